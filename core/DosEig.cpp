@@ -1,0 +1,193 @@
+// Number text, short-text helpers, numeric guards and deletion through the shell.
+#include "DosEig.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "Platform.h"
+
+namespace murvex {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipDigits(std::string_view s, std::size_t i) {
+    while (i < s.size() && IsDigit(s[i])) ++i;
+    return i;
+}
+
+// Decimal exponent of the leading significant digit, saturated; used only to tell an overflow
+// from an underflow when from_chars reports a value out of range.
+long long LeadingExponent(std::string_view intDigits, std::string_view fracDigits, long long exp) {
+    std::size_t nz = intDigits.find_first_not_of('0');
+    if (nz != std::string_view::npos) return exp + static_cast<long long>(intDigits.size() - nz);
+    std::size_t fz = fracDigits.find_first_not_of('0');
+    if (fz == std::string_view::npos) return std::numeric_limits<long long>::min();
+    return exp - static_cast<long long>(fz);
+}
+
+}  // namespace
+
+ParseResult ParseDecimal(std::string_view text) {
+    ParseResult result;
+    if (text.size() > kShortTextLimit) text = text.substr(0, kShortTextLimit);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+
+    std::string s(text);
+    for (char& c : s) {
+        if (c == ',') c = '.';
+    }
+
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool negative = false;
+    bool hasSign = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        hasSign = true;
+        ++i;
+    }
+    const std::size_t intStart = i;
+    i = SkipDigits(s, i);
+    std::string_view intDigits(s.data() + intStart, i - intStart);
+    std::string_view fracDigits;
+    bool hasPoint = false;
+    if (i < s.size() && s[i] == '.') {
+        hasPoint = true;
+        const std::size_t fracStart = ++i;
+        i = SkipDigits(s, i);
+        fracDigits = std::string_view(s.data() + fracStart, i - fracStart);
+    }
+    if (intDigits.empty() && !hasPoint) return result;  // no mantissa at all: "", "-", "e5"
+    (void)hasSign;
+
+    long long exponent = 0;
+    bool expNegative = false;
+    std::string_view expDigits;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            expNegative = s[i] == '-';
+            ++i;
+        }
+        const std::size_t expStart = i;
+        i = SkipDigits(s, i);
+        if (i == expStart) return result;
+        expDigits = std::string_view(s.data() + expStart, i - expStart);
+        for (char c : expDigits) {
+            exponent = exponent * 10 + (c - '0');
+            if (exponent > 100000000) break;  // far beyond any double either way
+        }
+        if (expNegative) exponent = -exponent;
+    }
+    if (i != s.size()) return result;
+
+    // A canonical text that from_chars takes whole.
+    std::string canonical;
+    canonical.reserve(intDigits.size() + fracDigits.size() + expDigits.size() + 6);
+    if (negative) canonical += '-';
+    canonical += intDigits.empty() ? std::string_view("0") : intDigits;
+    canonical += '.';
+    canonical += fracDigits.empty() ? std::string_view("0") : fracDigits;
+    if (!expDigits.empty()) {
+        canonical += expNegative ? "e-" : "e";
+        canonical += expDigits;
+    }
+
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero; too large is refused.
+        if (LeadingExponent(intDigits, fracDigits, exponent) > 0) return result;
+        value = negative ? -0.0 : 0.0;
+    } else if (ec != std::errc() || ptr != canonical.data() + canonical.size()) {
+        return result;
+    }
+    if (!std::isfinite(value)) return result;
+    result.ok = true;
+    result.value = value;
+    return result;
+}
+
+std::string LocalizeSeparator(std::string_view text, char userSeparator) {
+    const char foreign = userSeparator == ',' ? '.' : ',';
+    const char own = userSeparator == ',' ? ',' : '.';
+    std::string out(text);
+    const std::size_t at = out.find(foreign);
+    if (at != std::string::npos) out[at] = own;
+    return out;
+}
+
+namespace {
+
+template <typename T>
+std::string FixedText(T value, int decimals) {
+    char buffer[6000];  // enough for the largest long double in fixed notation
+    auto [ptr, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc()) return std::string();
+    return std::string(buffer, ptr);
+}
+
+}  // namespace
+
+std::string Fmt(double value) { return FixedText(value, 3); }
+
+std::string Fmt10(long double value) { return FixedText(value, 10); }
+
+std::string CopyRange(std::string_view text, int start, int count) {
+    if (count <= 0 || start < 1) return std::string();
+    const long long last = static_cast<long long>(start) + count - 1;
+    if (last > static_cast<long long>(text.size())) return std::string();
+    return std::string(text.substr(static_cast<std::size_t>(start - 1),
+                                   static_cast<std::size_t>(count)));
+}
+
+int CharPos(char c, std::string_view text) {
+    const std::size_t at = text.find(c);
+    return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
+}
+
+long double SafeTan(long double x) {
+    constexpr long double kHalfPi = 1.5707963267948966192L;
+    constexpr long double kThreeHalfPi = 4.7123889803846898577L;
+    if (x == kHalfPi || x == kThreeHalfPi) return 0.0L;
+    return std::sin(x) / std::cos(x);
+}
+
+std::int64_t RoundToInt(long double x) {
+    if (std::isnan(x)) return 0;
+    const long double f = x - std::trunc(x);
+    long double r = (0.4999999999999L < f && f < 0.7L) ? std::nearbyint(x + 0.1L)
+                                                      : std::nearbyint(x);
+    constexpr long double kMax = 9223372036854775807.0L;
+    if (r >= kMax) return std::numeric_limits<std::int64_t>::max();
+    if (r <= -kMax) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(r);
+}
+
+bool ShellDeleteFile(Platform& platform, const std::string& path, bool toRecycleBin) {
+    const Cursor saved = platform.CurrentCursor();
+    platform.SetCursor(Cursor::Busy);
+    platform.ProcessMessages();
+    bool ok = false;
+    try {
+        // The shell takes a 256-byte, double-NUL-terminated list of names: a longer path, or one
+        // with a NUL inside (which would end the list early), is refused.
+        if (!path.empty() && path.size() <= kShellPathLimit &&
+            path.find('\0') == std::string::npos) {
+            ok = toRecycleBin ? platform.MoveToRecycleBin(path) : platform.DeleteFileForGood(path);
+        }
+    } catch (...) {
+        ok = false;
+    }
+    platform.SetCursor(saved);
+    platform.ProcessMessages();
+    return ok;
+}
+
+}  // namespace murvex

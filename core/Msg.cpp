@@ -1,0 +1,27 @@
+// Modal message boxes with fixed styles.
+#include "Msg.h"
+
+namespace murvex {
+
+int ShowMessageBox(Platform& platform, const std::string& text, const std::string& title,
+                   unsigned style, WindowHandle owner) {
+    return platform.MessageBox(text, title, style, owner > 0 ? owner : 0);
+}
+
+bool ShowWarning(Platform& platform, const std::string& text, const std::string& title,
+                 WindowHandle owner) {
+    return ShowMessageBox(platform, text, title, style::kWarning, owner) == mb::kIdOk;
+}
+
+bool ShowError(Platform& platform, const std::string& text, const std::string& title,
+               WindowHandle owner) {
+    return ShowMessageBox(platform, text, title, style::kError, owner) == mb::kIdOk;
+}
+
+bool AskQuestion(Platform& platform, const std::string& text, const std::string& title, int kind,
+                 WindowHandle owner) {
+    const unsigned s = kind == 2 ? style::kQuestionCancelDefault : style::kQuestion;
+    return ShowMessageBox(platform, text, title, s, owner) == mb::kIdOk;
+}
+
+}  // namespace murvex

@@ -1,0 +1,161 @@
+// Pattern lines and pattern files: the line kinds, their text, and whole-file reading and writing.
+#include "PatternFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "DosEig.h"
+
+namespace murvex {
+
+std::string UnitsHeader(std::string_view units) { return ";%UNITS=" + std::string(units); }
+std::string TypeHeader(std::string_view type) { return ";%TYPE=" + std::string(type); }
+std::string NameLine(std::string_view name) { return "*" + std::string(name); }
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+std::optional<PatternLine> ParsePatternLine(std::string_view text) {
+    const std::string_view trimmed = Trim(text);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '*') return std::nullopt;
+    std::vector<double> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = trimmed.find(',', start);
+        const std::string_view field =
+            Trim(trimmed.substr(start, comma == std::string_view::npos ? trimmed.npos
+                                                                       : comma - start));
+        // Fields are point-decimal here: a comma is always a separator.
+        const ParseResult r = ParseDecimal(field);
+        if (!r.ok || field.empty()) return std::nullopt;
+        fields.push_back(r.value);
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (fields.size() < 5) return std::nullopt;
+    PatternLine line;
+    line.angle = fields[0];
+    line.x = fields[1];
+    line.y = fields[2];
+    line.shiftX = fields[3];
+    line.shiftY = fields[4];
+    line.dashes.assign(fields.begin() + 5, fields.end());
+    return line;
+}
+
+std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
+    std::vector<PatternLine> out;
+    bool seen = false;
+    for (const std::string& l : lines) {
+        const std::string_view t = Trim(l);
+        if (seen && t.size() >= 2 && t.front() == '*') break;  // a second pattern
+        if (auto p = ParsePatternLine(l)) {
+            out.push_back(std::move(*p));
+            seen = true;
+        }
+    }
+    return out;
+}
+
+std::string JoinCrLf(const LineList& lines) {
+    std::size_t size = 0;
+    for (const std::string& l : lines) size += l.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const std::string& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+LineList SplitLines(std::string_view text) {
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    LineList lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.find('\0') != std::string::npos) return WriteStatus::CannotCreate;
+    std::string tmp = FolderOf(path) + "/.murvex-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return WriteStatus::CannotCreate;
+    // mkstemp creates 0600; give the file the permissions a newly created file would get.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    bool ok = WriteAll(fd, bytes);
+    ok = (::fsync(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        return WriteStatus::CannotWrite;
+    }
+    return WriteStatus::Ok;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::string data;
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return std::nullopt;
+    return data;
+}
+
+}  // namespace murvex

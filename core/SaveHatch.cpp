@@ -1,0 +1,78 @@
+// The save flow shared by every writer of pattern files, and the error boundary of a command.
+#include "SaveHatch.h"
+
+#include "DosEig.h"
+#include "Msg.h"
+
+namespace murvex {
+
+FileDialog MakeSaveHatchDialog() {
+    FileDialog d;
+    d.kind = FileDialog::Save;
+    d.title = "Save";
+    d.filterName = "hatchfiles";
+    d.filterMask = "*.pat";
+    d.defaultExt = "pat";
+    return d;
+}
+
+FileDialog MakeOpenHatchDialog() {
+    FileDialog d;
+    d.kind = FileDialog::Open;
+    d.title = "Open";
+    d.filterName = "hatchfiles";
+    d.filterMask = "*.pat";
+    d.defaultExt = "pat";
+    d.pathMustExist = true;
+    d.fileMustExist = true;
+    return d;
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& ext) {
+    if (ext.empty() || path.empty()) return path;
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    if (base >= path.size()) return path;  // a folder, not a file name
+    const std::size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && dot > base) return path;
+    return path + "." + ext;
+}
+
+void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
+                   WindowHandle owner) {
+    if (!platform.RunFileDialog(saveDialog, owner)) return;
+    const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
+    saveDialog.fileName = fileName;
+
+    if (platform.FileExists(fileName)) {
+        if (!AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner)) return;
+        if (!ShellDeleteFile(platform, fileName, true)) {
+            ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile",
+                      "Error", owner);
+            return;
+        }
+    }
+
+    switch (WriteFileAtomic(fileName, JoinCrLf(lines))) {
+        case WriteStatus::Ok:
+            return;
+        case WriteStatus::CannotCreate:
+            throw CommandError("Cannot create file " + fileName);
+        case WriteStatus::CannotWrite:
+            throw CommandError("Cannot write file " + fileName);
+    }
+}
+
+bool RunCommand(Platform& platform, const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& e) {
+        platform.ShowApplicationError(e.what());
+    } catch (...) {
+        platform.ShowApplicationError("Unknown error");
+    }
+    return false;
+}
+
+}  // namespace murvex

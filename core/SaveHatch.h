@@ -1,0 +1,36 @@
+// The save flow shared by every writer of pattern files, and the error boundary of a command.
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "PatternFile.h"
+#include "Platform.h"
+
+namespace murvex {
+
+// An error that ends one command and reaches the user in the application's standard error box.
+class CommandError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The main window's save dialog for pattern files, as every writer shares it.
+FileDialog MakeSaveHatchDialog();
+// The free line tab's open dialog for pattern files.
+FileDialog MakeOpenHatchDialog();
+
+// Appends "." + ext to a chosen name whose last path element has no extension.
+std::string WithDefaultExtension(const std::string& path, const std::string& ext);
+
+// Asks for a file name, resolves an existing file (question, recycle bin) and writes the list.
+// Throws CommandError when the file cannot be created or written.
+void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
+                   WindowHandle owner);
+
+// Runs one command; a CommandError or any other exception ends it with the standard error box.
+// Returns false when the command ended that way.
+bool RunCommand(Platform& platform, const std::function<void()>& command);
+
+}  // namespace murvex
