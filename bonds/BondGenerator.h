@@ -1,0 +1,55 @@
+// The brick bond generator: four brick dimensions, a rotation and a name to the lines of a file.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "PatternFile.h"
+
+namespace murvex::bonds {
+
+inline constexpr int kBondCount = 10;
+// The bonds in the order of the bond combo box (item index 0 to 9).
+const std::array<std::string_view, kBondCount>& BondNames();
+// Index of a bond by its name (exact, case-insensitive) or by its index text "0".."9"; -2 when
+// neither.
+int BondIndexFromText(std::string_view text);
+// Item index -1 (nothing selected) and anything out of range count as 0.
+int EffectiveBondIndex(int itemIndex);
+
+struct BondInput {
+    int bondIndex = 0;  // -1 .. 9
+    double length = 0;        // L
+    double lengthJoint = 0;   // Lv
+    double height = 0;        // H
+    double heightJoint = 0;   // Hv
+    double rotation = 0;      // R, degrees
+    std::string name;
+};
+
+// The complete line list of the file: the four header lines, the bond's pattern lines in table
+// order and the closing ";".
+LineList GenerateBond(const BondInput& input);
+
+// The texts of the tab's edits as the user typed them.
+struct BondTexts {
+    std::string length;
+    std::string lengthJoint;
+    std::string height;
+    std::string heightJoint;
+    std::string rotation;
+};
+
+// Reads the edits the way "Maak Hatch" does: the rotation parsed (0 when it does not parse), the
+// four dimension texts normalised to the user's separator (to be written back into the edits)
+// and parsed; valid is false when any of the four did not parse.
+struct BondReading {
+    BondTexts normalised;
+    bool valid = false;
+    BondInput input;
+};
+BondReading ReadBondTexts(int bondIndex, const BondTexts& texts, const std::string& name,
+                          char userSeparator);
+
+}  // namespace murvex::bonds
