@@ -1,0 +1,61 @@
+// Reads the first pattern of a pattern file into the free line grid and the tab's three texts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "LijnGrid.h"
+#include "PatternFile.h"
+#include "Platform.h"
+#include "TextGrid.h"
+
+namespace murvex::freelines {
+
+// Every line is handled within its first 255 characters; the rest of a longer line is ignored.
+inline constexpr std::size_t kLineLimit = 255;
+// Larger files are refused with the read error before the grid is touched: a pattern file is a
+// few kilobytes, and the grid would need several hundred bytes per row for such a file.
+inline constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+inline constexpr const char* kReadErrorText = "Fout bij lezen van hatchbestand";
+inline constexpr const char* kReadErrorTitle = "Error";
+inline constexpr const char* kMultipleText =
+    "Dit bestand bevat meerdere arceringen, alleen de eerste wordt gelezen de rest gaat verloren!";
+inline constexpr const char* kMultipleTitle = "Pas op!";
+
+// The recognisers: each answers whether it consumed the line. Lines longer than kLineLimit are
+// cut before they are offered.
+// ";%UNITS=" in any case; "MM" or "INCH" (any case) set the units text, other values nothing.
+bool ReadUnitsLine(std::string_view line, FreeLineTexts& texts);
+// "*" and at least one more character; before the first pattern line it sets the name.
+bool ReadNameLine(std::string_view line, bool patternSeen, FreeLineTexts& texts);
+// ";%TYPE=" in any case; "MODEL" or "DRAFTING" (any case) set the type text.
+bool ReadTypeLine(std::string_view line, FreeLineTexts& texts);
+// "%VERSION=" in any case, without a leading ";"; the value is ignored.
+bool ReadVersionLine(std::string_view line);
+// ";;" and anything after it.
+bool IsCommentLine(std::string_view line);
+// Any line that is not empty and does not begin with ";" or "*": its first seven comma separated
+// fields, trimmed, go into the seven data cells of the grid's last row (missing ones empty).
+bool ReadPatternLine(std::string_view line, TextGrid& grid);
+// At least two characters, the first "*".
+bool IsNameLine(std::string_view line);
+
+struct ReadResult {
+    int patternLines = 0;           // rows filled from the file
+    bool multiplePatterns = false;  // a second name line stopped the read
+};
+
+// Reduces the grid to one data row, then classifies the lines in order and fills the grid and
+// texts. onSecondPattern runs when a second pattern is met, before the trailing row goes.
+ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& texts,
+                          const std::function<void()>& onSecondPattern = {});
+
+// The whole open command: the open dialog, reading the file, and the read, with the warning for
+// a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
+// file that cannot be read (or is larger than kMaxFileBytes) leaves grid and texts unchanged.
+void OpenHatchActionExecute(Platform& platform, FileDialog& openDialog, TextGrid& grid,
+                            FreeLineTexts& texts, WindowHandle appWindow);
+
+}  // namespace murvex::freelines

@@ -1,0 +1,118 @@
+// The free line grid: its set-up, adding and deleting rows, and the lines "Maak Hatch" writes.
+#include "LijnGrid.h"
+
+#include <charconv>
+
+#include "SaveHatch.h"
+
+namespace murvex::freelines {
+
+namespace {
+
+std::string IntText(int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+void CopyDataCells(TextGrid& grid, int fromRow, int toRow) {
+    for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+        grid.SetCell(c, toRow, grid.Cell(c, fromRow));
+}
+
+void EmptyDataCells(TextGrid& grid, int row) {
+    for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+        grid.SetCell(c, row, std::string());
+}
+
+}  // namespace
+
+const std::array<std::string_view, kColCount>& LijnGridHeaders() {
+    static const std::array<std::string_view, kColCount> headers{
+        "Nr.", "Hoek", "X start", "Y start", "X shift", "Y shift", "Pen Down", "Pen Up"};
+    return headers;
+}
+
+void SetupLijnGrid(TextGrid& grid) {
+    const auto& headers = LijnGridHeaders();
+    for (int c = 0; c < kColCount; ++c)
+        grid.SetCell(c, 0, std::string(headers[c]));
+    grid.SetCell(0, 1, "1");
+}
+
+TextGrid MakeLijnGrid() {
+    TextGrid grid(kColCount, 2);
+    SetupLijnGrid(grid);
+    grid.SetCurrent(kFirstDataCol, 1);
+    return grid;
+}
+
+void VrijLijnPlusClick(TextGrid& grid) {
+    const int n = grid.RowCount();
+    const int s = grid.CurrentRow();
+    const int col = grid.CurrentCol();
+    grid.SetRowCount(n + 1);
+    grid.SetCell(0, n, IntText(n));
+    // The header row never moves: with no data row current the new row is appended.
+    if (s >= n - 1 || s < 1) {
+        grid.SetCurrent(col, s);
+        return;
+    }
+    for (int r = n; r >= s + 1; --r)
+        CopyDataCells(grid, r - 1, r);
+    EmptyDataCells(grid, s);
+    grid.SetCurrent(col, s);
+}
+
+void VrijLijnMinClick(TextGrid& grid) {
+    const int n = grid.RowCount();
+    const int s = grid.CurrentRow();
+    if (s <= 0 || n <= 2) return;
+    for (int r = s; r <= n - 2; ++r)
+        CopyDataCells(grid, r + 1, r);
+    EmptyDataCells(grid, n - 1);
+    grid.SetRowCount(n - 1);
+}
+
+void ReduceToOneDataRow(TextGrid& grid) {
+    const int n = grid.RowCount();
+    if (n <= 2) return;
+    // Deleting row 1 over and over pulls every later row through it, so the last row's texts
+    // remain; deleting any later row never touches row 1.
+    if (grid.CurrentRow() == 1) CopyDataCells(grid, n - 1, 1);
+    EmptyDataCells(grid, n - 1);
+    grid.SetRowCount(2);
+}
+
+std::string RowLine(const TextGrid& grid, int row) {
+    std::string line = grid.Cell(kFirstDataCol, row);
+    if (line.empty()) return line;
+    for (int c = kFirstDataCol + 1; c <= kLastDataCol; ++c) {
+        const std::string& cell = grid.Cell(c, row);
+        if (cell.empty()) continue;
+        line += ", ";
+        line += cell;
+    }
+    return line;
+}
+
+LineList VrijeLijnMaakHatchLines(const TextGrid& grid, const FreeLineTexts& texts) {
+    LineList lines;
+    lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 5);
+    lines.push_back(UnitsHeader(texts.units));
+    lines.emplace_back(kSeparatorLine);
+    lines.push_back(NameLine(texts.name));
+    lines.push_back(TypeHeader(texts.type));
+    for (int r = 1; r < grid.RowCount(); ++r)
+        lines.push_back(RowLine(grid, r));
+    lines.emplace_back(kSeparatorLine);
+    return lines;
+}
+
+void VrijeLijnMaakHatchClick(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+                             FileDialog& saveDialog, WindowHandle owner) {
+    const LineList lines = VrijeLijnMaakHatchLines(grid, texts);
+    SaveHatchFile(lines, platform, saveDialog, owner);
+}
+
+}  // namespace murvex::freelines

@@ -1,0 +1,54 @@
+// The free line grid: its set-up, adding and deleting rows, and the lines "Maak Hatch" writes.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "PatternFile.h"
+#include "Platform.h"
+#include "TextGrid.h"
+
+namespace murvex::freelines {
+
+// Column 0 is the fixed "Nr." column, columns 1 to 7 hold the fields of one pattern line.
+inline constexpr int kColCount = 8;
+inline constexpr int kFirstDataCol = 1;
+inline constexpr int kLastDataCol = 7;
+inline constexpr int kNrColWidth = 30;  // pixels
+inline constexpr int kRowHeight = 20;   // pixels
+
+const std::array<std::string_view, kColCount>& LijnGridHeaders();
+
+// The texts of the tab's units combo, type combo and name edit, as they stand (typed text too).
+struct FreeLineTexts {
+    std::string units = "MM";
+    std::string type = "MODEL";
+    std::string name = "naam arcering";
+};
+
+// Writes the headers into row 0 and "1" into the number cell of row 1.
+void SetupLijnGrid(TextGrid& grid);
+// A grid as the tab starts: the header row and one empty data row.
+TextGrid MakeLijnGrid();
+
+// Adds one data row: appended when the current row is the last row (or not a data row),
+// otherwise an empty row is inserted at the current row, which moves down with the rows below.
+void VrijLijnPlusClick(TextGrid& grid);
+// Deletes the current data row; does nothing when it is the only one or no data row is current.
+// The data cells of the dropped last row are emptied first, so a row added later starts empty.
+void VrijLijnMinClick(TextGrid& grid);
+// What calling VrijLijnMinClick while the grid has more than one data row leaves behind, in one
+// step. A grid whose current row is not a data row is reduced as if row 2 were current.
+void ReduceToOneDataRow(TextGrid& grid);
+
+// The pattern line of one data row: "Hoek" followed by ", " and every further non-empty cell;
+// empty when "Hoek" is empty. Cell texts are copied as they stand.
+std::string RowLine(const TextGrid& grid, int row);
+// The whole file: units header, ";", name line, type header, one line per data row, ";".
+LineList VrijeLijnMaakHatchLines(const TextGrid& grid, const FreeLineTexts& texts);
+// Builds the lines and runs the save flow. Throws CommandError when the file cannot be written.
+void VrijeLijnMaakHatchClick(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+                             FileDialog& saveDialog, WindowHandle owner);
+
+}  // namespace murvex::freelines

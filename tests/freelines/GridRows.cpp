@@ -1,0 +1,47 @@
+// Small helpers for looking at and filling the free line grid in tests.
+#include "GridRows.h"
+
+#include "LijnGrid.h"
+
+namespace murvex::freelines::test {
+
+Rows DataRows(const TextGrid& grid) {
+    Rows rows;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        std::vector<std::string> row;
+        for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+            row.push_back(grid.Cell(c, r));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> Numbers(const TextGrid& grid) {
+    std::vector<std::string> numbers;
+    for (int r = 1; r < grid.RowCount(); ++r)
+        numbers.push_back(grid.Cell(0, r));
+    return numbers;
+}
+
+TextGrid GridWith(const Rows& rows) {
+    TextGrid grid = MakeLijnGrid();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) {
+            grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
+            VrijLijnPlusClick(grid);
+        }
+        const int r = grid.RowCount() - 1;
+        for (std::size_t c = 0; c < rows[i].size(); ++c) {
+            grid.SetCell(kFirstDataCol + static_cast<int>(c), r, rows[i][c]);
+        }
+    }
+    grid.SetCurrent(kFirstDataCol, 1);
+    return grid;
+}
+
+std::vector<std::string> Row7(std::vector<std::string> cells) {
+    cells.resize(7);
+    return cells;
+}
+
+}  // namespace murvex::freelines::test
