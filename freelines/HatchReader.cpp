@@ -105,53 +105,151 @@ bool ReadPatternLine(std::string_view line, TextGrid& grid) {
     return true;
 }
 
+LineKind ClassifyLine(std::string_view line, bool patternSeen) {
+    line = Limited(line);
+    FreeLineTexts scratch;
+    if (!patternSeen) {
+        if (ReadUnitsLine(line, scratch)) return LineKind::Units;
+        if (ReadNameLine(line, patternSeen, scratch)) return LineKind::Name;
+        if (ReadTypeLine(line, scratch)) return LineKind::Type;
+        if (ReadVersionLine(line)) return LineKind::Version;
+    }
+    if (IsCommentLine(line)) return LineKind::Comment;
+    if (!line.empty() && line[0] != ';' && line[0] != '*') return LineKind::Pattern;
+    if (patternSeen && IsNameLine(line)) return LineKind::SecondPattern;
+    return LineKind::Ignored;
+}
+
+void ForEachLine(std::string_view text, const std::function<bool(std::string_view)>& visit) {
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            visit(text.substr(start));
+            return;
+        }
+        if (!visit(text.substr(start, end - start))) return;
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+}
+
+std::size_t CountPatternRows(std::string_view text, std::size_t limit) {
+    std::size_t rows = 0;
+    ForEachLine(text, [&](std::string_view line) {
+        switch (ClassifyLine(line, rows > 0)) {
+            case LineKind::Pattern:
+                return ++rows <= limit;
+            case LineKind::SecondPattern:
+                return false;
+            case LineKind::Units:
+            case LineKind::Name:
+            case LineKind::Type:
+            case LineKind::Version:
+            case LineKind::Comment:
+            case LineKind::Ignored:
+                return true;
+        }
+        return true;
+    });
+    return rows;
+}
+
+namespace {
+
+// One read: the grid already reduced to one data row, lines offered one by one.
+class Reader {
+  public:
+    Reader(TextGrid& grid, FreeLineTexts& texts, const std::function<void()>& onSecondPattern)
+        : grid_(grid), texts_(texts), onSecondPattern_(onSecondPattern) {
+        ReduceToOneDataRow(grid_);
+    }
+
+    // False once reading stops.
+    bool Offer(std::string_view whole) {
+        const std::string_view line = Limited(whole);
+        if (!patternSeen_ &&
+            (ReadUnitsLine(line, texts_) || ReadNameLine(line, patternSeen_, texts_) ||
+             ReadTypeLine(line, texts_) || ReadVersionLine(line))) {
+            return true;
+        }
+        if (IsCommentLine(line)) return true;
+        if (ReadPatternLine(line, grid_)) {
+            patternSeen_ = true;
+            ++result_.patternLines;
+            grid_.SetCurrent(kFirstDataCol, grid_.RowCount() - 1);
+            VrijLijnPlusClick(grid_);
+            return true;
+        }
+        if (patternSeen_ && IsNameLine(line)) {
+            result_.multiplePatterns = true;
+            if (onSecondPattern_) onSecondPattern_();
+            return false;
+        }
+        return true;
+    }
+
+    ReadResult Finish() {
+        grid_.SetCurrent(kFirstDataCol, grid_.RowCount() - 1);
+        VrijLijnMinClick(grid_);
+        return result_;
+    }
+
+  private:
+    TextGrid& grid_;
+    FreeLineTexts& texts_;
+    const std::function<void()>& onSecondPattern_;
+    bool patternSeen_ = false;
+    ReadResult result_;
+};
+
+}  // namespace
+
 ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& texts,
                           const std::function<void()>& onSecondPattern) {
-    ReadResult result;
-    ReduceToOneDataRow(grid);
-    bool patternSeen = false;
-    for (const std::string& whole : lines) {
-        const std::string_view line = Limited(whole);
-        if (!patternSeen && (ReadUnitsLine(line, texts) || ReadNameLine(line, patternSeen, texts) ||
-                             ReadTypeLine(line, texts) || ReadVersionLine(line))) {
-            continue;
-        }
-        if (IsCommentLine(line)) continue;
-        if (ReadPatternLine(line, grid)) {
-            patternSeen = true;
-            ++result.patternLines;
-            grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
-            VrijLijnPlusClick(grid);
-            continue;
-        }
-        if (patternSeen && IsNameLine(line)) {
-            result.multiplePatterns = true;
-            if (onSecondPattern) onSecondPattern();
-            break;
-        }
+    Reader reader(grid, texts, onSecondPattern);
+    for (const std::string& line : lines) {
+        if (!reader.Offer(line)) break;
     }
-    grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
-    VrijLijnMinClick(grid);
-    return result;
+    return reader.Finish();
+}
+
+ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& texts,
+                         const std::function<void()>& onSecondPattern) {
+    Reader reader(grid, texts, onSecondPattern);
+    ForEachLine(text, [&](std::string_view line) { return reader.Offer(line); });
+    return reader.Finish();
+}
+
+FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
+                             ReadResult& result, const std::function<void()>& onSecondPattern) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return FileReadStatus::CannotRead;
+    if (size > kMaxFileBytes) return FileReadStatus::TooLarge;
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return FileReadStatus::CannotRead;
+    if (bytes->size() > kMaxFileBytes) return FileReadStatus::TooLarge;
+    if (CountPatternRows(*bytes, kMaxPatternRows) > kMaxPatternRows) {
+        return FileReadStatus::TooLarge;
+    }
+    result = ReadHatchText(*bytes, grid, texts, onSecondPattern);
+    return FileReadStatus::Ok;
 }
 
 void OpenHatchActionExecute(Platform& platform, FileDialog& openDialog, TextGrid& grid,
                             FreeLineTexts& texts, WindowHandle appWindow) {
     if (!platform.RunFileDialog(openDialog, appWindow)) return;
-    const std::string fileName = openDialog.fileName;
     try {
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(fileName, ec);
-        std::optional<std::string> bytes;
-        if (!ec && size <= kMaxFileBytes) bytes = ReadWholeFile(fileName);
-        if (!bytes) {
+        ReadResult result;
+        const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, texts, result, [&] {
+            ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
+        });
+        if (status != FileReadStatus::Ok) {
             ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
-            return;
         }
-        const LineList lines = SplitLines(*bytes);
-        bytes.reset();
-        ReadHatchLines(lines, grid, texts,
-                       [&] { ShowError(platform, kMultipleText, kMultipleTitle, appWindow); });
     } catch (const std::exception&) {
         // Running out of memory half way: the grid keeps what the read had reached.
         ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);

@@ -14,9 +14,13 @@ namespace murvex::freelines {
 
 // Every line is handled within its first 255 characters; the rest of a longer line is ignored.
 inline constexpr std::size_t kLineLimit = 255;
-// Larger files are refused with the read error before the grid is touched: a pattern file is a
-// few kilobytes, and the grid would need several hundred bytes per row for such a file.
+// Files are refused with the read error, before the grid is touched, when they are larger than
+// kMaxFileBytes or their first pattern has more than kMaxPatternRows lines. Real pattern files
+// are a few kilobytes and the largest generated pattern has a few hundred lines, while every
+// grid row costs a few hundred bytes: without these limits a large file would take gigabytes
+// and keep the window busy for many seconds.
 inline constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+inline constexpr std::size_t kMaxPatternRows = 100000;
 
 inline constexpr const char* kReadErrorText = "Fout bij lezen van hatchbestand";
 inline constexpr const char* kReadErrorTitle = "Error";
@@ -42,6 +46,19 @@ bool ReadPatternLine(std::string_view line, TextGrid& grid);
 // At least two characters, the first "*".
 bool IsNameLine(std::string_view line);
 
+// What a line is to the reader, given whether a pattern line has been read before it. The order
+// of the checks is the reader's: header lines (only before the first pattern line), comments,
+// pattern lines, then a name line after the first pattern line, which starts a second pattern.
+enum class LineKind { Units, Name, Type, Version, Comment, Pattern, SecondPattern, Ignored };
+LineKind ClassifyLine(std::string_view line, bool patternSeen);
+
+// Calls visit with every line of text until it returns false. Lines end at CR LF, a lone CR or
+// a lone LF; a NUL byte ends the text; a last line without a line end counts.
+void ForEachLine(std::string_view text, const std::function<bool(std::string_view)>& visit);
+
+// The number of grid rows a read of text fills, counting no further than limit + 1.
+std::size_t CountPatternRows(std::string_view text, std::size_t limit);
+
 struct ReadResult {
     int patternLines = 0;           // rows filled from the file
     bool multiplePatterns = false;  // a second name line stopped the read
@@ -51,10 +68,18 @@ struct ReadResult {
 // texts. onSecondPattern runs when a second pattern is met, before the trailing row goes.
 ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& texts,
                           const std::function<void()>& onSecondPattern = {});
+// The same over the bytes of a file.
+ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& texts,
+                         const std::function<void()>& onSecondPattern = {});
+
+enum class FileReadStatus { Ok, CannotRead, TooLarge };
+// Reads a file into grid and texts. Unless the status is Ok, grid and texts are unchanged.
+FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
+                             ReadResult& result, const std::function<void()>& onSecondPattern = {});
 
 // The whole open command: the open dialog, reading the file, and the read, with the warning for
 // a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
-// file that cannot be read (or is larger than kMaxFileBytes) leaves grid and texts unchanged.
+// file that cannot be read or is refused by the limits above leaves grid and texts unchanged.
 void OpenHatchActionExecute(Platform& platform, FileDialog& openDialog, TextGrid& grid,
                             FreeLineTexts& texts, WindowHandle appWindow);
 

@@ -239,5 +239,74 @@ TEST(HatchReaderLongLines, AHeaderCutAtTheLimitKeepsItsValueUnrecognised) {
     EXPECT_FALSE(ReadVersionLine(std::string(255, ' ') + "%VERSION=1"));
 }
 
+// The reader walks the bytes of a file itself; it must see the lines the file splitter sees.
+TEST(ForEachLine, SeesTheLinesSplitLinesGives) {
+    const std::string texts[] = {"",
+                                 "a",
+                                 "a\r\nb\r\n",
+                                 "a\rb\nc\r\n\r\nd",
+                                 "\n\n",
+                                 "\r\r\n\n\r",
+                                 "a\r",
+                                 std::string("a\r\nb\0c\r\nd", 10),
+                                 std::string("\0a", 2),
+                                 "last line without end"};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(::testing::PrintToString(text));
+        LineList seen;
+        ForEachLine(text, [&](std::string_view line) {
+            seen.emplace_back(line);
+            return true;
+        });
+        EXPECT_EQ(seen, SplitLines(text));
+    }
+}
+
+TEST(ForEachLine, StopsWhenAsked) {
+    int calls = 0;
+    ForEachLine("a\nb\nc\n", [&](std::string_view) { return ++calls < 2; });
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(ReadHatchText, ReadsLikeTheLineList) {
+    const std::string text =
+        ";%UNITS=inch\r\n;\r\n*Tegels, wall tiles\r\n;;drawn by hand\r\n;%TYPE=DRAFTING\r\n"
+        "0, 0, 0, 0, 6.35\r\n90,0,0 , 0,6.35, 6.35, -6.35, 1, -1\r\n;\r\n*Second\r\n"
+        "45, 0, 0, 0, 1\r\n";
+    TextGrid fromText = GridWith(kOld);
+    FreeLineTexts textsFromText;
+    int warnings = 0;
+    const ReadResult result = ReadHatchText(text, fromText, textsFromText, [&] { ++warnings; });
+    const Read fromLines(SplitLines(text));
+    EXPECT_EQ(DataRows(fromText), DataRows(fromLines.grid));
+    EXPECT_EQ(textsFromText.name, fromLines.texts.name);
+    EXPECT_EQ(textsFromText.units, "INCH");
+    EXPECT_EQ(warnings, 1);
+    EXPECT_EQ(result.patternLines, 2);
+}
+
+TEST(CountPatternRows, CountsTheRowsOfTheFirstPatternOnly) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {"headers only", ";%UNITS=MM\n;\n*a\n;%TYPE=MODEL\n;\n", 0},
+        {"version before the pattern", "%VERSION=1\n1\n2\n", 2},
+        {"version after the first line", "1\n%VERSION=1\n", 2},
+        {"blank line counts, empty line not", "1\n  \n\n2", 3},
+        {"stops at a second name", "*a\n1\n2\n*b\n3\n", 2},
+        {"name before any pattern line", "*a\n*b\n1\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CountPatternRows(c.text, 100), c.rows);
+        const Read read(SplitLines(c.text));
+        EXPECT_EQ(static_cast<std::size_t>(read.result.patternLines), c.rows);
+    }
+    EXPECT_EQ(CountPatternRows("1\n2\n3\n4\n5\n", 2), 3u);  // stops past the limit
+}
+
 }  // namespace
 }  // namespace murvex::freelines

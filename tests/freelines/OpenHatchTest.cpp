@@ -166,5 +166,39 @@ TEST_F(OpenHatch, AFileAtTheLimitIsRead) {
     EXPECT_EQ(texts.name, "groot");
 }
 
+TEST_F(OpenHatch, AFirstPatternOverTheRowLimitIsRefused) {
+    std::string bytes = "*lang\r\n";
+    for (std::size_t i = 0; i <= kMaxPatternRows; ++i)
+        bytes += "1\r\n";
+    Open(Write("long.pat", bytes));
+    ExpectOneMessage("Fout bij lezen van hatchbestand", "Error");
+    ExpectUnchanged();
+}
+
+TEST_F(OpenHatch, AFirstPatternAtTheRowLimitIsRead) {
+    std::string bytes = "*lang\r\n";
+    for (std::size_t i = 0; i < kMaxPatternRows; ++i)
+        bytes += "1\r\n";
+    bytes += "*tweede\r\n";
+    for (int i = 0; i < 10; ++i)
+        bytes += "2\r\n";
+    Open(Write("limit.pat", bytes));
+    ExpectOneMessage(kMultipleText, "Pas op!");
+    EXPECT_EQ(grid.RowCount(), static_cast<int>(kMaxPatternRows) + 1);
+    EXPECT_EQ(grid.Cell(0, grid.RowCount() - 1), std::to_string(kMaxPatternRows));
+}
+
+// A large library of many patterns: only the first is read, the rest is never split up.
+TEST_F(OpenHatch, ALargeLibraryGivesItsFirstPattern) {
+    std::string bytes = ";%UNITS=MM\r\n*eerste, first\r\n0, 0, 0, 0, 3.175, 3.175, -3.175\r\n";
+    const std::string other = "*ander\r\n45, 0, 0, 0, 3.175, 3.175, -3.175\r\n";
+    while (bytes.size() < 50u * 1000u * 1000u)
+        bytes += other;
+    Open(Write("library.pat", bytes));
+    ExpectOneMessage(kMultipleText, "Pas op!");
+    EXPECT_EQ(DataRows(grid), Rows{Row7({"0", "0", "0", "0", "3.175", "3.175", "-3.175"})});
+    EXPECT_EQ(texts.name, "eerste, first");
+}
+
 }  // namespace
 }  // namespace murvex::freelines
