@@ -1,0 +1,62 @@
+// Where the help page on pattern files is found, as a local file address for the browser.
+#include "help/HelpPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace murvex::app {
+
+namespace {
+
+// Writes the embedded page into the temporary folder unless an equal copy is there already.
+QString CopyFromResources() {
+    QFile resource(QStringLiteral(":/help/") + QLatin1String(kPatternFileHelpName));
+    if (!resource.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray page = resource.readAll();
+
+    QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    if (temp.isEmpty()) temp = QDir::tempPath();
+    QDir dir(temp);
+    const QString folder = QStringLiteral("murvex-help-") + qEnvironmentVariable("USER");
+    if (!dir.mkpath(folder) || !dir.cd(folder)) return QString();
+    const QString path = dir.filePath(QLatin1String(kPatternFileHelpName));
+
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == page) return path;
+    existing.close();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
+        return QString();
+    }
+    return path;
+}
+
+}  // namespace
+
+QStringList PatternFileHelpCandidates(const QString& programDir) {
+    const QDir dir(programDir);
+    return {QDir::cleanPath(
+                dir.filePath(QStringLiteral("help/") + QLatin1String(kPatternFileHelpName))),
+            QDir::cleanPath(dir.filePath(QStringLiteral("../share/murvex/help/") +
+                                         QLatin1String(kPatternFileHelpName)))};
+}
+
+QString PatternFileHelpUrl(const QString& programDir) {
+    for (const QString& candidate : PatternFileHelpCandidates(programDir)) {
+        if (QFileInfo(candidate).isFile()) return QUrl::fromLocalFile(candidate).toString();
+    }
+    const QString copy = CopyFromResources();
+    if (copy.isEmpty()) return QString();
+    return QUrl::fromLocalFile(copy).toString();
+}
+
+QString PatternFileHelpUrl() {
+    return PatternFileHelpUrl(QCoreApplication::applicationDirPath());
+}
+
+}  // namespace murvex::app
