@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "PatternFile.h"
 
@@ -19,12 +20,12 @@ int BondIndexFromText(std::string_view text);
 int EffectiveBondIndex(int itemIndex);
 
 struct BondInput {
-    int bondIndex = 0;  // -1 .. 9
-    double length = 0;        // L
-    double lengthJoint = 0;   // Lv
-    double height = 0;        // H
-    double heightJoint = 0;   // Hv
-    double rotation = 0;      // R, degrees
+    int bondIndex = 0;       // -1 .. 9
+    double length = 0;       // L
+    double lengthJoint = 0;  // Lv
+    double height = 0;       // H
+    double heightJoint = 0;  // Hv
+    double rotation = 0;     // R, degrees
     std::string name;
 };
 
@@ -51,5 +52,20 @@ struct BondReading {
 };
 BondReading ReadBondTexts(int bondIndex, const BondTexts& texts, const std::string& name,
                           char userSeparator);
+
+// One brick of a bond before rotation: lower-left corner, width (its height is the brick
+// height), and its periods along and across the courses.
+struct BrickBlock {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double periodX = 0;
+    double periodY = 0;
+};
+// The bricks the bond's lines outline, in the order of its lines.
+std::vector<BrickBlock> BondBricks(const BondInput& input);
+// The bond's pattern lines with their numbers as computed, before they are written with three
+// decimals (and before the three-decimal rounding some origins get ahead of the rotation).
+std::vector<PatternLine> BondPatternLines(const BondInput& input);
 
 }  // namespace murvex::bonds

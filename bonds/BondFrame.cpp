@@ -1,0 +1,170 @@
+// The frame every bond shares: derived quantities, brick blocks, and the two shapes of a line.
+#include "BondFrame.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "DosEig.h"
+
+namespace murvex::bonds::detail {
+
+Dims Derive(const BondInput& input) {
+    Dims d;
+    d.L = input.length;
+    d.Lv = input.lengthJoint;
+    d.H = input.height;
+    d.Hv = input.heightJoint;
+    // A rotation typed as "-0" is no rotation; adding +0 turns -0 into +0 and keeps the angle
+    // text "0.000".
+    d.R = input.rotation + 0.0;
+    d.J = d.Lv - d.L;
+    d.B = d.Hv - d.H;
+    d.K = (d.L - d.J) / 2;
+    d.D = d.K + d.K / 2 + d.J / 2;
+    d.D3 = d.D / 3;
+    return d;
+}
+
+Layout LayoutOf(int bondIndex, const Dims& d) {
+    switch (EffectiveBondIndex(bondIndex)) {
+        case 1:
+            return Tegelverband(d);
+        case 2:
+            return Kruisverband(d);
+        case 3:
+            return Engelsverband(d);
+        case 4:
+            return Kettingverband(d);
+        case 5:
+            return Koppenverband(d);
+        case 6:
+            return Klezoorverband(d);
+        case 7:
+            return Staandverband(d);
+        case 8:
+            return Vlaamsverband(d);
+        case 9:
+            return Wildverband(d);
+        default:
+            return Halfsteensverband(d);
+    }
+}
+
+namespace {
+
+EdgeLine Bottom(const Block& b) {
+    return {false,        b.x,
+            b.y,          b.periodY,
+            b.width,      b.periodX - b.width,
+            b.atOrigin,   b.spaced == Spaced::BottomAndTop,
+            b.roundOrigin};
+}
+
+EdgeLine Top(const Block& b, const Dims& d) {
+    return {false,        b.x,
+            b.y + d.H,    b.periodY,
+            b.width,      b.periodX - b.width,
+            false,        b.spaced != Spaced::None,
+            b.roundOrigin};
+}
+
+EdgeLine Left(const Block& b, const Dims& d) {
+    return {true, b.x, b.y, b.periodX, d.H, b.periodY - d.H, b.atOrigin, false, b.roundOrigin};
+}
+
+EdgeLine Right(const Block& b, const Dims& d) {
+    return {true, b.x + b.width, b.y, b.periodX, d.H, b.periodY - d.H, false, false, b.roundOrigin};
+}
+
+// Three decimals, the way the origin reads from its written text.
+double RoundedAsWritten(double v) {
+    const ParseResult r = ParseDecimal(Fmt(v));
+    return r.ok ? r.value : v;
+}
+
+}  // namespace
+
+std::vector<EdgeLine> Expand(const Layout& layout, const Dims& d) {
+    std::vector<EdgeLine> lines;
+    lines.reserve(layout.blocks.size() * 4);
+    switch (layout.order) {
+        case EdgeOrder::ByBlock:
+            for (const Block& b : layout.blocks) {
+                lines.push_back(Bottom(b));
+                lines.push_back(Top(b, d));
+                lines.push_back(Left(b, d));
+                lines.push_back(Right(b, d));
+            }
+            break;
+        case EdgeOrder::HorizontalFirst:
+            for (const Block& b : layout.blocks) {
+                lines.push_back(Bottom(b));
+                lines.push_back(Top(b, d));
+            }
+            for (const Block& b : layout.blocks) {
+                lines.push_back(Left(b, d));
+                lines.push_back(Right(b, d));
+            }
+            break;
+    }
+    return lines;
+}
+
+Rotation::Rotation(double degrees) : zero_(degrees == 0), cos_(1), sin_(0) {
+    if (!zero_) {
+        const double radians = degrees * std::numbers::pi / 180;
+        cos_ = std::cos(radians);
+        sin_ = std::sin(radians);
+    }
+}
+
+void Rotation::Apply(double x, double y, double& xr, double& yr) const {
+    if (zero_) {
+        xr = x;
+        yr = y;
+        return;
+    }
+    xr = x * cos_ - y * sin_;
+    yr = x * sin_ + y * cos_;
+}
+
+std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotation) {
+    std::string text = Fmt(line.vertical ? d.R + 90 : d.R);
+    if (line.bareOrigin) {
+        text += line.spaced ? ", 0, 0 , 0, " : ", 0, 0, 0, ";
+    } else {
+        double x = line.x;
+        double y = line.y;
+        if (line.roundOrigin && !rotation.IsZero()) {
+            x = RoundedAsWritten(x);
+            y = RoundedAsWritten(y);
+        }
+        double xr = 0;
+        double yr = 0;
+        rotation.Apply(x, y, xr, yr);
+        text += ", ";
+        text += Fmt(xr);
+        text += ", ";
+        text += Fmt(yr);
+        text += line.spaced ? " , 0, " : ", 0, ";
+    }
+    text += Fmt(line.shift);
+    text += ", ";
+    text += Fmt(line.dash);
+    // The gap is never negated: a negative gap shows as a double minus.
+    text += ", -";
+    text += Fmt(line.gap);
+    return text;
+}
+
+PatternLine ToPatternLine(const EdgeLine& line, const Dims& d, const Rotation& rotation) {
+    PatternLine p;
+    p.angle = line.vertical ? d.R + 90 : d.R;
+    if (!line.bareOrigin) rotation.Apply(line.x, line.y, p.x, p.y);
+    p.shiftX = 0;
+    p.shiftY = line.shift;
+    p.dashes = {line.dash, -line.gap};
+    return p;
+}
+
+}  // namespace murvex::bonds::detail

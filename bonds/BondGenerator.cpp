@@ -1,0 +1,107 @@
+// The brick bond generator: four brick dimensions, a rotation and a name to the lines of a file.
+#include "BondGenerator.h"
+
+#include "BondFrame.h"
+#include "DosEig.h"
+
+namespace murvex::bonds {
+
+const std::array<std::string_view, kBondCount>& BondNames() {
+    static constexpr std::array<std::string_view, kBondCount> kNames = {
+        "Halfsteensverband", "Tegelverband",   "Kruisverband",  "Engelsverband", "Kettingverband",
+        "Koppenverband",     "Klezoorverband", "Staandverband", "Vlaamsverband", "Wildverband",
+    };
+    return kNames;
+}
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int BondIndexFromText(std::string_view text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';
+    const auto& names = BondNames();
+    for (int i = 0; i < kBondCount; ++i) {
+        if (EqualsIgnoringCase(text, names[static_cast<std::size_t>(i)])) return i;
+    }
+    return -2;
+}
+
+int EffectiveBondIndex(int itemIndex) {
+    return itemIndex >= 0 && itemIndex < kBondCount ? itemIndex : 0;
+}
+
+LineList GenerateBond(const BondInput& input) {
+    const detail::Dims d = detail::Derive(input);
+    const detail::Rotation rotation(d.R);
+    const std::vector<detail::EdgeLine> edges =
+        detail::Expand(detail::LayoutOf(input.bondIndex, d), d);
+    LineList lines;
+    lines.reserve(edges.size() + 5);
+    lines.push_back(UnitsHeader("MM"));
+    lines.push_back(kSeparatorLine);
+    lines.push_back(NameLine(input.name));
+    lines.push_back(TypeHeader("MODEL"));
+    for (const detail::EdgeLine& e : edges)
+        lines.push_back(detail::LineText(e, d, rotation));
+    lines.push_back(kSeparatorLine);
+    return lines;
+}
+
+std::vector<BrickBlock> BondBricks(const BondInput& input) {
+    const detail::Dims d = detail::Derive(input);
+    std::vector<BrickBlock> bricks;
+    for (const detail::Block& b : detail::LayoutOf(input.bondIndex, d).blocks) {
+        bricks.push_back({b.x, b.y, b.width, b.periodX, b.periodY});
+    }
+    return bricks;
+}
+
+std::vector<PatternLine> BondPatternLines(const BondInput& input) {
+    const detail::Dims d = detail::Derive(input);
+    const detail::Rotation rotation(d.R);
+    std::vector<PatternLine> lines;
+    for (const detail::EdgeLine& e : detail::Expand(detail::LayoutOf(input.bondIndex, d), d)) {
+        lines.push_back(detail::ToPatternLine(e, d, rotation));
+    }
+    return lines;
+}
+
+BondReading ReadBondTexts(int bondIndex, const BondTexts& texts, const std::string& name,
+                          char userSeparator) {
+    BondReading reading;
+    const ParseResult rotation = ParseDecimal(texts.rotation);
+    reading.input.rotation = rotation.ok ? rotation.value : 0.0;
+    reading.normalised.rotation = texts.rotation;
+
+    reading.normalised.length = LocalizeSeparator(texts.length, userSeparator);
+    reading.normalised.lengthJoint = LocalizeSeparator(texts.lengthJoint, userSeparator);
+    reading.normalised.height = LocalizeSeparator(texts.height, userSeparator);
+    reading.normalised.heightJoint = LocalizeSeparator(texts.heightJoint, userSeparator);
+
+    bool valid = true;
+    const auto parse = [&valid](const std::string& text, double& out) {
+        const ParseResult r = ParseDecimal(text);
+        if (!r.ok) valid = false;
+        out = r.value;
+    };
+    parse(reading.normalised.length, reading.input.length);
+    parse(reading.normalised.lengthJoint, reading.input.lengthJoint);
+    parse(reading.normalised.height, reading.input.height);
+    parse(reading.normalised.heightJoint, reading.input.heightJoint);
+    reading.valid = valid;
+    reading.input.bondIndex = bondIndex;
+    reading.input.name = name;
+    return reading;
+}
+
+}  // namespace murvex::bonds

@@ -1,0 +1,26 @@
+// Halfsteensverband and Tegelverband: stretchers only, half a brick apart or stacked.
+#include "BondFrame.h"
+
+namespace murvex::bonds::detail {
+
+// Two stretcher courses, the second moved by half a brick; its lines come edge kind by edge
+// kind (bottoms and tops first, then lefts and rights).
+Layout Halfsteensverband(const Dims& d) {
+    const double S = 2 * d.Hv;
+    Layout layout;
+    layout.order = EdgeOrder::HorizontalFirst;
+    layout.blocks = {
+        {0, 0, d.L, d.Lv, S, Spaced::None, true, true},
+        {d.Lv / 2, d.Hv, d.L, d.Lv, S, Spaced::None, false, true},
+    };
+    return layout;
+}
+
+// Every course straight above the one below.
+Layout Tegelverband(const Dims& d) {
+    Layout layout;
+    layout.blocks = {{0, 0, d.L, d.Lv, d.Hv, Spaced::None, true, true}};
+    return layout;
+}
+
+}  // namespace murvex::bonds::detail

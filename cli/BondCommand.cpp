@@ -1,0 +1,76 @@
+// murvex-cli bond: the pattern file of one brick bond, byte for byte as "Maak Hatch" writes it.
+#include <memory>
+#include <string>
+
+#include "BondGenerator.h"
+#include "Commands.h"
+#include "Cp1252.h"
+#include "PatternFile.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct BondOptions {
+    std::string bond;
+    bonds::BondTexts texts{"", "", "", "", "0"};
+    std::string name;
+    bool nameGiven = false;
+    std::string output;
+    bool force = false;
+};
+
+int RunBond(const BondOptions& o) {
+    const int index = bonds::BondIndexFromText(o.bond);
+    if (index < 0) {
+        Complain("unknown bond \"" + o.bond + "\"; `murvex-cli bonds` lists them");
+        return kExitInvalid;
+    }
+    // The window puts the bond's own name into the name field when the bond is chosen.
+    const std::string name =
+        o.nameGiven ? Utf8ToCp1252(o.name) : std::string(bonds::BondNames()[index]);
+    // The window normalises to the user's separator and writes that back into its edits; here
+    // there is nothing to write back into, and the parser takes a comma or a point either way.
+    const bonds::BondReading reading = bonds::ReadBondTexts(index, o.texts, name, '.');
+    if (!reading.valid) {
+        Complain(kInvalidValue);
+        return kExitInvalid;
+    }
+    return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input)), o.force);
+}
+
+}  // namespace
+
+Subcommand AddBondCommand(CLI::App& parent) {
+    auto options = std::make_shared<BondOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "bond", "Write the pattern file of a brick bond (the bond tab's \"Maak Hatch\").");
+    app->add_option("--bond", options->bond,
+                    "The bond, by name (case ignored) or by its index 0-9; see `murvex-cli bonds`")
+        ->required();
+    app->add_option("--length", options->texts.length, "Brick length L (comma or point)")
+        ->required();
+    app->add_option("--length-joint", options->texts.lengthJoint, "Brick length plus head joint Lv")
+        ->required();
+    app->add_option("--height", options->texts.height, "Brick height H")->required();
+    app->add_option("--height-joint", options->texts.heightJoint, "Brick height plus bed joint Hv")
+        ->required();
+    app->add_option("--rotation", options->texts.rotation,
+                    "Rotation in degrees, counter-clockwise (default 0; a text that is not a "
+                    "number counts as 0)");
+    app->add_option("--name", options->name,
+                    "Pattern name written after \"*\" (default: the bond's name)")
+        ->each([options](const std::string&) { options->nameGiven = true; });
+    app->add_option("-o,--output", options->output,
+                    "Output file; standard output when absent or \"-\"");
+    app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->footer(
+        "Example:\n"
+        "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"
+        "      --height-joint 62,5 --rotation 30 -o kruis.pat\n"
+        "Exit status: 0 written, 1 file not written, 2 invalid value (\"" +
+        std::string(kInvalidValue) + "\") or unknown bond.");
+    return {app, [options] { return RunBond(*options); }};
+}
+
+}  // namespace murvex::cli

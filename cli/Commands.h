@@ -1,0 +1,43 @@
+// The subcommands of murvex-cli and what they share: exit statuses and writing the output.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+
+namespace murvex::cli {
+
+// Exit statuses of every subcommand.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;     // a file could not be read or written
+inline constexpr int kExitInvalid = 2;    // an invalid value or a wrong command line
+inline constexpr int kExitTruncated = 3;  // the output was cut off at its limit
+
+// A subcommand as main() keeps it: its parser node and the action that runs once it was chosen
+// and its options are read.
+struct Subcommand {
+    CLI::App* app = nullptr;
+    std::function<int()> run;
+};
+
+// Each subcommand adds itself (its options and help) under the program's parser.
+using AddSubcommand = Subcommand (*)(CLI::App& parent);
+
+Subcommand AddBondCommand(CLI::App& parent);
+Subcommand AddBondsCommand(CLI::App& parent);
+Subcommand AddSegmentsCommand(CLI::App& parent);
+
+// The message for a number that does not read, the same text as the window's.
+inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";
+
+// Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
+// unless force is set, and then replaced atomically. Reports failures on standard error and
+// returns the exit status.
+int WriteOutput(const std::string& target, std::string_view bytes, bool force);
+
+// Writes a message line to standard error.
+void Complain(std::string_view message);
+
+}  // namespace murvex::cli

@@ -1,0 +1,89 @@
+// murvex-cli segments: the segments a pattern file draws inside a box, one per line.
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Commands.h"
+#include "DosEig.h"
+#include "PatternFile.h"
+#include "PatternGeometry.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct SegmentsOptions {
+    std::string file;
+    std::vector<std::string> box;
+    std::string max = "2000000";
+};
+
+int RunSegments(const SegmentsOptions& o) {
+    double values[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const ParseResult r = ParseDecimal(o.box[i]);
+        if (!r.ok) {
+            Complain(kInvalidValue);
+            return kExitInvalid;
+        }
+        values[i] = r.value;
+    }
+    const ParseResult max = ParseDecimal(o.max);
+    if (!max.ok || max.value < 0 || max.value > 1e9 || max.value != static_cast<long>(max.value)) {
+        Complain(kInvalidValue);
+        return kExitInvalid;
+    }
+    Box box{values[0], values[1], values[2], values[3]};
+    if (box.x0 > box.x1) std::swap(box.x0, box.x1);
+    if (box.y0 > box.y1) std::swap(box.y0, box.y1);
+
+    const std::optional<std::string> bytes = ReadWholeFile(o.file);
+    if (!bytes) {
+        Complain("Cannot open file " + o.file);
+        return kExitFailed;
+    }
+    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(*bytes));
+    const DrawResult drawn = DrawPattern(lines, box, static_cast<std::size_t>(max.value));
+
+    std::string text;
+    text.reserve(drawn.segments.size() * 40);
+    for (const Segment& s : drawn.segments) {
+        text += Fmt(s.x1);
+        text += ' ';
+        text += Fmt(s.y1);
+        text += ' ';
+        text += Fmt(s.x2);
+        text += ' ';
+        text += Fmt(s.y2);
+        text += '\n';
+    }
+    const int status = WriteOutput("-", text, false);
+    if (status != kExitOk) return status;
+    if (drawn.truncated) {
+        Complain("the pattern is too dense for the box; output cut off at " + o.max + " segments");
+        return kExitTruncated;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddSegmentsCommand(CLI::App& parent) {
+    auto options = std::make_shared<SegmentsOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "segments",
+        "Print the segments a pattern file draws inside a box: x1 y1 x2 y2 per line "
+        "(a dot has equal end points), in drawing units with three decimals.");
+    app->add_option("file", options->file, "Pattern file (.pat)")->required();
+    app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
+    app->add_option("--max", options->max,
+                    "Most segments to print (default 2000000); more ends with exit status 3");
+    app->footer(
+        "Example:\n"
+        "  murvex-cli segments kruis.pat --box 0 0 1000 1000\n"
+        "Exit status: 0 printed, 1 file not readable, 2 invalid value, 3 output cut off.");
+    return {app, [options] { return RunSegments(*options); }};
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,52 @@
+// murvex-cli: the batch front end. Each subcommand lives in a file of its own.
+#include <exception>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "Commands.h"
+
+namespace {
+
+// The subcommands in the order --help lists them. Adding one takes a file XCommand.cpp that
+// defines `Subcommand AddXCommand(CLI::App&)` (declared in Commands.h and listed in
+// CMakeLists.txt) and one line here.
+constexpr murvex::cli::AddSubcommand kSubcommands[] = {
+    murvex::cli::AddBondCommand,
+    murvex::cli::AddBondsCommand,
+    murvex::cli::AddSegmentsCommand,
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace murvex::cli;
+    CLI::App app("murvex-cli: hatch pattern files (.pat) from the command line.", "murvex-cli");
+    app.require_subcommand(1, 1);
+    app.footer(
+        "Examples:\n"
+        "  murvex-cli bonds\n"
+        "  murvex-cli bond --bond Wildverband --length 210 --length-joint 220 --height 50 "
+        "--height-joint 62.5 -o wild.pat\n"
+        "  murvex-cli segments wild.pat --box 0 0 4000 4000\n"
+        "`murvex-cli COMMAND --help` describes each command.");
+    std::vector<Subcommand> subcommands;
+    for (const AddSubcommand add : kSubcommands)
+        subcommands.push_back(add(app));
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitInvalid;
+    }
+    try {
+        for (const Subcommand& s : subcommands) {
+            if (s.app->parsed()) return s.run();
+        }
+    } catch (const std::exception& e) {
+        Complain(e.what());
+        return kExitFailed;
+    }
+    return kExitInvalid;
+}
