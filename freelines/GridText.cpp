@@ -1,0 +1,201 @@
+// The free line tab as plain text: tab-separated rows and JSON, for the command line.
+#include "GridText.h"
+
+#include <charconv>
+#include <vector>
+
+namespace murvex::freelines {
+
+namespace {
+
+std::string Escaped(std::string_view text, bool atRowStart) {
+    std::string out;
+    out.reserve(text.size());
+    if (atRowStart && !text.empty() && text[0] == '#') out += '\\';
+    for (const char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> Unescaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size()) return std::nullopt;
+        switch (text[i]) {
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case '#':
+                out += '#';
+                break;
+            default:
+                return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20) {
+            static const char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string LineNumber(std::size_t n) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    return std::string(buffer, result.ptr);
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+    std::vector<std::string_view> cells;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos) {
+            cells.push_back(line.substr(start));
+            return cells;
+        }
+        cells.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+}
+
+}  // namespace
+
+std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts) {
+    std::string out;
+    out += "#units\t" + Escaped(texts.units, false) + "\n";
+    out += "#type\t" + Escaped(texts.type, false) + "\n";
+    out += "#name\t" + Escaped(texts.name, false) + "\n";
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (int c = kFirstDataCol; c <= kLastDataCol; ++c) {
+            if (c > kFirstDataCol) out += '\t';
+            out += Escaped(grid.Cell(c, r), c == kFirstDataCol);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool multiplePatterns) {
+    std::string out = "{\n";
+    out += "  \"units\": " + JsonString(texts.units) + ",\n";
+    out += "  \"type\": " + JsonString(texts.type) + ",\n";
+    out += "  \"name\": " + JsonString(texts.name) + ",\n";
+    out += std::string("  \"multiplePatterns\": ") + (multiplePatterns ? "true" : "false") + ",\n";
+    out += "  \"rows\": [";
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        out += r > 1 ? ",\n    [" : "\n    [";
+        for (int c = kFirstDataCol; c <= kLastDataCol; ++c) {
+            if (c > kFirstDataCol) out += ", ";
+            out += JsonString(grid.Cell(c, r));
+        }
+        out += ']';
+    }
+    out += "\n  ]\n}\n";
+    return out;
+}
+
+TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts) {
+    TabTextReading reading;
+    TextGrid& grid = reading.grid;
+    bool firstRow = true;
+    std::size_t lineNumber = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        const auto fail = [&](const std::string& why) {
+            reading.ok = false;
+            reading.error = "line " + LineNumber(lineNumber) + ": " + why;
+            return reading;
+        };
+        if (!line.empty() && line[0] == '#') {
+            const std::size_t tab = line.find('\t');
+            const std::string_view key = line.substr(0, tab);
+            std::string* target = key == "#units"  ? &texts.units
+                                  : key == "#type" ? &texts.type
+                                  : key == "#name" ? &texts.name
+                                                   : nullptr;
+            if (!target) continue;  // a comment
+            if (tab == std::string_view::npos) return fail("a tab must follow " + std::string(key));
+            const auto value = Unescaped(line.substr(tab + 1));
+            if (!value) return fail("a backslash must be followed by \\, t, r, n or #");
+            *target = *value;
+            continue;
+        }
+        const std::vector<std::string_view> cells = SplitTabs(line);
+        if (cells.size() > 7) return fail("more than seven cells");
+        if (!firstRow) {
+            grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
+            VrijLijnPlusClick(grid);
+        }
+        firstRow = false;
+        const int row = grid.RowCount() - 1;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const auto value = Unescaped(cells[i]);
+            if (!value) return fail("a backslash must be followed by \\, t, r, n or #");
+            grid.SetCell(kFirstDataCol + static_cast<int>(i), row, *value);
+        }
+    }
+    grid.SetCurrent(kFirstDataCol, 1);
+    return reading;
+}
+
+}  // namespace murvex::freelines

@@ -1,0 +1,34 @@
+// The free line tab as plain text: tab-separated rows and JSON, for the command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "LijnGrid.h"
+#include "TextGrid.h"
+
+namespace murvex::freelines {
+
+// Tab-separated text of the tab: "#units", "#type" and "#name" lines with their text after a
+// tab, then one line of seven tab-separated cells per data row. Inside a text a backslash, tab,
+// CR and LF are written as \\, \t, \r and \n, and a "#" that begins a row as \#. Every line ends
+// with LF. Texts are taken byte for byte.
+std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts);
+
+// {"units": ..., "type": ..., "name": ..., "rows": [[seven cells], ...]} with JSON escapes for
+// quotes, backslashes and control characters; other bytes are copied as they are.
+std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool multiplePatterns);
+
+// Reads rows in the form FormatTabText writes. Lines end at LF or CR LF. "#units", "#type" and
+// "#name" lines set the texts they name (the others keep what they hold); any other line that
+// begins with "#" is a comment. Every other line is a row of up to seven cells; an empty line is
+// a row of empty cells. At least one row is always there, as in the tab.
+struct TabTextReading {
+    TextGrid grid = MakeLijnGrid();
+    bool ok = true;
+    std::string error;  // why not ok, naming the line
+};
+TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts);
+
+}  // namespace murvex::freelines

@@ -1,0 +1,101 @@
+// The free line tab as tab-separated text and as JSON.
+#include "GridText.h"
+
+#include <gtest/gtest.h>
+
+#include "GridRows.h"
+
+namespace murvex::freelines {
+namespace {
+
+using test::DataRows;
+using test::GridWith;
+using test::Row7;
+using test::Rows;
+
+TEST(GridText, WritesTheTextsThenOneLinePerRow) {
+    const TextGrid grid =
+        GridWith({Row7({"0", "0", "0", "0", "6.35"}), Row7({"90", "", "5", "", "10", "1", "-1"})});
+    EXPECT_EQ(FormatTabText(grid, FreeLineTexts{"INCH", "DRAFTING", "Tegels, wall tiles"}),
+              "#units\tINCH\n#type\tDRAFTING\n#name\tTegels, wall tiles\n"
+              "0\t0\t0\t0\t6.35\t\t\n90\t\t5\t\t10\t1\t-1\n");
+}
+
+TEST(GridText, EscapesWhatWouldBreakALine) {
+    const TextGrid grid = GridWith({Row7({"#1", "a\tb", "c\\d", "e\r\nf", "#g"})});
+    EXPECT_EQ(FormatTabText(grid, FreeLineTexts{"M\tM", "#", "n\\"}),
+              "#units\tM\\tM\n#type\t#\n#name\tn\\\\\n\\#1\ta\\tb\tc\\\\d\te\\r\\nf\t#g\t\t\n");
+}
+
+TEST(GridText, ReadsBackWhatItWrites) {
+    const Rows rows{Row7({"#1", "a\tb", "c\\d", "e\r\nf", "#g", " x ", "\xe9"}), Row7({}),
+                    Row7({"", "", "", "", "", "", "7"})};
+    const FreeLineTexts written{"M\tM", "#", "n\\ \xe9"};
+    FreeLineTexts read{"", "", ""};
+    const TabTextReading reading = ParseTabText(FormatTabText(GridWith(rows), written), read);
+    ASSERT_TRUE(reading.ok) << reading.error;
+    EXPECT_EQ(DataRows(reading.grid), rows);
+    EXPECT_EQ(read.units, written.units);
+    EXPECT_EQ(read.type, written.type);
+    EXPECT_EQ(read.name, written.name);
+    EXPECT_EQ(test::Numbers(reading.grid), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST(GridText, ReadsShortRowsCommentsAndCrLf) {
+    FreeLineTexts texts;
+    const TabTextReading reading =
+        ParseTabText("# my rows\r\n45\t0\t0\t0\t3.175\r\n#name\tx\r\n\r\n30", texts);
+    ASSERT_TRUE(reading.ok) << reading.error;
+    EXPECT_EQ(DataRows(reading.grid),
+              (Rows{Row7({"45", "0", "0", "0", "3.175"}), Row7({}), Row7({"30"})}));
+    EXPECT_EQ(texts.name, "x");
+    EXPECT_EQ(texts.units, "MM");  // not named: kept
+}
+
+TEST(GridText, NothingToReadGivesTheOneEmptyRowOfTheTab) {
+    FreeLineTexts texts;
+    const TabTextReading reading = ParseTabText("", texts);
+    ASSERT_TRUE(reading.ok);
+    EXPECT_EQ(DataRows(reading.grid), Rows{Row7({})});
+}
+
+TEST(GridText, RefusesBadLinesNamingThem) {
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"eight cells", "1\n1\t2\t3\t4\t5\t6\t7\t8\n", "line 2: more than seven cells"},
+        {"unknown escape", "1\\x\n", "line 1: a backslash must be followed by \\, t, r, n or #"},
+        {"backslash at the end", "#name\tab\\\n",
+         "line 1: a backslash must be followed by \\, "
+         "t, r, n or #"},
+        {"header without tab", "1\n\n#units\n", "line 3: a tab must follow #units"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FreeLineTexts texts;
+        const TabTextReading reading = ParseTabText(c.text, texts);
+        EXPECT_FALSE(reading.ok);
+        EXPECT_EQ(reading.error, c.error);
+    }
+}
+
+TEST(GridJson, WritesTextsFlagAndRows) {
+    const TextGrid grid = GridWith({Row7({"0", "1"}), Row7({"q\"", "\\", "\t\x01", "\xe9"})});
+    EXPECT_EQ(FormatJson(grid, FreeLineTexts{"MM", "MODEL", "a \"b\""}, true),
+              "{\n"
+              "  \"units\": \"MM\",\n"
+              "  \"type\": \"MODEL\",\n"
+              "  \"name\": \"a \\\"b\\\"\",\n"
+              "  \"multiplePatterns\": true,\n"
+              "  \"rows\": [\n"
+              "    [\"0\", \"1\", \"\", \"\", \"\", \"\", \"\"],\n"
+              "    [\"q\\\"\", \"\\\\\", \"\\t\\u0001\", \"\xe9\", \"\", \"\", \"\"]\n"
+              "  ]\n"
+              "}\n");
+}
+
+}  // namespace
+}  // namespace murvex::freelines
