@@ -106,8 +106,9 @@ Dashes PrepareDashes(const std::vector<double>& list) {
     return d;
 }
 
-void DrawLine(double px, double py, const Direction& dir, double t0, double t1, const Dashes& d,
-              Collector& out) {
+// Draws [t0, t1] of the line through (px, py); the dash pattern starts `phase` before that point.
+void DrawLine(double px, double py, const Direction& dir, double t0, double t1, double phase,
+              const Dashes& d, Collector& out) {
     if (d.solid) {
         if (t0 < t1) out.Add(px, py, dir, t0, t1);
         return;
@@ -121,15 +122,15 @@ void DrawLine(double px, double py, const Direction& dir, double t0, double t1, 
         if (open) out.Add(px, py, dir, openStart, openEnd);
         open = false;
     };
-    const double first = std::floor(t0 / d.period);
-    const double last = std::floor(t1 / d.period);
+    const double first = std::floor((t0 + phase) / d.period);
+    const double last = std::floor((t1 + phase) / d.period);
     // Beyond 2^52 periods from the line's start the dash positions can no longer be told apart.
     if (!(std::fabs(first) < 0x1p52) || !(std::fabs(last) < 0x1p52)) {
         out.GiveUp();
         return;
     }
     for (double m = first; m <= last; m += 1) {
-        const double periodStart = m * d.period;
+        const double periodStart = m * d.period - phase;
         if (out.Full()) break;
         for (std::size_t i = 0; i < d.lengths.size(); ++i) {
             const double len = d.lengths[i];
@@ -172,6 +173,8 @@ void DrawFamily(const PatternLine& line, const Box& box, Collector& out) {
     const double stepX = line.shiftX * dir.c + line.shiftY * nx;
     const double stepY = line.shiftX * dir.s + line.shiftY * ny;
 
+    const double centreX = box.x0 / 2 + box.x1 / 2;
+    const double centreY = box.y0 / 2 + box.y1 / 2;
     const double origin = line.x * nx + line.y * ny;
     const double corners[4] = {box.x0 * nx + box.y0 * ny, box.x1 * nx + box.y0 * ny,
                                box.x0 * nx + box.y1 * ny, box.x1 * nx + box.y1 * ny};
@@ -187,17 +190,27 @@ void DrawFamily(const PatternLine& line, const Box& box, Collector& out) {
         kFirst = std::ceil(a);
         kLast = std::floor(b);
         if (!std::isfinite(kFirst) || !std::isfinite(kLast)) return;
+        // So far from the origin that the line numbers can no longer be counted one by one.
+        if (kFirst <= kLast && (kFirst + 1 == kFirst || kLast - 1 == kLast)) {
+            out.GiveUp();
+            return;
+        }
     }
     for (double k = kFirst; k <= kLast; k += 1) {
         if (!out.VisitLine()) return;
         const double px = line.x + k * stepX;
         const double py = line.y + k * stepY;
+        // Work from the point of the line nearest the box's centre, so that an origin far from
+        // the box costs no precision in the clipped ends.
+        const double phase = (centreX - px) * dir.c + (centreY - py) * dir.s;
+        const double qx = px + phase * dir.c;
+        const double qy = py + phase * dir.s;
         double t0 = -std::numeric_limits<double>::infinity();
         double t1 = std::numeric_limits<double>::infinity();
-        if (!ClipAxis(px, dir.c, box.x0, box.x1, t0, t1)) continue;
-        if (!ClipAxis(py, dir.s, box.y0, box.y1, t0, t1)) continue;
-        if (!std::isfinite(t0) || !std::isfinite(t1)) continue;
-        DrawLine(px, py, dir, t0, t1, dashes, out);
+        if (!ClipAxis(qx, dir.c, box.x0, box.x1, t0, t1)) continue;
+        if (!ClipAxis(qy, dir.s, box.y0, box.y1, t0, t1)) continue;
+        if (!std::isfinite(t0) || !std::isfinite(t1) || !std::isfinite(phase)) continue;
+        DrawLine(qx, qy, dir, t0, t1, phase, dashes, out);
         if (out.Full()) return;
     }
 }
