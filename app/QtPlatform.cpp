@@ -1,0 +1,215 @@
+// The platform seam on Qt: message boxes, file dialogs, the trash, cursors, the browser.
+#include "QtPlatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "QtText.h"
+#include "WindowHandles.h"
+
+namespace murvex::app {
+namespace {
+
+// Button codes of the platform's message box.
+constexpr int kIdAbort = 3;
+constexpr int kIdRetry = 4;
+constexpr int kIdIgnore = 5;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+constexpr unsigned kButtonMask = 0xF;
+constexpr unsigned kIconMask = 0xF0;
+constexpr unsigned kDefaultMask = 0xF00;
+
+QWidget* OwnerWidget(WindowHandle owner) {
+    if (QWidget* w = WindowOf(owner)) return w;
+    return nullptr;
+}
+
+QString PathText(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+}  // namespace
+
+void ConfigureMessageBox(QMessageBox& box, unsigned style) {
+    QList<QMessageBox::StandardButton> buttons;
+    switch (style & kButtonMask) {
+        case 1:
+            buttons = {QMessageBox::Ok, QMessageBox::Cancel};
+            break;
+        case 2:
+            buttons = {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+            break;
+        case 3:
+            buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+            break;
+        case 4:
+            buttons = {QMessageBox::Yes, QMessageBox::No};
+            break;
+        case 5:
+            buttons = {QMessageBox::Retry, QMessageBox::Cancel};
+            break;
+        default:
+            buttons = {QMessageBox::Ok};
+            break;
+    }
+    QMessageBox::StandardButtons all;
+    for (auto b : buttons)
+        all |= b;
+    box.setStandardButtons(all);
+
+    switch (style & kIconMask) {
+        case mb::kIconHand:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case mb::kIconQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case mb::kIconExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case 0x40:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+    }
+
+    const auto defaultIndex = static_cast<qsizetype>((style & kDefaultMask) >> 8);
+    box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
+
+    // Escape (and the close box) answer Cancel where there is one, else the only button.
+    if (buttons.contains(QMessageBox::Cancel)) {
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons.size() == 1) {
+        box.setEscapeButton(buttons.first());
+    } else if (buttons.contains(QMessageBox::No)) {
+        box.setEscapeButton(QMessageBox::No);
+    }
+}
+
+int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
+    if (!clicked) clicked = box.escapeButton();
+    if (!clicked) return mb::kIdCancel;
+    switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
+        case QMessageBox::Ok:
+            return mb::kIdOk;
+        case QMessageBox::Cancel:
+            return mb::kIdCancel;
+        case QMessageBox::Abort:
+            return kIdAbort;
+        case QMessageBox::Retry:
+            return kIdRetry;
+        case QMessageBox::Ignore:
+            return kIdIgnore;
+        case QMessageBox::Yes:
+            return kIdYes;
+        case QMessageBox::No:
+            return kIdNo;
+        default:
+            return mb::kIdCancel;
+    }
+}
+
+void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
+    qd.setWindowTitle(FromFileText(dialog.title));
+    qd.setNameFilter(FromFileText(dialog.filterName) + " (" + FromFileText(dialog.filterMask) +
+                     ")");
+    qd.setDefaultSuffix(FromFileText(dialog.defaultExt));
+    // The save flow asks its own question before an existing file is replaced.
+    qd.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.kind == FileDialog::Save) {
+        qd.setAcceptMode(QFileDialog::AcceptSave);
+        qd.setFileMode(QFileDialog::AnyFile);
+    } else {
+        qd.setAcceptMode(QFileDialog::AcceptOpen);
+        qd.setFileMode(dialog.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    if (!dialog.fileName.empty()) qd.selectFile(PathText(dialog.fileName));
+}
+
+int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
+                           WindowHandle owner) {
+    QMessageBox box(OwnerWidget(owner));
+    box.setWindowTitle(FromFileText(title));
+    box.setText(FromFileText(text));
+    box.setTextFormat(Qt::PlainText);
+    ConfigureMessageBox(box, style);
+    box.exec();
+    return ButtonCode(box, box.clickedButton());
+}
+
+void QtPlatform::ShowApplicationError(const std::string& text) {
+    QWidget* owner = QApplication::activeWindow();
+    if (!owner) owner = WindowOf(ApplicationHandle());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Murvex"), FromFileText(text),
+                    QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool QtPlatform::RunFileDialog(FileDialog& dialog, WindowHandle owner) {
+    QFileDialog qd(OwnerWidget(owner));
+    ConfigureFileDialog(qd, dialog);
+    if (qd.exec() != QDialog::Accepted) return false;
+    const QStringList chosen = qd.selectedFiles();
+    if (chosen.isEmpty()) return false;
+    dialog.fileName = QFile::encodeName(chosen.first()).toStdString();
+    return true;
+}
+
+bool QtPlatform::FileExists(const std::string& path) {
+    // Only a file counts: a folder of the chosen name must never go to the trash.
+    return QFileInfo(PathText(path)).isFile();
+}
+
+bool QtPlatform::MoveToRecycleBin(const std::string& path) {
+    return QFile::moveToTrash(PathText(path));
+}
+
+bool QtPlatform::DeleteFileForGood(const std::string& path) {
+    return QFile::remove(PathText(path));
+}
+
+Cursor QtPlatform::CurrentCursor() {
+    return busyCursors_ > 0 ? Cursor::Busy : Cursor::Default;
+}
+
+void QtPlatform::SetCursor(Cursor cursor) {
+    if (cursor == Cursor::Busy) {
+        if (busyCursors_ == 0) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            ++busyCursors_;
+        }
+        return;
+    }
+    while (busyCursors_ > 0) {
+        QGuiApplication::restoreOverrideCursor();
+        --busyCursors_;
+    }
+}
+
+void QtPlatform::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
+
+bool QtPlatform::OpenUrl(const std::string& url, WindowHandle) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(FromFileText(url)));
+}
+
+char QtPlatform::DecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point == QStringLiteral(",") ? ',' : '.';
+}
+
+}  // namespace murvex::app

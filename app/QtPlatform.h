@@ -1,0 +1,38 @@
+// The platform seam on Qt: message boxes, file dialogs, the trash, cursors, the browser.
+#pragma once
+
+#include "Platform.h"
+
+class QMessageBox;
+class QAbstractButton;
+class QFileDialog;
+
+namespace murvex::app {
+
+class QtPlatform : public Platform {
+  public:
+    int MessageBox(const std::string& text, const std::string& title, unsigned style,
+                   WindowHandle owner) override;
+    void ShowApplicationError(const std::string& text) override;
+    bool RunFileDialog(FileDialog& dialog, WindowHandle owner) override;
+    bool FileExists(const std::string& path) override;
+    bool MoveToRecycleBin(const std::string& path) override;
+    bool DeleteFileForGood(const std::string& path) override;
+    Cursor CurrentCursor() override;
+    void SetCursor(Cursor cursor) override;
+    void ProcessMessages() override;
+    bool OpenUrl(const std::string& url, WindowHandle owner) override;
+    char DecimalSeparator() override;
+
+  private:
+    int busyCursors_ = 0;  // override cursors this platform has pushed
+};
+
+// Gives a message box the buttons, icon, default and escape button of the style bits.
+void ConfigureMessageBox(QMessageBox& box, unsigned style);
+// The platform's button code for the button the user chose (nullptr: the box was closed).
+int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked);
+// Sets up a file dialog from the dialog settings, without showing it.
+void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog);
+
+}  // namespace murvex::app

@@ -1,0 +1,174 @@
+// The main window: title, About and close buttons, the three tabs and the key preview.
+#include "fMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+
+#include "SaveHatch.h"
+#include "WindowHandles.h"
+#include "fAbout.h"
+#include "uVistaFuncs.h"
+
+namespace murvex::app {
+namespace {
+
+constexpr int kClientWidth = 652;
+constexpr int kClientHeight = 552;
+constexpr int kGlassStrip = 2;
+
+}  // namespace
+
+TMainForm::TMainForm(Platform& platform, QWidget* parent)
+    : QWidget(parent),
+      SaveDialog(MakeSaveHatchDialog()),
+      OpenDialogHatchfile(MakeOpenHatchDialog()),
+      platform_(platform) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Murvex"));
+    // A fixed frame with the close box only; the window keeps its own taskbar button.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(DesignFont("Tahoma", 8));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/murvex.png")));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    SetupWindowControls();
+    SetupBondTab();
+    SetupFreeLineTab();
+    SetupFigureTab();
+    FormCreate();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    SetApplicationWindow(this);
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm() = default;
+
+WindowHandle TMainForm::Handle() {
+    return HandleOf(this);
+}
+
+void TMainForm::AttachForms(TNewVrijHatch* newVrijHatch, TErrorForm* errorForm,
+                            TInputRubberForm* inputRubberForm) {
+    NewVrijHatch = newVrijHatch;
+    ErrorForm = errorForm;
+    InputRubberForm = inputRubberForm;
+}
+
+void TMainForm::AddCommaToPointWidget(QWidget* widget) {
+    if (widget && !commaToPointWidgets_.contains(widget)) commaToPointWidgets_.append(widget);
+}
+
+void TMainForm::SetupWindowControls() {
+    Label2 = new QLabel(QStringLiteral("Murvex Beta"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(6, 6, 317, 33);
+    QFont title = DesignFont("Tahoma", 8);
+    title.setPixelSize(27);
+    title.setBold(true);
+    title.setItalic(true);
+    Label2->setFont(title);
+
+    AboutAction = new QAction(QStringLiteral("About"), this);
+    AboutAction->setObjectName(QStringLiteral("AboutAction"));
+    AboutAction->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    addAction(AboutAction);
+    connect(AboutAction, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+
+    AboutButton = new QPushButton(AboutAction->icon(), AboutAction->text(), this);
+    AboutButton->setObjectName(QStringLiteral("AboutButton"));
+    AboutButton->setGeometry(568, 10, 75, 25);
+    AboutButton->setAutoDefault(false);
+    connect(AboutButton, &QPushButton::clicked, AboutAction, &QAction::trigger);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(4, 46, 641, 469);
+
+    CloseButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                  QStringLiteral("Sluiten"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setGeometry(572, 522, 75, 25);
+    CloseButton->setAutoDefault(false);
+    connect(CloseButton, &QPushButton::clicked, this, &TMainForm::CloseButtonClick);
+
+    BottomPanel = new QWidget(this);
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+    BottomPanel->setGeometry(0, kClientHeight - kGlassStrip, kClientWidth, kGlassStrip);
+    BottomPanel->setAutoFillBackground(true);
+}
+
+void TMainForm::FormCreate() {
+    SubstituteFormFont(this);
+
+    // The glass strip: the window frame reaches 2 pixels into the bottom of the client area
+    // where the desktop composes windows; elsewhere the strip has the window's own colour.
+    QPalette strip = BottomPanel->palette();
+    if (CompositionEnabled()) {
+        strip.setColor(QPalette::Window, Qt::black);
+        ExtendFrame(this, FrameMargins{0, 0, 0, kGlassStrip});
+    } else {
+        strip.setColor(QPalette::Window, palette().color(QPalette::Window));
+    }
+    BottomPanel->setPalette(strip);
+}
+
+void TMainForm::FormShow() {
+    ComboBoxMetselverbandenChange();
+    PageControl1->setCurrentWidget(MetselverbandenTab);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    // Only a show asked for by the program, not the window system restoring a minimised window.
+    if (!event->spontaneous()) FormShow();
+    QWidget::showEvent(event);
+}
+
+void TMainForm::AboutActionExecute() {
+    // A fresh about box each time; the one made at start-up is never shown.
+    TAboutForm about(platform_, this);
+    about.exec();
+}
+
+void TMainForm::CloseButtonClick() {
+    close();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* receiver = static_cast<QWidget*>(watched);
+        if (receiver->window() == this && FormKeyPress(receiver, static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
+    // The active control is the one that holds the focus itself: the open cell editor of a
+    // grid, not the grid. A key passed on to a parent is not seen again here.
+    QWidget* active = QApplication::focusWidget();
+    if (!active || active->window() != this) active = receiver;
+    if (receiver != active) return false;
+
+    if (event->text() == QLatin1String(",") && commaToPointWidgets_.contains(active)) {
+        QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, event->modifiers(), QStringLiteral("."),
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QCoreApplication::sendEvent(receiver, &point);
+        event->setAccepted(point.isAccepted());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace murvex::app

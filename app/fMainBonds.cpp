@@ -1,0 +1,162 @@
+// The tab "Metselverbanden": brick dimensions, name and rotation to a bond's pattern file.
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "BondGenerator.h"
+#include "JpegDecoder.h"
+#include "Msg.h"
+#include "QtText.h"
+#include "SaveHatch.h"
+#include "StartUp.h"
+#include "fMain.h"
+
+namespace murvex::app {
+namespace {
+
+constexpr int kPictureWidth = 320;
+constexpr int kPictureHeight = 200;
+
+// The explanation picture of a bond; Wildverband has none.
+QString PictureResource(int bondIndex) {
+    if (bondIndex == 9) return {};
+    const auto name = bonds::BondNames()[static_cast<std::size_t>(bondIndex)];
+    return QStringLiteral(":/uitleg/uitleg_%1.jpg")
+        .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toLower());
+}
+
+QPixmap LoadPicture(const QString& resource) {
+    QFile file(resource);
+    if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
+    const JpegResult picture = DecodeJpeg(file.readAll());
+    return picture.ok() ? QPixmap::fromImage(picture.image) : QPixmap();
+}
+
+}  // namespace
+
+void TMainForm::SetupBondTab() {
+    InitResources();
+    MetselverbandenTab = new QWidget;
+    MetselverbandenTab->setObjectName(QStringLiteral("MetselverbandenTab"));
+    PageControl1->addTab(MetselverbandenTab, QStringLiteral("Metselverbanden"));
+
+    ParametersGroupBox = new QGroupBox(QStringLiteral("Parameters"), MetselverbandenTab);
+    ParametersGroupBox->setObjectName(QStringLiteral("ParametersGroupBox"));
+    ParametersGroupBox->setGeometry(8, 8, 290, 206);
+
+    const auto addLabel = [](QWidget* parent, const char* text, int left, int top) {
+        auto* label = new QLabel(QString::fromLatin1(text), parent);
+        label->setGeometry(left, top, 116, 21);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return label;
+    };
+    const auto addEdit = [](QWidget* parent, const char* name, const char* text, int left, int top,
+                            int width) {
+        auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setGeometry(left, top, width, 21);
+        return edit;
+    };
+
+    addLabel(ParametersGroupBox, "Metselverband", 12, 24);
+    ComboBoxMetselverbanden = new QComboBox(ParametersGroupBox);
+    ComboBoxMetselverbanden->setObjectName(QStringLiteral("ComboBoxMetselverbanden"));
+    ComboBoxMetselverbanden->setGeometry(130, 24, 148, 21);
+    ComboBoxMetselverbanden->setEditable(true);
+    ComboBoxMetselverbanden->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxMetselverbanden->setMaxVisibleItems(15);
+    for (const auto name : bonds::BondNames()) {
+        ComboBoxMetselverbanden->addItem(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    ComboBoxMetselverbanden->setCurrentIndex(0);
+
+    addLabel(ParametersGroupBox, "Steenlengte:", 12, 52);
+    SteenlengteEdit = addEdit(ParametersGroupBox, "SteenlengteEdit", "210", 130, 52, 148);
+    addLabel(ParametersGroupBox, "Steenlengte + voeg:", 12, 80);
+    SteenLengteVoegEdit = addEdit(ParametersGroupBox, "SteenLengteVoegEdit", "220", 130, 80, 148);
+    addLabel(ParametersGroupBox, "Steenhoogte:", 12, 108);
+    SteenhoogteEdit = addEdit(ParametersGroupBox, "SteenhoogteEdit", "50", 130, 108, 148);
+    addLabel(ParametersGroupBox, "Steenhoogte + voeg:", 12, 136);
+    SteenhoogteVoegEdit = addEdit(ParametersGroupBox, "SteenhoogteVoegEdit", "62.5", 130, 136, 148);
+    addLabel(ParametersGroupBox, "Naam Hatch:", 12, 164);
+    NaamEdit = addEdit(ParametersGroupBox, "NaamEdit", "naam metselverband", 130, 164, 148);
+
+    addLabel(MetselverbandenTab, "Hoekverdraaiing:", 20, 226);
+    HoekverdraaiingEdit = addEdit(MetselverbandenTab, "HoekverdraaiingEdit", "0", 138, 226, 70);
+    HoekverdraaiingEdit->setToolTip(QStringLiteral("-360 tot 360"));
+
+    CreateHatchButton = new QPushButton(QStringLiteral("Maak Hatch"), MetselverbandenTab);
+    CreateHatchButton->setObjectName(QStringLiteral("CreateHatchButton"));
+    CreateHatchButton->setGeometry(223, 224, 75, 25);
+    CreateHatchButton->setAutoDefault(false);
+
+    for (int i = 0; i < bonds::kBondCount; ++i) {
+        const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
+        auto* image = new QLabel(MetselverbandenTab);
+        image->setObjectName(QStringLiteral("UitlegImage") +
+                             QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        image->setGeometry(306, 14, kPictureWidth, kPictureHeight);
+        image->setPixmap(LoadPicture(PictureResource(i)));
+        image->hide();
+        UitlegImages[static_cast<std::size_t>(i)] = image;
+    }
+
+    for (QWidget* edit :
+         {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit, SteenhoogteVoegEdit}) {
+        AddCommaToPointWidget(edit);
+    }
+
+    connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, this,
+            &TMainForm::ComboBoxMetselverbandenChange);
+    connect(CreateHatchButton, &QPushButton::clicked, this, &TMainForm::CreateHatchButtonClick);
+}
+
+int TMainForm::BondItemIndex() const {
+    const int index = ComboBoxMetselverbanden->currentIndex();
+    if (index < 0) return -1;
+    return ComboBoxMetselverbanden->currentText() == ComboBoxMetselverbanden->itemText(index)
+               ? index
+               : -1;
+}
+
+void TMainForm::ComboBoxMetselverbandenChange() {
+    for (QLabel* image : UitlegImages)
+        image->hide();
+    const int bond = bonds::EffectiveBondIndex(BondItemIndex());
+    UitlegImages[static_cast<std::size_t>(bond)]->show();
+    const auto name = bonds::BondNames()[static_cast<std::size_t>(bond)];
+    NaamEdit->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void TMainForm::CreateHatchButtonClick() {
+    RunCommand(platform_, [this] {
+        const bonds::BondTexts texts{
+            ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
+            ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
+            ToFileText(HoekverdraaiingEdit->text()),
+        };
+        const bonds::BondReading reading = bonds::ReadBondTexts(
+            BondItemIndex(), texts, ToFileText(NaamEdit->text()), platform_.DecimalSeparator());
+
+        // The user sees the normalised dimensions whatever happens next.
+        SteenlengteEdit->setText(FromFileText(reading.normalised.length));
+        SteenLengteVoegEdit->setText(FromFileText(reading.normalised.lengthJoint));
+        SteenhoogteEdit->setText(FromFileText(reading.normalised.height));
+        SteenhoogteVoegEdit->setText(FromFileText(reading.normalised.heightJoint));
+
+        if (!reading.valid) {
+            ShowError(platform_, "Er is een ongeldige waarde ingevoerd", "Error", Handle());
+            return;
+        }
+        const LineList lines = bonds::GenerateBond(reading.input);
+        SaveHatchFile(lines, platform_, SaveDialog, Handle());
+    });
+}
+
+}  // namespace murvex::app

@@ -1,0 +1,34 @@
+// Font substitution and the desktop window manager helpers of newer Windows versions.
+#pragma once
+
+class QWidget;
+class QFont;
+
+namespace murvex::app {
+
+// A font as the forms are designed: a face and a size in points, laid out at 96 pixels per inch
+// whatever the screen says, since every control position is given in pixels.
+QFont DesignFont(const char* family, int points);
+// The size in points of a font made by DesignFont (or with a point size).
+int DesignPoints(const QFont& font);
+
+// Gives a form "MS Sans Serif" one point larger when that face is there, else "Tahoma" at the
+// same size; a form already in "MS Sans Serif" keeps its font.
+void SubstituteFormFont(QWidget* form);
+
+// True on Windows 6 (Vista) or later; false on every other system.
+bool IsWindows6OrLater();
+// True when the desktop window manager composes the screen (Windows only, looked up at run time).
+bool CompositionEnabled();
+
+struct FrameMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+// Extends the window frame into the client area by the given widths; does nothing without
+// composition.
+void ExtendFrame(QWidget* window, const FrameMargins& margins);
+
+}  // namespace murvex::app

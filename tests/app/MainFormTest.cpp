@@ -1,0 +1,180 @@
+// The main window at start-up, its tabs, the bond pictures and closing.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "AppTestSupport.h"
+#include "ErrorUnit.h"
+#include "InputRubberUnit.h"
+#include "StartUp.h"
+#include "fAbout.h"
+#include "fNewVrijHachDialog.h"
+
+namespace murvex::test {
+namespace {
+
+const char* const kBonds[] = {
+    "Halfsteensverband", "Tegelverband",   "Kruisverband",  "Engelsverband", "Kettingverband",
+    "Koppenverband",     "Klezoorverband", "Staandverband", "Vlaamsverband", "Wildverband"};
+
+// The one explanation image that is not hidden.
+QLabel* ShownImage(const app::TMainForm& form) {
+    QLabel* shown = nullptr;
+    for (QLabel* image : form.UitlegImages) {
+        if (!image->isHidden()) {
+            EXPECT_EQ(shown, nullptr) << "two pictures at once";
+            shown = image;
+        }
+    }
+    return shown;
+}
+
+TEST(MainForm, StartsOnTheBondTabWithTheHalfsteensverbandPictureAndName) {
+    ShownMainForm w;
+    app::TMainForm& form = *w.form;
+    EXPECT_EQ(form.windowTitle(), "Murvex");
+    EXPECT_EQ(form.size(), QSize(652, 552));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    EXPECT_EQ(form.Label2->text(), "Murvex Beta");
+    const QFontInfo title(form.Label2->font());
+    EXPECT_EQ(title.family(), "Tahoma");
+    EXPECT_EQ(title.pixelSize(), 27);
+    EXPECT_TRUE(title.bold());
+    EXPECT_TRUE(title.italic());
+
+    ASSERT_EQ(form.PageControl1->count(), 3);
+    EXPECT_EQ(form.PageControl1->tabText(0), "Metselverbanden");
+    EXPECT_EQ(form.PageControl1->tabText(1), "Vrije lijnarceringen");
+    EXPECT_EQ(form.PageControl1->tabText(2), "Vrij figuur");
+    EXPECT_EQ(form.PageControl1->widget(1)->objectName(), "TabSheetVrijeLijn");
+    EXPECT_EQ(form.PageControl1->widget(2)->objectName(), "VrijFiguurTabSheet");
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
+
+    QLabel* image = ShownImage(form);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->objectName(), "UitlegImageHalfsteensverband");
+    EXPECT_TRUE(image->isVisible());
+    EXPECT_EQ(image->pixmap().size(), QSize(320, 200));
+    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+}
+
+TEST(MainForm, BondTabDefaults) {
+    ShownMainForm w;
+    const app::TMainForm& form = *w.form;
+    EXPECT_EQ(form.SteenlengteEdit->text(), "210");
+    EXPECT_EQ(form.SteenLengteVoegEdit->text(), "220");
+    EXPECT_EQ(form.SteenhoogteEdit->text(), "50");
+    EXPECT_EQ(form.SteenhoogteVoegEdit->text(), "62.5");
+    EXPECT_EQ(form.HoekverdraaiingEdit->text(), "0");
+    EXPECT_EQ(form.HoekverdraaiingEdit->toolTip(), "-360 tot 360");
+    EXPECT_EQ(form.CreateHatchButton->text(), "Maak Hatch");
+    ASSERT_EQ(form.ComboBoxMetselverbanden->count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(form.ComboBoxMetselverbanden->itemText(i), kBonds[i]);
+    }
+    EXPECT_TRUE(form.ComboBoxMetselverbanden->isEditable());
+}
+
+TEST(MainForm, ShowingAgainReturnsToTheBondTab) {
+    ShownMainForm w;
+    app::TMainForm& form = *w.form;
+    form.PageControl1->setCurrentIndex(2);
+    form.NaamEdit->setText("muur");
+    form.hide();
+    form.show();
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
+    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+}
+
+class BondChoice : public ::testing::TestWithParam<int> {};
+
+TEST_P(BondChoice, ShowsTheBondsPictureAndPutsItsNameInTheNameField) {
+    ShownMainForm w;
+    app::TMainForm& form = *w.form;
+    const int bond = GetParam();
+    form.NaamEdit->setText("eigen naam");
+    form.ComboBoxMetselverbanden->setCurrentIndex(bond);
+
+    EXPECT_EQ(form.NaamEdit->text(), kBonds[bond]);
+    QLabel* image = ShownImage(form);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->objectName(), QStringLiteral("UitlegImage") + kBonds[bond]);
+    EXPECT_EQ(image->geometry(), form.UitlegImages[0]->geometry());
+    if (bond == 9) {
+        EXPECT_TRUE(image->pixmap().isNull()) << "Wildverband has no picture";
+    } else {
+        EXPECT_EQ(image->pixmap().size(), QSize(320, 200));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllBonds, BondChoice, ::testing::Range(0, 10),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(kBonds[info.param]);
+                         });
+
+TEST(MainForm, EveryBondHasItsOwnPicture) {
+    ShownMainForm w;
+    for (int a = 0; a < 9; ++a) {
+        for (int b = a + 1; b < 9; ++b) {
+            EXPECT_NE(w.form->UitlegImages[a]->pixmap().toImage(),
+                      w.form->UitlegImages[b]->pixmap().toImage())
+                << kBonds[a] << " and " << kBonds[b];
+        }
+    }
+}
+
+TEST(MainForm, TypingIntoTheComboFieldMeansNoItemAndShowsHalfsteensverband) {
+    ShownMainForm w;
+    app::TMainForm& form = *w.form;
+    form.ComboBoxMetselverbanden->setCurrentIndex(2);
+    ASSERT_EQ(form.BondItemIndex(), 2);
+    form.ComboBoxMetselverbanden->lineEdit()->selectAll();
+    QTest::keyClicks(form.ComboBoxMetselverbanden->lineEdit(), "Kruis");
+    EXPECT_EQ(form.BondItemIndex(), -1);
+    EXPECT_EQ(ShownImage(form)->objectName(), "UitlegImageHalfsteensverband");
+    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+}
+
+TEST(MainForm, SluitenClosesTheWindowAtOnceWithoutAQuestion) {
+    ShownMainForm w;
+    w.form->NaamEdit->setText("niet bewaard");
+    QTest::mouseClick(w.form->CloseButton, Qt::LeftButton);
+    EXPECT_FALSE(w.form->isVisible());
+    EXPECT_TRUE(w.platform.messages.empty());
+    EXPECT_TRUE(w.platform.dialogs.empty());
+}
+
+TEST(MainForm, GlassStripHasTheWindowColourWithoutComposition) {
+    ShownMainForm w;
+    const QWidget* strip = w.form->BottomPanel;
+    EXPECT_EQ(strip->geometry(), QRect(0, 550, 652, 2));
+    EXPECT_EQ(strip->palette().color(QPalette::Window), w.form->palette().color(QPalette::Window));
+}
+
+TEST(StartUp, CreatesTheMainWindowAndFourHiddenForms) {
+    FakePlatform platform;
+    app::Forms forms = app::StartUp(platform);
+    ASSERT_TRUE(forms.mainForm);
+    EXPECT_FALSE(forms.mainForm->isVisible());
+    const QWidget* hidden[] = {forms.aboutForm, forms.newVrijHatch, forms.errorForm,
+                               forms.inputRubberForm};
+    for (const QWidget* form : hidden) {
+        ASSERT_NE(form, nullptr);
+        EXPECT_FALSE(form->isVisible()) << form->objectName().toStdString();
+        EXPECT_EQ(form->parentWidget(), forms.mainForm.get());
+    }
+    EXPECT_EQ(forms.mainForm->NewVrijHatch, forms.newVrijHatch);
+    EXPECT_EQ(forms.mainForm->ErrorForm, forms.errorForm);
+    EXPECT_EQ(forms.mainForm->InputRubberForm, forms.inputRubberForm);
+}
+
+}  // namespace
+}  // namespace murvex::test

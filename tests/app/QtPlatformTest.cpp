@@ -1,0 +1,123 @@
+// The Qt side of the platform: message box set-up, the file dialog set-up and window handles.
+#include <gtest/gtest.h>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "Msg.h"
+#include "QtPlatform.h"
+#include "SaveHatch.h"
+#include "TempDir.h"
+#include "WindowHandles.h"
+
+namespace murvex::test {
+namespace {
+
+struct BoxCase {
+    const char* name;
+    unsigned style;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButton defaultButton;
+    int escapeCode;  // what Escape or the close box answers
+};
+
+class MessageBoxStyle : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(MessageBoxStyle, ButtonsIconDefaultAndEscape) {
+    const BoxCase& c = GetParam();
+    QMessageBox box;
+    app::ConfigureMessageBox(box, c.style);
+    EXPECT_EQ(box.standardButtons(), c.buttons);
+    EXPECT_EQ(box.icon(), c.icon);
+    ASSERT_NE(box.defaultButton(), nullptr);
+    EXPECT_EQ(box.standardButton(box.defaultButton()), c.defaultButton);
+    EXPECT_EQ(app::ButtonCode(box, nullptr), c.escapeCode);
+    for (QAbstractButton* b : box.buttons()) {
+        const int code = app::ButtonCode(box, b);
+        EXPECT_EQ(code, box.standardButton(b) == QMessageBox::Ok ? mb::kIdOk : mb::kIdCancel);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, MessageBoxStyle,
+    ::testing::Values(BoxCase{"Warning", style::kWarning, QMessageBox::Ok, QMessageBox::Warning,
+                              QMessageBox::Ok, mb::kIdOk},
+                      BoxCase{"Error", style::kError, QMessageBox::Ok, QMessageBox::Critical,
+                              QMessageBox::Ok, mb::kIdOk},
+                      BoxCase{"Question", style::kQuestion, QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Question, QMessageBox::Ok, mb::kIdCancel},
+                      BoxCase{"QuestionCancelDefault", style::kQuestionCancelDefault,
+                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question,
+                              QMessageBox::Cancel, mb::kIdCancel}),
+    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+TEST(FileDialogSetUp, SaveDialogForPatternFiles) {
+    TempDir dir;
+    FileDialog settings = MakeSaveHatchDialog();
+    settings.fileName = dir.File("laatste.pat");
+    QFileDialog qd;
+    qd.setOption(QFileDialog::DontUseNativeDialog, true);
+    app::ConfigureFileDialog(qd, settings);
+    EXPECT_EQ(qd.windowTitle(), "Save");
+    EXPECT_EQ(qd.nameFilters(), QStringList{"hatchfiles (*.pat)"});
+    EXPECT_EQ(qd.defaultSuffix(), "pat");
+    EXPECT_TRUE(qd.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(qd.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(qd.directory().absolutePath(), QString::fromStdString(dir.Path().string()));
+}
+
+TEST(FileDialogSetUp, OpenDialogWantsAnExistingFile) {
+    QFileDialog qd;
+    qd.setOption(QFileDialog::DontUseNativeDialog, true);
+    app::ConfigureFileDialog(qd, MakeOpenHatchDialog());
+    EXPECT_EQ(qd.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(qd.fileMode(), QFileDialog::ExistingFile);
+}
+
+TEST(QtPlatformFiles, OnlyFilesExistAndGoToTheTrashOrAway) {
+    TempDir dir;
+    app::QtPlatform platform;
+    const std::string file = dir.File("a.pat");
+    WriteText(file, "x");
+    EXPECT_TRUE(platform.FileExists(file));
+    EXPECT_FALSE(platform.FileExists(dir.Path().string()));  // a folder is not a file
+    EXPECT_FALSE(platform.FileExists(dir.File("b.pat")));
+    EXPECT_TRUE(platform.DeleteFileForGood(file));
+    EXPECT_FALSE(platform.FileExists(file));
+    EXPECT_FALSE(platform.DeleteFileForGood(file));
+    EXPECT_FALSE(platform.MoveToRecycleBin(dir.File("missing.pat")));
+}
+
+TEST(QtPlatformCursor, BusyAndBackToTheOldCursor) {
+    app::QtPlatform platform;
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
+    platform.SetCursor(Cursor::Busy);
+    platform.SetCursor(Cursor::Busy);
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Busy);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    platform.SetCursor(Cursor::Default);
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(WindowHandles, StableWhileTheWindowLivesAndGoneAfterwards) {
+    EXPECT_EQ(app::HandleOf(nullptr), 0);
+    EXPECT_EQ(app::WindowOf(0), nullptr);
+    EXPECT_EQ(app::WindowOf(-5), nullptr);
+    WindowHandle handle = 0;
+    {
+        QWidget window;
+        handle = app::HandleOf(&window);
+        EXPECT_GT(handle, 0);
+        EXPECT_EQ(app::HandleOf(&window), handle);
+        EXPECT_EQ(app::WindowOf(handle), &window);
+        EXPECT_NE(handle, app::ApplicationHandle());
+    }
+    EXPECT_EQ(app::WindowOf(handle), nullptr);
+}
+
+}  // namespace
+}  // namespace murvex::test
