@@ -1,0 +1,96 @@
+// murvex-cli lines: a pattern file from rows of seven cells, as the free line tab writes it.
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Commands.h"
+#include "Cp1252.h"
+#include "GridText.h"
+#include "LijnGrid.h"
+#include "PatternFile.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct LinesOptions {
+    std::string rows;
+    std::string output;
+    bool force = false;
+    std::string units;
+    std::string type;
+    std::string name;
+    CLI::Option* unitsOption = nullptr;
+    CLI::Option* typeOption = nullptr;
+    CLI::Option* nameOption = nullptr;
+};
+
+std::optional<std::string> ReadStandardInput() {
+    std::string data;
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        data.append(buffer, n);
+    if (std::ferror(stdin)) return std::nullopt;
+    return data;
+}
+
+int RunLines(const LinesOptions& o) {
+    using namespace freelines;
+    const std::optional<std::string> input =
+        o.rows == "-" ? ReadStandardInput() : ReadWholeFile(o.rows);
+    if (!input) {
+        Complain(o.rows + ": cannot be read");
+        return kExitFailed;
+    }
+    FreeLineTexts texts;
+    const TabTextReading reading = ParseTabText(Utf8ToCp1252(*input), texts);
+    if (!reading.ok) {
+        Complain(o.rows + ": " + reading.error);
+        return kExitInvalid;
+    }
+    if (o.unitsOption->count() > 0) texts.units = Utf8ToCp1252(o.units);
+    if (o.typeOption->count() > 0) texts.type = Utf8ToCp1252(o.type);
+    if (o.nameOption->count() > 0) texts.name = Utf8ToCp1252(o.name);
+    return WriteOutput(o.output, JoinCrLf(VrijeLijnMaakHatchLines(reading.grid, texts)), o.force);
+}
+
+}  // namespace
+
+Subcommand AddLinesCommand(CLI::App& parent) {
+    auto options = std::make_shared<LinesOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "lines",
+        "Write a pattern file from rows of seven cells (the free line tab's \"Maak "
+        "Hatch\").");
+    app->add_option("rows", options->rows,
+                    "Tab-separated rows as `murvex-cli read` writes them; \"-\" reads standard "
+                    "input")
+        ->required();
+    app->add_option("-o,--output", options->output,
+                    "Output file; standard output when absent or \"-\"");
+    app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    options->unitsOption = app->add_option(
+        "--units", options->units, "Text after \";%UNITS=\" (default MM, or the #units line)");
+    options->typeOption = app->add_option(
+        "--type", options->type, "Text after \";%TYPE=\" (default MODEL, or the #type line)");
+    options->nameOption =
+        app->add_option("--name", options->name,
+                        "Pattern name after \"*\" (default \"naam arcering\", or the "
+                        "#name line)");
+    app->footer(
+        "Input: one line per grid row, up to seven cells (Hoek, X start, Y start, X shift,\n"
+        "Y shift, Pen Down, Pen Up) separated by tabs; \\\\, \\t, \\r, \\n and \\# stand for a\n"
+        "backslash, tab, CR, LF and \"#\". Lines \"#units\", \"#type\" and \"#name\" followed by "
+        "a\n"
+        "tab and a text set those texts; other lines that begin with \"#\" are comments.\n"
+        "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
+        "skipped, a row without Hoek an empty line.\n"
+        "Example:\n"
+        "  murvex-cli read tegels.pat | murvex-cli lines - --name Tegels -o tegels2.pat\n"
+        "Exit status: 0 written, 1 file not read or not written, 2 a row that cannot be read.");
+    return {app, [options] { return RunLines(*options); }};
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,65 @@
+// murvex-cli read: what opening a pattern file puts into the free line tab.
+#include <memory>
+#include <string>
+
+#include "Commands.h"
+#include "Cp1252.h"
+#include "GridText.h"
+#include "HatchReader.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct ReadOptions {
+    std::string file;
+    bool json = false;
+};
+
+int RunRead(const ReadOptions& o) {
+    using namespace freelines;
+    TextGrid grid = MakeLijnGrid();
+    FreeLineTexts texts;
+    ReadResult result;
+    const FileReadStatus status =
+        ReadHatchFile(o.file, grid, texts, result, [] { Complain(kMultipleText); });
+    switch (status) {
+        case FileReadStatus::Ok:
+            break;
+        case FileReadStatus::CannotRead:
+            Complain(kReadErrorText);
+            Complain(o.file + ": cannot be read");
+            return kExitFailed;
+        case FileReadStatus::TooLarge:
+            Complain(kReadErrorText);
+            Complain(o.file + ": larger than 64 MiB, or its first pattern has more than " +
+                     std::to_string(kMaxPatternRows) + " lines");
+            return kExitFailed;
+    }
+    const std::string text =
+        o.json ? FormatJson(grid, texts, result.multiplePatterns) : FormatTabText(grid, texts);
+    return WriteOutput("", Cp1252ToUtf8(text), false);
+}
+
+}  // namespace
+
+Subcommand AddReadCommand(CLI::App& parent) {
+    auto options = std::make_shared<ReadOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "read", "Show what opening a pattern file puts into the free line tab.");
+    app->add_option("file", options->file, "The pattern file (.pat)")->required();
+    app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
+    app->footer(
+        "Output: the lines \"#units\", \"#type\" and \"#name\", each with its text after a tab,\n"
+        "then one line per grid row with its seven cells (Hoek, X start, Y start, X shift,\n"
+        "Y shift, Pen Down, Pen Up) separated by tabs. A backslash, tab, CR or LF inside a text\n"
+        "is written as \\\\, \\t, \\r or \\n, and a \"#\" that begins a row as \\#; this is the\n"
+        "input of `murvex-cli lines`. Only the first pattern of a file is read; when there are\n"
+        "more, the warning goes to standard error.\n"
+        "Example:\n"
+        "  murvex-cli read tegels.pat > tegels.tsv\n"
+        "Exit status: 0 read, 1 the file could not be read.");
+    return {app, [options] { return RunRead(*options); }};
+}
+
+}  // namespace murvex::cli
