@@ -16,6 +16,8 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddBondCommand,
     murvex::cli::AddBondsCommand,
     murvex::cli::AddSegmentsCommand,
+    murvex::cli::AddReadCommand,
+    murvex::cli::AddLinesCommand,
 };
 
 }  // namespace
