@@ -223,7 +223,8 @@ TEST(CliSegments, PrintsWhatAPatternFileDrawsInTheBox) {
     EXPECT_EQ(swapped.out, r.out);
     const CliRun negative = RunCli({"segments", file, "--box", "-230", "-60", "-200", "-20"});
     EXPECT_EQ(negative.status, 0);
-    EXPECT_EQ(negative.out, "-220.000 -60.000 -220.000 -20.000\n");
+    EXPECT_EQ(negative.out,
+              "-220.000 -60.000 -220.000 -20.000\n-230.000 -60.000 -230.000 -20.000\n");
 }
 
 TEST(CliSegments, FailuresAndTheCap) {
