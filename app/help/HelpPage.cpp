@@ -48,11 +48,12 @@ QStringList PatternFileHelpCandidates(const QString& programDir) {
 
 QString PatternFileHelpUrl(const QString& programDir) {
     for (const QString& candidate : PatternFileHelpCandidates(programDir)) {
-        if (QFileInfo(candidate).isFile()) return QUrl::fromLocalFile(candidate).toString();
+        if (QFileInfo(candidate).isFile())
+            return QUrl::fromLocalFile(candidate).toString(QUrl::FullyEncoded);
     }
     const QString copy = CopyFromResources();
     if (copy.isEmpty()) return QString();
-    return QUrl::fromLocalFile(copy).toString();
+    return QUrl::fromLocalFile(copy).toString(QUrl::FullyEncoded);
 }
 
 QString PatternFileHelpUrl() {
