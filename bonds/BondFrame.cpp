@@ -1,6 +1,8 @@
 // The frame every bond shares: derived quantities, brick blocks, and the two shapes of a line.
 #include "BondFrame.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -128,8 +130,25 @@ void Rotation::Apply(double x, double y, double& xr, double& yr) const {
     yr = x * sin_ + y * cos_;
 }
 
-std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotation) {
-    std::string text = Fmt(line.vertical ? d.R + 90 : d.R);
+const std::string& NumberTexts::operator()(double value) {
+    const auto key = std::bit_cast<std::uint64_t>(value);
+    for (std::size_t i = 0; i < used_; ++i) {
+        if (keys_[i] == key) return texts_[i];
+    }
+    const std::size_t slot = next_;
+    next_ = (next_ + 1) % kSize;
+    used_ = std::max(used_, slot + 1);
+    keys_[slot] = key;
+    texts_[slot] = Fmt(value);
+    return texts_[slot];
+}
+
+std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotation,
+                     LineTexts& texts) {
+    NumberTexts& fmt = texts.lengths;
+    std::string text;
+    text.reserve(64);
+    text += fmt(line.vertical ? d.R + 90 : d.R);
     if (line.bareOrigin) {
         text += line.spaced ? ", 0, 0 , 0, " : ", 0, 0, 0, ";
     } else {
@@ -143,17 +162,17 @@ std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotati
         double yr = 0;
         rotation.Apply(x, y, xr, yr);
         text += ", ";
-        text += Fmt(xr);
+        text += texts.origins(xr);
         text += ", ";
-        text += Fmt(yr);
+        text += texts.origins(yr);
         text += line.spaced ? " , 0, " : ", 0, ";
     }
-    text += Fmt(line.shift);
+    text += fmt(line.shift);
     text += ", ";
-    text += Fmt(line.dash);
+    text += fmt(line.dash);
     // The gap is never negated: a negative gap shows as a double minus.
     text += ", -";
-    text += Fmt(line.gap);
+    text += fmt(line.gap);
     return text;
 }
 

@@ -1,6 +1,8 @@
 // The frame every bond shares: derived quantities, brick blocks, and the two shapes of a line.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -94,7 +96,26 @@ class Rotation {
     double sin_;
 };
 
-std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotation);
+// Fmt texts of recent numbers: a bond repeats few distinct angles, shifts, dashes and gaps, and
+// a block's coordinates recur in its four lines, so each is formatted once.
+class NumberTexts {
+  public:
+    const std::string& operator()(double value);
+
+  private:
+    static constexpr std::size_t kSize = 32;
+    std::array<std::uint64_t, kSize> keys_{};
+    std::array<std::string, kSize> texts_{};
+    std::size_t used_ = 0;
+    std::size_t next_ = 0;
+};
+
+struct LineTexts {
+    NumberTexts lengths;  // angles, shifts, dashes and gaps
+    NumberTexts origins;  // origin coordinates
+};
+std::string LineText(const EdgeLine& line, const Dims& d, const Rotation& rotation,
+                     LineTexts& texts);
 PatternLine ToPatternLine(const EdgeLine& line, const Dims& d, const Rotation& rotation);
 
 }  // namespace murvex::bonds::detail

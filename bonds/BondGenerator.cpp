@@ -51,8 +51,10 @@ LineList GenerateBond(const BondInput& input) {
     lines.push_back(kSeparatorLine);
     lines.push_back(NameLine(input.name));
     lines.push_back(TypeHeader("MODEL"));
-    for (const detail::EdgeLine& e : edges)
-        lines.push_back(detail::LineText(e, d, rotation));
+    detail::LineTexts texts;
+    for (const detail::EdgeLine& e : edges) {
+        lines.push_back(detail::LineText(e, d, rotation, texts));
+    }
     lines.push_back(kSeparatorLine);
     return lines;
 }
