@@ -54,28 +54,42 @@ Layout LayoutOf(int bondIndex, const Dims& d) {
 
 namespace {
 
-EdgeLine Bottom(const Block& b) {
-    return {false,        b.x,
-            b.y,          b.periodY,
-            b.width,      b.periodX - b.width,
-            b.atOrigin,   b.spaced == Spaced::BottomAndTop,
-            b.roundOrigin};
-}
-
-EdgeLine Top(const Block& b, const Dims& d) {
-    return {false,        b.x,
-            b.y + d.H,    b.periodY,
-            b.width,      b.periodX - b.width,
-            false,        b.spaced != Spaced::None,
-            b.roundOrigin};
-}
-
-EdgeLine Left(const Block& b, const Dims& d) {
-    return {true, b.x, b.y, b.periodX, d.H, b.periodY - d.H, b.atOrigin, false, b.roundOrigin};
-}
-
-EdgeLine Right(const Block& b, const Dims& d) {
-    return {true, b.x + b.width, b.y, b.periodX, d.H, b.periodY - d.H, false, false, b.roundOrigin};
+// The block's four lines: bottom, top, left and right edge.
+std::array<EdgeLine, 4> Edges(const Block& b, const Dims& d) {
+    const double gapAlong = b.periodX - b.width;
+    const double gapAcross = b.periodY - d.H;
+    return {{
+        {.x = b.x,
+         .y = b.y,
+         .shift = b.periodY,
+         .dash = b.width,
+         .gap = gapAlong,
+         .bareOrigin = b.atOrigin,
+         .spaced = b.spaced == Spaced::BottomAndTop,
+         .roundOrigin = b.roundOrigin},
+        {.x = b.x,
+         .y = b.y + d.H,
+         .shift = b.periodY,
+         .dash = b.width,
+         .gap = gapAlong,
+         .spaced = b.spaced != Spaced::None,
+         .roundOrigin = b.roundOrigin},
+        {.vertical = true,
+         .x = b.x,
+         .y = b.y,
+         .shift = b.periodX,
+         .dash = d.H,
+         .gap = gapAcross,
+         .bareOrigin = b.atOrigin,
+         .roundOrigin = b.roundOrigin},
+        {.vertical = true,
+         .x = b.x + b.width,
+         .y = b.y,
+         .shift = b.periodX,
+         .dash = d.H,
+         .gap = gapAcross,
+         .roundOrigin = b.roundOrigin},
+    }};
 }
 
 // Three decimals, the way the origin reads from its written text.
@@ -92,20 +106,18 @@ std::vector<EdgeLine> Expand(const Layout& layout, const Dims& d) {
     switch (layout.order) {
         case EdgeOrder::ByBlock:
             for (const Block& b : layout.blocks) {
-                lines.push_back(Bottom(b));
-                lines.push_back(Top(b, d));
-                lines.push_back(Left(b, d));
-                lines.push_back(Right(b, d));
+                const auto edges = Edges(b, d);
+                lines.insert(lines.end(), edges.begin(), edges.end());
             }
             break;
         case EdgeOrder::HorizontalFirst:
             for (const Block& b : layout.blocks) {
-                lines.push_back(Bottom(b));
-                lines.push_back(Top(b, d));
+                const auto edges = Edges(b, d);
+                lines.insert(lines.end(), edges.begin(), edges.begin() + 2);
             }
             for (const Block& b : layout.blocks) {
-                lines.push_back(Left(b, d));
-                lines.push_back(Right(b, d));
+                const auto edges = Edges(b, d);
+                lines.insert(lines.end(), edges.begin() + 2, edges.end());
             }
             break;
     }
