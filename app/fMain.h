@@ -15,12 +15,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTableView;
+class QToolButton;
 
 namespace murvex::app {
 
 class TNewVrijHatch;
 class TErrorForm;
 class TInputRubberForm;
+class TextGridModel;
 
 class TMainForm : public QWidget {
     Q_OBJECT
@@ -80,6 +83,25 @@ class TMainForm : public QWidget {
 
     // ---- Tab "Vrije lijnarceringen" (fMainFreeLines.cpp) ----
     QWidget* TabSheetVrijeLijn = nullptr;
+    QToolButton* VrijLijnPlus = nullptr;
+    QToolButton* VrijLijnMin = nullptr;
+    QToolButton* VrijeLijnHelp = nullptr;
+    QToolButton* VrijeLijnOpenHatch = nullptr;
+    QTableView* LijnGrid = nullptr;
+    // The cells of LijnGrid: the model holds the grid, the only store of the texts.
+    TextGridModel* LijnGridModel = nullptr;
+    QComboBox* VrijeLijnType = nullptr;
+    QComboBox* VrijeLijnUnits = nullptr;
+    QLabel* LabelNameHatchLine = nullptr;
+    QLineEdit* NaamVrijeLijnArcering = nullptr;
+    QPushButton* VrijeLijnMaakHatch = nullptr;
+    QAction* OpenHatchAction = nullptr;
+
+    void VrijLijnPlusClick();
+    void VrijLijnMinClick();
+    void VrijeLijnMaakHatchClick();
+    void VrijeLijnHelpClick();
+    void OpenHatchActionExecute();
 
     // ---- Tab "Vrij figuur" (fMainFigure.cpp) ----
     QWidget* VrijFiguurTabSheet = nullptr;
