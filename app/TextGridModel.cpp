@@ -1,0 +1,174 @@
+// Shows a TextGrid in a table view: the grid stays the only store of the cells.
+#include "TextGridModel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <QTableView>
+
+#include "QtText.h"
+
+namespace murvex::app {
+
+namespace {
+
+// Paints the grid's cell (0, 0) on the view's corner button, which Qt leaves without text.
+class CornerCaption : public QObject {
+  public:
+    CornerCaption(QAbstractButton* corner, TextGridModel* model)
+        : QObject(corner), corner_(corner), model_(model) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != corner_ || event->type() != QEvent::Paint) return false;
+        QPainter painter(corner_);
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        // The corner does nothing when clicked but reads like the other headers.
+        option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        option.rect = corner_->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.text = FromFileText(model_->Grid().Cell(0, 0));
+        option.textAlignment = Qt::AlignCenter;
+        corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+        return true;
+    }
+
+  private:
+    QAbstractButton* corner_;
+    TextGridModel* model_;
+};
+
+}  // namespace
+
+TextGridModel::TextGridModel(TextGrid grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(std::move(grid)), shownRows_(grid_.RowCount() - 1) {}
+
+void TextGridModel::Refresh() {
+    const int rows = grid_.RowCount() - 1;
+    if (rows > shownRows_) {
+        beginInsertRows(QModelIndex(), shownRows_, rows - 1);
+        shownRows_ = rows;
+        endInsertRows();
+    } else if (rows < shownRows_) {
+        beginRemoveRows(QModelIndex(), rows, shownRows_ - 1);
+        shownRows_ = rows;
+        endRemoveRows();
+    }
+    if (shownRows_ > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, 0, shownRows_ - 1);
+    }
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+int TextGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int TextGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.ColCount() - 1;
+}
+
+QVariant TextGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return FromFileText(grid_.Cell(index.column() + 1, index.row() + 1));
+}
+
+bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    const int col = index.column() + 1;
+    const int row = index.row() + 1;
+    if (row >= grid_.RowCount() || col >= grid_.ColCount()) return false;
+    grid_.SetCell(col, row, ToFileText(value.toString()));
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    if (role != Qt::DisplayRole) return {};
+    return orientation == Qt::Horizontal ? FromFileText(grid_.Cell(section + 1, 0))
+                                         : FromFileText(grid_.Cell(0, section + 1));
+}
+
+Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int rowHeight,
+                  int defaultColWidth) {
+    view->setModel(model);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                          QAbstractItemView::EditKeyPressed);
+    view->setTabKeyNavigation(true);
+    view->setWordWrap(false);
+
+    QHeaderView* rows = view->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(rowHeight);
+    rows->setFixedWidth(numberWidth);
+    rows->setDefaultAlignment(Qt::AlignCenter);
+    rows->setHighlightSections(false);
+
+    QHeaderView* cols = view->horizontalHeader();
+    cols->setSectionResizeMode(QHeaderView::Interactive);
+    cols->setMinimumSectionSize(8);
+    cols->setDefaultSectionSize(defaultColWidth);
+    cols->setFixedHeight(rowHeight);
+    cols->setHighlightSections(false);
+    cols->setStretchLastSection(false);
+    cols->setSectionsMovable(false);
+
+    view->setCornerButtonEnabled(false);
+    if (auto* corner = view->findChild<QAbstractButton*>()) {
+        corner->installEventFilter(new CornerCaption(corner, model));
+    }
+
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, model,
+                     [model](const QModelIndex& current) {
+                         if (current.isValid()) {
+                             model->Grid().SetCurrent(current.column() + 1, current.row() + 1);
+                         }
+                     });
+    ShowGridCurrent(view, model);
+}
+
+void ShowGridCurrent(QTableView* view, TextGridModel* model) {
+    const TextGrid& grid = model->Grid();
+    const int row = std::max(grid.CurrentRow(), 1) - 1;
+    const int col = std::max(grid.CurrentCol(), 1) - 1;
+    const QModelIndex index = model->index(row, col);
+    if (!index.isValid()) return;
+    view->setCurrentIndex(index);
+    view->scrollTo(index);
+}
+
+void RefreshGridView(QTableView* view, TextGridModel* model) {
+    const int col = model->Grid().CurrentCol();
+    const int row = model->Grid().CurrentRow();
+    model->Refresh();
+    model->Grid().SetCurrent(col, row);
+    ShowGridCurrent(view, model);
+}
+
+void CommitOpenCell(QTableView* view) {
+    // An open editor holds the focus (the grid's own buttons never take it); a closed one has
+    // already written its text.
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || editor->parentWidget() != view->viewport()) return;
+    QAbstractItemDelegate* delegate = view->itemDelegateForIndex(view->currentIndex());
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+}  // namespace murvex::app

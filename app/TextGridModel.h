@@ -1,0 +1,56 @@
+// Shows a TextGrid in a table view: the grid stays the only store of the cells.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "TextGrid.h"
+
+class QTableView;
+
+namespace murvex::app {
+
+// Row 0 of the grid is the horizontal header, column 0 the vertical header (the number column,
+// which does not scroll sideways), and cell (0, 0) the caption of the corner. The other cells are
+// the model's items: model (row, column) is grid (column + 1, row + 1). Texts are converted
+// between the grid's Windows-1252 and the window's Unicode.
+class TextGridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    explicit TextGridModel(TextGrid grid, QObject* parent = nullptr);
+
+    TextGrid& Grid() { return grid_; }
+    const TextGrid& Grid() const { return grid_; }
+
+    // Tells the views what changed in the grid since the last call: rows added or removed at
+    // the end, and every text. Column widths and the view's scroll position are kept.
+    void Refresh();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  private:
+    TextGrid grid_;
+    int shownRows_ = 0;
+};
+
+// Sets a table view up as a string grid over the model: one cell current at a time, editing
+// by typing, double click or F2, resizable columns of defaultColWidth, fixed rows of rowHeight,
+// the number column numberWidth wide with the corner caption, and the grid's current cell
+// following the view's.
+void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int rowHeight,
+                  int defaultColWidth);
+// Makes the grid's current cell the view's current cell (column 0 counts as column 1).
+void ShowGridCurrent(QTableView* view, TextGridModel* model);
+// After the grid was changed behind the view's back: refreshes the view and keeps the grid's
+// own current cell, which the view would otherwise move when rows go.
+void RefreshGridView(QTableView* view, TextGridModel* model);
+// Writes an open cell editor's text into the grid and closes the editor.
+void CommitOpenCell(QTableView* view);
+
+}  // namespace murvex::app
