@@ -1,14 +1,230 @@
-// The tab "Vrije lijnarceringen" of the main window.
+// The tab "Vrije lijnarceringen": pattern lines typed into a grid, written and read back.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
 
+#include "HatchReader.h"
+#include "LijnGrid.h"
+#include "QtText.h"
+#include "SaveHatch.h"
+#include "TextGridModel.h"
+#include "WindowHandles.h"
 #include "fMain.h"
+#include "help/HelpPage.h"
 
 namespace murvex::app {
+namespace {
+
+constexpr int kDefaultColWidth = 64;
+
+enum class Glyph { Plus, Minus, Help, Open };
+
+// The 16 x 16 pictures of the tab's speed buttons.
+QIcon GlyphIcon(Glyph glyph) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (glyph) {
+        case Glyph::Plus:
+            p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(8, 2.5), QPointF(8, 13.5));
+            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+            break;
+        case Glyph::Minus:
+            p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+            break;
+        case Glyph::Help: {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(30, 90, 200));
+            p.drawEllipse(QRectF(1, 1, 14, 14));
+            QFont font(QStringLiteral("Tahoma"));
+            font.setPixelSize(12);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+            break;
+        }
+        case Glyph::Open: {
+            QPainterPath back;
+            back.moveTo(1.5, 3.5);
+            back.lineTo(6, 3.5);
+            back.lineTo(7.5, 5);
+            back.lineTo(13.5, 5);
+            back.lineTo(13.5, 13.5);
+            back.lineTo(1.5, 13.5);
+            back.closeSubpath();
+            p.setPen(QPen(QColor(128, 96, 0), 1));
+            p.setBrush(QColor(230, 190, 70));
+            p.drawPath(back);
+            QPainterPath front;
+            front.moveTo(1.5, 13.5);
+            front.lineTo(4, 7.5);
+            front.lineTo(15.5, 7.5);
+            front.lineTo(13.5, 13.5);
+            front.closeSubpath();
+            p.setBrush(QColor(250, 220, 110));
+            p.drawPath(front);
+            break;
+        }
+    }
+    return QIcon(pixmap);
+}
+
+// A flat speed button, 23 x 22, that never takes the focus (an open cell editor stays open).
+QToolButton* SpeedButton(QWidget* parent, const char* name, Glyph glyph, const char* hint,
+                         int left) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, 12, 23, 22);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(GlyphIcon(glyph));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(QString::fromLatin1(hint));
+    return button;
+}
+
+// A combo box with an edit field: its items, or any text typed into it.
+QComboBox* TextCombo(QWidget* parent, const char* name, const QStringList& items, int left,
+                     const char* hint) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(left, 410, 100, 21);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    combo->setToolTip(QString::fromLatin1(hint));
+    return combo;
+}
+
+// Shows text in the combo, choosing the item of that text when there is one.
+void SetComboText(QComboBox* combo, const QString& text) {
+    if (combo->currentText() == text) return;
+    const int item = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (item >= 0) {
+        combo->setCurrentIndex(item);
+    } else {
+        combo->setEditText(text);
+    }
+}
+
+freelines::FreeLineTexts TabTexts(const QComboBox* units, const QComboBox* type,
+                                  const QLineEdit* name) {
+    return {ToFileText(units->currentText()), ToFileText(type->currentText()),
+            ToFileText(name->text())};
+}
+
+}  // namespace
 
 void TMainForm::SetupFreeLineTab() {
     TabSheetVrijeLijn = new QWidget;
     TabSheetVrijeLijn->setObjectName(QStringLiteral("TabSheetVrijeLijn"));
     PageControl1->addTab(TabSheetVrijeLijn, QStringLiteral("Vrije lijnarceringen"));
+
+    VrijLijnPlus =
+        SpeedButton(TabSheetVrijeLijn, "VrijLijnPlus", Glyph::Plus, "Regel toevoegen", 10);
+    VrijLijnMin = SpeedButton(TabSheetVrijeLijn, "VrijLijnMin", Glyph::Minus, "Regel wissen", 34);
+    VrijeLijnHelp = SpeedButton(TabSheetVrijeLijn, "VrijeLijnHelp", Glyph::Help,
+                                "Hoe zit een PAT bestand inelkaar?", 62);
+    VrijeLijnOpenHatch =
+        SpeedButton(TabSheetVrijeLijn, "VrijeLijnOpenHatch", Glyph::Open, "Hatch openen", 90);
+
+    LijnGrid = new QTableView(TabSheetVrijeLijn);
+    LijnGrid->setObjectName(QStringLiteral("LijnGrid"));
+    LijnGrid->setGeometry(8, 34, 620, 363);
+    LijnGridModel = new TextGridModel(freelines::MakeLijnGrid(), LijnGrid);
+    ShowTextGrid(LijnGrid, LijnGridModel, freelines::kNrColWidth, freelines::kRowHeight,
+                 kDefaultColWidth);
+
+    VrijeLijnType =
+        TextCombo(TabSheetVrijeLijn, "VrijeLijnType",
+                  {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8, "Type arcering");
+    VrijeLijnUnits = TextCombo(TabSheetVrijeLijn, "VrijeLijnUnits",
+                               {QStringLiteral("MM"), QStringLiteral("INCH")}, 110, "Type Units");
+
+    LabelNameHatchLine = new QLabel(QStringLiteral("Naam Hatch:"), TabSheetVrijeLijn);
+    LabelNameHatchLine->setObjectName(QStringLiteral("LabelNameHatchLine"));
+    LabelNameHatchLine->move(220, 412);
+    LabelNameHatchLine->adjustSize();
+
+    NaamVrijeLijnArcering = new QLineEdit(QStringLiteral("naam arcering"), TabSheetVrijeLijn);
+    NaamVrijeLijnArcering->setObjectName(QStringLiteral("NaamVrijeLijnArcering"));
+    NaamVrijeLijnArcering->setGeometry(285, 410, 100, 21);
+    NaamVrijeLijnArcering->setToolTip(QStringLiteral("Naam van de arcering"));
+
+    VrijeLijnMaakHatch = new QPushButton(QStringLiteral("Maak Hatch"), TabSheetVrijeLijn);
+    VrijeLijnMaakHatch->setObjectName(QStringLiteral("VrijeLijnMaakHatch"));
+    VrijeLijnMaakHatch->setGeometry(560, 408, 70, 25);
+    VrijeLijnMaakHatch->setAutoDefault(false);
+
+    OpenHatchAction = new QAction(GlyphIcon(Glyph::Open), QString(), this);
+    OpenHatchAction->setObjectName(QStringLiteral("OpenHatchAction"));
+    OpenHatchAction->setToolTip(QStringLiteral("Hatchfile openen"));
+    OpenHatchAction->setStatusTip(QStringLiteral("Hatchfile openen"));
+    addAction(OpenHatchAction);
+
+    // The grid itself turns a typed comma into a point; its open cell editor does not.
+    AddCommaToPointWidget(LijnGrid);
+
+    connect(VrijLijnPlus, &QToolButton::clicked, this, &TMainForm::VrijLijnPlusClick);
+    connect(VrijLijnMin, &QToolButton::clicked, this, &TMainForm::VrijLijnMinClick);
+    connect(VrijeLijnHelp, &QToolButton::clicked, this, &TMainForm::VrijeLijnHelpClick);
+    connect(VrijeLijnOpenHatch, &QToolButton::clicked, OpenHatchAction, &QAction::trigger);
+    connect(OpenHatchAction, &QAction::triggered, this, &TMainForm::OpenHatchActionExecute);
+    connect(VrijeLijnMaakHatch, &QPushButton::clicked, this, &TMainForm::VrijeLijnMaakHatchClick);
+}
+
+void TMainForm::VrijLijnPlusClick() {
+    CommitOpenCell(LijnGrid);
+    freelines::VrijLijnPlusClick(LijnGridModel->Grid());
+    RefreshGridView(LijnGrid, LijnGridModel);
+}
+
+void TMainForm::VrijLijnMinClick() {
+    CommitOpenCell(LijnGrid);
+    freelines::VrijLijnMinClick(LijnGridModel->Grid());
+    RefreshGridView(LijnGrid, LijnGridModel);
+}
+
+void TMainForm::VrijeLijnMaakHatchClick() {
+    CommitOpenCell(LijnGrid);
+    RunCommand(platform_, [this] {
+        freelines::VrijeLijnMaakHatchClick(
+            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
+            platform_, SaveDialog, Handle());
+    });
+}
+
+void TMainForm::VrijeLijnHelpClick() {
+    // Nothing is checked or reported: without a page or a browser nothing happens.
+    const QString url = PatternFileHelpUrl();
+    if (!url.isEmpty()) platform_.OpenUrl(url.toStdString(), Handle());
+}
+
+void TMainForm::OpenHatchActionExecute() {
+    CommitOpenCell(LijnGrid);
+    freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    RunCommand(platform_, [&] {
+        freelines::OpenHatchActionExecute(platform_, OpenDialogHatchfile, LijnGridModel->Grid(),
+                                          texts, ApplicationHandle());
+    });
+    // Whatever the read reached stays, also after an error.
+    RefreshGridView(LijnGrid, LijnGridModel);
+    SetComboText(VrijeLijnUnits, FromFileText(texts.units));
+    SetComboText(VrijeLijnType, FromFileText(texts.type));
+    const QString name = FromFileText(texts.name);
+    if (NaamVrijeLijnArcering->text() != name) NaamVrijeLijnArcering->setText(name);
 }
 
 }  // namespace murvex::app

@@ -9,12 +9,19 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+// The page is embedded in a static library: its resources are registered on first use.
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
+
 namespace murvex::app {
 
 namespace {
 
 // Writes the embedded page into the temporary folder unless an equal copy is there already.
 QString CopyFromResources() {
+    static const bool registered = (InitHelpResources(), true);
+    (void)registered;
     QFile resource(QStringLiteral(":/help/") + QLatin1String(kPatternFileHelpName));
     if (!resource.open(QIODevice::ReadOnly)) return QString();
     const QByteArray page = resource.readAll();
