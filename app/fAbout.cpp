@@ -1,6 +1,7 @@
 // The about box.
 #include "fAbout.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -60,10 +61,12 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent) : QDialog(parent) {
 
 void TAboutForm::FormCreate() {
     SubstituteFormFont(this);
-    // The title takes the form's new face but keeps its own size and style.
+    // The title takes the form's new face but keeps its own size and style. A face that
+    // exists only as small bitmaps (as "MS Sans Serif" may) would shrink the title, so then the
+    // title keeps the face it was designed in.
     QFont title = TitleLabel->font();
     title.setFamily(font().family());
-    TitleLabel->setFont(title);
+    if (QFontInfo(title).pixelSize() == title.pixelSize()) TitleLabel->setFont(title);
 }
 
 void TAboutForm::BitBtn1Click() {

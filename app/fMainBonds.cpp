@@ -112,7 +112,10 @@ void TMainForm::SetupBondTab() {
         AddCommaToPointWidget(edit);
     }
 
+    // Typing into the field and choosing an item (the same one again too) both count.
     connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, this,
+            &TMainForm::ComboBoxMetselverbandenChange);
+    connect(ComboBoxMetselverbanden, &QComboBox::activated, this,
             &TMainForm::ComboBoxMetselverbandenChange);
     connect(CreateHatchButton, &QPushButton::clicked, this, &TMainForm::CreateHatchButtonClick);
 }

@@ -101,7 +101,9 @@ TEST_P(BondChoice, ShowsTheBondsPictureAndPutsItsNameInTheNameField) {
     app::TMainForm& form = *w.form;
     const int bond = GetParam();
     form.NaamEdit->setText("eigen naam");
+    // What a choice in the drop-down list does, also of the item already shown.
     form.ComboBoxMetselverbanden->setCurrentIndex(bond);
+    emit form.ComboBoxMetselverbanden->activated(bond);
 
     EXPECT_EQ(form.NaamEdit->text(), kBonds[bond]);
     QLabel* image = ShownImage(form);
