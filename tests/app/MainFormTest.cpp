@@ -94,6 +94,18 @@ TEST(MainForm, ShowingAgainReturnsToTheBondTab) {
     EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
 }
 
+TEST(MainForm, MinimisingAndRestoringKeepsWhatTheUserTyped) {
+    ShownMainForm w;
+    app::TMainForm& form = *w.form;
+    EXPECT_TRUE(form.windowFlags() & Qt::Window);  // its own taskbar button
+    form.PageControl1->setCurrentIndex(1);
+    form.NaamEdit->setText("muur");
+    form.showMinimized();
+    form.showNormal();
+    EXPECT_EQ(form.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(form.NaamEdit->text(), "muur");
+}
+
 class BondChoice : public ::testing::TestWithParam<int> {};
 
 TEST_P(BondChoice, ShowsTheBondsPictureAndPutsItsNameInTheNameField) {

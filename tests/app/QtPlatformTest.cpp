@@ -1,9 +1,12 @@
 // The Qt side of the platform: message box set-up, the file dialog set-up and window handles.
 #include <gtest/gtest.h>
+#include <QTest>
+
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include "AppTestSupport.h"
 
 #include "Msg.h"
 #include "QtPlatform.h"
@@ -117,6 +120,52 @@ TEST(WindowHandles, StableWhileTheWindowLivesAndGoneAfterwards) {
         EXPECT_NE(handle, app::ApplicationHandle());
     }
     EXPECT_EQ(app::WindowOf(handle), nullptr);
+}
+
+}  // namespace
+}  // namespace murvex::test
+
+namespace murvex::test {
+namespace {
+
+// The real boxes and dialogs, answered from inside their own modal loop.
+TEST(QtPlatformModal, EnterInTheReplaceQuestionChoosesCancel) {
+    app::QtPlatform platform;
+    bool seen = false;
+    WhenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_EQ(box->windowTitle(), "Error");
+        EXPECT_EQ(box->text(), "Hach bestaat al. Deze wissen?");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, 0));
+    EXPECT_TRUE(seen);
+}
+
+TEST(QtPlatformModal, SaveDialogAddsTheExtensionAndOffersTheLastNameAgain) {
+    TempDir dir;
+    app::QtPlatform platform;
+    FileDialog settings = MakeSaveHatchDialog();
+    WhenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(dir.Path().string()));
+        dialog->selectFile("gevel");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(platform.RunFileDialog(settings, 0));
+    EXPECT_EQ(settings.fileName, dir.File("gevel.pat"));
+
+    WhenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->directory().absolutePath(), QString::fromStdString(dir.Path().string()));
+        dialog->reject();
+    });
+    EXPECT_FALSE(platform.RunFileDialog(settings, 0));
+    EXPECT_EQ(settings.fileName, dir.File("gevel.pat"));
 }
 
 }  // namespace
