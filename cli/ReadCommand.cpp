@@ -1,4 +1,5 @@
 // murvex-cli read: what opening a pattern file puts into the free line tab.
+#include <charconv>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,12 @@ struct ReadOptions {
     bool json = false;
 };
 
+std::string RowLimitText() {
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, freelines::kMaxPatternRows).ptr;
+    return std::string(buffer, end);
+}
+
 int RunRead(const ReadOptions& o) {
     using namespace freelines;
     TextGrid grid = MakeLijnGrid();
@@ -32,8 +39,11 @@ int RunRead(const ReadOptions& o) {
             return kExitFailed;
         case FileReadStatus::TooLarge:
             Complain(kReadErrorText);
-            Complain(o.file + ": larger than 64 MiB, or its first pattern has more than " +
-                     std::to_string(kMaxPatternRows) + " lines");
+            Complain(o.file + ": larger than 64 MiB");
+            return kExitFailed;
+        case FileReadStatus::TooManyRows:
+            Complain(kReadErrorText);
+            Complain(o.file + ": its first pattern has more than " + RowLimitText() + " lines");
             return kExitFailed;
     }
     const std::string text =

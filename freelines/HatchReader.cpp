@@ -233,7 +233,7 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
     if (!bytes) return FileReadStatus::CannotRead;
     if (bytes->size() > kMaxFileBytes) return FileReadStatus::TooLarge;
     if (CountPatternRows(*bytes, kMaxPatternRows) > kMaxPatternRows) {
-        return FileReadStatus::TooLarge;
+        return FileReadStatus::TooManyRows;
     }
     result = ReadHatchText(*bytes, grid, texts, onSecondPattern);
     return FileReadStatus::Ok;

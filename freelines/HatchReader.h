@@ -72,7 +72,7 @@ ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& 
 ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& texts,
                          const std::function<void()>& onSecondPattern = {});
 
-enum class FileReadStatus { Ok, CannotRead, TooLarge };
+enum class FileReadStatus { Ok, CannotRead, TooLarge, TooManyRows };
 // Reads a file into grid and texts. Unless the status is Ok, grid and texts are unchanged.
 FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
                              ReadResult& result, const std::function<void()>& onSecondPattern = {});
