@@ -54,6 +54,9 @@ class Collector {
         : result_(result), maxSegments_(maxSegments) {}
 
     bool Full() const { return result_.truncated; }
+    std::size_t Room() const {
+        return maxSegments_ - std::min(maxSegments_, result_.segments.size());
+    }
     // Part of the pattern cannot be drawn; the result says it is incomplete.
     void GiveUp() { result_.truncated = true; }
 
@@ -83,6 +86,7 @@ class Collector {
 // The dash list reduced to what drawing needs: each entry's start within the period.
 struct Dashes {
     bool solid = false;  // no pen-up entry: the line is drawn whole
+    bool blank = false;  // pen-up entries only: nothing is drawn
     double period = 0;
     std::vector<double> starts;
     std::vector<double> lengths;  // >= 0 for the drawn entries, < 0 for gaps
@@ -94,6 +98,10 @@ Dashes PrepareDashes(const std::vector<double>& list) {
     if (!anyGap) {
         // Dots and dashes with nothing between them join into one line; an empty list too.
         d.solid = true;
+        return d;
+    }
+    if (std::all_of(list.begin(), list.end(), [](double v) { return v < 0; })) {
+        d.blank = true;
         return d;
     }
     double at = 0;
@@ -109,6 +117,7 @@ Dashes PrepareDashes(const std::vector<double>& list) {
 // Draws [t0, t1] of the line through (px, py); the dash pattern starts `phase` before that point.
 void DrawLine(double px, double py, const Direction& dir, double t0, double t1, double phase,
               const Dashes& d, Collector& out) {
+    if (d.blank) return;
     if (d.solid) {
         if (t0 < t1) out.Add(px, py, dir, t0, t1);
         return;
@@ -126,6 +135,12 @@ void DrawLine(double px, double py, const Direction& dir, double t0, double t1, 
     const double last = std::floor((t1 + phase) / d.period);
     // Beyond 2^52 periods from the line's start the dash positions can no longer be told apart.
     if (!(std::fabs(first) < 0x1p52) || !(std::fabs(last) < 0x1p52)) {
+        out.GiveUp();
+        return;
+    }
+    // Every period holds a pen-down entry, so more periods than the room left for segments
+    // cannot all be drawn; dashes too short to show would otherwise run on without drawing.
+    if (last - first > static_cast<double>(out.Room()) + 1) {
         out.GiveUp();
         return;
     }

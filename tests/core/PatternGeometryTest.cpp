@@ -148,6 +148,12 @@ TEST(GeometryGuards, FarTooDenseFamiliesStopAtTheCap) {
     r = DrawPattern({Line(0, 0, 0, 0, 10, {1e-12, -1e-12})}, {0, 0, 4000, 4000}, 1000);
     EXPECT_TRUE(r.truncated);
     EXPECT_EQ(r.segments.size(), 1000u);
+    // Dashes too short to show at all, and gaps alone, however short.
+    r = DrawPattern({Line(0, 0, 0, 0, 10, {1e-300, -1e-12})}, {0, 0, 4000, 4000}, 1000);
+    EXPECT_TRUE(r.truncated);
+    r = DrawPattern({Line(0, 0, 0, 0, 10, {-1e-12})}, {0, 0, 4000, 4000}, 1000);
+    EXPECT_FALSE(r.truncated);
+    EXPECT_TRUE(r.segments.empty());
 }
 
 TEST(GeometryGuards, FarAwayOriginsDoNotHang) {
