@@ -138,13 +138,14 @@ void DrawLine(double px, double py, const Direction& dir, double t0, double t1, 
         out.GiveUp();
         return;
     }
-    // Every period holds a pen-down entry, so more periods than the room left for segments
-    // cannot all be drawn; dashes too short to show would otherwise run on without drawing.
-    if (last - first > static_cast<double>(out.Room()) + 1) {
-        out.GiveUp();
-        return;
-    }
+    // Every period holds a pen-down entry, so past the room left for segments the drawing is
+    // cut off in any case; this also ends dashes too short to show, which draw nothing.
+    const double limit = first + static_cast<double>(out.Room()) + 1;
     for (double m = first; m <= last; m += 1) {
+        if (m > limit) {
+            out.GiveUp();
+            break;
+        }
         const double periodStart = m * d.period - phase;
         if (out.Full()) break;
         for (std::size_t i = 0; i < d.lengths.size(); ++i) {
