@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -148,10 +149,15 @@ class Wall {
     void ExpectCoursesWithHeadJoints() const {
         const double J = input_.lengthJoint - input_.length;
         std::vector<Rect> sorted = copies_;
+        std::set<long> courses;
         for (const Rect& r : sorted) {
             const double course = r.y0 / input_.heightJoint;
             EXPECT_NEAR(course, std::round(course), kTolerance) << Where("off-course", r);
+            if (r.y1 > region_.y0 && r.y0 < region_.y1) courses.insert(std::lround(course));
         }
+        // No course through the region is left out.
+        ASSERT_FALSE(courses.empty());
+        EXPECT_EQ(static_cast<long>(courses.size()), *courses.rbegin() - *courses.begin() + 1);
         std::sort(sorted.begin(), sorted.end(), [](const Rect& a, const Rect& b) {
             return a.y0 < b.y0 - kTolerance || (a.y0 <= b.y0 + kTolerance && a.x0 < b.x0);
         });
