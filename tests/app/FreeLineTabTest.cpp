@@ -18,6 +18,7 @@
 #include "AppTestSupport.h"
 #include "HatchReader.h"
 #include "Msg.h"
+#include "PatternFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
 #include "WindowHandles.h"
@@ -25,13 +26,6 @@
 
 namespace murvex::test {
 namespace {
-
-std::string CrLf(std::initializer_list<const char*> lines) {
-    std::string bytes;
-    for (const char* line : lines)
-        bytes += std::string(line) + "\r\n";
-    return bytes;
-}
 
 class FreeLineTab : public ::testing::Test {
   protected:
@@ -235,8 +229,9 @@ TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
     const std::string file = dir.File("vrij.pat");
     w.platform.dialogAnswers = {file};
     Click(form.VrijeLijnMaakHatch);
-    EXPECT_EQ(ReadText(file), CrLf({";%UNITS=cm", ";", "*Caf\xe9, tegels", ";%TYPE=MODEL",
-                                    "45, 0, 0, 0, 3.175", "90, 5, 10", "", ";"}));
+    EXPECT_EQ(ReadText(file),
+              JoinCrLf(LineList{";%UNITS=cm", ";", "*Caf\xe9, tegels", ";%TYPE=MODEL",
+                                "45, 0, 0, 0, 3.175", "90, 5, 10", "", ";"}));
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
     EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
     EXPECT_EQ(w.platform.dialogs[0].owner, form.Handle());
@@ -253,10 +248,10 @@ TEST_F(FreeLineTab, MaakHatchIntoAMissingFolderShowsTheApplicationError) {
 TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
     Fill({{"x1"}, {"x2"}, {"x3"}, {"x4"}});
     const std::string file = dir.File("ten.pat");
-    WriteText(file,
-              CrLf({";%UNITS=inch", ";", "*Tegels, wall tiles", ";;drawn by hand",
-                    ";%TYPE=DRAFTING", "0, 0, 0, 0, 6.35", "90,0,0 , 0,6.35, 6.35, -6.35, 1, -1",
-                    ";", "*Second", "45, 0, 0, 0, 1"}));
+    WriteText(file, JoinCrLf(LineList{";%UNITS=inch", ";", "*Tegels, wall tiles", ";;drawn by hand",
+                                      ";%TYPE=DRAFTING", "0, 0, 0, 0, 6.35",
+                                      "90,0,0 , 0,6.35, 6.35, -6.35, 1, -1", ";", "*Second",
+                                      "45, 0, 0, 0, 1"}));
     w.platform.dialogAnswers = {file};
     Click(form.VrijeLijnOpenHatch);
 
