@@ -16,23 +16,27 @@ ShownMainForm::ShownMainForm() : form(std::make_unique<app::TMainForm>(platform)
 
 ShownMainForm::~ShownMainForm() = default;
 
+namespace {
+
+// Polls every 10 ms until a modal window is open; each timer owns its own copy of the check,
+// so nothing is left behind when polling ends.
+void PollForModal(const std::function<void(QWidget*)>& check, int attempts) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        check(modal);
+        modal->close();
+        return;
+    }
+    if (attempts > 200) {
+        ADD_FAILURE() << "no modal window opened";
+        return;
+    }
+    QTimer::singleShot(10, [check, attempts] { PollForModal(check, attempts + 1); });
+}
+
+}  // namespace
+
 void WhenModalOpens(const std::function<void(QWidget*)>& check) {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [attempts, poll, check] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            check(modal);
-            modal->close();
-            return;
-        }
-        if (++*attempts > 200) {
-            ADD_FAILURE() << "no modal window opened";
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [check] { PollForModal(check, 0); });
 }
 
 }  // namespace murvex::test
