@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,8 @@ Subcommand AddBondsCommand(CLI::App& parent);
 Subcommand AddSegmentsCommand(CLI::App& parent);
 Subcommand AddReadCommand(CLI::App& parent);
 Subcommand AddLinesCommand(CLI::App& parent);
+Subcommand AddCheckCommand(CLI::App& parent);
+Subcommand AddRenderCommand(CLI::App& parent);
 
 // The message for a number that does not read, the same text as the window's.
 inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";
@@ -41,5 +44,9 @@ int WriteOutput(const std::string& target, std::string_view bytes, bool force);
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);
+
+// The bytes of a pattern file, refused like the reader refuses it (larger than its 64 MiB
+// limit); nothing, with the reason on standard error, when it cannot be read.
+std::optional<std::string> ReadPatternFile(const std::string& path);
 
 }  // namespace murvex::cli

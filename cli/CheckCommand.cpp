@@ -1,0 +1,89 @@
+// murvex-cli check: what CAD programs are known to refuse or misread in a pattern file.
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Cp1252.h"
+#include "HatchReader.h"
+#include "PatternCheck.h"
+#include "PatternFile.h"
+
+namespace murvex::cli {
+
+std::optional<std::string> ReadPatternFile(const std::string& path) {
+    // The reader's own limit: real pattern files are a few kilobytes.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > freelines::kMaxFileBytes) {
+        Complain(path + ": larger than 64 MiB");
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes || ec) {
+        Complain("Cannot open file " + path);
+        return std::nullopt;
+    }
+    if (bytes->size() > freelines::kMaxFileBytes) {
+        Complain(path + ": larger than 64 MiB");
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+namespace {
+
+struct CheckOptions {
+    std::string file;
+    std::string name;
+};
+
+int RunCheck(const CheckOptions& o) {
+    const std::optional<std::string> bytes = ReadPatternFile(o.file);
+    if (!bytes) return kExitInvalid;
+    const std::string fileName = Utf8ToCp1252(o.name.empty() ? o.file : o.name);
+    const std::vector<PatternWarning> warnings = CheckPatternText(*bytes, fileName);
+    std::string text;
+    for (const PatternWarning& w : warnings) {
+        text += o.file;
+        text += ':';
+        char buffer[24];
+        text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, w.line).ptr);
+        text += ": ";
+        text += CheckCodeName(w.code);
+        text += ": ";
+        text += Cp1252ToUtf8(w.message);
+        text += '\n';
+    }
+    const int status = WriteOutput("-", text, false);
+    if (status != kExitOk) return kExitInvalid;
+    return warnings.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+Subcommand AddCheckCommand(CLI::App& parent) {
+    auto options = std::make_shared<CheckOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "check",
+        "Check a pattern file for what CAD programs are known to refuse or misread; print one "
+        "warning per line: FILE:LINE: CODE: message.");
+    app->add_option("file", options->file, "Pattern file (.pat)")->required();
+    app->add_option("--name", options->name,
+                    "The file name to compare the pattern name with (default: the file's own)");
+    app->footer(
+        "Codes: long-line (over 80 characters), zero-shift-across (Y shift 0), long-name (over 31\n"
+        "characters), comma-in-name, name-not-file-name (one pattern, named otherwise than the\n"
+        "file; case is ignored), no-final-line-end, empty-pattern-line (a blank line inside a\n"
+        "pattern), bad-pattern-line (not five or more numbers), positive-second-dash (the first\n"
+        "gap is not negative), too-dense (over 100000 dashes, dots or lines per square metre).\n"
+        "Example:\n"
+        "  murvex-cli check Kruisverband.pat\n"
+        "Exit status: 0 no warnings, 1 warnings, 2 the file could not be read.");
+    return {app, [options] { return RunCheck(*options); }};
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,162 @@
+// murvex-cli render: a picture (PNG or SVG) of what a pattern file draws inside a box.
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Commands.h"
+#include "DosEig.h"
+#include "PatternFile.h"
+#include "PatternGeometry.h"
+#include "PatternPicture.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct RenderOptions {
+    std::string file;
+    std::vector<std::string> box;
+    std::string output;
+    std::string px = "1000";
+    bool force = false;
+};
+
+enum class Format { Png, Svg };
+
+std::optional<Format> FormatOf(const std::string& path) {
+    const auto endsWith = [&](std::string_view ext) {
+        if (path.size() < ext.size()) return false;
+        return std::equal(ext.begin(), ext.end(), path.end() - static_cast<long>(ext.size()),
+                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b + 32 : b); });
+    };
+    if (endsWith(".png")) return Format::Png;
+    if (endsWith(".svg")) return Format::Svg;
+    return std::nullopt;
+}
+
+// Drawing coordinates to pixels: x from the box's left edge, y down from its top edge.
+// Raster painting on a QImage needs no application object and no platform plugin.
+std::optional<std::string> PaintPng(const std::vector<Segment>& segments, const Box& box,
+                                    const PictureSize& size) {
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    if (image.isNull()) return std::nullopt;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPen pen(Qt::black);
+        pen.setWidthF(1.0);
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setPen(pen);
+        const auto at = [&](double x, double y) {
+            return QPointF((x - box.x0) * size.scale, (box.y1 - y) * size.scale);
+        };
+        for (const Segment& s : segments) {
+            const QPointF a = at(s.x1, s.y1);
+            const QPointF b = at(s.x2, s.y2);
+            if (a == b) {
+                painter.drawPoint(a);
+            } else {
+                painter.drawLine(a, b);
+            }
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return std::nullopt;
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+int RunRender(const RenderOptions& o) {
+    double values[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const ParseResult r = ParseDecimal(o.box[i]);
+        if (!r.ok) {
+            Complain(kInvalidValue);
+            return kExitInvalid;
+        }
+        values[i] = r.value;
+    }
+    Box box{values[0], values[1], values[2], values[3]};
+    if (box.x0 > box.x1) std::swap(box.x0, box.x1);
+    if (box.y0 > box.y1) std::swap(box.y0, box.y1);
+    const ParseResult px = ParseDecimal(o.px);
+    if (!px.ok || px.value < 1 || px.value > kMaxPictureSide ||
+        px.value != static_cast<int>(px.value)) {
+        Complain(kInvalidValue);
+        return kExitInvalid;
+    }
+    const PictureSize size = PictureSizeFor(box, static_cast<int>(px.value));
+    if (size.width == 0) {
+        Complain("the box must have a width and a height");
+        return kExitInvalid;
+    }
+    const std::optional<Format> format = FormatOf(o.output);
+    if (!format) {
+        Complain("the output file must end in .png or .svg");
+        return kExitInvalid;
+    }
+
+    const std::optional<std::string> bytes = ReadPatternFile(o.file);
+    if (!bytes) return kExitFailed;
+    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(*bytes));
+    const DrawResult drawn = DrawPattern(lines, box);
+
+    std::optional<std::string> picture;
+    switch (*format) {
+        case Format::Svg:
+            picture = SegmentsToSvg(drawn.segments, box, size);
+            break;
+        case Format::Png:
+            picture = PaintPng(drawn.segments, box, size);
+            break;
+    }
+    if (!picture) {
+        Complain("Cannot write file " + o.output);
+        return kExitFailed;
+    }
+    const int status = WriteOutput(o.output, *picture, o.force);
+    if (status != kExitOk) return status;
+    if (drawn.truncated) {
+        Complain("the pattern is too dense for the box; the picture shows only part of it");
+        return kExitTruncated;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddRenderCommand(CLI::App& parent) {
+    auto options = std::make_shared<RenderOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "render",
+        "Draw what a pattern file draws inside a box as a PNG or SVG picture: black lines on "
+        "white, the box filling the picture, y upwards.");
+    app->add_option("file", options->file, "Pattern file (.pat)")->required();
+    app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
+    app->add_option("-o,--output", options->output,
+                    "The picture; its ending (.png or .svg) chooses the format")
+        ->required();
+    app->add_option("--px", options->px,
+                    "Pixels along the box's larger side (default 1000, at most 8192)");
+    app->add_flag("--force", options->force, "Replace an existing output file");
+    app->footer(
+        "A box in which the pattern draws nothing gives a white picture.\n"
+        "Example:\n"
+        "  murvex-cli render kruis.pat --box 0 0 2000 1000 -o kruis.png --px 800\n"
+        "Exit status: 0 written, 1 file not readable or not writable, 2 invalid value,\n"
+        "3 the pattern was too dense for the box and the picture shows only part of it.");
+    return {app, [options] { return RunRender(*options); }};
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,297 @@
+// The check of a pattern file against what CAD programs are known to refuse or misread.
+#include "PatternCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "PatternFile.h"
+
+namespace murvex {
+
+namespace {
+
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::TooDense) + 1;
+
+bool IsBlank(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
+        s.remove_suffix(1);
+    return s;
+}
+
+// Lower case in Windows-1252: ASCII, the Latin-1 letters and the four pairs in 0x8A..0x9F.
+unsigned char FoldCase(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
+    switch (c) {
+        case 0x8A:
+        case 0x8C:
+        case 0x8E:
+            return static_cast<unsigned char>(c + 0x10);
+        case 0x9F:
+            return 0xFF;
+        default:
+            return c;
+    }
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldCase(static_cast<unsigned char>(x)) ==
+                      FoldCase(static_cast<unsigned char>(y));
+           });
+}
+
+bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && EqualIgnoringCase(s.substr(0, prefix.size()), prefix);
+}
+
+std::string Count(double n) {
+    if (!(n < 1e12)) return "meer dan 1000000000000";
+    char buffer[24];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(std::llround(n))).ptr;
+    return std::string(buffer, end);
+}
+
+std::string Count(std::size_t n) {
+    return Count(static_cast<double>(n));
+}
+
+// The file's own name without folder and without ".pat" (in any case).
+std::string_view FileStem(std::string_view fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
+    constexpr std::string_view kExtension = ".pat";
+    if (fileName.size() >= kExtension.size() &&
+        EqualIgnoringCase(fileName.substr(fileName.size() - kExtension.size()), kExtension)) {
+        fileName.remove_suffix(kExtension.size());
+    }
+    return fileName;
+}
+
+// Metres per drawing unit: the units header before the first pattern line, "INCH" or "MM" in
+// any case. Without one, or with another value, millimetres: the program's own default.
+double MetresPerUnit(const LineList& lines) {
+    for (const std::string& line : lines) {
+        if (ParsePatternLine(line)) break;
+        if (!StartsWithIgnoringCase(line, ";%UNITS=")) continue;
+        if (EqualIgnoringCase(std::string_view(line).substr(8), "INCH")) return 0.0254;
+        return 0.001;
+    }
+    return 0.001;
+}
+
+// Pieces (dashes, dots, or whole lines crossing a square) a family draws per square metre.
+// Lines are 1/spacing per metre across; a line without a gap crosses a square metre as one
+// piece, a dashed line draws every pen-down entry (dashes and dots) once per period.
+double PiecesPerSquareMetre(const PatternLine& line, double metresPerUnit) {
+    const double spacing = std::fabs(line.shiftY) * metresPerUnit;
+    if (!(spacing > 0) || !std::isfinite(spacing)) return 0;
+    const double linesPerMetre = 1 / spacing;
+    double period = 0;
+    double drawn = 0;
+    bool gap = false;
+    for (const double d : line.dashes) {
+        if (!std::isfinite(d)) return 0;
+        period += std::fabs(d);
+        if (d < 0) {
+            gap = true;
+        } else {
+            drawn += 1;
+        }
+    }
+    if (!gap) return linesPerMetre;
+    return linesPerMetre * drawn / (period * metresPerUnit);
+}
+
+// Keeps the warnings, at most kWarningsPerCode of each code, and counts the rest.
+class Collector {
+  public:
+    void Add(CheckCode code, std::size_t line, std::string message) {
+        const auto c = static_cast<std::size_t>(code);
+        if (++counts_[c] <= kWarningsPerCode) {
+            warnings_.push_back({code, line, std::move(message)});
+        } else if (counts_[c] == kWarningsPerCode + 1) {
+            firstOmitted_[c] = line;
+        }
+    }
+
+    std::vector<PatternWarning> Finish() {
+        for (std::size_t c = 0; c < kCodeCount; ++c) {
+            if (counts_[c] <= kWarningsPerCode) continue;
+            warnings_.push_back({static_cast<CheckCode>(c), firstOmitted_[c],
+                                 "En nog " + Count(counts_[c] - kWarningsPerCode) +
+                                     " keer dezelfde waarschuwing vanaf deze regel"});
+        }
+        std::stable_sort(
+            warnings_.begin(), warnings_.end(),
+            [](const PatternWarning& a, const PatternWarning& b) { return a.line < b.line; });
+        return std::move(warnings_);
+    }
+
+  private:
+    std::vector<PatternWarning> warnings_;
+    std::array<std::size_t, kCodeCount> counts_{};
+    std::array<std::size_t, kCodeCount> firstOmitted_{};
+};
+
+// One pattern: from its name line (none for the lines before the first name line) to the next.
+struct Section {
+    std::size_t nameLine = 0;
+    std::size_t firstPatternLine = 0;
+    double density = 0;
+};
+
+void CheckName(std::string_view nameLine, std::size_t number, Collector& out) {
+    const std::string_view text = nameLine.substr(1);
+    const std::size_t comma = text.find(',');
+    const std::string_view name = Trim(text.substr(0, comma));
+    if (comma != std::string_view::npos) {
+        out.Add(CheckCode::CommaInName, number,
+                "De naam bevat een komma: een CAD-programma leest alleen \"" + std::string(name) +
+                    "\" als naam en de rest als beschrijving");
+    }
+    if (name.size() > kCadNameLimit) {
+        out.Add(CheckCode::LongName, number,
+                "De naam \"" + std::string(name) + "\" is langer dan " + Count(kCadNameLimit) +
+                    " tekens (" + Count(name.size()) + ")");
+    }
+}
+
+}  // namespace
+
+std::string_view CheckCodeName(CheckCode code) {
+    switch (code) {
+        case CheckCode::LongLine:
+            return "long-line";
+        case CheckCode::ZeroShiftAcross:
+            return "zero-shift-across";
+        case CheckCode::LongName:
+            return "long-name";
+        case CheckCode::CommaInName:
+            return "comma-in-name";
+        case CheckCode::NameNotFileName:
+            return "name-not-file-name";
+        case CheckCode::NoFinalLineEnd:
+            return "no-final-line-end";
+        case CheckCode::EmptyPatternLine:
+            return "empty-pattern-line";
+        case CheckCode::BadPatternLine:
+            return "bad-pattern-line";
+        case CheckCode::PositiveSecondDash:
+            return "positive-second-dash";
+        case CheckCode::TooDense:
+            return "too-dense";
+    }
+    return "unknown";
+}
+
+std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string_view fileName) {
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    const LineList lines = SplitLines(bytes);
+    const double metresPerUnit = MetresPerUnit(lines);
+    Collector out;
+
+    std::vector<Section> sections(1);
+    std::vector<std::string_view> names;
+    // Blank lines wait until the pattern goes on: blank lines at the end of the file or before
+    // the next name line only separate patterns, which every CAD program accepts.
+    std::vector<std::size_t> pendingBlanks;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::size_t number = i + 1;
+        const bool inPattern = sections.back().nameLine != 0;
+        if (line.size() > kCadLineLimit) {
+            out.Add(CheckCode::LongLine, number,
+                    "De regel is langer dan " + Count(kCadLineLimit) + " tekens (" +
+                        Count(line.size()) + "); een CAD-programma leest de rest niet");
+        }
+        // A name line as the reader knows it: "*" and at least one more character.
+        if (line.size() >= 2 && line.front() == '*') {
+            pendingBlanks.clear();
+            names.push_back(std::string_view(line).substr(1));
+            sections.push_back({number, 0, 0});
+            CheckName(line, number, out);
+            continue;
+        }
+        if (IsBlank(line)) {
+            // An empty pattern line: nothing but blanks where the pattern goes on, as the free
+            // line tab writes for a row without an angle. CAD programs end the pattern there or
+            // refuse the file.
+            if (inPattern) pendingBlanks.push_back(number);
+            continue;
+        }
+        for (const std::size_t blank : pendingBlanks)
+            out.Add(CheckCode::EmptyPatternLine, blank,
+                    "Lege regel binnen het patroon; een CAD-programma stopt daar of weigert het "
+                    "bestand");
+        pendingBlanks.clear();
+
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.front() == ';' || trimmed.front() == '*' ||
+            StartsWithIgnoringCase(trimmed, "%VERSION=")) {
+            continue;
+        }
+        const std::optional<PatternLine> parsed = ParsePatternLine(line);
+        if (!parsed) {
+            if (inPattern) {
+                out.Add(CheckCode::BadPatternLine, number,
+                        "Geen geldige patroonregel: minder dan vijf getallen of een veld dat geen "
+                        "getal is");
+            }
+            continue;
+        }
+        Section& section = sections.back();
+        if (section.firstPatternLine == 0) section.firstPatternLine = number;
+        if (parsed->shiftY == 0) {
+            out.Add(CheckCode::ZeroShiftAcross, number,
+                    "Y shift is 0: alle lijnen van deze regel vallen samen, een CAD-programma "
+                    "tekent een dichte vlek of weigert het patroon");
+        }
+        // Entries alternate pen down and pen up, so the second entry is the first gap. Two
+        // drawn entries in a row further on merely join; a positive first gap is the typical
+        // slip of a "Pen Up" typed without its minus sign and draws the line solid.
+        if (parsed->dashes.size() >= 2 && parsed->dashes[1] > 0) {
+            out.Add(CheckCode::PositiveSecondDash, number,
+                    "De tweede streeplengte (Pen Up) is positief; een tussenruimte hoort negatief "
+                    "te zijn");
+        }
+        section.density += PiecesPerSquareMetre(*parsed, metresPerUnit);
+    }
+
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') {
+        out.Add(CheckCode::NoFinalLineEnd, lines.size(),
+                "De laatste regel heeft geen regeleinde; een CAD-programma kan hem overslaan");
+    }
+    for (const Section& s : sections) {
+        if (!(s.density > kDenseLimit)) continue;
+        out.Add(CheckCode::TooDense, s.nameLine != 0 ? s.nameLine : s.firstPatternLine,
+                "Het patroon is te dicht: ongeveer " + Count(s.density) +
+                    " lijnstukken per vierkante meter (grens " + Count(kDenseLimit) +
+                    "); een CAD-programma geeft het tekenen op");
+    }
+    if (names.size() == 1 && !fileName.empty()) {
+        const std::string_view stem = FileStem(fileName);
+        const std::string_view name = Trim(names.front().substr(0, names.front().find(',')));
+        if (!EqualIgnoringCase(stem, name)) {
+            out.Add(CheckCode::NameNotFileName, sections[1].nameLine,
+                    "De naam \"" + std::string(name) + "\" verschilt van de bestandsnaam \"" +
+                        std::string(stem) +
+                        "\"; een CAD-programma zoekt het patroon op de "
+                        "bestandsnaam");
+        }
+    }
+    return out.Finish();
+}
+
+}  // namespace murvex

@@ -1,0 +1,87 @@
+// Pictures of a pattern: the pixel size of a box and the drawn segments as SVG text.
+#include "PatternPicture.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace murvex {
+
+namespace {
+
+void Append(std::string& out, double value) {
+    char buffer[32];
+    // + 0.0 turns -0 into 0.
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr;
+    out.append(buffer, end);
+}
+
+void Append(std::string& out, int value) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, end);
+}
+
+}  // namespace
+
+PictureSize PictureSizeFor(const Box& box, int largerSide) {
+    const double w = box.x1 - box.x0;
+    const double h = box.y1 - box.y0;
+    if (!(w > 0) || !(h > 0) || !std::isfinite(w) || !std::isfinite(h) || largerSide < 1 ||
+        largerSide > kMaxPictureSide) {
+        return {};
+    }
+    const double scale = largerSide / std::max(w, h);
+    const auto side = [&](double units) {
+        return std::clamp(static_cast<int>(std::lround(units * scale)), 1, largerSide);
+    };
+    return {side(w), side(h), scale};
+}
+
+std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
+                          const PictureSize& size) {
+    std::string out;
+    out.reserve(400 + segments.size() * 40);
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+    Append(out, size.width);
+    out += "\" height=\"";
+    Append(out, size.height);
+    out += "\" viewBox=\"";
+    Append(out, box.x0);
+    out += ' ';
+    Append(out, -box.y1);
+    out += ' ';
+    Append(out, box.x1 - box.x0);
+    out += ' ';
+    Append(out, box.y1 - box.y0);
+    out += "\">\n<rect x=\"";
+    Append(out, box.x0);
+    out += "\" y=\"";
+    Append(out, -box.y1);
+    out += "\" width=\"";
+    Append(out, box.x1 - box.x0);
+    out += "\" height=\"";
+    Append(out, box.y1 - box.y0);
+    out += "\" fill=\"white\"/>\n";
+    if (!segments.empty()) {
+        out +=
+            "<path fill=\"none\" stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"round\" "
+            "vector-effect=\"non-scaling-stroke\" d=\"";
+        for (const Segment& s : segments) {
+            out += "\nM";
+            Append(out, s.x1);
+            out += ' ';
+            Append(out, -s.y1);
+            out += 'L';
+            Append(out, s.x2);
+            out += ' ';
+            Append(out, -s.y2);
+        }
+        out += "\"/>\n";
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+}  // namespace murvex
