@@ -1,0 +1,173 @@
+// The check for CAD programs: each warning on a crafted file, its limits, and what it leaves alone.
+#include "PatternCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PatternFile.h"
+
+namespace murvex {
+namespace {
+
+// "code@line" for every warning, in the order the check gives them.
+std::vector<std::string> Found(const std::vector<PatternWarning>& warnings) {
+    std::vector<std::string> out;
+    for (const PatternWarning& w : warnings) {
+        EXPECT_FALSE(w.message.empty());
+        out.push_back(std::string(CheckCodeName(w.code)) + "@" + std::to_string(w.line));
+    }
+    return out;
+}
+
+// A clean one-pattern file named "Proef"; line 5 onwards is the body given.
+LineList File(std::vector<std::string> body, std::string name = "*Proef",
+              std::string units = ";%UNITS=MM") {
+    LineList lines = {units, ";", name, ";%TYPE=MODEL"};
+    lines.insert(lines.end(), body.begin(), body.end());
+    return lines;
+}
+
+const std::vector<std::string> kBody = {"0, 0, 0, 0, 10", "90, 0, 0, 0, 10, 5, -5", ";"};
+
+struct Row {
+    const char* name;
+    std::string text;
+    std::string fileName;
+    std::vector<std::string> expected;
+};
+
+TEST(PatternCheck, EachWarningOnACraftedFile) {
+    const std::string clean = JoinCrLf(File(kBody));
+    const std::string name31(31, 'a');
+    const Row rows[] = {
+        {"clean file", clean, "Proef.pat", {}},
+        {"comment of 80 characters",
+         JoinCrLf(File({";;" + std::string(78, 'x'), "0, 0, 0, 0, 10"})),
+         "Proef.pat",
+         {}},
+        {"comment of 81 characters",
+         JoinCrLf(File({";;" + std::string(79, 'x'), "0, 0, 0, 0, 10"})),
+         "Proef.pat",
+         {"long-line@5"}},
+        {"shift across 0",
+         JoinCrLf(File({"0, 0, 0, 5, 0", ";"})),
+         "Proef.pat",
+         {"zero-shift-across@5"}},
+        {"name of 31 characters", JoinCrLf(File(kBody, "*" + name31)), name31 + ".pat", {}},
+        {"name of 32 characters",
+         JoinCrLf(File(kBody, "*" + name31 + "b")),
+         name31 + "b.pat",
+         {"long-name@3"}},
+        {"comma in the name",
+         JoinCrLf(File(kBody, "*Proef, wall tiles")),
+         "Proef.pat",
+         {"comma-in-name@3"}},
+        {"file named otherwise", clean, "Ander.pat", {"name-not-file-name@3"}},
+        {"file name in another case, with folder", clean, "/tmp/map/PROEF.PAT", {}},
+        {"Latin-1 letters in another case",
+         JoinCrLf(File(kBody, "*\xC9\xE9n\x8A")),
+         "\xE9\xC9N\x9A.pat",
+         {}},
+        {"no file name known", clean, "", {}},
+        {"two patterns: no file name to compare",
+         JoinCrLf(File({"0, 0, 0, 0, 10", ";", "", "*Tweede", "0, 0, 0, 0, 10", ";"})),
+         "Ander.pat",
+         {}},
+        {"no line end after the last line",
+         clean.substr(0, clean.size() - 2),
+         "Proef.pat",
+         {"no-final-line-end@7"}},
+        {"empty row of the free line tab",
+         JoinCrLf(File({"0, 0, 0, 0, 10", "", ";"})),
+         "Proef.pat",
+         {"empty-pattern-line@6"}},
+        {"line of blanks before the first pattern line",
+         JoinCrLf(File({" \t", "0, 0, 0, 0, 10", ";"})),
+         "Proef.pat",
+         {"empty-pattern-line@5"}},
+        {"blank lines at the end of the file", clean + "\r\n\r\n", "Proef.pat", {}},
+        {"pattern line with three fields",
+         JoinCrLf(File({"90, 5, 10", ";"})),
+         "Proef.pat",
+         {"bad-pattern-line@5"}},
+        {"field that is no number",
+         JoinCrLf(File({"0, 0, 0, 0, 1O", ";"})),
+         "Proef.pat",
+         {"bad-pattern-line@5"}},
+        {"positive second dash",
+         JoinCrLf(File({"0, 0, 0, 0, 10, 5, 5", ";"})),
+         "Proef.pat",
+         {"positive-second-dash@5"}},
+        {"positive later entries only join",
+         JoinCrLf(File({"0, 0, 0, 0, 10, 5, -5, 5, 5", ";"})),
+         "Proef.pat",
+         {}},
+        {"a dot after the first dash",
+         JoinCrLf(File({"0, 0, 0, 0, 10, 5, 0, -5", ";"})),
+         "Proef.pat",
+         {}},
+        {"blank line in the header", ";%UNITS=MM\r\n\r\n" + clean.substr(12), "Proef.pat", {}},
+        {"100000 lines per square metre is the limit",
+         JoinCrLf(File({"0, 0, 0, 0, 0.01", ";"})),
+         "Proef.pat",
+         {}},
+        {"denser lines", JoinCrLf(File({"0, 0, 0, 0, 0.009", ";"})), "Proef.pat", {"too-dense@3"}},
+        {"the same lines in inches",
+         JoinCrLf(File({"0, 0, 0, 0, 0.009", ";"}, "*Proef", ";%units=inch")),
+         "Proef.pat",
+         {}},
+        {"dots 2 mm apart on lines 10 mm apart",
+         JoinCrLf(File({"0, 0, 0, 0, 10, 0, -2", ";"})),
+         "Proef.pat",
+         {}},
+        {"dots 0.5 mm apart on lines 10 mm apart",
+         JoinCrLf(File({"0, 0, 0, 0, 10, 0, -0.5", ";"})),
+         "Proef.pat",
+         {"too-dense@3"}},
+        {"families add up",
+         JoinCrLf(File({"0, 0, 0, 0, 0.015", "90, 0, 0, 0, 0.015", ";"})),
+         "Proef.pat",
+         {"too-dense@3"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Found(CheckPatternText(row.text, row.fileName)), row.expected);
+    }
+}
+
+TEST(PatternCheck, WarningsComeInLineOrderAndNameWhatTheyFound) {
+    const std::string text =
+        JoinCrLf(File({"0, 0, 0, 0, 0", "", "0, 0, 0, 0, 0.001, 5, 5", ";"}, "*Tegel, 1"));
+    const std::vector<PatternWarning> warnings = CheckPatternText(text, "tegels.pat");
+    EXPECT_EQ(Found(warnings),
+              (std::vector<std::string>{"comma-in-name@3", "too-dense@3", "name-not-file-name@3",
+                                        "zero-shift-across@5", "empty-pattern-line@6",
+                                        "positive-second-dash@7"}));
+    ASSERT_EQ(warnings.size(), 6u);
+    EXPECT_NE(warnings[0].message.find("\"Tegel\""), std::string::npos) << warnings[0].message;
+    EXPECT_NE(warnings[1].message.find("1000000 "), std::string::npos) << warnings[1].message;
+    EXPECT_NE(warnings[2].message.find("\"tegels\""), std::string::npos) << warnings[2].message;
+}
+
+TEST(PatternCheck, AFloodOfOneWarningIsCountedNotListed) {
+    std::vector<std::string> body(250, "");
+    body.push_back("0, 0, 0, 0, 10");
+    const std::vector<PatternWarning> warnings =
+        CheckPatternText(JoinCrLf(File(body)), "Proef.pat");
+    ASSERT_EQ(warnings.size(), kWarningsPerCode + 1);
+    EXPECT_EQ(warnings[kWarningsPerCode - 1].line, 4 + kWarningsPerCode);
+    EXPECT_EQ(warnings.back().code, CheckCode::EmptyPatternLine);
+    EXPECT_EQ(warnings.back().line, 5 + kWarningsPerCode);
+    EXPECT_NE(warnings.back().message.find("150"), std::string::npos) << warnings.back().message;
+}
+
+TEST(PatternCheck, ANulByteEndsTheTextAsForTheReader) {
+    const std::string clean = JoinCrLf(File(kBody));
+    std::string text = clean + std::string(1, '\0') + std::string(100, 'x');
+    EXPECT_EQ(Found(CheckPatternText(text, "Proef.pat")), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace murvex
