@@ -32,6 +32,8 @@ struct RenderOptions {
 
 enum class Format { Png, Svg };
 
+constexpr double kDotRadius = 1.0;  // pixels
+
 std::optional<Format> FormatOf(const std::string& path) {
     const auto endsWith = [&](std::string_view ext) {
         if (path.size() < ext.size()) return false;
@@ -57,6 +59,7 @@ std::optional<std::string> PaintPng(const std::vector<Segment>& segments, const 
         pen.setWidthF(1.0);
         pen.setCapStyle(Qt::RoundCap);
         painter.setPen(pen);
+        painter.setBrush(Qt::black);
         const auto at = [&](double x, double y) {
             return QPointF((x - box.x0) * size.scale, (box.y1 - y) * size.scale);
         };
@@ -64,7 +67,10 @@ std::optional<std::string> PaintPng(const std::vector<Segment>& segments, const 
             const QPointF a = at(s.x1, s.y1);
             const QPointF b = at(s.x2, s.y2);
             if (a == b) {
-                painter.drawPoint(a);
+                // A dot one pixel wide would come out pale grey once antialiased.
+                painter.setPen(Qt::NoPen);
+                painter.drawEllipse(a, kDotRadius, kDotRadius);
+                painter.setPen(pen);
             } else {
                 painter.drawLine(a, b);
             }

@@ -1,0 +1,288 @@
+// murvex-cli check and render run as a separate process: warnings, pictures, exit statuses.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <ranges>
+#include <string>
+#include <vector>
+
+#include "BondGenerator.h"
+#include "PatternFile.h"
+#include "PatternGeometry.h"
+#include "TempDir.h"
+
+namespace murvex {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs murvex-cli with an empty environment (no display, no Qt platform chosen), its two output
+// streams going to files in dir, read back afterwards.
+Result Cli(const TempDir& dir, const std::vector<std::string>& args) {
+    const std::string outFile = dir.File(".stdout");
+    const std::string errFile = dir.File(".stderr");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0) ::_exit(126);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        std::string program = MURVEX_CLI;
+        std::vector<std::string> copies = args;
+        std::vector<char*> argv{program.data()};
+        for (std::string& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        char* noEnvironment[] = {nullptr};
+        ::execve(program.c_str(), argv.data(), noEnvironment);
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Result r;
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadText(outFile);
+    r.err = ReadText(errFile);
+    return r;
+}
+
+TEST(CliCheck, ABondFileUnderItsNameHasNoWarning) {
+    TempDir dir;
+    const std::string file = dir.File("Kruisverband.pat");
+    WriteText(file, JoinCrLf(bonds::GenerateBond({2, 210, 220, 50, 62.5, 0, "Kruisverband"})));
+    const Result r = Cli(dir, {"check", file});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(CliCheck, PrintsOneLinePerWarningInUtf8) {
+    TempDir dir;
+    const std::string file = dir.File("tegels.pat");
+    WriteText(file, ";%UNITS=MM\r\n;\r\n*T\xE9gel\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 0\r\n;");
+    Result r = Cli(dir, {"check", file});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    const LineList lines = SplitLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    EXPECT_EQ(lines[0].substr(0, file.size() + 24), file + ":3: name-not-file-name: ");
+    EXPECT_NE(lines[0].find("\"T\xC3\xA9gel\""), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1].substr(0, file.size() + 23), file + ":5: zero-shift-across: ");
+    EXPECT_EQ(lines[2].substr(0, file.size() + 23), file + ":6: no-final-line-end: ");
+    // The name to compare with can be given, in UTF-8.
+    r = Cli(dir, {"check", file, "--name", "T\xC3\x89GEL.pat"});
+    EXPECT_EQ(SplitLines(r.out).size(), 2u) << r.out;
+}
+
+TEST(CliCheck, AFileThatCannotBeReadIsExitStatusTwo) {
+    TempDir dir;
+    const Result r = Cli(dir, {"check", dir.File("missing.pat")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("missing.pat"), std::string::npos);
+    // Larger than the reader's limit: refused without being read.
+    const std::string big = dir.File("groot.pat");
+    WriteText(big, "");
+    ASSERT_EQ(::truncate(big.c_str(), 65 * 1024 * 1024), 0);
+    const Result large = Cli(dir, {"check", big});
+    EXPECT_EQ(large.status, 2);
+    EXPECT_NE(large.err.find("64 MiB"), std::string::npos) << large.err;
+}
+
+// Horizontal lines 25 apart through y = 5, dashed 10 on, 10 off, vertical lines 10 apart, and
+// dots 20 apart on the line y = 40, between the vertical lines.
+constexpr const char* kSmallPattern =
+    ";%UNITS=MM\r\n;\r\n*Klein\r\n;%TYPE=MODEL\r\n0, 0, 5, 0, 25, 10, -10\r\n"
+    "90, 0, 0, 0, 10\r\n0, 5, 40, 0, 100, 0, -20\r\n;\r\n";
+
+// What kSmallPattern draws in the box 0 0 100 50, worked out by hand.
+std::vector<Segment> SmallPatternSegments() {
+    std::vector<Segment> out;
+    for (double y : {5.0, 30.0})
+        for (double x = 0; x < 100; x += 20)
+            out.push_back({x, y, x + 10, y});
+    for (double x = 0; x <= 100; x += 10)
+        out.push_back({x, 0, x, 50});
+    for (double x = 5; x < 100; x += 20)
+        out.push_back({x, 40, x, 40});
+    return out;
+}
+
+bool SameSegment(const Segment& a, const Segment& b) {
+    const auto near = [](double u, double v) { return std::fabs(u - v) < 1e-9; };
+    return (near(a.x1, b.x1) && near(a.y1, b.y1) && near(a.x2, b.x2) && near(a.y2, b.y2)) ||
+           (near(a.x1, b.x2) && near(a.y1, b.y2) && near(a.x2, b.x1) && near(a.y2, b.y1));
+}
+
+TEST(CliRender, SvgHoldsTheExpectedSegments) {
+    TempDir dir;
+    const std::string pat = dir.File("klein.pat");
+    WriteText(pat, kSmallPattern);
+    const std::string svgFile = dir.File("klein.svg");
+    const Result r =
+        Cli(dir, {"render", pat, "--box", "0", "0", "100", "50", "-o", svgFile, "--px", "400"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string svg = ReadText(svgFile);
+    EXPECT_NE(svg.find("width=\"400\" height=\"200\""), std::string::npos);
+    // Every "Mx y" / "Lx y" pair of the path, y turned back upwards.
+    std::vector<Segment> found;
+    std::size_t at = svg.find(" d=\"");
+    ASSERT_NE(at, std::string::npos);
+    const char* p = svg.data() + at + 4;
+    const char* end = svg.data() + svg.find('"', at + 4);
+    double v[4];
+    int n = 0;
+    while (p < end) {
+        if (*p == 'M' || *p == 'L' || *p == ' ' || *p == '\n') {
+            ++p;
+            continue;
+        }
+        const auto parsed = std::from_chars(p, end, v[n]);
+        ASSERT_EQ(parsed.ec, std::errc()) << std::string(p, end);
+        p = parsed.ptr;
+        if (++n == 4) {
+            found.push_back({v[0], -v[1], v[2], -v[3]});
+            n = 0;
+        }
+    }
+    const std::vector<Segment> expected = SmallPatternSegments();
+    EXPECT_EQ(found.size(), expected.size());
+    for (const Segment& e : expected) {
+        EXPECT_TRUE(std::any_of(found.begin(), found.end(),
+                                [&](const Segment& f) { return SameSegment(e, f); }))
+            << e.x1 << " " << e.y1 << " " << e.x2 << " " << e.y2;
+    }
+}
+
+double DistanceToSegment(double px, double py, const Segment& s) {
+    const double dx = s.x2 - s.x1;
+    const double dy = s.y2 - s.y1;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((px - s.x1) * dx + (py - s.y1) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(px - (s.x1 + t * dx), py - (s.y1 + t * dy));
+}
+
+TEST(CliRender, PngIsBlackOnTheExpectedSegmentsAndWhiteAwayFromThem) {
+    TempDir dir;
+    const std::string pat = dir.File("klein.pat");
+    WriteText(pat, kSmallPattern);
+    const std::string pngFile = dir.File("klein.png");
+    const Result r =
+        Cli(dir, {"render", pat, "--box", "0", "0", "100", "50", "-o", pngFile, "--px", "200"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(QString::fromStdString(pngFile));
+    ASSERT_EQ(image.width(), 200);
+    ASSERT_EQ(image.height(), 100);
+    // Two pixels per drawing unit, y downwards from the box's top edge.
+    std::vector<Segment> pixels;
+    for (const Segment& s : SmallPatternSegments())
+        pixels.push_back({s.x1 * 2, (50 - s.y1) * 2, s.x2 * 2, (50 - s.y2) * 2});
+    const auto gray = [&](int x, int y) {
+        return qGray(image.pixel(std::clamp(x, 0, 199), std::clamp(y, 0, 99)));
+    };
+    // On: the pen of one pixel covers at least half of one of the pixels around a point.
+    for (const Segment& s : pixels) {
+        for (double t = 0.1; t < 0.95; t += 0.2) {
+            const double x = s.x1 + t * (s.x2 - s.x1);
+            const double y = s.y1 + t * (s.y2 - s.y1);
+            const int ix = static_cast<int>(std::floor(x - 0.5));
+            const int iy = static_cast<int>(std::floor(y - 0.5));
+            const int darkest =
+                std::min({gray(ix, iy), gray(ix + 1, iy), gray(ix, iy + 1), gray(ix + 1, iy + 1)});
+            EXPECT_LT(darkest, 160) << "at " << x << ", " << y;
+        }
+    }
+    // Off: every pixel whose centre lies two pixels or more from each segment is white.
+    int stray = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const double far =
+                std::ranges::min(pixels | std::views::transform([&](const Segment& s) {
+                                     return DistanceToSegment(x + 0.5, y + 0.5, s);
+                                 }));
+            if (far >= 2 && gray(x, y) != 255) ++stray;
+        }
+    }
+    EXPECT_EQ(stray, 0);
+}
+
+TEST(CliRender, NothingInTheBoxIsAWhitePicture) {
+    TempDir dir;
+    const std::string pat = dir.File("klein.pat");
+    WriteText(pat, kSmallPattern);
+    const std::string pngFile = dir.File("leeg.png");
+    // Between two vertical lines and two horizontal ones.
+    const Result r =
+        Cli(dir, {"render", pat, "--box", "12", "8", "18", "28", "-o", pngFile, "--px", "30"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(QString::fromStdString(pngFile));
+    ASSERT_EQ(image.size(), QSize(9, 30));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(qGray(image.pixel(x, y)), 255) << x << ", " << y;
+}
+
+TEST(CliRender, RefusesWhatItCannotDrawAndKeepsExistingFiles) {
+    TempDir dir;
+    const std::string pat = dir.File("klein.pat");
+    WriteText(pat, kSmallPattern);
+    const std::string out = dir.File("uit.svg");
+    const std::vector<std::string> box = {"--box", "0", "0", "100", "50"};
+    const auto render = [&](std::vector<std::string> more, std::string file = "") {
+        std::vector<std::string> args = {"render", file.empty() ? pat : file};
+        args.insert(args.end(), box.begin(), box.end());
+        args.insert(args.end(), more.begin(), more.end());
+        return Cli(dir, args);
+    };
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+    };
+    const Row rows[] = {
+        {"no .png or .svg", {"-o", dir.File("uit.jpg")}, 2},
+        {"no pixels", {"-o", out, "--px", "0"}, 2},
+        {"too many pixels", {"-o", out, "--px", "8193"}, 2},
+        {"part of a pixel", {"-o", out, "--px", "10.5"}, 2},
+        {"px not a number", {"-o", out, "--px", "veel"}, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = render(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_NE(r.err, "");
+    }
+    EXPECT_EQ(Cli(dir, {"render", pat, "--box", "0", "0", "0", "50", "-o", out}).status, 2);
+    EXPECT_EQ(render({"-o", out}, dir.File("missing.pat")).status, 1);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{".stderr", ".stdout", "klein.pat"}));
+
+    WriteText(out, "oud");
+    Result r = render({"-o", out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(ReadText(out), "oud");
+    r = render({"-o", out, "--force"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(out).substr(0, 5), "<?xml");
+}
+
+}  // namespace
+}  // namespace murvex
