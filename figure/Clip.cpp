@@ -2,7 +2,6 @@
 #include "Clip.h"
 
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "DosEig.h"
@@ -11,7 +10,9 @@ namespace murvex::figure {
 
 namespace {
 
-constexpr long double kHalfPi = std::numbers::pi_v<long double> / 2;
+// pi/2 as the angle helpers guard it (SafeTan gives 0 here), one unit in the last place below
+// the long double nearest to pi/2.
+constexpr long double kHalfPi = 1.5707963267948966192L;
 
 bool Inside(TilePoint p, long double w, long double h) {
     return 0 <= p.x && p.x <= w && 0 <= p.y && p.y <= h;
@@ -32,9 +33,8 @@ std::optional<Segment> ClipFiguurLijn(Segment segment, long double w, long doubl
 
     const long double dx = p2.x - p1.x;
     const long double dy = p2.y - p1.y;
-    const long double a = dx > 0 ? std::atan(dy / dx) : (dy > 0 ? kHalfPi : -kHalfPi);
-    // Also a steep segment whose arctangent rounds to +-pi/2: its slope tangent would be 0.
-    const bool vertical = a == kHalfPi || a == -kHalfPi;
+    const bool vertical = !(dx > 0);
+    const long double a = vertical ? (dy > 0 ? kHalfPi : -kHalfPi) : std::atan(dy / dx);
     const long double t = SafeTan(a);
 
     if (!inside1) {

@@ -164,6 +164,11 @@ TEST_F(TenByTen, SelectionDrawsTheNewRowRedAndTheOldOneBlack) {
     EXPECT_EQ(canvas.penColor, kBlack);
     EXPECT_EQ(model.previousRow, 1);
     EXPECT_EQ(model.currentRow, 3);
+
+    // Selecting the same row again keeps the row left before.
+    canvas.ClearRecords();
+    ShowSelectedRow(model, canvas, 3);
+    EXPECT_EQ(canvas.lines, expected);
 }
 
 TEST_F(TenByTen, RedrawDeletesRowsThatMissTheTile) {
