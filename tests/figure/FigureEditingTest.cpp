@@ -104,17 +104,6 @@ TEST(FigureRows, TheOnlyDataRowIsNeverDeleted) {
     EXPECT_EQ(Rows(grid), std::vector<Cells>{kA});
 }
 
-// A deleted last row leaves no text behind for a row added later.
-TEST(FigureRows, ARowAddedAfterADeleteStartsEmpty) {
-    TextGrid grid = MakeFiguurGrid();
-    SetRows(grid, {kA, kB});
-    grid.SetCurrent(1, 1);
-    DeleteFiguurRow(grid);
-    grid.SetCurrent(1, 1);
-    AddSegmentRow(grid);
-    EXPECT_EQ(Rows(grid), (std::vector<Cells>{kB, kEmpty}));
-}
-
 TEST_F(TenByTen, EnterDrawsInsideClipsCrossingAndDropsOutside) {
     struct Row {
         const char* name;
@@ -249,15 +238,6 @@ TEST_F(TenByTen, GridClickRedrawsOnceAfterANewBackground) {
     EXPECT_EQ(canvas.fills, 1);
     ASSERT_EQ(canvas.lines.size(), 3u);
     EXPECT_EQ(canvas.lines.back(), (DrawnLine{{90, 211}, {120, 181}, kRed, 3, false}));
-}
-
-TEST_F(TenByTen, ThinPenRedrawsWithWidthOne) {
-    SetRows(model.grid, {kA});
-    SetThickPen(model, canvas, false);
-    ASSERT_EQ(canvas.lines.size(), 1u);
-    EXPECT_EQ(canvas.lines[0].width, 1);
-    SetThickPen(model, canvas, true);
-    EXPECT_EQ(canvas.lines.back().width, 3);
 }
 
 TEST_F(TenByTen, DeleteSelectedSegmentRedraws) {
