@@ -102,8 +102,9 @@ CanvasPoint FiguurToPixel(const FigureModel& model, TilePoint p) {
     const long double s = model.Scale();
     CanvasPoint out;
     out.pixel.x = ClampToInt(RoundToInt(p.x / s));
-    out.pixel.y =
-        ClampToInt(static_cast<std::int64_t>(model.CanvasHeight() - 1) - RoundToInt(p.y / s));
+    // Clamped before the subtraction, which could not hold the whole 64-bit range.
+    const std::int64_t up = ClampToInt(RoundToInt(p.y / s));
+    out.pixel.y = ClampToInt(model.CanvasHeight() - 1 - up);
     out.visible = out.pixel.x <= model.CanvasWidth() && out.pixel.y >= 0;
     return out;
 }
