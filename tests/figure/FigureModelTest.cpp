@@ -1,6 +1,8 @@
 // The tile: scale, panel and canvas size, snap radius, the transforms and refused sizes.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "FigureModel.h"
 #include "RecordingCanvas.h"
 
@@ -55,6 +57,9 @@ TEST(FigureTile, VisibleFlagFollowsTheCanvasEdges) {
     EXPECT_TRUE(FiguurToPixel(model, {604, 302}).visible);  // (302, 0)
     EXPECT_FALSE(FiguurToPixel(model, {606, 0}).visible);   // x 303
     EXPECT_FALSE(FiguurToPixel(model, {0, 304}).visible);   // y -1
+    // Far outside: clamped to the pixel range, never wrapped.
+    EXPECT_EQ(FiguurToPixel(model, {-1e30L, -1e30L}).pixel, (Pixel{INT_MIN, INT_MAX}));
+    EXPECT_EQ(FiguurToPixel(model, {1e30L, 1e30L}).pixel, (Pixel{INT_MAX, INT_MIN}));
 }
 
 TEST(FigureTile, NewFigureEmptiesTheGridAndResetsTheState) {
