@@ -1,6 +1,12 @@
 // Drawing on the figure's canvas: the rubber line, snapping, the horizontal/vertical lock, typed
 // lengths and selecting segments, as a state machine over plain events. The window translates its
 // own mouse and key events into these calls and carries out the Reaction each returns.
+//
+// The state lives in FigureModel::interaction; the grid and the canvas are changed in place, so
+// after every call the window repaints the canvas and refreshes the grid view. Pixels are canvas
+// pixels (HatchImage's own coordinates). Order of a typed length: KeyPress gives the box, the
+// window shows it modally and reports OK with the edit's text (TypedLengthAccepted) or Cancel
+// (TypedLengthCancelled), then empties the edit.
 #pragma once
 
 #include <optional>
