@@ -68,6 +68,8 @@ DrawResult DrawFiguurLijn(FigureModel& model, Canvas& canvas, int row, bool sele
 void RedrawFiguur(FigureModel& model, Canvas& canvas) {
     canvas.SetSize(model.CanvasWidth(), model.CanvasHeight());
     canvas.FillWhite();
+    // The fresh picture has no rubber line: erasing it later would draw a stray one.
+    model.interaction.rubberShown = false;
     canvas.SetPenColor(PenColor::Black);
     canvas.SetPenWidth(model.PenWidth());
     TextGrid& grid = model.grid;
