@@ -1,6 +1,7 @@
 // Figure-to-pattern conversion: the case choice, the lattice search and the written line.
 #include "Conversion.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -21,16 +22,20 @@ constexpr std::array<long double, 35> kStages = {
     0.1L, 0.2L, 0.4L, 0.6L, 0.8L, 1.0L, 1.2L, 1.4L, 1.6L, 1.8L, 2,  4,  6,  8,  10, 12, 14, 16,
     18,   20,   22,   24,   26,   28,   30,   32,   34,   36,   38, 40, 42, 44, 46, 48, 50};
 
-// The second search looks for the neighbouring line of the family at this tolerance only.
+// The second search looks for the neighbouring line of the family at this tolerance at most.
 constexpr long double kNeighbourTolerance = 0.1L;
 
 // Beyond this the tile counts can no longer be stepped one by one in extended precision.
 constexpr long double kCountLimit = 0x1p62L;
 
-long double Degrees(long double radians) { return radians * 360 / (2 * kPi); }
+long double Degrees(long double radians) {
+    return radians * 360 / (2 * kPi);
+}
 
 // Nearest integer, halves to even.
-long double Round(long double x) { return std::nearbyint(x); }
+long double Round(long double x) {
+    return std::nearbyint(x);
+}
 
 bool AllFinite(std::initializer_list<long double> values) {
     for (long double v : values) {
@@ -85,9 +90,13 @@ std::optional<General> SolveGeneral(const Tile& tile, long double phi, Accuracy 
     g.fields.across = H * std::cos(direction) / m;
 
     // The neighbouring line crosses the vertical through the start point H / m higher; the
-    // lattice point it runs through gives the shift along.
+    // lattice point it runs through gives the shift along. On the line (w, h) the heights that
+    // k2 tile widths reach from there are whole multiples of H / m away from the tile heights,
+    // so a tolerance of H / m or more (small tiles, long runs) would accept a point of another
+    // line; half of it accepts the neighbour's own lattice point only.
+    const long double neighbourTolerance = std::min(kNeighbourTolerance, H / m / 2);
     const std::optional<RepeatStep> next =
-        FindRepeat(tile, limit, H / m, kNeighbourTolerance, direction);
+        FindRepeat(tile, limit, H / m, neighbourTolerance, direction);
     if (!next) return std::nullopt;
     const long double h2 = static_cast<long double>(next->climb) * H;
     const long double w2 = static_cast<long double>(next->run) * W;
@@ -289,7 +298,8 @@ FigureHatch FigureHatchLines(const Tile& tile, const TextGrid& grid, const Figur
 
 std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows) {
     std::vector<std::string> messages;
-    for (int row : failedRows) messages.push_back(NoSolutionMessage(row));
+    for (int row : failedRows)
+        messages.push_back(NoSolutionMessage(row));
     return messages;
 }
 
