@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 #include <utility>
 
@@ -90,10 +91,10 @@ std::optional<General> SolveGeneral(const Tile& tile, long double phi, Accuracy 
     g.fields.across = H * std::cos(direction) / m;
 
     // The neighbouring line crosses the vertical through the start point H / m higher; the
-    // lattice point it runs through gives the shift along. On the line (w, h) the heights that
-    // k2 tile widths reach from there are whole multiples of H / m away from the tile heights,
-    // so a tolerance of H / m or more (small tiles, long runs) would accept a point of another
-    // line; half of it accepts the neighbour's own lattice point only.
+    // lattice point it runs through gives the shift along. In the direction (w, h) the heights
+    // that k2 tile widths reach from there miss the tile heights by whole multiples of H / m,
+    // so a tolerance of H / m or more (small tiles, long runs) would accept a lattice point of
+    // a farther line; half of H / m accepts the neighbour's own lattice point only.
     const long double neighbourTolerance = std::min(kNeighbourTolerance, H / m / 2);
     const std::optional<RepeatStep> next =
         FindRepeat(tile, limit, H / m, neighbourTolerance, direction);
