@@ -15,7 +15,7 @@ namespace {
 using murvex::figure::Accuracy;
 
 struct Row {
-    murvex::figure::Tile tile;
+    murvex::figure::TileSize tile;
     std::string cells[4];
 };
 
@@ -56,7 +56,7 @@ BENCHMARK(BM_Convert10000Segments)->DenseRange(0, 2)->Unit(benchmark::kMilliseco
 
 void BM_MaakHatch500Segments(benchmark::State& state) {
     const Accuracy accuracy = murvex::figure::AccuracyFromIndex(static_cast<int>(state.range(0)));
-    const murvex::figure::Tile tile{100, 100};
+    const murvex::figure::TileSize tile{100, 100};
     std::vector<Row> rows = RandomRows(500, 11);
     murvex::TextGrid grid(5, 501);
     for (int r = 1; r <= 500; ++r) {

@@ -60,7 +60,7 @@ struct General {
     long double tolerance = 0;
 };
 
-std::optional<General> SolveGeneral(const Tile& tile, long double phi, Accuracy accuracy) {
+std::optional<General> SolveGeneral(const TileSize& tile, long double phi, Accuracy accuracy) {
     const long double W = tile.width;
     const long double H = tile.height;
     const int limit = RepeatLimit(accuracy);
@@ -173,7 +173,7 @@ std::span<const long double> ToleranceStages(Accuracy accuracy) {
     return std::span<const long double>(kStages.data(), count);
 }
 
-std::optional<RepeatStep> FindRepeat(const Tile& tile, int limit, long double offset,
+std::optional<RepeatStep> FindRepeat(const TileSize& tile, int limit, long double offset,
                                      long double tolerance, long double direction) {
     const long double H = tile.height;
     // The rise of the line over one tile width.
@@ -194,7 +194,7 @@ std::optional<RepeatStep> FindRepeat(const Tile& tile, int limit, long double of
     return std::nullopt;
 }
 
-std::optional<ConvertedLine> ConvertSegment(const Tile& tile, long double x1, long double y1,
+std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1, long double y1,
                                             long double x2, long double y2, Accuracy accuracy) {
     if (tile.width <= 0 || tile.height <= 0 || !AllFinite({x1, y1, x2, y2})) return std::nullopt;
     const long double W = tile.width;
@@ -261,7 +261,7 @@ std::optional<ConvertedLine> ConvertSegment(const Tile& tile, long double x1, lo
     return out;
 }
 
-std::optional<ConvertedLine> ConvertFiguurLijn(const Tile& tile, const RowCells& cells,
+std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
                                                Accuracy accuracy) {
     std::array<long double, 4> v{};
     for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -274,8 +274,8 @@ std::string NoSolutionMessage(int row) {
     return "Geen oplossing gevonden voor lijn: " + std::to_string(row);
 }
 
-FigureHatch FigureHatchLines(const Tile& tile, const TextGrid& grid, const FigureHatchTexts& texts,
-                             Accuracy accuracy, Platform* platform) {
+FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
+                             const FigureHatchTexts& texts, Accuracy accuracy, Platform* platform) {
     FigureHatch out;
     out.lines = {UnitsHeader(texts.units), kSeparatorLine, NameLine(texts.name),
                  TypeHeader(texts.type), kSeparatorLine};

@@ -33,7 +33,7 @@ int RepeatLimit(Accuracy accuracy);
 std::span<const long double> ToleranceStages(Accuracy accuracy);
 
 // The tile in drawing units; the conversion assumes W > 0 and H > 0 and fails otherwise.
-struct Tile {
+struct TileSize {
     int width = 0;
     int height = 0;
 };
@@ -48,7 +48,7 @@ struct RepeatStep {
 // k (counted up from the integer part of (i H - offset) / q, q = W tan direction) for which
 // k q + offset lies strictly within tolerance of i H. Nothing when no i gives one, and also when
 // the arithmetic breaks down (q not a finite positive number, counts beyond 2^62).
-std::optional<RepeatStep> FindRepeat(const Tile& tile, int limit, long double offset,
+std::optional<RepeatStep> FindRepeat(const TileSize& tile, int limit, long double offset,
                                      long double tolerance, long double direction);
 
 enum class LineCase { Diagonal, Horizontal, Vertical, Rising, Falling };
@@ -72,14 +72,14 @@ struct ConvertedLine {
 };
 
 // Converts the segment (x1, y1)-(x2, y2); nothing when no repeat is found.
-std::optional<ConvertedLine> ConvertSegment(const Tile& tile, long double x1, long double y1,
+std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1, long double y1,
                                             long double x2, long double y2, Accuracy accuracy);
 
 // The texts of one figure grid row: "X start", "Y start", "X eind", "Y eind".
 using RowCells = std::array<std::string_view, 4>;
 
 // ConvertFiguurLijn: the row's cells read as decimals (an empty or unreadable cell counts as 0).
-std::optional<ConvertedLine> ConvertFiguurLijn(const Tile& tile, const RowCells& cells,
+std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
                                                Accuracy accuracy);
 
 // "Geen oplossing gevonden voor lijn: " and the row number.
@@ -102,8 +102,9 @@ struct FigureHatch {
 // The pattern file of the figure grid (data rows 1 to row count - 1, cells in columns 1 to 4):
 // units header, ";", name line, type header, ";", one line per data row, ";". With a platform,
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
-FigureHatch FigureHatchLines(const Tile& tile, const TextGrid& grid, const FigureHatchTexts& texts,
-                             Accuracy accuracy, Platform* platform = nullptr);
+FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
+                             const FigureHatchTexts& texts, Accuracy accuracy,
+                             Platform* platform = nullptr);
 
 // The error list of a run: one NoSolutionMessage per failed row.
 std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows);

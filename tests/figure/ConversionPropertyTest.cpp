@@ -38,7 +38,7 @@ double DistanceToSegment(Point p, const Segment& s) {
 }
 
 struct Case {
-    Tile tile;
+    TileSize tile;
     RowCells cells;
     std::string texts[4];
     Accuracy accuracy = Accuracy::Nauwkeurig;
@@ -58,8 +58,8 @@ std::vector<Case> RandomCases() {
     std::vector<Case> cases(kRuns);
     for (Case& c : cases) {
         // Small tiles now and then: their long runs put the lines of a family close together.
-        c.tile =
-            unit(rng) < 0.3 ? Tile{smallSide(rng), smallSide(rng)} : Tile{side(rng), side(rng)};
+        c.tile = unit(rng) < 0.3 ? TileSize{smallSide(rng), smallSide(rng)}
+                                 : TileSize{side(rng), side(rng)};
         const double W = c.tile.width;
         const double H = c.tile.height;
         double x1 = unit(rng) * W, y1 = unit(rng) * H, x2 = unit(rng) * W, y2 = unit(rng) * H;

@@ -19,7 +19,7 @@ namespace {
 
 struct Example {
     const char* name;
-    Tile tile;
+    TileSize tile;
     RowCells cells;
     Accuracy accuracy;
     const char* line;  // nullptr: no solution
