@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <iostream>
 
+#include "BondTab.h"
 #include "ErrorUnit.h"
 #include "QtPlatform.h"
 #include "StartUp.h"
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     // Each bond with its picture.
     main.PageControl1->setCurrentIndex(0);
     for (int bond = 0; bond < 10; ++bond) {
-        main.ComboBoxMetselverbanden->setCurrentIndex(bond);
+        main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
         ok = Save(&main, folder, QStringLiteral("bond-%1").arg(bond)) && ok;
     }
     murvex::app::TAboutForm about(platform, &main);

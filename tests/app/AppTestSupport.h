@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "BondTab.h"
 #include "FakePlatform.h"
+#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::test {

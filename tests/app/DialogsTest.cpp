@@ -26,7 +26,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     form.PageControl1->setCurrentIndex(1);
-    form.SteenlengteEdit->setText("215");
+    form.MetselverbandenTab->SteenlengteEdit->setText("215");
     const int aboutFormsBefore = static_cast<int>(form.findChildren<app::TAboutForm*>().size());
 
     bool seen = false;
@@ -58,7 +58,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(form.SteenlengteEdit->text(), "215");
+    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "215");
     EXPECT_EQ(static_cast<int>(form.findChildren<app::TAboutForm*>().size()), aboutFormsBefore);
 }
 
@@ -117,7 +117,7 @@ TEST(SubstituteFormFont, ControlsWithTheirOwnFontKeepIt) {
     ShownMainForm w;
     EXPECT_EQ(w.form->font().family(), "MS Sans Serif");
     EXPECT_EQ(w.form->Label2->font().family(), "Tahoma");
-    EXPECT_EQ(w.form->SteenlengteEdit->font().family(), "MS Sans Serif");
+    EXPECT_EQ(w.form->MetselverbandenTab->SteenlengteEdit->font().family(), "MS Sans Serif");
 }
 
 TEST(VistaFuncs, NoCompositionOffWindows) {
