@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -173,8 +174,59 @@ bool QtPlatform::FileExists(const std::string& path) {
     return QFileInfo(PathText(path)).isFile();
 }
 
+QString HomeTrashFolder() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
+    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
+}
+
+bool MakeHomeTrash(const QString& trash) {
+    // The home trash is made when it is first needed; only its owner may look inside.
+    constexpr auto kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    for (const QString& folder :
+         {trash, trash + QStringLiteral("/files"), trash + QStringLiteral("/info")}) {
+        if (QFileInfo(folder).isDir()) continue;
+        if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, kOwnerOnly)) return false;
+    }
+    return true;
+}
+
+bool IsTrashedPath(const QString& path, const QString& homeTrash) {
+    // <trash>/files/<name>, where <trash> is the home trash, a top folder's .Trash-<uid> or
+    // .Trash/<uid>.
+    const QFileInfo file(path);
+    const QDir files = file.dir();
+    if (file.fileName().isEmpty() || files.dirName() != QStringLiteral("files")) return false;
+    const QString trash = QDir::cleanPath(files.absolutePath() + QStringLiteral("/.."));
+    if (trash == QDir::cleanPath(homeTrash)) return true;
+    const QFileInfo trashInfo(trash);
+    if (trashInfo.fileName().startsWith(QStringLiteral(".Trash-"))) return true;
+    return trashInfo.dir().dirName() == QStringLiteral(".Trash");
+}
+
 bool QtPlatform::MoveToRecycleBin(const std::string& path) {
-    return QFile::moveToTrash(PathText(path));
+    const QString source = PathText(path);
+    if (!QFileInfo(source).isFile()) return false;
+    const QString trash = HomeTrashFolder();
+    if (!MakeHomeTrash(trash)) return false;
+    QString trashed;
+    if (!QFile::moveToTrash(source, &trashed)) return false;
+    if (IsTrashedPath(trashed, trash)) return true;
+    // Moved somewhere that is no trash (a fallback inside the working folder): put the file back
+    // and drop what was written for it (the note, the folders if they are empty now), so that
+    // nothing changed.
+    if (!trashed.isEmpty() && QFile::rename(trashed, source)) {
+        const QFileInfo moved(trashed);
+        const QString files = moved.absolutePath();
+        const QString info = QDir::cleanPath(files + QStringLiteral("/../info"));
+        QFile::remove(info + QLatin1Char('/') + moved.fileName() + QStringLiteral(".trashinfo"));
+        QDir().rmdir(info);
+        QDir().rmdir(files);
+    }
+    return false;
 }
 
 bool QtPlatform::DeleteFileForGood(const std::string& path) {
