@@ -9,8 +9,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSplitter>
+#include <QTreeView>
 #include <QUrl>
 
 #include "QtText.h"
@@ -25,6 +28,12 @@ constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
+
+constexpr int kFileDialogWidth = 860;
+constexpr int kFileDialogHeight = 460;
+constexpr int kSideBarWidth = 160;
+// Name, size, type and date of change.
+constexpr int kColumnWidths[] = {280, 80, 120, 150};
 
 constexpr unsigned kButtonMask = 0xF;
 constexpr unsigned kIconMask = 0xF0;
@@ -137,6 +146,18 @@ void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
         qd.setFileMode(dialog.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!dialog.fileName.empty()) qd.selectFile(PathText(dialog.fileName));
+
+    // Qt's own dialog opens cramped: room for the side bar's names and the size and date
+    // columns, also with the longer Dutch texts.
+    qd.resize(kFileDialogWidth, kFileDialogHeight);
+    if (auto* splitter = qd.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        splitter->setSizes({kSideBarWidth, kFileDialogWidth - kSideBarWidth});
+    }
+    if (auto* details = qd.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        for (int column = 0; column < 4; ++column) {
+            details->header()->resizeSection(column, kColumnWidths[column]);
+        }
+    }
 }
 
 int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,

@@ -76,8 +76,7 @@ void TMainForm::SetupWindowControls() {
     Label2->setGeometry(6, 6, 317, 33);
     QFont title = DesignFont("Tahoma", 8);
     title.setPixelSize(27);
-    title.setBold(true);
-    title.setItalic(true);
+    SetBoldItalic(title);
     Label2->setFont(title);
 
     AboutAction = new QAction(QStringLiteral("About"), this);

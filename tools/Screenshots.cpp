@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
 #include <QTabWidget>
 #include <QTimer>
 #include <iostream>
@@ -10,6 +12,7 @@
 #include "BondTab.h"
 #include "ErrorUnit.h"
 #include "QtPlatform.h"
+#include "SaveHatch.h"
 #include "StartUp.h"
 #include "fAbout.h"
 #include "fMain.h"
@@ -55,5 +58,16 @@ int main(int argc, char** argv) {
     ok = Save(&about, folder, QStringLiteral("about")) && ok;
     ok = Save(forms.errorForm, folder, QStringLiteral("error-form")) && ok;
     ok = Save(forms.newVrijHatch, folder, QStringLiteral("new-vrij-hatch")) && ok;
+    // The save dialog as the platform shows it, in the folder the program runs in.
+    QFileDialog dialog(&main);
+    murvex::app::ConfigureFileDialog(dialog, murvex::MakeSaveHatchDialog());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDirectory(QDir::currentPath());
+    dialog.show();
+    // The folder is read in the background.
+    QEventLoop wait;
+    QTimer::singleShot(500, &wait, &QEventLoop::quit);
+    wait.exec();
+    ok = Save(&dialog, folder, QStringLiteral("file-dialog")) && ok;
     return ok ? 0 : 1;
 }

@@ -335,6 +335,48 @@ TEST_F(FreeLineTab, HelpOpensTheLocalPage) {
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
+TEST_F(FreeLineTab, HelpWithoutABrowserTellsWhereThePageIs) {
+    w.platform.urlOpens = false;
+    Click(form.TabSheetVrijeLijn->VrijeLijnHelp);
+    ASSERT_EQ(w.platform.openedUrls.size(), 1u);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    const QString path = QUrl(QString::fromStdString(w.platform.openedUrls[0])).toLocalFile();
+    EXPECT_TRUE(QString::fromStdString(w.platform.messages[0].text).endsWith("\n" + path));
+    EXPECT_EQ(w.platform.messages[0].owner, form.Handle());
+}
+
+// Ctrl+Tab leaves the grid (from a cell or its open editor, which keeps its text); Tab moves
+// between the cells.
+TEST_F(FreeLineTab, CtrlTabLeavesTheGridAndTabMovesBetweenCells) {
+    QTableView* gridView = form.TabSheetVrijeLijn->LijnGrid;
+    MakeCurrent(1, 1);
+    gridView->setFocus();
+    QTest::keyClick(gridView, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), gridView);
+    EXPECT_EQ(gridView->currentIndex().column(), 1);
+
+    QTest::keyClick(gridView, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.TabSheetVrijeLijn->VrijeLijnType);
+
+    gridView->setFocus();
+    MakeCurrent(1, 1);
+    Type("5");
+    ASSERT_TRUE(gridView->isAncestorOf(QApplication::focusWidget()));  // the open editor
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QWidget* left = QApplication::focusWidget();
+    ASSERT_NE(left, nullptr);
+    EXPECT_NE(left, gridView);
+    EXPECT_FALSE(gridView->isAncestorOf(left));
+    EXPECT_NE(left, form.TabSheetVrijeLijn->VrijeLijnType);  // backwards: before the grid
+    EXPECT_EQ(Shown(1, 1), "5");
+
+    QTest::keyClick(form.TabSheetVrijeLijn->VrijeLijnType, Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab)
+        << "Ctrl+Shift+Tab outside the grid stays the tab control's";
+}
+
 TEST(HelpPage, PrefersTheCopyBesideTheProgram) {
     TempDir dir;
     std::filesystem::create_directories(dir.Path() / "bin" / "help");

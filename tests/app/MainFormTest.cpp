@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -64,6 +66,44 @@ TEST(MainForm, StartsOnTheBondTabWithTheHalfsteensverbandPictureAndName) {
     EXPECT_TRUE(image->isVisible());
     EXPECT_EQ(image->pixmap().size(), QSize(320, 200));
     EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
+}
+
+TEST(MainForm, TheKeyboardStartsInTheFirstFieldOfTheTab) {
+    ShownMainForm w;
+    EXPECT_EQ(QApplication::focusWidget(), w.form->MetselverbandenTab->ComboBoxMetselverbanden);
+}
+
+// Dark pixels of "Murvex Beta" drawn in font.
+int Ink(const QFont& font) {
+    QImage image(400, 60, QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(4, 45, QStringLiteral("Murvex Beta"));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return ink;
+}
+
+// A face may call itself bold and still draw thin strokes: the title must show more ink than
+// the same text in the regular face.
+TEST(MainForm, MurvexBetaIsDrawnBoldItalicOnTheWindowAndInTheAboutBox) {
+    ShownMainForm w;
+    app::TAboutForm about(w.platform, w.form.get());
+    for (const QLabel* title : {w.form->Label2, about.TitleLabel}) {
+        SCOPED_TRACE(title->objectName().toStdString());
+        EXPECT_EQ(title->text(), "Murvex Beta");
+        EXPECT_TRUE(QFontInfo(title->font()).italic());
+        QFont regular = title->font();
+        regular.setBold(false);
+        regular.setStyleName(QString());
+        EXPECT_GT(Ink(title->font()), Ink(regular) * 5 / 4);
+    }
 }
 
 TEST(MainForm, BondTabDefaults) {
