@@ -3,7 +3,7 @@
 
 #include <QMouseEvent>
 
-#include "QtText.h"
+#include "OpenPage.h"
 #include "WindowHandles.h"
 
 namespace murvex::app {
@@ -48,7 +48,7 @@ void THyperLabel::mousePressEvent(QMouseEvent* event) {
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
     QLabel::mousePressEvent(event);
     // Whether the browser opens is not reported.
-    platform_.OpenUrl(ToFileText(hyperlink_), ApplicationHandle());
+    OpenPageOrTell(platform_, hyperlink_, ApplicationHandle());
 }
 
 }  // namespace murvex::app

@@ -4,12 +4,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSplitter>
+#include <QTreeView>
 #include <QUrl>
 
 #include "QtText.h"
@@ -24,6 +28,12 @@ constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
+
+constexpr int kFileDialogWidth = 860;
+constexpr int kFileDialogHeight = 460;
+constexpr int kSideBarWidth = 160;
+// Name, size, type and date of change.
+constexpr int kColumnWidths[] = {280, 80, 120, 150};
 
 constexpr unsigned kButtonMask = 0xF;
 constexpr unsigned kIconMask = 0xF0;
@@ -136,6 +146,18 @@ void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
         qd.setFileMode(dialog.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!dialog.fileName.empty()) qd.selectFile(PathText(dialog.fileName));
+
+    // Qt's own dialog opens cramped: room for the side bar's names and the size and date
+    // columns, also with the longer Dutch texts.
+    qd.resize(kFileDialogWidth, kFileDialogHeight);
+    if (auto* splitter = qd.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        splitter->setSizes({kSideBarWidth, kFileDialogWidth - kSideBarWidth});
+    }
+    if (auto* details = qd.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        for (int column = 0; column < 4; ++column) {
+            details->header()->resizeSection(column, kColumnWidths[column]);
+        }
+    }
 }
 
 int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
@@ -173,8 +195,59 @@ bool QtPlatform::FileExists(const std::string& path) {
     return QFileInfo(PathText(path)).isFile();
 }
 
+QString HomeTrashFolder() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
+    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
+}
+
+bool MakeHomeTrash(const QString& trash) {
+    // The home trash is made when it is first needed; only its owner may look inside.
+    constexpr auto kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    for (const QString& folder :
+         {trash, trash + QStringLiteral("/files"), trash + QStringLiteral("/info")}) {
+        if (QFileInfo(folder).isDir()) continue;
+        if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, kOwnerOnly)) return false;
+    }
+    return true;
+}
+
+bool IsTrashedPath(const QString& path, const QString& homeTrash) {
+    // <trash>/files/<name>, where <trash> is the home trash, a top folder's .Trash-<uid> or
+    // .Trash/<uid>.
+    const QFileInfo file(path);
+    const QDir files = file.dir();
+    if (file.fileName().isEmpty() || files.dirName() != QStringLiteral("files")) return false;
+    const QString trash = QDir::cleanPath(files.absolutePath() + QStringLiteral("/.."));
+    if (trash == QDir::cleanPath(homeTrash)) return true;
+    const QFileInfo trashInfo(trash);
+    if (trashInfo.fileName().startsWith(QStringLiteral(".Trash-"))) return true;
+    return trashInfo.dir().dirName() == QStringLiteral(".Trash");
+}
+
 bool QtPlatform::MoveToRecycleBin(const std::string& path) {
-    return QFile::moveToTrash(PathText(path));
+    const QString source = PathText(path);
+    if (!QFileInfo(source).isFile()) return false;
+    const QString trash = HomeTrashFolder();
+    if (!MakeHomeTrash(trash)) return false;
+    QString trashed;
+    if (!QFile::moveToTrash(source, &trashed)) return false;
+    if (IsTrashedPath(trashed, trash)) return true;
+    // Moved somewhere that is no trash (a fallback inside the working folder): put the file back
+    // and drop what was written for it (the note, the folders if they are empty now), so that
+    // nothing changed.
+    if (!trashed.isEmpty() && QFile::rename(trashed, source)) {
+        const QFileInfo moved(trashed);
+        const QString files = moved.absolutePath();
+        const QString info = QDir::cleanPath(files + QStringLiteral("/../info"));
+        QFile::remove(info + QLatin1Char('/') + moved.fileName() + QStringLiteral(".trashinfo"));
+        QDir().rmdir(info);
+        QDir().rmdir(files);
+    }
+    return false;
 }
 
 bool QtPlatform::DeleteFileForGood(const std::string& path) {

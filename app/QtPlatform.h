@@ -6,6 +6,7 @@
 class QMessageBox;
 class QAbstractButton;
 class QFileDialog;
+class QString;
 
 namespace murvex::app {
 
@@ -32,6 +33,12 @@ class QtPlatform : public Platform {
 void ConfigureMessageBox(QMessageBox& box, unsigned style);
 // The platform's button code for the button the user chose (nullptr: the box was closed).
 int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked);
+// The home trash: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
+QString HomeTrashFolder();
+// Makes the trash folder with its files/ and info/ folders (owner only) where they are missing.
+bool MakeHomeTrash(const QString& trash);
+// Whether path is a file inside the files/ folder of a trash (the home trash or a top folder's).
+bool IsTrashedPath(const QString& path, const QString& homeTrash);
 // Sets up a file dialog from the dialog settings, without showing it.
 void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog);
 

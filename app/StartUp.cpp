@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "Cursors.h"
 #include "ErrorUnit.h"
@@ -46,6 +50,33 @@ int RegisterDesignFonts() {
     return registered;
 }
 
+bool InstallQtTranslations(const QLocale& locale) {
+    // One translator for Qt's own texts, replaced when asked again.
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;
+    }
+    installed = translator.release();
+    return QCoreApplication::installTranslator(installed);
+}
+
+void KeepNoSettings() {
+    // Qt's file dialog keeps its history, last folder and layout in the user's QtProject.conf
+    // (QSettings, NativeFormat, user scope). The program keeps nothing between runs, so that
+    // store points at a folder that cannot exist: reading finds nothing, writing fails quietly.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStringLiteral("/dev/null/murvex-keeps-no-settings"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStringLiteral("/dev/null/murvex-keeps-no-settings"));
+}
+
 void ApplyDesignStyle() {
 #ifndef Q_OS_WIN
     // The control sizes are those of the classic Windows controls; elsewhere that look is kept.
@@ -57,6 +88,8 @@ void ApplyDesignStyle() {
 
 Forms StartUp(Platform& platform) {
     ApplyDesignStyle();
+    KeepNoSettings();
+    InstallQtTranslations(QLocale::system());
     InitResources();
     RegisterDesignFonts();
     RegisterDrawingCursors();

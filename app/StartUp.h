@@ -5,6 +5,8 @@
 
 #include "Platform.h"
 
+class QLocale;
+
 namespace murvex::app {
 
 class TMainForm;
@@ -18,6 +20,12 @@ void InitResources();
 // Registers the "Tahoma" and "MS Sans Serif" faces when the system has them outside its font
 // folders; returns how many font files were registered.
 int RegisterDesignFonts();
+
+// Loads Qt's own translations (dialog and button texts) for locale; the program's own texts are
+// Dutch already. Replaces what an earlier call loaded; false when there is no translation.
+bool InstallQtTranslations(const QLocale& locale);
+// Stops Qt's file dialog from keeping a settings file (history, last folder) between runs.
+void KeepNoSettings();
 
 // The classic Windows look of the controls the pixel layout is made for (off Windows).
 void ApplyDesignStyle();

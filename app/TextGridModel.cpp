@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QTableView>
@@ -42,6 +43,46 @@ class CornerCaption : public QObject {
   private:
     QAbstractButton* corner_;
     TextGridModel* model_;
+};
+
+// Ctrl+Tab and Ctrl+Shift+Tab leave the grid, from the grid itself or its open cell editor,
+// for the next or previous control of the window; Tab and Shift+Tab stay for moving between cells.
+class LeaveOnCtrlTab : public QObject {
+  public:
+    explicit LeaveOnCtrlTab(QTableView* view) : QObject(view), view_(view) {
+        // Seen before the cell editor's delegate, which would take the key for the next cell.
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::ControlModifier)) return false;
+        if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
+        auto* receiver = static_cast<QWidget*>(watched);
+        if (receiver != view_ && !view_->isAncestorOf(receiver)) return false;
+        const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+        CommitOpenCell(view_);
+        if (QWidget* next = NeighbourOutside(forward)) {
+            next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        }
+        return true;
+    }
+
+  private:
+    // The nearest control in the focus chain, outside the grid, that takes focus by Tab.
+    QWidget* NeighbourOutside(bool forward) const {
+        QWidget* w = view_;
+        for (;;) {
+            w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+            if (!w || w == view_) return nullptr;
+            if (view_->isAncestorOf(w) || w->window() != view_->window()) continue;
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) return w;
+        }
+    }
+
+    QTableView* view_;
 };
 
 }  // namespace
@@ -129,6 +170,7 @@ void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int r
     cols->setStretchLastSection(false);
     cols->setSectionsMovable(false);
 
+    new LeaveOnCtrlTab(view);
     view->setCornerButtonEnabled(false);
     if (auto* corner = view->findChild<QAbstractButton*>()) {
         corner->installEventFilter(new CornerCaption(corner, model));

@@ -40,9 +40,9 @@ class TextGridModel : public QAbstractTableModel {
 };
 
 // Sets a table view up as a string grid over the model: one cell current at a time, editing
-// by typing, double click or F2, resizable columns of defaultColWidth, fixed rows of rowHeight,
-// the number column numberWidth wide with the corner caption, and the grid's current cell
-// following the view's.
+// by typing, double click or F2, Tab between cells and Ctrl+Tab out of the grid, resizable columns
+// of defaultColWidth, fixed rows of rowHeight, the number column numberWidth wide with the corner
+// caption, and the grid's current cell following the view's.
 void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int rowHeight,
                   int defaultColWidth);
 // Makes the grid's current cell the view's current cell (column 0 counts as column 1).

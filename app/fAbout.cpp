@@ -25,8 +25,7 @@ TAboutForm::TAboutForm(Platform& platform, QWidget* parent) : QDialog(parent) {
     TitleLabel->setWordWrap(true);
     QFont title = DesignFont("Tahoma", 8);
     title.setPixelSize(19);
-    title.setBold(true);
-    title.setItalic(true);
+    SetBoldItalic(title);
     TitleLabel->setFont(title);
 
     Label2 = new QLabel(QString::fromLatin1(kVersionText), this);
@@ -66,6 +65,7 @@ void TAboutForm::FormCreate() {
     // title keeps the face it was designed in.
     QFont title = TitleLabel->font();
     title.setFamily(font().family());
+    SetBoldItalic(title);
     if (QFontInfo(title).pixelSize() == title.pixelSize()) TitleLabel->setFont(title);
 }
 

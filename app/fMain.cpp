@@ -10,6 +10,9 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include "BondTab.h"
+#include "FigureTab.h"
+#include "FreeLineTab.h"
 #include "SaveHatch.h"
 #include "WindowHandles.h"
 #include "fAbout.h"
@@ -40,9 +43,7 @@ TMainForm::TMainForm(Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     SetupWindowControls();
-    SetupBondTab();
-    SetupFreeLineTab();
-    SetupFigureTab();
+    SetupTabs();
     FormCreate();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -75,8 +76,7 @@ void TMainForm::SetupWindowControls() {
     Label2->setGeometry(6, 6, 317, 33);
     QFont title = DesignFont("Tahoma", 8);
     title.setPixelSize(27);
-    title.setBold(true);
-    title.setItalic(true);
+    SetBoldItalic(title);
     Label2->setFont(title);
 
     AboutAction = new QAction(QStringLiteral("About"), this);
@@ -108,6 +108,15 @@ void TMainForm::SetupWindowControls() {
     BottomPanel->setAutoFillBackground(true);
 }
 
+void TMainForm::SetupTabs() {
+    MetselverbandenTab = new TBondTab(*this);
+    PageControl1->addTab(MetselverbandenTab, QStringLiteral("Metselverbanden"));
+    TabSheetVrijeLijn = new TFreeLineTab(*this);
+    PageControl1->addTab(TabSheetVrijeLijn, QStringLiteral("Vrije lijnarceringen"));
+    VrijFiguurTabSheet = new TFigureTab(*this);
+    PageControl1->addTab(VrijFiguurTabSheet, QStringLiteral("Vrij figuur"));
+}
+
 void TMainForm::FormCreate() {
     SubstituteFormFont(this);
 
@@ -124,8 +133,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormShow() {
-    ComboBoxMetselverbandenChange();
+    MetselverbandenTab->ComboBoxMetselverbandenChange();
     PageControl1->setCurrentWidget(MetselverbandenTab);
+    // The keyboard starts in the tab's first field, not on "About" (Space would open the box).
+    MetselverbandenTab->FirstInput()->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

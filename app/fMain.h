@@ -1,29 +1,26 @@
-// The main window: title, About and close buttons, and the three tabs.
+// The main window: title, About and close buttons, the tab control with its three tabs, the
+// shared actions and dialogs, and the key preview.
 #pragma once
 
 #include <QList>
 #include <QWidget>
-#include <array>
 
 #include "Platform.h"
 
 class QAction;
-class QComboBox;
-class QGroupBox;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class QTableView;
-class QToolButton;
 
 namespace murvex::app {
 
-class TNewVrijHatch;
+class TBondTab;
 class TErrorForm;
+class TFigureTab;
+class TFreeLineTab;
 class TInputRubberForm;
-class TextGridModel;
+class TNewVrijHatch;
 
 class TMainForm : public QWidget {
     Q_OBJECT
@@ -62,49 +59,10 @@ class TMainForm : public QWidget {
     void CloseButtonClick();
     void FormShow();
 
-    // ---- Tab "Metselverbanden" (fMainBonds.cpp) ----
-    QWidget* MetselverbandenTab = nullptr;
-    QGroupBox* ParametersGroupBox = nullptr;
-    QComboBox* ComboBoxMetselverbanden = nullptr;
-    QLineEdit* SteenlengteEdit = nullptr;
-    QLineEdit* SteenLengteVoegEdit = nullptr;
-    QLineEdit* SteenhoogteEdit = nullptr;
-    QLineEdit* SteenhoogteVoegEdit = nullptr;
-    QLineEdit* NaamEdit = nullptr;
-    QLineEdit* HoekverdraaiingEdit = nullptr;
-    QPushButton* CreateHatchButton = nullptr;
-    // UitlegImageHalfsteensverband ... UitlegImageWildverband, in the order of the combo's items.
-    std::array<QLabel*, 10> UitlegImages{};
-
-    void CreateHatchButtonClick();
-    void ComboBoxMetselverbandenChange();
-    // The combo's item index: -1 while its edit field holds a text that is not the chosen item.
-    int BondItemIndex() const;
-
-    // ---- Tab "Vrije lijnarceringen" (fMainFreeLines.cpp) ----
-    QWidget* TabSheetVrijeLijn = nullptr;
-    QToolButton* VrijLijnPlus = nullptr;
-    QToolButton* VrijLijnMin = nullptr;
-    QToolButton* VrijeLijnHelp = nullptr;
-    QToolButton* VrijeLijnOpenHatch = nullptr;
-    QTableView* LijnGrid = nullptr;
-    // The cells of LijnGrid: the model holds the grid, the only store of the texts.
-    TextGridModel* LijnGridModel = nullptr;
-    QComboBox* VrijeLijnType = nullptr;
-    QComboBox* VrijeLijnUnits = nullptr;
-    QLabel* LabelNameHatchLine = nullptr;
-    QLineEdit* NaamVrijeLijnArcering = nullptr;
-    QPushButton* VrijeLijnMaakHatch = nullptr;
-    QAction* OpenHatchAction = nullptr;
-
-    void VrijLijnPlusClick();
-    void VrijLijnMinClick();
-    void VrijeLijnMaakHatchClick();
-    void VrijeLijnHelpClick();
-    void OpenHatchActionExecute();
-
-    // ---- Tab "Vrij figuur" (fMainFigure.cpp) ----
-    QWidget* VrijFiguurTabSheet = nullptr;
+    // The tabs, in this order; each owns its controls and their handlers.
+    TBondTab* MetselverbandenTab = nullptr;
+    TFreeLineTab* TabSheetVrijeLijn = nullptr;
+    TFigureTab* VrijFiguurTabSheet = nullptr;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -117,9 +75,7 @@ class TMainForm : public QWidget {
     bool FormKeyPress(QWidget* receiver, QKeyEvent* event);
 
     void SetupWindowControls();
-    void SetupBondTab();
-    void SetupFreeLineTab();
-    void SetupFigureTab();
+    void SetupTabs();
 
     Platform& platform_;
     QList<QWidget*> commaToPointWidgets_;

@@ -2,6 +2,7 @@
 #include "uVistaFuncs.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QOperatingSystemVersion>
 #include <QWidget>
@@ -28,6 +29,13 @@ QFont DesignFont(const char* family, int points) {
     QFont font(QString::fromLatin1(family));
     font.setPixelSize(PointsToPixels(points));
     return font;
+}
+
+void SetBoldItalic(QFont& font) {
+    font.setBold(true);
+    font.setItalic(true);
+    const QString regular = QStringLiteral("Regular");
+    font.setStyleName(QFontDatabase::styles(font.family()).contains(regular) ? regular : QString());
 }
 
 int DesignPoints(const QFont& font) {

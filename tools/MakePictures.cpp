@@ -108,7 +108,12 @@ double StretcherX(const std::vector<murvex::PatternLine>& lines) {
     return 0;
 }
 
-QImage DrawBond(int bond, const QFont& font) {
+struct Picture {
+    QImage image;
+    bool labelsFit = true;
+};
+
+Picture DrawBond(int bond, const QFont& font) {
     murvex::bonds::BondInput input;
     input.bondIndex = bond;
     input.length = kL;
@@ -151,10 +156,22 @@ QImage DrawBond(int bond, const QFont& font) {
     Arrow(p, QPointF(start.x(), y1), QPointF(Pixel(sx + kL, 0).x(), y1));
     Arrow(p, QPointF(start.x(), y2), QPointF(Pixel(sx + kLv, 0).x(), y2));
     const QFontMetricsF fm(font);
-    p.drawText(QPointF(Pixel(sx + kL, 0).x() + labelGap, y1 + fm.ascent() / 2 - 1),
-               QStringLiteral("steenlengte"));
-    p.drawText(QPointF(Pixel(sx + kLv, 0).x() + labelGap, y2 + fm.ascent() / 2 - 1),
-               QStringLiteral("steenlengte + voeg"));
+    // Every label lies wholly inside the picture, 2 pixels from its edges.
+    bool fits = true;
+    const auto drawLabel = [&](const QString& text, double left, double yMid) {
+        const double w = fm.horizontalAdvance(text);
+        fits = fits && left >= 2 && left + w <= kWidth - 2;
+        p.drawText(QPointF(left, yMid + fm.ascent() / 2 - 1), text);
+    };
+    // A length label goes right of its arrow, or left of it where the stretcher lies so far to
+    // the right that the text would run off the picture.
+    const auto lengthLabel = [&](const QString& text, double arrowEnd, double y) {
+        const double w = fm.horizontalAdvance(text);
+        const double right = arrowEnd + labelGap;
+        drawLabel(text, right + w <= kWidth - 2 ? right : start.x() - labelGap - w, y);
+    };
+    lengthLabel(QStringLiteral("steenlengte"), Pixel(sx + kL, 0).x(), y1);
+    lengthLabel(QStringLiteral("steenlengte + voeg"), Pixel(sx + kLv, 0).x(), y2);
 
     // Heights left of the wall: a brick of the first course, then one course with its joint.
     const double ax = kOriginX - 9;
@@ -167,12 +184,12 @@ QImage DrawBond(int bond, const QFont& font) {
     Arrow(p, QPointF(ax, Pixel(0, 0).y()), QPointF(ax, Pixel(0, kH).y()));
     Arrow(p, QPointF(ax, Pixel(0, kHv).y()), QPointF(ax, Pixel(0, 2 * kHv).y()));
     const auto leftLabel = [&](const QString& text, double yMid) {
-        const double w = fm.horizontalAdvance(text);
-        p.drawText(QPointF(ax - 6 - w, yMid + fm.ascent() / 2 - 1), text);
+        drawLabel(text, ax - 6 - fm.horizontalAdvance(text), yMid);
     };
     leftLabel(QStringLiteral("steenhoogte"), Pixel(0, kH / 2).y());
     leftLabel(QStringLiteral("steenhoogte + voeg"), Pixel(0, 1.5 * kHv).y());
-    return image;
+    p.end();
+    return {image, fits};
 }
 
 bool WriteJpeg(const QImage& picture, const std::string& path) {
@@ -242,7 +259,12 @@ int main(int argc, char** argv) {
                 .toLower()
                 .toStdString();
         const std::string path = folder + "/uitleg_" + name + ".jpg";
-        if (!WriteJpeg(DrawBond(bond, font), path)) {
+        const Picture picture = DrawBond(bond, font);
+        if (!picture.labelsFit) {
+            std::cerr << "make-pictures: a label runs off the picture of " << name << "\n";
+            ok = false;
+        }
+        if (!WriteJpeg(picture.image, path)) {
             std::cerr << "make-pictures: cannot write " << path << "\n";
             ok = false;
         }

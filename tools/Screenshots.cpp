@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
 #include <QTabWidget>
 #include <QTimer>
 #include <iostream>
 
+#include "BondTab.h"
 #include "ErrorUnit.h"
 #include "QtPlatform.h"
+#include "SaveHatch.h"
 #include "StartUp.h"
 #include "fAbout.h"
 #include "fMain.h"
@@ -47,12 +51,23 @@ int main(int argc, char** argv) {
     // Each bond with its picture.
     main.PageControl1->setCurrentIndex(0);
     for (int bond = 0; bond < 10; ++bond) {
-        main.ComboBoxMetselverbanden->setCurrentIndex(bond);
+        main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
         ok = Save(&main, folder, QStringLiteral("bond-%1").arg(bond)) && ok;
     }
     murvex::app::TAboutForm about(platform, &main);
     ok = Save(&about, folder, QStringLiteral("about")) && ok;
     ok = Save(forms.errorForm, folder, QStringLiteral("error-form")) && ok;
     ok = Save(forms.newVrijHatch, folder, QStringLiteral("new-vrij-hatch")) && ok;
+    // The save dialog as the platform shows it, in the folder the program runs in.
+    QFileDialog dialog(&main);
+    murvex::app::ConfigureFileDialog(dialog, murvex::MakeSaveHatchDialog());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDirectory(QDir::currentPath());
+    dialog.show();
+    // The folder is read in the background.
+    QEventLoop wait;
+    QTimer::singleShot(500, &wait, &QEventLoop::quit);
+    wait.exec();
+    ok = Save(&dialog, folder, QStringLiteral("file-dialog")) && ok;
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     // Never a real window from a test, whatever the environment says.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    murvex::app::KeepNoSettings();  // the real file dialogs in the tests leave no settings file
     murvex::app::InitResources();
     murvex::app::RegisterDesignFonts();
     ::testing::InitGoogleTest(&argc, argv);

@@ -16,6 +16,23 @@ ShownMainForm::ShownMainForm() : form(std::make_unique<app::TMainForm>(platform)
 
 ShownMainForm::~ShownMainForm() = default;
 
+ScopedEnv::ScopedEnv(const char* name, const char* value)
+    : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    if (value) {
+        qputenv(name, value);
+    } else {
+        qunsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (wasSet_) {
+        qputenv(name_, old_);
+    } else {
+        qunsetenv(name_);
+    }
+}
+
 namespace {
 
 // Polls every 10 ms until a modal window is open; each timer owns its own copy of the check,

@@ -1,11 +1,14 @@
 // A main window on a scripted platform, shown offscreen, for the window tests.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
 
+#include "BondTab.h"
 #include "FakePlatform.h"
+#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::test {
@@ -20,6 +23,20 @@ struct ShownMainForm {
     T* Find(const QString& name) const {
         return form->findChild<T*>(name);
     }
+};
+
+// Sets (or, with nullptr, removes) an environment variable until the end of the scope.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray old_;
 };
 
 // Runs check on the modal window once it is open, then closes it through close; fails the test

@@ -15,6 +15,7 @@
 #include "ErrorUnit.h"
 #include "HyperLabel.h"
 #include "InputRubberUnit.h"
+#include "OpenPage.h"
 #include "fAbout.h"
 #include "fNewVrijHachDialog.h"
 #include "uVistaFuncs.h"
@@ -26,7 +27,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     form.PageControl1->setCurrentIndex(1);
-    form.SteenlengteEdit->setText("215");
+    form.MetselverbandenTab->SteenlengteEdit->setText("215");
     const int aboutFormsBefore = static_cast<int>(form.findChildren<app::TAboutForm*>().size());
 
     bool seen = false;
@@ -58,7 +59,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(form.SteenlengteEdit->text(), "215");
+    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "215");
     EXPECT_EQ(static_cast<int>(form.findChildren<app::TAboutForm*>().size()), aboutFormsBefore);
 }
 
@@ -96,6 +97,37 @@ TEST(HyperLabel, TurnsBlueAndUnderlinedUnderTheMouseAndOpensItsAddress) {
     EXPECT_EQ(platform.openedUrls, std::vector<std::string>{"http://www.murvex.nl"});
 }
 
+TEST(OpenPageOrTell, WithoutABrowserTheBoxGivesThePathOrTheAddress) {
+    struct Row {
+        const char* name;
+        bool opens;
+        const char* address;
+        const char* shown;  // last line of the box; nullptr: no box
+    } const rows[] = {
+        {"browser takes it", true, "http://www.murvex.nl", nullptr},
+        {"web address", false, "http://www.murvex.nl", "http://www.murvex.nl"},
+        {"local file as its path", false, "file:///tmp/help/patroon%20bestand.html",
+         "/tmp/help/patroon bestand.html"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakePlatform platform;
+        platform.urlOpens = row.opens;
+        EXPECT_EQ(app::OpenPageOrTell(platform, QString::fromLatin1(row.address), 7), row.opens);
+        EXPECT_EQ(platform.openedUrls, std::vector<std::string>{row.address});
+        if (!row.shown) {
+            EXPECT_TRUE(platform.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const MessageCall& box = platform.messages[0];
+        EXPECT_EQ(box.text.substr(box.text.rfind('\n') + 1), row.shown);
+        EXPECT_EQ(box.title, "Murvex");
+        EXPECT_EQ(box.style, 0x40u);  // information, OK only
+        EXPECT_EQ(box.owner, 7);
+    }
+}
+
 TEST(SubstituteFormFont, TahomaEightBecomesMsSansSerifNine) {
     QWidget form;
     form.setFont(app::DesignFont("Tahoma", 8));
@@ -117,7 +149,7 @@ TEST(SubstituteFormFont, ControlsWithTheirOwnFontKeepIt) {
     ShownMainForm w;
     EXPECT_EQ(w.form->font().family(), "MS Sans Serif");
     EXPECT_EQ(w.form->Label2->font().family(), "Tahoma");
-    EXPECT_EQ(w.form->SteenlengteEdit->font().family(), "MS Sans Serif");
+    EXPECT_EQ(w.form->MetselverbandenTab->SteenlengteEdit->font().family(), "MS Sans Serif");
 }
 
 TEST(VistaFuncs, NoCompositionOffWindows) {

@@ -32,19 +32,20 @@ class FreeLineTab : public ::testing::Test {
     ShownMainForm w;
     TempDir dir;
     app::TMainForm& form = *w.form;
-    TextGrid& grid = form.LijnGridModel->Grid();
+    TextGrid& grid = form.TabSheetVrijeLijn->LijnGridModel->Grid();
 
     void SetUp() override { form.PageControl1->setCurrentWidget(form.TabSheetVrijeLijn); }
 
     QString Shown(int row, int col) const {
-        return form.LijnGridModel->index(row - 1, col - 1).data().toString();
+        return form.TabSheetVrijeLijn->LijnGridModel->index(row - 1, col - 1).data().toString();
     }
     QString NumberShown(int row) const {
-        return form.LijnGridModel->headerData(row - 1, Qt::Vertical).toString();
+        return form.TabSheetVrijeLijn->LijnGridModel->headerData(row - 1, Qt::Vertical).toString();
     }
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void MakeCurrent(int row, int col) {
-        form.LijnGrid->setCurrentIndex(form.LijnGridModel->index(row - 1, col - 1));
+        form.TabSheetVrijeLijn->LijnGrid->setCurrentIndex(
+            form.TabSheetVrijeLijn->LijnGridModel->index(row - 1, col - 1));
     }
     // Types the keys one by one into whatever holds the focus, as a user does.
     void Type(const QString& keys) {
@@ -64,11 +65,12 @@ class FreeLineTab : public ::testing::Test {
         for (std::size_t r = 0; r < rows.size(); ++r) {
             if (r > 0) {
                 MakeCurrent(static_cast<int>(r), 1);
-                Click(form.VrijLijnPlus);
+                Click(form.TabSheetVrijeLijn->VrijLijnPlus);
             }
             for (std::size_t c = 0; c < rows[r].size(); ++c) {
-                form.LijnGridModel->setData(
-                    form.LijnGridModel->index(static_cast<int>(r), static_cast<int>(c)),
+                form.TabSheetVrijeLijn->LijnGridModel->setData(
+                    form.TabSheetVrijeLijn->LijnGridModel->index(static_cast<int>(r),
+                                                                 static_cast<int>(c)),
                     rows[r][c]);
             }
         }
@@ -83,15 +85,17 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
         const char* hint;
     };
     const Place places[] = {
-        {form.VrijLijnPlus, QRect(10, 12, 23, 22), "Regel toevoegen"},
-        {form.VrijLijnMin, QRect(34, 12, 23, 22), "Regel wissen"},
-        {form.VrijeLijnHelp, QRect(62, 12, 23, 22), "Hoe zit een PAT bestand inelkaar?"},
-        {form.VrijeLijnOpenHatch, QRect(90, 12, 23, 22), "Hatch openen"},
-        {form.LijnGrid, QRect(8, 34, 620, 363), ""},
-        {form.VrijeLijnType, QRect(8, 410, 100, 21), "Type arcering"},
-        {form.VrijeLijnUnits, QRect(110, 410, 100, 21), "Type Units"},
-        {form.NaamVrijeLijnArcering, QRect(285, 410, 100, 21), "Naam van de arcering"},
-        {form.VrijeLijnMaakHatch, QRect(560, 408, 70, 25), ""},
+        {form.TabSheetVrijeLijn->VrijLijnPlus, QRect(10, 12, 23, 22), "Regel toevoegen"},
+        {form.TabSheetVrijeLijn->VrijLijnMin, QRect(34, 12, 23, 22), "Regel wissen"},
+        {form.TabSheetVrijeLijn->VrijeLijnHelp, QRect(62, 12, 23, 22),
+         "Hoe zit een PAT bestand inelkaar?"},
+        {form.TabSheetVrijeLijn->VrijeLijnOpenHatch, QRect(90, 12, 23, 22), "Hatch openen"},
+        {form.TabSheetVrijeLijn->LijnGrid, QRect(8, 34, 620, 363), ""},
+        {form.TabSheetVrijeLijn->VrijeLijnType, QRect(8, 410, 100, 21), "Type arcering"},
+        {form.TabSheetVrijeLijn->VrijeLijnUnits, QRect(110, 410, 100, 21), "Type Units"},
+        {form.TabSheetVrijeLijn->NaamVrijeLijnArcering, QRect(285, 410, 100, 21),
+         "Naam van de arcering"},
+        {form.TabSheetVrijeLijn->VrijeLijnMaakHatch, QRect(560, 408, 70, 25), ""},
     };
     for (const Place& p : places) {
         ASSERT_NE(p.widget, nullptr);
@@ -102,24 +106,25 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
         EXPECT_EQ(form.findChild<QWidget*>(p.widget->objectName()), p.widget);
     }
     for (QToolButton* b :
-         {form.VrijLijnPlus, form.VrijLijnMin, form.VrijeLijnHelp, form.VrijeLijnOpenHatch}) {
+         {form.TabSheetVrijeLijn->VrijLijnPlus, form.TabSheetVrijeLijn->VrijLijnMin,
+          form.TabSheetVrijeLijn->VrijeLijnHelp, form.TabSheetVrijeLijn->VrijeLijnOpenHatch}) {
         EXPECT_TRUE(b->autoRaise());
         EXPECT_FALSE(b->icon().isNull());
     }
-    EXPECT_EQ(form.LabelNameHatchLine->text(), "Naam Hatch:");
-    EXPECT_EQ(form.LabelNameHatchLine->pos(), QPoint(220, 412));
+    EXPECT_EQ(form.TabSheetVrijeLijn->LabelNameHatchLine->text(), "Naam Hatch:");
+    EXPECT_EQ(form.TabSheetVrijeLijn->LabelNameHatchLine->pos(), QPoint(220, 412));
     // The label ends before the name edit starts.
-    EXPECT_LE(form.LabelNameHatchLine->geometry().right(), 284);
-    EXPECT_EQ(form.NaamVrijeLijnArcering->text(), "naam arcering");
-    EXPECT_EQ(form.VrijeLijnMaakHatch->text(), "Maak Hatch");
-    EXPECT_EQ(form.OpenHatchAction->toolTip(), "Hatchfile openen");
-    EXPECT_TRUE(form.OpenHatchAction->isEnabled());
+    EXPECT_LE(form.TabSheetVrijeLijn->LabelNameHatchLine->geometry().right(), 284);
+    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "naam arcering");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnMaakHatch->text(), "Maak Hatch");
+    EXPECT_EQ(form.TabSheetVrijeLijn->OpenHatchAction->toolTip(), "Hatchfile openen");
+    EXPECT_TRUE(form.TabSheetVrijeLijn->OpenHatchAction->isEnabled());
 }
 
 TEST_F(FreeLineTab, CombosOfferTheirItemsAndAcceptTypedText) {
     const std::pair<QComboBox*, QStringList> combos[] = {
-        {form.VrijeLijnType, {"MODEL", "DRAFTING"}},
-        {form.VrijeLijnUnits, {"MM", "INCH"}},
+        {form.TabSheetVrijeLijn->VrijeLijnType, {"MODEL", "DRAFTING"}},
+        {form.TabSheetVrijeLijn->VrijeLijnUnits, {"MM", "INCH"}},
     };
     for (const auto& [combo, items] : combos) {
         SCOPED_TRACE(combo->objectName().toStdString());
@@ -134,65 +139,71 @@ TEST_F(FreeLineTab, CombosOfferTheirItemsAndAcceptTypedText) {
 TEST_F(FreeLineTab, GridStartsWithHeadersAndOneNumberedRow) {
     const QStringList headers{"Hoek",    "X start",  "Y start", "X shift",
                               "Y shift", "Pen Down", "Pen Up"};
-    ASSERT_EQ(form.LijnGridModel->columnCount(), 7);
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->columnCount(), 7);
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(form.LijnGridModel->headerData(c, Qt::Horizontal).toString(), headers[c]);
+        EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->headerData(c, Qt::Horizontal).toString(),
+                  headers[c]);
     }
     EXPECT_EQ(grid.Cell(0, 0), "Nr.");
-    EXPECT_EQ(form.LijnGridModel->rowCount(), 1);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
     EXPECT_EQ(NumberShown(1), "1");
-    EXPECT_EQ(form.LijnGrid->verticalHeader()->width(), 30);
-    EXPECT_EQ(form.LijnGrid->rowHeight(0), 20);
-    EXPECT_EQ(form.LijnGrid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
-    EXPECT_EQ(form.LijnGrid->selectionMode(), QAbstractItemView::SingleSelection);
-    EXPECT_TRUE(form.LijnGridModel->flags(form.LijnGridModel->index(0, 6)) & Qt::ItemIsEditable);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->verticalHeader()->width(), 30);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->rowHeight(0), 20);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->horizontalHeader()->sectionResizeMode(0),
+              QHeaderView::Interactive);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->selectionMode(),
+              QAbstractItemView::SingleSelection);
+    EXPECT_TRUE(form.TabSheetVrijeLijn->LijnGridModel->flags(
+                    form.TabSheetVrijeLijn->LijnGridModel->index(0, 6)) &
+                Qt::ItemIsEditable);
 }
 
 TEST_F(FreeLineTab, ResizingAColumnSurvivesAddingAndDeletingRows) {
-    form.LijnGrid->horizontalHeader()->resizeSection(2, 120);
-    Click(form.VrijLijnPlus);
-    Click(form.VrijLijnMin);
-    EXPECT_EQ(form.LijnGrid->columnWidth(2), 120);
+    form.TabSheetVrijeLijn->LijnGrid->horizontalHeader()->resizeSection(2, 120);
+    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
+    Click(form.TabSheetVrijeLijn->VrijLijnMin);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->columnWidth(2), 120);
 }
 
 TEST_F(FreeLineTab, AddInsertsAboveTheCurrentRowOrAppendsBelowTheLast) {
     Fill({{"a"}, {"b"}, {"c"}, {"d"}});
     MakeCurrent(2, 3);
-    Click(form.VrijLijnPlus);
-    ASSERT_EQ(form.LijnGridModel->rowCount(), 5);
+    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 5);
     const QStringList hoek{"a", "", "b", "c", "d"};
     for (int r = 1; r <= 5; ++r) {
         EXPECT_EQ(Shown(r, 1), hoek[r - 1]);
         EXPECT_EQ(NumberShown(r), QString::number(r));
     }
-    EXPECT_EQ(form.LijnGrid->currentIndex(), form.LijnGridModel->index(1, 2));
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->currentIndex(),
+              form.TabSheetVrijeLijn->LijnGridModel->index(1, 2));
 
     MakeCurrent(5, 1);
-    Click(form.VrijLijnPlus);
-    EXPECT_EQ(form.LijnGridModel->rowCount(), 6);
+    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 6);
     EXPECT_EQ(Shown(6, 1), "");
     EXPECT_EQ(Shown(5, 1), "d");
-    EXPECT_EQ(form.LijnGrid->currentIndex().row(), 4);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->currentIndex().row(), 4);
 }
 
 TEST_F(FreeLineTab, DeleteRemovesTheCurrentRowButNeverTheLast) {
     Fill({{"a"}, {"b"}, {"c"}});
     MakeCurrent(2, 1);
-    Click(form.VrijLijnMin);
-    ASSERT_EQ(form.LijnGridModel->rowCount(), 2);
+    Click(form.TabSheetVrijeLijn->VrijLijnMin);
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
     EXPECT_EQ(Shown(1, 1), "a");
     EXPECT_EQ(Shown(2, 1), "c");
     EXPECT_EQ(NumberShown(2), "2");
-    Click(form.VrijLijnMin);
-    Click(form.VrijLijnMin);
-    EXPECT_EQ(form.LijnGridModel->rowCount(), 1);
+    Click(form.TabSheetVrijeLijn->VrijLijnMin);
+    Click(form.TabSheetVrijeLijn->VrijLijnMin);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
     EXPECT_EQ(grid.RowCount(), 2);
 }
 
 TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
     MakeCurrent(1, 1);
-    form.LijnGrid->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), form.LijnGrid)
+    form.TabSheetVrijeLijn->LijnGrid->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), form.TabSheetVrijeLijn->LijnGrid)
         << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
                                         : "none");
     Type("6,5");
@@ -200,7 +211,7 @@ TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
     EXPECT_EQ(grid.Cell(1, 1), "6,5");
 
     MakeCurrent(1, 2);
-    form.LijnGrid->setFocus();
+    form.TabSheetVrijeLijn->LijnGrid->setFocus();
     Type(",5");
     PressEnter();
     EXPECT_EQ(grid.Cell(2, 1), ".5");
@@ -211,11 +222,11 @@ TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
 TEST_F(FreeLineTab, AnOpenCellIsWrittenBeforeARowIsDeleted) {
     Fill({{"a"}, {"b"}});
     MakeCurrent(1, 2);
-    form.LijnGrid->setFocus();
+    form.TabSheetVrijeLijn->LijnGrid->setFocus();
     Type("7");
-    ASSERT_NE(QApplication::focusWidget(), form.LijnGrid);  // the editor is open
-    Click(form.VrijLijnMin);
-    EXPECT_EQ(form.LijnGridModel->rowCount(), 1);
+    ASSERT_NE(QApplication::focusWidget(), form.TabSheetVrijeLijn->LijnGrid);  // the editor is open
+    Click(form.TabSheetVrijeLijn->VrijLijnMin);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
     EXPECT_EQ(grid.Cell(1, 1), "b");
     EXPECT_EQ(grid.Cell(2, 1), "");
     QTest::qWait(10);
@@ -224,11 +235,11 @@ TEST_F(FreeLineTab, AnOpenCellIsWrittenBeforeARowIsDeleted) {
 
 TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
     Fill({{"45", "0", "0", "0", "3.175"}, {"90", "", "5", "", "10"}, {"", "1"}});
-    form.VrijeLijnUnits->setEditText("cm");
-    form.NaamVrijeLijnArcering->setText("Caf\u00e9, tegels");
+    form.TabSheetVrijeLijn->VrijeLijnUnits->setEditText("cm");
+    form.TabSheetVrijeLijn->NaamVrijeLijnArcering->setText("Caf\u00e9, tegels");
     const std::string file = dir.File("vrij.pat");
     w.platform.dialogAnswers = {file};
-    Click(form.VrijeLijnMaakHatch);
+    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
     EXPECT_EQ(ReadText(file),
               JoinCrLf(LineList{";%UNITS=cm", ";", "*Caf\xe9, tegels", ";%TYPE=MODEL",
                                 "45, 0, 0, 0, 3.175", "90, 5, 10", "", ";"}));
@@ -240,7 +251,7 @@ TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
 
 TEST_F(FreeLineTab, MaakHatchIntoAMissingFolderShowsTheApplicationError) {
     w.platform.dialogAnswers = {dir.File("nergens/vrij.pat")};
-    Click(form.VrijeLijnMaakHatch);
+    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
     ASSERT_EQ(w.platform.applicationErrors.size(), 1u);
     EXPECT_EQ(w.platform.applicationErrors[0].rfind("Cannot ", 0), 0u);
 }
@@ -253,7 +264,7 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
                                       "90,0,0 , 0,6.35, 6.35, -6.35, 1, -1", ";", "*Second",
                                       "45, 0, 0, 0, 1"}));
     w.platform.dialogAnswers = {file};
-    Click(form.VrijeLijnOpenHatch);
+    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
 
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
     const FileDialog& shown = w.platform.dialogs[0].dialog;
@@ -263,17 +274,17 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
     EXPECT_TRUE(shown.pathMustExist);
     EXPECT_TRUE(shown.fileMustExist);
 
-    ASSERT_EQ(form.LijnGridModel->rowCount(), 2);
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
     const QStringList row2{"90", "0", "0", "0", "6.35", "6.35", "-6.35"};
     for (int c = 1; c <= 7; ++c)
         EXPECT_EQ(Shown(2, c), row2[c - 1]);
     EXPECT_EQ(Shown(1, 5), "6.35");
     EXPECT_EQ(Shown(1, 6), "");
     EXPECT_EQ(NumberShown(2), "2");
-    EXPECT_EQ(form.VrijeLijnUnits->currentText(), "INCH");
-    EXPECT_EQ(form.VrijeLijnUnits->currentIndex(), 1);
-    EXPECT_EQ(form.VrijeLijnType->currentText(), "DRAFTING");
-    EXPECT_EQ(form.NaamVrijeLijnArcering->text(), "Tegels, wall tiles");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "INCH");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentIndex(), 1);
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnType->currentText(), "DRAFTING");
+    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "Tegels, wall tiles");
 
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "Pas op!");
@@ -284,35 +295,35 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
 
 TEST_F(FreeLineTab, AVanishedFileLeavesTheTabAlone) {
     Fill({{"x1"}, {"x2"}});
-    form.VrijeLijnUnits->setEditText("cm");
+    form.TabSheetVrijeLijn->VrijeLijnUnits->setEditText("cm");
     w.platform.dialogAnswers = {dir.File("weg.pat")};
-    Click(form.VrijeLijnOpenHatch);
+    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Fout bij lezen van hatchbestand");
     EXPECT_EQ(w.platform.messages[0].title, "Error");
-    EXPECT_EQ(form.LijnGridModel->rowCount(), 2);
+    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
     EXPECT_EQ(Shown(2, 1), "x2");
-    EXPECT_EQ(form.VrijeLijnUnits->currentText(), "cm");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "cm");
 }
 
 TEST_F(FreeLineTab, WrittenAndOpenedAgainGivesTheSameCells) {
     Fill({{"0", "0", "0", "0", "6.35", "6.35", "-6.35"}, {"90", "1", "2", "0", "3"}});
-    form.VrijeLijnType->setCurrentIndex(1);
+    form.TabSheetVrijeLijn->VrijeLijnType->setCurrentIndex(1);
     const std::string file = dir.File("terug.pat");
     w.platform.dialogAnswers = {file, file};
-    Click(form.VrijeLijnMaakHatch);
-    Click(form.VrijLijnPlus);  // a third, empty row that the file does not hold
-    form.VrijeLijnType->setCurrentIndex(0);
-    Click(form.VrijeLijnOpenHatch);
-    ASSERT_EQ(form.LijnGridModel->rowCount(), 2);
+    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
+    Click(form.TabSheetVrijeLijn->VrijLijnPlus);  // a third, empty row that the file does not hold
+    form.TabSheetVrijeLijn->VrijeLijnType->setCurrentIndex(0);
+    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
     EXPECT_EQ(Shown(1, 7), "-6.35");
     EXPECT_EQ(Shown(2, 5), "3");
-    EXPECT_EQ(form.VrijeLijnType->currentText(), "DRAFTING");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnType->currentText(), "DRAFTING");
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
 TEST_F(FreeLineTab, HelpOpensTheLocalPage) {
-    Click(form.VrijeLijnHelp);
+    Click(form.TabSheetVrijeLijn->VrijeLijnHelp);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     const QUrl url(QString::fromStdString(w.platform.openedUrls[0]));
     ASSERT_TRUE(url.isLocalFile()) << w.platform.openedUrls[0];
@@ -322,6 +333,48 @@ TEST_F(FreeLineTab, HelpOpensTheLocalPage) {
     EXPECT_TRUE(text.contains("Hoe zit een PAT bestand in elkaar?"));
     EXPECT_TRUE(text.contains("<svg"));
     EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST_F(FreeLineTab, HelpWithoutABrowserTellsWhereThePageIs) {
+    w.platform.urlOpens = false;
+    Click(form.TabSheetVrijeLijn->VrijeLijnHelp);
+    ASSERT_EQ(w.platform.openedUrls.size(), 1u);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    const QString path = QUrl(QString::fromStdString(w.platform.openedUrls[0])).toLocalFile();
+    EXPECT_TRUE(QString::fromStdString(w.platform.messages[0].text).endsWith("\n" + path));
+    EXPECT_EQ(w.platform.messages[0].owner, form.Handle());
+}
+
+// Ctrl+Tab leaves the grid (from a cell or its open editor, which keeps its text); Tab moves
+// between the cells.
+TEST_F(FreeLineTab, CtrlTabLeavesTheGridAndTabMovesBetweenCells) {
+    QTableView* gridView = form.TabSheetVrijeLijn->LijnGrid;
+    MakeCurrent(1, 1);
+    gridView->setFocus();
+    QTest::keyClick(gridView, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), gridView);
+    EXPECT_EQ(gridView->currentIndex().column(), 1);
+
+    QTest::keyClick(gridView, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.TabSheetVrijeLijn->VrijeLijnType);
+
+    gridView->setFocus();
+    MakeCurrent(1, 1);
+    Type("5");
+    ASSERT_TRUE(gridView->isAncestorOf(QApplication::focusWidget()));  // the open editor
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QWidget* left = QApplication::focusWidget();
+    ASSERT_NE(left, nullptr);
+    EXPECT_NE(left, gridView);
+    EXPECT_FALSE(gridView->isAncestorOf(left));
+    EXPECT_NE(left, form.TabSheetVrijeLijn->VrijeLijnType);  // backwards: before the grid
+    EXPECT_EQ(Shown(1, 1), "5");
+
+    QTest::keyClick(form.TabSheetVrijeLijn->VrijeLijnType, Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab)
+        << "Ctrl+Shift+Tab outside the grid stays the tab control's";
 }
 
 TEST(HelpPage, PrefersTheCopyBesideTheProgram) {

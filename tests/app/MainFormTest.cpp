@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -26,7 +28,7 @@ const char* const kBonds[] = {
 // The one explanation image that is not hidden.
 QLabel* ShownImage(const app::TMainForm& form) {
     QLabel* shown = nullptr;
-    for (QLabel* image : form.UitlegImages) {
+    for (QLabel* image : form.MetselverbandenTab->UitlegImages) {
         if (!image->isHidden()) {
             EXPECT_EQ(shown, nullptr) << "two pictures at once";
             shown = image;
@@ -63,35 +65,73 @@ TEST(MainForm, StartsOnTheBondTabWithTheHalfsteensverbandPictureAndName) {
     EXPECT_EQ(image->objectName(), "UitlegImageHalfsteensverband");
     EXPECT_TRUE(image->isVisible());
     EXPECT_EQ(image->pixmap().size(), QSize(320, 200));
-    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
+}
+
+TEST(MainForm, TheKeyboardStartsInTheFirstFieldOfTheTab) {
+    ShownMainForm w;
+    EXPECT_EQ(QApplication::focusWidget(), w.form->MetselverbandenTab->ComboBoxMetselverbanden);
+}
+
+// Dark pixels of "Murvex Beta" drawn in font.
+int Ink(const QFont& font) {
+    QImage image(400, 60, QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(4, 45, QStringLiteral("Murvex Beta"));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return ink;
+}
+
+// A face may call itself bold and still draw thin strokes: the title must show more ink than
+// the same text in the regular face.
+TEST(MainForm, MurvexBetaIsDrawnBoldItalicOnTheWindowAndInTheAboutBox) {
+    ShownMainForm w;
+    app::TAboutForm about(w.platform, w.form.get());
+    for (const QLabel* title : {w.form->Label2, about.TitleLabel}) {
+        SCOPED_TRACE(title->objectName().toStdString());
+        EXPECT_EQ(title->text(), "Murvex Beta");
+        EXPECT_TRUE(QFontInfo(title->font()).italic());
+        QFont regular = title->font();
+        regular.setBold(false);
+        regular.setStyleName(QString());
+        EXPECT_GT(Ink(title->font()), Ink(regular) * 5 / 4);
+    }
 }
 
 TEST(MainForm, BondTabDefaults) {
     ShownMainForm w;
     const app::TMainForm& form = *w.form;
-    EXPECT_EQ(form.SteenlengteEdit->text(), "210");
-    EXPECT_EQ(form.SteenLengteVoegEdit->text(), "220");
-    EXPECT_EQ(form.SteenhoogteEdit->text(), "50");
-    EXPECT_EQ(form.SteenhoogteVoegEdit->text(), "62.5");
-    EXPECT_EQ(form.HoekverdraaiingEdit->text(), "0");
-    EXPECT_EQ(form.HoekverdraaiingEdit->toolTip(), "-360 tot 360");
-    EXPECT_EQ(form.CreateHatchButton->text(), "Maak Hatch");
-    ASSERT_EQ(form.ComboBoxMetselverbanden->count(), 10);
+    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "210");
+    EXPECT_EQ(form.MetselverbandenTab->SteenLengteVoegEdit->text(), "220");
+    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteEdit->text(), "50");
+    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteVoegEdit->text(), "62.5");
+    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->text(), "0");
+    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->toolTip(), "-360 tot 360");
+    EXPECT_EQ(form.MetselverbandenTab->CreateHatchButton->text(), "Maak Hatch");
+    ASSERT_EQ(form.MetselverbandenTab->ComboBoxMetselverbanden->count(), 10);
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(form.ComboBoxMetselverbanden->itemText(i), kBonds[i]);
+        EXPECT_EQ(form.MetselverbandenTab->ComboBoxMetselverbanden->itemText(i), kBonds[i]);
     }
-    EXPECT_TRUE(form.ComboBoxMetselverbanden->isEditable());
+    EXPECT_TRUE(form.MetselverbandenTab->ComboBoxMetselverbanden->isEditable());
 }
 
 TEST(MainForm, ShowingAgainReturnsToTheBondTab) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     form.PageControl1->setCurrentIndex(2);
-    form.NaamEdit->setText("muur");
+    form.MetselverbandenTab->NaamEdit->setText("muur");
     form.hide();
     form.show();
     EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
-    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
 }
 
 TEST(MainForm, MinimisingAndRestoringKeepsWhatTheUserTyped) {
@@ -99,11 +139,11 @@ TEST(MainForm, MinimisingAndRestoringKeepsWhatTheUserTyped) {
     app::TMainForm& form = *w.form;
     EXPECT_TRUE(form.windowFlags() & Qt::Window);  // its own taskbar button
     form.PageControl1->setCurrentIndex(1);
-    form.NaamEdit->setText("muur");
+    form.MetselverbandenTab->NaamEdit->setText("muur");
     form.showMinimized();
     form.showNormal();
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(form.NaamEdit->text(), "muur");
+    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "muur");
 }
 
 class BondChoice : public ::testing::TestWithParam<int> {};
@@ -112,16 +152,16 @@ TEST_P(BondChoice, ShowsTheBondsPictureAndPutsItsNameInTheNameField) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     const int bond = GetParam();
-    form.NaamEdit->setText("eigen naam");
+    form.MetselverbandenTab->NaamEdit->setText("eigen naam");
     // What a choice in the drop-down list does, also of the item already shown.
-    form.ComboBoxMetselverbanden->setCurrentIndex(bond);
-    emit form.ComboBoxMetselverbanden->activated(bond);
+    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
+    emit form.MetselverbandenTab->ComboBoxMetselverbanden->activated(bond);
 
-    EXPECT_EQ(form.NaamEdit->text(), kBonds[bond]);
+    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), kBonds[bond]);
     QLabel* image = ShownImage(form);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->objectName(), QStringLiteral("UitlegImage") + kBonds[bond]);
-    EXPECT_EQ(image->geometry(), form.UitlegImages[0]->geometry());
+    EXPECT_EQ(image->geometry(), form.MetselverbandenTab->UitlegImages[0]->geometry());
     if (bond == 9) {
         EXPECT_TRUE(image->pixmap().isNull()) << "Wildverband has no picture";
     } else {
@@ -138,8 +178,8 @@ TEST(MainForm, EveryBondHasItsOwnPicture) {
     ShownMainForm w;
     for (int a = 0; a < 9; ++a) {
         for (int b = a + 1; b < 9; ++b) {
-            EXPECT_NE(w.form->UitlegImages[a]->pixmap().toImage(),
-                      w.form->UitlegImages[b]->pixmap().toImage())
+            EXPECT_NE(w.form->MetselverbandenTab->UitlegImages[a]->pixmap().toImage(),
+                      w.form->MetselverbandenTab->UitlegImages[b]->pixmap().toImage())
                 << kBonds[a] << " and " << kBonds[b];
         }
     }
@@ -148,18 +188,19 @@ TEST(MainForm, EveryBondHasItsOwnPicture) {
 TEST(MainForm, TypingIntoTheComboFieldMeansNoItemAndShowsHalfsteensverband) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
-    form.ComboBoxMetselverbanden->setCurrentIndex(2);
-    ASSERT_EQ(form.BondItemIndex(), 2);
-    form.ComboBoxMetselverbanden->lineEdit()->selectAll();
-    QTest::keyClicks(form.ComboBoxMetselverbanden->lineEdit(), "Kruis");
-    EXPECT_EQ(form.BondItemIndex(), -1);
+    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(2);
+    ASSERT_EQ(form.MetselverbandenTab->BondItemIndex(), 2);
+    form.MetselverbandenTab->ComboBoxMetselverbanden->lineEdit()->selectAll();
+    // The field has the focus, so the completer offers "Kruisverband" until the text differs.
+    QTest::keyClicks(form.MetselverbandenTab->ComboBoxMetselverbanden->lineEdit(), "Kruiswerk");
+    EXPECT_EQ(form.MetselverbandenTab->BondItemIndex(), -1);
     EXPECT_EQ(ShownImage(form)->objectName(), "UitlegImageHalfsteensverband");
-    EXPECT_EQ(form.NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
 }
 
 TEST(MainForm, SluitenClosesTheWindowAtOnceWithoutAQuestion) {
     ShownMainForm w;
-    w.form->NaamEdit->setText("niet bewaard");
+    w.form->MetselverbandenTab->NaamEdit->setText("niet bewaard");
     QTest::mouseClick(w.form->CloseButton, Qt::LeftButton);
     EXPECT_FALSE(w.form->isVisible());
     EXPECT_TRUE(w.platform.messages.empty());

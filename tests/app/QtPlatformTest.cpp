@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include "AppTestSupport.h"
@@ -11,6 +13,7 @@
 #include "Msg.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
+#include "StartUp.h"
 #include "TempDir.h"
 #include "WindowHandles.h"
 
@@ -120,6 +123,43 @@ TEST(WindowHandles, StableWhileTheWindowLivesAndGoneAfterwards) {
         EXPECT_NE(handle, app::ApplicationHandle());
     }
     EXPECT_EQ(app::WindowOf(handle), nullptr);
+}
+
+TEST(QtPlatformModal, SavingThroughTheRealDialogLeavesNoQtSettingsFile) {
+    TempDir home;
+    ScopedEnv homeVar("HOME", home.Path().c_str());
+    ScopedEnv configHome("XDG_CONFIG_HOME", (home.Path() / "config").c_str());
+    app::KeepNoSettings();
+    app::QtPlatform platform;
+    FileDialog settings = MakeSaveHatchDialog();
+    WhenModalOpens([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(home.Path().string()));
+        dialog->selectFile("gevel");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(platform.RunFileDialog(settings, 0));
+    EXPECT_EQ(home.Entries(), std::vector<std::string>{}) << "no settings file, no folder";
+}
+
+TEST(QtTranslations, DutchGivesQtsOwnButtonsInDutchAndEnglishTakesThemAway) {
+    ASSERT_TRUE(app::InstallQtTranslations(QLocale(QLocale::Dutch, QLocale::Netherlands)));
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annuleren");
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        QStringList labels;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        EXPECT_TRUE(labels.join('|').contains("Bestands")) << labels.join('|').toStdString();
+    }
+    EXPECT_FALSE(app::InstallQtTranslations(QLocale(QLocale::English, QLocale::UnitedStates)));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Cancel");
 }
 
 }  // namespace

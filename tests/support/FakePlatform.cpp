@@ -70,7 +70,7 @@ void FakePlatform::SetCursor(Cursor cursor) {
 
 bool FakePlatform::OpenUrl(const std::string& url, WindowHandle) {
     openedUrls.push_back(url);
-    return true;
+    return urlOpens;
 }
 
 }  // namespace murvex::test

@@ -1,4 +1,6 @@
 // The tab "Vrije lijnarceringen": pattern lines typed into a grid, written and read back.
+#include "FreeLineTab.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -6,12 +8,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 
 #include "HatchReader.h"
 #include "LijnGrid.h"
+#include "OpenPage.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "TextGridModel.h"
@@ -127,20 +129,16 @@ freelines::FreeLineTexts TabTexts(const QComboBox* units, const QComboBox* type,
 
 }  // namespace
 
-void TMainForm::SetupFreeLineTab() {
-    TabSheetVrijeLijn = new QWidget;
-    TabSheetVrijeLijn->setObjectName(QStringLiteral("TabSheetVrijeLijn"));
-    PageControl1->addTab(TabSheetVrijeLijn, QStringLiteral("Vrije lijnarceringen"));
+TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
+    setObjectName(QStringLiteral("TabSheetVrijeLijn"));
 
-    VrijLijnPlus =
-        SpeedButton(TabSheetVrijeLijn, "VrijLijnPlus", Glyph::Plus, "Regel toevoegen", 10);
-    VrijLijnMin = SpeedButton(TabSheetVrijeLijn, "VrijLijnMin", Glyph::Minus, "Regel wissen", 34);
-    VrijeLijnHelp = SpeedButton(TabSheetVrijeLijn, "VrijeLijnHelp", Glyph::Help,
-                                "Hoe zit een PAT bestand inelkaar?", 62);
-    VrijeLijnOpenHatch =
-        SpeedButton(TabSheetVrijeLijn, "VrijeLijnOpenHatch", Glyph::Open, "Hatch openen", 90);
+    VrijLijnPlus = SpeedButton(this, "VrijLijnPlus", Glyph::Plus, "Regel toevoegen", 10);
+    VrijLijnMin = SpeedButton(this, "VrijLijnMin", Glyph::Minus, "Regel wissen", 34);
+    VrijeLijnHelp =
+        SpeedButton(this, "VrijeLijnHelp", Glyph::Help, "Hoe zit een PAT bestand inelkaar?", 62);
+    VrijeLijnOpenHatch = SpeedButton(this, "VrijeLijnOpenHatch", Glyph::Open, "Hatch openen", 90);
 
-    LijnGrid = new QTableView(TabSheetVrijeLijn);
+    LijnGrid = new QTableView(this);
     LijnGrid->setObjectName(QStringLiteral("LijnGrid"));
     LijnGrid->setGeometry(8, 34, 620, 363);
     LijnGridModel = new TextGridModel(freelines::MakeLijnGrid(), LijnGrid);
@@ -148,22 +146,22 @@ void TMainForm::SetupFreeLineTab() {
                  kDefaultColWidth);
 
     VrijeLijnType =
-        TextCombo(TabSheetVrijeLijn, "VrijeLijnType",
-                  {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8, "Type arcering");
-    VrijeLijnUnits = TextCombo(TabSheetVrijeLijn, "VrijeLijnUnits",
+        TextCombo(this, "VrijeLijnType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
+                  "Type arcering");
+    VrijeLijnUnits = TextCombo(this, "VrijeLijnUnits",
                                {QStringLiteral("MM"), QStringLiteral("INCH")}, 110, "Type Units");
 
-    LabelNameHatchLine = new QLabel(QStringLiteral("Naam Hatch:"), TabSheetVrijeLijn);
+    LabelNameHatchLine = new QLabel(QStringLiteral("Naam Hatch:"), this);
     LabelNameHatchLine->setObjectName(QStringLiteral("LabelNameHatchLine"));
     LabelNameHatchLine->move(220, 412);
     LabelNameHatchLine->adjustSize();
 
-    NaamVrijeLijnArcering = new QLineEdit(QStringLiteral("naam arcering"), TabSheetVrijeLijn);
+    NaamVrijeLijnArcering = new QLineEdit(QStringLiteral("naam arcering"), this);
     NaamVrijeLijnArcering->setObjectName(QStringLiteral("NaamVrijeLijnArcering"));
     NaamVrijeLijnArcering->setGeometry(285, 410, 100, 21);
     NaamVrijeLijnArcering->setToolTip(QStringLiteral("Naam van de arcering"));
 
-    VrijeLijnMaakHatch = new QPushButton(QStringLiteral("Maak Hatch"), TabSheetVrijeLijn);
+    VrijeLijnMaakHatch = new QPushButton(QStringLiteral("Maak Hatch"), this);
     VrijeLijnMaakHatch->setObjectName(QStringLiteral("VrijeLijnMaakHatch"));
     VrijeLijnMaakHatch->setGeometry(560, 408, 70, 25);
     VrijeLijnMaakHatch->setAutoDefault(false);
@@ -172,52 +170,54 @@ void TMainForm::SetupFreeLineTab() {
     OpenHatchAction->setObjectName(QStringLiteral("OpenHatchAction"));
     OpenHatchAction->setToolTip(QStringLiteral("Hatchfile openen"));
     OpenHatchAction->setStatusTip(QStringLiteral("Hatchfile openen"));
-    addAction(OpenHatchAction);
+    // The action belongs to the window's action list.
+    form_.addAction(OpenHatchAction);
 
     // The grid itself turns a typed comma into a point; its open cell editor does not.
-    AddCommaToPointWidget(LijnGrid);
+    form_.AddCommaToPointWidget(LijnGrid);
 
-    connect(VrijLijnPlus, &QToolButton::clicked, this, &TMainForm::VrijLijnPlusClick);
-    connect(VrijLijnMin, &QToolButton::clicked, this, &TMainForm::VrijLijnMinClick);
-    connect(VrijeLijnHelp, &QToolButton::clicked, this, &TMainForm::VrijeLijnHelpClick);
+    connect(VrijLijnPlus, &QToolButton::clicked, this, &TFreeLineTab::VrijLijnPlusClick);
+    connect(VrijLijnMin, &QToolButton::clicked, this, &TFreeLineTab::VrijLijnMinClick);
+    connect(VrijeLijnHelp, &QToolButton::clicked, this, &TFreeLineTab::VrijeLijnHelpClick);
     connect(VrijeLijnOpenHatch, &QToolButton::clicked, OpenHatchAction, &QAction::trigger);
-    connect(OpenHatchAction, &QAction::triggered, this, &TMainForm::OpenHatchActionExecute);
-    connect(VrijeLijnMaakHatch, &QPushButton::clicked, this, &TMainForm::VrijeLijnMaakHatchClick);
+    connect(OpenHatchAction, &QAction::triggered, this, &TFreeLineTab::OpenHatchActionExecute);
+    connect(VrijeLijnMaakHatch, &QPushButton::clicked, this,
+            &TFreeLineTab::VrijeLijnMaakHatchClick);
 }
 
-void TMainForm::VrijLijnPlusClick() {
+void TFreeLineTab::VrijLijnPlusClick() {
     CommitOpenCell(LijnGrid);
     freelines::VrijLijnPlusClick(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
-void TMainForm::VrijLijnMinClick() {
+void TFreeLineTab::VrijLijnMinClick() {
     CommitOpenCell(LijnGrid);
     freelines::VrijLijnMinClick(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
-void TMainForm::VrijeLijnMaakHatchClick() {
+void TFreeLineTab::VrijeLijnMaakHatchClick() {
     CommitOpenCell(LijnGrid);
-    RunCommand(platform_, [this] {
+    RunCommand(form_.ThePlatform(), [this] {
         freelines::VrijeLijnMaakHatchClick(
             LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
-            platform_, SaveDialog, Handle());
+            form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
 }
 
-void TMainForm::VrijeLijnHelpClick() {
-    // Nothing is checked or reported: without a page or a browser nothing happens.
+void TFreeLineTab::VrijeLijnHelpClick() {
+    // Without a page nothing happens; without a browser the user is told where the page is.
     const QString url = PatternFileHelpUrl();
-    if (!url.isEmpty()) platform_.OpenUrl(url.toStdString(), Handle());
+    if (!url.isEmpty()) OpenPageOrTell(form_.ThePlatform(), url, form_.Handle());
 }
 
-void TMainForm::OpenHatchActionExecute() {
+void TFreeLineTab::OpenHatchActionExecute() {
     CommitOpenCell(LijnGrid);
     freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
-    RunCommand(platform_, [&] {
-        freelines::OpenHatchActionExecute(platform_, OpenDialogHatchfile, LijnGridModel->Grid(),
-                                          texts, ApplicationHandle());
+    RunCommand(form_.ThePlatform(), [&] {
+        freelines::OpenHatchActionExecute(form_.ThePlatform(), form_.OpenDialogHatchfile,
+                                          LijnGridModel->Grid(), texts, ApplicationHandle());
     });
     // Whatever the read reached stays, also after an error.
     RefreshGridView(LijnGrid, LijnGridModel);

@@ -1,4 +1,6 @@
 // The tab "Metselverbanden": brick dimensions, name and rotation to a bond's pattern file.
+#include "BondTab.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -6,7 +8,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include "BondGenerator.h"
 #include "JpegDecoder.h"
@@ -39,13 +40,11 @@ QPixmap LoadPicture(const QString& resource) {
 
 }  // namespace
 
-void TMainForm::SetupBondTab() {
+TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     InitResources();
-    MetselverbandenTab = new QWidget;
-    MetselverbandenTab->setObjectName(QStringLiteral("MetselverbandenTab"));
-    PageControl1->addTab(MetselverbandenTab, QStringLiteral("Metselverbanden"));
+    setObjectName(QStringLiteral("MetselverbandenTab"));
 
-    ParametersGroupBox = new QGroupBox(QStringLiteral("Parameters"), MetselverbandenTab);
+    ParametersGroupBox = new QGroupBox(QStringLiteral("Parameters"), this);
     ParametersGroupBox->setObjectName(QStringLiteral("ParametersGroupBox"));
     ParametersGroupBox->setGeometry(8, 8, 290, 206);
 
@@ -87,18 +86,18 @@ void TMainForm::SetupBondTab() {
     addLabel(ParametersGroupBox, "Naam Hatch:", 12, 164);
     NaamEdit = addEdit(ParametersGroupBox, "NaamEdit", "naam metselverband", 130, 164, 148);
 
-    addLabel(MetselverbandenTab, "Hoekverdraaiing:", 20, 226);
-    HoekverdraaiingEdit = addEdit(MetselverbandenTab, "HoekverdraaiingEdit", "0", 138, 226, 70);
+    addLabel(this, "Hoekverdraaiing:", 20, 226);
+    HoekverdraaiingEdit = addEdit(this, "HoekverdraaiingEdit", "0", 138, 226, 70);
     HoekverdraaiingEdit->setToolTip(QStringLiteral("-360 tot 360"));
 
-    CreateHatchButton = new QPushButton(QStringLiteral("Maak Hatch"), MetselverbandenTab);
+    CreateHatchButton = new QPushButton(QStringLiteral("Maak Hatch"), this);
     CreateHatchButton->setObjectName(QStringLiteral("CreateHatchButton"));
     CreateHatchButton->setGeometry(223, 224, 75, 25);
     CreateHatchButton->setAutoDefault(false);
 
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
-        auto* image = new QLabel(MetselverbandenTab);
+        auto* image = new QLabel(this);
         image->setObjectName(QStringLiteral("UitlegImage") +
                              QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         image->setGeometry(306, 14, kPictureWidth, kPictureHeight);
@@ -109,18 +108,18 @@ void TMainForm::SetupBondTab() {
 
     for (QWidget* edit :
          {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit, SteenhoogteVoegEdit}) {
-        AddCommaToPointWidget(edit);
+        form_.AddCommaToPointWidget(edit);
     }
 
     // Typing into the field and choosing an item (the same one again too) both count.
     connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, this,
-            &TMainForm::ComboBoxMetselverbandenChange);
+            &TBondTab::ComboBoxMetselverbandenChange);
     connect(ComboBoxMetselverbanden, &QComboBox::activated, this,
-            &TMainForm::ComboBoxMetselverbandenChange);
-    connect(CreateHatchButton, &QPushButton::clicked, this, &TMainForm::CreateHatchButtonClick);
+            &TBondTab::ComboBoxMetselverbandenChange);
+    connect(CreateHatchButton, &QPushButton::clicked, this, &TBondTab::CreateHatchButtonClick);
 }
 
-int TMainForm::BondItemIndex() const {
+int TBondTab::BondItemIndex() const {
     const int index = ComboBoxMetselverbanden->currentIndex();
     if (index < 0) return -1;
     return ComboBoxMetselverbanden->currentText() == ComboBoxMetselverbanden->itemText(index)
@@ -128,7 +127,7 @@ int TMainForm::BondItemIndex() const {
                : -1;
 }
 
-void TMainForm::ComboBoxMetselverbandenChange() {
+void TBondTab::ComboBoxMetselverbandenChange() {
     for (QLabel* image : UitlegImages)
         image->hide();
     const int bond = bonds::EffectiveBondIndex(BondItemIndex());
@@ -137,15 +136,16 @@ void TMainForm::ComboBoxMetselverbandenChange() {
     NaamEdit->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
-void TMainForm::CreateHatchButtonClick() {
-    RunCommand(platform_, [this] {
+void TBondTab::CreateHatchButtonClick() {
+    RunCommand(form_.ThePlatform(), [this] {
         const bonds::BondTexts texts{
             ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
             ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
             ToFileText(HoekverdraaiingEdit->text()),
         };
-        const bonds::BondReading reading = bonds::ReadBondTexts(
-            BondItemIndex(), texts, ToFileText(NaamEdit->text()), platform_.DecimalSeparator());
+        const bonds::BondReading reading =
+            bonds::ReadBondTexts(BondItemIndex(), texts, ToFileText(NaamEdit->text()),
+                                 form_.ThePlatform().DecimalSeparator());
 
         // The user sees the normalised dimensions whatever happens next.
         SteenlengteEdit->setText(FromFileText(reading.normalised.length));
@@ -154,12 +154,17 @@ void TMainForm::CreateHatchButtonClick() {
         SteenhoogteVoegEdit->setText(FromFileText(reading.normalised.heightJoint));
 
         if (!reading.valid) {
-            ShowError(platform_, "Er is een ongeldige waarde ingevoerd", "Error", Handle());
+            ShowError(form_.ThePlatform(), "Er is een ongeldige waarde ingevoerd", "Error",
+                      form_.Handle());
             return;
         }
         const LineList lines = bonds::GenerateBond(reading.input);
-        SaveHatchFile(lines, platform_, SaveDialog, Handle());
+        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
+}
+
+QWidget* TBondTab::FirstInput() const {
+    return ComboBoxMetselverbanden;
 }
 
 }  // namespace murvex::app

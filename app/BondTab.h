@@ -1,0 +1,47 @@
+// The tab "Metselverbanden": brick dimensions, name and rotation to a bond's pattern file.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace murvex::app {
+
+class TMainForm;
+
+class TBondTab : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The window lends the platform, the shared save dialog and the comma rule.
+    explicit TBondTab(TMainForm& form);
+
+    QGroupBox* ParametersGroupBox = nullptr;
+    QComboBox* ComboBoxMetselverbanden = nullptr;
+    QLineEdit* SteenlengteEdit = nullptr;
+    QLineEdit* SteenLengteVoegEdit = nullptr;
+    QLineEdit* SteenhoogteEdit = nullptr;
+    QLineEdit* SteenhoogteVoegEdit = nullptr;
+    QLineEdit* NaamEdit = nullptr;
+    QLineEdit* HoekverdraaiingEdit = nullptr;
+    QPushButton* CreateHatchButton = nullptr;
+    // UitlegImageHalfsteensverband ... UitlegImageWildverband, in the order of the combo's items.
+    std::array<QLabel*, 10> UitlegImages{};
+
+    void CreateHatchButtonClick();
+    void ComboBoxMetselverbandenChange();
+    // The combo's item index: -1 while its edit field holds a text that is not the chosen item.
+    int BondItemIndex() const;
+    // The control that gets the keyboard focus when the window opens.
+    QWidget* FirstInput() const;
+
+  private:
+    TMainForm& form_;
+};
+
+}  // namespace murvex::app

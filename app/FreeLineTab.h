@@ -1,0 +1,50 @@
+// The tab "Vrije lijnarceringen": pattern lines typed into a grid, written and read back.
+#pragma once
+
+#include <QWidget>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+namespace murvex::app {
+
+class TMainForm;
+class TextGridModel;
+
+class TFreeLineTab : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The window lends the platform, the shared dialogs, its action list and the comma rule.
+    explicit TFreeLineTab(TMainForm& form);
+
+    QToolButton* VrijLijnPlus = nullptr;
+    QToolButton* VrijLijnMin = nullptr;
+    QToolButton* VrijeLijnHelp = nullptr;
+    QToolButton* VrijeLijnOpenHatch = nullptr;
+    QTableView* LijnGrid = nullptr;
+    // The cells of LijnGrid: the model holds the grid, the only store of the texts.
+    TextGridModel* LijnGridModel = nullptr;
+    QComboBox* VrijeLijnType = nullptr;
+    QComboBox* VrijeLijnUnits = nullptr;
+    QLabel* LabelNameHatchLine = nullptr;
+    QLineEdit* NaamVrijeLijnArcering = nullptr;
+    QPushButton* VrijeLijnMaakHatch = nullptr;
+    QAction* OpenHatchAction = nullptr;
+
+    void VrijLijnPlusClick();
+    void VrijLijnMinClick();
+    void VrijeLijnMaakHatchClick();
+    void VrijeLijnHelpClick();
+    void OpenHatchActionExecute();
+
+  private:
+    TMainForm& form_;
+};
+
+}  // namespace murvex::app
