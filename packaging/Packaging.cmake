@@ -60,11 +60,12 @@ set(CPACK_PACKAGE_NAME murvex)
 set(CPACK_PACKAGE_VENDOR "Murvex developers")
 set(CPACK_PACKAGE_CONTACT "${MURVEX_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make hatch pattern files (.pat) for CAD")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "make hatch pattern files (.pat) for CAD
-Murvex writes hatch pattern files, the plain-text fill patterns that CAD
+# The extended description; CPack puts the summary above it as the synopsis. No line may start
+# with a dot.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Murvex writes hatch pattern files, the plain-text fill patterns that CAD
 and building-modelling programs read: ten masonry brick bonds computed from
 brick dimensions and a rotation, patterns typed line by line (an existing
-.pat file can be read back for editing), and free figures drawn with the
+pattern file can be read back for editing), and free figures drawn with the
 mouse in a repeating tile. The command line program murvex-cli makes the
 same files without the window.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
