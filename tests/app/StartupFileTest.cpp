@@ -1,6 +1,8 @@
 // A file named on the command line: which kind it is, and that a pattern file reaches the free
 // line tab through its open command while other files are refused.
 #include <gtest/gtest.h>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
