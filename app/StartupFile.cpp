@@ -8,6 +8,7 @@
 
 #include "Msg.h"
 #include "QtText.h"
+#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::app {
@@ -46,7 +47,7 @@ void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QS
         case StartupFileKind::Pattern:
             window.PageControl1->setCurrentWidget(window.TabSheetVrijeLijn);
             platform.PresetNextDialog(QFile::encodeName(path).toStdString());
-            window.OpenHatchActionExecute();
+            window.TabSheetVrijeLijn->OpenHatchActionExecute();
             return;
         case StartupFileKind::FigureList:
             // The figure tab reads figure lists through its own open command; until that command

@@ -14,6 +14,8 @@
 #include "StartupFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
+#include "BondTab.h"
+#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::test {
@@ -61,7 +63,7 @@ class StartupFile : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
     }
-    TextGrid& Grid() { return form.LijnGridModel->Grid(); }
+    TextGrid& Grid() { return form.TabSheetVrijeLijn->LijnGridModel->Grid(); }
 };
 
 TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
@@ -74,13 +76,13 @@ TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
     EXPECT_TRUE(fake.dialogs.empty());
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheetVrijeLijn);
-    EXPECT_EQ(form.NaamVrijeLijnArcering->text(), "Tegels");
-    ASSERT_EQ(form.LijnGridModel->rowCount(), 2);
+    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "Tegels");
+    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
     EXPECT_EQ(Grid().Cell(1, 2), "90");
-    EXPECT_EQ(form.VrijeLijnUnits->currentText(), "INCH");
+    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "INCH");
 
     // The dialog offers the file next time, and shows itself again.
-    QTest::mouseClick(form.VrijeLijnOpenHatch, Qt::LeftButton);
+    QTest::mouseClick(form.TabSheetVrijeLijn->VrijeLijnOpenHatch, Qt::LeftButton);
     ASSERT_EQ(fake.dialogs.size(), 1u);
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
 }
@@ -110,7 +112,7 @@ TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
         EXPECT_EQ(fake.messages[0].style, style::kWarning);
         EXPECT_TRUE(fake.dialogs.empty());
         EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
-        EXPECT_EQ(form.LijnGridModel->rowCount(), 1);
+        EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
     }
 }
 
