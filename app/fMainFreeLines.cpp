@@ -187,22 +187,22 @@ void TMainForm::SetupFreeLineTab() {
 
 void TMainForm::VrijLijnPlusClick() {
     CommitOpenCell(LijnGrid);
-    freelines::VrijLijnPlusClick(LijnGridModel->Grid());
+    freelines::InsertRowAtCurrent(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
 void TMainForm::VrijLijnMinClick() {
     CommitOpenCell(LijnGrid);
-    freelines::VrijLijnMinClick(LijnGridModel->Grid());
+    freelines::DeleteCurrentRow(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
 void TMainForm::VrijeLijnMaakHatchClick() {
     CommitOpenCell(LijnGrid);
     RunCommand(platform_, [this] {
-        freelines::VrijeLijnMaakHatchClick(
-            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
-            platform_, SaveDialog, Handle());
+        freelines::SaveFreeLineHatch(LijnGridModel->Grid(),
+                                     TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
+                                     platform_, SaveDialog, Handle());
     });
 }
 
@@ -216,8 +216,8 @@ void TMainForm::OpenHatchActionExecute() {
     CommitOpenCell(LijnGrid);
     freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     RunCommand(platform_, [&] {
-        freelines::OpenHatchActionExecute(platform_, OpenDialogHatchfile, LijnGridModel->Grid(),
-                                          texts, ApplicationHandle());
+        freelines::OpenHatchIntoGrid(platform_, OpenDialogHatchfile, LijnGridModel->Grid(), texts,
+                                     ApplicationHandle());
     });
     // Whatever the read reached stays, also after an error.
     RefreshGridView(LijnGrid, LijnGridModel);
