@@ -24,12 +24,12 @@ struct DialogCall {
 };
 
 class FakePlatform : public Platform {
-public:
+  public:
     // Scripted answers; an empty queue answers OK to boxes and Cancel to dialogs.
     std::deque<int> messageAnswers;
     std::deque<std::optional<std::string>> dialogAnswers;  // nullopt: the user cancels
-    bool recycleSucceeds = true;  // when false, moving to the recycle bin fails
-    bool useRealFiles = true;     // FileExists and the recycle bin act on the real file system
+    bool recycleSucceeds = true;      // when false, moving to the recycle bin fails
+    bool useRealFiles = true;         // FileExists and the recycle bin act on the real file system
     std::set<std::string> fakeFiles;  // extra paths that "exist" when useRealFiles is false
     char decimalSeparator = '.';
 
@@ -57,7 +57,7 @@ public:
     bool OpenUrl(const std::string& url, WindowHandle owner) override;
     char DecimalSeparator() override { return decimalSeparator; }
 
-private:
+  private:
     Cursor cursor_ = Cursor::Default;
 };
 
