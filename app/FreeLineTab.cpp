@@ -187,20 +187,20 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
 
 void TFreeLineTab::VrijLijnPlusClick() {
     CommitOpenCell(LijnGrid);
-    freelines::VrijLijnPlusClick(LijnGridModel->Grid());
+    freelines::InsertRowAtCurrent(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
 void TFreeLineTab::VrijLijnMinClick() {
     CommitOpenCell(LijnGrid);
-    freelines::VrijLijnMinClick(LijnGridModel->Grid());
+    freelines::DeleteCurrentRow(LijnGridModel->Grid());
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
 void TFreeLineTab::VrijeLijnMaakHatchClick() {
     CommitOpenCell(LijnGrid);
     RunCommand(form_.ThePlatform(), [this] {
-        freelines::VrijeLijnMaakHatchClick(
+        freelines::SaveFreeLineHatch(
             LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
             form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
@@ -216,8 +216,8 @@ void TFreeLineTab::OpenHatchActionExecute() {
     CommitOpenCell(LijnGrid);
     freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     RunCommand(form_.ThePlatform(), [&] {
-        freelines::OpenHatchActionExecute(form_.ThePlatform(), form_.OpenDialogHatchfile,
-                                          LijnGridModel->Grid(), texts, ApplicationHandle());
+        freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
+                                     LijnGridModel->Grid(), texts, ApplicationHandle());
     });
     // Whatever the read reached stays, also after an error.
     RefreshGridView(LijnGrid, LijnGridModel);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Conversion.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "TextGrid.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "DosEig.h"
+#include "NumberText.h"
 #include "FigureEditing.h"
 #include "FigureModel.h"
 #include "Interaction.h"

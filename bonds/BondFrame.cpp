@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "DosEig.h"
+#include "NumberText.h"
 
 namespace murvex::bonds::detail {
 
@@ -27,29 +27,30 @@ Dims Derive(const BondInput& input) {
     return d;
 }
 
-Layout LayoutOf(int bondIndex, const Dims& d) {
-    switch (EffectiveBondIndex(bondIndex)) {
-        case 1:
-            return Tegelverband(d);
-        case 2:
-            return Kruisverband(d);
-        case 3:
-            return Engelsverband(d);
-        case 4:
-            return Kettingverband(d);
-        case 5:
-            return Koppenverband(d);
-        case 6:
-            return Klezoorverband(d);
-        case 7:
-            return Staandverband(d);
-        case 8:
-            return Vlaamsverband(d);
-        case 9:
-            return Wildverband(d);
-        default:
+Layout LayoutOf(Bond bond, const Dims& d) {
+    switch (bond) {
+        case Bond::Halfsteensverband:
             return Halfsteensverband(d);
+        case Bond::Tegelverband:
+            return Tegelverband(d);
+        case Bond::Kruisverband:
+            return Kruisverband(d);
+        case Bond::Engelsverband:
+            return Engelsverband(d);
+        case Bond::Kettingverband:
+            return Kettingverband(d);
+        case Bond::Koppenverband:
+            return Koppenverband(d);
+        case Bond::Klezoorverband:
+            return Klezoorverband(d);
+        case Bond::Staandverband:
+            return Staandverband(d);
+        case Bond::Vlaamsverband:
+            return Vlaamsverband(d);
+        case Bond::Wildverband:
+            return Wildverband(d);
     }
+    return Halfsteensverband(d);  // not reached: BondOfItem gives only the bonds above
 }
 
 namespace {
@@ -64,31 +65,31 @@ std::array<EdgeLine, 4> Edges(const Block& b, const Dims& d) {
          .shift = b.periodY,
          .dash = b.width,
          .gap = gapAlong,
-         .bareOrigin = b.atOrigin,
+         .bareOrigin = b.flags.atOrigin,
          .spaced = b.spaced == Spaced::BottomAndTop,
-         .roundOrigin = b.roundOrigin},
+         .roundOrigin = b.flags.roundOrigin},
         {.x = b.x,
          .y = b.y + d.H,
          .shift = b.periodY,
          .dash = b.width,
          .gap = gapAlong,
          .spaced = b.spaced != Spaced::None,
-         .roundOrigin = b.roundOrigin},
+         .roundOrigin = b.flags.roundOrigin},
         {.vertical = true,
          .x = b.x,
          .y = b.y,
          .shift = b.periodX,
          .dash = d.H,
          .gap = gapAcross,
-         .bareOrigin = b.atOrigin,
-         .roundOrigin = b.roundOrigin},
+         .bareOrigin = b.flags.atOrigin,
+         .roundOrigin = b.flags.roundOrigin},
         {.vertical = true,
          .x = b.x + b.width,
          .y = b.y,
          .shift = b.periodX,
          .dash = d.H,
          .gap = gapAcross,
-         .roundOrigin = b.roundOrigin},
+         .roundOrigin = b.flags.roundOrigin},
     }};
 }
 

@@ -29,6 +29,14 @@ Dims Derive(const BondInput& input);
 // Which horizontal edges of a block carry the blank before the comma ahead of the shift.
 enum class Spaced { None, Top, BottomAndTop };
 
+// Set by name in the bond tables: {.atOrigin = true, .roundOrigin = true}.
+struct BlockFlags {
+    // The block whose bottom and left edges are written with the bare origin "0, 0".
+    bool atOrigin = false;
+    // Its origins are rounded to three decimals before they are turned.
+    bool roundOrigin = false;
+};
+
 // One brick of width `width` and height H at lower-left (x, y), repeated every periodX along its
 // course and every periodY across the courses.
 struct Block {
@@ -38,10 +46,7 @@ struct Block {
     double periodX = 0;
     double periodY = 0;
     Spaced spaced = Spaced::None;
-    // The block whose bottom and left edges are written with the bare origin "0, 0".
-    bool atOrigin = false;
-    // Its origins are rounded to three decimals before they are turned.
-    bool roundOrigin = false;
+    BlockFlags flags{};
 };
 
 // ByBlock: bottom, top, left, right of each block in turn. HorizontalFirst: bottom and top of
@@ -65,7 +70,7 @@ Layout Staandverband(const Dims& d);
 Layout Vlaamsverband(const Dims& d);
 Layout Wildverband(const Dims& d);
 
-Layout LayoutOf(int bondIndex, const Dims& d);
+Layout LayoutOf(Bond bond, const Dims& d);
 
 // One generated line before it is written: angle R or R + 90, origin before rotation, shift
 // across, and one dash followed by one gap (the gap as a length, written after a minus sign).

@@ -2,7 +2,8 @@
 #include "BondGenerator.h"
 
 #include "BondFrame.h"
-#include "DosEig.h"
+#include "NumberText.h"
+#include "Text.h"
 
 namespace murvex::bonds {
 
@@ -14,24 +15,11 @@ const std::array<std::string_view, kBondCount>& BondNames() {
     return kNames;
 }
 
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 int BondIndexFromText(std::string_view text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';
     const auto& names = BondNames();
     for (int i = 0; i < kBondCount; ++i) {
-        if (EqualsIgnoringCase(text, names[static_cast<std::size_t>(i)])) return i;
+        if (EqualsNoCase(text, names[static_cast<std::size_t>(i)])) return i;
     }
     return -2;
 }
@@ -40,11 +28,15 @@ int EffectiveBondIndex(int itemIndex) {
     return itemIndex >= 0 && itemIndex < kBondCount ? itemIndex : 0;
 }
 
+Bond BondOfItem(int itemIndex) {
+    return static_cast<Bond>(EffectiveBondIndex(itemIndex));
+}
+
 LineList GenerateBond(const BondInput& input) {
     const detail::Dims d = detail::Derive(input);
     const detail::Rotation rotation(d.R);
     const std::vector<detail::EdgeLine> edges =
-        detail::Expand(detail::LayoutOf(input.bondIndex, d), d);
+        detail::Expand(detail::LayoutOf(BondOfItem(input.bondIndex), d), d);
     LineList lines;
     lines.reserve(edges.size() + 5);
     lines.push_back(UnitsHeader("MM"));
@@ -62,7 +54,7 @@ LineList GenerateBond(const BondInput& input) {
 std::vector<BrickBlock> BondBricks(const BondInput& input) {
     const detail::Dims d = detail::Derive(input);
     std::vector<BrickBlock> bricks;
-    for (const detail::Block& b : detail::LayoutOf(input.bondIndex, d).blocks) {
+    for (const detail::Block& b : detail::LayoutOf(BondOfItem(input.bondIndex), d).blocks) {
         bricks.push_back({b.x, b.y, b.width, b.periodX, b.periodY});
     }
     return bricks;
@@ -72,7 +64,8 @@ std::vector<PatternLine> BondPatternLines(const BondInput& input) {
     const detail::Dims d = detail::Derive(input);
     const detail::Rotation rotation(d.R);
     std::vector<PatternLine> lines;
-    for (const detail::EdgeLine& e : detail::Expand(detail::LayoutOf(input.bondIndex, d), d)) {
+    for (const detail::EdgeLine& e :
+         detail::Expand(detail::LayoutOf(BondOfItem(input.bondIndex), d), d)) {
         lines.push_back(detail::ToPatternLine(e, d, rotation));
     }
     return lines;

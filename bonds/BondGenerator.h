@@ -19,6 +19,24 @@ int BondIndexFromText(std::string_view text);
 // Item index -1 (nothing selected) and anything out of range count as 0.
 int EffectiveBondIndex(int itemIndex);
 
+// The bonds by name, in the order of BondNames(). Switches over a Bond have no default, so a
+// bond added here and missing from one stops the build.
+enum class Bond {
+    Halfsteensverband,
+    Tegelverband,
+    Kruisverband,
+    Engelsverband,
+    Kettingverband,
+    Koppenverband,
+    Klezoorverband,
+    Staandverband,
+    Vlaamsverband,
+    Wildverband,
+};
+static_assert(static_cast<int>(Bond::Wildverband) == kBondCount - 1);
+// The bond of a combo item index, after EffectiveBondIndex.
+Bond BondOfItem(int itemIndex);
+
 struct BondInput {
     int bondIndex = 0;       // -1 .. 9
     double length = 0;       // L

@@ -15,8 +15,8 @@ Layout Kruisverband(const Dims& d) {
     const double y = 3 * d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, K, K + J, 2 * d.Hv, Spaced::None, true, true},
-        {J + D, d.Hv, L, d.Lv, S, Spaced::None, false, true},
+        {0, 0, K, K + J, 2 * d.Hv, Spaced::None, {.atOrigin = true, .roundOrigin = true}},
+        {J + D, d.Hv, L, d.Lv, S, Spaced::None, {.roundOrigin = true}},
         {D + J, y, K, P, S},
         {D + J + K + J, y, L, P, S},
         {D + J + K + 2 * J + L, y, L, P, S},
@@ -39,7 +39,7 @@ Layout Engelsverband(const Dims& d) {
     using enum Spaced;
     Layout layout;
     layout.blocks = {
-        {0, 0, K, P, S, BottomAndTop, true},
+        {0, 0, K, P, S, BottomAndTop, {.atOrigin = true}},
         {K + J, 0, L, P, S, BottomAndTop},
         {2 * J + K + L, 0, L, P, S, BottomAndTop},
         {3 * J + K + 2 * L, 0, L, P, S, BottomAndTop},

@@ -10,8 +10,8 @@ Layout Halfsteensverband(const Dims& d) {
     Layout layout;
     layout.order = EdgeOrder::HorizontalFirst;
     layout.blocks = {
-        {0, 0, d.L, d.Lv, S, Spaced::None, true, true},
-        {d.Lv / 2, d.Hv, d.L, d.Lv, S, Spaced::None, false, true},
+        {0, 0, d.L, d.Lv, S, Spaced::None, {.atOrigin = true, .roundOrigin = true}},
+        {d.Lv / 2, d.Hv, d.L, d.Lv, S, Spaced::None, {.roundOrigin = true}},
     };
     return layout;
 }
@@ -19,7 +19,8 @@ Layout Halfsteensverband(const Dims& d) {
 // Every course straight above the one below.
 Layout Tegelverband(const Dims& d) {
     Layout layout;
-    layout.blocks = {{0, 0, d.L, d.Lv, d.Hv, Spaced::None, true, true}};
+    layout.blocks = {
+        {0, 0, d.L, d.Lv, d.Hv, Spaced::None, {.atOrigin = true, .roundOrigin = true}}};
     return layout;
 }
 

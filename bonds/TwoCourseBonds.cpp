@@ -17,7 +17,7 @@ Layout Kettingverband(const Dims& d) {
     const double y = d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, K, P, S, BottomAndTop, true},
+        {0, 0, K, P, S, BottomAndTop, {.atOrigin = true}},
         {K + J, 0, L, P, S, BottomAndTop},
         {2 * J + K + L, 0, L, P, S, BottomAndTop},
         {D3 + L + 2 * J, y, K, P, S, None},
@@ -33,7 +33,7 @@ Layout Koppenverband(const Dims& d) {
     const double S = 2 * d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, d.K, P, S, BottomAndTop, true},
+        {0, 0, d.K, P, S, BottomAndTop, {.atOrigin = true}},
         {d.D3 + d.J, d.Hv, d.K, P, S, Top},
     };
     return layout;
@@ -45,7 +45,7 @@ Layout Klezoorverband(const Dims& d) {
     const double S = 2 * d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, d.L, P, S, BottomAndTop, true},
+        {0, 0, d.L, P, S, BottomAndTop, {.atOrigin = true}},
         {d.D3, d.Hv, d.L, P, S, Top},
     };
     return layout;
@@ -56,7 +56,7 @@ Layout Staandverband(const Dims& d) {
     const double S = 2 * d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, d.K, d.K + d.J, S, BottomAndTop, true},
+        {0, 0, d.K, d.K + d.J, S, BottomAndTop, {.atOrigin = true}},
         {d.D3, d.Hv, d.L, d.L + d.J, S, Top},
     };
     return layout;
@@ -73,7 +73,7 @@ Layout Vlaamsverband(const Dims& d) {
     const double y = d.Hv;
     Layout layout;
     layout.blocks = {
-        {0, 0, K, P, S, BottomAndTop, true},
+        {0, 0, K, P, S, BottomAndTop, {.atOrigin = true}},
         {K + J, 0, L, P, S, BottomAndTop},
         {D, y, K, P, S, BottomAndTop},
         {D + K + J, y, L, P, S, Top},

@@ -77,7 +77,7 @@ Layout Wildverband(const Dims& d) {
             Block b{x, y, w, P, S};
             if (c == 0) {
                 b.spaced = Spaced::BottomAndTop;
-                b.atOrigin = layout.blocks.empty();
+                b.flags.atOrigin = layout.blocks.empty();
             }
             layout.blocks.push_back(b);
             x = x + w + d.J;

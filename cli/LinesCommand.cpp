@@ -9,6 +9,7 @@
 #include "GridText.h"
 #include "LijnGrid.h"
 #include "PatternFile.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -26,20 +27,10 @@ struct LinesOptions {
     CLI::Option* nameOption = nullptr;
 };
 
-std::optional<std::string> ReadStandardInput() {
-    std::string data;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        data.append(buffer, n);
-    if (std::ferror(stdin)) return std::nullopt;
-    return data;
-}
-
 int RunLines(const LinesOptions& o) {
     using namespace freelines;
     const std::optional<std::string> input =
-        o.rows == "-" ? ReadStandardInput() : ReadWholeFile(o.rows);
+        o.rows == "-" ? ReadWholeStream(stdin) : ReadWholeFile(o.rows);
     if (!input) {
         Complain(o.rows + ": cannot be read");
         return kExitFailed;
@@ -53,7 +44,7 @@ int RunLines(const LinesOptions& o) {
     if (o.unitsOption->count() > 0) texts.units = Utf8ToCp1252(o.units);
     if (o.typeOption->count() > 0) texts.type = Utf8ToCp1252(o.type);
     if (o.nameOption->count() > 0) texts.name = Utf8ToCp1252(o.name);
-    return WriteOutput(o.output, JoinCrLf(VrijeLijnMaakHatchLines(reading.grid, texts)), o.force);
+    return WriteOutput(o.output, JoinCrLf(BuildFreeLineHatch(reading.grid, texts)), o.force);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // murvex-cli read: what opening a pattern file puts into the free line tab.
-#include <charconv>
 #include <memory>
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "Cp1252.h"
 #include "GridText.h"
 #include "HatchReader.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -16,12 +16,6 @@ struct ReadOptions {
     std::string file;
     bool json = false;
 };
-
-std::string RowLimitText() {
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, freelines::kMaxPatternRows).ptr;
-    return std::string(buffer, end);
-}
 
 int RunRead(const ReadOptions& o) {
     using namespace freelines;
@@ -43,7 +37,8 @@ int RunRead(const ReadOptions& o) {
             return kExitFailed;
         case FileReadStatus::TooManyRows:
             Complain(kReadErrorText);
-            Complain(o.file + ": its first pattern has more than " + RowLimitText() + " lines");
+            Complain(o.file + ": its first pattern has more than " + IntText(kMaxPatternRows) +
+                     " lines");
             return kExitFailed;
     }
     const std::string text =

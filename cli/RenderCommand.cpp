@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Commands.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPicture.h"

@@ -12,6 +12,7 @@ namespace {
 // The subcommands in the order --help lists them. Adding one takes a file XCommand.cpp that
 // defines `Subcommand AddXCommand(CLI::App&)` (declared in Commands.h and listed in
 // CMakeLists.txt) and one line here.
+// clang-format off
 constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddBondCommand,
     murvex::cli::AddBondsCommand,
@@ -22,6 +23,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddRenderCommand,
     murvex::cli::AddFigureReadCommand,
 };
+// clang-format on
 
 }  // namespace
 

@@ -64,8 +64,10 @@ std::string Utf8ToCp1252(std::string_view in) {
         bool ok = i + static_cast<std::size_t>(extra) < in.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto c = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (c & 0x3F);
+            if ((c & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (c & 0x3F);
         }
         if (!ok) {
             out += '?';
@@ -83,9 +85,12 @@ std::string Cp1252ToUtf8(std::string_view in) {
     out.reserve(in.size() + in.size() / 4);
     for (char ch : in) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out += ch;
-        else if (b < 0xA0) AppendUtf8(out, kHigh[b - 0x80]);
-        else AppendUtf8(out, b);
+        if (b < 0x80)
+            out += ch;
+        else if (b < 0xA0)
+            AppendUtf8(out, kHigh[b - 0x80]);
+        else
+            AppendUtf8(out, b);
     }
     return out;
 }

@@ -8,9 +8,9 @@
 namespace murvex {
 
 namespace style {
-inline constexpr unsigned kWarning = mb::kOk | mb::kIconExclamation;               // 48
-inline constexpr unsigned kError = mb::kOk | mb::kIconHand;                        // 16
-inline constexpr unsigned kQuestion = mb::kOkCancel | mb::kIconQuestion;           // 33
+inline constexpr unsigned kWarning = mb::kOk | mb::kIconExclamation;             // 48
+inline constexpr unsigned kError = mb::kOk | mb::kIconHand;                      // 16
+inline constexpr unsigned kQuestion = mb::kOkCancel | mb::kIconQuestion;         // 33
 inline constexpr unsigned kQuestionCancelDefault = kQuestion | mb::kDefButton2;  // 289
 }  // namespace style
 

@@ -1,10 +1,12 @@
-// Pattern lines and pattern files: the line kinds, their text, and whole-file reading and writing.
+// Pattern lines and pattern files: the line kinds, their text, and writing a whole file.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Text.h"
 
 namespace murvex {
 
@@ -20,9 +22,6 @@ struct PatternLine {
     std::vector<double> dashes;
 };
 
-// The ordered text lines of one pattern file, without line ends.
-using LineList = std::vector<std::string>;
-
 inline constexpr const char* kSeparatorLine = ";";
 std::string UnitsHeader(std::string_view units);  // ";%UNITS=" + units
 std::string TypeHeader(std::string_view type);    // ";%TYPE=" + type
@@ -37,16 +36,10 @@ std::vector<PatternLine> ParsePatternLines(const LineList& lines);
 
 // Every line followed by CR LF, in one piece.
 std::string JoinCrLf(const LineList& lines);
-// Splits at CR LF, lone CR or lone LF; a NUL byte ends the text; a last line without a line end
-// counts, an empty text has no lines.
-LineList SplitLines(std::string_view text);
 
 enum class WriteStatus { Ok, CannotCreate, CannotWrite };
 // Writes the bytes to a temporary file beside path, checks every write and the close, then
 // renames it over path. On failure nothing is left behind and path is as it was.
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes);
-
-// Reads a whole file; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
 
 }  // namespace murvex

@@ -39,7 +39,7 @@ struct FileDialog {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // The standard modal message box; returns the button code (mb::kIdOk, ...).

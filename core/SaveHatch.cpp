@@ -1,7 +1,7 @@
-// The save flow shared by every writer of pattern files, and the error boundary of a command.
+// The save flow shared by every writer of pattern files, deletion through the shell, and the
+// error boundary of a command.
 #include "SaveHatch.h"
 
-#include "DosEig.h"
 #include "Msg.h"
 
 namespace murvex {
@@ -73,6 +73,26 @@ bool RunCommand(Platform& platform, const std::function<void()>& command) {
         platform.ShowApplicationError("Unknown error");
     }
     return false;
+}
+
+bool ShellDeleteFile(Platform& platform, const std::string& path, bool toRecycleBin) {
+    const Cursor saved = platform.CurrentCursor();
+    platform.SetCursor(Cursor::Busy);
+    platform.ProcessMessages();
+    bool ok = false;
+    try {
+        // The shell takes a 256-byte, double-NUL-terminated list of names: a longer path, or one
+        // with a NUL inside (which would end the list early), is refused.
+        if (!path.empty() && path.size() <= kShellPathLimit &&
+            path.find('\0') == std::string::npos) {
+            ok = toRecycleBin ? platform.MoveToRecycleBin(path) : platform.DeleteFileForGood(path);
+        }
+    } catch (...) {
+        ok = false;
+    }
+    platform.SetCursor(saved);
+    platform.ProcessMessages();
+    return ok;
 }
 
 }  // namespace murvex

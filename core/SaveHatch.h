@@ -1,4 +1,5 @@
-// The save flow shared by every writer of pattern files, and the error boundary of a command.
+// The save flow shared by every writer of pattern files, deletion through the shell, and the
+// error boundary of a command.
 #pragma once
 
 #include <functional>
@@ -12,7 +13,7 @@ namespace murvex {
 
 // An error that ends one command and reaches the user in the application's standard error box.
 class CommandError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -28,6 +29,11 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 // Throws CommandError when the file cannot be created or written.
 void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
                    WindowHandle owner);
+
+// Longest path the shell's 256-byte name buffer holds with its two terminators.
+inline constexpr std::size_t kShellPathLimit = 254;
+// Deletes a file through the shell (to the recycle bin when toRecycleBin), with the busy cursor.
+bool ShellDeleteFile(Platform& platform, const std::string& path, bool toRecycleBin);
 
 // Runs one command; a CommandError or any other exception ends it with the standard error box.
 // Returns false when the command ended that way.

@@ -16,9 +16,12 @@ TextGrid::TextGrid(int colCount, int rowCount) : colCount_(std::max(colCount, 1)
 }
 
 void TextGrid::SetRowCount(int rows) {
-    rows = std::max(rows, 1);
-    rows_.resize(static_cast<std::size_t>(rows),
-                 std::vector<std::string>(static_cast<std::size_t>(colCount_)));
+    const std::size_t count = static_cast<std::size_t>(std::max(rows, 1));
+    // Row by row: resize() with a prototype row would build and copy one extra row per call,
+    // and the reader grows the grid one row at a time.
+    if (count < rows_.size()) rows_.resize(count);
+    while (rows_.size() < count)
+        rows_.emplace_back(static_cast<std::size_t>(colCount_));
     SetCurrent(currentCol_, currentRow_);
     ++revision_;
 }

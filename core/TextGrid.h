@@ -9,7 +9,7 @@ namespace murvex {
 // Cells are addressed (column, row); row 0 is the header row and column 0 the "Nr." column.
 // Growing the row count adds empty rows; shrinking drops the last rows.
 class TextGrid {
-public:
+  public:
     TextGrid(int colCount, int rowCount);
 
     int ColCount() const { return colCount_; }
@@ -29,7 +29,7 @@ public:
     // Incremented on every change, so a view can tell when to refresh.
     unsigned long Revision() const { return revision_; }
 
-private:
+  private:
     int colCount_;
     std::vector<std::vector<std::string>> rows_;
     int currentCol_ = 0;

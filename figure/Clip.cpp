@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "DosEig.h"
+#include "NumberText.h"
 
 namespace murvex::figure {
 

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <utility>
 
-#include "DosEig.h"
+#include "NumberText.h"
 #include "Platform.h"
 #include "TextGrid.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Clip.h"
-#include "DosEig.h"
+#include "NumberText.h"
 
 namespace murvex::figure {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "DosEig.h"
+#include "NumberText.h"
 #include "FigureEditing.h"
 #include "Msg.h"
 #include "SaveHatch.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "DosEig.h"
+#include "NumberText.h"
 
 namespace murvex::figure {
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "Clip.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "FigureEditing.h"
 
 namespace murvex::figure {

@@ -1,8 +1,9 @@
 // The free line tab as plain text: tab-separated rows and JSON, for the command line.
 #include "GridText.h"
 
-#include <charconv>
 #include <vector>
+
+#include "Text.h"
 
 namespace murvex::freelines {
 
@@ -91,12 +92,6 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
-std::string LineNumber(std::size_t n) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-    return std::string(buffer, result.ptr);
-}
-
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> cells;
     std::size_t start = 0;
@@ -163,7 +158,7 @@ TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts) {
 
         const auto fail = [&](const std::string& why) {
             reading.ok = false;
-            reading.error = "line " + LineNumber(lineNumber) + ": " + why;
+            reading.error = "line " + IntText(lineNumber) + ": " + why;
             return reading;
         };
         if (!line.empty() && line[0] == '#') {
@@ -184,7 +179,7 @@ TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts) {
         if (cells.size() > 7) return fail("more than seven cells");
         if (!firstRow) {
             grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
-            VrijLijnPlusClick(grid);
+            InsertRowAtCurrent(grid);
         }
         firstRow = false;
         const int row = grid.RowCount() - 1;

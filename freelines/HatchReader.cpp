@@ -6,55 +6,62 @@
 #include <optional>
 #include <string>
 
-#include "DosEig.h"
 #include "Msg.h"
+#include "Text.h"
 
 namespace murvex::freelines {
 
 namespace {
 
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperCopy(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = Upper(c);
-    return out;
-}
-
-bool StartsWithNoCase(std::string_view line, std::string_view upperPrefix) {
-    if (line.size() < upperPrefix.size()) return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        if (Upper(line[i]) != upperPrefix[i]) return false;
-    }
-    return true;
-}
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string_view Limited(std::string_view line) {
     return line.substr(0, kLineLimit);
+}
+
+// The line kinds, each on a line already cut to kLineLimit.
+bool IsUnitsLine(std::string_view line) {
+    return line.size() >= 9 && StartsWithNoCase(line, ";%UNITS=");
+}
+bool IsTypeLine(std::string_view line) {
+    return line.size() >= 8 && StartsWithNoCase(line, ";%TYPE=");
+}
+bool IsVersionLine(std::string_view line) {
+    return line.size() >= 9 && StartsWithNoCase(line, "%VERSION=");
+}
+bool IsPatternLine(std::string_view line) {
+    return !line.empty() && line[0] != ';' && line[0] != '*';
+}
+
+void TakeUnits(std::string_view line, FreeLineTexts& texts) {
+    std::string value = AsciiUpper(line.substr(8));
+    if (value == "MM" || value == "INCH") texts.units = std::move(value);
+}
+void TakeType(std::string_view line, FreeLineTexts& texts) {
+    std::string value = AsciiUpper(line.substr(7));
+    if (value == "MODEL" || value == "DRAFTING") texts.type = std::move(value);
+}
+
+// The seven data cells of row from the line's first seven comma separated fields, trimmed.
+void FillRow(std::string_view line, TextGrid& grid, int row) {
+    std::string_view rest = line;
+    for (int col = kFirstDataCol; col <= kLastDataCol; ++col) {
+        std::string_view field = rest;
+        const std::size_t comma = rest.find(',');
+        if (comma != std::string_view::npos) {
+            field = rest.substr(0, comma);
+            rest.remove_prefix(comma + 1);
+        } else {
+            rest = std::string_view();
+        }
+        grid.SetCell(col, row, std::string(Trim(field)));
+    }
 }
 
 }  // namespace
 
 bool ReadUnitsLine(std::string_view line, FreeLineTexts& texts) {
     line = Limited(line);
-    if (line.size() < 9 || !StartsWithNoCase(line, ";%UNITS=")) return false;
-    const std::string value = UpperCopy(line.substr(8));
-    if (value == "MM" || value == "INCH") texts.units = value;
+    if (!IsUnitsLine(line)) return false;
+    TakeUnits(line, texts);
     return true;
 }
 
@@ -67,14 +74,13 @@ bool ReadNameLine(std::string_view line, bool patternSeen, FreeLineTexts& texts)
 
 bool ReadTypeLine(std::string_view line, FreeLineTexts& texts) {
     line = Limited(line);
-    if (line.size() < 8 || !StartsWithNoCase(line, ";%TYPE=")) return false;
-    const std::string value = UpperCopy(line.substr(7));
-    if (value == "MODEL" || value == "DRAFTING") texts.type = value;
+    if (!IsTypeLine(line)) return false;
+    TakeType(line, texts);
     return true;
 }
 
 bool ReadVersionLine(std::string_view line) {
-    return Limited(line).size() >= 9 && StartsWithNoCase(line, "%VERSION=");
+    return IsVersionLine(Limited(line));
 }
 
 bool IsCommentLine(std::string_view line) {
@@ -87,53 +93,23 @@ bool IsNameLine(std::string_view line) {
 
 bool ReadPatternLine(std::string_view line, TextGrid& grid) {
     line = Limited(line);
-    if (line.empty() || line[0] == ';' || line[0] == '*') return false;
-    const int row = grid.RowCount() - 1;
-    std::string_view rest = line;
-    for (int col = kFirstDataCol; col <= kLastDataCol; ++col) {
-        std::string_view field;
-        const int p = CharPos(',', rest);
-        if (p > 0) {
-            field = rest.substr(0, static_cast<std::size_t>(p - 1));
-            rest.remove_prefix(static_cast<std::size_t>(p));
-        } else {
-            field = rest;
-            rest = std::string_view();
-        }
-        grid.SetCell(col, row, std::string(Trim(field)));
-    }
+    if (!IsPatternLine(line)) return false;
+    FillRow(line, grid, grid.RowCount() - 1);
     return true;
 }
 
 LineKind ClassifyLine(std::string_view line, bool patternSeen) {
     line = Limited(line);
-    FreeLineTexts scratch;
     if (!patternSeen) {
-        if (ReadUnitsLine(line, scratch)) return LineKind::Units;
-        if (ReadNameLine(line, patternSeen, scratch)) return LineKind::Name;
-        if (ReadTypeLine(line, scratch)) return LineKind::Type;
-        if (ReadVersionLine(line)) return LineKind::Version;
+        if (IsUnitsLine(line)) return LineKind::Units;
+        if (IsNameLine(line)) return LineKind::Name;
+        if (IsTypeLine(line)) return LineKind::Type;
+        if (IsVersionLine(line)) return LineKind::Version;
     }
     if (IsCommentLine(line)) return LineKind::Comment;
-    if (!line.empty() && line[0] != ';' && line[0] != '*') return LineKind::Pattern;
+    if (IsPatternLine(line)) return LineKind::Pattern;
     if (patternSeen && IsNameLine(line)) return LineKind::SecondPattern;
     return LineKind::Ignored;
-}
-
-void ForEachLine(std::string_view text, const std::function<bool(std::string_view)>& visit) {
-    const std::size_t nul = text.find('\0');
-    if (nul != std::string_view::npos) text = text.substr(0, nul);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            visit(text.substr(start));
-            return;
-        }
-        if (!visit(text.substr(start, end - start))) return;
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
 }
 
 std::size_t CountPatternRows(std::string_view text, std::size_t limit) {
@@ -170,30 +146,40 @@ class Reader {
     // False once reading stops.
     bool Offer(std::string_view whole) {
         const std::string_view line = Limited(whole);
-        if (!patternSeen_ &&
-            (ReadUnitsLine(line, texts_) || ReadNameLine(line, patternSeen_, texts_) ||
-             ReadTypeLine(line, texts_) || ReadVersionLine(line))) {
-            return true;
-        }
-        if (IsCommentLine(line)) return true;
-        if (ReadPatternLine(line, grid_)) {
-            patternSeen_ = true;
-            ++result_.patternLines;
-            grid_.SetCurrent(kFirstDataCol, grid_.RowCount() - 1);
-            VrijLijnPlusClick(grid_);
-            return true;
-        }
-        if (patternSeen_ && IsNameLine(line)) {
-            result_.multiplePatterns = true;
-            if (onSecondPattern_) onSecondPattern_();
-            return false;
+        switch (ClassifyLine(line, patternSeen_)) {
+            case LineKind::Units:
+                TakeUnits(line, texts_);
+                return true;
+            case LineKind::Name:
+                texts_.name = std::string(line.substr(1));
+                return true;
+            case LineKind::Type:
+                TakeType(line, texts_);
+                return true;
+            case LineKind::Version:
+            case LineKind::Comment:
+            case LineKind::Ignored:
+                return true;
+            case LineKind::Pattern: {
+                const int last = grid_.RowCount() - 1;
+                FillRow(line, grid_, last);
+                patternSeen_ = true;
+                ++result_.patternLines;
+                grid_.SetCurrent(kFirstDataCol, last);
+                InsertRowAtCurrent(grid_);
+                return true;
+            }
+            case LineKind::SecondPattern:
+                result_.multiplePatterns = true;
+                if (onSecondPattern_) onSecondPattern_();
+                return false;
         }
         return true;
     }
 
     ReadResult Finish() {
         grid_.SetCurrent(kFirstDataCol, grid_.RowCount() - 1);
-        VrijLijnMinClick(grid_);
+        DeleteCurrentRow(grid_);
         return result_;
     }
 
@@ -239,8 +225,8 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
     return FileReadStatus::Ok;
 }
 
-void OpenHatchActionExecute(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                            FreeLineTexts& texts, WindowHandle appWindow) {
+void OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
+                       FreeLineTexts& texts, WindowHandle appWindow) {
     if (!platform.RunFileDialog(openDialog, appWindow)) return;
     try {
         ReadResult result;

@@ -52,10 +52,6 @@ bool IsNameLine(std::string_view line);
 enum class LineKind { Units, Name, Type, Version, Comment, Pattern, SecondPattern, Ignored };
 LineKind ClassifyLine(std::string_view line, bool patternSeen);
 
-// Calls visit with every line of text until it returns false. Lines end at CR LF, a lone CR or
-// a lone LF; a NUL byte ends the text; a last line without a line end counts.
-void ForEachLine(std::string_view text, const std::function<bool(std::string_view)>& visit);
-
 // The number of grid rows a read of text fills, counting no further than limit + 1.
 std::size_t CountPatternRows(std::string_view text, std::size_t limit);
 
@@ -80,7 +76,7 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
 // The whole open command: the open dialog, reading the file, and the read, with the warning for
 // a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
 // file that cannot be read or is refused by the limits above leaves grid and texts unchanged.
-void OpenHatchActionExecute(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                            FreeLineTexts& texts, WindowHandle appWindow);
+void OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
+                       FreeLineTexts& texts, WindowHandle appWindow);
 
 }  // namespace murvex::freelines

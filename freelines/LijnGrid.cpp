@@ -1,19 +1,12 @@
 // The free line grid: its set-up, adding and deleting rows, and the lines "Maak Hatch" writes.
 #include "LijnGrid.h"
 
-#include <charconv>
-
 #include "SaveHatch.h"
+#include "Text.h"
 
 namespace murvex::freelines {
 
 namespace {
-
-std::string IntText(int value) {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 void CopyDataCells(TextGrid& grid, int fromRow, int toRow) {
     for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
@@ -47,7 +40,7 @@ TextGrid MakeLijnGrid() {
     return grid;
 }
 
-void VrijLijnPlusClick(TextGrid& grid) {
+void InsertRowAtCurrent(TextGrid& grid) {
     const int n = grid.RowCount();
     const int s = grid.CurrentRow();
     const int col = grid.CurrentCol();
@@ -64,7 +57,7 @@ void VrijLijnPlusClick(TextGrid& grid) {
     grid.SetCurrent(col, s);
 }
 
-void VrijLijnMinClick(TextGrid& grid) {
+void DeleteCurrentRow(TextGrid& grid) {
     const int n = grid.RowCount();
     const int s = grid.CurrentRow();
     if (s <= 0 || n <= 2) return;
@@ -96,7 +89,7 @@ std::string RowLine(const TextGrid& grid, int row) {
     return line;
 }
 
-LineList VrijeLijnMaakHatchLines(const TextGrid& grid, const FreeLineTexts& texts) {
+LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts) {
     LineList lines;
     lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 5);
     lines.push_back(UnitsHeader(texts.units));
@@ -109,9 +102,9 @@ LineList VrijeLijnMaakHatchLines(const TextGrid& grid, const FreeLineTexts& text
     return lines;
 }
 
-void VrijeLijnMaakHatchClick(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
-                             FileDialog& saveDialog, WindowHandle owner) {
-    const LineList lines = VrijeLijnMaakHatchLines(grid, texts);
+void SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+                       FileDialog& saveDialog, WindowHandle owner) {
+    const LineList lines = BuildFreeLineHatch(grid, texts);
     SaveHatchFile(lines, platform, saveDialog, owner);
 }
 

@@ -34,11 +34,12 @@ TextGrid MakeLijnGrid();
 
 // Adds one data row: appended when the current row is the last row (or not a data row),
 // otherwise an empty row is inserted at the current row, which moves down with the rows below.
-void VrijLijnPlusClick(TextGrid& grid);
+// The "Regel toevoegen" button and the reader add rows through it.
+void InsertRowAtCurrent(TextGrid& grid);
 // Deletes the current data row; does nothing when it is the only one or no data row is current.
 // The data cells of the dropped last row are emptied first, so a row added later starts empty.
-void VrijLijnMinClick(TextGrid& grid);
-// What calling VrijLijnMinClick while the grid has more than one data row leaves behind, in one
+void DeleteCurrentRow(TextGrid& grid);
+// What calling DeleteCurrentRow while the grid has more than one data row leaves behind, in one
 // step. A grid whose current row is not a data row is reduced as if row 2 were current.
 void ReduceToOneDataRow(TextGrid& grid);
 
@@ -46,9 +47,9 @@ void ReduceToOneDataRow(TextGrid& grid);
 // empty when "Hoek" is empty. Cell texts are copied as they stand.
 std::string RowLine(const TextGrid& grid, int row);
 // The whole file: units header, ";", name line, type header, one line per data row, ";".
-LineList VrijeLijnMaakHatchLines(const TextGrid& grid, const FreeLineTexts& texts);
+LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts);
 // Builds the lines and runs the save flow. Throws CommandError when the file cannot be written.
-void VrijeLijnMaakHatchClick(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
-                             FileDialog& saveDialog, WindowHandle owner);
+void SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+                       FileDialog& saveDialog, WindowHandle owner);
 
 }  // namespace murvex::freelines

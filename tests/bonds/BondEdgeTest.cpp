@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "BondGenerator.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 
 namespace murvex::bonds {
@@ -61,7 +61,10 @@ TEST(BondEdges, ZeroAndNegativeSizesStillGiveEveryLine) {
     const double sizes[][4] = {{0, 0, 0, 0}, {-210, -220, -50, -62.5}, {210, 0, 50, 0}};
     for (const auto& s : sizes) {
         for (int bond = 0; bond < kBondCount; ++bond) {
-            SCOPED_TRACE(std::to_string(bond) + " " + Fmt(s[0]));
+            std::string trace = std::to_string(bond);  // appended: GCC 12 -O3 -Wrestrict
+            trace += ' ';
+            trace += Fmt(s[0]);
+            SCOPED_TRACE(trace);
             const LineList file = Generate(bond, s[0], s[1], s[2], s[3], 30);
             ASSERT_EQ(file.size(), static_cast<std::size_t>(counts[bond] + 5));
             for (const std::string& line : file) {

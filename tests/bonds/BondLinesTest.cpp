@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BondGenerator.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "TempDir.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BondGenerator.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 

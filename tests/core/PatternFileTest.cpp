@@ -53,8 +53,8 @@ TEST(PatternFile, ParsesPatternLines) {
 }
 
 TEST(PatternFile, ParsesOnlyTheFirstPattern) {
-    const LineList lines = {";%UNITS=MM", "*A", "0,0,0,0,1", ";; note", "90,0,0,0,1",
-                            "*B",         "45,0,0,0,1"};
+    const LineList lines = {";%UNITS=MM", "*A", "0,0,0,0,1", ";; note",
+                            "90,0,0,0,1", "*B", "45,0,0,0,1"};
     const auto parsed = ParsePatternLines(lines);
     ASSERT_EQ(parsed.size(), 2u);
     EXPECT_EQ(parsed[1].angle, 90);
@@ -86,10 +86,12 @@ TEST(PatternFile, ReadsWholeFiles) {
 
 TEST(Cp1252, ConvertsBothWays) {
     EXPECT_EQ(Utf8ToCp1252("Gevel \xE2\x82\xAC 5\xC3\xA9"), "Gevel \x80 5\xE9");
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");             // not in the code page
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80x"), "?x");       // outside the BMP
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                   // cut short
-    EXPECT_EQ(Utf8ToCp1252("\xFF" "b"), "?b");
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");        // not in the code page
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80x"), "?x");  // outside the BMP
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // cut short
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "b"),
+              "?b");
     EXPECT_EQ(Cp1252ToUtf8("\x80\xE9\x9F"), "\xE2\x82\xAC\xC3\xA9\xC5\xB8");
     for (int b = 1; b < 256; ++b) {
         const std::string one(1, static_cast<char>(b));

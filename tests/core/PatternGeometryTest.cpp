@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DosEig.h"
+#include "NumberText.h"
 
 namespace murvex {
 namespace {

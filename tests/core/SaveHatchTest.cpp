@@ -13,9 +13,13 @@ namespace {
 constexpr WindowHandle kMain = 42;
 
 class SaveHatch : public ::testing::Test {
-protected:
-    const LineList lines{";%UNITS=MM", ";", "*Tegels, wall", ";%TYPE=MODEL",
-                         "0.000, 0, 0, 0, 62.500, 210.000, -10.000", ";"};
+  protected:
+    const LineList lines{";%UNITS=MM",
+                         ";",
+                         "*Tegels, wall",
+                         ";%TYPE=MODEL",
+                         "0.000, 0, 0, 0, 62.500, 210.000, -10.000",
+                         ";"};
     const std::string bytes =
         ";%UNITS=MM\r\n;\r\n*Tegels, wall\r\n;%TYPE=MODEL\r\n"
         "0.000, 0, 0, 0, 62.500, 210.000, -10.000\r\n;\r\n";
@@ -85,7 +89,8 @@ TEST_F(SaveHatch, FailedDeletionShowsTheErrorAndWritesNothing) {
     Save();
     EXPECT_EQ(test::ReadText(file), "old");
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[1].text, "Er is een fout opgetreden bij het wissen van de hatchfile");
+    EXPECT_EQ(platform.messages[1].text,
+              "Er is een fout opgetreden bij het wissen van de hatchfile");
     EXPECT_EQ(platform.messages[1].title, "Error");
     EXPECT_EQ(platform.messages[1].style, style::kError);
     EXPECT_EQ(platform.messages[1].owner, kMain);
@@ -106,7 +111,7 @@ TEST_F(SaveHatch, NameWithoutExtensionGetsPatAndIsRemembered) {
     EXPECT_EQ(dialog.fileName, dir.File("wall.pat"));
     Save();
     EXPECT_EQ(platform.dialogs[1].dialog.fileName, dir.File("wall.pat"));  // offered again
-    EXPECT_EQ(test::ReadText(dir.File("wall.txt")), bytes);              // an extension is kept
+    EXPECT_EQ(test::ReadText(dir.File("wall.txt")), bytes);                // an extension is kept
 }
 
 TEST(WithDefaultExtension, LooksAtTheLastPathElementOnly) {
@@ -122,6 +127,41 @@ TEST(RunCommand, CatchesEveryExceptionAtTheBoundary) {
     EXPECT_FALSE(RunCommand(platform, [] { throw CommandError("boom"); }));
     EXPECT_FALSE(RunCommand(platform, [] { throw 5; }));
     EXPECT_EQ(platform.applicationErrors, (std::vector<std::string>{"boom", "Unknown error"}));
+}
+
+TEST(ShellDeleteFile, MovesToTheRecycleBinAndRestoresTheCursor) {
+    test::TempDir dir;
+    const std::string file = dir.File("old.pat");
+    test::WriteText(file, "x");
+    test::FakePlatform platform;
+    EXPECT_TRUE(ShellDeleteFile(platform, file, true));
+    EXPECT_EQ(platform.recycled, std::vector<std::string>{file});
+    EXPECT_TRUE(dir.Entries().empty());
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
+    EXPECT_EQ(platform.cursorChanges, (std::vector<Cursor>{Cursor::Busy, Cursor::Default}));
+    EXPECT_EQ(platform.processMessagesCalls, 2);
+}
+
+TEST(ShellDeleteFile, FailsCleanly) {
+    test::TempDir dir;
+    test::FakePlatform platform;
+    EXPECT_FALSE(ShellDeleteFile(platform, dir.File("missing.pat"), true));
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
+
+    // Too long for the shell's name buffer: refused before the shell is asked.
+    const std::string longPath = "/" + std::string(kShellPathLimit, 'a');
+    platform.fakeFiles.insert(longPath);
+    EXPECT_FALSE(ShellDeleteFile(platform, longPath, true));
+    EXPECT_TRUE(platform.recycled.empty());
+    const std::string fits = "/" + std::string(kShellPathLimit - 1, 'a');
+    platform.fakeFiles.insert(fits);
+    EXPECT_TRUE(ShellDeleteFile(platform, fits, true));
+
+    const std::string file = dir.File("kept.pat");
+    test::WriteText(file, "x");
+    EXPECT_TRUE(ShellDeleteFile(platform, file, false));
+    EXPECT_EQ(platform.deleted, std::vector<std::string>{file});
+    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
 }
 
 }  // namespace

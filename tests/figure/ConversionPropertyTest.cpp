@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Conversion.h"
-#include "DosEig.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 

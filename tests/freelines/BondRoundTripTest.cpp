@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "BondGenerator.h"
-#include "DosEig.h"
 #include "GridRows.h"
 #include "HatchReader.h"
 #include "LijnGrid.h"
+#include "NumberText.h"
 
 namespace murvex::freelines {
 namespace {

@@ -27,18 +27,18 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
         {"90", "1.5", "-2.25", "12.5", "25.4", "0", "-25.4"},
     });
     FreeLineTexts texts;
-    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(VrijeLijnMaakHatchLines(grid, texts)),
+    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)),
                                      "naam arcering.pat")),
               std::vector<std::string>{});
     texts = {"INCH", "DRAFTING", "Visgraat"};
     EXPECT_EQ(
-        Codes(CheckPatternText(JoinCrLf(VrijeLijnMaakHatchLines(grid, texts)), "visgraat.pat")),
+        Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "visgraat.pat")),
         std::vector<std::string>{});
 }
 
 TEST(FreeLineCheck, ARowWithoutAnAngleIsAnEmptyPatternLine) {
     const TextGrid grid = test::GridWith({{"0", "0", "0", "0", "10"}, {"", "0", "0", "0", "10"}});
-    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(VrijeLijnMaakHatchLines(grid, FreeLineTexts{})),
+    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, FreeLineTexts{})),
                                      "naam arcering.pat")),
               std::vector<std::string>{"empty-pattern-line@6"});
 }

@@ -28,7 +28,7 @@ TextGrid GridWith(const Rows& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i > 0) {
             grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
-            VrijLijnPlusClick(grid);
+            InsertRowAtCurrent(grid);
         }
         const int r = grid.RowCount() - 1;
         for (std::size_t c = 0; c < rows[i].size(); ++c) {

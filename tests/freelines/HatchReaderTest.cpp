@@ -216,7 +216,8 @@ TEST(Recognisers, NameIsTakenExactly) {
 
 // Lines are handled within their first 255 characters; the rest is ignored.
 TEST(HatchReaderLongLines, OnlyTheFirst255CharactersCount) {
-    const std::string longName = "*" + std::string(300, 'n');
+    std::string longName = "*";  // appended: GCC 12 -O3 -Wrestrict
+    longName.append(300, 'n');
     std::string longPattern = "1,2,3,4,5,6," + std::string(250, ' ') + "77777";
     ASSERT_EQ(longPattern.size(), 267u);
     const Read read({longName, longPattern, ";%UNITS=INCH" + std::string(250, ' ')});

@@ -33,7 +33,7 @@ TEST(LijnGrid, StartsWithTheHeadersAndOneNumberedRow) {
 TEST(LijnGridAdd, InTheLastRowAppendsAnEmptyRow) {
     TextGrid grid = GridWith({kFour[0], kFour[1], kFour[2]});
     grid.SetCurrent(4, 3);
-    VrijLijnPlusClick(grid);
+    InsertRowAtCurrent(grid);
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], kFour[1], kFour[2], Row7({})}));
     EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2", "3", "4"}));
     EXPECT_EQ(grid.CurrentRow(), 3);
@@ -43,7 +43,7 @@ TEST(LijnGridAdd, InTheLastRowAppendsAnEmptyRow) {
 TEST(LijnGridAdd, InTheMiddleInsertsAnEmptyRowAtTheCurrentRow) {
     TextGrid grid = GridWith(kFour);
     grid.SetCurrent(2, 2);
-    VrijLijnPlusClick(grid);
+    InsertRowAtCurrent(grid);
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], Row7({}), kFour[1], kFour[2], kFour[3]}));
     EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
     EXPECT_EQ(grid.CurrentRow(), 2);
@@ -53,14 +53,14 @@ TEST(LijnGridAdd, InTheMiddleInsertsAnEmptyRowAtTheCurrentRow) {
 TEST(LijnGridAdd, InTheFirstOfTwoRowsInserts) {
     TextGrid grid = GridWith({kFour[0], kFour[1]});
     grid.SetCurrent(1, 1);
-    VrijLijnPlusClick(grid);
+    InsertRowAtCurrent(grid);
     EXPECT_EQ(DataRows(grid), (Rows{Row7({}), kFour[0], kFour[1]}));
 }
 
 TEST(LijnGridAdd, NeverMovesTheHeaderRow) {
     TextGrid grid = GridWith({kFour[0], kFour[1]});
     grid.SetCurrent(1, 0);
-    VrijLijnPlusClick(grid);
+    InsertRowAtCurrent(grid);
     EXPECT_EQ(grid.Cell(1, 0), "Hoek");
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], kFour[1], Row7({})}));
     EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2", "3"}));
@@ -69,7 +69,7 @@ TEST(LijnGridAdd, NeverMovesTheHeaderRow) {
 TEST(LijnGridDelete, MovesTheRowsBelowUp) {
     TextGrid grid = GridWith({kFour[0], kFour[1], kFour[2]});
     grid.SetCurrent(3, 2);
-    VrijLijnMinClick(grid);
+    DeleteCurrentRow(grid);
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], kFour[2]}));
     EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(grid.CurrentRow(), 2);
@@ -77,7 +77,7 @@ TEST(LijnGridDelete, MovesTheRowsBelowUp) {
 
 TEST(LijnGridDelete, NeverDeletesTheLastDataRow) {
     TextGrid grid = GridWith({kFour[1]});
-    VrijLijnMinClick(grid);
+    DeleteCurrentRow(grid);
     EXPECT_EQ(DataRows(grid), Rows{kFour[1]});
     EXPECT_EQ(Numbers(grid), std::vector<std::string>{"1"});
 }
@@ -85,7 +85,7 @@ TEST(LijnGridDelete, NeverDeletesTheLastDataRow) {
 TEST(LijnGridDelete, DoesNothingWithTheHeaderRowCurrent) {
     TextGrid grid = GridWith({kFour[0], kFour[1]});
     grid.SetCurrent(1, 0);
-    VrijLijnMinClick(grid);
+    DeleteCurrentRow(grid);
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], kFour[1]}));
     EXPECT_EQ(grid.Cell(1, 0), "Hoek");
 }
@@ -99,9 +99,9 @@ TEST(LijnGridDelete, ARowDeletedAndAddedBackComesBackEmpty) {
         SCOPED_TRACE(c.name);
         TextGrid grid = GridWith(kFour);
         grid.SetCurrent(1, c.deleteRow);
-        VrijLijnMinClick(grid);
+        DeleteCurrentRow(grid);
         grid.SetCurrent(1, grid.RowCount() - 1);
-        VrijLijnPlusClick(grid);
+        InsertRowAtCurrent(grid);
         EXPECT_EQ(DataRows(grid).back(), Row7({}));
         EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2", "3", "4"}));
     }
@@ -113,9 +113,9 @@ TEST(LijnGrid, NumbersStayOneToNThroughMixedEdits) {
     for (int i = 0; i < 10; ++i) {
         grid.SetCurrent(1, currentRows[i]);
         if (i % 3 == 2) {
-            VrijLijnMinClick(grid);
+            DeleteCurrentRow(grid);
         } else {
-            VrijLijnPlusClick(grid);
+            InsertRowAtCurrent(grid);
         }
         std::vector<std::string> expected;
         for (int r = 1; r < grid.RowCount(); ++r)
@@ -137,7 +137,7 @@ TEST(LijnGrid, ReduceToOneDataRowMatchesRepeatedDeletes) {
             slow.SetCurrent(3, current);
             TextGrid fast = slow;
             while (slow.RowCount() > 2)
-                VrijLijnMinClick(slow);
+                DeleteCurrentRow(slow);
             ReduceToOneDataRow(fast);
             EXPECT_EQ(DataRows(fast), DataRows(slow));
             EXPECT_EQ(Numbers(fast), Numbers(slow));
@@ -188,20 +188,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MaakHatch, WritesTheExampleFile) {
     const TextGrid grid = GridWith({Row7({"45", "0", "0", "0", "3.175"})});
     EXPECT_EQ(
-        VrijeLijnMaakHatchLines(grid, FreeLineTexts{}),
+        BuildFreeLineHatch(grid, FreeLineTexts{}),
         (LineList{";%UNITS=MM", ";", "*naam arcering", ";%TYPE=MODEL", "45, 0, 0, 0, 3.175", ";"}));
 }
 
 TEST(MaakHatch, WritesTypedTextsAndEveryRowInOrder) {
     const TextGrid grid = GridWith({Row7({"1"}), Row7({}), Row7({"3", "0"})});
     const FreeLineTexts texts{"cm ", "DRAFTING", "Tegels, wall tiles"};
-    EXPECT_EQ(VrijeLijnMaakHatchLines(grid, texts),
-              (LineList{";%UNITS=cm ", ";", "*Tegels, wall tiles", ";%TYPE=DRAFTING", "1", "",
-                        "3, 0", ";"}));
+    EXPECT_EQ(BuildFreeLineHatch(grid, texts), (LineList{";%UNITS=cm ", ";", "*Tegels, wall tiles",
+                                                         ";%TYPE=DRAFTING", "1", "", "3, 0", ";"}));
 }
 
 TEST(MaakHatch, AnUntouchedGridStillGivesTheHeadersAndOneEmptyLine) {
-    EXPECT_EQ(VrijeLijnMaakHatchLines(MakeLijnGrid(), FreeLineTexts{}),
+    EXPECT_EQ(BuildFreeLineHatch(MakeLijnGrid(), FreeLineTexts{}),
               (LineList{";%UNITS=MM", ";", "*naam arcering", ";%TYPE=MODEL", "", ";"}));
 }
 
@@ -213,7 +212,7 @@ TEST(MaakHatch, SavesThroughTheSaveFlowAndLeavesTheGridAlone) {
     platform.dialogAnswers = {file};
     const TextGrid grid = GridWith({Row7({"45", "0", "0", "0", "3.175"})});
     const TextGrid before = grid;
-    VrijeLijnMaakHatchClick(grid, FreeLineTexts{}, platform, dialog, 7);
+    SaveFreeLineHatch(grid, FreeLineTexts{}, platform, dialog, 7);
     EXPECT_EQ(murvex::test::ReadText(file + ".pat"),
               ";%UNITS=MM\r\n;\r\n*naam arcering\r\n;%TYPE=MODEL\r\n45, 0, 0, 0, 3.175\r\n;\r\n");
     EXPECT_TRUE(platform.messages.empty());

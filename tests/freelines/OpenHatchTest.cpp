@@ -34,7 +34,7 @@ class OpenHatch : public ::testing::Test {
 
     void Open(const std::optional<std::string>& answer) {
         platform.dialogAnswers = {answer};
-        OpenHatchActionExecute(platform, dialog, grid, texts, kApp);
+        OpenHatchIntoGrid(platform, dialog, grid, texts, kApp);
     }
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string file = dir.File(name);

@@ -20,7 +20,7 @@ struct RoundTrip {
     ReadResult result;
 
     RoundTrip(const TextGrid& written, const FreeLineTexts& writtenTexts) {
-        const std::string bytes = JoinCrLf(VrijeLijnMaakHatchLines(written, writtenTexts));
+        const std::string bytes = JoinCrLf(BuildFreeLineHatch(written, writtenTexts));
         result = ReadHatchLines(SplitLines(bytes), grid, texts);
     }
 };
@@ -84,7 +84,7 @@ TEST(BondLinesRoundTrip, EveryFieldLandsInItsCell) {
     EXPECT_EQ(texts.name, "Engelsverband");
 
     // Written again, the separators come out even and the cells stay the same.
-    const LineList again = VrijeLijnMaakHatchLines(grid, texts);
+    const LineList again = BuildFreeLineHatch(grid, texts);
     EXPECT_EQ(again[4], "0.000, 0, 0, 0, 125.000, 100.000, -670.000");
     TextGrid second = MakeLijnGrid();
     ReadHatchLines(again, second, texts);

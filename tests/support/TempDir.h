@@ -8,7 +8,7 @@
 namespace murvex::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -19,7 +19,7 @@ public:
     // Names of the entries in the folder, sorted.
     std::vector<std::string> Entries() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,22 +1,22 @@
-// Number text, short-text helpers, numeric guards and deletion through the shell.
-#include "DosEig.h"
+// Number text without the locale, and two numeric guards: a tangent and a rounding rule.
+#include "NumberText.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <system_error>
-
-#include "Platform.h"
 
 namespace murvex {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t SkipDigits(std::string_view s, std::size_t i) {
-    while (i < s.size() && IsDigit(s[i])) ++i;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
     return i;
 }
 
@@ -35,7 +35,8 @@ long long LeadingExponent(std::string_view intDigits, std::string_view fracDigit
 ParseResult ParseDecimal(std::string_view text) {
     ParseResult result;
     if (text.size() > kShortTextLimit) text = text.substr(0, kShortTextLimit);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+        text.remove_suffix(1);
 
     std::string s(text);
     for (char& c : s) {
@@ -43,7 +44,8 @@ ParseResult ParseDecimal(std::string_view text) {
     }
 
     std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     bool negative = false;
     bool hasSign = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -135,21 +137,12 @@ std::string FixedText(T value, int decimals) {
 
 }  // namespace
 
-std::string Fmt(double value) { return FixedText(value, 3); }
-
-std::string Fmt10(long double value) { return FixedText(value, 10); }
-
-std::string CopyRange(std::string_view text, int start, int count) {
-    if (count <= 0 || start < 1) return std::string();
-    const long long last = static_cast<long long>(start) + count - 1;
-    if (last > static_cast<long long>(text.size())) return std::string();
-    return std::string(text.substr(static_cast<std::size_t>(start - 1),
-                                   static_cast<std::size_t>(count)));
+std::string Fmt(double value) {
+    return FixedText(value, 3);
 }
 
-int CharPos(char c, std::string_view text) {
-    const std::size_t at = text.find(c);
-    return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
+std::string Fmt10(long double value) {
+    return FixedText(value, 10);
 }
 
 long double SafeTan(long double x) {
@@ -162,32 +155,12 @@ long double SafeTan(long double x) {
 std::int64_t RoundToInt(long double x) {
     if (std::isnan(x)) return 0;
     const long double f = x - std::trunc(x);
-    long double r = (0.4999999999999L < f && f < 0.7L) ? std::nearbyint(x + 0.1L)
-                                                      : std::nearbyint(x);
+    long double r =
+        (0.4999999999999L < f && f < 0.7L) ? std::nearbyint(x + 0.1L) : std::nearbyint(x);
     constexpr long double kMax = 9223372036854775807.0L;
     if (r >= kMax) return std::numeric_limits<std::int64_t>::max();
     if (r <= -kMax) return std::numeric_limits<std::int64_t>::min();
     return static_cast<std::int64_t>(r);
-}
-
-bool ShellDeleteFile(Platform& platform, const std::string& path, bool toRecycleBin) {
-    const Cursor saved = platform.CurrentCursor();
-    platform.SetCursor(Cursor::Busy);
-    platform.ProcessMessages();
-    bool ok = false;
-    try {
-        // The shell takes a 256-byte, double-NUL-terminated list of names: a longer path, or one
-        // with a NUL inside (which would end the list early), is refused.
-        if (!path.empty() && path.size() <= kShellPathLimit &&
-            path.find('\0') == std::string::npos) {
-            ok = toRecycleBin ? platform.MoveToRecycleBin(path) : platform.DeleteFileForGood(path);
-        }
-    } catch (...) {
-        ok = false;
-    }
-    platform.SetCursor(saved);
-    platform.ProcessMessages();
-    return ok;
 }
 
 }  // namespace murvex

@@ -1,5 +1,5 @@
-// Number text, short-text helpers and numeric guards.
-#include "DosEig.h"
+// Number text and the numeric guards.
+#include "NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,6 @@
 #include <limits>
 #include <random>
 #include <string>
-
-#include "FakePlatform.h"
-#include "TempDir.h"
 
 namespace murvex {
 namespace {
@@ -22,7 +19,9 @@ struct ParseRow {
     double value;
 };
 
-void PrintTo(const ParseRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ParseRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class ParseDecimalRows : public ::testing::TestWithParam<ParseRow> {};
 
@@ -35,36 +34,28 @@ TEST_P(ParseDecimalRows, ReadsAsSpecified) {
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, ParseDecimalRows,
-    ::testing::Values(ParseRow{"integer", "210", true, 210}, ParseRow{"comma", "62,5", true, 62.5},
-                      ParseRow{"point", "62.5", true, 62.5},
-                      ParseRow{"blanks_around", " 7 ", true, 7},
-                      ParseRow{"many_leading_blanks", "    7", true, 7},
-                      ParseRow{"trailing_controls", "7\t\r\n", true, 7},
-                      ParseRow{"unit_after", "7 mm", false, 0}, ParseRow{"empty", "", false, 0},
-                      ParseRow{"blanks_only", "   ", false, 0},
-                      ParseRow{"lone_minus", "-", false, 0}, ParseRow{"lone_plus", "+", false, 0},
-                      ParseRow{"lone_point", ".", true, 0},
-                      ParseRow{"minus_point", "-.", true, 0},
-                      ParseRow{"comma_exponent", "1,5e2", true, 150},
-                      ParseRow{"plus", "+3", true, 3}, ParseRow{"leading_tab", "\t7", false, 0},
-                      ParseRow{"two_points", "1,000.5", false, 0},
-                      ParseRow{"exponent", "1e3", true, 1000},
-                      ParseRow{"upper_exponent_sign", "2E-3", true, 0.002},
-                      ParseRow{"exponent_without_digits", "1e", false, 0},
-                      ParseRow{"exponent_alone", "e5", false, 0},
-                      ParseRow{"blank_after_sign", "- 7", false, 0},
-                      ParseRow{"double_minus", "--10.000", false, 0},
-                      ParseRow{"letters", "abc", false, 0},
-                      ParseRow{"trailing_point", "5.", true, 5},
-                      ParseRow{"leading_point", ".25", true, 0.25},
-                      ParseRow{"negative", "-12.5", true, -12.5},
-                      ParseRow{"overflow", "1e400", false, 0},
-                      ParseRow{"huge_exponent", "1e99999999999999999999", false, 0},
-                      ParseRow{"negative_overflow", "-2e308", false, 0},
-                      ParseRow{"underflow_reads_zero", "1e-400", true, 0},
-                      ParseRow{"zero_with_huge_exponent", "0e99999", true, 0},
-                      ParseRow{"max_double", "1.7976931348623157e308", true,
-                               std::numeric_limits<double>::max()}),
+    ::testing::Values(
+        ParseRow{"integer", "210", true, 210}, ParseRow{"comma", "62,5", true, 62.5},
+        ParseRow{"point", "62.5", true, 62.5}, ParseRow{"blanks_around", " 7 ", true, 7},
+        ParseRow{"many_leading_blanks", "    7", true, 7},
+        ParseRow{"trailing_controls", "7\t\r\n", true, 7}, ParseRow{"unit_after", "7 mm", false, 0},
+        ParseRow{"empty", "", false, 0}, ParseRow{"blanks_only", "   ", false, 0},
+        ParseRow{"lone_minus", "-", false, 0}, ParseRow{"lone_plus", "+", false, 0},
+        ParseRow{"lone_point", ".", true, 0}, ParseRow{"minus_point", "-.", true, 0},
+        ParseRow{"comma_exponent", "1,5e2", true, 150}, ParseRow{"plus", "+3", true, 3},
+        ParseRow{"leading_tab", "\t7", false, 0}, ParseRow{"two_points", "1,000.5", false, 0},
+        ParseRow{"exponent", "1e3", true, 1000},
+        ParseRow{"upper_exponent_sign", "2E-3", true, 0.002},
+        ParseRow{"exponent_without_digits", "1e", false, 0},
+        ParseRow{"exponent_alone", "e5", false, 0}, ParseRow{"blank_after_sign", "- 7", false, 0},
+        ParseRow{"double_minus", "--10.000", false, 0}, ParseRow{"letters", "abc", false, 0},
+        ParseRow{"trailing_point", "5.", true, 5}, ParseRow{"leading_point", ".25", true, 0.25},
+        ParseRow{"negative", "-12.5", true, -12.5}, ParseRow{"overflow", "1e400", false, 0},
+        ParseRow{"huge_exponent", "1e99999999999999999999", false, 0},
+        ParseRow{"negative_overflow", "-2e308", false, 0},
+        ParseRow{"underflow_reads_zero", "1e-400", true, 0},
+        ParseRow{"zero_with_huge_exponent", "0e99999", true, 0},
+        ParseRow{"max_double", "1.7976931348623157e308", true, std::numeric_limits<double>::max()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseDecimal, ReadsOnlyTheFirst255Characters) {
@@ -83,7 +74,10 @@ TEST(ParseDecimal, SurvivesHostileTexts) {
     EXPECT_FALSE(ParseDecimal(std::string(1 << 20, '-')).ok);
     EXPECT_FALSE(ParseDecimal(std::string(1 << 20, '.')).ok);
     EXPECT_FALSE(ParseDecimal(std::string(1 << 20, '+')).ok);
-    EXPECT_FALSE(ParseDecimal(std::string("1\0" "2", 3)).ok);
+    EXPECT_FALSE(ParseDecimal(std::string("1\0"
+                                          "2",
+                                          3))
+                     .ok);
     EXPECT_EQ(ParseDecimal(std::string("12\0\0", 4)).value, 12);  // NULs at the end are trimmed
     EXPECT_FALSE(ParseDecimal(std::string("\0", 1)).ok);
     // A view that stops before the rest of its buffer: nothing past the view is read.
@@ -134,7 +128,7 @@ TEST(Fmt, WritesThreeDecimalsWithAPoint) {
 
 // Under a comma-decimal C locale the number texts must not change.
 class CommaLocale : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* old = std::setlocale(LC_ALL, nullptr);
         saved_ = old ? old : "C";
@@ -155,25 +149,6 @@ TEST_F(CommaLocale, FormatAndParseIgnoreTheLocale) {
     EXPECT_EQ(ParseDecimal("62,5").value, 62.5);
     EXPECT_EQ(ParseDecimal("1,5e2").value, 150);
     EXPECT_FALSE(ParseDecimal("1.000,5").ok);
-}
-
-TEST(CopyRange, TakesRangesThatLieInsideTheText) {
-    EXPECT_EQ(CopyRange("abc", 2, 2), "bc");
-    EXPECT_EQ(CopyRange("abc", 2, 3), "");
-    EXPECT_EQ(CopyRange("abc", 2, 0), "");
-    EXPECT_EQ(CopyRange("abc", 1, 3), "abc");
-    EXPECT_EQ(CopyRange("abc", 0, 1), "");
-    EXPECT_EQ(CopyRange("abc", 4, 1), "");
-    EXPECT_EQ(CopyRange("abc", 2, -1), "");
-    EXPECT_EQ(CopyRange("abc", 2147483647, 2147483647), "");
-}
-
-TEST(CharPos, FindsTheFirstOccurrence) {
-    EXPECT_EQ(CharPos(',', "1, 2"), 2);
-    EXPECT_EQ(CharPos(',', "12"), 0);
-    EXPECT_EQ(CharPos(',', ""), 0);
-    EXPECT_EQ(CharPos('a', "bAa"), 3);
-    EXPECT_EQ(CharPos(',', ",,"), 1);
 }
 
 TEST(SafeTan, GuardsExactlyTwoAngles) {
@@ -202,41 +177,6 @@ TEST(RoundToInt, TakesHalvesUpOnlyWhenPositive) {
     EXPECT_EQ(RoundToInt(1e30L), std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ(RoundToInt(-1e30L), std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(RoundToInt(std::numeric_limits<long double>::quiet_NaN()), 0);
-}
-
-TEST(ShellDeleteFile, MovesToTheRecycleBinAndRestoresTheCursor) {
-    test::TempDir dir;
-    const std::string file = dir.File("old.pat");
-    test::WriteText(file, "x");
-    test::FakePlatform platform;
-    EXPECT_TRUE(ShellDeleteFile(platform, file, true));
-    EXPECT_EQ(platform.recycled, std::vector<std::string>{file});
-    EXPECT_TRUE(dir.Entries().empty());
-    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
-    EXPECT_EQ(platform.cursorChanges, (std::vector<Cursor>{Cursor::Busy, Cursor::Default}));
-    EXPECT_EQ(platform.processMessagesCalls, 2);
-}
-
-TEST(ShellDeleteFile, FailsCleanly) {
-    test::TempDir dir;
-    test::FakePlatform platform;
-    EXPECT_FALSE(ShellDeleteFile(platform, dir.File("missing.pat"), true));
-    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
-
-    // Too long for the shell's name buffer: refused before the shell is asked.
-    const std::string longPath = "/" + std::string(kShellPathLimit, 'a');
-    platform.fakeFiles.insert(longPath);
-    EXPECT_FALSE(ShellDeleteFile(platform, longPath, true));
-    EXPECT_TRUE(platform.recycled.empty());
-    const std::string fits = "/" + std::string(kShellPathLimit - 1, 'a');
-    platform.fakeFiles.insert(fits);
-    EXPECT_TRUE(ShellDeleteFile(platform, fits, true));
-
-    const std::string file = dir.File("kept.pat");
-    test::WriteText(file, "x");
-    EXPECT_TRUE(ShellDeleteFile(platform, file, false));
-    EXPECT_EQ(platform.deleted, std::vector<std::string>{file});
-    EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
 }
 
 }  // namespace
