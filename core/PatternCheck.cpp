@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "PatternFile.h"
+#include "Text.h"
 
 namespace murvex {
 
@@ -17,14 +18,6 @@ constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::TooDense)
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= 32; });
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
-        s.remove_suffix(1);
-    return s;
 }
 
 // Lower case in Windows-1252: ASCII, the Latin-1 letters and the four pairs in 0x8A..0x9F.
