@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,9 +36,15 @@ Subcommand AddLinesCommand(CLI::App& parent);
 inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";
 
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
-// unless force is set, and then replaced atomically. Reports failures on standard error and
-// returns the exit status.
+// unless force is set, and then replaced atomically; through a symbolic link the file it points
+// to is replaced and the link kept. A folder, device, FIFO or socket is never replaced. Reports
+// failures on standard error and returns the exit status.
 int WriteOutput(const std::string& target, std::string_view bytes, bool force);
+
+// Reads an input file ("-" is standard input) of at most 64 MiB. On failure it writes heading
+// (unless empty) and then why ("does not exist", "is a folder", "permission denied", ...) on
+// standard error and gives nothing.
+std::optional<std::string> ReadInput(const std::string& path, std::string_view heading = {});
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);

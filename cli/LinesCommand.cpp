@@ -26,24 +26,10 @@ struct LinesOptions {
     CLI::Option* nameOption = nullptr;
 };
 
-std::optional<std::string> ReadStandardInput() {
-    std::string data;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        data.append(buffer, n);
-    if (std::ferror(stdin)) return std::nullopt;
-    return data;
-}
-
 int RunLines(const LinesOptions& o) {
     using namespace freelines;
-    const std::optional<std::string> input =
-        o.rows == "-" ? ReadStandardInput() : ReadWholeFile(o.rows);
-    if (!input) {
-        Complain(o.rows + ": cannot be read");
-        return kExitFailed;
-    }
+    const std::optional<std::string> input = ReadInput(o.rows);
+    if (!input) return kExitFailed;
     FreeLineTexts texts;
     const TabTextReading reading = ParseTabText(Utf8ToCp1252(*input), texts);
     if (!reading.ok) {
@@ -82,9 +68,9 @@ Subcommand AddLinesCommand(CLI::App& parent) {
     app->footer(
         "Input: one line per grid row, up to seven cells (Hoek, X start, Y start, X shift,\n"
         "Y shift, Pen Down, Pen Up) separated by tabs; \\\\, \\t, \\r, \\n and \\# stand for a\n"
-        "backslash, tab, CR, LF and \"#\". Lines \"#units\", \"#type\" and \"#name\" followed by "
-        "a\n"
-        "tab and a text set those texts; other lines that begin with \"#\" are comments.\n"
+        "backslash, tab, CR, LF and \"#\", and \\x with two hex digits for that character.\n"
+        "Lines \"#units\", \"#type\" and \"#name\" followed by a tab and a text set those\n"
+        "texts; other lines that begin with \"#\" are comments.\n"
         "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
         "skipped, a row without Hoek an empty line.\n"
         "Example:\n"

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,15 +15,37 @@
 
 namespace murvex {
 
-std::string UnitsHeader(std::string_view units) { return ";%UNITS=" + std::string(units); }
-std::string TypeHeader(std::string_view type) { return ";%TYPE=" + std::string(type); }
-std::string NameLine(std::string_view name) { return "*" + std::string(name); }
+namespace {
+
+// A CR, LF or NUL inside a header or name text would end the line early or cut the file short
+// for every reader; each becomes a blank.
+std::string OneLine(std::string_view prefix, std::string_view text) {
+    std::string out(prefix);
+    out.reserve(prefix.size() + text.size());
+    for (const char c : text)
+        out += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
+    return out;
+}
+
+}  // namespace
+
+std::string UnitsHeader(std::string_view units) {
+    return OneLine(";%UNITS=", units);
+}
+std::string TypeHeader(std::string_view type) {
+    return OneLine(";%TYPE=", type);
+}
+std::string NameLine(std::string_view name) {
+    return OneLine("*", name);
+}
 
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
+        s.remove_suffix(1);
     return s;
 }
 
@@ -35,9 +58,8 @@ std::optional<PatternLine> ParsePatternLine(std::string_view text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = trimmed.find(',', start);
-        const std::string_view field =
-            Trim(trimmed.substr(start, comma == std::string_view::npos ? trimmed.npos
-                                                                       : comma - start));
+        const std::string_view field = Trim(
+            trimmed.substr(start, comma == std::string_view::npos ? trimmed.npos : comma - start));
         // Fields are point-decimal here: a comma is always a separator.
         const ParseResult r = ParseDecimal(field);
         if (!r.ok || field.empty()) return std::nullopt;
@@ -72,7 +94,8 @@ std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
 
 std::string JoinCrLf(const LineList& lines) {
     std::size_t size = 0;
-    for (const std::string& l : lines) size += l.size() + 2;
+    for (const std::string& l : lines)
+        size += l.size() + 2;
     std::string out;
     out.reserve(size);
     for (const std::string& l : lines) {
@@ -123,12 +146,41 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The temporary file being written, for the signal handler; the path is only ever written while
+// no temporary file is active, and the flag is set after it and cleared after the rename.
+char gTempPath[4096];
+volatile std::sig_atomic_t gTempActive = 0;
+
+extern "C" void RemoveTempAndDie(int signal) {
+    if (gTempActive) ::unlink(gTempPath);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 }  // namespace
+
+void RemoveTempFileOnSignals() {
+    std::signal(SIGINT, RemoveTempAndDie);
+    std::signal(SIGTERM, RemoveTempAndDie);
+}
 
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.find('\0') != std::string::npos) return WriteStatus::CannotCreate;
     std::string tmp = FolderOf(path) + "/.murvex-XXXXXX";
+    if (tmp.size() >= sizeof gTempPath) return WriteStatus::CannotCreate;
+    // Signals wait while the file is created and registered, so that none is left unregistered.
+    sigset_t all;
+    sigset_t old;
+    sigemptyset(&all);
+    sigaddset(&all, SIGINT);
+    sigaddset(&all, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &all, &old);
     const int fd = ::mkstemp(tmp.data());
+    if (fd >= 0) {
+        std::memcpy(gTempPath, tmp.c_str(), tmp.size() + 1);
+        gTempActive = 1;
+    }
+    ::sigprocmask(SIG_SETMASK, &old, nullptr);
     if (fd < 0) return WriteStatus::CannotCreate;
     // mkstemp creates 0600; give the file the permissions a newly created file would get.
     const mode_t mask = ::umask(0);
@@ -138,11 +190,9 @@ WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
     ok = (::fsync(fd) == 0) && ok;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return WriteStatus::CannotWrite;
-    }
-    return WriteStatus::Ok;
+    if (!ok) ::unlink(tmp.c_str());
+    gTempActive = 0;
+    return ok ? WriteStatus::Ok : WriteStatus::CannotWrite;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -151,11 +201,74 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::string data;
     char buffer[65536];
     std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        data.append(buffer, n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed) return std::nullopt;
     return data;
+}
+
+ReadFileResult ReadLimited(int fd, std::uintmax_t limit) {
+    ReadFileResult result;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            result.status = ReadFileStatus::IsFolder;
+            return result;
+        }
+        // A regular file that is already too large is refused without reading it.
+        if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > limit) {
+            result.status = ReadFileStatus::TooLarge;
+            return result;
+        }
+    }
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            result.status = errno == EISDIR ? ReadFileStatus::IsFolder : ReadFileStatus::Failed;
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0) break;
+        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
+            result.status = ReadFileStatus::TooLarge;
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    result.status = ReadFileStatus::Ok;
+    return result;
+}
+
+ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {
+    ReadFileResult result;
+    if (path.find('\0') != std::string::npos) return result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        switch (errno) {
+            case ENOENT:
+            case ENOTDIR:
+                result.status = ReadFileStatus::Missing;
+                break;
+            case EACCES:
+            case EPERM:
+                result.status = ReadFileStatus::PermissionDenied;
+                break;
+            case EISDIR:
+                result.status = ReadFileStatus::IsFolder;
+                break;
+            default:
+                result.status = ReadFileStatus::Failed;
+        }
+        return result;
+    }
+    result = ReadLimited(fd, limit);
+    ::close(fd);
+    return result;
 }
 
 }  // namespace murvex
