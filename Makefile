@@ -6,6 +6,11 @@ CMAKE_FLAGS ?=
 # Warnings are errors in every build made through this file; a bare `cmake` leaves them warnings.
 WERROR ?= ON
 
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS = fuzz_pattern_reader fuzz_number fuzz_geometry fuzz_jpeg fuzz_cp1252
+
+
 deps:
 	@bash scripts/install-deps
 
@@ -46,7 +51,7 @@ CI_STEPS = ci-format ci-release ci-clang
 
 ci: $(CI_STEPS)
 
-.PHONY: run test build deps configure clean ci deb package-check $(CI_STEPS)
+.PHONY: run test build deps configure clean ci deb package-check fuzz fuzz-short fuzz-build $(CI_STEPS)
 
 # Every tracked C++ source as .clang-format wants it; lists the files that differ.
 ci-format:
@@ -72,4 +77,18 @@ ci-clang: deps
 	$(call ci_build,build-clang,-DCMAKE_CXX_COMPILER=clang++)
 
 clean:
-	rm -rf $(BUILD) $(DEB_BUILD) build-release build-clang
+	rm -rf $(BUILD) $(DEB_BUILD) $(FUZZ_BUILD) build-release build-clang
+
+# The fuzz targets, with ASan and UBSan, in a build folder of their own.
+fuzz-build: deps
+	@CXX=clang++-14 CC=clang-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DMURVEX_FUZZ=ON \
+	  -DMURVEX_BUILD_APP=OFF -DMURVEX_BUILD_TESTS=OFF -DMURVEX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target $(FUZZERS)
+
+# Runs each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600); stops at the first finding.
+fuzz: fuzz-build
+	@bash scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
+
+# The short run for continuous integration: 15 seconds each.
+fuzz-short:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15

@@ -34,7 +34,7 @@ QString PictureResource(int bondIndex) {
 QPixmap LoadPicture(const QString& resource) {
     QFile file(resource);
     if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    const JpegResult picture = DecodeJpeg(file.readAll());
+    const JpegResult picture = DecodeJpeg(file.readAll(), QSize(kPictureWidth, kPictureHeight));
     return picture.ok() ? QPixmap::fromImage(picture.image) : QPixmap();
 }
 

@@ -16,12 +16,15 @@ namespace {
 
 // Larger pictures are refused before any pixel memory is taken.
 constexpr unsigned long kMaxPixels = 100ul * 1000ul * 1000ul;
+// libjpeg's own working memory (coefficient buffers of progressive pictures above all); a
+// picture that needs more is refused instead of taking gigabytes.
+constexpr long kMaxDecoderMemory = 64l * 1024l * 1024l;
 
 struct ErrorManager {
     jpeg_error_mgr pub;  // first, so that libjpeg's pointer is also ours
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-    bool truncated;
+    bool corrupt;
 };
 
 [[noreturn]] void OnError(j_common_ptr info) {
@@ -30,13 +33,15 @@ struct ErrorManager {
     std::longjmp(err->jump, 1);
 }
 
-// Warnings go nowhere, except that data ending early counts as an error.
+// Warnings about the data (libjpeg fills the gaps with grey and goes on) count as errors; the
+// ones about metadata that does not change the pixels are ignored, and so is tracing.
 void OnMessage(j_common_ptr info, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(info->err);
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF && !err->truncated) {
-        err->truncated = true;
-        (*info->err->format_message)(info, err->message);
-    }
+    if (level >= 0 || err->corrupt) return;
+    const int code = info->err->msg_code;
+    if (code == JWRN_JFIF_MAJOR || code == JWRN_ADOBE_XFORM || code == JWRN_BOGUS_ICC) return;
+    err->corrupt = true;
+    (*info->err->format_message)(info, err->message);
 }
 
 // Everything that must survive a longjmp lives outside the function that calls setjmp.
@@ -47,7 +52,7 @@ struct Decoder {
     std::vector<unsigned char> row;
 
     // Returns false with err.message set when libjpeg refuses the data.
-    bool Run(const unsigned char* data, std::size_t size, QString& error);
+    bool Run(const unsigned char* data, std::size_t size, QSize shown, QString& error);
 };
 
 void StoreRow(const unsigned char* in, int components, bool adobeInverted, J_COLOR_SPACE space,
@@ -84,7 +89,7 @@ void StoreRow(const unsigned char* in, int components, bool adobeInverted, J_COL
     }
 }
 
-bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
+bool Decoder::Run(const unsigned char* data, std::size_t size, QSize shown, QString& error) {
     info.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = OnError;
     err.pub.emit_message = OnMessage;
@@ -93,6 +98,7 @@ bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kMaxDecoderMemory;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
         error = QStringLiteral("No JPEG picture");
@@ -103,6 +109,18 @@ bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
         return false;
     }
     if (info.num_components == 3) info.out_color_space = JCS_RGB;
+    // DCT scaling: the largest reduction (1/2, 1/4, 1/8) that still covers the shown size.
+    info.scale_num = 1;
+    info.scale_denom = 1;
+    if (shown.width() > 0 && shown.height() > 0) {
+        for (unsigned denom = 8; denom > 1; denom /= 2) {
+            if (info.image_width / denom >= static_cast<unsigned>(shown.width()) &&
+                info.image_height / denom >= static_cast<unsigned>(shown.height())) {
+                info.scale_denom = denom;
+                break;
+            }
+        }
+    }
     jpeg_calc_output_dimensions(&info);
     const unsigned long pixels = static_cast<unsigned long>(info.output_width) *
                                  static_cast<unsigned long>(info.output_height);
@@ -111,6 +129,11 @@ bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
         return false;
     }
     jpeg_start_decompress(&info);
+    // A progressive picture has read all its scans by now.
+    if (err.corrupt) {
+        error = QString::fromLatin1(err.message);
+        return false;
+    }
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
     const int components = info.output_components;
@@ -127,15 +150,15 @@ bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
         if (jpeg_read_scanlines(&info, rows, 1) != 1) break;
         StoreRow(row.data(), components, adobeInverted, info.out_color_space, width,
                  image.scanLine(y));
-        if (err.truncated) break;
+        if (err.corrupt) break;
     }
-    if (err.truncated || info.output_scanline < info.output_height) {
-        error = err.truncated ? QString::fromLatin1(err.message)
-                              : QStringLiteral("JPEG data ends early");
+    if (err.corrupt || info.output_scanline < info.output_height) {
+        error =
+            err.corrupt ? QString::fromLatin1(err.message) : QStringLiteral("JPEG data ends early");
         return false;
     }
     jpeg_finish_decompress(&info);
-    if (err.truncated) {
+    if (err.corrupt) {
         error = QString::fromLatin1(err.message);
         return false;
     }
@@ -144,7 +167,7 @@ bool Decoder::Run(const unsigned char* data, std::size_t size, QString& error) {
 
 }  // namespace
 
-JpegResult DecodeJpeg(const unsigned char* data, std::size_t size) {
+JpegResult DecodeJpeg(const unsigned char* data, std::size_t size, QSize shown) {
     JpegResult result;
     if (!data || size == 0) {
         result.error = QStringLiteral("Empty JPEG data");
@@ -152,7 +175,7 @@ JpegResult DecodeJpeg(const unsigned char* data, std::size_t size) {
     }
     auto decoder = std::make_unique<Decoder>();
     QString error;
-    const bool ok = decoder->Run(data, size, error);
+    const bool ok = decoder->Run(data, size, shown, error);
     jpeg_destroy_decompress(&decoder->info);
     if (!ok) {
         result.error = error.isEmpty() ? QStringLiteral("Corrupt JPEG data") : error;
@@ -162,9 +185,9 @@ JpegResult DecodeJpeg(const unsigned char* data, std::size_t size) {
     return result;
 }
 
-JpegResult DecodeJpeg(const QByteArray& data) {
+JpegResult DecodeJpeg(const QByteArray& data, QSize shown) {
     return DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()),
-                      static_cast<std::size_t>(data.size()));
+                      static_cast<std::size_t>(data.size()), shown);
 }
 
 }  // namespace murvex::app

@@ -15,22 +15,8 @@
 namespace murvex::cli {
 
 std::optional<std::string> ReadPatternFile(const std::string& path) {
-    // The reader's own limit, checked before reading: real pattern files are a few kilobytes.
-    // Like the reader, only files whose size is known are read (no pipes or devices).
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    std::optional<std::string> bytes;
-    if (!ec && size <= freelines::kMaxFileBytes) bytes = ReadWholeFile(path);
-    if (!ec &&
-        (size > freelines::kMaxFileBytes || (bytes && bytes->size() > freelines::kMaxFileBytes))) {
-        Complain(path + ": larger than 64 MiB");
-        return std::nullopt;
-    }
-    if (!bytes) {
-        Complain("Cannot open file " + path);
-        return std::nullopt;
-    }
-    return bytes;
+    // The same 64 MiB limit as the reader, through the one reader every input goes through.
+    return ReadInput(path);
 }
 
 namespace {

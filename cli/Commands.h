@@ -39,15 +39,20 @@ Subcommand AddFigureReadCommand(CLI::App& parent);
 inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";
 
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
-// unless force is set, and then replaced atomically. Reports failures on standard error and
-// returns the exit status.
+// unless force is set, and then replaced atomically; through a symbolic link the file it points
+// to is replaced and the link kept. A folder, device, FIFO or socket is never replaced. Reports
+// failures on standard error and returns the exit status.
 int WriteOutput(const std::string& target, std::string_view bytes, bool force);
+
+// Reads an input file ("-" is standard input) of at most 64 MiB. On failure it writes heading
+// (unless empty) and then why ("does not exist", "is a folder", "permission denied", ...) on
+// standard error and gives nothing.
+std::optional<std::string> ReadInput(const std::string& path, std::string_view heading = {});
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);
 
-// The bytes of a pattern file, refused like the reader refuses it (larger than its 64 MiB
-// limit); nothing, with the reason on standard error, when it cannot be read.
+// The bytes of a pattern file for check and render: ReadInput's limit and messages.
 std::optional<std::string> ReadPatternFile(const std::string& path);
 
 }  // namespace murvex::cli

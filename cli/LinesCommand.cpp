@@ -29,12 +29,8 @@ struct LinesOptions {
 
 int RunLines(const LinesOptions& o) {
     using namespace freelines;
-    const std::optional<std::string> input =
-        o.rows == "-" ? ReadWholeStream(stdin) : ReadWholeFile(o.rows);
-    if (!input) {
-        Complain(o.rows + ": cannot be read");
-        return kExitFailed;
-    }
+    const std::optional<std::string> input = ReadInput(o.rows);
+    if (!input) return kExitFailed;
     FreeLineTexts texts;
     const TabTextReading reading = ParseTabText(Utf8ToCp1252(*input), texts);
     if (!reading.ok) {
@@ -73,9 +69,9 @@ Subcommand AddLinesCommand(CLI::App& parent) {
     app->footer(
         "Input: one line per grid row, up to seven cells (Hoek, X start, Y start, X shift,\n"
         "Y shift, Pen Down, Pen Up) separated by tabs; \\\\, \\t, \\r, \\n and \\# stand for a\n"
-        "backslash, tab, CR, LF and \"#\". Lines \"#units\", \"#type\" and \"#name\" followed by "
-        "a\n"
-        "tab and a text set those texts; other lines that begin with \"#\" are comments.\n"
+        "backslash, tab, CR, LF and \"#\", and \\x with two hex digits for that character.\n"
+        "Lines \"#units\", \"#type\" and \"#name\" followed by a tab and a text set those\n"
+        "texts; other lines that begin with \"#\" are comments.\n"
         "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
         "skipped, a row without Hoek an empty line.\n"
         "Example:\n"

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "Commands.h"
 #include "PatternFile.h"
@@ -14,6 +15,33 @@ void Complain(std::string_view message) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+std::optional<std::string> ReadInput(const std::string& path, std::string_view heading) {
+    ReadFileResult r = path == "-" ? ReadLimited(0) : ReadFileLimited(path);
+    const std::string name = path == "-" ? "standard input" : path;
+    if (r.status == ReadFileStatus::Ok) return std::move(r.bytes);
+    if (!heading.empty()) Complain(heading);
+    switch (r.status) {
+        case ReadFileStatus::Ok:
+            break;
+        case ReadFileStatus::Missing:
+            Complain(name + ": does not exist");
+            break;
+        case ReadFileStatus::IsFolder:
+            Complain(name + ": is a folder");
+            break;
+        case ReadFileStatus::PermissionDenied:
+            Complain(name + ": permission denied");
+            break;
+        case ReadFileStatus::TooLarge:
+            Complain(name + ": larger than 64 MiB");
+            break;
+        case ReadFileStatus::Failed:
+            Complain(name + ": cannot be read");
+            break;
+    }
+    return std::nullopt;
+}
+
 int WriteOutput(const std::string& target, std::string_view bytes, bool force) {
     if (target.empty() || target == "-") {
         const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
@@ -24,17 +52,34 @@ int WriteOutput(const std::string& target, std::string_view bytes, bool force) {
         }
         return kExitOk;
     }
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const auto status = std::filesystem::symlink_status(target, ec);
-    if (std::filesystem::exists(status) && !force) {
+    std::string path = target;
+    fs::file_status status = fs::symlink_status(path, ec);
+    const bool exists = fs::exists(status);
+    if (fs::is_symlink(status)) {
+        // Written where the link points, so that the link stays; a dangling link is created.
+        const fs::path resolved = fs::weakly_canonical(fs::path(target), ec);
+        if (ec) {
+            Complain("Cannot create file " + target);
+            return kExitFailed;
+        }
+        path = resolved.string();
+        status = fs::status(path, ec);
+    }
+    if (fs::is_directory(status)) {
+        Complain(target + " is a folder");
+        return kExitFailed;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        Complain(target + " is not a regular file; it is not replaced");
+        return kExitFailed;
+    }
+    if (exists && !force) {
         Complain(target + " exists; use --force to replace it");
         return kExitFailed;
     }
-    if (std::filesystem::is_directory(status)) {
-        Complain("Cannot create file " + target);
-        return kExitFailed;
-    }
-    switch (WriteFileAtomic(target, bytes)) {
+    switch (WriteFileAtomic(path, bytes)) {
         case WriteStatus::Ok:
             return kExitOk;
         case WriteStatus::CannotCreate:

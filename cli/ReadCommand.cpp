@@ -22,8 +22,10 @@ int RunRead(const ReadOptions& o) {
     TextGrid grid = MakeLijnGrid();
     FreeLineTexts texts;
     ReadResult result;
+    const std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
+    if (!bytes) return kExitFailed;
     const FileReadStatus status =
-        ReadHatchFile(o.file, grid, texts, result, [] { Complain(kMultipleText); });
+        ReadHatchBytes(*bytes, grid, texts, result, [] { Complain(kMultipleText); });
     switch (status) {
         case FileReadStatus::Ok:
             break;
@@ -52,15 +54,18 @@ Subcommand AddReadCommand(CLI::App& parent) {
     auto options = std::make_shared<ReadOptions>();
     CLI::App* app = parent.add_subcommand(
         "read", "Show what opening a pattern file puts into the free line tab.");
-    app->add_option("file", options->file, "The pattern file (.pat)")->required();
+    app->add_option("file", options->file, "The pattern file (.pat); \"-\" reads standard input")
+        ->required();
     app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
     app->footer(
         "Output: the lines \"#units\", \"#type\" and \"#name\", each with its text after a tab,\n"
         "then one line per grid row with its seven cells (Hoek, X start, Y start, X shift,\n"
         "Y shift, Pen Down, Pen Up) separated by tabs. A backslash, tab, CR or LF inside a text\n"
-        "is written as \\\\, \\t, \\r or \\n, and a \"#\" that begins a row as \\#; this is the\n"
-        "input of `murvex-cli lines`. Only the first pattern of a file is read; when there are\n"
-        "more, the warning goes to standard error.\n"
+        "is written as \\\\, \\t, \\r or \\n, any other control character as \\x and two hex\n"
+        "digits (ESC as \\x1b; also DEL and the C1 controls U+0081, U+008D, U+008F, U+0090 and\n"
+        "U+009D), and a \"#\" that begins a row as \\#; this is the input of `murvex-cli lines`.\n"
+        "The JSON output writes the same control characters as \\u00XX. Only the first pattern\n"
+        "of a file is read; when there are more, the warning goes to standard error.\n"
         "Example:\n"
         "  murvex-cli read tegels.pat > tegels.tsv\n"
         "Exit status: 0 read, 1 the file could not be read.");

@@ -38,11 +38,8 @@ int RunSegments(const SegmentsOptions& o) {
     if (box.x0 > box.x1) std::swap(box.x0, box.x1);
     if (box.y0 > box.y1) std::swap(box.y0, box.y1);
 
-    const std::optional<std::string> bytes = ReadWholeFile(o.file);
-    if (!bytes) {
-        Complain("Cannot open file " + o.file);
-        return kExitFailed;
-    }
+    const std::optional<std::string> bytes = ReadInput(o.file);
+    if (!bytes) return kExitFailed;
     const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(*bytes));
     const DrawResult drawn = DrawPattern(lines, box, static_cast<std::size_t>(max.value));
 
@@ -75,7 +72,8 @@ Subcommand AddSegmentsCommand(CLI::App& parent) {
         "segments",
         "Print the segments a pattern file draws inside a box: x1 y1 x2 y2 per line "
         "(a dot has equal end points), in drawing units with three decimals.");
-    app->add_option("file", options->file, "Pattern file (.pat)")->required();
+    app->add_option("file", options->file, "Pattern file (.pat); \"-\" reads standard input")
+        ->required();
     app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
     app->add_option("--max", options->max,
                     "Most segments to print (default 2000000); more ends with exit status 3");

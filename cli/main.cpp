@@ -1,11 +1,14 @@
 // murvex-cli: the batch front end. Each subcommand lives in a file of its own.
+#include <cstdio>
 #include <exception>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
+#include "PatternFile.h"
 
 namespace {
 
@@ -25,9 +28,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
 };
 // clang-format on
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace murvex::cli;
     CLI::App app("murvex-cli: hatch pattern files (.pat) from the command line.", "murvex-cli");
     app.require_subcommand(1, 1);
@@ -56,4 +57,22 @@ int main(int argc, char** argv) {
         return kExitFailed;
     }
     return kExitInvalid;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace murvex::cli;
+    murvex::RemoveTempFileOnSignals();
+    const int status = Run(argc, argv);
+    // Help and messages go through std::cout as well as stdio: output that did not arrive in full
+    // (a full disk, a closed pipe) is a failure whatever the command did.
+    std::cout.flush();
+    const bool written =
+        static_cast<bool>(std::cout) && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    if (!written) {
+        if (status != kExitFailed) Complain("cannot write to standard output");
+        return kExitFailed;
+    }
+    return status;
 }

@@ -43,39 +43,55 @@ std::string Utf8ToCp1252(std::string_view in) {
     std::size_t i = 0;
     while (i < in.size()) {
         const auto b = static_cast<unsigned char>(in[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        // Strict decoding: the allowed range of the second byte excludes overlong forms,
+        // surrogates and code points past U+10FFFF. A malformed sequence becomes one '?' and
+        // reading goes on at the first byte that does not belong to it.
         int extra = 0;
         char32_t cp = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
             extra = 1;
             cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
+        } else if (b >= 0xE0 && b <= 0xEF) {
             extra = 2;
             cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
+            if (b == 0xE0) lo = 0xA0;
+            if (b == 0xED) hi = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
             extra = 3;
             cp = b & 0x07;
+            if (b == 0xF0) lo = 0x90;
+            if (b == 0xF4) hi = 0x8F;
         } else {
             out += '?';
             ++i;
             continue;
         }
-        bool ok = i + static_cast<std::size_t>(extra) < in.size();
-        for (int k = 1; ok && k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80)
+        std::size_t used = 1;
+        bool ok = true;
+        for (int k = 0; k < extra; ++k) {
+            if (i + used >= in.size()) {
                 ok = false;
-            else
-                cp = (cp << 6) | (c & 0x3F);
+                break;
+            }
+            const auto c = static_cast<unsigned char>(in[i + used]);
+            const unsigned char min = k == 0 ? lo : 0x80;
+            const unsigned char max = k == 0 ? hi : 0xBF;
+            if (c < min || c > max) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (c & 0x3F);
+            ++used;
         }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += ToByte(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+        out += ok ? ToByte(cp) : '?';
+        i += used;
     }
     return out;
 }

@@ -6,34 +6,38 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "NumberText.h"
+#include "Text.h"
 
 namespace murvex {
 
 namespace {
 
-// Built by appending: GCC 12 at -O3 reports a false -Wrestrict on "literal" + std::string&&.
-std::string Prefixed(std::string_view prefix, std::string_view text) {
-    std::string out;
+// A CR, LF or NUL inside a header or name text would end the line early or cut the file short
+// for every reader; each becomes a blank.
+std::string OneLine(std::string_view prefix, std::string_view text) {
+    std::string out(prefix);
     out.reserve(prefix.size() + text.size());
-    out += prefix;
-    out += text;
+    for (const char c : text)
+        out += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
     return out;
 }
 
 }  // namespace
 
 std::string UnitsHeader(std::string_view units) {
-    return Prefixed(";%UNITS=", units);
+    return OneLine(";%UNITS=", units);
 }
 std::string TypeHeader(std::string_view type) {
-    return Prefixed(";%TYPE=", type);
+    return OneLine(";%TYPE=", type);
 }
 std::string NameLine(std::string_view name) {
-    return Prefixed("*", name);
+    return OneLine("*", name);
 }
 
 std::optional<PatternLine> ParsePatternLine(std::string_view text) {
@@ -111,12 +115,41 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The temporary file being written, for the signal handler; the path is only ever written while
+// no temporary file is active, and the flag is set after it and cleared after the rename.
+char gTempPath[4096];
+volatile std::sig_atomic_t gTempActive = 0;
+
+extern "C" void RemoveTempAndDie(int signal) {
+    if (gTempActive) ::unlink(gTempPath);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 }  // namespace
+
+void RemoveTempFileOnSignals() {
+    std::signal(SIGINT, RemoveTempAndDie);
+    std::signal(SIGTERM, RemoveTempAndDie);
+}
 
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.find('\0') != std::string::npos) return WriteStatus::CannotCreate;
     std::string tmp = FolderOf(path) + "/.murvex-XXXXXX";
+    if (tmp.size() >= sizeof gTempPath) return WriteStatus::CannotCreate;
+    // Signals wait while the file is created and registered, so that none is left unregistered.
+    sigset_t all;
+    sigset_t old;
+    sigemptyset(&all);
+    sigaddset(&all, SIGINT);
+    sigaddset(&all, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &all, &old);
     const int fd = ::mkstemp(tmp.data());
+    if (fd >= 0) {
+        std::memcpy(gTempPath, tmp.c_str(), tmp.size() + 1);
+        gTempActive = 1;
+    }
+    ::sigprocmask(SIG_SETMASK, &old, nullptr);
     if (fd < 0) return WriteStatus::CannotCreate;
     // mkstemp creates 0600; give the file the permissions a newly created file would get.
     const mode_t mask = ::umask(0);
@@ -126,11 +159,71 @@ WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
     ok = (::fsync(fd) == 0) && ok;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return WriteStatus::CannotWrite;
+    if (!ok) ::unlink(tmp.c_str());
+    gTempActive = 0;
+    return ok ? WriteStatus::Ok : WriteStatus::CannotWrite;
+}
+
+ReadFileResult ReadLimited(int fd, std::uintmax_t limit) {
+    ReadFileResult result;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            result.status = ReadFileStatus::IsFolder;
+            return result;
+        }
+        // A regular file that is already too large is refused without reading it.
+        if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > limit) {
+            result.status = ReadFileStatus::TooLarge;
+            return result;
+        }
     }
-    return WriteStatus::Ok;
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            result.status = errno == EISDIR ? ReadFileStatus::IsFolder : ReadFileStatus::Failed;
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0) break;
+        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
+            result.status = ReadFileStatus::TooLarge;
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    result.status = ReadFileStatus::Ok;
+    return result;
+}
+
+ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {
+    ReadFileResult result;
+    if (path.find('\0') != std::string::npos) return result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        switch (errno) {
+            case ENOENT:
+            case ENOTDIR:
+                result.status = ReadFileStatus::Missing;
+                break;
+            case EACCES:
+            case EPERM:
+                result.status = ReadFileStatus::PermissionDenied;
+                break;
+            case EISDIR:
+                result.status = ReadFileStatus::IsFolder;
+                break;
+            default:
+                result.status = ReadFileStatus::Failed;
+        }
+        return result;
+    }
+    result = ReadLimited(fd, limit);
+    ::close(fd);
+    return result;
 }
 
 }  // namespace murvex

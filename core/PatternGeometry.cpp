@@ -51,7 +51,11 @@ bool ClipAxis(double p, double v, double lo, double hi, double& t0, double& t1) 
 class Collector {
   public:
     Collector(DrawResult& result, std::size_t maxSegments)
-        : result_(result), maxSegments_(maxSegments) {}
+        : result_(result),
+          maxSegments_(maxSegments),
+          maxSteps_(maxSegments > (std::numeric_limits<std::size_t>::max() - kBaseSteps) / 8
+                        ? std::numeric_limits<std::size_t>::max()
+                        : 8 * maxSegments + kBaseSteps) {}
 
     bool Full() const { return result_.truncated; }
     std::size_t Room() const {
@@ -77,10 +81,22 @@ class Collector {
         return !result_.truncated;
     }
 
+    // Every dash list entry looked at counts against a budget a few times the segment cap, so
+    // that long dash lists whose entries draw nothing visible (or join into one segment) cannot
+    // keep the drawing busy for long; running out marks the result truncated like the cap does.
+    bool Step() {
+        if (++steps_ > maxSteps_) result_.truncated = true;
+        return !result_.truncated;
+    }
+
   private:
+    // Room for the entries of a few long periods even under a small segment cap.
+    static constexpr std::size_t kBaseSteps = 1000000;
     DrawResult& result_;
     std::size_t maxSegments_;
+    std::size_t maxSteps_;
     std::size_t linesVisited_ = 0;
+    std::size_t steps_ = 0;
 };
 
 // The dash list reduced to what drawing needs: each entry's start within the period.
@@ -106,11 +122,18 @@ Dashes PrepareDashes(const std::vector<double>& list) {
     }
     double at = 0;
     for (double v : list) {
-        d.starts.push_back(at);
-        d.lengths.push_back(v);
+        // A run of gaps draws the same as one gap of their sum.
+        if (v < 0 && !d.lengths.empty() && d.lengths.back() < 0) {
+            d.lengths.back() += v;
+        } else {
+            d.starts.push_back(at);
+            d.lengths.push_back(v);
+        }
         at += std::fabs(v);
     }
     d.period = at;
+    // Lengths whose sum leaves the range of a double have no period to repeat: nothing is drawn.
+    if (!std::isfinite(at)) d.blank = true;
     return d;
 }
 
@@ -149,6 +172,7 @@ void DrawLine(double px, double py, const Direction& dir, double t0, double t1, 
         const double periodStart = m * d.period - phase;
         if (out.Full()) break;
         for (std::size_t i = 0; i < d.lengths.size(); ++i) {
+            if (!out.Step()) break;
             const double len = d.lengths[i];
             const double s = periodStart + d.starts[i];
             if (s > t1) break;

@@ -9,6 +9,21 @@ namespace murvex::freelines {
 
 namespace {
 
+constexpr char kHex[] = "0123456789abcdef";
+
+// Bytes that a terminal may take as a command: the C0 controls, DEL, and the five bytes
+// Windows-1252 leaves undefined, which become C1 controls in UTF-8 (among them DCS and OSC).
+bool IsControl(unsigned char u) {
+    return u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 std::string Escaped(std::string_view text, bool atRowStart) {
     std::string out;
     out.reserve(text.size());
@@ -28,7 +43,13 @@ std::string Escaped(std::string_view text, bool atRowStart) {
                 out += "\\n";
                 break;
             default:
-                out += c;
+                if (IsControl(static_cast<unsigned char>(c))) {
+                    out += "\\x";
+                    out += kHex[static_cast<unsigned char>(c) >> 4];
+                    out += kHex[static_cast<unsigned char>(c) & 0xf];
+                } else {
+                    out += c;
+                }
         }
     }
     return out;
@@ -59,6 +80,15 @@ std::optional<std::string> Unescaped(std::string_view text) {
             case '#':
                 out += '#';
                 break;
+            case 'x': {
+                if (i + 2 >= text.size()) return std::nullopt;
+                const int high = HexValue(text[i + 1]);
+                const int low = HexValue(text[i + 2]);
+                if (high < 0 || low < 0) return std::nullopt;
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                break;
+            }
             default:
                 return std::nullopt;
         }
@@ -79,8 +109,7 @@ std::string JsonString(std::string_view text) {
             out += "\\r";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (u < 0x20) {
-            static const char kHex[] = "0123456789abcdef";
+        } else if (IsControl(u)) {
             out += "\\u00";
             out += kHex[u >> 4];
             out += kHex[u & 0xf];

@@ -12,12 +12,13 @@ namespace murvex::freelines {
 
 // Tab-separated text of the tab: "#units", "#type" and "#name" lines with their text after a
 // tab, then one line of seven tab-separated cells per data row. Inside a text a backslash, tab,
-// CR and LF are written as \\, \t, \r and \n, and a "#" that begins a row as \#. Every line ends
-// with LF. Texts are taken byte for byte.
+// CR and LF are written as \\, \t, \r and \n, every other control character (C0, DEL, and the
+// bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D that stand for C1 controls) as \x and two hex digits, and
+// a "#" that begins a row as \#. Every line ends with LF. Other bytes are taken as they are.
 std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts);
 
 // {"units": ..., "type": ..., "name": ..., "rows": [[seven cells], ...]} with JSON escapes for
-// quotes, backslashes and control characters; other bytes are copied as they are.
+// quotes, backslashes and the control characters above; other bytes are copied as they are.
 std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool multiplePatterns);
 
 // Reads rows in the form FormatTabText writes. Lines end at LF or CR LF. "#units", "#type" and

@@ -1,7 +1,6 @@
 // Reads the first pattern of a pattern file into the free line grid and the tab's three texts.
 #include "HatchReader.h"
 
-#include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
@@ -209,20 +208,22 @@ ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& t
     return reader.Finish();
 }
 
-FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
-                             ReadResult& result, const std::function<void()>& onSecondPattern) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) return FileReadStatus::CannotRead;
-    if (size > kMaxFileBytes) return FileReadStatus::TooLarge;
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return FileReadStatus::CannotRead;
-    if (bytes->size() > kMaxFileBytes) return FileReadStatus::TooLarge;
-    if (CountPatternRows(*bytes, kMaxPatternRows) > kMaxPatternRows) {
+FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, FreeLineTexts& texts,
+                              ReadResult& result, const std::function<void()>& onSecondPattern) {
+    if (bytes.size() > kMaxFileBytes) return FileReadStatus::TooLarge;
+    if (CountPatternRows(bytes, kMaxPatternRows) > kMaxPatternRows) {
         return FileReadStatus::TooManyRows;
     }
-    result = ReadHatchText(*bytes, grid, texts, onSecondPattern);
+    result = ReadHatchText(bytes, grid, texts, onSecondPattern);
     return FileReadStatus::Ok;
+}
+
+FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
+                             ReadResult& result, const std::function<void()>& onSecondPattern) {
+    const ReadFileResult file = ReadFileLimited(path, kMaxFileBytes);
+    if (file.status == ReadFileStatus::TooLarge) return FileReadStatus::TooLarge;
+    if (file.status != ReadFileStatus::Ok) return FileReadStatus::CannotRead;
+    return ReadHatchBytes(file.bytes, grid, texts, result, onSecondPattern);
 }
 
 void OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,

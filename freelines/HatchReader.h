@@ -69,6 +69,11 @@ ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& t
                          const std::function<void()>& onSecondPattern = {});
 
 enum class FileReadStatus { Ok, CannotRead, TooLarge, TooManyRows };
+// Reads the bytes of a file, already in memory, into grid and texts, with the limits above. Unless
+// the status is Ok, grid and texts are unchanged.
+FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, FreeLineTexts& texts,
+                              ReadResult& result,
+                              const std::function<void()>& onSecondPattern = {});
 // Reads a file into grid and texts. Unless the status is Ok, grid and texts are unchanged.
 FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
                              ReadResult& result, const std::function<void()>& onSecondPattern = {});

@@ -1,7 +1,10 @@
 // The JPEG decoder on the committed pictures and on broken data.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 
 #include "JpegDecoder.h"
 
@@ -83,6 +86,19 @@ INSTANTIATE_TEST_SUITE_P(
                    if (sof >= 0) b.replace(sof + 5, 4, QByteArray(4, '\0'));  // 0 x 0 picture
                    return b;
                }},
+        // libjpeg only warns about these and fills the rest with grey.
+        Broken{"CutHalfwayWithTheEndMarker",
+               [](const QByteArray& g) { return g.left(g.size() / 2) + QByteArray("\xFF\xD9"); }},
+        Broken{"ScanGarbled",
+               [](const QByteArray& g) {
+                   QByteArray b = g;
+                   const auto sos = b.indexOf("\xFF\xDA");
+                   if (sos >= 0) {
+                       for (int i = 0; i < 200; ++i)
+                           b[sos + 400 + i] = static_cast<char>((i * 37 + 11) % 251);
+                   }
+                   return b;
+               }},
         Broken{"HuffmanTablesGarbled",
                [](const QByteArray& g) {
                    QByteArray b = g;
@@ -91,6 +107,65 @@ INSTANTIATE_TEST_SUITE_P(
                    return b;
                }}),
     [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
+
+QByteArray Encoded(const QImage& image, bool progressive) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPG");
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(image)) return {};
+    return bytes;
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A tiny picture whose frame header claims 10000 x 10000 pixels: the decode fails for want of
+// data, and must do so without taking memory for the claimed size (about 1 GB progressive).
+TEST(JpegDecoder, AHugeClaimedSizeIsRefusedWithinTheMemoryLimit) {
+    QImage source(16, 16, QImage::Format_RGB32);
+    source.fill(QColor(10, 200, 30));
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive);
+        QByteArray bytes = Encoded(source, progressive);
+        if (bytes.isEmpty()) GTEST_SKIP() << "no JPEG writer in this Qt";
+        const auto sof = bytes.indexOf(progressive ? "\xFF\xC2" : "\xFF\xC0");
+        ASSERT_GE(sof, 0);
+        bytes.replace(sof + 5, 4, QByteArray("\x27\x10\x27\x10", 4));
+        const long before = PeakKilobytes();
+        const app::JpegResult result = app::DecodeJpeg(bytes, QSize(320, 200));
+        EXPECT_FALSE(result.ok());
+        EXPECT_LT(PeakKilobytes() - before, 100 * 1024);
+    }
+}
+
+// Shown smaller than it is, a picture is decoded scaled down by 2, 4 or 8, never below the
+// shown size.
+TEST(JpegDecoder, DecodesScaledDownToTheShownSize) {
+    QImage source(1280, 800, QImage::Format_RGB32);
+    source.fill(QColor(200, 30, 60));
+    const QByteArray bytes = Encoded(source, false);
+    if (bytes.isEmpty()) GTEST_SKIP() << "no JPEG writer in this Qt";
+    const struct {
+        QSize shown;
+        QSize decoded;
+    } rows[] = {
+        {QSize(320, 200), QSize(320, 200)},    {QSize(321, 200), QSize(640, 400)},
+        {QSize(640, 100), QSize(640, 400)},    {QSize(1000, 800), QSize(1280, 800)},
+        {QSize(2000, 2000), QSize(1280, 800)}, {QSize(), QSize(1280, 800)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown.width());
+        const app::JpegResult result = app::DecodeJpeg(bytes, row.shown);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        EXPECT_EQ(result.image.size(), row.decoded);
+        EXPECT_NEAR(result.image.pixelColor(100, 50).red(), 200, 8);
+    }
+}
 
 }  // namespace
 }  // namespace murvex::test

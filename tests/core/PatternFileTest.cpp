@@ -1,7 +1,11 @@
 // Pattern line text, line splitting, atomic writing and the Windows-1252 boundary.
 #include "PatternFile.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "Cp1252.h"
 #include "TempDir.h"
@@ -14,6 +18,14 @@ TEST(PatternFile, HeaderLines) {
     EXPECT_EQ(TypeHeader("MODEL"), ";%TYPE=MODEL");
     EXPECT_EQ(NameLine("a, b c"), "*a, b c");
     EXPECT_EQ(NameLine(""), "*");
+}
+
+// A text from an edit or the command line must stay one line of the file: a NUL would cut the
+// file short for every reader, a CR or LF would start a pattern line of its own.
+TEST(PatternFile, HeaderAndNameLinesNeverBreak) {
+    EXPECT_EQ(NameLine(std::string("na\0me\r\n0,0,0,0,1", 16)), "*na me  0,0,0,0,1");
+    EXPECT_EQ(UnitsHeader("MM\n*x"), ";%UNITS=MM *x");
+    EXPECT_EQ(TypeHeader("\rMODEL"), ";%TYPE= MODEL");
 }
 
 TEST(PatternFile, JoinsWithCrLfAfterEveryLine) {
@@ -82,6 +94,87 @@ TEST(PatternFile, ReadsWholeFiles) {
     test::WriteText(file, std::string("a\0b", 3));
     EXPECT_EQ(ReadWholeFile(file), std::string("a\0b", 3));
     EXPECT_FALSE(ReadWholeFile(dir.File("none.pat")));
+}
+
+struct LimitedRead {
+    const char* name;
+    std::string path;  // relative to the test folder, or absolute
+    std::uintmax_t limit;
+    ReadFileStatus status;
+    std::string bytes;
+};
+
+TEST(PatternFile, ReadsAnyInputUpToALimitAndSaysWhyNot) {
+    test::TempDir dir;
+    test::WriteText(dir.File("ten"), "0123456789");
+    std::filesystem::create_directory(dir.File("folder"));
+    const LimitedRead rows[] = {
+        {"AtTheLimit", "ten", 10, ReadFileStatus::Ok, "0123456789"},
+        {"OneByteOver", "ten", 9, ReadFileStatus::TooLarge, ""},
+        {"Missing", "none", 10, ReadFileStatus::Missing, ""},
+        {"MissingFolder", "none/x", 10, ReadFileStatus::Missing, ""},
+        {"Folder", "folder", 10, ReadFileStatus::IsFolder, ""},
+        {"EndlessDevice", "/dev/zero", 1 << 20, ReadFileStatus::TooLarge, ""},
+        {"EmptyDevice", "/dev/null", 10, ReadFileStatus::Ok, ""},
+    };
+    for (const LimitedRead& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = row.path.front() == '/' ? row.path : dir.File(row.path);
+        const ReadFileResult r = ReadFileLimited(path, row.limit);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.bytes, row.bytes);
+    }
+}
+
+TEST(PatternFile, ReadsAPipeUpToTheLimit) {
+    for (const std::uintmax_t limit : {6u, 5u}) {
+        SCOPED_TRACE(limit);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        ASSERT_EQ(::write(fds[1], "abcdef", 6), 6);
+        ::close(fds[1]);
+        const ReadFileResult r = ReadLimited(fds[0], limit);
+        ::close(fds[0]);
+        EXPECT_EQ(r.status, limit == 6 ? ReadFileStatus::Ok : ReadFileStatus::TooLarge);
+        EXPECT_EQ(r.bytes, limit == 6 ? "abcdef" : "");
+    }
+}
+
+struct Malformed {
+    const char* name;
+    std::string utf8;
+    std::string cp1252;
+};
+
+TEST(Cp1252, MalformedUtf8BecomesQuestionMarks) {
+    const Malformed rows[] = {
+        {"OverlongNul", "na\xC0\x80me", "na??me"},
+        {"OverlongSlashOfTwo", "\xC0\xAF", "??"},
+        {"OverlongSlashOfThree", "\xE0\x80\xAF", "???"},
+        {"OverlongCrLf", "\xC0\x8D\xC0\x8A", "????"},
+        {"OverlongEuroOfFour", "\xF0\x82\x82\xAC", "????"},
+        {"Surrogate", "\xED\xA0\x80", "???"},
+        {"AboveU10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"LeadByteF5", "\xF5\x80\x80\x80", "????"},
+        {"CutShortBeforeAscii",
+         "\xE2\x82"
+         "a",
+         "?a"},
+        {"LoneContinuation",
+         "\x80"
+         "a",
+         "?a"},
+        // The smallest and largest well-formed code points of each length still decode.
+        {"LowestTwoByte", "\xC2\xA0", "\xA0"},
+        {"LowestThreeByte", "\xE0\xA0\x80x", "?x"},
+        {"LastBeforeSurrogates", "\xED\x9F\xBF", "?"},
+        {"LowestFourByte", "\xF0\x90\x80\x80", "?"},
+        {"HighestCodePoint", "\xF4\x8F\xBF\xBF", "?"},
+    };
+    for (const Malformed& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Utf8ToCp1252(row.utf8), row.cp1252);
+    }
 }
 
 TEST(Cp1252, ConvertsBothWays) {

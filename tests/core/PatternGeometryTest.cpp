@@ -136,6 +136,44 @@ TEST(GeometryGuards, NonFiniteLinesAreLeftOutAndTheRestDrawn) {
     EXPECT_TRUE(DrawPattern({Line(0, 0, 0, 0, 1)}, {2, 0, 0, 2}).segments.empty());
 }
 
+TEST(GeometryGuards, DashListsWhoseSumOverflowsDrawNothing) {
+    for (const std::vector<double>& dashes : std::vector<std::vector<double>>{
+             {1e308, -1e308}, {1, -1e308, -1e308}, {1e308, 1e308, -1}}) {
+        SCOPED_TRACE(dashes.size());
+        const DrawResult r =
+            DrawPattern({Line(0, 0, 0, 0, 1, dashes), Line(90, 1, 0, 0, 100)}, {0, 0, 10, 10});
+        EXPECT_FALSE(r.truncated);
+        EXPECT_EQ(Texts(r), (Expected{"1.000 0.000 1.000 10.000"}));
+    }
+}
+
+TEST(GeometryGuards, ARunOfGapsDrawsAsOneGap) {
+    std::vector<double> many = {1};
+    many.insert(many.end(), 100000, -1e-5);
+    const DrawResult r = DrawPattern({Line(0, 0, 0, 0, 1e9, many)}, {0, 0, 100000, 1});
+    const DrawResult plain = DrawPattern({Line(0, 0, 0, 0, 1e9, {1, -1})}, {0, 0, 100000, 1});
+    EXPECT_FALSE(r.truncated);
+    ASSERT_EQ(r.segments.size(), 50000u);
+    EXPECT_EQ(Texts(r), Texts(plain));
+}
+
+// Long dash lists whose entries draw nothing visible: the work is bounded, not only the output.
+TEST(GeometryGuards, DashStepsCountAgainstTheCap) {
+    std::vector<double> invisible;
+    for (int i = 0; i < 50000; ++i) {
+        invisible.push_back(1e-300);
+        invisible.push_back(-1e-300);
+    }
+    invisible.push_back(1);
+    invisible.push_back(-1);
+    // 10,000 periods of 100,002 entries each, for 10,000 segments under a cap of 20,000.
+    const DrawResult r = DrawPattern({Line(0, 0, 0, 0, 1e9, invisible)}, {0, 0, 20000, 1}, 20000);
+    EXPECT_TRUE(r.truncated);
+    EXPECT_LT(r.segments.size(), 10000u);
+    for (const Segment& s : r.segments)
+        EXPECT_EQ(s.x2 - s.x1, 1.0) << Text(s);
+}
+
 TEST(GeometryGuards, FarTooDenseFamiliesStopAtTheCap) {
     // 4000 / 1e-9 lines across the box.
     DrawResult r = DrawPattern({Line(0, 0, 0, 0, 1e-9)}, {0, 0, 4000, 4000}, 1000);

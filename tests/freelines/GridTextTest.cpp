@@ -27,6 +27,30 @@ TEST(GridText, EscapesWhatWouldBreakALine) {
               "#units\tM\\tM\n#type\t#\n#name\tn\\\\\n\\#1\ta\\tb\tc\\\\d\te\\r\\nf\t#g\t\t\n");
 }
 
+// An ESC sequence in a name must not reach the terminal: C0 controls, DEL and the C1 controls the
+// undefined Windows-1252 bytes stand for are written as \xHH and read back.
+TEST(GridText, EscapesControlCharactersAndReadsThemBack) {
+    const std::string name = "\x1b]0;title\x07 \x7f\x90\x9d\x81\x8d\x8f\x80\xe9";
+    const TextGrid grid = GridWith({Row7({"\x1b[2J", "0"})});
+    const std::string text = FormatTabText(grid, FreeLineTexts{"MM", "MODEL", name});
+    EXPECT_EQ(text,
+              "#units\tMM\n#type\tMODEL\n"
+              "#name\t\\x1b]0;title\\x07 \\x7f\\x90\\x9d\\x81\\x8d\\x8f\x80\xe9\n"
+              "\\x1b[2J\t0\t\t\t\t\t\n");
+    FreeLineTexts read;
+    const TabTextReading reading = ParseTabText(text, read);
+    ASSERT_TRUE(reading.ok) << reading.error;
+    EXPECT_EQ(read.name, name);
+    EXPECT_EQ(DataRows(reading.grid), (Rows{Row7({"\x1b[2J", "0"})}));
+    for (const char* bad : {"\\x1", "\\xg0", "\\x"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(ParseTabText(std::string("#name\t") + bad + "\n", read).ok);
+    }
+    EXPECT_NE(FormatJson(grid, FreeLineTexts{"MM", "MODEL", name}, false)
+                  .find("\\u001b]0;title\\u0007 \\u007f\\u0090\\u009d\\u0081\\u008d\\u008f\x80"),
+              std::string::npos);
+}
+
 TEST(GridText, ReadsBackWhatItWrites) {
     const Rows rows{Row7({"#1", "a\tb", "c\\d", "e\r\nf", "#g", " x ", "\xe9"}), Row7({}),
                     Row7({"", "", "", "", "", "", "7"})};

@@ -1,0 +1,41 @@
+// Pattern geometry on any pattern text: every segment is finite and lies inside the box, and the
+// work stays bounded (libFuzzer's -timeout catches a slow input).
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "PatternFile.h"
+#include "PatternGeometry.h"
+
+using namespace murvex;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 4) return 0;
+    // The box from the first four bytes: a corner within +-12700 and sides up to 25500.
+    const double x0 = (static_cast<int>(data[0]) - 128) * 100.0;
+    const double y0 = (static_cast<int>(data[1]) - 128) * 100.0;
+    const Box box{x0, y0, x0 + data[2] * 100.0, y0 + data[3] * 100.0};
+    const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
+    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(text));
+
+    const std::size_t cap = 20000;
+    const DrawResult r = DrawPattern(lines, box, cap);
+    if (r.segments.size() > cap) std::abort();
+    const double tolerance = 1e-9 * (1 + std::max({std::fabs(box.x0), std::fabs(box.y0),
+                                                   std::fabs(box.x1), std::fabs(box.y1)}));
+    for (const Segment& s : r.segments) {
+        for (const double v : {s.x1, s.y1, s.x2, s.y2}) {
+            if (!std::isfinite(v)) std::abort();
+        }
+        for (const double x : {s.x1, s.x2}) {
+            if (x < box.x0 - tolerance || x > box.x1 + tolerance) std::abort();
+        }
+        for (const double y : {s.y1, s.y2}) {
+            if (y < box.y0 - tolerance || y > box.y1 + tolerance) std::abort();
+        }
+    }
+    return 0;
+}
