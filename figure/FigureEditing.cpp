@@ -1,0 +1,138 @@
+// Drawing the figure's rows on the canvas and the grid's row operations with their redraws.
+#include "FigureEditing.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "Clip.h"
+#include "DosEig.h"
+
+namespace murvex::figure {
+
+namespace {
+
+std::string IntText(int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+void CopyCoordCells(TextGrid& grid, int fromRow, int toRow) {
+    for (int c = kFirstCoordCol; c <= kLastCoordCol; ++c)
+        grid.SetCell(c, toRow, grid.Cell(c, fromRow));
+}
+
+void EmptyCoordCells(TextGrid& grid, int row) {
+    for (int c = kFirstCoordCol; c <= kLastCoordCol; ++c)
+        grid.SetCell(c, row, std::string());
+}
+
+void WriteSegment(TextGrid& grid, int row, const Segment& s) {
+    grid.SetCell(kColXStart, row, Fmt(static_cast<double>(s.start.x)));
+    grid.SetCell(kColYStart, row, Fmt(static_cast<double>(s.start.y)));
+    grid.SetCell(kColXEind, row, Fmt(static_cast<double>(s.end.x)));
+    grid.SetCell(kColYEind, row, Fmt(static_cast<double>(s.end.y)));
+}
+
+}  // namespace
+
+DrawResult DrawFiguurLijn(FigureModel& model, Canvas& canvas, int row, bool selected) {
+    TextGrid& grid = model.grid;
+    if (row < 1 || row >= grid.RowCount() || !RowComplete(grid, row)) {
+        return DrawResult::Incomplete;
+    }
+    // Without a tile the transforms would divide by a zero scale.
+    if (!model.HasFigure()) return DrawResult::NoFigure;
+
+    Segment s = RowSegment(grid, row);
+    if (!InsideTile(model, s.start) || !InsideTile(model, s.end)) {
+        const std::optional<Segment> clipped =
+            ClipFiguurLijn(s, model.TileWidth(), model.TileHeight());
+        if (!clipped) {
+            EmptyCoordCells(grid, row);
+            return DrawResult::Missed;
+        }
+        s = *clipped;
+        WriteSegment(grid, row, s);
+    }
+    canvas.MoveTo(FiguurToPixel(model, s.start).pixel);
+    if (selected) canvas.SetPenColor(PenColor::Red);
+    canvas.LineTo(FiguurToPixel(model, s.end).pixel);
+    canvas.SetPenColor(PenColor::Black);
+    return DrawResult::Drawn;
+}
+
+void RedrawFiguur(FigureModel& model, Canvas& canvas) {
+    canvas.SetSize(model.CanvasWidth(), model.CanvasHeight());
+    canvas.FillWhite();
+    // The fresh picture has no rubber line: erasing it later would draw a stray one.
+    model.interaction.rubberShown = false;
+    canvas.SetPenColor(PenColor::Black);
+    canvas.SetPenWidth(model.PenWidth());
+    TextGrid& grid = model.grid;
+    for (int r = grid.RowCount() - 1; r >= 1; --r) {
+        if (DrawFiguurLijn(model, canvas, r, false) == DrawResult::Missed) {
+            grid.SetCurrent(grid.CurrentCol(), r);
+            DeleteFiguurRow(grid);
+        }
+    }
+}
+
+void AddSegmentRow(TextGrid& grid) {
+    const int n = grid.RowCount();
+    const int s = grid.CurrentRow();
+    const int col = grid.CurrentCol();
+    grid.SetRowCount(n + 1);
+    grid.SetCell(0, n, IntText(n));
+    // The header row never moves: with no data row current the new row is appended.
+    if (s >= n - 1 || s < 1) return;
+    for (int r = n; r >= s + 1; --r)
+        CopyCoordCells(grid, r - 1, r);
+    EmptyCoordCells(grid, s);
+    grid.SetCurrent(col, s);
+}
+
+bool DeleteFiguurRow(TextGrid& grid) {
+    const int n = grid.RowCount();
+    const int t = grid.CurrentRow();
+    if (t < 1 || n < 3) return false;
+    for (int r = t; r <= n - 2; ++r)
+        CopyCoordCells(grid, r + 1, r);
+    EmptyCoordCells(grid, n - 1);
+    grid.SetRowCount(n - 1);
+    return true;
+}
+
+void DeleteSelectedSegment(FigureModel& model, Canvas& canvas) {
+    DeleteFiguurRow(model.grid);
+    RedrawFiguur(model, canvas);
+}
+
+void DrawEnteredRow(FigureModel& model, Canvas& canvas) {
+    const int row = model.grid.CurrentRow();
+    if (DrawFiguurLijn(model, canvas, row, false) == DrawResult::Missed && row > 1) {
+        DeleteFiguurRow(model.grid);
+    }
+}
+
+void ShowSelectedRow(FigureModel& model, Canvas& canvas, int row) {
+    if (row != model.currentRow) model.previousRow = model.currentRow;
+    model.currentRow = row;
+    DrawFiguurLijn(model, canvas, model.previousRow, false);
+    DrawFiguurLijn(model, canvas, model.currentRow, true);
+}
+
+void RedrawAfterBackgroundChange(FigureModel& model, Canvas& canvas) {
+    if (!model.backgroundChanged) return;
+    RedrawFiguur(model, canvas);
+    model.backgroundChanged = false;
+    DrawFiguurLijn(model, canvas, model.currentRow, true);
+}
+
+void SetThickPen(FigureModel& model, Canvas& canvas, bool thick) {
+    model.thickPen = thick;
+    RedrawFiguur(model, canvas);
+}
+
+}  // namespace murvex::figure

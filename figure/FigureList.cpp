@@ -1,0 +1,256 @@
+// The figure list file: the tile size, the tab's three texts and the grid's rows, written and read.
+#include "FigureList.h"
+
+#include <charconv>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+
+#include "DosEig.h"
+#include "FigureEditing.h"
+
+namespace murvex::figure {
+
+namespace {
+
+std::string IntText(long long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = Upper(c);
+    return out;
+}
+
+// The line is longer than the key and begins with it, in any case.
+bool HasKey(std::string_view line, std::string_view key) {
+    if (line.size() <= key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (Upper(line[i]) != key[i]) return false;
+    }
+    return true;
+}
+
+bool IsNameLine(std::string_view line) {
+    return line.size() >= 2 && line[0] == '*';
+}
+bool IsCommentLine(std::string_view line) {
+    return line.size() >= 2 && line.substr(0, 2) == ";;";
+}
+bool IsSegmentLine(std::string_view line) {
+    return !line.empty() && line[0] != ';' && line[0] != '*';
+}
+
+// Characters with codes of 32 or less count as blanks at either end.
+std::string_view Trimmed(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The text up to the next comma (all of it without one), trimmed; rest moves past that comma.
+std::string_view NextField(std::string_view& rest) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view field = rest.substr(0, comma);
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    return Trimmed(field);
+}
+
+// Width and height of a size line, rounded; BadWidth or BadHeight when one does not parse.
+struct SizeValues {
+    ListReadStatus status = ListReadStatus::Ok;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+
+SizeValues ReadSizeValues(std::string_view line) {
+    const std::string upper = UpperText(line.substr(7));
+    std::string_view rest = upper;
+    SizeValues v;
+    const ParseResult w = ParseDecimal(NextField(rest));
+    if (!w.ok) return {ListReadStatus::BadWidth};
+    const ParseResult h = ParseDecimal(NextField(rest));
+    if (!h.ok) return {ListReadStatus::BadHeight};
+    v.width = RoundToInt(w.value);
+    v.height = RoundToInt(h.value);
+    return v;
+}
+
+void ReadSegmentLine(std::string_view line, TextGrid& grid) {
+    const int row = grid.RowCount() - 1;
+    std::string_view rest = line;
+    for (int c = kFirstCoordCol; c <= kLastCoordCol; ++c)
+        grid.SetCell(c, row, std::string(NextField(rest)));
+}
+
+void SelectLastRow(TextGrid& grid) {
+    grid.SetCurrent(grid.CurrentCol(), grid.RowCount() - 1);
+}
+
+// Grid rows a reading of the lines fills, counting no further than limit + 1.
+std::size_t CountSegmentLines(const LineList& lines, std::size_t limit) {
+    std::size_t count = 0;
+    for (const std::string& line : lines) {
+        if (count > 0 && IsNameLine(line)) break;
+        if (IsSegmentLine(line) && ++count > limit) break;
+    }
+    return count;
+}
+
+}  // namespace
+
+LineList FigureListLines(const FigureModel& model, const FigureTexts& texts) {
+    const TextGrid& grid = model.grid;
+    LineList lines;
+    lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 3);
+    lines.push_back(";%SIZE=" + IntText(model.TileWidth()) + "," + IntText(model.TileHeight()));
+    lines.push_back(UnitsHeader(texts.units));
+    lines.push_back(NameLine(texts.name));
+    lines.push_back(TypeHeader(texts.type));
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        std::string line = grid.Cell(kFirstCoordCol, r);
+        for (int c = kFirstCoordCol + 1; c <= kLastCoordCol; ++c) {
+            line += ',';
+            line += grid.Cell(c, r);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+WriteStatus WriteFigureList(const std::string& path, const FigureModel& model,
+                            const FigureTexts& texts) {
+    return WriteFileAtomic(path, JoinCrLf(FigureListLines(model, texts)));
+}
+
+ListReadMessage MessageFor(ListReadStatus status, const std::string& path) {
+    switch (status) {
+        case ListReadStatus::Ok:
+            return {};
+        case ListReadStatus::BadWidth:
+            return {kBadXSizeText, "", true};
+        case ListReadStatus::BadHeight:
+            return {kBadYSizeText, "", true};
+        case ListReadStatus::InvalidSize:
+            return {kInvalidValueText, kInvalidValueTitle, false};
+        case ListReadStatus::CannotRead:
+            return {"Cannot open file \"" + path + "\"", "", true};
+        case ListReadStatus::TooLarge:
+            return {"Cannot open file \"" + path + "\": more than 64 MiB or " +
+                        IntText(static_cast<long long>(kMaxListRows)) + " segments",
+                    "", true};
+    }
+    return {};
+}
+
+ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
+                                   FigureTexts& texts,
+                                   const std::function<void()>& onSecondFigure) {
+    ListReadResult result;
+    TextGrid& grid = model.grid;
+    bool segmentsSeen = false;
+    for (const std::string& line : lines) {
+        if (!segmentsSeen) {
+            if (HasKey(line, ";%SIZE=")) {
+                const SizeValues size = ReadSizeValues(line);
+                if (size.status != ListReadStatus::Ok) {
+                    result.status = size.status;
+                    return result;
+                }
+                if (!InitFiguur(model, canvas, size.width, size.height)) {
+                    result.status = ListReadStatus::InvalidSize;
+                    return result;
+                }
+                result.tileSet = true;
+                continue;
+            }
+            if (HasKey(line, ";%UNITS=")) {
+                const std::string value = UpperText(std::string_view(line).substr(8));
+                if (value == "MM" || value == "INCH") texts.units = value;
+                continue;
+            }
+            if (IsNameLine(line)) {
+                texts.name = line.substr(1);
+                continue;
+            }
+            if (HasKey(line, ";%TYPE=")) {
+                const std::string value = UpperText(std::string_view(line).substr(7));
+                if (value == "MODEL" || value == "DRAFTING") texts.type = value;
+                continue;
+            }
+        }
+        if (IsCommentLine(line)) continue;
+        if (IsSegmentLine(line)) {
+            ReadSegmentLine(line, grid);
+            segmentsSeen = true;
+            ++result.segmentLines;
+            SelectLastRow(grid);
+            AddSegmentRow(grid);
+            continue;
+        }
+        if (IsNameLine(line)) {
+            result.multipleFigures = true;
+            if (onSecondFigure) onSecondFigure();
+            break;
+        }
+    }
+    SelectLastRow(grid);
+    DeleteFiguurRow(grid);
+    RedrawFiguur(model, canvas);
+    return result;
+}
+
+ListReadResult ReadFigureListText(std::string_view text, FigureModel& model, Canvas& canvas,
+                                  FigureTexts& texts, const std::function<void()>& onSecondFigure) {
+    return ReadFigureListLines(SplitLines(text), model, canvas, texts, onSecondFigure);
+}
+
+ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, Canvas& canvas,
+                                  FigureTexts& texts, const std::function<void()>& onSecondFigure) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return {ListReadStatus::CannotRead};
+    if (size > kMaxListBytes) return {ListReadStatus::TooLarge};
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return {ListReadStatus::CannotRead};
+    if (bytes->size() > kMaxListBytes) return {ListReadStatus::TooLarge};
+    const LineList lines = SplitLines(*bytes);
+    if (CountSegmentLines(lines, kMaxListRows) > kMaxListRows) return {ListReadStatus::TooLarge};
+    return ReadFigureListLines(lines, model, canvas, texts, onSecondFigure);
+}
+
+FileDialog MakeSaveFigureListDialog() {
+    FileDialog d;
+    d.kind = FileDialog::Save;
+    d.title = "Save";
+    d.filterName = "Tekstbestanden";
+    d.filterMask = "*.txt";
+    d.defaultExt = "txt";
+    d.pathMustExist = true;
+    return d;
+}
+
+FileDialog MakeOpenFigureListDialog() {
+    FileDialog d;
+    d.kind = FileDialog::Open;
+    d.title = "Open";
+    d.filterName = "tekstbestanden";
+    d.filterMask = "*.txt";
+    d.defaultExt = "txt";
+    d.pathMustExist = true;
+    d.fileMustExist = true;
+    return d;
+}
+
+}  // namespace murvex::figure

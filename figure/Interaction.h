@@ -1,0 +1,105 @@
+// Drawing on the figure's canvas: the rubber line, snapping, the horizontal/vertical lock, typed
+// lengths and selecting segments, as a state machine over plain events. The window translates its
+// own mouse and key events into these calls and carries out the Reaction each returns.
+//
+// The state lives in FigureModel::interaction; the grid and the canvas are changed in place, so
+// after every call the window repaints the canvas and refreshes the grid view. Pixels are canvas
+// pixels (HatchImage's own coordinates). Order of a typed length: KeyPress gives the box, the
+// window shows it modally and reports OK with the edit's text (TypedLengthAccepted) or Cancel
+// (TypedLengthCancelled), then empties the edit.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Canvas.h"
+#include "FigureModel.h"
+
+namespace murvex::figure {
+
+// Distances on the canvas, in pixels; every comparison with them is strict.
+inline constexpr int kLockPixels = 6;       // horizontal/vertical lock window
+inline constexpr int kSelectionPixels = 5;  // selection margin and distance
+
+// The canvas cursors: the two registered drawing cursors and the standard arrow.
+enum class CanvasCursor {
+    Teken = 101,  // drawing mode, snapping on ("TEKENCURSOR")
+    Kruis = 102,  // drawing mode, snapping off ("KRUISCURSOR")
+    Arrow = 0,    // selection mode
+};
+
+// Where and how the typed-length box opens: screen coordinates of its top left corner, its
+// size, and the edit's text (the digit that opened it; the caret goes after it).
+struct TypedLengthBox {
+    int left = 0;
+    int top = 0;
+    int width = 122;
+    int height = 22;
+    std::string text;
+};
+
+inline constexpr const char* kInvalidLengthText = "Geen geldig getal ingevoerd";
+
+// What the window does after an event, besides showing the canvas and the grid as they now are.
+struct Reaction {
+    std::optional<std::string> status;  // the new text of XYPos
+    std::optional<CanvasCursor> cursor;
+    // The grid's current row moved here (the row is already drawn as selected): move the view's
+    // current cell without running the grid's own selection handler again.
+    std::optional<int> selectedRow;
+    // Show the typed-length box modally, then call TypedLengthAccepted or TypedLengthCancelled
+    // and empty its edit.
+    std::optional<TypedLengthBox> openTypedLengthBox;
+    // Show the warning box with this text, no title, owned by the application window.
+    std::optional<std::string> warning;
+    bool keySwallowed = false;  // the key must not reach the focused control
+};
+
+// The mouse moved to pixel p of the canvas: the rubber line follows it (erased and drawn again
+// in not-xor mode, the figure is never redrawn), the lock applies while drawing with snapping
+// on, and the status text is returned. Does nothing before the first figure.
+Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p);
+
+// A click on the canvas at pixel p: places a point (drawing mode) or selects the first segment
+// near it (selection mode). A click away from the last mouse position is first taken as a move
+// there, so the click acts on what the user saw. Does nothing before the first figure.
+Reaction Click(FigureModel& model, Canvas& canvas, Pixel p);
+
+// A character typed anywhere in the main window (after the window's own comma rule). A digit
+// while a segment is open opens the typed-length box next to the mouse, whichever tab shows;
+// windowLeft and windowTop are the main window's screen position.
+Reaction KeyPress(FigureModel& model, char key, int windowLeft, int windowTop);
+
+enum class Key { Escape, Other };
+// A key went down in the main window: the Shift state is kept; Escape abandons the open segment
+// when the figure tab is the active tab (its start cells are emptied, the row stays).
+Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, bool figureTabActive);
+// A key went up: the Shift state is kept.
+void KeyUp(FigureModel& model, bool shift);
+
+// The typed-length box closed with OK and this text. A number ends the open segment that far
+// from its start in the rubber line's direction (never snapped, clipped to the tile); any other
+// text gives the warning kInvalidLengthText and the segment stays open.
+Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text);
+// The box closed with Cancel: the segment stays open.
+void TypedLengthCancelled(FigureModel& model);
+
+// The selection mode button: abandons an open segment as Escape does; arrow cursor.
+Reaction EnterSelectionMode(FigureModel& model, Canvas& canvas);
+// The drawing mode button: the drawing cursor of the snap state.
+Reaction EnterDrawingMode(FigureModel& model);
+// The snap check box: its state, and the drawing cursor of that state (also in selection mode).
+Reaction SetSnap(FigureModel& model, bool on);
+
+// The first stored end point whose x and y both lie less than the snap radius from p (a square
+// window): rows from 1 downwards, in each row the start point before the end point, each only
+// when both its cells hold text. Nothing when no point is that near.
+std::optional<TilePoint> SnapToPoint(const FigureModel& model, TilePoint p);
+
+// Whether p selects the row's segment: the row is complete, p lies strictly inside the
+// segment's bounding box grown by 5 pixels on every side, and its distance from the line
+// through the segment is less than 5 pixels.
+bool HitFiguurLijn(const FigureModel& model, int row, TilePoint p);
+
+}  // namespace murvex::figure
