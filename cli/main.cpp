@@ -18,6 +18,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddSegmentsCommand,
     murvex::cli::AddReadCommand,
     murvex::cli::AddLinesCommand,
+    murvex::cli::AddFigureReadCommand,
 };
 
 }  // namespace

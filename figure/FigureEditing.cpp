@@ -1,9 +1,11 @@
 // Drawing the figure's rows on the canvas and the grid's row operations with their redraws.
 #include "FigureEditing.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Clip.h"
 #include "DosEig.h"
@@ -71,12 +73,28 @@ void RedrawFiguur(FigureModel& model, Canvas& canvas) {
     canvas.SetPenColor(PenColor::Black);
     canvas.SetPenWidth(model.PenWidth());
     TextGrid& grid = model.grid;
+    // Drawn from the last row up; the rows that missed the tile go afterwards in one pass, which
+    // leaves what deleting each at once would (rows below a deleted row are drawn already) without
+    // pulling the rest of a large figure up once per deleted row.
+    std::vector<bool> missed(static_cast<std::size_t>(grid.RowCount()), false);
+    int firstMissed = 0;
     for (int r = grid.RowCount() - 1; r >= 1; --r) {
         if (DrawFiguurLijn(model, canvas, r, false) == DrawResult::Missed) {
-            grid.SetCurrent(grid.CurrentCol(), r);
-            DeleteFiguurRow(grid);
+            missed[static_cast<std::size_t>(r)] = true;
+            firstMissed = r;
         }
     }
+    if (firstMissed == 0) return;
+    int kept = 0;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (missed[static_cast<std::size_t>(r)]) continue;
+        ++kept;
+        if (kept != r) CopyCoordCells(grid, r, kept);
+    }
+    // The only data row is never deleted; it was emptied when it missed.
+    grid.SetRowCount(std::max(kept, 1) + 1);
+    // The deletions select each row they delete, the first row last.
+    grid.SetCurrent(grid.CurrentCol(), firstMissed);
 }
 
 void AddSegmentRow(TextGrid& grid) {

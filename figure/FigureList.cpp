@@ -8,6 +8,8 @@
 
 #include "DosEig.h"
 #include "FigureEditing.h"
+#include "Msg.h"
+#include "SaveHatch.h"
 
 namespace murvex::figure {
 
@@ -251,6 +253,49 @@ FileDialog MakeOpenFigureListDialog() {
     d.pathMustExist = true;
     d.fileMustExist = true;
     return d;
+}
+
+void SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
+                    const FigureModel& model, const FigureTexts& texts) {
+    if (!platform.RunFileDialog(saveDialog, appWindow)) return;
+    const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
+    saveDialog.fileName = fileName;
+    if (platform.FileExists(fileName)) {
+        const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
+        if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return;
+        if (!ShellDeleteFile(platform, fileName, true)) {
+            ShowWarning(platform, kCannotDeleteText, "", appWindow);
+            return;
+        }
+    }
+    switch (WriteFigureList(fileName, model, texts)) {
+        case WriteStatus::Ok:
+            return;
+        case WriteStatus::CannotCreate:
+            ShowWarning(platform, "Cannot create file " + fileName, "", appWindow);
+            return;
+        case WriteStatus::CannotWrite:
+            ShowWarning(platform, "Cannot write file " + fileName, "", appWindow);
+            return;
+    }
+}
+
+std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
+                                             WindowHandle appWindow, FigureModel& model,
+                                             Canvas& canvas, FigureTexts& texts) {
+    if (!AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return std::nullopt;
+    if (!platform.RunFileDialog(openDialog, appWindow)) return std::nullopt;
+    const ListReadResult result =
+        ReadFigureListFile(openDialog.fileName, model, canvas, texts,
+                           [&] { ShowError(platform, kMultipleText, kMultipleTitle, appWindow); });
+    if (result.status != ListReadStatus::Ok) {
+        const ListReadMessage m = MessageFor(result.status, openDialog.fileName);
+        if (m.warning)
+            ShowWarning(platform, m.text, m.title, appWindow);
+        else
+            ShowError(platform, m.text, m.title, appWindow);
+    }
+    return result;
 }
 
 }  // namespace murvex::figure

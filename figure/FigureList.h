@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -88,5 +89,16 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
 // The two dialogs of the figure list commands.
 FileDialog MakeSaveFigureListDialog();
 FileDialog MakeOpenFigureListDialog();
+
+// The save command: the save dialog, the question before an existing file goes to the recycle
+// bin, the writing; every message box owned by appWindow. The figure is never changed.
+void SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
+                    const FigureModel& model, const FigureTexts& texts);
+// The open command: the question, the open dialog, the reading with its message boxes owned by
+// appWindow. Nothing when the user cancelled; otherwise how the reading went (tileSet tells
+// the window to drop its background picture).
+std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
+                                             WindowHandle appWindow, FigureModel& model,
+                                             Canvas& canvas, FigureTexts& texts);
 
 }  // namespace murvex::figure

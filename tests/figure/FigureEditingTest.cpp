@@ -192,6 +192,37 @@ TEST_F(TenByTen, RedrawDeletesRowsThatMissTheTile) {
     EXPECT_EQ(canvas.lines, expected);
 }
 
+// Against the rule as stated: from the last row up, a row that misses is deleted at once.
+TEST_F(TenByTen, RedrawRemovesMissesAsDeletingEachAtOnceWould) {
+    const Cells inside{"1", "1", "2", "2"};
+    const Cells miss{"20", "20", "30", "30"};
+    for (unsigned pattern = 0; pattern < 64; ++pattern) {
+        SCOPED_TRACE(pattern);
+        std::vector<Cells> rows;
+        for (int i = 0; i < 6; ++i) {
+            Cells c = (pattern >> i) & 1u ? miss : inside;
+            c[0] = std::to_string(i + 1);
+            if ((pattern >> i) & 1u) c[0] = std::to_string(20 + i);
+            rows.push_back(c);
+        }
+        TextGrid expected = MakeFiguurGrid();
+        SetRows(expected, rows);
+        for (int r = expected.RowCount() - 1; r >= 1; --r) {
+            if (expected.Cell(1, r).size() == 2) {  // a miss
+                for (int c = 1; c <= 4; ++c)
+                    expected.SetCell(c, r, "");
+                expected.SetCurrent(1, r);
+                DeleteFiguurRow(expected);
+            }
+        }
+        SetRows(model.grid, rows);
+        RedrawFiguur(model, canvas);
+        EXPECT_EQ(Rows(model.grid), Rows(expected));
+        EXPECT_EQ(Numbers(model.grid), Numbers(expected));
+        EXPECT_EQ(model.grid.CurrentRow(), expected.CurrentRow());
+    }
+}
+
 // Rows typed or read before the first tile exists cannot be drawn, but they are not lost.
 TEST(FigureRedraw, WithoutATileKeepsEveryRow) {
     FigureModel model;

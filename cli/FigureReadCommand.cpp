@@ -1,0 +1,171 @@
+// murvex-cli figure-read: what opening a figure list puts into the figure tab right after start-up.
+#include <charconv>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Canvas.h"
+#include "Commands.h"
+#include "Cp1252.h"
+#include "FigureList.h"
+#include "FigureModel.h"
+
+namespace murvex::cli {
+
+namespace {
+
+struct FigureReadOptions {
+    std::string file;
+    bool json = false;
+};
+
+std::string IntText(int value) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+// A backslash, tab, CR and LF as \\, \t, \r and \n; a "#" that begins a row as \#.
+std::string TabEscaped(std::string_view text, bool atRowStart) {
+    std::string out;
+    if (atRowStart && !text.empty() && text[0] == '#') out += '\\';
+    for (const char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string JsonString(std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string PlainText(const figure::FigureModel& model, const figure::FigureTexts& texts) {
+    std::string out;
+    out += "#width\t" + IntText(model.TileWidth()) + "\n";
+    out += "#height\t" + IntText(model.TileHeight()) + "\n";
+    out += "#units\t" + TabEscaped(texts.units, false) + "\n";
+    out += "#name\t" + TabEscaped(texts.name, false) + "\n";
+    out += "#type\t" + TabEscaped(texts.type, false) + "\n";
+    const TextGrid& grid = model.grid;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
+            if (c > figure::kFirstCoordCol) out += '\t';
+            out += TabEscaped(grid.Cell(c, r), c == figure::kFirstCoordCol);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string Json(const figure::FigureModel& model, const figure::FigureTexts& texts,
+                 bool multipleFigures) {
+    std::string out = "{\n";
+    out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
+    out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
+    out += "  \"units\": " + JsonString(texts.units) + ",\n";
+    out += "  \"name\": " + JsonString(texts.name) + ",\n";
+    out += "  \"type\": " + JsonString(texts.type) + ",\n";
+    out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
+    out += "  \"rows\": [";
+    const TextGrid& grid = model.grid;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        out += r > 1 ? ",\n    [" : "\n    [";
+        for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
+            if (c > figure::kFirstCoordCol) out += ", ";
+            out += JsonString(grid.Cell(c, r));
+        }
+        out += ']';
+    }
+    out += "\n  ]\n}\n";
+    return out;
+}
+
+int RunFigureRead(const FigureReadOptions& o) {
+    using namespace figure;
+    FigureModel model;
+    NullCanvas canvas;
+    FigureTexts texts;
+    const ListReadResult result =
+        ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
+    switch (result.status) {
+        case ListReadStatus::Ok:
+            break;
+        case ListReadStatus::BadWidth:
+        case ListReadStatus::BadHeight:
+        case ListReadStatus::InvalidSize:
+            Complain(Cp1252ToUtf8(MessageFor(result.status, o.file).text));
+            return kExitInvalid;
+        case ListReadStatus::CannotRead:
+        case ListReadStatus::TooLarge:
+            Complain(MessageFor(result.status, o.file).text);
+            return kExitFailed;
+    }
+    const std::string text =
+        o.json ? Json(model, texts, result.multipleFigures) : PlainText(model, texts);
+    return WriteOutput("", Cp1252ToUtf8(text), false);
+}
+
+}  // namespace
+
+Subcommand AddFigureReadCommand(CLI::App& parent) {
+    auto options = std::make_shared<FigureReadOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "figure-read", "Show what opening a figure list puts into the free figure tab.");
+    app->add_option("file", options->file, "The figure list (.txt)")->required();
+    app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
+    app->footer(
+        "Reads the list as the free figure tab opens it right after start-up, redraw included:\n"
+        "rows that leave the tile are clipped and rewritten, rows that miss it are removed.\n"
+        "Output: the lines \"#width\", \"#height\", \"#units\", \"#name\" and \"#type\", each "
+        "with\n"
+        "its text after a tab, then one line per grid row with its four cells (X start,\n"
+        "Y start, X eind, Y eind) separated by tabs. A backslash, tab, CR or LF inside a text\n"
+        "is written as \\\\, \\t, \\r or \\n, and a \"#\" that begins a row as \\#. With --json "
+        "an\n"
+        "object with \"width\", \"height\", \"units\", \"name\", \"type\", \"multipleFigures\" "
+        "and\n"
+        "\"rows\". Only the first figure of a file is read; when there are more, the warning\n"
+        "goes to standard error.\n"
+        "Example:\n"
+        "  murvex-cli figure-read figuur.txt\n"
+        "Exit status: 0 read, 1 the file could not be read, 2 its size line is invalid.");
+    return {app, [options] { return RunFigureRead(*options); }};
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,132 @@
+// murvex-cli figure-read run as a separate process: output bytes, messages and exit statuses.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace murvex {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs murvex-cli with its two output streams going to files in dir, read back afterwards.
+Result Cli(const TempDir& dir, const std::vector<std::string>& args) {
+    const std::string outFile = dir.File(".stdout");
+    const std::string errFile = dir.File(".stderr");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0) ::_exit(126);
+        ::dup2(in, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        std::string program = MURVEX_CLI;
+        std::vector<std::string> copies = args;
+        std::vector<char*> argv{program.data()};
+        for (std::string& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Result r;
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadText(outFile);
+    r.err = ReadText(errFile);
+    return r;
+}
+
+// A Windows-1252 name, a clipped row, a row that misses the tile, a row with a tab-escaped
+// cell, and a second figure.
+const char* const kList =
+    ";%size=10,10\r\n;%UNITS=inch\r\n*na\xe9m\r\n;%TYPE=drafting\r\n5,5,-5,5\r\n"
+    "20,20,30,30\r\n#1,2\\3,,\r\n*tweede\r\n1,1,2,2\r\n";
+
+TEST(CliFigureRead, PlainShowsTheRedrawnTab) {
+    TempDir dir;
+    const std::string file = dir.File("figuur.txt");
+    WriteText(file, kList);
+    const Result r = Cli(dir, {"figure-read", file});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "#width\t10\n#height\t10\n#units\tINCH\n#name\tna\xc3\xa9m\n#type\tDRAFTING\n"
+              "0.000\t5.000\t5.000\t5.000\n\\#1\t2\\\\3\t\t\n");
+    EXPECT_EQ(r.err,
+              "Dit bestand bevat meerdere arceringen, alleen de eerste wordt gelezen de rest gaat "
+              "verloren!\n");
+}
+
+TEST(CliFigureRead, Json) {
+    TempDir dir;
+    const std::string file = dir.File("figuur.txt");
+    WriteText(file, kList);
+    const Result r = Cli(dir, {"figure-read", file, "--json"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "{\n  \"width\": 10,\n  \"height\": 10,\n  \"units\": \"INCH\",\n"
+              "  \"name\": \"na\xc3\xa9m\",\n  \"type\": \"DRAFTING\",\n"
+              "  \"multipleFigures\": true,\n  \"rows\": [\n"
+              "    [\"0.000\", \"5.000\", \"5.000\", \"5.000\"],\n"
+              "    [\"#1\", \"2\\\\3\", \"\", \"\"]\n  ]\n}\n");
+}
+
+// Without a size line nothing can be drawn yet: the rows stay as they were read.
+TEST(CliFigureRead, NoSizeLineKeepsTheRows) {
+    TempDir dir;
+    const std::string file = dir.File("figuur.txt");
+    WriteText(file, "1,1,2,2\n30,30,40,40\n");
+    const Result r = Cli(dir, {"figure-read", file});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "#width\t0\n#height\t0\n#units\tMM\n#name\tnaam arcering\n#type\tMODEL\n"
+              "1\t1\t2\t2\n30\t30\t40\t40\n");
+}
+
+TEST(CliFigureRead, Failures) {
+    struct Row {
+        const char* name;
+        const char* text;  // nullptr: no file
+        int status;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"width", ";%SIZE=abc,100\r\n1,1,2,2\r\n", 2, "Onjuiste X-SIZE in bestand\n"},
+        {"height", ";%SIZE=300\r\n", 2, "Onjuiste Y-SIZE in bestand\n"},
+        {"zero side", ";%SIZE=0,100\r\n", 2, "Er is een ongeldige waarde ingevoerd\n"},
+        {"missing file", nullptr, 1, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string file = dir.File("figuur.txt");
+        if (row.text) WriteText(file, row.text);
+        const Result r = Cli(dir, {"figure-read", file});
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.out, "");
+        if (row.err)
+            EXPECT_EQ(r.err, row.err);
+        else
+            EXPECT_NE(r.err.find(file), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace murvex
