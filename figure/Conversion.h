@@ -1,0 +1,112 @@
+// Figure-to-pattern conversion: each segment of the tile becomes one pattern line that repeats
+// with the tile, and "Maak hatch" collects them into the lines of one pattern file.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "PatternFile.h"
+
+namespace murvex {
+class Platform;
+class TextGrid;
+}  // namespace murvex
+
+namespace murvex::figure {
+
+// The items of ComboBoxNaukeurigheid, in combo order.
+enum class Accuracy { Nauwkeurig, Middel, Laag };
+
+// "Nauwkeurig", "Middel" or "Laag" exactly; nothing for any other text.
+std::optional<Accuracy> AccuracyFromText(std::string_view text);
+std::string_view AccuracyText(Accuracy accuracy);
+// The combo's item index; an index outside the items (none chosen) counts as "Nauwkeurig".
+Accuracy AccuracyFromIndex(int index);
+
+// N: the searches try 1 to N - 1 tile heights.
+int RepeatLimit(Accuracy accuracy);
+// The tolerance stages of the first search, in drawing units, in the order they are tried.
+std::span<const long double> ToleranceStages(Accuracy accuracy);
+
+// The tile in drawing units; the conversion assumes W > 0 and H > 0 and fails otherwise.
+struct TileSize {
+    int width = 0;
+    int height = 0;
+};
+
+// A lattice point reached by a line of the family: `climb` tile heights up, `run` widths across.
+struct RepeatStep {
+    long long climb = 0;
+    long long run = 0;
+};
+
+// The lattice search: for i = 1 .. limit - 1 tile heights, the first whole number of tile widths
+// k (counted up from the integer part of (i H - offset) / q, q = W tan direction) for which
+// k q + offset lies strictly within tolerance of i H. Nothing when no i gives one, and also when
+// the arithmetic breaks down (q not a finite positive number, counts beyond 2^62).
+std::optional<RepeatStep> FindRepeat(const TileSize& tile, int limit, long double offset,
+                                     long double tolerance, long double direction);
+
+enum class LineCase { Diagonal, Horizontal, Vertical, Rising, Falling };
+
+// One converted segment. The text is the pattern line as written: seven numbers with ten
+// decimals joined by ", " (angle, origin x and y, shift along and across, dash, gap).
+struct ConvertedLine {
+    std::string text;
+    LineCase lineCase = LineCase::Horizontal;
+    // The lattice step after which the family meets a copy of its start point: one width for a
+    // horizontal line, one height for a vertical one, one height (down for the mirrored
+    // diagonal) over one width for the diagonal, and the found step (climb negative when
+    // falling) for the general cases.
+    RepeatStep repeat;
+    // General cases: the tolerance stage at which the first search accepted the step, that is
+    // how far the segment's own direction may miss the lattice point after the run. 0 otherwise.
+    long double tolerance = 0;
+    // The segment was longer than its repeat distance and is written as a continuous line:
+    // dash = repeat distance, gap -0.
+    bool continuous = false;
+};
+
+// Converts the segment (x1, y1)-(x2, y2); nothing when no repeat is found.
+std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1, long double y1,
+                                            long double x2, long double y2, Accuracy accuracy);
+
+// The texts of one figure grid row: "X start", "Y start", "X eind", "Y eind".
+using RowCells = std::array<std::string_view, 4>;
+
+// ConvertFiguurLijn: the row's cells read as decimals (an empty or unreadable cell counts as 0).
+std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
+                                               Accuracy accuracy);
+
+// "Geen oplossing gevonden voor lijn: " and the row number.
+std::string NoSolutionMessage(int row);
+
+// The texts of the tab's units combo, type combo and name edit, as they stand.
+struct FigureHatchTexts {
+    std::string units = "MM";
+    std::string type = "MODEL";
+    std::string name = "naam arcering";
+};
+
+// Everything "Maak hatch" writes, and the data rows without a solution in row order (their
+// lines are empty).
+struct FigureHatch {
+    LineList lines;
+    std::vector<int> failedRows;
+};
+
+// The pattern file of the figure grid (data rows 1 to row count - 1, cells in columns 1 to 4):
+// units header, ";", name line, type header, ";", one line per data row, ";". With a platform,
+// each row is converted under the busy cursor, and the previous cursor is restored after it.
+FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
+                             const FigureHatchTexts& texts, Accuracy accuracy,
+                             Platform* platform = nullptr);
+
+// The error list of a run: one NoSolutionMessage per failed row.
+std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows);
+
+}  // namespace murvex::figure
