@@ -13,12 +13,9 @@ namespace {
 // defines `Subcommand AddXCommand(CLI::App&)` (declared in Commands.h and listed in
 // CMakeLists.txt) and one line here.
 constexpr murvex::cli::AddSubcommand kSubcommands[] = {
-    murvex::cli::AddBondCommand,
-    murvex::cli::AddBondsCommand,
-    murvex::cli::AddSegmentsCommand,
-    murvex::cli::AddReadCommand,
-    murvex::cli::AddLinesCommand,
-    murvex::cli::AddFigureReadCommand,
+    murvex::cli::AddBondCommand,   murvex::cli::AddBondsCommand, murvex::cli::AddSegmentsCommand,
+    murvex::cli::AddReadCommand,   murvex::cli::AddLinesCommand, murvex::cli::AddFigureReadCommand,
+    murvex::cli::AddFigureCommand,
 };
 
 }  // namespace
