@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 
 #include "BackgroundPicture.h"
 #include "Conversion.h"
@@ -258,7 +259,12 @@ TFigureTab::TFigureTab(TMainForm& form)
     Connect();
 }
 
-TFigureTab::~TFigureTab() = default;
+TFigureTab::~TFigureTab() {
+    // The grid's view and model go before the figure model whose grid they show.
+    delete FiguurGrid;
+    FiguurGrid = nullptr;
+    FiguurGridModel = nullptr;
+}
 
 void TFigureTab::BuildControls() {
     AddfiguurLijn = TabAction(form_, this, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false);
@@ -479,10 +485,10 @@ void TFigureTab::NieuwFiguurClick() {
     HatchImage->setEnabled(false);
     RefreschButton->setEnabled(false);
 
+    CommitOpenCell(FiguurGrid);
     if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
     TNewVrijHatch& dialog = *form_.NewVrijHatch;
     if (dialog.exec() != QDialog::Accepted) return;
-    CommitOpenCell(FiguurGrid);
     if (!figure::NewFigureFromTexts(model_, HatchImage->Canvas(),
                                     ToFileText(dialog.BreedteEdit->text()),
                                     ToFileText(dialog.HoogteEdit->text()))) {
@@ -689,7 +695,11 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     const bool active = form_.PageControl1->currentWidget() == this;
     const figure::Reaction reaction =
         figure::KeyDown(model_, HatchImage->Canvas(), key, shift, active);
-    Apply(reaction);
+    // Most keys only pass by: the grid and the canvas are left alone for them.
+    if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
+        reaction.warning || reaction.openTypedLengthBox) {
+        Apply(reaction);
+    }
     return reaction.keySwallowed;
 }
 

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "uVistaFuncs.h"
 

@@ -51,8 +51,8 @@ TEST(BackgroundPicture, ReadsAndFitsWithProportionsKept) {
         QSize expected;
     };
     const Row rows[] = {
-        // 320 x 200 into 300 x 300: the width decides.
-        {"kruisverband.jpg", CommittedJpeg(), {300, 300}, {300, 188}},
+        // 320 x 200 into 300 x 300: the width decides (187.5 rows, cut to 187).
+        {"kruisverband.jpg", CommittedJpeg(), {300, 300}, {300, 187}},
         // 40 x 80 into 302 x 152: the height decides, and a small picture grows.
         {"staand.png", Encoded("PNG", {40, 80}), {302, 152}, {76, 152}},
         {"plaatje.bmp", Encoded("BMP", {30, 30}), {100, 50}, {50, 50}},

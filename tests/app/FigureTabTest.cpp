@@ -332,10 +332,12 @@ TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
     tab.OpenPictureAction->trigger();
     EXPECT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
     EXPECT_TRUE(tab.HatchImage->Transparent());
-    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(300, 150));
+    // The canvas of a 300 x 300 tile is 302 x 302.
+    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(302, 151));
     // The picture shows through the white canvas, centred.
-    EXPECT_EQ(tab.DP->grab().toImage().pixelColor(151, 151), QColor(Qt::green));
-    EXPECT_EQ(tab.DP->grab().toImage().pixelColor(151, 20), QColor(Qt::white));
+    const QImage panel = tab.DP->grab().toImage();
+    EXPECT_EQ(panel.pixelColor(152, 152), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(152, 20), QColor(Qt::white));
 
     QTest::mouseClick(tab.SpeedButton1DeleteBackgroundImage, Qt::LeftButton);
     EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());

@@ -94,7 +94,7 @@ TEST(CliFigure, AllRowsConvertedIsSuccess) {
     TempDir dir;
     const std::string list = dir.File("figuur.txt");
     WriteText(list, ";%SIZE=100,100\r\n0,0,50,50\r\n");
-    const Result r = Cli(dir, {"figure", list, "--accuracy", "Laag", "-"});
+    const Result r = Cli(dir, {"figure", list, "--accuracy", "Laag", "-o", "-"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
