@@ -242,6 +242,9 @@ FileDialog MakeOpenPictureDialog() {
     return d;
 }
 
+// The accuracy label ends 2 pixels before its combo box.
+constexpr int kAccuracyLabelRight = 468;
+
 figure::Pixel ToPixel(QPoint p) {
     return {p.x(), p.y()};
 }
@@ -373,16 +376,21 @@ void TFigureTab::BuildControls() {
     NaamEditVrij->setObjectName(QStringLiteral("NaamEditVrij"));
     NaamEditVrij->setGeometry(285, 410, 100, 21);
 
-    // Right-aligned: the text ends where the design put the label's right edge.
+    // Right-aligned: the text keeps its right edge just before the accuracy combo and grows to
+    // the left, whatever the font's width.
     LabelNauwkeurigheid = new QLabel(QStringLiteral("Nauwkeurigheid:"), this);
     LabelNauwkeurigheid->setObjectName(QStringLiteral("LabelNauwkeurigheid"));
     LabelNauwkeurigheid->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    LabelNauwkeurigheid->setGeometry(390, 414, 76, 14);
+    LabelNauwkeurigheid->adjustSize();
+    LabelNauwkeurigheid->move(kAccuracyLabelRight - LabelNauwkeurigheid->width(), 414);
 
-    ComboBoxNaukeurigheid =
-        TextCombo(this, "ComboBoxNaukeurigheid",
-                  {QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"), QStringLiteral("Laag")},
-                  470, 80, nullptr);
+    // Only its three items: a typed text would have no accuracy.
+    ComboBoxNaukeurigheid = new QComboBox(this);
+    ComboBoxNaukeurigheid->setObjectName(QStringLiteral("ComboBoxNaukeurigheid"));
+    ComboBoxNaukeurigheid->setGeometry(470, 410, 80, 21);
+    ComboBoxNaukeurigheid->addItems(
+        {QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"), QStringLiteral("Laag")});
+    ComboBoxNaukeurigheid->setCurrentIndex(0);
 
     ButtonCreateHatch = new QPushButton(QStringLiteral("Maak hatch"), this);
     ButtonCreateHatch->setObjectName(QStringLiteral("ButtonCreateHatch"));
@@ -609,8 +617,7 @@ void TFigureTab::ButtonCreateHatchClick() {
     TErrorForm& errors = *form_.ErrorForm;
     errors.ErrorMemo->clear();
 
-    const int item = ComboBoxNaukeurigheid->findText(ComboBoxNaukeurigheid->currentText(),
-                                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int item = ComboBoxNaukeurigheid->currentIndex();
     const figure::FigureHatchTexts texts{ToFileText(VrijeFiguurUnits->currentText()),
                                          ToFileText(VrijeFiguurType->currentText()),
                                          ToFileText(NaamEditVrij->text())};

@@ -133,6 +133,7 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
     // The labels end before the controls they name.
     EXPECT_LT(tab.LabelHatchName->geometry().right(), 285);
     EXPECT_LT(tab.LabelNauwkeurigheid->geometry().right(), 470);
+    EXPECT_GT(tab.LabelNauwkeurigheid->x(), tab.NaamEditVrij->geometry().right());
     EXPECT_LT(tab.CheckBoxSnap->geometry().right(), 128);
     const std::pair<QComboBox*, QStringList> combos[] = {
         {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
