@@ -2,6 +2,7 @@
 #include "FigureTab.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -242,6 +244,19 @@ FileDialog MakeOpenPictureDialog() {
     return d;
 }
 
+// The classic style leaves 3 pixels before a combo's text; the 80-pixel accuracy combo needs
+// them for "Nauwkeurig".
+class NarrowComboStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_ComboBox && part == SC_ComboBoxEditField) r.adjust(-2, 0, 1, 0);
+        return r;
+    }
+};
+
 // The accuracy label ends 2 pixels before its combo box.
 constexpr int kAccuracyLabelRight = 468;
 
@@ -391,6 +406,9 @@ void TFigureTab::BuildControls() {
     ComboBoxNaukeurigheid->addItems(
         {QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"), QStringLiteral("Laag")});
     ComboBoxNaukeurigheid->setCurrentIndex(0);
+    auto* narrow = new NarrowComboStyle(QApplication::style()->name());
+    narrow->setParent(ComboBoxNaukeurigheid);
+    ComboBoxNaukeurigheid->setStyle(narrow);
 
     ButtonCreateHatch = new QPushButton(QStringLiteral("Maak hatch"), this);
     ButtonCreateHatch->setObjectName(QStringLiteral("ButtonCreateHatch"));

@@ -56,6 +56,8 @@ TEST(BackgroundPicture, ReadsAndFitsWithProportionsKept) {
         // 40 x 80 into 302 x 152: the height decides, and a small picture grows.
         {"staand.png", Encoded("PNG", {40, 80}), {302, 152}, {76, 152}},
         {"plaatje.bmp", Encoded("BMP", {30, 30}), {100, 50}, {50, 50}},
+        // TIFF through Debian's extra image format plugins.
+        {"scan.tif", Encoded("TIFF", {20, 10}), {40, 40}, {40, 20}},
         // The format comes from the contents, not from the name.
         {"eigenlijk-png.jpg", Encoded("PNG", {10, 10}), {20, 20}, {20, 20}},
     };
