@@ -458,8 +458,9 @@ void TFigureTab::Connect() {
 }
 
 bool TFigureTab::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on the grid itself, without an open cell editor.
-    if (watched == FiguurGrid && event->type() == QEvent::KeyPress) {
+    // Enter on the grid itself, without an open cell editor (an editor's Enter also reaches the
+    // grid, passed on by the editor, before the editor's text is in the cell).
+    if (watched == FiguurGrid && event->type() == QEvent::KeyPress && FiguurGrid->hasFocus()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) FiguurGridKeyDown();
     }

@@ -81,6 +81,12 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     tab.HatchImageMouseMove({120, 45});
     ok = Save(&main, folder, QStringLiteral("figure-drawn")) && ok;
 
+    // Selection mode: a click on the vertical segment shows it red.
+    tab.SpeedButtonSelectieModeClick();
+    tab.HatchImageMouseMove({151, 110});
+    tab.HatchImageClick({151, 110});
+    ok = Save(&main, folder, QStringLiteral("figure-selected")) && ok;
+
     forms.inputRubberForm->InPutRubberEdit->setText(QStringLiteral("25"));
     ok = Save(forms.inputRubberForm, folder, QStringLiteral("figure-typed-length")) && ok;
     forms.inputRubberForm->hide();

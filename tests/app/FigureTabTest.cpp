@@ -56,6 +56,8 @@ class FigureTab : public ::testing::Test {
             dialog->accept();
         });
         QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+        // The main window is the active one again, as after any dialog.
+        QApplication::setActiveWindow(&form);
     }
     void MoveAndClick(QPoint p) {
         QTest::mouseMove(tab.HatchImage, p);
@@ -263,6 +265,34 @@ TEST_F(FigureTab, EscapeOnTheFigureTabAbandonsTheOpenSegment) {
     QTest::keyClick(tab.FiguurGrid, Qt::Key_Escape);
     EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
     EXPECT_FALSE(tab.Model().interaction.drawing);
+}
+
+TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
+    NewFigure("10", "10");
+    const auto set = [this](int col, const char* text) {
+        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(0, col - 1), QString(text));
+    };
+    set(1, "5");
+    set(2, "5");
+    set(3, "-5");
+    // The last cell typed into its editor, as a user does, and ended with Enter.
+    tab.FiguurGrid->setFocus();
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(0, 3));
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_5);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->parentWidget(), tab.FiguurGrid->viewport());
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ShownRow(1), (QStringList{"0.000", "5.000", "5.000", "5.000"}));
+
+    // Enter on the grid itself: a row that misses the tile is emptied (row 1 stays).
+    for (int c = 1; c <= 4; ++c)
+        set(c, c % 2 ? "20" : "30");
+    tab.FiguurGrid->setFocus();
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_Return);
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 1);
 }
 
 TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
