@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <iostream>
 
 #include "BondTab.h"
@@ -82,7 +83,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     ok = Save(&main, folder, QStringLiteral("figure-drawn")) && ok;
 
     // Selection mode: a click on the vertical segment shows it red.
-    tab.SpeedButtonSelectieModeClick();
+    tab.SpeedButtonSelectieMode->click();
     tab.HatchImageMouseMove({151, 110});
     tab.HatchImageClick({151, 110});
     ok = Save(&main, folder, QStringLiteral("figure-selected")) && ok;
