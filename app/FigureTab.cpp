@@ -1,12 +1,747 @@
-// The tab "Vrij figuur".
+// The tab "Vrij figuur": a figure of segments in a tile, drawn and typed, as a pattern file.
 #include "FigureTab.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <algorithm>
+
+#include "BackgroundPicture.h"
+#include "Conversion.h"
+#include "Cursors.h"
+#include "ErrorUnit.h"
+#include "FigureCanvas.h"
+#include "FigureEditing.h"
+#include "FigureList.h"
+#include "InputRubberUnit.h"
+#include "Interaction.h"
+#include "Msg.h"
+#include "OpenPage.h"
+#include "QtText.h"
+#include "SaveHatch.h"
+#include "TextGridModel.h"
+#include "WindowHandles.h"
 #include "fMain.h"
+#include "fNewVrijHachDialog.h"
+#include "help/HelpPage.h"
+#include "uVistaFuncs.h"
 
 namespace murvex::app {
+namespace {
 
-TFigureTab::TFigureTab(TMainForm& form) : QWidget(&form), form_(form) {
+enum class Glyph { Picture, NoPicture, Plus, Minus, Save, Open, Help, Arrow, Pencil };
+
+// The 16 x 16 pictures of the tab's speed buttons.
+QIcon GlyphIcon(Glyph glyph) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto picture = [&p] {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(QColor(170, 210, 250));
+        p.drawRect(QRectF(1.5, 2.5, 13, 11));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 150, 60));
+        QPainterPath hill;
+        hill.moveTo(2, 13);
+        hill.lineTo(6, 7);
+        hill.lineTo(9, 10);
+        hill.lineTo(11, 8);
+        hill.lineTo(14, 13);
+        hill.closeSubpath();
+        p.drawPath(hill);
+        p.setBrush(QColor(250, 200, 40));
+        p.drawEllipse(QRectF(10, 4, 3, 3));
+    };
+    switch (glyph) {
+        case Glyph::Picture:
+            picture();
+            break;
+        case Glyph::NoPicture:
+            picture();
+            p.setPen(QPen(QColor(200, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(3, 3), QPointF(13, 13));
+            p.drawLine(QPointF(13, 3), QPointF(3, 13));
+            break;
+        case Glyph::Plus:
+            p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(8, 2.5), QPointF(8, 13.5));
+            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+            break;
+        case Glyph::Minus:
+            p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+            break;
+        case Glyph::Save:
+            p.setPen(QPen(QColor(20, 40, 110), 1));
+            p.setBrush(QColor(60, 90, 180));
+            p.drawRect(QRectF(1.5, 1.5, 13, 13));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(4.5, 1.5, 7, 5));
+            p.setBrush(QColor(200, 200, 200));
+            p.drawRect(QRectF(4.5, 9.5, 7, 5));
+            break;
+        case Glyph::Open: {
+            QPainterPath back;
+            back.moveTo(1.5, 3.5);
+            back.lineTo(6, 3.5);
+            back.lineTo(7.5, 5);
+            back.lineTo(13.5, 5);
+            back.lineTo(13.5, 13.5);
+            back.lineTo(1.5, 13.5);
+            back.closeSubpath();
+            p.setPen(QPen(QColor(128, 96, 0), 1));
+            p.setBrush(QColor(230, 190, 70));
+            p.drawPath(back);
+            QPainterPath front;
+            front.moveTo(1.5, 13.5);
+            front.lineTo(4, 7.5);
+            front.lineTo(15.5, 7.5);
+            front.lineTo(13.5, 13.5);
+            front.closeSubpath();
+            p.setBrush(QColor(250, 220, 110));
+            p.drawPath(front);
+            break;
+        }
+        case Glyph::Help: {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(30, 90, 200));
+            p.drawEllipse(QRectF(1, 1, 14, 14));
+            QFont font(QStringLiteral("Tahoma"));
+            font.setPixelSize(12);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+            break;
+        }
+        case Glyph::Arrow: {
+            QPainterPath arrow;
+            arrow.moveTo(4, 1.5);
+            arrow.lineTo(4, 13);
+            arrow.lineTo(6.8, 10.3);
+            arrow.lineTo(9, 15);
+            arrow.lineTo(10.8, 14.2);
+            arrow.lineTo(8.7, 9.6);
+            arrow.lineTo(12.5, 9.6);
+            arrow.closeSubpath();
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::white);
+            p.drawPath(arrow);
+            break;
+        }
+        case Glyph::Pencil: {
+            p.setPen(QPen(QColor(90, 60, 0), 1));
+            p.setBrush(QColor(240, 190, 60));
+            QPainterPath body;
+            body.moveTo(12, 1.5);
+            body.lineTo(14.5, 4);
+            body.lineTo(5, 13.5);
+            body.lineTo(2.5, 11);
+            body.closeSubpath();
+            p.drawPath(body);
+            p.setBrush(QColor(60, 60, 60));
+            QPainterPath tip;
+            tip.moveTo(2.5, 11);
+            tip.lineTo(5, 13.5);
+            tip.lineTo(1.5, 14.5);
+            tip.closeSubpath();
+            p.drawPath(tip);
+            break;
+        }
+    }
+    return QIcon(pixmap);
+}
+
+// An action of the window's action list with its hint and picture.
+QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
+                   bool enabled) {
+    auto* action = new QAction(GlyphIcon(glyph), QString(), owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(QString::fromUtf8(hint));
+    action->setStatusTip(QString::fromUtf8(hint));
+    action->setEnabled(enabled);
+    form.addAction(action);
+    return action;
+}
+
+// A flat speed button, 23 x 22, running its action and showing the action's hint and state; it
+// never takes the focus (an open cell editor stays open).
+QToolButton* ActionButton(QWidget* parent, const char* name, QAction* action, int left) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setDefaultAction(action);
+    button->setGeometry(left, 8, 23, 22);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return button;
+}
+
+// A grouped speed button of the drawing modes.
+QToolButton* ModeButton(QWidget* parent, const char* name, Glyph glyph, const char* hint, int left,
+                        bool down) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, 344, 23, 22);
+    button->setIcon(GlyphIcon(glyph));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setCheckable(true);
+    button->setAutoExclusive(true);
+    button->setChecked(down);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// A combo box with an edit field: its items, or any text typed into it.
+QComboBox* TextCombo(QWidget* parent, const char* name, const QStringList& items, int left,
+                     int width, const char* hint) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(left, 410, width, 21);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    if (hint) combo->setToolTip(QString::fromLatin1(hint));
+    return combo;
+}
+
+// Shows text in the combo, choosing the item of that text when there is one.
+void SetComboText(QComboBox* combo, const QString& text) {
+    if (combo->currentText() == text) return;
+    const int item = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (item >= 0) {
+        combo->setCurrentIndex(item);
+    } else {
+        combo->setEditText(text);
+    }
+}
+
+FileDialog MakeOpenPictureDialog() {
+    FileDialog d;
+    d.kind = FileDialog::Open;
+    d.title = "Open";
+    d.filterName = "Afbeeldingen";
+    d.filterMask = ToFileText(BackgroundPictureMask());
+    d.pathMustExist = true;
+    d.fileMustExist = true;
+    return d;
+}
+
+// The classic style leaves 3 pixels before a combo's text; the 80-pixel accuracy combo needs
+// them for "Nauwkeurig".
+class NarrowComboStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_ComboBox && part == SC_ComboBoxEditField) r.adjust(-2, 0, 1, 0);
+        return r;
+    }
+};
+
+// The accuracy label ends 2 pixels before its combo box.
+constexpr int kAccuracyLabelRight = 468;
+
+figure::Pixel ToPixel(QPoint p) {
+    return {p.x(), p.y()};
+}
+
+}  // namespace
+
+TFigureTab::TFigureTab(TMainForm& form)
+    : QWidget(&form),
+      SaveDialogVrijFiguur(figure::MakeSaveFigureListDialog()),
+      OpenDialogVrijFiguur(figure::MakeOpenFigureListDialog()),
+      OpenPictureDialog(MakeOpenPictureDialog()),
+      form_(form) {
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
+    BuildControls();
+    Connect();
+}
+
+TFigureTab::~TFigureTab() {
+    // The grid's view and model go before the figure model whose grid they show.
+    delete FiguurGrid;
+    FiguurGrid = nullptr;
+    FiguurGridModel = nullptr;
+}
+
+void TFigureTab::BuildControls() {
+    AddfiguurLijn = TabAction(form_, this, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false);
+    DeleteFiguurLijnAction =
+        TabAction(form_, this, "DeleteFiguurLijnAction", "Lijn wissen", Glyph::Minus, false);
+    SafeVrijFiguurlist =
+        TabAction(form_, this, "SafeVrijFiguurlist", "Oplaan coördinatenlijst", Glyph::Save, false);
+    OpenVrijfiguurList =
+        TabAction(form_, this, "OpenVrijfiguurList", "Coördinatenlijst openen", Glyph::Open, true);
+    OpenPictureAction = TabAction(form_, this, "OpenPictureAction", "Achtergrondafbeelding openen",
+                                  Glyph::Picture, false);
+    DeleteBackGroundImageAction =
+        TabAction(form_, this, "DeleteBackGroundImageAction", "Achtergrondafbeelding wissen",
+                  Glyph::NoPicture, false);
+    HelpVrijeFiguurAction = TabAction(form_, this, "HelpVrijeFiguurAction",
+                                      "Uitleg Vrij Figuur arcering", Glyph::Help, true);
+
+    NieuwFiguur = new QPushButton(QStringLiteral("Nieuw"), this);
+    NieuwFiguur->setObjectName(QStringLiteral("NieuwFiguur"));
+    NieuwFiguur->setGeometry(4, 8, 75, 22);
+    NieuwFiguur->setAutoDefault(false);
+
+    SpeedbuttonLoadImage = ActionButton(this, "SpeedbuttonLoadImage", OpenPictureAction, 82);
+    SpeedButton1DeleteBackgroundImage =
+        ActionButton(this, "SpeedButton1DeleteBackgroundImage", DeleteBackGroundImageAction, 106);
+
+    XYPos = new QLabel(this);
+    XYPos->setObjectName(QStringLiteral("XYPos"));
+    XYPos->setGeometry(132, 8, 173, 22);
+    XYPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    XYPos->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    XYPos->setLineWidth(1);
+    XYPos->setFont(DesignFont("System", 8));
+
+    AddFiguurLijnSpeedButton = ActionButton(this, "AddFiguurLijnSpeedButton", AddfiguurLijn, 322);
+    DeleteFiguurLijnSpeedButton =
+        ActionButton(this, "DeleteFiguurLijnSpeedButton", DeleteFiguurLijnAction, 346);
+    SpeedButtonSaveCoordinaten =
+        ActionButton(this, "SpeedButtonSaveCoordinaten", SafeVrijFiguurlist, 370);
+    SpeedButtonOpenCoordinaten =
+        ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
+    HelpVrijeFiguurSpeedButton =
+        ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
+
+    DP = new QFrame(this);
+    DP->setObjectName(QStringLiteral("DP"));
+    DP->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DP->setLineWidth(1);
+    DP->setGeometry(4, 36, figure::kStartPanelSize, figure::kStartPanelSize);
+
+    BackGroundImage = new QLabel(DP);
+    BackGroundImage->setObjectName(QStringLiteral("BackGroundImage"));
+    BackGroundImage->setAlignment(Qt::AlignCenter);
+    BackGroundImage->setAutoFillBackground(true);
+    QPalette white = BackGroundImage->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    BackGroundImage->setPalette(white);
+
+    HatchImage = new FigureCanvas(DP);
+    HatchImage->setEnabled(false);
+    HatchImage->setCursor(ScreenCursor(kTekenCursor));
+
+    FiguurGrid = new QTableView(this);
+    FiguurGrid->setObjectName(QStringLiteral("FiguurGrid"));
+    FiguurGrid->setGeometry(318, 34, 309, 370);
+    FiguurGridModel = new TextGridModel(&model_.grid, FiguurGrid);
+    ShowTextGrid(FiguurGrid, FiguurGridModel, figure::kNrColWidth, figure::kRowHeight,
+                 figure::kDefaultColWidth);
+
+    SpeedButtonSelectieMode =
+        ModeButton(this, "SpeedButtonSelectieMode", Glyph::Arrow, "Selectiemode", 128, false);
+    SpeedButtonTekenmode =
+        ModeButton(this, "SpeedButtonTekenmode", Glyph::Pencil, "Tekenen", 152, true);
+
+    CheckBoxSnap = new QCheckBox(QStringLiteral("Snap On"), this);
+    CheckBoxSnap->setObjectName(QStringLiteral("CheckBoxSnap"));
+    CheckBoxSnap->move(4, 346);
+    CheckBoxSnap->adjustSize();
+    CheckBoxSnap->setChecked(true);
+
+    RefreschButton = new QPushButton(QStringLiteral("Refresch"), this);
+    RefreschButton->setObjectName(QStringLiteral("RefreschButton"));
+    RefreschButton->setGeometry(232, 342, 75, 25);
+    RefreschButton->setAutoDefault(false);
+    RefreschButton->setEnabled(false);
+
+    DikkePen = new QCheckBox(QStringLiteral("Dikke schermpen"), this);
+    DikkePen->setObjectName(QStringLiteral("DikkePen"));
+    DikkePen->move(4, 368);
+    DikkePen->adjustSize();
+    DikkePen->setChecked(true);
+
+    VrijeFiguurType =
+        TextCombo(this, "VrijeFiguurType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
+                  100, "Type arcering");
+    VrijeFiguurUnits =
+        TextCombo(this, "VrijeFiguurUnits", {QStringLiteral("MM"), QStringLiteral("INCH")}, 110,
+                  100, "Type Units");
+
+    LabelHatchName = new QLabel(QStringLiteral("Naam Hatch:"), this);
+    LabelHatchName->setObjectName(QStringLiteral("LabelHatchName"));
+    LabelHatchName->move(220, 412);
+    LabelHatchName->adjustSize();
+
+    NaamEditVrij = new QLineEdit(QStringLiteral("naam arcering"), this);
+    NaamEditVrij->setObjectName(QStringLiteral("NaamEditVrij"));
+    NaamEditVrij->setGeometry(285, 410, 100, 21);
+
+    // Right-aligned: the text keeps its right edge just before the accuracy combo and grows to
+    // the left, whatever the font's width.
+    LabelNauwkeurigheid = new QLabel(QStringLiteral("Nauwkeurigheid:"), this);
+    LabelNauwkeurigheid->setObjectName(QStringLiteral("LabelNauwkeurigheid"));
+    LabelNauwkeurigheid->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    LabelNauwkeurigheid->adjustSize();
+    LabelNauwkeurigheid->move(kAccuracyLabelRight - LabelNauwkeurigheid->width(), 414);
+
+    // Only its three items: a typed text would have no accuracy.
+    ComboBoxNaukeurigheid = new QComboBox(this);
+    ComboBoxNaukeurigheid->setObjectName(QStringLiteral("ComboBoxNaukeurigheid"));
+    ComboBoxNaukeurigheid->setGeometry(470, 410, 80, 21);
+    ComboBoxNaukeurigheid->addItems(
+        {QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"), QStringLiteral("Laag")});
+    ComboBoxNaukeurigheid->setCurrentIndex(0);
+    auto* narrow = new NarrowComboStyle(QApplication::style()->name());
+    narrow->setParent(ComboBoxNaukeurigheid);
+    ComboBoxNaukeurigheid->setStyle(narrow);
+
+    ButtonCreateHatch = new QPushButton(QStringLiteral("Maak hatch"), this);
+    ButtonCreateHatch->setObjectName(QStringLiteral("ButtonCreateHatch"));
+    ButtonCreateHatch->setGeometry(560, 408, 70, 25);
+    ButtonCreateHatch->setAutoDefault(false);
+
+    // The grid itself turns a typed comma into a point; its open cell editor does not.
+    form_.AddCommaToPointWidget(FiguurGrid);
+    ShowModel();
+}
+
+void TFigureTab::Connect() {
+    connect(NieuwFiguur, &QPushButton::clicked, this, &TFigureTab::NieuwFiguurClick);
+    connect(AddfiguurLijn, &QAction::triggered, this, &TFigureTab::AddfiguurLijnExecute);
+    connect(DeleteFiguurLijnAction, &QAction::triggered, this,
+            &TFigureTab::DeleteFiguurLijnActionExecute);
+    connect(SafeVrijFiguurlist, &QAction::triggered, this, &TFigureTab::SafeVrijFiguurlistExecute);
+    connect(OpenVrijfiguurList, &QAction::triggered, this, &TFigureTab::OpenVrijfiguurListExecute);
+    connect(OpenPictureAction, &QAction::triggered, this, &TFigureTab::OpenPictureActionExecute);
+    connect(DeleteBackGroundImageAction, &QAction::triggered, this,
+            &TFigureTab::DeleteBackGroundImageActionExecute);
+    connect(HelpVrijeFiguurAction, &QAction::triggered, this,
+            &TFigureTab::HelpVrijeFiguurActionExecute);
+    connect(RefreschButton, &QPushButton::clicked, this, &TFigureTab::RefreschButtonClick);
+    connect(DikkePen, &QCheckBox::clicked, this, &TFigureTab::DikkePenClick);
+    connect(CheckBoxSnap, &QCheckBox::clicked, this, &TFigureTab::CheckBoxSnapClick);
+    connect(SpeedButtonSelectieMode, &QToolButton::clicked, this,
+            &TFigureTab::SpeedButtonSelectieModeClick);
+    connect(SpeedButtonTekenmode, &QToolButton::clicked, this,
+            &TFigureTab::SpeedButtonTekenmodeClick);
+    connect(ButtonCreateHatch, &QPushButton::clicked, this, &TFigureTab::ButtonCreateHatchClick);
+    connect(HatchImage, &FigureCanvas::MouseMoved, this, &TFigureTab::HatchImageMouseMove);
+    connect(HatchImage, &FigureCanvas::Clicked, this, &TFigureTab::HatchImageClick);
+
+    // The grid's current cell follows the view first (ShowTextGrid), then the row is drawn.
+    connect(FiguurGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!movingCurrent_ && current.isValid()) FiguurGridSelectCell(current.row() + 1);
+            });
+    connect(FiguurGrid, &QTableView::clicked, this, &TFigureTab::FiguurGridClick);
+    // Enter in an open cell editor writes the cell and closes the editor with this hint.
+    connect(FiguurGrid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache) FiguurGridKeyDown();
+            });
+    FiguurGrid->installEventFilter(this);
+}
+
+bool TFigureTab::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the grid itself, without an open cell editor (an editor's Enter also reaches the
+    // grid, passed on by the editor, before the editor's text is in the cell).
+    if (watched == FiguurGrid && event->type() == QEvent::KeyPress && FiguurGrid->hasFocus()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) FiguurGridKeyDown();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFigureTab::ShowModel() {
+    const int panelWidth = model_.PanelWidth();
+    const int panelHeight = model_.PanelHeight();
+    if (DP->width() != panelWidth || DP->height() != panelHeight) {
+        DP->resize(panelWidth, panelHeight);
+    }
+    const QRect area(1, 1, panelWidth - 2, panelHeight - 2);
+    BackGroundImage->setGeometry(area);
+    HatchImage->setGeometry(area);
+    movingCurrent_ = true;
+    RefreshGridView(FiguurGrid, FiguurGridModel);
+    movingCurrent_ = false;
+    HatchImage->update();
+}
+
+void TFigureTab::MoveGridCurrent(int row) {
+    movingCurrent_ = true;
+    model_.grid.SetCurrent(std::max(model_.grid.CurrentCol(), 1), row);
+    ShowGridCurrent(FiguurGrid, FiguurGridModel);
+    movingCurrent_ = false;
+}
+
+void TFigureTab::EnableFigureCommands() {
+    AddfiguurLijn->setEnabled(true);
+    DeleteFiguurLijnAction->setEnabled(true);
+    HatchImage->setEnabled(true);
+    SafeVrijFiguurlist->setEnabled(true);
+    RefreschButton->setEnabled(true);
+    OpenPictureAction->setEnabled(true);
+}
+
+void TFigureTab::RemoveBackgroundPicture() {
+    BackGroundImage->clear();
+    HatchImage->SetTransparent(false);
+}
+
+void TFigureTab::NieuwFiguurClick() {
+    if (model_.interaction.drawing) return;
+    AddfiguurLijn->setEnabled(false);
+    DeleteFiguurLijnAction->setEnabled(false);
+    SafeVrijFiguurlist->setEnabled(false);
+    DeleteBackGroundImageAction->setEnabled(false);
+    HatchImage->setEnabled(false);
+    RefreschButton->setEnabled(false);
+
+    CommitOpenCell(FiguurGrid);
+    if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
+    TNewVrijHatch& dialog = *form_.NewVrijHatch;
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!figure::NewFigureFromTexts(model_, HatchImage->Canvas(),
+                                    ToFileText(dialog.BreedteEdit->text()),
+                                    ToFileText(dialog.HoogteEdit->text()))) {
+        ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
+                  form_.Handle());
+        return;
+    }
+    RemoveBackgroundPicture();
+    EnableFigureCommands();
+    ShowModel();
+}
+
+void TFigureTab::AddfiguurLijnExecute() {
+    CommitOpenCell(FiguurGrid);
+    figure::AddSegmentRow(model_.grid);
+    ShowModel();
+}
+
+void TFigureTab::DeleteFiguurLijnActionExecute() {
+    CommitOpenCell(FiguurGrid);
+    figure::DeleteSelectedSegment(model_, HatchImage->Canvas());
+    ShowModel();
+}
+
+void TFigureTab::FiguurGridKeyDown() {
+    figure::DrawEnteredRow(model_, HatchImage->Canvas());
+    ShowModel();
+}
+
+void TFigureTab::FiguurGridSelectCell(int row) {
+    figure::ShowSelectedRow(model_, HatchImage->Canvas(), row);
+    HatchImage->update();
+}
+
+void TFigureTab::FiguurGridClick() {
+    figure::RedrawAfterBackgroundChange(model_, HatchImage->Canvas());
+    ShowModel();
+}
+
+void TFigureTab::DikkePenClick() {
+    figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked());
+    ShowModel();
+}
+
+void TFigureTab::RefreschButtonClick() {
+    figure::RedrawFiguur(model_, HatchImage->Canvas());
+    ShowModel();
+}
+
+void TFigureTab::OpenPictureActionExecute() {
+    if (!form_.ThePlatform().RunFileDialog(OpenPictureDialog, form_.Handle())) return;
+    // The picture is read before anything changes: one that cannot be read leaves the canvas,
+    // the picture shown so far and the delete command as they were.
+    const BackgroundPictureResult picture = LoadBackgroundPicture(
+        QString::fromLocal8Bit(OpenPictureDialog.fileName), HatchImage->size());
+    if (!picture.ok()) {
+        form_.ThePlatform().ShowApplicationError(ToFileText(picture.error));
+        return;
+    }
+    BackGroundImage->setPixmap(QPixmap::fromImage(picture.image));
+    DeleteBackGroundImageAction->setEnabled(true);
+    HatchImage->SetTransparent(true);
+    model_.backgroundChanged = true;
+}
+
+void TFigureTab::DeleteBackGroundImageActionExecute() {
+    RemoveBackgroundPicture();
+    DeleteBackGroundImageAction->setEnabled(false);
+}
+
+void TFigureTab::HelpVrijeFiguurActionExecute() {
+    const QString url = HelpPageUrl(QLatin1String(kFigureHelpName));
+    if (!url.isEmpty()) OpenPageOrTell(form_.ThePlatform(), url, ApplicationHandle());
+}
+
+namespace {
+
+figure::FigureTexts ListTexts(const QComboBox* units, const QComboBox* type,
+                              const QLineEdit* name) {
+    return {ToFileText(units->currentText()), ToFileText(type->currentText()),
+            ToFileText(name->text())};
+}
+
+}  // namespace
+
+void TFigureTab::SafeVrijFiguurlistExecute() {
+    CommitOpenCell(FiguurGrid);
+    const figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    RunCommand(form_.ThePlatform(), [&] {
+        figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
+                               model_, texts);
+    });
+}
+
+void TFigureTab::OpenVrijfiguurListExecute() {
+    CommitOpenCell(FiguurGrid);
+    figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    std::optional<figure::ListReadResult> result;
+    RunCommand(form_.ThePlatform(), [&] {
+        result = figure::OpenFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
+                                        ApplicationHandle(), model_, HatchImage->Canvas(), texts);
+    });
+    if (result && result->tileSet) {
+        // A new tile: the picture goes, the delete command keeps its state.
+        RemoveBackgroundPicture();
+        EnableFigureCommands();
+    }
+    SetComboText(VrijeFiguurUnits, FromFileText(texts.units));
+    SetComboText(VrijeFiguurType, FromFileText(texts.type));
+    const QString name = FromFileText(texts.name);
+    if (NaamEditVrij->text() != name) NaamEditVrij->setText(name);
+    ShowModel();
+}
+
+void TFigureTab::ButtonCreateHatchClick() {
+    CommitOpenCell(FiguurGrid);
+    if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
+    TErrorForm& errors = *form_.ErrorForm;
+    errors.ErrorMemo->clear();
+
+    const int item = ComboBoxNaukeurigheid->currentIndex();
+    const figure::FigureHatchTexts texts{ToFileText(VrijeFiguurUnits->currentText()),
+                                         ToFileText(VrijeFiguurType->currentText()),
+                                         ToFileText(NaamEditVrij->text())};
+    Platform& platform = form_.ThePlatform();
+    const figure::FigureHatch hatch =
+        figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
+                                 figure::AccuracyFromIndex(item), &platform);
+    RunCommand(platform,
+               [&] { SaveHatchFile(hatch.lines, platform, form_.SaveDialog, form_.Handle()); });
+
+    // After the save flow, whatever became of it.
+    if (hatch.failedRows.empty()) return;
+    QStringList lines;
+    for (const std::string& message : figure::FailedRowMessages(hatch.failedRows))
+        lines << FromFileText(message);
+    errors.ErrorMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    errors.exec();
+}
+
+void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
+    if (reaction.status) XYPos->setText(FromFileText(*reaction.status));
+    if (reaction.cursor) {
+        const int number = static_cast<int>(*reaction.cursor);
+        HatchImage->setCursor(number == 0 ? QCursor(Qt::ArrowCursor) : ScreenCursor(number));
+    }
+    if (reaction.selectedRow) MoveGridCurrent(*reaction.selectedRow);
+    if (gridChanged) {
+        ShowModel();
+    } else {
+        HatchImage->update();
+    }
+    if (reaction.warning) {
+        ShowWarning(form_.ThePlatform(), *reaction.warning, std::string(), ApplicationHandle());
+    }
+    if (reaction.openTypedLengthBox) ShowTypedLengthBox(*reaction.openTypedLengthBox);
+}
+
+void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
+    if (!form_.InputRubberForm) form_.InputRubberForm = new TInputRubberForm(&form_);
+    TInputRubberForm& input = *form_.InputRubberForm;
+    input.InPutRubberEdit->setText(FromFileText(box.text));
+    input.setGeometry(box.left, box.top, box.width, box.height);
+    const bool accepted = input.exec() == QDialog::Accepted;
+    const std::string text = ToFileText(input.InPutRubberEdit->text());
+    input.InPutRubberEdit->clear();
+    if (accepted) {
+        Apply(figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text));
+    } else {
+        figure::TypedLengthCancelled(model_);
+    }
+}
+
+void TFigureTab::HatchImageMouseMove(QPoint pixel) {
+    // A mouse move never changes the grid: only the canvas and the status text are shown again,
+    // so following the mouse costs the same whatever the figure holds.
+    Apply(figure::MouseMove(model_, HatchImage->Canvas(), ToPixel(pixel)), false);
+}
+
+void TFigureTab::HatchImageClick(QPoint pixel) {
+    CommitOpenCell(FiguurGrid);
+    Apply(figure::Click(model_, HatchImage->Canvas(), ToPixel(pixel)));
+}
+
+void TFigureTab::SpeedButtonSelectieModeClick() {
+    Apply(figure::EnterSelectionMode(model_, HatchImage->Canvas()));
+}
+
+void TFigureTab::SpeedButtonTekenmodeClick() {
+    Apply(figure::EnterDrawingMode(model_));
+}
+
+void TFigureTab::CheckBoxSnapClick() {
+    Apply(figure::SetSnap(model_, CheckBoxSnap->isChecked()));
+}
+
+bool TFigureTab::FormKeyDown(QKeyEvent* event) {
+    const figure::Key key =
+        event->key() == Qt::Key_Escape ? figure::Key::Escape : figure::Key::Other;
+    // The Shift key's own press may come without the Shift modifier set.
+    const bool shift =
+        event->modifiers().testFlag(Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
+    const bool active = form_.PageControl1->currentWidget() == this;
+    const figure::Reaction reaction =
+        figure::KeyDown(model_, HatchImage->Canvas(), key, shift, active);
+    // Most keys only pass by: the grid and the canvas are left alone for them.
+    if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
+        reaction.warning || reaction.openTypedLengthBox) {
+        Apply(reaction);
+    }
+    return reaction.keySwallowed;
+}
+
+bool TFigureTab::FormKeyPress(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1 || text[0].unicode() > 0x7F) return false;
+    const figure::Reaction reaction =
+        figure::KeyPress(model_, static_cast<char>(text[0].unicode()), form_.x(), form_.y());
+    if (!reaction.keySwallowed && !reaction.openTypedLengthBox) return false;
+    Apply(reaction);
+    return reaction.keySwallowed;
+}
+
+void TFigureTab::FormKeyUp(QKeyEvent* event) {
+    figure::KeyUp(model_,
+                  event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
 }
 
 }  // namespace murvex::app

@@ -3,19 +3,131 @@
 
 #include <QWidget>
 
+#include "FigureModel.h"
+#include "Platform.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+namespace murvex::figure {
+struct Reaction;
+struct TypedLengthBox;
+}  // namespace murvex::figure
+
 namespace murvex::app {
 
+class FigureCanvas;
 class TMainForm;
+class TextGridModel;
 
-// Empty for now; the figure canvas, its grid and its commands come here.
+// The handlers only translate: the figure library changes the model (grid, canvas, interaction
+// state), and the tab then shows the grid, the canvas and the status text as they now are.
 class TFigureTab : public QWidget {
     Q_OBJECT
 
   public:
     explicit TFigureTab(TMainForm& form);
+    ~TFigureTab() override;
+
+    figure::FigureModel& Model() { return model_; }
+
+    QPushButton* NieuwFiguur = nullptr;
+    QToolButton* SpeedbuttonLoadImage = nullptr;
+    QToolButton* SpeedButton1DeleteBackgroundImage = nullptr;
+    QLabel* XYPos = nullptr;
+    QToolButton* AddFiguurLijnSpeedButton = nullptr;
+    QToolButton* DeleteFiguurLijnSpeedButton = nullptr;
+    QToolButton* SpeedButtonSaveCoordinaten = nullptr;
+    QToolButton* SpeedButtonOpenCoordinaten = nullptr;
+    QToolButton* HelpVrijeFiguurSpeedButton = nullptr;
+    QFrame* DP = nullptr;
+    QLabel* BackGroundImage = nullptr;
+    FigureCanvas* HatchImage = nullptr;
+    QTableView* FiguurGrid = nullptr;
+    // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
+    TextGridModel* FiguurGridModel = nullptr;
+    QToolButton* SpeedButtonSelectieMode = nullptr;
+    QToolButton* SpeedButtonTekenmode = nullptr;
+    QCheckBox* CheckBoxSnap = nullptr;
+    QPushButton* RefreschButton = nullptr;
+    QCheckBox* DikkePen = nullptr;
+    QComboBox* VrijeFiguurType = nullptr;
+    QComboBox* VrijeFiguurUnits = nullptr;
+    QLabel* LabelHatchName = nullptr;
+    QLineEdit* NaamEditVrij = nullptr;
+    QLabel* LabelNauwkeurigheid = nullptr;
+    QComboBox* ComboBoxNaukeurigheid = nullptr;
+    QPushButton* ButtonCreateHatch = nullptr;
+
+    // The tab's actions, in the window's action list.
+    QAction* AddfiguurLijn = nullptr;
+    QAction* DeleteFiguurLijnAction = nullptr;
+    QAction* SafeVrijFiguurlist = nullptr;
+    QAction* OpenVrijfiguurList = nullptr;
+    QAction* OpenPictureAction = nullptr;
+    QAction* DeleteBackGroundImageAction = nullptr;
+    QAction* HelpVrijeFiguurAction = nullptr;
+
+    // The figure list and picture dialogs; each remembers the name chosen last.
+    FileDialog SaveDialogVrijFiguur;
+    FileDialog OpenDialogVrijFiguur;
+    FileDialog OpenPictureDialog;
+
+    void NieuwFiguurClick();
+    void AddfiguurLijnExecute();
+    void DeleteFiguurLijnActionExecute();
+    void FiguurGridKeyDown();  // Enter
+    void FiguurGridSelectCell(int row);
+    void FiguurGridClick();
+    void DikkePenClick();
+    void RefreschButtonClick();
+    void OpenPictureActionExecute();
+    void DeleteBackGroundImageActionExecute();
+    void HelpVrijeFiguurActionExecute();
+    void SafeVrijFiguurlistExecute();
+    void OpenVrijfiguurListExecute();
+    void ButtonCreateHatchClick();
+    void HatchImageMouseMove(QPoint pixel);
+    void HatchImageClick(QPoint pixel);
+    void SpeedButtonSelectieModeClick();
+    void SpeedButtonTekenmodeClick();
+    void CheckBoxSnapClick();
+
+    // The main window's key preview. Each returns true when the key must not reach the focused
+    // control.
+    bool FormKeyDown(QKeyEvent* event);
+    bool FormKeyPress(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    [[maybe_unused]] TMainForm& form_;
+    void BuildControls();
+    void Connect();
+    // Carries out what an interaction event asks of the window.
+    // gridChanged: the grid may have changed and its view is refreshed.
+    void Apply(const figure::Reaction& reaction, bool gridChanged = true);
+    void ShowTypedLengthBox(const figure::TypedLengthBox& box);
+    // After the library changed the model: panel and canvas sizes, the grid view, the canvas.
+    void ShowModel();
+    void EnableFigureCommands();
+    void RemoveBackgroundPicture();
+    void MoveGridCurrent(int row);
+
+    TMainForm& form_;
+    figure::FigureModel model_;
+    // Set while the tab itself moves the grid view's current cell, so that the cell selection
+    // handler does not draw the rows a second time.
+    bool movingCurrent_ = false;
 };
 
 }  // namespace murvex::app

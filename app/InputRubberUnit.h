@@ -7,6 +7,8 @@ class QLineEdit;
 
 namespace murvex::app {
 
+// Enter closes it with OK, Escape with Cancel. On showing and whenever the edit gets the focus,
+// the caret stands after the first character (the digit that opened the box), nothing selected.
 class TInputRubberForm : public QDialog {
     Q_OBJECT
 
@@ -14,6 +16,13 @@ class TInputRubberForm : public QDialog {
     explicit TInputRubberForm(QWidget* parent = nullptr);
 
     QLineEdit* InPutRubberEdit = nullptr;
+
+    void FormShow();
+    void InPutRubberEditEnter();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace murvex::app

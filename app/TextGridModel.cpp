@@ -88,10 +88,19 @@ class LeaveOnCtrlTab : public QObject {
 }  // namespace
 
 TextGridModel::TextGridModel(TextGrid grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(std::move(grid)), shownRows_(grid_.RowCount() - 1) {}
+    : QAbstractTableModel(parent),
+      own_(std::move(grid)),
+      grid_(&own_),
+      shownRows_(own_.RowCount() - 1) {}
+
+TextGridModel::TextGridModel(TextGrid* external, QObject* parent)
+    : QAbstractTableModel(parent),
+      own_(1, 1),
+      grid_(external),
+      shownRows_(external->RowCount() - 1) {}
 
 void TextGridModel::Refresh() {
-    const int rows = grid_.RowCount() - 1;
+    const int rows = grid_->RowCount() - 1;
     if (rows > shownRows_) {
         beginInsertRows(QModelIndex(), shownRows_, rows - 1);
         shownRows_ = rows;
@@ -113,20 +122,20 @@ int TextGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TextGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.ColCount() - 1;
+    return parent.isValid() ? 0 : grid_->ColCount() - 1;
 }
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    return FromFileText(grid_.Cell(index.column() + 1, index.row() + 1));
+    return FromFileText(grid_->Cell(index.column() + 1, index.row() + 1));
 }
 
 bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
     const int col = index.column() + 1;
     const int row = index.row() + 1;
-    if (row >= grid_.RowCount() || col >= grid_.ColCount()) return false;
-    grid_.SetCell(col, row, ToFileText(value.toString()));
+    if (row >= grid_->RowCount() || col >= grid_->ColCount()) return false;
+    grid_->SetCell(col, row, ToFileText(value.toString()));
     emit dataChanged(index, index);
     return true;
 }
@@ -134,8 +143,8 @@ bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
     if (role != Qt::DisplayRole) return {};
-    return orientation == Qt::Horizontal ? FromFileText(grid_.Cell(section + 1, 0))
-                                         : FromFileText(grid_.Cell(0, section + 1));
+    return orientation == Qt::Horizontal ? FromFileText(grid_->Cell(section + 1, 0))
+                                         : FromFileText(grid_->Cell(0, section + 1));
 }
 
 Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {

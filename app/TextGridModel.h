@@ -17,10 +17,13 @@ class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
+    // The model keeps the grid.
     explicit TextGridModel(TextGrid grid, QObject* parent = nullptr);
+    // The model shows a grid that lives elsewhere (for as long as the model lives).
+    explicit TextGridModel(TextGrid* external, QObject* parent = nullptr);
 
-    TextGrid& Grid() { return grid_; }
-    const TextGrid& Grid() const { return grid_; }
+    TextGrid& Grid() { return *grid_; }
+    const TextGrid& Grid() const { return *grid_; }
 
     // Tells the views what changed in the grid since the last call: rows added or removed at
     // the end, and every text. Column widths and the view's scroll position are kept.
@@ -35,7 +38,8 @@ class TextGridModel : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
-    TextGrid grid_;
+    TextGrid own_;
+    TextGrid* grid_;
     int shownRows_ = 0;
 };
 

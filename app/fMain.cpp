@@ -156,21 +156,39 @@ void TMainForm::CloseButtonClick() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
         auto* receiver = static_cast<QWidget*>(watched);
-        if (receiver->window() == this && FormKeyPress(receiver, static_cast<QKeyEvent*>(event))) {
-            return true;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (receiver->window() == this && ActiveControl(receiver) == receiver) {
+            if (type == QEvent::KeyRelease) {
+                FormKeyUp(receiver, key);
+            } else if (FormKeyDown(receiver, key) || FormKeyPress(receiver, key)) {
+                return true;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-bool TMainForm::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
+QWidget* TMainForm::ActiveControl(QWidget* receiver) const {
     // The active control is the one that holds the focus itself: the open cell editor of a
     // grid, not the grid. A key passed on to a parent is not seen again here.
     QWidget* active = QApplication::focusWidget();
     if (!active || active->window() != this) active = receiver;
-    if (receiver != active) return false;
+    return active;
+}
+
+bool TMainForm::FormKeyDown(QWidget*, QKeyEvent* event) {
+    return VrijFiguurTabSheet->FormKeyDown(event);
+}
+
+void TMainForm::FormKeyUp(QWidget*, QKeyEvent* event) {
+    VrijFiguurTabSheet->FormKeyUp(event);
+}
+
+bool TMainForm::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
+    QWidget* active = receiver;
 
     if (event->text() == QLatin1String(",") && commaToPointWidgets_.contains(active)) {
         QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, event->modifiers(), QStringLiteral("."),
@@ -179,7 +197,8 @@ bool TMainForm::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
         event->setAccepted(point.isAccepted());
         return true;
     }
-    return false;
+    // Then a digit typed while a segment is open starts a typed length, whichever tab shows.
+    return VrijFiguurTabSheet->FormKeyPress(event);
 }
 
 }  // namespace murvex::app

@@ -73,6 +73,11 @@ class TMainForm : public QWidget {
     // Key preview: every key typed in this window passes here before the focused control gets
     // it. Returns true when the key was dealt with here.
     bool FormKeyPress(QWidget* receiver, QKeyEvent* event);
+    // The key going down and up, before FormKeyPress: the figure tab's Escape and Shift state.
+    bool FormKeyDown(QWidget* receiver, QKeyEvent* event);
+    void FormKeyUp(QWidget* receiver, QKeyEvent* event);
+    // The control the key preview acts for: the one holding the focus in this window.
+    QWidget* ActiveControl(QWidget* receiver) const;
 
     void SetupWindowControls();
     void SetupTabs();

@@ -25,6 +25,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddCheckCommand,
     murvex::cli::AddRenderCommand,
     murvex::cli::AddFigureReadCommand,
+    murvex::cli::AddFigureCommand,
 };
 // clang-format on
 

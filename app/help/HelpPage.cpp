@@ -19,10 +19,10 @@ namespace murvex::app {
 namespace {
 
 // Writes the embedded page into the temporary folder unless an equal copy is there already.
-QString CopyFromResources() {
+QString CopyFromResources(const QString& pageName) {
     static const bool registered = (InitHelpResources(), true);
     (void)registered;
-    QFile resource(QStringLiteral(":/help/") + QLatin1String(kPatternFileHelpName));
+    QFile resource(QStringLiteral(":/help/") + pageName);
     if (!resource.open(QIODevice::ReadOnly)) return QString();
     const QByteArray page = resource.readAll();
 
@@ -31,7 +31,7 @@ QString CopyFromResources() {
     QDir dir(temp);
     const QString folder = QStringLiteral("murvex-help-") + qEnvironmentVariable("USER");
     if (!dir.mkpath(folder) || !dir.cd(folder)) return QString();
-    const QString path = dir.filePath(QLatin1String(kPatternFileHelpName));
+    const QString path = dir.filePath(pageName);
 
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == page) return path;
@@ -45,22 +45,36 @@ QString CopyFromResources() {
 
 }  // namespace
 
-QStringList PatternFileHelpCandidates(const QString& programDir) {
+namespace {
+
+QStringList Candidates(const QString& pageName, const QString& programDir) {
     const QDir dir(programDir);
-    return {QDir::cleanPath(
-                dir.filePath(QStringLiteral("help/") + QLatin1String(kPatternFileHelpName))),
-            QDir::cleanPath(dir.filePath(QStringLiteral("../share/murvex/help/") +
-                                         QLatin1String(kPatternFileHelpName)))};
+    return {QDir::cleanPath(dir.filePath(QStringLiteral("help/") + pageName)),
+            QDir::cleanPath(dir.filePath(QStringLiteral("../share/murvex/help/") + pageName))};
 }
 
-QString PatternFileHelpUrl(const QString& programDir) {
-    for (const QString& candidate : PatternFileHelpCandidates(programDir)) {
+}  // namespace
+
+QStringList PatternFileHelpCandidates(const QString& programDir) {
+    return Candidates(QLatin1String(kPatternFileHelpName), programDir);
+}
+
+QString HelpPageUrl(const QString& pageName, const QString& programDir) {
+    for (const QString& candidate : Candidates(pageName, programDir)) {
         if (QFileInfo(candidate).isFile())
             return QUrl::fromLocalFile(candidate).toString(QUrl::FullyEncoded);
     }
-    const QString copy = CopyFromResources();
+    const QString copy = CopyFromResources(pageName);
     if (copy.isEmpty()) return QString();
     return QUrl::fromLocalFile(copy).toString(QUrl::FullyEncoded);
+}
+
+QString HelpPageUrl(const QString& pageName) {
+    return HelpPageUrl(pageName, QCoreApplication::applicationDirPath());
+}
+
+QString PatternFileHelpUrl(const QString& programDir) {
+    return HelpPageUrl(QLatin1String(kPatternFileHelpName), programDir);
 }
 
 QString PatternFileHelpUrl() {

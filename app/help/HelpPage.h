@@ -7,6 +7,7 @@
 namespace murvex::app {
 
 inline constexpr const char* kPatternFileHelpName = "patroonbestand.html";
+inline constexpr const char* kFigureHelpName = "vrijfiguur.html";
 
 // The places looked at for the page, in order: help/ beside the program (the build folder),
 // then ../share/murvex/help/ (an installed program).
@@ -17,5 +18,9 @@ QStringList PatternFileHelpCandidates(const QString& programDir);
 QString PatternFileHelpUrl(const QString& programDir);
 // The same for the running program (QCoreApplication::applicationDirPath()).
 QString PatternFileHelpUrl();
+
+// The same for any page of the help folder, by its file name (kFigureHelpName, ...).
+QString HelpPageUrl(const QString& pageName, const QString& programDir);
+QString HelpPageUrl(const QString& pageName);
 
 }  // namespace murvex::app

@@ -1,0 +1,103 @@
+// The background picture loader: formats, damaged files, the size limit and the fit.
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QFile>
+
+#include "BackgroundPicture.h"
+#include "TempDir.h"
+
+namespace murvex::test {
+namespace {
+
+QByteArray Encoded(const char* format, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(20, 120, 220));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format)) << format;
+    return bytes;
+}
+
+QByteArray CommittedJpeg() {
+    QFile file(QStringLiteral(":/uitleg/uitleg_kruisverband.jpg"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// The JPEG with its start-of-frame marker claiming another size; no pixel data changes.
+QByteArray JpegClaiming(QByteArray bytes, int width, int height) {
+    const qsizetype sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    EXPECT_GT(sof, 0);
+    bytes[sof + 5] = static_cast<char>(height >> 8);
+    bytes[sof + 6] = static_cast<char>(height & 0xFF);
+    bytes[sof + 7] = static_cast<char>(width >> 8);
+    bytes[sof + 8] = static_cast<char>(width & 0xFF);
+    return bytes;
+}
+
+std::string Write(const TempDir& dir, const char* name, const QByteArray& bytes) {
+    const std::string path = dir.File(name);
+    WriteText(path, bytes.toStdString());
+    return path;
+}
+
+TEST(BackgroundPicture, ReadsAndFitsWithProportionsKept) {
+    TempDir dir;
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        QSize fit;
+        QSize expected;
+    };
+    const Row rows[] = {
+        // 320 x 200 into 300 x 300: the width decides (187.5 rows, cut to 187).
+        {"kruisverband.jpg", CommittedJpeg(), {300, 300}, {300, 187}},
+        // 40 x 80 into 302 x 152: the height decides, and a small picture grows.
+        {"staand.png", Encoded("PNG", {40, 80}), {302, 152}, {76, 152}},
+        {"plaatje.bmp", Encoded("BMP", {30, 30}), {100, 50}, {50, 50}},
+        // TIFF through Debian's extra image format plugins.
+        {"scan.tif", Encoded("TIFF", {20, 10}), {40, 40}, {40, 20}},
+        // The format comes from the contents, not from the name.
+        {"eigenlijk-png.jpg", Encoded("PNG", {10, 10}), {20, 20}, {20, 20}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const app::BackgroundPictureResult r = app::LoadBackgroundPicture(
+            QString::fromStdString(Write(dir, row.name, row.bytes)), row.fit);
+        ASSERT_TRUE(r.ok()) << r.error.toStdString();
+        EXPECT_EQ(r.image.size(), row.expected);
+    }
+}
+
+TEST(BackgroundPicture, RefusesWhatCannotBeReadWithItsName) {
+    TempDir dir;
+    const QByteArray png = Encoded("PNG", {64, 64});
+    const QByteArray jpeg = CommittedJpeg();
+    struct Row {
+        const char* name;
+        QByteArray bytes;  // empty: no such file
+        const char* text;
+    };
+    const Row rows[] = {
+        {"half.png", png.left(png.size() / 2), "kan niet gelezen worden"},
+        {"half.jpg", jpeg.left(jpeg.size() / 2), "kan niet gelezen worden"},
+        {"tekst.png", "Dit is geen afbeelding.\r\n", "kan niet gelezen worden"},
+        {"leeg.bmp", QByteArray(), "kan niet gelezen worden"},
+        {"reus.jpg", JpegClaiming(jpeg, 20000, 5001), "te groot"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path =
+            row.bytes.isEmpty() ? dir.File(row.name) : Write(dir, row.name, row.bytes);
+        const app::BackgroundPictureResult r =
+            app::LoadBackgroundPicture(QString::fromStdString(path), {300, 300});
+        EXPECT_FALSE(r.ok());
+        EXPECT_TRUE(r.image.isNull());
+        EXPECT_TRUE(r.error.contains(QLatin1String(row.text))) << r.error.toStdString();
+        EXPECT_TRUE(r.error.contains(QString::fromStdString(path))) << r.error.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace murvex::test

@@ -1,0 +1,386 @@
+// The tab "Vrij figuur" at window level: its controls, and the wiring of its handlers to the
+// figure library (the rules themselves are tested in tests/figure).
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include "AppTestSupport.h"
+#include "Cursors.h"
+#include "ErrorUnit.h"
+#include "FigureCanvas.h"
+#include "FigureTab.h"
+#include "InputRubberUnit.h"
+#include "TempDir.h"
+#include "TextGridModel.h"
+#include "fNewVrijHachDialog.h"
+
+namespace murvex::test {
+namespace {
+
+class FigureTab : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { app::RegisterDrawingCursors(); }
+
+    ShownMainForm w;
+    TempDir dir;
+    app::TMainForm& form = *w.form;
+    app::TFigureTab& tab = *form.VrijFiguurTabSheet;
+
+    void SetUp() override { form.PageControl1->setCurrentWidget(&tab); }
+
+    QString Shown(int row, int col) const {
+        return tab.FiguurGridModel->index(row - 1, col - 1).data().toString();
+    }
+    QStringList ShownRow(int row) const {
+        return {Shown(row, 1), Shown(row, 2), Shown(row, 3), Shown(row, 4)};
+    }
+    // "Nieuw", answering the dialog with these sizes and OK.
+    void NewFigure(const QString& width, const QString& height) {
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<app::TNewVrijHatch*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->BreedteEdit->setText(width);
+            dialog->HoogteEdit->setText(height);
+            dialog->accept();
+        });
+        QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+        // The main window is the active one again, as after any dialog.
+        QApplication::setActiveWindow(&form);
+    }
+    void MoveAndClick(QPoint p) {
+        QTest::mouseMove(tab.HatchImage, p);
+        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+    }
+    // The commands a figure enables.
+    std::vector<bool> FigureCommandsEnabled() const {
+        return {tab.AddfiguurLijn->isEnabled(),      tab.DeleteFiguurLijnAction->isEnabled(),
+                tab.SafeVrijFiguurlist->isEnabled(), tab.HatchImage->isEnabled(),
+                tab.RefreschButton->isEnabled(),     tab.OpenPictureAction->isEnabled()};
+    }
+};
+
+TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
+    EXPECT_EQ(form.PageControl1->tabText(2), "Vrij figuur");
+    struct Place {
+        QWidget* widget;
+        QRect rect;  // an empty rect: only the top left corner is given
+        const char* hint;
+    };
+    const Place places[] = {
+        {tab.NieuwFiguur, {4, 8, 75, 22}, ""},
+        {tab.SpeedbuttonLoadImage, {82, 8, 23, 22}, "Achtergrondafbeelding openen"},
+        {tab.SpeedButton1DeleteBackgroundImage, {106, 8, 23, 22}, "Achtergrondafbeelding wissen"},
+        {tab.XYPos, {132, 8, 173, 22}, ""},
+        {tab.AddFiguurLijnSpeedButton, {322, 8, 23, 22}, "Lijn toevoegen"},
+        {tab.DeleteFiguurLijnSpeedButton, {346, 8, 23, 22}, "Lijn wissen"},
+        {tab.SpeedButtonSaveCoordinaten, {370, 8, 23, 22}, "Oplaan coördinatenlijst"},
+        {tab.SpeedButtonOpenCoordinaten, {393, 8, 23, 22}, "Coördinatenlijst openen"},
+        {tab.HelpVrijeFiguurSpeedButton, {420, 8, 23, 22}, "Uitleg Vrij Figuur arcering"},
+        {tab.DP, {4, 36, 302, 302}, ""},
+        {tab.FiguurGrid, {318, 34, 309, 370}, ""},
+        {tab.SpeedButtonSelectieMode, {128, 344, 23, 22}, "Selectiemode"},
+        {tab.SpeedButtonTekenmode, {152, 344, 23, 22}, "Tekenen"},
+        {tab.CheckBoxSnap, {QPoint(4, 346), QSize()}, ""},
+        {tab.RefreschButton, {232, 342, 75, 25}, ""},
+        {tab.DikkePen, {QPoint(4, 368), QSize()}, ""},
+        {tab.VrijeFiguurType, {8, 410, 100, 21}, "Type arcering"},
+        {tab.VrijeFiguurUnits, {110, 410, 100, 21}, "Type Units"},
+        {tab.LabelHatchName, {QPoint(220, 412), QSize()}, ""},
+        {tab.NaamEditVrij, {285, 410, 100, 21}, ""},
+        {tab.ComboBoxNaukeurigheid, {470, 410, 80, 21}, ""},
+        {tab.ButtonCreateHatch, {560, 408, 70, 25}, ""},
+    };
+    for (const Place& p : places) {
+        ASSERT_NE(p.widget, nullptr);
+        SCOPED_TRACE(p.widget->objectName().toStdString());
+        EXPECT_EQ(p.widget->parentWidget(), &tab);
+        if (p.rect.isEmpty()) {
+            EXPECT_EQ(p.widget->pos(), p.rect.topLeft());
+        } else {
+            EXPECT_EQ(p.widget->geometry(), p.rect);
+        }
+        EXPECT_EQ(p.widget->toolTip(), QString::fromUtf8(p.hint));
+        EXPECT_EQ(form.findChild<QWidget*>(p.widget->objectName()), p.widget);
+    }
+    // The canvas and the picture fill the panel inside its bevel.
+    EXPECT_EQ(tab.HatchImage->parentWidget(), tab.DP);
+    EXPECT_EQ(tab.HatchImage->geometry(), QRect(1, 1, 300, 300));
+    EXPECT_EQ(tab.BackGroundImage->geometry(), QRect(1, 1, 300, 300));
+
+    const std::pair<QAbstractButton*, const char*> texts[] = {
+        {tab.NieuwFiguur, "Nieuw"},
+        {tab.CheckBoxSnap, "Snap On"},
+        {tab.RefreschButton, "Refresch"},
+        {tab.DikkePen, "Dikke schermpen"},
+        {tab.ButtonCreateHatch, "Maak hatch"},
+    };
+    for (const auto& [button, text] : texts)
+        EXPECT_EQ(button->text(), text);
+    EXPECT_EQ(tab.LabelHatchName->text(), "Naam Hatch:");
+    EXPECT_EQ(tab.LabelNauwkeurigheid->text(), "Nauwkeurigheid:");
+    EXPECT_EQ(tab.NaamEditVrij->text(), "naam arcering");
+    EXPECT_EQ(tab.XYPos->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    // The labels end before the controls they name.
+    EXPECT_LT(tab.LabelHatchName->geometry().right(), 285);
+    EXPECT_LT(tab.LabelNauwkeurigheid->geometry().right(), 470);
+    EXPECT_GT(tab.LabelNauwkeurigheid->x(), tab.NaamEditVrij->geometry().right());
+    EXPECT_LT(tab.CheckBoxSnap->geometry().right(), 128);
+    const std::pair<QComboBox*, QStringList> combos[] = {
+        {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
+        {tab.VrijeFiguurUnits, {"MM", "INCH"}},
+        {tab.ComboBoxNaukeurigheid, {"Nauwkeurig", "Middel", "Laag"}},
+    };
+    for (const auto& [combo, items] : combos) {
+        SCOPED_TRACE(combo->objectName().toStdString());
+        ASSERT_EQ(combo->count(), items.size());
+        for (int i = 0; i < items.size(); ++i)
+            EXPECT_EQ(combo->itemText(i), items[i]);
+        EXPECT_EQ(combo->currentIndex(), 0);
+    }
+
+    // At start-up: no figure, drawing mode with snapping, the thick pen, cursor 101.
+    EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, false));
+    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
+    EXPECT_TRUE(tab.OpenVrijfiguurList->isEnabled());
+    EXPECT_TRUE(tab.HelpVrijeFiguurAction->isEnabled());
+    EXPECT_TRUE(tab.CheckBoxSnap->isChecked());
+    EXPECT_TRUE(tab.DikkePen->isChecked());
+    EXPECT_TRUE(tab.SpeedButtonTekenmode->isChecked());
+    EXPECT_FALSE(tab.SpeedButtonSelectieMode->isChecked());
+    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(tab.FiguurGridModel->headerData(0, Qt::Horizontal).toString(), "X start");
+    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 1);
+    EXPECT_EQ(&tab.FiguurGridModel->Grid(), &tab.Model().grid);
+}
+
+TEST_F(FigureTab, NewFigureSizesThePanelAndTheDialogKeepsItsTexts) {
+    NewFigure("600", "300");
+    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
+    EXPECT_EQ(tab.HatchImage->geometry(), QRect(1, 1, 302, 152));
+    EXPECT_EQ(tab.HatchImage->Canvas().Image().size(), QSize(302, 152));
+    EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, true));
+    EXPECT_TRUE(w.platform.messages.empty());
+
+    // The dialog opens with what was typed last; an invalid size keeps the commands disabled.
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<app::TNewVrijHatch*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->BreedteEdit->text(), "600");
+        EXPECT_EQ(dialog->HoogteEdit->text(), "300");
+        dialog->BreedteEdit->setText(QStringLiteral("10.5"));
+        dialog->accept();
+    });
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+    EXPECT_EQ(w.platform.messages[0].title, "Error");
+    EXPECT_EQ(w.platform.messages[0].owner, form.Handle());
+    EXPECT_EQ(FigureCommandsEnabled(),
+              (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
+}
+
+TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
+    NewFigure("300", "300");  // one unit per pixel; pixel (x, y) is the point (x, 300 - y)
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 252});  // 2 pixels off the start's row: locked horizontal
+    MoveAndClick({201, 249});  // snaps to the end point just drawn
+    QTest::mouseMove(tab.HatchImage, {200, 100});
+    EXPECT_EQ(tab.XYPos->text(), "X:200.000, Y:200.000 L:90.000");
+    QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {200, 100});
+
+    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 2);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
+    EXPECT_EQ(ShownRow(2), (QStringList{"200.000", "50.000", "200.000", "200.000"}));
+    // Drawn on the canvas the widget shows (tile y 50 is pixel row 301 - 50).
+    const QImage& canvas = tab.HatchImage->Canvas().Image();
+    EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
+    EXPECT_EQ(canvas.pixelColor(200, 150), QColor(Qt::black));
+    EXPECT_EQ(canvas.pixelColor(120, 200), QColor(Qt::white));
+    EXPECT_EQ(tab.HatchImage->grab().toImage().pixelColor(120, 251), QColor(Qt::black));
+
+    // Selection mode: the arrow, and a click on the first segment selects its row.
+    QTest::mouseClick(tab.SpeedButtonSelectieMode, Qt::LeftButton);
+    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor);
+    MoveAndClick({120, 253});
+    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 0);
+    EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
+}
+
+TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    QTest::mouseMove(tab.HatchImage, {150, 250});  // to the right
+    tab.FiguurGrid->setFocus();
+
+    // A letter in the box: the warning, the segment stays open.
+    WhenModalOpens([](QWidget* modal) {
+        auto* box = qobject_cast<app::TInputRubberForm*>(modal);
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_X);
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
+    });
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_2);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Geen geldig getal ingevoerd");
+    EXPECT_EQ(w.platform.messages[0].title, "");
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "", ""}));
+
+    // Next to the mouse as locked to the start's pixel row (301 - 50).
+    const QPoint expectedAt = form.pos() + QPoint(150 + 10, 251 + 120);
+    WhenModalOpens([expectedAt](QWidget* modal) {
+        auto* box = qobject_cast<app::TInputRubberForm*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->pos(), expectedAt);
+        EXPECT_EQ(box->size(), QSize(122, 22));
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(box->InPutRubberEdit->text(), "2");
+        EXPECT_EQ(box->InPutRubberEdit->cursorPosition(), 1);
+        EXPECT_FALSE(box->InPutRubberEdit->hasSelectedText());
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_5);
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
+    });
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_2);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "75.000", "50.000"}));
+    EXPECT_EQ(form.InputRubberForm->InPutRubberEdit->text(), "");
+    EXPECT_EQ(w.platform.messages.size(), 1u);
+}
+
+TEST_F(FigureTab, EscapeOnTheFigureTabAbandonsTheOpenSegment) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    tab.FiguurGrid->setFocus();
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_Escape);
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
+    EXPECT_FALSE(tab.Model().interaction.drawing);
+}
+
+TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
+    NewFigure("10", "10");
+    const auto set = [this](int col, const char* text) {
+        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(0, col - 1), QString(text));
+    };
+    set(1, "5");
+    set(2, "5");
+    set(3, "-5");
+    // The last cell typed into its editor, as a user does, and ended with Enter.
+    tab.FiguurGrid->setFocus();
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(0, 3));
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_5);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->parentWidget(), tab.FiguurGrid->viewport());
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ShownRow(1), (QStringList{"0.000", "5.000", "5.000", "5.000"}));
+
+    // Enter on the grid itself: a row that misses the tile is emptied (row 1 stays).
+    for (int c = 1; c <= 4; ++c)
+        set(c, c % 2 ? "20" : "30");
+    tab.FiguurGrid->setFocus();
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_Return);
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 1);
+}
+
+TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
+    NewFigure("100", "100");
+    tab.Model().grid.SetRowCount(3);
+    const char* const cells[2][4] = {{"10", "10", "60", "10"}, {"20", "30", "20.05", "0"}};
+    for (int r = 1; r <= 2; ++r) {
+        for (int c = 1; c <= 4; ++c)
+            tab.Model().grid.SetCell(c, r, cells[r - 1][c - 1]);
+    }
+    QString memo;
+    WhenModalOpens([&memo](QWidget* modal) {
+        auto* errors = qobject_cast<app::TErrorForm*>(modal);
+        ASSERT_NE(errors, nullptr);
+        memo = errors->ErrorMemo->toPlainText();
+    });
+    QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
+    ASSERT_EQ(w.platform.dialogs.size(), 1u);  // the save dialog, cancelled
+    EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.pat");
+    EXPECT_EQ(memo, "Geen oplossing gevonden voor lijn: 2");
+    EXPECT_NE(
+        std::find(w.platform.cursorChanges.begin(), w.platform.cursorChanges.end(), Cursor::Busy),
+        w.platform.cursorChanges.end());
+}
+
+TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    const std::string saved = dir.File("figuur.txt");
+    w.platform.dialogAnswers.push_back(saved);
+    QTest::mouseClick(tab.SpeedButtonSaveCoordinaten, Qt::LeftButton);
+    ASSERT_EQ(w.platform.dialogs.size(), 1u);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
+    EXPECT_EQ(ReadText(saved),
+              ";%SIZE=300,300\r\n;%UNITS=MM\r\n*naam arcering\r\n;%TYPE=MODEL\r\n"
+              "50.000,50.000,200.000,50.000\r\n");
+
+    const std::string other = dir.File("ander.txt");
+    WriteText(other, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*ander\r\n1,2,3,4\r\n");
+    w.platform.dialogAnswers.push_back(other);
+    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    ASSERT_EQ(w.platform.dialogs.size(), 2u);
+    EXPECT_EQ(w.platform.dialogs[1].dialog.title, "Open");
+    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
+    EXPECT_EQ(tab.NaamEditVrij->text(), "ander");
+    EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
+    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 1);
+    EXPECT_EQ(ShownRow(1), (QStringList{"1", "2", "3", "4"}));
+}
+
+TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
+    NewFigure("300", "300");
+    const std::string text = dir.File("geen.png");
+    WriteText(text, "geen afbeelding");
+    w.platform.dialogAnswers.push_back(text);
+    tab.OpenPictureAction->trigger();
+    ASSERT_EQ(w.platform.applicationErrors.size(), 1u);
+    EXPECT_NE(w.platform.applicationErrors[0].find("geen.png"), std::string::npos);
+    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
+    EXPECT_FALSE(tab.HatchImage->Transparent());
+
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const std::string png = dir.File("plan.png");
+    ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
+    w.platform.dialogAnswers.push_back(png);
+    tab.OpenPictureAction->trigger();
+    EXPECT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
+    EXPECT_TRUE(tab.HatchImage->Transparent());
+    // The canvas of a 300 x 300 tile is 302 x 302.
+    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(302, 151));
+    // The picture shows through the white canvas, centred.
+    const QImage panel = tab.DP->grab().toImage();
+    EXPECT_EQ(panel.pixelColor(152, 152), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(152, 20), QColor(Qt::white));
+
+    QTest::mouseClick(tab.SpeedButton1DeleteBackgroundImage, Qt::LeftButton);
+    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
+    EXPECT_TRUE(tab.BackGroundImage->pixmap().isNull());
+    EXPECT_FALSE(tab.HatchImage->Transparent());
+}
+
+TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
+    QTest::mouseClick(tab.HelpVrijeFiguurSpeedButton, Qt::LeftButton);
+    ASSERT_EQ(w.platform.openedUrls.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
+}
+
+}  // namespace
+}  // namespace murvex::test

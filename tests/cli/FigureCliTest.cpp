@@ -1,0 +1,141 @@
+// murvex-cli figure run as a separate process: the pattern bytes, the failed rows on standard
+// error and the exit statuses.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace murvex {
+namespace {
+
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result Cli(const TempDir& dir, const std::vector<std::string>& args) {
+    const std::string outFile = dir.File(".stdout");
+    const std::string errFile = dir.File(".stderr");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0) ::_exit(126);
+        ::dup2(in, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        std::string program = MURVEX_CLI;
+        std::vector<std::string> copies = args;
+        std::vector<char*> argv{program.data()};
+        for (std::string& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Result r;
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadText(outFile);
+    r.err = ReadText(errFile);
+    return r;
+}
+
+// A horizontal row, a row that climbs too steeply to repeat in a square tile, a row clipped at
+// the tile's left edge by the redraw, and the same steep row again.
+const char* const kList =
+    ";%SIZE=100,100\r\n;%UNITS=INCH\r\n*hek\r\n;%TYPE=DRAFTING\r\n10,10,60,10\r\n"
+    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n";
+
+const char* const kPattern =
+    ";%UNITS=INCH\r\n;\r\n*hek\r\n;%TYPE=DRAFTING\r\n;\r\n"
+    "0.0000000000, 10.0000000000, 10.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
+    "-50.0000000000\r\n"
+    "\r\n"
+    "0.0000000000, 0.0000000000, 50.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
+    "-50.0000000000\r\n"
+    "\r\n"
+    ";\r\n";
+
+TEST(CliFigure, WritesTheWindowsBytesAndListsTheFailedRows) {
+    TempDir dir;
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, kList);
+    const std::string failed =
+        "Geen oplossing gevonden voor lijn: 2\nGeen oplossing gevonden voor lijn: 4\n";
+
+    const Result toStdout = Cli(dir, {"figure", list});
+    EXPECT_EQ(toStdout.status, 3);
+    EXPECT_EQ(toStdout.out, kPattern);
+    EXPECT_EQ(toStdout.err, failed);
+
+    const std::string pat = dir.File("figuur.pat");
+    const Result toFile = Cli(dir, {"figure", list, "--accuracy", "Nauwkeurig", "-o", pat});
+    EXPECT_EQ(toFile.status, 3);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(ReadText(pat), kPattern);
+    EXPECT_EQ(toFile.err, failed);
+}
+
+TEST(CliFigure, AllRowsConvertedIsSuccess) {
+    TempDir dir;
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, ";%SIZE=100,100\r\n0,0,50,50\r\n");
+    const Result r = Cli(dir, {"figure", list, "--accuracy", "Laag", "-o", "-"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              ";%UNITS=MM\r\n;\r\n*naam arcering\r\n;%TYPE=MODEL\r\n;\r\n"
+              "45.0000000000, 0.0000000000, 0.0000000000, 70.7106781187, 70.7106781187, "
+              "70.7106781187, -70.7106781187\r\n;\r\n");
+}
+
+TEST(CliFigure, Failures) {
+    struct Row {
+        const char* name;
+        const char* list;  // nullptr: no file
+        std::vector<std::string> extra;
+        bool existingOutput;
+        int status;
+        const char* err;  // nullptr: only checked to be non-empty
+    };
+    const Row rows[] = {
+        {"unknown accuracy", ";%SIZE=10,10\r\n", {"--accuracy", "hoog"}, false, 2, nullptr},
+        {"bad size line", ";%SIZE=abc,100\r\n", {}, false, 2, "Onjuiste X-SIZE in bestand\n"},
+        {"missing list", nullptr, {}, false, 2, nullptr},
+        {"output exists", ";%SIZE=10,10\r\n", {}, true, 1, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string list = dir.File("figuur.txt");
+        if (row.list) WriteText(list, row.list);
+        const std::string pat = dir.File("uit.pat");
+        if (row.existingOutput) WriteText(pat, "oud");
+        std::vector<std::string> args{"figure", list, "-o", pat};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const Result r = Cli(dir, args);
+        EXPECT_EQ(r.status, row.status);
+        if (row.err)
+            EXPECT_EQ(r.err, row.err);
+        else
+            EXPECT_FALSE(r.err.empty());
+        EXPECT_EQ(ReadText(pat), row.existingOutput ? "oud" : "");
+    }
+}
+
+}  // namespace
+}  // namespace murvex
