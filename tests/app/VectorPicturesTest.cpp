@@ -1,0 +1,327 @@
+// The vector background pictures: metafiles written here byte by byte, SVG text and a PDF from
+// QPdfWriter, each drawing the same 2:1 test picture.
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+
+#include "VectorPictures.h"
+
+namespace murvex::test {
+namespace {
+
+// The test picture is 1000 x 500 units: a black square over the left half and a small black
+// square in the bottom right corner, the rest white. Fitted into 300 x 300 it is 300 x 150.
+const QSize kFit(300, 300);
+const QSize kFitted(300, 150);
+
+class Le {
+  public:
+    Le& U16(int v) {
+        bytes_.append(static_cast<char>(v & 0xFF));
+        bytes_.append(static_cast<char>((v >> 8) & 0xFF));
+        return *this;
+    }
+    Le& U32(std::uint32_t v) {
+        U16(static_cast<int>(v & 0xFFFF));
+        return U16(static_cast<int>(v >> 16));
+    }
+    Le& Words(std::initializer_list<int> words) {
+        for (int w : words)
+            U16(w);
+        return *this;
+    }
+    QByteArray bytes_;
+};
+
+// --- WMF: records are size in 16-bit words (u32), function (u16), parameters in reverse order.
+struct WmfRecord {
+    int function;
+    std::initializer_list<int> params;
+};
+
+QByteArray Wmf(std::initializer_list<WmfRecord> records, bool placeable, int objects = 2,
+               std::uint32_t declaredMax = 0) {
+    Le body;
+    std::uint32_t largest = 3;
+    for (const WmfRecord& r : records) {
+        const auto words = static_cast<std::uint32_t>(3 + r.params.size());
+        largest = std::max(largest, words);
+        body.U32(words).U16(r.function).Words(r.params);
+    }
+    body.U32(3).U16(0);  // end record
+    Le file;
+    if (placeable) {
+        Le head;
+        head.U32(0x9AC6CDD7u).Words({0, 0, 0, 1000, 500, 1440}).U32(0);
+        int sum = 0;
+        for (int i = 0; i < 10; ++i)
+            sum ^= static_cast<unsigned char>(head.bytes_[2 * i]) |
+                   (static_cast<unsigned char>(head.bytes_[2 * i + 1]) << 8);
+        head.U16(sum);
+        file.bytes_ += head.bytes_;
+    }
+    const auto totalWords = static_cast<std::uint32_t>(9 + body.bytes_.size() / 2);
+    file.Words({1, 9, 0x0300}).U32(totalWords).U16(objects);
+    file.U32(declaredMax ? declaredMax : largest).U16(0);
+    file.bytes_ += body.bytes_;
+    return file.bytes_;
+}
+
+constexpr int kCreatePen = 0x02FA;
+constexpr int kCreateBrush = 0x02FC;
+constexpr int kSelectObject = 0x012D;
+constexpr int kRectangle = 0x041B;
+constexpr int kSetBkMode = 0x0102;
+constexpr int kPolygon = 0x0324;
+
+QByteArray TestWmf(bool placeable = true, std::uint32_t declaredMax = 0) {
+    return Wmf({{kCreatePen, {5, 0, 0, 0, 0}},  // object 0: null pen
+                {kCreateBrush, {0, 0, 0, 0}},   // object 1: solid black brush
+                {kSelectObject, {0}},
+                {kSelectObject, {1}},
+                {kRectangle, {500, 500, 0, 0}},  // bottom, right, top, left
+                {kRectangle, {500, 1000, 450, 950}}},
+               placeable, 2, declaredMax);
+}
+
+// --- EMF: records are type (u32), size in bytes (u32), fields.
+QByteArray Emf(const QByteArray& records) {
+    Le head;
+    head.U32(1).U32(88);
+    head.U32(0).U32(0).U32(999).U32(499);        // bounds
+    head.U32(0).U32(0).U32(26458).U32(13229);    // frame, 0.01 mm
+    head.U32(0x464D4520u).U32(0x10000);          // " EMF", version
+    head.U32(0).U32(0).U16(4).U16(0);            // bytes, records (filled below), handles
+    head.U32(0).U32(0).U32(0);                   // description, palette
+    head.U32(1920).U32(1080).U32(508).U32(286);  // device pixels and millimetres
+    Le eof;
+    eof.U32(14).U32(20).U32(0).U32(16).U32(20);
+    QByteArray file = head.bytes_ + records + eof.bytes_;
+    Le total;
+    total.U32(static_cast<std::uint32_t>(file.size()));
+    file.replace(48, 4, total.bytes_);
+    return file;
+}
+
+QByteArray EmfRect(int l, int t, int r, int b) {
+    Le rec;
+    rec.U32(43).U32(24).U32(l).U32(t).U32(r).U32(b);
+    return rec.bytes_;
+}
+
+QByteArray EmfBlackFillNoPen() {
+    Le rec;
+    rec.U32(39).U32(24).U32(1).U32(0).U32(0x000000).U32(0);  // brush 1: solid black
+    rec.U32(37).U32(12).U32(1);
+    rec.U32(37).U32(12).U32(0x80000008u);  // stock NULL_PEN
+    return rec.bytes_;
+}
+
+QByteArray TestEmf() {
+    return Emf(EmfBlackFillNoPen() + EmfRect(0, 0, 500, 500) + EmfRect(950, 450, 1000, 500));
+}
+
+// --- SVG and PDF
+QByteArray TestSvg() {
+    return "<?xml version=\"1.0\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"500\" "
+           "viewBox=\"0 0 1000 500\">\n"
+           "  <rect x=\"0\" y=\"0\" width=\"500\" height=\"500\" fill=\"black\"/>\n"
+           "  <rect x=\"950\" y=\"450\" width=\"50\" height=\"50\" fill=\"black\"/>\n"
+           "</svg>\n";
+}
+
+QByteArray TestPdf() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(200, 100), QPageSize::Millimeter),
+                                         QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        const double w = writer.width();
+        const double h = writer.height();
+        painter.fillRect(QRectF(0, 0, w / 2, h), Qt::black);
+        painter.fillRect(QRectF(w * 0.95, h * 0.9, w * 0.05, h * 0.1), Qt::black);
+    }
+    return bytes;
+}
+
+using Render = bool (*)(const QByteArray&, QSize, QImage*, QString*);
+using Sniff = bool (*)(const QByteArray&);
+
+struct Format {
+    const char* name;
+    Render render;
+    Sniff sniff;
+    QByteArray (*valid)();
+};
+
+const Format kFormats[] = {
+    {"Wmf", app::RenderWmf, app::LooksLikeWmf, [] { return TestWmf(); }},
+    {"Emf", app::RenderEmf, app::LooksLikeEmf, TestEmf},
+    {"Svg", app::RenderSvg, app::LooksLikeSvg, TestSvg},
+    {"Pdf", app::RenderPdf, app::LooksLikePdf, TestPdf},
+};
+
+bool Dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 64;
+}
+bool White(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) > 240;
+}
+
+// The fitted test picture: left half dark, the bottom right corner dark, white elsewhere.
+void ExpectTestPicture(const QImage& image) {
+    ASSERT_EQ(image.size(), kFitted);
+    EXPECT_TRUE(Dark(image, 10, 10));
+    EXPECT_TRUE(Dark(image, 140, 140));
+    EXPECT_TRUE(Dark(image, 296, 146));
+    EXPECT_TRUE(White(image, 160, 10));
+    EXPECT_TRUE(White(image, 290, 10));  // corner square is at the bottom, not the top
+    EXPECT_TRUE(White(image, 260, 146));
+    EXPECT_TRUE(White(image, 160, 140));
+}
+
+TEST(VectorPictures, EachFormatRendersTheTestPictureFittedAndOnlyItsOwnSnifferKnowsIt) {
+    for (const Format& format : kFormats) {
+        SCOPED_TRACE(format.name);
+        const QByteArray data = format.valid();
+        QImage image;
+        QString error;
+        ASSERT_TRUE(format.render(data, kFit, &image, &error)) << error.toStdString();
+        EXPECT_TRUE(error.isEmpty());
+        ExpectTestPicture(image);
+        for (const Format& other : kFormats)
+            EXPECT_EQ(other.sniff(data.left(512)), &other == &format) << other.name;
+    }
+}
+
+TEST(VectorPictures, TruncatedDataAndNonPicturesAreRefusedWithAMessage) {
+    const QByteArray notAPicture = "Dit is geen afbeelding, alleen wat tekst.\n";
+    for (const Format& format : kFormats) {
+        const QByteArray good = format.valid();
+        const struct {
+            const char* name;
+            QByteArray data;
+        } cases[] = {
+            {"Empty", QByteArray()},
+            {"NotAPicture", notAPicture},
+            {"CutInHalf", good.left(good.size() / 2)},
+            {"LastBytesMissing", good.left(good.size() - 8)},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(format.name) + "/" + c.name);
+            QImage image(5, 5, QImage::Format_RGB32);
+            QString error;
+            EXPECT_FALSE(format.render(c.data, kFit, &image, &error));
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_EQ(image.size(), QSize(5, 5)) << "the output is left as it was";
+        }
+        EXPECT_FALSE(format.sniff(notAPicture)) << format.name;
+    }
+}
+
+TEST(VectorPictures, ProportionsFollowTheTargetsShorterSide) {
+    for (const Format& format : kFormats) {
+        SCOPED_TRACE(format.name);
+        for (const auto& [fit, fitted] : {std::pair{QSize(300, 300), QSize(300, 150)},
+                                          std::pair{QSize(100, 300), QSize(100, 50)},
+                                          std::pair{QSize(400, 100), QSize(200, 100)}}) {
+            QImage image;
+            QString error;
+            ASSERT_TRUE(format.render(format.valid(), fit, &image, &error)) << error.toStdString();
+            EXPECT_EQ(image.size(), fitted);
+        }
+    }
+}
+
+TEST(VectorPictures, AbsurdTargetSizesAreRefusedBeforeRendering) {
+    for (const Format& format : kFormats) {
+        for (const QSize fit :
+             {QSize(0, 300), QSize(300, -1), QSize(20000, 20000), QSize(40000, 10)}) {
+            SCOPED_TRACE(std::string(format.name) + " " + std::to_string(fit.width()) + "x" +
+                         std::to_string(fit.height()));
+            QImage image;
+            QString error;
+            EXPECT_FALSE(format.render(format.valid(), fit, &image, &error));
+            EXPECT_FALSE(error.isEmpty());
+        }
+    }
+}
+
+TEST(VectorPictures, MetafilesWithNothingDrawableAreRefused) {
+    const QByteArray onlyState = Wmf({{kSetBkMode, {1}}}, true);
+    const QByteArray invisible = Wmf({{kCreatePen, {5, 0, 0, 0, 0}},
+                                      {kCreateBrush, {1, 0, 0, 0}},  // null brush
+                                      {kSelectObject, {0}},
+                                      {kSelectObject, {1}},
+                                      {kRectangle, {500, 500, 0, 0}}},
+                                     true);
+    Le nullBrush;
+    nullBrush.U32(37).U32(12).U32(0x80000005u).U32(37).U32(12).U32(0x80000008u);
+    const struct {
+        const char* name;
+        Render render;
+        QByteArray data;
+    } cases[] = {
+        {"WmfOnlyState", app::RenderWmf, onlyState},
+        {"WmfNullPenAndBrush", app::RenderWmf, invisible},
+        {"EmfHeaderAndEnd", app::RenderEmf, Emf({})},
+        {"EmfNullPenAndBrush", app::RenderEmf, Emf(nullBrush.bytes_ + EmfRect(0, 0, 10, 10))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image;
+        QString error;
+        EXPECT_FALSE(c.render(c.data, kFit, &image, &error));
+        EXPECT_TRUE(error.contains(QStringLiteral("nothing that can be drawn")))
+            << error.toStdString();
+    }
+}
+
+// Sizes and counts a hostile file declares are never trusted.
+TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
+    // libwmf sizes its record buffer from the header's maximum record size.
+    QImage image;
+    QString error;
+    ASSERT_TRUE(app::RenderWmf(TestWmf(true, 0x7FFFFFFF), kFit, &image, &error))
+        << error.toStdString();
+    ExpectTestPicture(image);
+    ASSERT_TRUE(app::RenderWmf(TestWmf(false), kFit, &image, &error)) << error.toStdString();
+    EXPECT_EQ(image.size(), kFitted);
+
+    Le tooManyPoints;  // polyline claiming 1000 points with 2 present
+    tooManyPoints.U32(4).U32(44).U32(0).U32(0).U32(10).U32(10).U32(1000).U32(0).U32(0).U32(10).U32(
+        10);
+    Le hugeRecord;
+    hugeRecord.U32(43).U32(0x7FFFFFF0u).U32(0).U32(0).U32(10).U32(10);
+    const struct {
+        const char* name;
+        Render render;
+        QByteArray data;
+    } cases[] = {
+        {"WmfPolygonCountBeyondRecord", app::RenderWmf,
+         Wmf({{kPolygon, {200, 0, 0, 10, 10}}}, true)},
+        {"EmfPointCountBeyondRecord", app::RenderEmf, Emf(tooManyPoints.bytes_)},
+        {"EmfRecordSizeBeyondData", app::RenderEmf, Emf(hugeRecord.bytes_)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString why;
+        EXPECT_FALSE(c.render(c.data, kFit, &image, &why));
+        EXPECT_FALSE(why.isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace murvex::test
