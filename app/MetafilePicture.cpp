@@ -290,11 +290,12 @@ void WmfEllipse(wmfAPI* api, wmfDrawArc_t* arc) {
     AddWmfShape(api, arc->dc, std::move(path), true);
 }
 
-// The player gives the arc's end points relative to the centre.
+// The player gives the arc's end points relative to the centre, named the other way round: its
+// `end` holds the record's start point (device layers draw clockwise from `start` to `end`).
 void WmfArcOf(wmfAPI* api, wmfDrawArc_t* arc, ArcKind kind) {
     const QRectF box = BoxOf(arc->TL, arc->BR);
     const QPointF c = box.center();
-    AddWmfShape(api, arc->dc, ArcPath(box, c + Pt(arc->start), c + Pt(arc->end), kind, false),
+    AddWmfShape(api, arc->dc, ArcPath(box, c + Pt(arc->end), c + Pt(arc->start), kind, false),
                 kind != ArcKind::Arc);
 }
 void WmfArc(wmfAPI* api, wmfDrawArc_t* arc) {

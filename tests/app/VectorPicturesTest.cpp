@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointF>
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -81,6 +82,7 @@ constexpr int kSelectObject = 0x012D;
 constexpr int kRectangle = 0x041B;
 constexpr int kSetBkMode = 0x0102;
 constexpr int kPolygon = 0x0324;
+constexpr int kPolyline = 0x0325;
 
 QByteArray TestWmf(bool placeable = true, std::uint32_t declaredMax = 0) {
     return Wmf({{kCreatePen, {5, 0, 0, 0, 0}},  // object 0: null pen
@@ -201,6 +203,8 @@ TEST(VectorPictures, EachFormatRendersTheTestPictureFittedAndOnlyItsOwnSnifferKn
         ASSERT_TRUE(format.render(data, kFit, &image, &error)) << error.toStdString();
         EXPECT_TRUE(error.isEmpty());
         ExpectTestPicture(image);
+        if (qEnvironmentVariableIsSet("DUMPDIR"))
+            image.save(qEnvironmentVariable("DUMPDIR") + "/" + format.name + ".png");
         for (const Format& other : kFormats)
             EXPECT_EQ(other.sniff(data.left(512)), &other == &format) << other.name;
     }
@@ -286,6 +290,119 @@ TEST(VectorPictures, MetafilesWithNothingDrawableAreRefused) {
         EXPECT_FALSE(c.render(c.data, kFit, &image, &error));
         EXPECT_TRUE(error.contains(QStringLiteral("nothing that can be drawn")))
             << error.toStdString();
+    }
+}
+
+// Each kind of line shape, drawn with a 20-unit black pen between two corner marks that fix the
+// extent to 1000 x 500 units (1020 x 520 with the pen).
+struct Primitive {
+    const char* name;
+    QByteArray data;
+    QPointF dark;   // units
+    QPointF white;  // units
+};
+
+QPoint Pixel(const QImage& image, QPointF units) {
+    const double s = image.width() / 1020.0;
+    return QPoint(static_cast<int>((units.x() + 10) * s), static_cast<int>((units.y() + 10) * s));
+}
+
+QByteArray EmfShape(const QByteArray& records) {
+    Le pen;
+    pen.U32(38).U32(28).U32(1).U32(0).U32(20).U32(0).U32(0);      // pen 1: solid black, 20 wide
+    pen.U32(37).U32(12).U32(1).U32(37).U32(12).U32(0x80000005u);  // and the null brush
+    return Emf(pen.bytes_ + EmfRect(0, 0, 10, 10) + EmfRect(990, 490, 1000, 500) + records);
+}
+
+QByteArray EmfPoints(int type, std::initializer_list<int> xy, bool small = false) {
+    Le rec;
+    const auto n = static_cast<std::uint32_t>(xy.size() / 2);
+    rec.U32(type).U32(28 + n * (small ? 4 : 8)).U32(0).U32(0).U32(0).U32(0).U32(n);
+    for (int v : xy)
+        small ? (void)rec.U16(v) : (void)rec.U32(static_cast<std::uint32_t>(v));
+    return rec.bytes_;
+}
+
+QByteArray WmfShape(std::initializer_list<WmfRecord> records) {
+    QByteArray file = Wmf({{kCreatePen, {0, 20, 0, 0, 0}},
+                           {kCreateBrush, {1, 0, 0, 0}},
+                           {kSelectObject, {0}},
+                           {kSelectObject, {1}},
+                           {kRectangle, {10, 10, 0, 0}},
+                           {kRectangle, {500, 1000, 490, 990}}},
+                          false);
+    file.chop(6);  // reopen before the end record
+    Le more;
+    for (const WmfRecord& r : records)
+        more.U32(static_cast<std::uint32_t>(3 + r.params.size())).U16(r.function).Words(r.params);
+    more.U32(3).U16(0);
+    file += more.bytes_;
+    Le maxRecord;
+    maxRecord.U32(64);
+    file.replace(12, 4, maxRecord.bytes_);
+    return file;
+}
+
+TEST(VectorPictures, MetafileLineShapesAreDrawnWhereTheyLie) {
+    Le path;
+    path.U32(59).U32(8).U32(27).U32(16).U32(100).U32(250).U32(54).U32(16).U32(900).U32(250);
+    path.U32(60).U32(8).U32(64).U32(24).U32(0).U32(0).U32(0).U32(0);
+    Le line;
+    line.U32(27).U32(16).U32(100).U32(250).U32(54).U32(16).U32(900).U32(250);
+    Le ellipse;
+    ellipse.U32(42).U32(24).U32(300).U32(100).U32(700).U32(400);
+    Le arc;  // counter-clockwise from the right end to the left end: the upper half
+    arc.U32(45).U32(40).U32(300).U32(100).U32(700).U32(400).U32(700).U32(250).U32(300).U32(250);
+    const Primitive emf[] = {
+        {"EmfLineTo", EmfShape(line.bytes_), {500, 250}, {500, 200}},
+        {"EmfPolyline",
+         EmfShape(EmfPoints(4, {100, 100, 900, 100, 900, 400})),
+         {900, 300},
+         {500, 250}},
+        {"EmfPolyline16",
+         EmfShape(EmfPoints(87, {100, 100, 900, 100, 900, 400}, true)),
+         {500, 100},
+         {500, 250}},
+        {"EmfPolygonClosed",
+         EmfShape(EmfPoints(3, {100, 100, 900, 100, 900, 400})),
+         {500, 250},
+         {300, 150}},
+        {"EmfEllipse", EmfShape(ellipse.bytes_), {500, 100}, {500, 250}},
+        {"EmfArcUpperHalf", EmfShape(arc.bytes_), {500, 100}, {500, 400}},
+        {"EmfBezier",
+         EmfShape(EmfPoints(2, {100, 400, 100, 100, 900, 100, 900, 400})),
+         {500, 175},
+         {500, 100}},
+        {"EmfStrokedPath", EmfShape(path.bytes_), {500, 250}, {500, 200}},
+        {"WmfLineTo",
+         WmfShape({{0x0214, {250, 100}}, {0x0213, {250, 900}}}),
+         {500, 250},
+         {500, 200}},
+        {"WmfPolyline",
+         WmfShape({{kPolyline, {3, 100, 100, 900, 100, 900, 400}}}),
+         {900, 300},
+         {500, 250}},
+        {"WmfEllipse", WmfShape({{0x0418, {400, 700, 100, 300}}}), {500, 100}, {500, 250}},
+        {"WmfArcUpperHalf",
+         WmfShape({{0x0817, {250, 300, 250, 700, 400, 700, 100, 300}}}),
+         {500, 100},
+         {500, 400}},
+    };
+    for (const Primitive& p : emf) {
+        SCOPED_TRACE(p.name);
+        QImage image;
+        QString error;
+        ASSERT_TRUE(
+            (p.name[0] == 'E' ? app::RenderEmf : app::RenderWmf)(p.data, kFit, &image, &error))
+            << error.toStdString();
+        if (qEnvironmentVariableIsSet("DUMPDIR"))
+            image.save(qEnvironmentVariable("DUMPDIR") + "/" + p.name + ".png");
+        EXPECT_EQ(image.width(), 300);
+        EXPECT_NEAR(image.height(), 153, 1);
+        const QPoint dark = Pixel(image, p.dark);
+        const QPoint white = Pixel(image, p.white);
+        EXPECT_LT(qGray(image.pixel(dark)), 100) << dark.x() << "," << dark.y();
+        EXPECT_GT(qGray(image.pixel(white)), 240) << white.x() << "," << white.y();
     }
 }
 
