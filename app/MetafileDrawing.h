@@ -27,8 +27,21 @@ struct Shape {
     QColor brushColor = Qt::white;
 };
 
+// A metafile's records are small and its shapes are not: a 100 MB file could otherwise make
+// gigabytes of paths. Past this many path elements in all the picture is refused.
+inline constexpr long long kMaxPathElements = 2'000'000;
+
 struct Drawing {
     std::vector<Shape> shapes;
+    long long elements = 0;
+    bool tooComplex = false;
+
+    // Keeps the shape unless the limit is reached.
+    void Add(Shape shape) {
+        elements += shape.path.elementCount();
+        if (elements > kMaxPathElements) tooComplex = true;
+        if (!tooComplex) shapes.push_back(std::move(shape));
+    }
 };
 
 // Checks the target size; false with a message when it cannot be rendered.

@@ -235,7 +235,7 @@ void AddWmfShape(wmfAPI* api, wmfDC* dc, QPainterPath path, bool closed) {
     if (!shape.stroke && !shape.fill) return;
     path.setFillRule(dc && dc->polyfillmode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     shape.path = std::move(path);
-    DrawingOf(api).shapes.push_back(std::move(shape));
+    DrawingOf(api).Add(std::move(shape));
 }
 
 QRectF BoxOf(wmfD_Coord tl, wmfD_Coord br) {
@@ -366,6 +366,8 @@ QString WmfErrorText(wmf_error_t err) {
 
 constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::size_t kEmfHeaderMin = 88;
+// The header counts handles in 16 bits; a larger index is not a valid object and is ignored.
+constexpr std::uint32_t kMaxHandles = 65536;
 
 struct EmfPen {
     bool visible = true;
@@ -417,6 +419,9 @@ class EmfPlayer {
     void Emit(const QPainterPath& logical, bool closed);
     void EmitDevice(const QPainterPath& device, bool stroke, bool fill);
     void Select(std::uint32_t index);
+    void Store(std::uint32_t index, const EmfObject& object) {
+        if (index < kMaxHandles) objects_[index] = object;
+    }
     bool Poly(std::size_t rec, std::uint32_t size, std::uint32_t type, QString* error);
     bool PolyPoly(std::size_t rec, std::uint32_t size, bool closed, bool small, QString* error);
 
@@ -424,8 +429,8 @@ class EmfPlayer {
     Drawing* drawing_;
     EmfState state_;
     std::vector<EmfState> saved_;
-    std::map<std::uint32_t, EmfObject> objects_;
-    QPointF current_;  // logical
+    std::map<std::uint32_t, EmfObject> objects_;  // at most kMaxHandles entries
+    QPointF current_;                             // logical
     bool inPath_ = false;
     QPainterPath path_;  // device coordinates
     double pixelsPerMm_ = 96.0 / 25.4;
@@ -486,13 +491,17 @@ void EmfPlayer::EmitDevice(const QPainterPath& device, bool stroke, bool fill) {
     shape.brushColor = state_.brush.color;
     shape.path = device;
     shape.path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
-    drawing_->shapes.push_back(std::move(shape));
+    drawing_->Add(std::move(shape));
 }
 
 void EmfPlayer::Emit(const QPainterPath& logical, bool closed) {
     const QPainterPath device = ToDevice().map(logical);
     if (inPath_) {
-        path_.addPath(device);
+        // An open path bracket counts against the same limit as drawn shapes.
+        if (path_.elementCount() + device.elementCount() > detail::kMaxPathElements)
+            drawing_->tooComplex = true;
+        else
+            path_.addPath(device);
         return;
     }
     EmitDevice(device, true, closed);
@@ -751,7 +760,7 @@ bool EmfPlayer::Run(QString* error) {
                 o.kind = EmfObject::Pen;
                 o.pen = {(b_.ReadU32(r + 12) & 0x0F) != 5, Colour(r + 24),
                          std::abs(double(b_.ReadI32(r + 16)))};
-                objects_[b_.ReadU32(r + 8)] = o;
+                Store(b_.ReadU32(r + 8), o);
                 break;
             }
             case 95: {  // EXTCREATEPEN
@@ -760,14 +769,14 @@ bool EmfPlayer::Run(QString* error) {
                 const bool geometric = (b_.ReadU32(r + 28) & 0x000F0000) != 0;
                 o.pen = {(b_.ReadU32(r + 28) & 0x0F) != 5 && b_.ReadU32(r + 36) != 1,
                          Colour(r + 40), geometric ? double(b_.ReadU32(r + 32)) : 0.0};
-                objects_[b_.ReadU32(r + 8)] = o;
+                Store(b_.ReadU32(r + 8), o);
                 break;
             }
             case 39: {  // CREATEBRUSHINDIRECT; hatched brushes fill with their colour
                 EmfObject o;
                 o.kind = EmfObject::Brush;
                 o.brush = {b_.ReadU32(r + 12) != 1, Colour(r + 16)};
-                objects_[b_.ReadU32(r + 8)] = o;
+                Store(b_.ReadU32(r + 8), o);
                 break;
             }
             case 93:
@@ -775,7 +784,7 @@ bool EmfPlayer::Run(QString* error) {
                 EmfObject o;
                 o.kind = EmfObject::Brush;
                 o.brush.visible = false;
-                objects_[b_.ReadU32(r + 8)] = o;
+                Store(b_.ReadU32(r + 8), o);
                 break;
             }
             case 40:

@@ -47,6 +47,10 @@ QSize FittedSize(QSizeF natural, QSize fit) {
 }
 
 bool RenderDrawing(const Drawing& drawing, QSize fit, QImage* out, QString* error) {
+    if (drawing.tooComplex) {
+        *error = QStringLiteral("The metafile has too many shapes to be shown");
+        return false;
+    }
     QRectF bounds;
     bool any = false;
     for (const Shape& shape : drawing.shapes) {

@@ -416,6 +416,12 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
     Le tooManyPoints;  // polyline claiming 1000 points with 2 present
     tooManyPoints.U32(4).U32(44).U32(0).U32(0).U32(10).U32(10).U32(1000).U32(0).U32(0).U32(10).U32(
         10);
+    Le manyPoints;  // a 16-bit polyline of 2.5 million points: 10 MB of file, far more as shapes
+    const std::uint32_t n = 2'500'000;
+    manyPoints.U32(87).U32(28 + 4 * n).U32(0).U32(0).U32(0).U32(0).U32(n);
+    manyPoints.bytes_.reserve(manyPoints.bytes_.size() + 4 * n);
+    for (std::uint32_t i = 0; i < n; ++i)
+        manyPoints.U16(static_cast<int>(i % 1000)).U16(static_cast<int>(i % 7));
     Le hugeRecord;
     hugeRecord.U32(43).U32(0x7FFFFFF0u).U32(0).U32(0).U32(10).U32(10);
     const struct {
@@ -427,6 +433,8 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
          Wmf({{kPolygon, {200, 0, 0, 10, 10}}}, true)},
         {"EmfPointCountBeyondRecord", app::RenderEmf, Emf(tooManyPoints.bytes_)},
         {"EmfRecordSizeBeyondData", app::RenderEmf, Emf(hugeRecord.bytes_)},
+        {"EmfTooManyPoints", app::RenderEmf,
+         Emf(EmfBlackFillNoPen() + EmfRect(0, 0, 10, 10) + manyPoints.bytes_)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
