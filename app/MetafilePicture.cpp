@@ -564,6 +564,10 @@ bool EmfPlayer::Poly(std::size_t rec, std::uint32_t size, std::uint32_t type, QS
         *error = QStringLiteral("The metafile is damaged: a line has more points than fit");
         return false;
     }
+    if (count > static_cast<std::uint64_t>(detail::kMaxPathElements)) {  // before building it
+        drawing_->tooComplex = true;
+        return true;
+    }
     const auto point = [&](std::uint64_t i) {
         const std::size_t off = rec + 28 + static_cast<std::size_t>(i * step);
         return small ? Point16(off) : Point32(off);
@@ -599,6 +603,10 @@ bool EmfPlayer::PolyPoly(std::size_t rec, std::uint32_t size, bool closed, bool 
     if (32 + polys * 4 + total * step > size) {
         *error = QStringLiteral("The metafile is damaged: a polygon has more points than fit");
         return false;
+    }
+    if (total > static_cast<std::uint64_t>(detail::kMaxPathElements)) {
+        drawing_->tooComplex = true;
+        return true;
     }
     std::uint64_t sum = 0;
     for (std::uint64_t k = 0; k < polys; ++k)

@@ -422,6 +422,8 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
     manyPoints.bytes_.reserve(manyPoints.bytes_.size() + 4 * n);
     for (std::uint32_t i = 0; i < n; ++i)
         manyPoints.U16(static_cast<int>(i % 1000)).U16(static_cast<int>(i % 7));
+    Le blackPen;
+    blackPen.U32(37).U32(12).U32(0x80000007u);
     Le hugeRecord;
     hugeRecord.U32(43).U32(0x7FFFFFF0u).U32(0).U32(0).U32(10).U32(10);
     const struct {
@@ -434,7 +436,7 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
         {"EmfPointCountBeyondRecord", app::RenderEmf, Emf(tooManyPoints.bytes_)},
         {"EmfRecordSizeBeyondData", app::RenderEmf, Emf(hugeRecord.bytes_)},
         {"EmfTooManyPoints", app::RenderEmf,
-         Emf(EmfBlackFillNoPen() + EmfRect(0, 0, 10, 10) + manyPoints.bytes_)},
+         Emf(EmfBlackFillNoPen() + EmfRect(0, 0, 10, 10) + blackPen.bytes_ + manyPoints.bytes_)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
