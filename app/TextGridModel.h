@@ -34,6 +34,10 @@ class TextGridModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+  signals:
+    // A typed text is about to be written into the grid (the grid still holds the old one).
+    void CellAboutToChange();
+
   private:
     TextGrid grid_;
     int shownRows_ = 0;
