@@ -8,6 +8,7 @@
 #include <numbers>
 #include <optional>
 #include <queue>
+#include <utility>
 
 #include "DosEig.h"
 #include "PatternFile.h"
@@ -36,46 +37,6 @@ double PointToPiece(double px, double py, const Segment& s) {
     return std::hypot(px - (s.x1 + t * dx), py - (s.y1 + t * dy));
 }
 
-// The largest over the segment (x1, y1)-(x2, y2) of the distance to the nearest piece. The
-// distance to a set moves by no more than the point does, so an interval of length L between
-// points at distances a and b holds nothing farther than (a + b + L) / 2: intervals that could
-// still beat the best found are halved until none can by more than kDistanceAccuracy.
-double LargestDistance(double x1, double y1, double x2, double y2,
-                       const std::vector<Segment>& pieces) {
-    const double length = std::hypot(x2 - x1, y2 - y1);
-    auto at = [&](double t) {
-        const double px = x1 + t * (x2 - x1);
-        const double py = y1 + t * (y2 - y1);
-        double best = INFINITY;
-        for (const Segment& s : pieces)
-            best = std::min(best, PointToPiece(px, py, s));
-        return best;
-    };
-    struct Interval {
-        double t0, t1, d0, d1;
-        double Bound(double len) const { return (d0 + d1 + (t1 - t0) * len) / 2; }
-    };
-    auto less = [length](const Interval& a, const Interval& b) {
-        return a.Bound(length) < b.Bound(length);
-    };
-    std::priority_queue<Interval, std::vector<Interval>, decltype(less)> open(less);
-    const double d0 = at(0);
-    const double d1 = at(1);
-    double best = std::max(d0, d1);
-    open.push({0, 1, d0, d1});
-    for (int n = 0; !open.empty() && n < kMaxEvaluations; ++n) {
-        const Interval iv = open.top();
-        open.pop();
-        if (iv.Bound(length) <= best + kDistanceAccuracy) break;
-        const double tm = (iv.t0 + iv.t1) / 2;
-        const double dm = at(tm);
-        best = std::max(best, dm);
-        open.push({iv.t0, tm, iv.d0, dm});
-        open.push({tm, iv.t1, dm, iv.d1});
-    }
-    return best;
-}
-
 double DrawnAngle(double x1, double y1, double x2, double y2) {
     if (x1 > x2) {
         std::swap(x1, x2);
@@ -96,6 +57,53 @@ std::string PadLeft(std::string text, std::size_t width) {
 }
 
 }  // namespace
+
+// The distance to one piece is convex along the segment, so over an interval it stays below the
+// larger of its values at the ends, and the distance to the nearest piece stays below the
+// smallest of those. Intervals that could still beat the best found are halved until none can by
+// more than kDistanceAccuracy; with one piece near no interval needs halving.
+double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces) {
+    if (pieces.empty()) return INFINITY;
+    const double x1 = drawn.x1;
+    const double y1 = drawn.y1;
+    const double x2 = drawn.x2;
+    const double y2 = drawn.y2;
+    auto point = [&](double t) {
+        return std::pair<double, double>{x1 + t * (x2 - x1), y1 + t * (y2 - y1)};
+    };
+    auto nearest = [&](double t) {
+        const auto [px, py] = point(t);
+        double best = INFINITY;
+        for (const Segment& s : pieces)
+            best = std::min(best, PointToPiece(px, py, s));
+        return best;
+    };
+    auto bound = [&](double t0, double t1) {
+        const auto [ax, ay] = point(t0);
+        const auto [bx, by] = point(t1);
+        double b = INFINITY;
+        for (const Segment& s : pieces)
+            b = std::min(b, std::max(PointToPiece(ax, ay, s), PointToPiece(bx, by, s)));
+        return b;
+    };
+    struct Interval {
+        double t0, t1, bound;
+    };
+    auto less = [](const Interval& a, const Interval& b) { return a.bound < b.bound; };
+    std::priority_queue<Interval, std::vector<Interval>, decltype(less)> open(less);
+    double best = std::max(nearest(0), nearest(1));
+    open.push({0, 1, bound(0, 1)});
+    for (int n = 0; !open.empty() && n < kMaxEvaluations; ++n) {
+        const Interval iv = open.top();
+        open.pop();
+        if (iv.bound <= best + kDistanceAccuracy) break;
+        const double tm = (iv.t0 + iv.t1) / 2;
+        best = std::max(best, nearest(tm));
+        open.push({iv.t0, tm, bound(iv.t0, tm)});
+        open.push({tm, iv.t1, bound(tm, iv.t1)});
+    }
+    return best;
+}
 
 ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy,
                            int row) {
@@ -126,7 +134,7 @@ ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy
     if (drawn.truncated || drawn.segments.empty()) {
         out.distance = -1;
     } else {
-        out.distance = LargestDistance(v[0], v[1], v[2], v[3], drawn.segments);
+        out.distance = LargestDistance({v[0], v[1], v[2], v[3]}, drawn.segments);
     }
     return out;
 }

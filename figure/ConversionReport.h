@@ -9,7 +9,8 @@
 
 namespace murvex {
 class TextGrid;
-}
+struct Segment;
+}  // namespace murvex
 
 namespace murvex::figure {
 
@@ -33,6 +34,10 @@ struct ReportRow {
     // Negative when it could not be measured (the written line is too dense to draw).
     double distance = 0;
 };
+
+// The largest distance from a point of drawn to the nearest of the pieces (a piece of no length
+// is a dot), to within 1e-7 drawing units; infinite when there are no pieces.
+double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces);
 
 // The report of one row's four cells, read as the conversion reads them.
 ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy, int row);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "PatternGeometry.h"
 #include "TextGrid.h"
 
 namespace murvex::figure {
@@ -134,6 +135,26 @@ TEST(ConversionReport, ReportsTheConversionOfWorkedAndCraftedRows) {
         EXPECT_EQ(r.repeat.run, ex.run);
         EXPECT_NEAR(r.tolerance, ex.tolerance, 1e-12);
         EXPECT_NEAR(r.distance, ex.distance, 1e-6);
+    }
+}
+
+TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
+    struct Case {
+        const char* name;
+        Segment drawn;
+        std::vector<Segment> pieces;
+        double expected;
+    };
+    const Case cases[] = {
+        {"OnePieceFartherAtTheEnd", {0, 0, 100, 0}, {{0, 0, 100, 1}}, 100 / std::hypot(100.0, 1.0)},
+        {"MiddleOfAGap", {0, 0, 100, 0}, {{0, 1, 40, 1}, {60, 1, 100, 1}}, std::hypot(10.0, 1.0)},
+        {"GapOffCentre", {0, 0, 100, 0}, {{0, 0, 10, 0}, {30, 0, 100, 0}}, 10},
+        {"Dots", {0, 0, 0, 30}, {{0, 0, 0, 0}, {0, 30, 0, 30}}, 15},
+        {"CrossingPieces", {0, 0, 10, 0}, {{0, 2, 10, 0}, {0, 0, 10, 2}}, 1 / std::sqrt(1.04)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NEAR(LargestDistance(c.drawn, c.pieces), c.expected, 1e-6);
     }
 }
 
