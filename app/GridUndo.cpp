@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTextEdit>
+#include <optional>
 
 #include "GridHistory.h"
 #include "TextGridModel.h"

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "FigureTab.h"
 #include "GridHistory.h"
 #include "GridUndo.h"
 #include "PatternFile.h"
@@ -24,11 +25,7 @@ class FreeLineUndo : public ::testing::Test {
     app::TFreeLineTab& tab = *w.form->TabSheetVrijeLijn;
     TextGrid& grid = tab.LijnGridModel->Grid();
 
-    void SetUp() override {
-        w.form->PageControl1->setCurrentWidget(&tab);
-        w.form->activateWindow();
-        QApplication::setActiveWindow(w.form.get());
-    }
+    void SetUp() override { w.form->PageControl1->setCurrentWidget(&tab); }
     void TypeIntoCell(int row, int col, const char* keys) {
         tab.LijnGrid->setCurrentIndex(tab.LijnGridModel->index(row - 1, col - 1));
         tab.LijnGrid->setFocus();
@@ -102,6 +99,30 @@ TEST_F(FreeLineUndo, AnOpenCellEditorKeepsTheKeysForItsOwnText) {
     EXPECT_NE(editor->text(), "12");  // the editor took its own typing back
     EXPECT_TRUE(SameCells(grid, typed));
     EXPECT_EQ(tab.LijnGridUndo->History().UndoCount(), 1u);
+}
+
+// The figure tab owns the same keys over its own grid: only the page shown answers them.
+TEST_F(FreeLineUndo, EachPageAnswersTheKeysForItsOwnGridOnly) {
+    QWidget* page = w.form->VrijFiguurTabSheet;
+    auto* view = new QTableView(page);
+    auto* model = new app::TextGridModel(TextGrid(5, 2), view);
+    view->setModel(model);
+    auto* other = new app::GridUndo(page, view, model);
+    const TextGrid empty = model->Grid();
+    other->Run([&] { model->Grid().SetCell(1, 1, "figuur"); });
+    TypeIntoCell(1, 1, "5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    Keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(grid.Cell(1, 1), "");
+    EXPECT_EQ(model->Grid().Cell(1, 1), "figuur");
+
+    w.form->PageControl1->setCurrentWidget(page);
+    view->setFocus();
+    Keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_TRUE(SameCells(model->Grid(), empty));
+    EXPECT_EQ(tab.LijnGridUndo->History().RedoCount(), 1u);
 }
 
 }  // namespace
