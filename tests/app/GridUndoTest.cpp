@@ -40,6 +40,8 @@ class FreeLineUndo : public ::testing::Test {
         EXPECT_TRUE(SameCells(grid, expected));
         EXPECT_EQ(grid.CurrentRow(), expected.CurrentRow());
         EXPECT_EQ(grid.CurrentCol(), expected.CurrentCol());
+        EXPECT_EQ(tab.LijnGrid->currentIndex(),
+                  tab.LijnGridModel->index(expected.CurrentRow() - 1, expected.CurrentCol() - 1));
         ASSERT_EQ(tab.LijnGridModel->rowCount(), expected.RowCount() - 1);
         for (int row = 1; row < expected.RowCount(); ++row) {
             for (int col = 1; col < expected.ColCount(); ++col) {
@@ -52,6 +54,8 @@ class FreeLineUndo : public ::testing::Test {
 };
 
 TEST_F(FreeLineUndo, UndoAndRedoStepThroughATypedCellAnAddedRowAndAnOpenedFile) {
+    // A step holds the grid as the command found it, current cell included.
+    tab.LijnGrid->setCurrentIndex(tab.LijnGridModel->index(0, 1));
     std::vector<TextGrid> states = {grid};
     TypeIntoCell(1, 2, "45");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
