@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "GridUndo.h"
 #include "HatchReader.h"
 #include "LijnGrid.h"
 #include "OpenPage.h"
@@ -173,6 +174,8 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     // The action belongs to the window's action list.
     form_.addAction(OpenHatchAction);
 
+    LijnGridUndo = new GridUndo(this, LijnGrid, LijnGridModel);
+
     // The grid itself turns a typed comma into a point; its open cell editor does not.
     form_.AddCommaToPointWidget(LijnGrid);
 
@@ -187,13 +190,13 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
 
 void TFreeLineTab::VrijLijnPlusClick() {
     CommitOpenCell(LijnGrid);
-    freelines::InsertRowAtCurrent(LijnGridModel->Grid());
+    LijnGridUndo->Run([this] { freelines::InsertRowAtCurrent(LijnGridModel->Grid()); });
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
 void TFreeLineTab::VrijLijnMinClick() {
     CommitOpenCell(LijnGrid);
-    freelines::DeleteCurrentRow(LijnGridModel->Grid());
+    LijnGridUndo->Run([this] { freelines::DeleteCurrentRow(LijnGridModel->Grid()); });
     RefreshGridView(LijnGrid, LijnGridModel);
 }
 
@@ -215,9 +218,11 @@ void TFreeLineTab::VrijeLijnHelpClick() {
 void TFreeLineTab::OpenHatchActionExecute() {
     CommitOpenCell(LijnGrid);
     freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
-    RunCommand(form_.ThePlatform(), [&] {
-        freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
-                                     LijnGridModel->Grid(), texts, ApplicationHandle());
+    LijnGridUndo->Run([&] {
+        RunCommand(form_.ThePlatform(), [&] {
+            freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
+                                         LijnGridModel->Grid(), texts, ApplicationHandle());
+        });
     });
     // Whatever the read reached stays, also after an error.
     RefreshGridView(LijnGrid, LijnGridModel);

@@ -13,6 +13,7 @@ class QToolButton;
 
 namespace murvex::app {
 
+class GridUndo;
 class TMainForm;
 class TextGridModel;
 
@@ -36,6 +37,9 @@ class TFreeLineTab : public QWidget {
     QLineEdit* NaamVrijeLijnArcering = nullptr;
     QPushButton* VrijeLijnMaakHatch = nullptr;
     QAction* OpenHatchAction = nullptr;
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over LijnGrid: typed cells, rows added or deleted, files
+    // opened.
+    GridUndo* LijnGridUndo = nullptr;
 
     void VrijLijnPlusClick();
     void VrijLijnMinClick();

@@ -135,6 +135,7 @@ bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int
     const int col = index.column() + 1;
     const int row = index.row() + 1;
     if (row >= grid_->RowCount() || col >= grid_->ColCount()) return false;
+    emit CellAboutToChange();
     grid_->SetCell(col, row, ToFileText(value.toString()));
     emit dataChanged(index, index);
     return true;

@@ -37,6 +37,10 @@ class TextGridModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+  signals:
+    // A typed text is about to be written into the grid (the grid still holds the old one).
+    void CellAboutToChange();
+
   private:
     TextGrid own_;
     TextGrid* grid_;

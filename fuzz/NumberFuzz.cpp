@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "DosEig.h"
+#include "NumberText.h"
 
 using namespace murvex;
 

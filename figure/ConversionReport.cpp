@@ -1,0 +1,197 @@
+// The conversion report: the written line is read back from its text and drawn with the
+// pattern geometry, so the distance does not repeat the conversion's own arithmetic.
+#include "ConversionReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <optional>
+#include <queue>
+#include <utility>
+
+#include "NumberText.h"
+#include "PatternFile.h"
+#include "PatternGeometry.h"
+#include "TextGrid.h"
+
+namespace murvex::figure {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// A written line that draws more pieces than this in the box is not measured.
+constexpr std::size_t kMaxPieces = 200000;
+// The distance is found to within this many drawing units.
+constexpr double kDistanceAccuracy = 1e-7;
+// Interval halvings at most; far more than kDistanceAccuracy needs on any sane segment.
+constexpr int kMaxEvaluations = 20000;
+
+double PointToPiece(double px, double py, const Segment& s) {
+    const double dx = s.x2 - s.x1;
+    const double dy = s.y2 - s.y1;
+    const double len2 = dx * dx + dy * dy;
+    double t = 0;
+    if (len2 > 0) t = std::clamp(((px - s.x1) * dx + (py - s.y1) * dy) / len2, 0.0, 1.0);
+    return std::hypot(px - (s.x1 + t * dx), py - (s.y1 + t * dy));
+}
+
+double DrawnAngle(double x1, double y1, double x2, double y2) {
+    if (x1 > x2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    if (x1 == x2) return y1 < y2 ? 90.0 : 270.0;
+    return std::atan((y2 - y1) / (x2 - x1)) * 180.0 / kPi;
+}
+
+std::string PadRight(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string PadLeft(std::string text, std::size_t width) {
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
+// The distance to one piece is convex along the segment, so over an interval it stays below the
+// larger of its values at the ends, and the distance to the nearest piece stays below the
+// smallest of those. Intervals that could still beat the best found are halved until none can by
+// more than kDistanceAccuracy; with one piece near no interval needs halving.
+double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces) {
+    if (pieces.empty()) return INFINITY;
+    const double x1 = drawn.x1;
+    const double y1 = drawn.y1;
+    const double x2 = drawn.x2;
+    const double y2 = drawn.y2;
+    auto point = [&](double t) {
+        return std::pair<double, double>{x1 + t * (x2 - x1), y1 + t * (y2 - y1)};
+    };
+    auto nearest = [&](double t) {
+        const auto [px, py] = point(t);
+        double best = INFINITY;
+        for (const Segment& s : pieces)
+            best = std::min(best, PointToPiece(px, py, s));
+        return best;
+    };
+    auto bound = [&](double t0, double t1) {
+        const auto [ax, ay] = point(t0);
+        const auto [bx, by] = point(t1);
+        double b = INFINITY;
+        for (const Segment& s : pieces)
+            b = std::min(b, std::max(PointToPiece(ax, ay, s), PointToPiece(bx, by, s)));
+        return b;
+    };
+    struct Interval {
+        double t0, t1, bound;
+    };
+    auto less = [](const Interval& a, const Interval& b) { return a.bound < b.bound; };
+    std::priority_queue<Interval, std::vector<Interval>, decltype(less)> open(less);
+    double best = std::max(nearest(0), nearest(1));
+    open.push({0, 1, bound(0, 1)});
+    for (int n = 0; !open.empty() && n < kMaxEvaluations; ++n) {
+        const Interval iv = open.top();
+        open.pop();
+        if (iv.bound <= best + kDistanceAccuracy) break;
+        const double tm = (iv.t0 + iv.t1) / 2;
+        best = std::max(best, nearest(tm));
+        open.push({iv.t0, tm, bound(iv.t0, tm)});
+        open.push({tm, iv.t1, bound(tm, iv.t1)});
+    }
+    return best;
+}
+
+ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy,
+                           int row) {
+    ReportRow out;
+    out.row = row;
+    double v[4] = {};
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        v[c] = ParseDecimal(cells[c]).value;
+    out.drawnAngle = DrawnAngle(v[0], v[1], v[2], v[3]);
+
+    const std::optional<ConvertedLine> line = ConvertFiguurLijn(tile, cells, accuracy);
+    const std::optional<PatternLine> written =
+        line ? ParsePatternLine(line->text) : std::optional<PatternLine>();
+    if (!written) {
+        out.failed = true;
+        return out;
+    }
+    out.writtenAngle = written->angle;
+    out.lineCase = line->lineCase;
+    out.repeat = line->repeat;
+    out.tolerance = static_cast<double>(line->tolerance);
+    out.continuous = line->continuous;
+
+    const Box box{std::min({0.0, v[0], v[2]}), std::min({0.0, v[1], v[3]}),
+                  std::max({static_cast<double>(tile.width), v[0], v[2]}),
+                  std::max({static_cast<double>(tile.height), v[1], v[3]})};
+    const DrawResult drawn = DrawPattern({*written}, box, kMaxPieces);
+    if (drawn.truncated || drawn.segments.empty()) {
+        out.distance = -1;
+    } else {
+        out.distance = LargestDistance({v[0], v[1], v[2], v[3]}, drawn.segments);
+    }
+    return out;
+}
+
+std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
+                                        Accuracy accuracy) {
+    std::vector<ReportRow> rows;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
+                                grid.Cell(4, row)};
+        rows.push_back(ReportFiguurLijn(tile, cells, accuracy, row));
+    }
+    return rows;
+}
+
+std::string FormatConversionReport(const std::vector<ReportRow>& rows) {
+    const std::vector<std::string> header = {
+        "Nr.", "getekende hoek", "geschreven hoek", "hoogte/breedte", "tolerantie", "afstand"};
+    std::vector<std::vector<std::string>> table = {header};
+    for (const ReportRow& r : rows) {
+        std::vector<std::string> line = {std::to_string(r.row), Fmt(r.drawnAngle)};
+        if (r.failed) {
+            line.push_back("geen oplossing");
+        } else {
+            const bool searched = r.lineCase == LineCase::Rising || r.lineCase == LineCase::Falling;
+            line.push_back(Fmt(r.writtenAngle));
+            line.push_back(std::to_string(std::llabs(r.repeat.climb)) + "/" +
+                           std::to_string(r.repeat.run));
+            line.push_back(searched ? Fmt(r.tolerance) : "-");
+            line.push_back(r.distance < 0 ? "?" : Fmt(r.distance));
+        }
+        table.push_back(std::move(line));
+    }
+    std::vector<std::size_t> widths(header.size(), 0);
+    for (const auto& line : table) {
+        // A failed row's message spans the columns after the drawn angle.
+        if (line.size() < header.size()) continue;
+        for (std::size_t c = 0; c < line.size(); ++c)
+            widths[c] = std::max(widths[c], line[c].size());
+    }
+    std::string text;
+    for (const auto& line : table) {
+        std::string out;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            if (c > 0) out += "  ";
+            const bool last = c + 1 == line.size();
+            if (last && line.size() < header.size()) {
+                out += line[c];
+            } else if (c == 0 || &line == &table.front()) {
+                out += last ? line[c] : PadRight(line[c], widths[c]);
+            } else {
+                out += PadLeft(line[c], widths[c]);
+            }
+        }
+        text += out + "\n";
+    }
+    return text;
+}
+
+}  // namespace murvex::figure

@@ -1,0 +1,53 @@
+// The conversion report: per figure row, how far the written pattern line lies from the drawn
+// segment, so that a user sees why a line came out at another angle.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Conversion.h"
+
+namespace murvex {
+class TextGrid;
+struct Segment;
+}  // namespace murvex
+
+namespace murvex::figure {
+
+struct ReportRow {
+    int row = 0;  // the grid's row number
+    // The drawn direction in degrees, read left to right as the conversion reads it: in
+    // (-90, 90), or 90 / 270 for a segment straight up / down (or of no length).
+    double drawnAngle = 0;
+    // No repeat found: nothing is written, the fields below are unset.
+    bool failed = false;
+    // The angle field of the written line, in degrees.
+    double writtenAngle = 0;
+    LineCase lineCase = LineCase::Horizontal;
+    // The repeat the conversion found: tile heights climbed (negative: falling), widths run.
+    RepeatStep repeat;
+    // The accepted tolerance stage in drawing units; only the rising and falling cases search.
+    double tolerance = 0;
+    bool continuous = false;
+    // The largest distance, in drawing units, from a point of the drawn segment to the nearest
+    // dash the written line draws within the tile (the box of the tile and the segment).
+    // Negative when it could not be measured (the written line is too dense to draw).
+    double distance = 0;
+};
+
+// The largest distance from a point of drawn to the nearest of the pieces (a piece of no length
+// is a dot), to within 1e-7 drawing units; infinite when there are no pieces.
+double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces);
+
+// The report of one row's four cells, read as the conversion reads them.
+ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy, int row);
+
+// One report row per data row of the figure grid (rows 1 to row count - 1, columns 1 to 4).
+std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
+                                        Accuracy accuracy);
+
+// The report as a text table, one line per row after a header line, each line ending in "\n".
+// Numbers have three decimals; a failed row shows its drawn angle and "geen oplossing".
+std::string FormatConversionReport(const std::vector<ReportRow>& rows);
+
+}  // namespace murvex::figure

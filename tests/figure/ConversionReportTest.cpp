@@ -1,0 +1,187 @@
+// The conversion report: angles, repeat, stage and distance on worked and crafted rows, and the
+// text table.
+#include "ConversionReport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "PatternGeometry.h"
+#include "TextGrid.h"
+
+namespace murvex::figure {
+namespace {
+
+double Deg(double y, double x) {
+    return std::atan2(y, x) * 180 / std::numbers::pi;
+}
+
+// Off by a small angle over the whole segment from its start point, which the written line
+// keeps: the end point misses the written line by length x sin(angle).
+double EndMiss(double length, double degrees) {
+    return length * std::sin(std::fabs(degrees) * std::numbers::pi / 180);
+}
+
+struct Expected {
+    const char* name;
+    TileSize tile;
+    RowCells cells;
+    Accuracy accuracy;
+    double drawn;
+    double written;
+    long long climb;
+    long long run;
+    double tolerance;
+    double distance;
+};
+
+TEST(ConversionReport, ReportsTheConversionOfWorkedAndCraftedRows) {
+    const double fineLength = std::hypot(30.0, 10.05);
+    const double steepLength = std::hypot(2.955, 39.063);
+    const double steepDrawn = Deg(39.063, 2.955);
+    const Expected rows[] = {
+        {"Horizontal", {100, 50}, {"10", "10", "60", "10"}, Accuracy::Nauwkeurig, 0, 0, 0, 1, 0, 0},
+        {"NearlyHorizontalMovedOntoTheTileWidth",
+         {100, 50},
+         {"10", "10", "60", "10.2"},
+         Accuracy::Nauwkeurig,
+         Deg(0.2, 50),
+         0,
+         0,
+         1,
+         0,
+         0.2},
+        {"VerticalDown",
+         {100, 50},
+         {"20", "30", "20", "0"},
+         Accuracy::Nauwkeurig,
+         270,
+         270,
+         1,
+         0,
+         0,
+         0},
+        {"Diagonal", {100, 100}, {"0", "0", "50", "50"}, Accuracy::Nauwkeurig, 45, 45, 1, 1, 0, 0},
+        {"OnTheLatticeDirection",
+         {100, 100},
+         {"0", "0", "30", "10"},
+         Accuracy::Nauwkeurig,
+         Deg(1, 3),
+         Deg(1, 3),
+         1,
+         3,
+         0.1,
+         0},
+        {"FallingOnTheLatticeDirection",
+         {100, 100},
+         {"10", "80", "40", "70"},
+         Accuracy::Nauwkeurig,
+         Deg(-1, 3),
+         Deg(-1, 3),
+         -1,
+         3,
+         0.1,
+         0},
+        {"FineNauwkeurigFindsAFarLatticePoint",
+         {100, 100},
+         {"0", "0", "30", "10.05"},
+         Accuracy::Nauwkeurig,
+         Deg(10.05, 30),
+         Deg(6700, 20000),
+         67,
+         200,
+         0.1,
+         EndMiss(fineLength, Deg(10.05, 30) - Deg(6700, 20000))},
+        {"FineLaagTakesTheNearLatticePoint",
+         {100, 100},
+         {"0", "0", "30", "10.05"},
+         Accuracy::Laag,
+         Deg(10.05, 30),
+         Deg(1, 3),
+         1,
+         3,
+         0.6,
+         EndMiss(fineLength, Deg(10.05, 30) - Deg(1, 3))},
+        {"SteepLaag",
+         {100, 100},
+         {"58.439", "56.591", "61.394", "95.654"},
+         Accuracy::Laag,
+         steepDrawn,
+         Deg(1300, 100),
+         13,
+         1,
+         22,
+         EndMiss(steepLength, steepDrawn - Deg(1300, 100))},
+        {"LongerThanTheRepeatIsContinuous",
+         {100, 100},
+         {"0", "0", "100", "0.4"},
+         Accuracy::Nauwkeurig,
+         Deg(0.4, 100),
+         0,
+         0,
+         1,
+         0,
+         0.4},
+    };
+    for (const Expected& ex : rows) {
+        SCOPED_TRACE(ex.name);
+        const ReportRow r = ReportFiguurLijn(ex.tile, ex.cells, ex.accuracy, 7);
+        EXPECT_EQ(r.row, 7);
+        ASSERT_FALSE(r.failed);
+        EXPECT_NEAR(r.drawnAngle, ex.drawn, 1e-9);
+        EXPECT_NEAR(r.writtenAngle, ex.written, 1e-9);  // written with ten decimals
+        EXPECT_EQ(r.repeat.climb, ex.climb);
+        EXPECT_EQ(r.repeat.run, ex.run);
+        EXPECT_NEAR(r.tolerance, ex.tolerance, 1e-12);
+        EXPECT_NEAR(r.distance, ex.distance, 1e-6);
+    }
+}
+
+TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
+    struct Case {
+        const char* name;
+        Segment drawn;
+        std::vector<Segment> pieces;
+        double expected;
+    };
+    const Case cases[] = {
+        {"OnePieceFartherAtTheEnd", {0, 0, 100, 0}, {{0, 0, 100, 1}}, 100 / std::hypot(100.0, 1.0)},
+        {"MiddleOfAGap", {0, 0, 100, 0}, {{0, 1, 40, 1}, {60, 1, 100, 1}}, std::hypot(10.0, 1.0)},
+        {"GapOffCentre", {0, 0, 100, 0}, {{0, 0, 10, 0}, {30, 0, 100, 0}}, 10},
+        {"Dots", {0, 0, 0, 30}, {{0, 0, 0, 0}, {0, 30, 0, 30}}, 15},
+        {"CrossingPieces", {0, 0, 10, 0}, {{0, 2, 10, 0}, {0, 0, 10, 2}}, 1 / std::sqrt(1.04)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NEAR(LargestDistance(c.drawn, c.pieces), c.expected, 1e-6);
+    }
+}
+
+TEST(ConversionReport, MarksFailedRowsAndReadsEveryDataRowOfTheGrid) {
+    TextGrid grid(5, 4);
+    const char* rows[3][4] = {{"0", "0", "30", "10"},
+                              {"58.439", "56.591", "61.394", "95.654"},  // no repeat at this level
+                              {"", "", "", ""}};
+    for (int row = 1; row <= 3; ++row) {
+        for (int col = 1; col <= 4; ++col)
+            grid.SetCell(col, row, rows[row - 1][col - 1]);
+    }
+    const std::vector<ReportRow> report = ConversionReport({100, 100}, grid, Accuracy::Nauwkeurig);
+    ASSERT_EQ(report.size(), 3u);
+    EXPECT_FALSE(report[0].failed);
+    EXPECT_TRUE(report[1].failed);
+    EXPECT_EQ(report[1].row, 2);
+    EXPECT_NEAR(report[1].drawnAngle, Deg(39.063, 2.955), 1e-9);
+    EXPECT_FALSE(report[2].failed);  // empty cells count as 0: a point, written straight down
+    EXPECT_EQ(report[2].writtenAngle, 270);
+
+    EXPECT_EQ(FormatConversionReport(report),
+              "Nr.  getekende hoek  geschreven hoek  hoogte/breedte  tolerantie  afstand\n"
+              "1            18.435           18.435             1/3       0.100    0.000\n"
+              "2            85.674  geen oplossing\n"
+              "3           270.000          270.000             1/0           -    0.000\n");
+}
+
+}  // namespace
+}  // namespace murvex::figure
