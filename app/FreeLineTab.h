@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "PreviewContent.h"
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -35,6 +37,8 @@ class TFreeLineTab : public QWidget {
     QLabel* LabelNameHatchLine = nullptr;
     QLineEdit* NaamVrijeLijnArcering = nullptr;
     QPushButton* VrijeLijnMaakHatch = nullptr;
+    // Opens the preview window, beside "Maak Hatch".
+    QPushButton* VoorbeeldButton = nullptr;
     QAction* OpenHatchAction = nullptr;
 
     void VrijLijnPlusClick();
@@ -42,6 +46,8 @@ class TFreeLineTab : public QWidget {
     void VrijeLijnMaakHatchClick();
     void VrijeLijnHelpClick();
     void OpenHatchActionExecute();
+    // What "Maak Hatch" would write now, for the preview window (the cells as committed).
+    PreviewContent PreviewNow() const;
 
   private:
     TMainForm& form_;
