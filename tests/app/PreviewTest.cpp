@@ -58,13 +58,16 @@ TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
     EXPECT_GT(pieces, 0u);
     EXPECT_TRUE(preview.Content().problem.empty());
     EXPECT_EQ(preview.Content().outline.size(), 4u);
-    EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
+    const LineList firstLines = preview.Content().patternLines;
+    EXPECT_EQ(firstLines, tab.PreviewNow().patternLines);
 
     Retype(tab.SteenlengteEdit, QStringLiteral("300"));
     Retype(tab.SteenLengteVoegEdit, QStringLiteral("310"));
     Settle();
     const QImage longer = Picture(preview);
     EXPECT_NE(longer, first);
+    EXPECT_NE(preview.Content().patternLines, firstLines);
+    EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
 
     Retype(tab.HoekverdraaiingEdit, QStringLiteral("30"));
     Settle();
@@ -112,6 +115,7 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     Settle();
     const QImage wider = Picture(preview);
     EXPECT_NE(wider, first);
+    EXPECT_EQ(preview.Content().patternLines.at(4), "45, 0, 0, 0, 25, 20, -5");
 
     // The units name the scale bar's length.
     tab.VrijeLijnUnits->setCurrentIndex(1);
