@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -12,8 +13,10 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -37,7 +40,7 @@ namespace murvex::app {
 
 namespace {
 
-// Segments drawn at most per picture. A 340-line bond over 4 m x 4 m draws about 30,000; beyond
+// Segments drawn at most per picture. A 340-line bond over 4 m x 4 m draws about 8,000; beyond
 // this the lines lie closer than the pixels anyway and the window says to zoom in.
 constexpr std::size_t kMaxPreviewSegments = 150000;
 // How far the user may zoom away from the fitted view, out and in.
@@ -158,7 +161,14 @@ class PreviewCanvas : public QWidget {
             return 0;
         }
         const Picture picture = Draw(size);
-        std::size_t pieces = PaintSegments(painter, picture.segments, view_, Qt::black);
+        std::size_t pieces = 0;
+        if (picture.truncated) {
+            // Part of the pattern would look like the whole of a sparser one: at this scale the
+            // lines merge into a tone anyway, so the view shows a tone.
+            painter.fillRect(QRect(QPoint(0, 0), size), QBrush(Qt::black, Qt::Dense5Pattern));
+        } else {
+            pieces = PaintSegments(painter, picture.segments, view_, Qt::black);
+        }
         painter.setRenderHint(QPainter::Antialiasing);
         for (const OverlaySegment& o : content_.overlay) {
             QPen pen(QColor::fromRgb(static_cast<QRgb>(o.rgb)));
@@ -186,7 +196,7 @@ class PreviewCanvas : public QWidget {
         }
         PaintScaleBar(painter, size);
         if (picture.truncated) {
-            PaintNote(painter, QStringLiteral("Te dicht om alles te tekenen: zoom in"), 8);
+            PaintNote(painter, QStringLiteral("Te dicht om op deze schaal te tekenen: zoom in"), 8);
         }
         if (truncated) *truncated = picture.truncated;
         return pieces;
@@ -322,6 +332,13 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     SidePanel->setObjectName(QStringLiteral("SidePanel"));
     SidePanel->setLayout(new QVBoxLayout);
     SidePanel->layout()->setContentsMargins(0, 0, 0, 0);
+    ReportTable = new QTableWidget(SidePanel);
+    ReportTable->setObjectName(QStringLiteral("ReportTable"));
+    ReportTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ReportTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    ReportTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ReportTable->verticalHeader()->hide();
+    SidePanel->layout()->addWidget(ReportTable);
     SidePanel->hide();
     Splitter->setStretchFactor(0, 3);
     Splitter->setStretchFactor(1, 2);
@@ -332,6 +349,9 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     WarningList = new QListWidget(this);
     WarningList->setObjectName(QStringLiteral("WarningList"));
     WarningList->setMaximumHeight(96);
+    WarningList->setWordWrap(true);
+    WarningList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WarningList->setResizeMode(QListView::Adjust);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -354,6 +374,7 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
             [this](bool on) { Canvas->SetShowOutline(on); });
     connect(FitButton, &QPushButton::clicked, this, &TPreviewForm::FitToContent);
     connect(ExportButton, &QPushButton::clicked, this, &TPreviewForm::ExportButtonClick);
+    connect(ReportTable, &QTableWidget::itemSelectionChanged, this, &TPreviewForm::ReportRowChosen);
     connect(form_.PageControl1, &QTabWidget::currentChanged, this, &TPreviewForm::BindToCurrentTab);
     BindToCurrentTab();
 }
@@ -419,12 +440,48 @@ void TPreviewForm::Refresh() {
     StatusLabel->setText(FromFileText(content.problem));
     WarningList->setVisible(WarningList->count() > 0);
     OutlineCheck->setEnabled(!content.outline.empty());
+    ShowReport(content);
     Canvas->SetContent(content);
     ExportButton->setEnabled(Canvas->HasPicture());
     if (needsFit_ && Canvas->HasPicture()) {
         needsFit_ = false;
         Canvas->Fit();
     }
+}
+
+void TPreviewForm::ShowReport(const PreviewContent& content) {
+    const PreviewTable& report = content.report;
+    const QSignalBlocker quiet(ReportTable);
+    const int selected = ReportTable->currentRow();
+    ReportTable->clear();
+    ReportTable->setColumnCount(static_cast<int>(report.headers.size()));
+    ReportTable->setRowCount(static_cast<int>(report.rows.size()));
+    QStringList headers;
+    for (const std::string& h : report.headers)
+        headers << FromFileText(h);
+    ReportTable->setHorizontalHeaderLabels(headers);
+    for (std::size_t r = 0; r < report.rows.size(); ++r) {
+        const int gridRow = r < report.gridRows.size() ? report.gridRows[r] : -1;
+        const bool failed =
+            gridRow >= 0 && std::find(content.failedRows.begin(), content.failedRows.end(),
+                                      gridRow) != content.failedRows.end();
+        for (std::size_t c = 0; c < report.rows[r].size() && c < report.headers.size(); ++c) {
+            auto* item = new QTableWidgetItem(FromFileText(report.rows[r][c]));
+            if (failed) item->setBackground(QColor(255, 215, 215));
+            ReportTable->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+    }
+    if (selected >= 0 && selected < ReportTable->rowCount()) ReportTable->selectRow(selected);
+    ReportTable->resizeColumnsToContents();
+    SidePanel->setVisible(!report.headers.empty());
+}
+
+void TPreviewForm::ReportRowChosen() {
+    const int row = ReportTable->currentRow();
+    const PreviewTable& report = Canvas->Content().report;
+    if (!source_ || row < 0 || static_cast<std::size_t>(row) >= report.gridRows.size()) return;
+    if (report.gridRows[static_cast<std::size_t>(row)] >= 0)
+        source_->ChooseRow(report.gridRows[static_cast<std::size_t>(row)]);
 }
 
 void TPreviewForm::FitToContent() {
@@ -455,6 +512,7 @@ bool TPreviewForm::ExportTo(const std::string& path) const {
         const QSize size = Canvas->size();
         const ViewTransform& view = Canvas->View();
         const Picture picture = Canvas->Draw(size);
+        if (picture.truncated) return false;
         bytes = SegmentsToSvg(picture.segments, view.Visible(size.width(), size.height()),
                               {size.width(), size.height(), view.scale});
         // The overlay in its colours over the black pattern, in the same coordinates.
@@ -484,6 +542,11 @@ bool TPreviewForm::ExportTo(const std::string& path) const {
 
 void TPreviewForm::ExportButtonClick() {
     Platform& platform = form_.ThePlatform();
+    if (Canvas->Draw(Canvas->size()).truncated) {
+        ShowError(platform, "Het patroon is te dicht om op deze schaal te exporteren: zoom in",
+                  "Error", HandleOf(this));
+        return;
+    }
     if (!platform.RunFileDialog(ExportDialog, HandleOf(this))) return;
     if (!ExportTo(ExportDialog.fileName)) {
         ShowError(platform, "Kan bestand " + ExportDialog.fileName + " niet schrijven", "Error",

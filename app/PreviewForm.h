@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "Platform.h"
 #include "PreviewContent.h"
@@ -16,6 +17,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QSplitter;
+class QTableWidget;
 class QTimer;
 
 namespace murvex::app {
@@ -33,12 +35,18 @@ class PreviewSource : public QObject {
   public:
     PreviewSource(QWidget* tab, std::function<PreviewContent()> build);
     PreviewContent Build() const { return build_(); }
+    // What choosing a row of the content's report table does (select that grid row).
+    void SetRowChooser(std::function<void(int gridRow)> choose) { choose_ = std::move(choose); }
+    void ChooseRow(int gridRow) const {
+        if (choose_) choose_(gridRow);
+    }
 
   signals:
     void ContentChanged();
 
   private:
     std::function<PreviewContent()> build_;
+    std::function<void(int)> choose_;
 };
 
 // The source a tab page registered, or nullptr.
@@ -63,8 +71,9 @@ class TPreviewForm : public QWidget {
     QLabel* StatusLabel = nullptr;
     QSplitter* Splitter = nullptr;
     PreviewCanvas* Canvas = nullptr;
-    // Beside the picture, hidden while empty: a tab's report (a table) goes here.
+    // Beside the picture, hidden while the content has no report: the report's table.
     QWidget* SidePanel = nullptr;
+    QTableWidget* ReportTable = nullptr;
     QLabel* WarningsLabel = nullptr;
     QListWidget* WarningList = nullptr;
 
@@ -93,6 +102,8 @@ class TPreviewForm : public QWidget {
   private:
     void BindToCurrentTab();
     void ScheduleRefresh();
+    void ShowReport(const PreviewContent& content);
+    void ReportRowChosen();
 
     TMainForm& form_;
     QTimer* refreshTimer_ = nullptr;

@@ -19,6 +19,13 @@ struct OverlaySegment {
     int row = -1;         // the tab's grid row it comes from, or -1
 };
 
+// A table beside the picture, such as a conversion report: one row per row of the tab's grid.
+struct PreviewTable {
+    std::vector<std::string> headers;            // Windows-1252
+    std::vector<std::vector<std::string>> rows;  // Windows-1252, at most headers.size() cells
+    std::vector<int> gridRows;                   // the grid row of each table row, or -1
+};
+
 struct PreviewContent {
     // The lines "Maak Hatch" would write; the first pattern among them is drawn.
     LineList patternLines;
@@ -30,8 +37,10 @@ struct PreviewContent {
     std::vector<ViewPoint> outline;
     // Drawn over the pattern in colour (the figure's own segments).
     std::vector<OverlaySegment> overlay;
-    // Grid rows the tab reports as failed, for the side panel.
+    // Grid rows the tab reports as failed: their table rows are marked.
     std::vector<int> failedRows;
+    // Shown beside the picture when it has headers.
+    PreviewTable report;
 };
 
 }  // namespace murvex

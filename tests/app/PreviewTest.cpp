@@ -9,10 +9,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "AppTestSupport.h"
+#include "FigureTab.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
@@ -131,6 +133,54 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
     Settle();
     EXPECT_EQ(preview.Content().patternLines, form.MetselverbandenTab->PreviewNow().patternLines);
+}
+
+// A tab that registers its own content, as the figure tab does: overlay, report and failed rows.
+TEST_F(Preview, ShowsAnyTabsContentWithOverlayAndReport) {
+    QWidget* tab = form.VrijFiguurTabSheet;
+    PreviewContent content;
+    content.patternLines = {"*kruis", "0, 0,0, 0,10", "90, 0,0, 0,10"};
+    content.fileName = "kruis";
+    content.overlay = {{{0, 0, 30, 20}, 0xff0000, false, 1}, {{0, 20, 30, 0}, 0x00a000, true, 2}};
+    content.failedRows = {2};
+    content.report = {{"Rij", "Hoek"}, {{"1", "33.690"}, {"2", "-33.690"}}, {1, 2}};
+    bool withOverlay = true;
+    auto* source = new app::PreviewSource(tab, [&] {
+        PreviewContent c = content;
+        if (!withOverlay) c.overlay.clear();
+        return c;
+    });
+    std::vector<int> chosen;
+    source->SetRowChooser([&](int row) { chosen.push_back(row); });
+    form.PageControl1->setCurrentWidget(tab);
+    app::TPreviewForm& preview = app::ShowPreview(form);
+    Settle();
+    // The side panel, once shown, takes its room from the picture a turn later.
+    Settle();
+
+    EXPECT_EQ(preview.Content().patternLines, content.patternLines);
+    EXPECT_TRUE(preview.SidePanel->isVisible());
+    ASSERT_EQ(preview.ReportTable->rowCount(), 2);
+    EXPECT_EQ(preview.ReportTable->item(1, 1)->text(), QStringLiteral("-33.690"));
+    // The failed row is marked, the other is not.
+    EXPECT_NE(preview.ReportTable->item(1, 0)->background(),
+              preview.ReportTable->item(0, 0)->background());
+    preview.ReportTable->selectRow(1);
+    EXPECT_EQ(chosen, std::vector<int>{2});
+
+    std::size_t pieces = 0;
+    const QImage over = Picture(preview, &pieces);
+    withOverlay = false;
+    emit source->ContentChanged();
+    Settle();
+    std::size_t fewer = 0;
+    EXPECT_NE(Picture(preview, &fewer), over);
+    EXPECT_EQ(pieces - fewer, 2u);
+
+    // A tab without a source has no report: the panel goes.
+    form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
+    Settle();
+    EXPECT_FALSE(preview.SidePanel->isVisible());
 }
 
 TEST_F(Preview, TheWheelZoomsAndDraggingPans) {
