@@ -314,16 +314,12 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     ExportButton = new QPushButton(QStringLiteral("Exporteren..."), this);
     ExportButton->setObjectName(QStringLiteral("ExportButton"));
     ExportButton->setToolTip(QStringLiteral("Het beeld opslaan als PNG of SVG"));
-    StatusLabel = new QLabel(this);
-    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
-    StatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(OutlineCheck);
     bar->addWidget(FitButton);
     bar->addWidget(ExportButton);
-    bar->addSpacing(8);
-    bar->addWidget(StatusLabel, 1);
+    bar->addStretch(1);
 
     Splitter = new QSplitter(Qt::Horizontal, this);
     Splitter->setObjectName(QStringLiteral("PreviewSplitter"));
@@ -437,7 +433,6 @@ void TPreviewForm::Refresh() {
     } else {
         WarningsLabel->setText(QString());
     }
-    StatusLabel->setText(FromFileText(content.problem));
     WarningList->setVisible(WarningList->count() > 0);
     OutlineCheck->setEnabled(!content.outline.empty());
     ShowReport(content);

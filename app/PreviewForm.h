@@ -68,7 +68,6 @@ class TPreviewForm : public QWidget {
     QCheckBox* OutlineCheck = nullptr;
     QPushButton* FitButton = nullptr;
     QPushButton* ExportButton = nullptr;
-    QLabel* StatusLabel = nullptr;
     QSplitter* Splitter = nullptr;
     PreviewCanvas* Canvas = nullptr;
     // Beside the picture, hidden while the content has no report: the report's table.

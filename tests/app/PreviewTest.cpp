@@ -88,7 +88,7 @@ TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
 
     Retype(tab.SteenhoogteEdit, QStringLiteral("5x"));
     Settle();
-    EXPECT_EQ(preview.StatusLabel->text(), QStringLiteral("Er is een ongeldige waarde ingevoerd"));
+    EXPECT_EQ(preview.Content().problem, "Er is een ongeldige waarde ingevoerd");
     Picture(preview, &pieces);
     EXPECT_EQ(pieces, 0u);
     EXPECT_TRUE(w.platform.messages.empty());
