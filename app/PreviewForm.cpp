@@ -438,6 +438,7 @@ void TPreviewForm::Refresh() {
     ShowReport(content);
     Canvas->SetContent(content);
     ExportButton->setEnabled(Canvas->HasPicture());
+    FitButton->setEnabled(Canvas->HasPicture());
     if (needsFit_ && Canvas->HasPicture()) {
         needsFit_ = false;
         Canvas->Fit();
