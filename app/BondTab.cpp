@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "BondGenerator.h"
 #include "JpegDecoder.h"
 #include "Msg.h"
+#include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
@@ -36,6 +39,28 @@ QPixmap LoadPicture(const QString& resource) {
     if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
     const JpegResult picture = DecodeJpeg(file.readAll(), QSize(kPictureWidth, kPictureHeight));
     return picture.ok() ? QPixmap::fromImage(picture.image) : QPixmap();
+}
+
+// The bond's repeat before rotation is the largest period of its bricks along and across the
+// courses; the outline turns with the pattern about the origin.
+std::vector<ViewPoint> RepeatOutline(const bonds::BondInput& input) {
+    double periodX = 0;
+    double periodY = 0;
+    for (const bonds::BrickBlock& b : bonds::BondBricks(input)) {
+        periodX = std::max(periodX, b.periodX);
+        periodY = std::max(periodY, b.periodY);
+    }
+    if (!(periodX > 0 && periodY > 0 && std::isfinite(periodX) && std::isfinite(periodY)))
+        return {};
+    const double turn = input.rotation * std::acos(-1.0) / 180.0;
+    const double c = std::cos(turn);
+    const double s = std::sin(turn);
+    std::vector<ViewPoint> outline;
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{periodX, 0.0},
+                               std::pair{periodX, periodY}, std::pair{0.0, periodY}}) {
+        outline.push_back({x * c - y * s, x * s + y * c});
+    }
+    return outline;
 }
 
 }  // namespace
@@ -95,6 +120,12 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     CreateHatchButton->setGeometry(223, 224, 75, 25);
     CreateHatchButton->setAutoDefault(false);
 
+    VoorbeeldButton = new QPushButton(QStringLiteral("Voorbeeld"), this);
+    VoorbeeldButton->setObjectName(QStringLiteral("VoorbeeldButton"));
+    VoorbeeldButton->setGeometry(306, 224, 75, 25);
+    VoorbeeldButton->setAutoDefault(false);
+    VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
+
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
         auto* image = new QLabel(this);
@@ -117,6 +148,36 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(ComboBoxMetselverbanden, &QComboBox::activated, this,
             &TBondTab::ComboBoxMetselverbandenChange);
     connect(CreateHatchButton, &QPushButton::clicked, this, &TBondTab::CreateHatchButtonClick);
+    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
+
+    auto* preview = new PreviewSource(this, [this] { return PreviewNow(); });
+    connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, preview,
+            &PreviewSource::ContentChanged);
+    for (QLineEdit* edit : {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit,
+                            SteenhoogteVoegEdit, NaamEdit, HoekverdraaiingEdit}) {
+        connect(edit, &QLineEdit::textChanged, preview, &PreviewSource::ContentChanged);
+    }
+}
+
+PreviewContent TBondTab::PreviewNow() const {
+    // The edits are read as "Maak Hatch" reads them, but left as they are.
+    const bonds::BondTexts texts{
+        ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
+        ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
+        ToFileText(HoekverdraaiingEdit->text()),
+    };
+    const bonds::BondReading reading =
+        bonds::ReadBondTexts(BondItemIndex(), texts, ToFileText(NaamEdit->text()),
+                             form_.ThePlatform().DecimalSeparator());
+    PreviewContent content;
+    content.fileName = reading.input.name;
+    if (!reading.valid) {
+        content.problem = "Er is een ongeldige waarde ingevoerd";
+        return content;
+    }
+    content.patternLines = bonds::GenerateBond(reading.input);
+    content.outline = RepeatOutline(reading.input);
+    return content;
 }
 
 int TBondTab::BondItemIndex() const {

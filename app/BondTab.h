@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 
+#include "PreviewContent.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -30,6 +32,8 @@ class TBondTab : public QWidget {
     QLineEdit* NaamEdit = nullptr;
     QLineEdit* HoekverdraaiingEdit = nullptr;
     QPushButton* CreateHatchButton = nullptr;
+    // Opens the preview window, beside "Maak Hatch".
+    QPushButton* VoorbeeldButton = nullptr;
     // UitlegImageHalfsteensverband ... UitlegImageWildverband, in the order of the combo's items.
     std::array<QLabel*, 10> UitlegImages{};
 
@@ -39,6 +43,8 @@ class TBondTab : public QWidget {
     int BondItemIndex() const;
     // The control that gets the keyboard focus when the window opens.
     QWidget* FirstInput() const;
+    // What "Maak Hatch" would write now, for the preview window; the edits stay as they are.
+    PreviewContent PreviewNow() const;
 
   private:
     TMainForm& form_;

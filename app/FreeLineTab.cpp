@@ -15,6 +15,7 @@
 #include "HatchReader.h"
 #include "LijnGrid.h"
 #include "OpenPage.h"
+#include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "TextGridModel.h"
@@ -167,6 +168,12 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     VrijeLijnMaakHatch->setGeometry(560, 408, 70, 25);
     VrijeLijnMaakHatch->setAutoDefault(false);
 
+    VoorbeeldButton = new QPushButton(QStringLiteral("Voorbeeld"), this);
+    VoorbeeldButton->setObjectName(QStringLiteral("VoorbeeldVrijeLijn"));
+    VoorbeeldButton->setGeometry(480, 408, 75, 25);
+    VoorbeeldButton->setAutoDefault(false);
+    VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
+
     OpenHatchAction = new QAction(GlyphIcon(Glyph::Open), QString(), this);
     OpenHatchAction->setObjectName(QStringLiteral("OpenHatchAction"));
     OpenHatchAction->setToolTip(QStringLiteral("Hatchfile openen"));
@@ -186,6 +193,31 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(OpenHatchAction, &QAction::triggered, this, &TFreeLineTab::OpenHatchActionExecute);
     connect(VrijeLijnMaakHatch, &QPushButton::clicked, this,
             &TFreeLineTab::VrijeLijnMaakHatchClick);
+    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
+
+    auto* preview = new PreviewSource(this, [this] { return PreviewNow(); });
+    const auto changed = [preview] { emit preview->ContentChanged(); };
+    connect(LijnGridModel, &QAbstractItemModel::dataChanged, preview, changed);
+    connect(LijnGridModel, &QAbstractItemModel::rowsInserted, preview, changed);
+    connect(LijnGridModel, &QAbstractItemModel::rowsRemoved, preview, changed);
+    connect(LijnGridModel, &QAbstractItemModel::modelReset, preview, changed);
+    connect(LijnGridModel, &QAbstractItemModel::layoutChanged, preview, changed);
+    for (QComboBox* combo : {VrijeLijnUnits, VrijeLijnType})
+        connect(combo, &QComboBox::currentTextChanged, preview, changed);
+    connect(NaamVrijeLijnArcering, &QLineEdit::textChanged, preview, changed);
+}
+
+PreviewContent TFreeLineTab::PreviewNow() const {
+    PreviewContent content;
+    const freelines::FreeLineTexts texts =
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    content.fileName = texts.name;
+    content.patternLines = freelines::VrijeLijnMaakHatchLines(LijnGridModel->Grid(), texts);
+    if (ParsePatternLines(content.patternLines).empty())
+        content.problem =
+            "Nog geen geldige patroonregel: vul minstens Hoek, X start, Y start, "
+            "X shift en Y shift in";
+    return content;
 }
 
 void TFreeLineTab::VrijLijnPlusClick() {

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "PreviewContent.h"
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -36,6 +38,8 @@ class TFreeLineTab : public QWidget {
     QLabel* LabelNameHatchLine = nullptr;
     QLineEdit* NaamVrijeLijnArcering = nullptr;
     QPushButton* VrijeLijnMaakHatch = nullptr;
+    // Opens the preview window, beside "Maak Hatch".
+    QPushButton* VoorbeeldButton = nullptr;
     QAction* OpenHatchAction = nullptr;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over LijnGrid: typed cells, rows added or deleted, files
     // opened.
@@ -46,6 +50,8 @@ class TFreeLineTab : public QWidget {
     void VrijeLijnMaakHatchClick();
     void VrijeLijnHelpClick();
     void OpenHatchActionExecute();
+    // What "Maak Hatch" would write now, for the preview window (the cells as committed).
+    PreviewContent PreviewNow() const;
 
   private:
     TMainForm& form_;

@@ -19,9 +19,12 @@
 #include "ErrorUnit.h"
 #include "FigureTab.h"
 #include "InputRubberUnit.h"
+#include "FreeLineTab.h"
+#include "PreviewForm.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
+#include "TextGridModel.h"
 #include "fAbout.h"
 #include "fMain.h"
 #include "fNewVrijHachDialog.h"
@@ -102,6 +105,54 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     return ok;
 }
 
+// The preview window on the bond tab and the free line tab, fitted, zoomed in and out, and with
+// invalid input.
+bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
+    bool ok = true;
+    main.PageControl1->setCurrentIndex(0);
+    main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(9);
+    murvex::app::TPreviewForm& preview = murvex::app::ShowPreview(main);
+    preview.resize(760, 560);
+    const auto shoot = [&](const char* name, double zoom) {
+        QApplication::processEvents();
+        preview.Refresh();
+        preview.FitToContent();
+        const QWidget* canvas = preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"));
+        preview.ZoomAt(canvas->width() / 2.0, canvas->height() / 2.0, zoom);
+        ok = Save(&preview, folder, QString::fromLatin1(name)) && ok;
+    };
+    shoot("preview-bond", 1);
+    shoot("preview-bond-zoom-in", 6);
+    shoot("preview-bond-zoom-out", 0.08);
+    main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(2);
+    main.MetselverbandenTab->HoekverdraaiingEdit->setText(QStringLiteral("30"));
+    shoot("preview-bond-turned", 1);
+    main.MetselverbandenTab->SteenhoogteEdit->setText(QStringLiteral("5x"));
+    shoot("preview-bond-invalid", 1);
+    main.MetselverbandenTab->SteenhoogteEdit->setText(QStringLiteral("50"));
+
+    main.PageControl1->setCurrentIndex(1);
+    murvex::app::TFreeLineTab& tab = *main.TabSheetVrijeLijn;
+    shoot("preview-free-line-empty", 1);
+    const QStringList rows[] = {{"45", "0", "0", "0", "10", "20", "-5"},
+                                {"135", "0", "0", "0", "10"}};
+    for (int r = 0; r < 2; ++r) {
+        if (r > 0) tab.VrijLijnPlusClick();
+        for (int c = 0; c < rows[r].size(); ++c)
+            tab.LijnGridModel->setData(tab.LijnGridModel->index(r, c), rows[r][c]);
+    }
+    tab.NaamVrijeLijnArcering->setText(QStringLiteral("kruis, schuin"));
+    shoot("preview-free-line", 1);
+    shoot("preview-free-line-zoom-in", 8);
+    shoot("preview-free-line-zoom-out", 0.05);
+    main.PageControl1->setCurrentIndex(0);
+    ok = Save(&main, folder, QStringLiteral("main-with-preview-button")) && ok;
+    main.PageControl1->setCurrentIndex(1);
+    ok = Save(&main, folder, QStringLiteral("main-vrije-lijnen-with-preview-button")) && ok;
+    preview.hide();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +179,7 @@ int main(int argc, char** argv) {
         main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
         ok = Save(&main, folder, QStringLiteral("bond-%1").arg(bond)) && ok;
     }
+    ok = SavePreviews(main, folder) && ok;
     ok = FigureShots(platform, forms, folder) && ok;
 
     murvex::app::TAboutForm about(platform, &main);

@@ -1,0 +1,24 @@
+// Painting drawn segments through a view with QPainter: lines one pixel wide, dots as round dots.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "PatternGeometry.h"
+#include "PreviewView.h"
+
+class QColor;
+class QPainter;
+
+namespace murvex {
+
+// Segments fully shorter than this many pixels are painted as one dot: at that size a dash and a
+// dot look the same and a dot costs a fraction of an antialiased line.
+inline constexpr double kShortSegmentPixels = 1.0;
+
+// Paints the segments through the view with a pen of the colour, width pixels wide; dots (and
+// segments shorter than a pixel) as round dots. Returns the number of pieces painted.
+std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segments,
+                          const ViewTransform& view, const QColor& color, double width = 1.0);
+
+}  // namespace murvex

@@ -1,0 +1,225 @@
+// The window "Voorbeeld": opened from each tab, following its edits, zoomed, exported.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "AppTestSupport.h"
+#include "FigureTab.h"
+#include "PreviewForm.h"
+#include "TempDir.h"
+#include "TextGridModel.h"
+
+namespace murvex::test {
+namespace {
+
+class Preview : public ::testing::Test {
+  protected:
+    ShownMainForm w;
+    TempDir dir;
+    app::TMainForm& form = *w.form;
+
+    // Clicks the tab's "Voorbeeld" and lets the preview draw.
+    app::TPreviewForm& Open(QPushButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto* preview = form.findChild<app::TPreviewForm*>();
+        EXPECT_NE(preview, nullptr);
+        Settle();
+        return *preview;
+    }
+    // Edits reach the preview at the next turn of the event loop.
+    static void Settle() { QCoreApplication::processEvents(); }
+    static void Retype(QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static QImage Picture(const app::TPreviewForm& preview, std::size_t* pieces = nullptr) {
+        return preview.RenderView(pieces);
+    }
+};
+
+TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
+    app::TBondTab& tab = *form.MetselverbandenTab;
+    EXPECT_EQ(tab.VoorbeeldButton->text(), QStringLiteral("Voorbeeld"));
+    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    EXPECT_TRUE(preview.isVisible());
+    EXPECT_FALSE(preview.isModal());
+    EXPECT_EQ(preview.windowTitle(), QStringLiteral("Voorbeeld"));
+
+    std::size_t pieces = 0;
+    const QImage first = Picture(preview, &pieces);
+    EXPECT_GT(pieces, 0u);
+    EXPECT_TRUE(preview.Content().problem.empty());
+    EXPECT_EQ(preview.Content().outline.size(), 4u);
+    const LineList firstLines = preview.Content().patternLines;
+    EXPECT_EQ(firstLines, tab.PreviewNow().patternLines);
+
+    Retype(tab.SteenlengteEdit, QStringLiteral("300"));
+    Retype(tab.SteenLengteVoegEdit, QStringLiteral("310"));
+    Settle();
+    const QImage longer = Picture(preview);
+    EXPECT_NE(longer, first);
+    EXPECT_NE(preview.Content().patternLines, firstLines);
+    EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
+
+    Retype(tab.HoekverdraaiingEdit, QStringLiteral("30"));
+    Settle();
+    const QImage turned = Picture(preview);
+    EXPECT_NE(turned, longer);
+
+    tab.ComboBoxMetselverbanden->setCurrentIndex(9);
+    Settle();
+    EXPECT_NE(Picture(preview), turned);
+    EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
+
+    preview.OutlineCheck->setChecked(false);
+    const QImage bare = Picture(preview);
+    preview.OutlineCheck->setChecked(true);
+    EXPECT_NE(Picture(preview), bare);
+
+    Retype(tab.SteenhoogteEdit, QStringLiteral("5x"));
+    Settle();
+    EXPECT_EQ(preview.Content().problem, "Er is een ongeldige waarde ingevoerd");
+    Picture(preview, &pieces);
+    EXPECT_EQ(pieces, 0u);
+    EXPECT_TRUE(w.platform.messages.empty());
+    // The preview reads the edits; it never rewrites them.
+    EXPECT_EQ(tab.SteenhoogteEdit->text(), QStringLiteral("5x"));
+}
+
+TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
+    form.PageControl1->setCurrentWidget(form.TabSheetVrijeLijn);
+    app::TFreeLineTab& tab = *form.TabSheetVrijeLijn;
+    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    // An empty grid has nothing to draw.
+    EXPECT_FALSE(preview.Content().problem.empty());
+
+    app::TextGridModel* model = tab.LijnGridModel;
+    const QStringList row = {"45", "0", "0", "0", "10", "20", "-5"};
+    for (int c = 0; c < row.size(); ++c)
+        model->setData(model->index(0, c), row[c]);
+    Settle();
+    std::size_t pieces = 0;
+    const QImage first = Picture(preview, &pieces);
+    EXPECT_TRUE(preview.Content().problem.empty());
+    EXPECT_GT(pieces, 0u);
+
+    model->setData(model->index(0, 4), QStringLiteral("25"));
+    Settle();
+    const QImage wider = Picture(preview);
+    EXPECT_NE(wider, first);
+    EXPECT_EQ(preview.Content().patternLines.at(4), "45, 0, 0, 0, 25, 20, -5");
+
+    // The units name the scale bar's length.
+    tab.VrijeLijnUnits->setCurrentIndex(1);
+    Settle();
+    EXPECT_NE(Picture(preview), wider);
+
+    const int warnings = preview.WarningList->count();
+    Retype(tab.NaamVrijeLijnArcering, QStringLiteral("a,b"));
+    Settle();
+    EXPECT_GT(preview.WarningList->count(), warnings);
+
+    // Back on the bond tab the preview shows the bond.
+    form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
+    Settle();
+    EXPECT_EQ(preview.Content().patternLines, form.MetselverbandenTab->PreviewNow().patternLines);
+}
+
+// A tab that registers its own content, as the figure tab does: overlay, report and failed rows.
+TEST_F(Preview, ShowsAnyTabsContentWithOverlayAndReport) {
+    QWidget* tab = form.VrijFiguurTabSheet;
+    PreviewContent content;
+    content.patternLines = {"*kruis", "0, 0,0, 0,10", "90, 0,0, 0,10"};
+    content.fileName = "kruis";
+    content.overlay = {{{0, 0, 30, 20}, 0xff0000, false, 1}, {{0, 20, 30, 0}, 0x00a000, true, 2}};
+    content.failedRows = {2};
+    content.report = {{"Rij", "Hoek"}, {{"1", "33.690"}, {"2", "-33.690"}}, {1, 2}};
+    bool withOverlay = true;
+    auto* source = new app::PreviewSource(tab, [&] {
+        PreviewContent c = content;
+        if (!withOverlay) c.overlay.clear();
+        return c;
+    });
+    std::vector<int> chosen;
+    source->SetRowChooser([&](int row) { chosen.push_back(row); });
+    form.PageControl1->setCurrentWidget(tab);
+    app::TPreviewForm& preview = app::ShowPreview(form);
+    Settle();
+    // The side panel, once shown, takes its room from the picture a turn later.
+    Settle();
+
+    EXPECT_EQ(preview.Content().patternLines, content.patternLines);
+    EXPECT_TRUE(preview.SidePanel->isVisible());
+    ASSERT_EQ(preview.ReportTable->rowCount(), 2);
+    EXPECT_EQ(preview.ReportTable->item(1, 1)->text(), QStringLiteral("-33.690"));
+    // The failed row is marked, the other is not.
+    EXPECT_NE(preview.ReportTable->item(1, 0)->background(),
+              preview.ReportTable->item(0, 0)->background());
+    preview.ReportTable->selectRow(1);
+    EXPECT_EQ(chosen, std::vector<int>{2});
+
+    std::size_t pieces = 0;
+    const QImage over = Picture(preview, &pieces);
+    withOverlay = false;
+    emit source->ContentChanged();
+    Settle();
+    std::size_t fewer = 0;
+    EXPECT_NE(Picture(preview, &fewer), over);
+    EXPECT_EQ(pieces - fewer, 2u);
+
+    // A tab without a source has no report: the panel goes.
+    form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
+    Settle();
+    EXPECT_FALSE(preview.SidePanel->isVisible());
+}
+
+TEST_F(Preview, TheWheelZoomsAndDraggingPans) {
+    app::TPreviewForm& preview = Open(form.MetselverbandenTab->VoorbeeldButton);
+    QWidget* canvas = preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"));
+    ASSERT_NE(canvas, nullptr);
+    const QImage before = Picture(preview);
+    const QPointF at(40, 30);
+    QWheelEvent wheel(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &wheel);
+    const QImage zoomed = Picture(preview);
+    EXPECT_NE(zoomed, before);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(canvas, QPoint(137, 121));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(137, 121));
+    EXPECT_NE(Picture(preview), zoomed);
+}
+
+TEST_F(Preview, ExportWritesThePictureAsPngOrSvg) {
+    app::TPreviewForm& preview = Open(form.MetselverbandenTab->VoorbeeldButton);
+    const std::string png = dir.File("muur.png");
+    const std::string svg = dir.File("muur.svg");
+    w.platform.dialogAnswers = {png, svg, dir.File("geen/map/muur.png")};
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(preview.ExportButton, Qt::LeftButton);
+
+    ASSERT_EQ(w.platform.dialogs.size(), 3u);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.kind, FileDialog::Save);
+    QImage read;
+    ASSERT_TRUE(read.load(QString::fromStdString(png), "PNG"));
+    EXPECT_EQ(read.size(), preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"))->size());
+    const std::string text = ReadText(svg);
+    EXPECT_TRUE(text.rfind("<svg", 0) == 0 || text.rfind("<?xml", 0) == 0);
+    EXPECT_NE(text.find("<path"), std::string::npos);
+    // A folder that does not exist: told, nothing written, no temporary file left.
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"muur.png", "muur.svg"}));
+}
+
+}  // namespace
+}  // namespace murvex::test
