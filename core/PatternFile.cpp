@@ -5,24 +5,35 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "DosEig.h"
 
 namespace murvex {
 
-std::string UnitsHeader(std::string_view units) { return ";%UNITS=" + std::string(units); }
-std::string TypeHeader(std::string_view type) { return ";%TYPE=" + std::string(type); }
-std::string NameLine(std::string_view name) { return "*" + std::string(name); }
+std::string UnitsHeader(std::string_view units) {
+    return ";%UNITS=" + std::string(units);
+}
+std::string TypeHeader(std::string_view type) {
+    return ";%TYPE=" + std::string(type);
+}
+std::string NameLine(std::string_view name) {
+    return "*" + std::string(name);
+}
 
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
+        s.remove_suffix(1);
     return s;
 }
 
@@ -35,9 +46,8 @@ std::optional<PatternLine> ParsePatternLine(std::string_view text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = trimmed.find(',', start);
-        const std::string_view field =
-            Trim(trimmed.substr(start, comma == std::string_view::npos ? trimmed.npos
-                                                                       : comma - start));
+        const std::string_view field = Trim(
+            trimmed.substr(start, comma == std::string_view::npos ? trimmed.npos : comma - start));
         // Fields are point-decimal here: a comma is always a separator.
         const ParseResult r = ParseDecimal(field);
         if (!r.ok || field.empty()) return std::nullopt;
@@ -72,7 +82,8 @@ std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
 
 std::string JoinCrLf(const LineList& lines) {
     std::size_t size = 0;
-    for (const std::string& l : lines) size += l.size() + 2;
+    for (const std::string& l : lines)
+        size += l.size() + 2;
     std::string out;
     out.reserve(size);
     for (const std::string& l : lines) {
@@ -111,38 +122,148 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+WriteFaultHook g_writeFaultHook = nullptr;
+
+// True when the test hook fails this step; errno then holds the hook's error.
+bool Faulted(WriteStep step) {
+    if (g_writeFaultHook == nullptr) return false;
+    const int error = g_writeFaultHook(step);
+    if (error == 0) return false;
+    errno = error;
+    return true;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (Faulted(WriteStep::Write)) return false;
+        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kChunk));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
         }
+        if (n == 0) return false;  // no progress and no error: give up rather than spin
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
 }
 
+// Gives the nameless file open as fd a fresh hidden name in folder.
+bool NameNamelessFile(int fd, const std::string& folder, std::string& name) {
+    char number[16];
+    const auto end = std::to_chars(number, number + sizeof number, fd).ptr;
+    const std::string link = "/proc/self/fd/" + std::string(number, end);
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.murvex-";
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[pick(random)];
+        if (::linkat(AT_FDCWD, link.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) break;
+    }
+    name.clear();
+    return false;
+}
+
+// Makes a rename in folder durable. File systems that cannot sync a folder (EINVAL) have
+// nothing to make durable.
+bool SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
 }  // namespace
 
-WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
+void SetWriteFaultHook(WriteFaultHook hook) {
+    g_writeFaultHook = hook;
+}
+
+PendingWrite::~PendingWrite() {
+    Discard();
+}
+
+void PendingWrite::Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tempName_.empty()) ::unlink(tempName_.c_str());
+    tempName_.clear();
+    prepared_ = false;
+}
+
+WriteStatus PendingWrite::Prepare(const std::string& path, std::string_view bytes) {
+    Discard();
     if (path.empty() || path.find('\0') != std::string::npos) return WriteStatus::CannotCreate;
-    std::string tmp = FolderOf(path) + "/.murvex-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return WriteStatus::CannotCreate;
-    // mkstemp creates 0600; give the file the permissions a newly created file would get.
+    path_ = path;
+    folder_ = FolderOf(path);
+
+    // A replaced file keeps its permission bits; a new one gets those of any newly created file.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    bool ok = WriteAll(fd, bytes);
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+    mode_t mode = 0666 & ~mask;
+    bool setMode = false;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 0777;
+        setMode = true;
+    }
+
+    if (Faulted(WriteStep::Create)) return WriteStatus::CannotCreate;
+#ifdef O_TMPFILE
+    // A nameless file vanishes by itself when the process dies before it is named.
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+#endif
+    if (fd_ < 0) {
+        tempName_ = folder_ + "/.murvex-XXXXXX";
+        fd_ = ::mkostemp(tempName_.data(), O_CLOEXEC);
+        if (fd_ < 0) {
+            tempName_.clear();
+            return WriteStatus::CannotCreate;
+        }
+        setMode = true;  // mkostemp creates 0600
+    }
+    bool ok = !setMode || ::fchmod(fd_, mode) == 0;
+    ok = ok && WriteAll(fd_, bytes);
+    ok = ok && !Faulted(WriteStep::SyncFile) && ::fsync(fd_) == 0;
     if (!ok) {
-        ::unlink(tmp.c_str());
+        Discard();
         return WriteStatus::CannotWrite;
     }
+    prepared_ = true;
     return WriteStatus::Ok;
+}
+
+WriteStatus PendingWrite::Commit() {
+    if (!prepared_) return WriteStatus::CannotWrite;
+    prepared_ = false;
+    bool ok = true;
+    if (tempName_.empty())
+        ok = !Faulted(WriteStep::Name) && NameNamelessFile(fd_, folder_, tempName_);
+    const bool closeFaulted = ok && Faulted(WriteStep::Close);
+    ok = ::close(fd_) == 0 && ok && !closeFaulted;
+    fd_ = -1;
+    ok = ok && !Faulted(WriteStep::Rename) && ::rename(tempName_.c_str(), path_.c_str()) == 0;
+    if (!ok) {
+        Discard();
+        return WriteStatus::CannotWrite;
+    }
+    tempName_.clear();
+    if (Faulted(WriteStep::SyncFolder) || !SyncFolder(folder_)) return WriteStatus::CannotWrite;
+    return WriteStatus::Ok;
+}
+
+WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    PendingWrite write;
+    const WriteStatus prepared = write.Prepare(path, bytes);
+    if (prepared != WriteStatus::Ok) return prepared;
+    return write.Commit();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -151,7 +272,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::string data;
     char buffer[65536];
     std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        data.append(buffer, n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed) return std::nullopt;

@@ -42,9 +42,46 @@ std::string JoinCrLf(const LineList& lines);
 LineList SplitLines(std::string_view text);
 
 enum class WriteStatus { Ok, CannotCreate, CannotWrite };
-// Writes the bytes to a temporary file beside path, checks every write and the close, then
-// renames it over path. On failure nothing is left behind and path is as it was.
+
+// A file written beside its target but not yet in its place. Prepare writes the bytes to a
+// nameless file in the target's folder (a hidden ".murvex-XXXXXX" where the file system has no
+// nameless files) and syncs it; Commit gives it a temporary name, renames it over the target in
+// one step and syncs the folder. Dropped uncommitted, nothing is left behind. Path stays as it
+// was until the rename: a process killed before it leaves the old content, after it the new; a
+// kill between naming and renaming can leave one ".murvex-XXXXXX", never a part of the target.
+// A replaced target's permission bits are kept.
+class PendingWrite {
+  public:
+    PendingWrite() = default;
+    ~PendingWrite();
+    PendingWrite(const PendingWrite&) = delete;
+    PendingWrite& operator=(const PendingWrite&) = delete;
+
+    // CannotCreate when no file can be made in the folder, CannotWrite when a write or the sync
+    // fails.
+    WriteStatus Prepare(const std::string& path, std::string_view bytes);
+    // CannotWrite when the file cannot be put in place or the folder cannot be synced (the
+    // target may then already hold the new bytes, which are never reported as saved).
+    WriteStatus Commit();
+
+  private:
+    void Discard();
+
+    std::string path_;
+    std::string folder_;
+    std::string tempName_;  // the named temporary file, when there is one
+    int fd_ = -1;           // the nameless file, open until it is named
+    bool prepared_ = false;
+};
+
+// Prepare and Commit in one go.
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// For tests only: when set, called before each step of a PendingWrite; a non-zero result makes
+// that step fail with that errno value. Unset (nullptr) in the program.
+enum class WriteStep { Create, Write, SyncFile, Close, Name, Rename, SyncFolder };
+using WriteFaultHook = int (*)(WriteStep);
+void SetWriteFaultHook(WriteFaultHook hook);
 
 // Reads a whole file; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
