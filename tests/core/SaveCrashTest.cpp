@@ -225,14 +225,21 @@ TEST(SaveCrash, ProcessKilledAtAnyMomentOfALargeWriteLeavesTheOldOrTheNewFile) {
 }
 
 TEST(SaveCrash, ReplacedFileKeepsItsPermissions) {
+    // A read-only file is replaced only where the user agreed to replace it (the question,
+    // --force); the new file stays read-only.
     test::TempDir dir;
     const std::string target = dir.File("a.pat");
-    test::WriteText(target, kOld);
-    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-    ASSERT_EQ(WriteFileAtomic(target, "nieuw"), WriteStatus::Ok);
-    struct stat st {};
-    ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    for (const mode_t mode : {0640u, 0444u}) {
+        SCOPED_TRACE(mode);
+        std::filesystem::remove(target);
+        test::WriteText(target, kOld);
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        ASSERT_EQ(WriteFileAtomic(target, "nieuw"), WriteStatus::Ok);
+        EXPECT_EQ(test::ReadText(target), "nieuw");
+        struct stat st {};
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, mode);
+    }
 }
 
 TEST(SaveCrash, FullFileSystemKeepsTheOldFile) {
