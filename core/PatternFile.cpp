@@ -1,6 +1,7 @@
 // Pattern lines and pattern files: the line kinds, their text, and whole-file reading and writing.
 #include "PatternFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 #include "DosEig.h"
@@ -179,6 +181,32 @@ bool SyncFolder(const std::string& folder) {
     return ok;
 }
 
+// Whether name has the form of our temporary files: ".murvex-" and six letters or digits.
+bool IsTemporaryName(std::string_view name) {
+    constexpr std::string_view kPrefix = ".murvex-";
+    if (name.size() != kPrefix.size() + 6 || name.substr(0, kPrefix.size()) != kPrefix)
+        return false;
+    return std::all_of(name.begin() + kPrefix.size(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    });
+}
+
+// Removes temporary files that a killed save left in folder: ours by name, owned by this user
+// and unchanged for an hour, so that no save still in progress loses its file.
+void RemoveStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const time_t hourAgo = ::time(nullptr) - 3600;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtime < hourAgo)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 void SetWriteFaultHook(WriteFaultHook hook) {
@@ -255,6 +283,7 @@ WriteStatus PendingWrite::Commit() {
         return WriteStatus::CannotWrite;
     }
     tempName_.clear();
+    RemoveStaleTemporaries(folder_);
     if (Faulted(WriteStep::SyncFolder) || !SyncFolder(folder_)) return WriteStatus::CannotWrite;
     return WriteStatus::Ok;
 }

@@ -48,7 +48,8 @@ enum class WriteStatus { Ok, CannotCreate, CannotWrite };
 // nameless files) and syncs it; Commit gives it a temporary name, renames it over the target in
 // one step and syncs the folder. Dropped uncommitted, nothing is left behind. Path stays as it
 // was until the rename: a process killed before it leaves the old content, after it the new; a
-// kill between naming and renaming can leave one ".murvex-XXXXXX", never a part of the target.
+// kill between naming and renaming can leave one ".murvex-XXXXXX", a whole copy of the bytes and
+// never a part of the target; a later save in that folder removes it once it is an hour old.
 // A replaced target's permission bits are kept.
 class PendingWrite {
   public:
