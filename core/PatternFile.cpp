@@ -1,15 +1,21 @@
-// Pattern lines and pattern files: the line kinds, their text, and writing a whole file.
+// Pattern lines and pattern files: the line kinds, their text, writing a whole file and reading
+// any input with a size limit.
 #include "PatternFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <random>
 
 #include "NumberText.h"
 #include "Text.h"
@@ -94,6 +100,26 @@ std::string JoinCrLf(const LineList& lines) {
     return out;
 }
 
+LineList SplitLines(std::string_view text) {
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    LineList lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -103,20 +129,34 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+WriteFaultHook g_writeFaultHook = nullptr;
+
+// True when the test hook fails this step; errno then holds the hook's error.
+bool Faulted(WriteStep step) {
+    if (g_writeFaultHook == nullptr) return false;
+    const int error = g_writeFaultHook(step);
+    if (error == 0) return false;
+    errno = error;
+    return true;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (Faulted(WriteStep::Write)) return false;
+        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kChunk));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
         }
+        if (n == 0) return false;  // no progress and no error: give up rather than spin
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
 }
 
-// The temporary file being written, for the signal handler; the path is only ever written while
-// no temporary file is active, and the flag is set after it and cleared after the rename.
+// The named temporary file of the save in progress, for the signal handler. The path is only
+// written while signals are blocked and no temporary file is registered.
 char gTempPath[4096];
 volatile std::sig_atomic_t gTempActive = 0;
 
@@ -126,6 +166,88 @@ extern "C" void RemoveTempAndDie(int signal) {
     std::raise(signal);
 }
 
+// Blocks SIGINT and SIGTERM while it lives, so that a temporary file is never named without
+// being registered for the handler.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t both;
+        sigemptyset(&both);
+        sigaddset(&both, SIGINT);
+        sigaddset(&both, SIGTERM);
+        ::sigprocmask(SIG_BLOCK, &both, &old_);
+    }
+    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &old_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t old_;
+};
+
+void RegisterTemporary(const std::string& name) {
+    if (name.size() >= sizeof gTempPath) return;
+    std::memcpy(gTempPath, name.c_str(), name.size() + 1);
+    gTempActive = 1;
+}
+
+// Gives the nameless file open as fd a fresh hidden name in folder.
+bool NameNamelessFile(int fd, const std::string& folder, std::string& name) {
+    char number[16];
+    const auto end = std::to_chars(number, number + sizeof number, fd).ptr;
+    const std::string link = "/proc/self/fd/" + std::string(number, end);
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.murvex-";
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[pick(random)];
+        if (::linkat(AT_FDCWD, link.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) break;
+    }
+    name.clear();
+    return false;
+}
+
+// Makes a rename in folder durable. File systems that cannot sync a folder (EINVAL) have
+// nothing to make durable.
+bool SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
+// Whether name has the form of our temporary files: ".murvex-" and six letters or digits.
+bool IsTemporaryName(std::string_view name) {
+    constexpr std::string_view kPrefix = ".murvex-";
+    if (name.size() != kPrefix.size() + 6 || name.substr(0, kPrefix.size()) != kPrefix)
+        return false;
+    return std::all_of(name.begin() + kPrefix.size(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    });
+}
+
+// Removes temporary files that a killed save left in folder: ours by name, owned by this user
+// and unchanged for an hour, so that no save still in progress loses its file.
+void RemoveStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const time_t hourAgo = ::time(nullptr) - 3600;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtime < hourAgo)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 void RemoveTempFileOnSignals() {
@@ -133,35 +255,97 @@ void RemoveTempFileOnSignals() {
     std::signal(SIGTERM, RemoveTempAndDie);
 }
 
-WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
+void SetWriteFaultHook(WriteFaultHook hook) {
+    g_writeFaultHook = hook;
+}
+
+PendingWrite::~PendingWrite() {
+    Discard();
+}
+
+void PendingWrite::Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tempName_.empty()) ::unlink(tempName_.c_str());
+    tempName_.clear();
+    gTempActive = 0;
+    prepared_ = false;
+}
+
+WriteStatus PendingWrite::Prepare(const std::string& path, std::string_view bytes) {
+    Discard();
     if (path.empty() || path.find('\0') != std::string::npos) return WriteStatus::CannotCreate;
-    std::string tmp = FolderOf(path) + "/.murvex-XXXXXX";
-    if (tmp.size() >= sizeof gTempPath) return WriteStatus::CannotCreate;
-    // Signals wait while the file is created and registered, so that none is left unregistered.
-    sigset_t all;
-    sigset_t old;
-    sigemptyset(&all);
-    sigaddset(&all, SIGINT);
-    sigaddset(&all, SIGTERM);
-    ::sigprocmask(SIG_BLOCK, &all, &old);
-    const int fd = ::mkstemp(tmp.data());
-    if (fd >= 0) {
-        std::memcpy(gTempPath, tmp.c_str(), tmp.size() + 1);
-        gTempActive = 1;
-    }
-    ::sigprocmask(SIG_SETMASK, &old, nullptr);
-    if (fd < 0) return WriteStatus::CannotCreate;
-    // mkstemp creates 0600; give the file the permissions a newly created file would get.
+    path_ = path;
+    folder_ = FolderOf(path);
+
+    // A replaced file keeps its permission bits; a new one gets those of any newly created file.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    bool ok = WriteAll(fd, bytes);
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
+    mode_t mode = 0666 & ~mask;
+    bool setMode = false;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 0777;
+        setMode = true;
+    }
+
+    if (Faulted(WriteStep::Create)) return WriteStatus::CannotCreate;
+#ifdef O_TMPFILE
+    // A nameless file vanishes by itself when the process dies before it is named.
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+#endif
+    if (fd_ < 0) {
+        tempName_ = folder_ + "/.murvex-XXXXXX";
+        const SignalsHeld held;
+        fd_ = ::mkostemp(tempName_.data(), O_CLOEXEC);
+        if (fd_ < 0) {
+            tempName_.clear();
+            return WriteStatus::CannotCreate;
+        }
+        RegisterTemporary(tempName_);
+        setMode = true;  // mkostemp creates 0600
+    }
+    bool ok = !setMode || ::fchmod(fd_, mode) == 0;
+    ok = ok && WriteAll(fd_, bytes);
+    ok = ok && !Faulted(WriteStep::SyncFile) && ::fsync(fd_) == 0;
+    if (!ok) {
+        Discard();
+        return WriteStatus::CannotWrite;
+    }
+    prepared_ = true;
+    return WriteStatus::Ok;
+}
+
+WriteStatus PendingWrite::Commit() {
+    if (!prepared_) return WriteStatus::CannotWrite;
+    prepared_ = false;
+    bool ok = true;
+    if (tempName_.empty()) {
+        const SignalsHeld held;
+        ok = !Faulted(WriteStep::Name) && NameNamelessFile(fd_, folder_, tempName_);
+        if (ok) RegisterTemporary(tempName_);
+    }
+    const bool closeFaulted = ok && Faulted(WriteStep::Close);
+    ok = ::close(fd_) == 0 && ok && !closeFaulted;
+    fd_ = -1;
+    ok = ok && !Faulted(WriteStep::Rename) && ::rename(tempName_.c_str(), path_.c_str()) == 0;
+    if (!ok) {
+        Discard();
+        return WriteStatus::CannotWrite;
+    }
+    tempName_.clear();
     gTempActive = 0;
-    return ok ? WriteStatus::Ok : WriteStatus::CannotWrite;
+    RemoveStaleTemporaries(folder_);
+    if (Faulted(WriteStep::SyncFolder) || !SyncFolder(folder_)) return WriteStatus::CannotWrite;
+    return WriteStatus::Ok;
+}
+
+WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    PendingWrite write;
+    const WriteStatus prepared = write.Prepare(path, bytes);
+    if (prepared != WriteStatus::Ok) return prepared;
+    return write.Commit();
 }
 
 ReadFileResult ReadLimited(int fd, std::uintmax_t limit) {

@@ -40,11 +40,43 @@ std::vector<PatternLine> ParsePatternLines(const LineList& lines);
 std::string JoinCrLf(const LineList& lines);
 
 enum class WriteStatus { Ok, CannotCreate, CannotWrite };
-// Writes the bytes to a temporary file beside path, checks every write and the close, then
-// renames it over path. On failure nothing is left behind and path is as it was.
+
+// A file written beside its target but not yet in its place. Prepare writes the bytes to a
+// nameless file in the target's folder (a hidden ".murvex-XXXXXX" where the file system has no
+// nameless files) and syncs it; Commit gives it a temporary name, renames it over the target in
+// one step and syncs the folder. Dropped uncommitted, nothing is left behind. Path stays as it
+// was until the rename: a process killed before it leaves the old content, after it the new; a
+// kill between naming and renaming can leave one ".murvex-XXXXXX", a whole copy of the bytes and
+// never a part of the target; a later save in that folder removes it once it is an hour old.
+// A replaced target's permission bits are kept.
+class PendingWrite {
+  public:
+    PendingWrite() = default;
+    ~PendingWrite();
+    PendingWrite(const PendingWrite&) = delete;
+    PendingWrite& operator=(const PendingWrite&) = delete;
+
+    // CannotCreate when no file can be made in the folder, CannotWrite when a write or the sync
+    // fails.
+    WriteStatus Prepare(const std::string& path, std::string_view bytes);
+    // CannotWrite when the file cannot be put in place or the folder cannot be synced (the
+    // target may then already hold the new bytes, which are never reported as saved).
+    WriteStatus Commit();
+
+  private:
+    void Discard();
+
+    std::string path_;
+    std::string folder_;
+    std::string tempName_;  // the named temporary file, when there is one
+    int fd_ = -1;           // the nameless file, open until it is named
+    bool prepared_ = false;
+};
+
+// Prepare and Commit in one go.
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// Installs handlers for SIGINT and SIGTERM that remove the temporary file of a WriteFileAtomic in
+// Installs handlers for SIGINT and SIGTERM that remove the named temporary file of a save in
 // progress and then end the process as the signal would have.
 void RemoveTempFileOnSignals();
 
@@ -60,5 +92,11 @@ struct ReadFileResult {
 ReadFileResult ReadLimited(int fd, std::uintmax_t limit = kMaxInputBytes);
 // Opens path (a FIFO without a writer blocks, as for any reader) and reads it with ReadLimited.
 ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit = kMaxInputBytes);
+
+// For tests only: when set, called before each step of a PendingWrite; a non-zero result makes
+// that step fail with that errno value. Unset (nullptr) in the program.
+enum class WriteStep { Create, Write, SyncFile, Close, Name, Rename, SyncFolder };
+using WriteFaultHook = int (*)(WriteStep);
+void SetWriteFaultHook(WriteFaultHook hook);
 
 }  // namespace murvex

@@ -44,16 +44,20 @@ void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDi
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
 
-    if (platform.FileExists(fileName)) {
-        if (!AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner)) return;
-        if (!ShellDeleteFile(platform, fileName, true)) {
-            ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile",
-                      "Error", owner);
-            return;
-        }
+    const bool exists = platform.FileExists(fileName);
+    if (exists && !AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner))
+        return;
+    // The new content is written in full before the old file goes to the recycle bin, so a
+    // failed write leaves the old file where it was.
+    PendingWrite write;
+    WriteStatus status = write.Prepare(fileName, JoinCrLf(lines));
+    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
+        ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile", "Error",
+                  owner);
+        return;
     }
-
-    switch (WriteFileAtomic(fileName, JoinCrLf(lines))) {
+    if (status == WriteStatus::Ok) status = write.Commit();
+    switch (status) {
         case WriteStatus::Ok:
             return;
         case WriteStatus::CannotCreate:

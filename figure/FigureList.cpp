@@ -260,15 +260,20 @@ void SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle app
     if (!platform.RunFileDialog(saveDialog, appWindow)) return;
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
-    if (platform.FileExists(fileName)) {
+    const bool exists = platform.FileExists(fileName);
+    if (exists) {
         const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
         if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return;
-        if (!ShellDeleteFile(platform, fileName, true)) {
-            ShowWarning(platform, kCannotDeleteText, "", appWindow);
-            return;
-        }
     }
-    switch (WriteFigureList(fileName, model, texts)) {
+    // Written in full before the old file goes to the recycle bin: a failed write keeps it.
+    PendingWrite write;
+    WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, texts)));
+    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
+        ShowWarning(platform, kCannotDeleteText, "", appWindow);
+        return;
+    }
+    if (status == WriteStatus::Ok) status = write.Commit();
+    switch (status) {
         case WriteStatus::Ok:
             return;
         case WriteStatus::CannotCreate:
