@@ -212,7 +212,7 @@ PreviewContent TFreeLineTab::PreviewNow() const {
     const freelines::FreeLineTexts texts =
         TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     content.fileName = texts.name;
-    content.patternLines = freelines::VrijeLijnMaakHatchLines(LijnGridModel->Grid(), texts);
+    content.patternLines = freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts);
     if (ParsePatternLines(content.patternLines).empty())
         content.problem =
             "Nog geen geldige patroonregel: vul minstens Hoek, X start, Y start, "

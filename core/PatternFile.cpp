@@ -100,26 +100,6 @@ std::string JoinCrLf(const LineList& lines) {
     return out;
 }
 
-LineList SplitLines(std::string_view text) {
-    const std::size_t nul = text.find('\0');
-    if (nul != std::string_view::npos) text = text.substr(0, nul);
-    LineList lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = ++i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -193,9 +173,9 @@ void RegisterTemporary(const std::string& name) {
 
 // Gives the nameless file open as fd a fresh hidden name in folder.
 bool NameNamelessFile(int fd, const std::string& folder, std::string& name) {
-    char number[16];
-    const auto end = std::to_chars(number, number + sizeof number, fd).ptr;
-    const std::string link = "/proc/self/fd/" + std::string(number, end);
+    char link[40] = "/proc/self/fd/";
+    constexpr std::size_t kPrefix = sizeof "/proc/self/fd/" - 1;
+    *std::to_chars(link + kPrefix, link + sizeof link - 1, fd).ptr = '\0';
     static constexpr char kLetters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
@@ -204,7 +184,7 @@ bool NameNamelessFile(int fd, const std::string& folder, std::string& name) {
         name = folder + "/.murvex-";
         for (int i = 0; i < 6; ++i)
             name += kLetters[pick(random)];
-        if (::linkat(AT_FDCWD, link.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        if (::linkat(AT_FDCWD, link, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return true;
         if (errno != EEXIST) break;
     }

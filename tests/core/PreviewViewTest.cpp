@@ -110,7 +110,9 @@ TEST(PreviewView, ScaleBarIsTheLongestRoundLengthThatFits) {
         SCOPED_TRACE(row.name);
         const double length = ScaleBarLength(row.scale, row.maxPixels);
         EXPECT_NEAR(length, row.length, row.length * 1e-12);
-        if (length > 0) EXPECT_LE(length * row.scale, row.maxPixels * (1 + 1e-12));
+        if (length > 0) {
+            EXPECT_LE(length * row.scale, row.maxPixels * (1 + 1e-12));
+        }
     }
 }
 
