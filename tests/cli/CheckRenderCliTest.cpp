@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <ranges>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -215,10 +215,9 @@ TEST(CliRender, PngIsBlackOnTheExpectedSegmentsAndWhiteAwayFromThem) {
     int stray = 0;
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 200; ++x) {
-            const double far =
-                std::ranges::min(pixels | std::views::transform([&](const Segment& s) {
-                                     return DistanceToSegment(x + 0.5, y + 0.5, s);
-                                 }));
+            double far = std::numeric_limits<double>::infinity();
+            for (const Segment& s : pixels)
+                far = std::min(far, DistanceToSegment(x + 0.5, y + 0.5, s));
             if (far >= 2 && gray(x, y) != 255) ++stray;
         }
     }
