@@ -139,9 +139,10 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     EXPECT_EQ(preview.Content().patternLines, form.MetselverbandenTab->PreviewNow().patternLines);
 }
 
-// A tab that registers its own content, as the figure tab does: overlay, report and failed rows.
+// Any tab page that registers its own content: overlay, report and failed rows.
 TEST_F(Preview, ShowsAnyTabsContentWithOverlayAndReport) {
-    QWidget* tab = form.VrijFiguurTabSheet;
+    auto* tab = new QWidget;
+    form.PageControl1->addTab(tab, QStringLiteral("Proef"));
     PreviewContent content;
     content.patternLines = {"*kruis", "0, 0,0, 0,10", "90, 0,0, 0,10"};
     content.fileName = "kruis";
@@ -248,8 +249,9 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     Settle();
     EXPECT_EQ(preview.Content().patternLines.at(2), "*hek");
 
-    // Choosing the first report row makes it the grid's current row, drawn red.
+    // A chosen report row becomes the grid's current row, drawn red.
     const QImage& canvas = tab.HatchImage->Canvas().Image();
+    preview.ReportTable->selectRow(1);
     EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 1);
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
     preview.ReportTable->selectRow(0);
