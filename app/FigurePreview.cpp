@@ -59,7 +59,15 @@ PreviewContent FigurePreviewNow(TFigureTab& tab) {
 
     const std::vector<figure::ReportRow> report = figure::ConversionReport(tile, grid, accuracy);
     std::vector<std::vector<std::string>> table = figure::ConversionReportTable(report);
-    content.report.headers = std::move(table.front());
+    // Headers of two short lines leave the picture room beside the table.
+    for (const std::string& header : table.front()) {
+        std::string shown;
+        for (const char c : header)
+            shown += c == ' '   ? std::string("\n")
+                     : c == '/' ? std::string("/\n")
+                                : std::string(1, c);
+        content.report.headers.push_back(shown);
+    }
     content.report.rows.assign(std::make_move_iterator(table.begin() + 1),
                                std::make_move_iterator(table.end()));
     for (const figure::ReportRow& r : report)
