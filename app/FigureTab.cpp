@@ -25,6 +25,7 @@
 #include "FigureCanvas.h"
 #include "FigureEditing.h"
 #include "FigureList.h"
+#include "FigurePreview.h"
 #include "InputRubberUnit.h"
 #include "Interaction.h"
 #include "Msg.h"
@@ -455,6 +456,7 @@ void TFigureTab::Connect() {
                 if (hint == QAbstractItemDelegate::SubmitModelCache) FiguurGridKeyDown();
             });
     FiguurGrid->installEventFilter(this);
+    VoorbeeldButton = AddFigurePreview(*this, form_);
 }
 
 bool TFigureTab::eventFilter(QObject* watched, QEvent* event) {

@@ -66,6 +66,8 @@ class TFigureTab : public QWidget {
     QLabel* LabelNauwkeurigheid = nullptr;
     QComboBox* ComboBoxNaukeurigheid = nullptr;
     QPushButton* ButtonCreateHatch = nullptr;
+    // Opens the preview window; the tab's preview source is in FigurePreview.
+    QPushButton* VoorbeeldButton = nullptr;
 
     // The tab's actions, in the window's action list.
     QAction* AddfiguurLijn = nullptr;

@@ -450,6 +450,7 @@ void TPreviewForm::ShowReport(const PreviewContent& content) {
     const QSignalBlocker quiet(ReportTable);
     const int selected = ReportTable->currentRow();
     ReportTable->clear();
+    ReportTable->clearSpans();
     ReportTable->setColumnCount(static_cast<int>(report.headers.size()));
     ReportTable->setRowCount(static_cast<int>(report.rows.size()));
     QStringList headers;
@@ -466,6 +467,11 @@ void TPreviewForm::ShowReport(const PreviewContent& content) {
             if (failed) item->setBackground(QColor(255, 215, 215));
             ReportTable->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
+        // A short row (a failed row's message) spans the columns it leaves empty.
+        const int cells = static_cast<int>(std::min(report.rows[r].size(), report.headers.size()));
+        const int columns = static_cast<int>(report.headers.size());
+        if (cells > 0 && cells < columns)
+            ReportTable->setSpan(static_cast<int>(r), cells - 1, 1, columns - cells + 1);
     }
     if (selected >= 0 && selected < ReportTable->rowCount()) ReportTable->selectRow(selected);
     ReportTable->resizeColumnsToContents();

@@ -6,6 +6,7 @@
 #include "Canvas.h"
 #include "Commands.h"
 #include "Conversion.h"
+#include "ConversionReport.h"
 #include "Cp1252.h"
 #include "FigureList.h"
 #include "FigureModel.h"
@@ -22,6 +23,7 @@ struct FigureOptions {
     std::string accuracy = "Nauwkeurig";
     std::string output;
     bool force = false;
+    bool report = false;
 };
 
 int RunFigure(const FigureOptions& o) {
@@ -29,6 +31,11 @@ int RunFigure(const FigureOptions& o) {
     const std::optional<Accuracy> accuracy = AccuracyFromText(o.accuracy);
     if (!accuracy) {
         Complain("Onbekende nauwkeurigheid: " + o.accuracy + " (Nauwkeurig, Middel of Laag)");
+        return kExitInvalid;
+    }
+    // Standard output holds the report: the pattern's bytes never get mixed into it.
+    if (o.report && o.output == "-") {
+        Complain("--report schrijft naar standaard uitvoer: geef het patroon een bestand met -o");
         return kExitInvalid;
     }
     FigureModel model;
@@ -46,10 +53,20 @@ int RunFigure(const FigureOptions& o) {
         Complain(sizeMessage ? Cp1252ToUtf8(text) : text);
         return kExitInvalid;
     }
-    const FigureHatch hatch = FigureHatchLines({model.TileWidth(), model.TileHeight()}, model.grid,
-                                               {texts.units, texts.type, texts.name}, *accuracy);
-    // First the file, then the failed rows, as the window shows them after its save.
-    const int written = WriteOutput(o.output, JoinCrLf(hatch.lines), o.force);
+    const TileSize tile{model.TileWidth(), model.TileHeight()};
+    const FigureHatch hatch =
+        FigureHatchLines(tile, model.grid, {texts.units, texts.type, texts.name}, *accuracy);
+    // First the file, then the failed rows, as the window shows them after its save. With the
+    // report the pattern is written only to a named file.
+    int written = kExitOk;
+    if (!o.report || !o.output.empty())
+        written = WriteOutput(o.output, JoinCrLf(hatch.lines), o.force);
+    if (o.report) {
+        const std::string report =
+            FormatConversionReport(ConversionReport(tile, model.grid, *accuracy));
+        const int shown = WriteOutput(std::string(), Cp1252ToUtf8(report), false);
+        if (written == kExitOk) written = shown;
+    }
     for (const std::string& message : FailedRowMessages(hatch.failedRows))
         Complain(Cp1252ToUtf8(message));
     if (written != kExitOk) return written;
@@ -69,14 +86,22 @@ Subcommand AddFigureCommand(CLI::App& parent) {
     app->add_option("-o,--output", options->output,
                     "The pattern file to write; standard output without it or with \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->add_flag("--report", options->report,
+                  "Print the conversion report on standard output; the pattern then goes only "
+                  "to -o FILE");
     app->footer(
         "Opens the list as the free figure tab opens it right after start-up (see figure-read)\n"
         "and writes, byte for byte, the pattern file that \"Maak hatch\" writes: the header\n"
         "lines from the list's units, name and type, one pattern line per grid row, \";\".\n"
         "A row without a solution is written as an empty line and reported on standard error\n"
         "as \"Geen oplossing gevonden voor lijn: N\".\n"
-        "Example:\n"
+        "--report prints, per row, the drawn and the written angle, the tile heights/widths of\n"
+        "the repeat, the accepted tolerance and the largest distance between the drawn segment\n"
+        "and the written line inside the tile (drawing units); the pattern then goes only to\n"
+        "-o FILE, so that standard output holds the report alone (-o - is refused).\n"
+        "Examples:\n"
         "  murvex-cli figure figuur.txt --accuracy Middel -o figuur.pat\n"
+        "  murvex-cli figure figuur.txt --report -o figuur.pat\n"
         "Exit status: 0 written, 1 the output could not be written, 2 the list could not be\n"
         "read or the accuracy is unknown, 3 written but some rows have no solution.");
     return {app, [options] { return RunFigure(*options); }};

@@ -150,7 +150,7 @@ std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& gr
     return rows;
 }
 
-std::string FormatConversionReport(const std::vector<ReportRow>& rows) {
+std::vector<std::vector<std::string>> ConversionReportTable(const std::vector<ReportRow>& rows) {
     const std::vector<std::string> header = {
         "Nr.", "getekende hoek", "geschreven hoek", "hoogte/breedte", "tolerantie", "afstand"};
     std::vector<std::vector<std::string>> table = {header};
@@ -168,6 +168,12 @@ std::string FormatConversionReport(const std::vector<ReportRow>& rows) {
         }
         table.push_back(std::move(line));
     }
+    return table;
+}
+
+std::string FormatConversionReport(const std::vector<ReportRow>& rows) {
+    const std::vector<std::vector<std::string>> table = ConversionReportTable(rows);
+    const std::vector<std::string>& header = table.front();
     std::vector<std::size_t> widths(header.size(), 0);
     for (const auto& line : table) {
         // A failed row's message spans the columns after the drawn angle.

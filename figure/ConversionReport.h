@@ -46,6 +46,10 @@ ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy
 std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
                                         Accuracy accuracy);
 
+// The report's cells: a header row, then one row per report row. A failed row has three cells,
+// its number, its drawn angle and "geen oplossing"; the others have one per header.
+std::vector<std::vector<std::string>> ConversionReportTable(const std::vector<ReportRow>& rows);
+
 // The report as a text table, one line per row after a header line, each line ending in "\n".
 // Numbers have three decimals; a failed row shows its drawn angle and "geen oplossing".
 std::string FormatConversionReport(const std::vector<ReportRow>& rows);

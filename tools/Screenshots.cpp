@@ -18,8 +18,8 @@
 #include "BondTab.h"
 #include "ErrorUnit.h"
 #include "FigureTab.h"
-#include "InputRubberUnit.h"
 #include "FreeLineTab.h"
+#include "InputRubberUnit.h"
 #include "PreviewForm.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
@@ -153,6 +153,37 @@ bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
     return ok;
 }
 
+// The preview on the figure tab drawn by FigureShots, with a typed row that has no solution:
+// the drawn segments in colour over the pattern, the failed row marked, the report beside it.
+bool FigurePreviewShots(murvex::app::TMainForm& main, const QDir& folder) {
+    murvex::app::TFigureTab& tab = *main.VrijFiguurTabSheet;
+    main.PageControl1->setCurrentWidget(&tab);
+    tab.AddfiguurLijn->trigger();
+    const QStringList steep = {"100", "250", "100.2", "10"};
+    const int row = tab.FiguurGridModel->rowCount() - 1;
+    for (int c = 0; c < steep.size(); ++c)
+        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(row, c), steep[c]);
+    tab.FiguurGridKeyDown();
+    bool ok = Save(&main, folder, QStringLiteral("main-vrij-figuur-with-preview-button"));
+
+    murvex::app::TPreviewForm& preview = murvex::app::ShowPreview(main);
+    preview.resize(900, 560);
+    const auto shoot = [&](const char* name, double zoom) {
+        QApplication::processEvents();
+        preview.Refresh();
+        QApplication::processEvents();
+        preview.FitToContent();
+        const QWidget* canvas = preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"));
+        preview.ZoomAt(canvas->width() / 2.0, canvas->height() / 2.0, zoom);
+        ok = Save(&preview, folder, QString::fromLatin1(name)) && ok;
+    };
+    shoot("preview-figure", 1);
+    shoot("preview-figure-zoom-in", 5);
+    shoot("preview-figure-zoom-out", 0.1);
+    preview.hide();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -181,6 +212,7 @@ int main(int argc, char** argv) {
     }
     ok = SavePreviews(main, folder) && ok;
     ok = FigureShots(platform, forms, folder) && ok;
+    ok = FigurePreviewShots(main, folder) && ok;
 
     murvex::app::TAboutForm about(platform, &main);
     ok = Save(&about, folder, QStringLiteral("about")) && ok;

@@ -9,15 +9,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "AppTestSupport.h"
+#include "Cursors.h"
+#include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
+#include "fNewVrijHachDialog.h"
 
 namespace murvex::test {
 namespace {
@@ -135,9 +139,10 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     EXPECT_EQ(preview.Content().patternLines, form.MetselverbandenTab->PreviewNow().patternLines);
 }
 
-// A tab that registers its own content, as the figure tab does: overlay, report and failed rows.
+// Any tab page that registers its own content: overlay, report and failed rows.
 TEST_F(Preview, ShowsAnyTabsContentWithOverlayAndReport) {
-    QWidget* tab = form.VrijFiguurTabSheet;
+    auto* tab = new QWidget;
+    form.PageControl1->addTab(tab, QStringLiteral("Proef"));
     PreviewContent content;
     content.patternLines = {"*kruis", "0, 0,0, 0,10", "90, 0,0, 0,10"};
     content.fileName = "kruis";
@@ -181,6 +186,78 @@ TEST_F(Preview, ShowsAnyTabsContentWithOverlayAndReport) {
     form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
     Settle();
     EXPECT_FALSE(preview.SidePanel->isVisible());
+}
+
+// The figure tab's own source: a drawn and a typed row reach the picture, the overlay and the
+// report; a row without a solution is marked; a report row chosen selects its grid row.
+TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
+    app::RegisterDrawingCursors();
+    app::TFigureTab& tab = *form.VrijFiguurTabSheet;
+    form.PageControl1->setCurrentWidget(&tab);
+    EXPECT_EQ(tab.VoorbeeldButton->text(), QStringLiteral("Voorbeeld"));
+    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    EXPECT_FALSE(preview.Content().problem.empty());  // no figure yet
+
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<app::TNewVrijHatch*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->BreedteEdit->setText(QStringLiteral("300"));
+        dialog->HoogteEdit->setText(QStringLiteral("300"));
+        dialog->accept();
+    });
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    Settle();
+    EXPECT_TRUE(preview.Content().problem.empty());
+    EXPECT_EQ(preview.Content().outline.size(), 4u);
+    EXPECT_EQ(preview.Content().outline[2].x, 300);
+
+    // One unit per pixel; pixel (x, y) is the point (x, 300 - y).
+    for (const QPoint p : {QPoint(50, 250), QPoint(200, 250)}) {
+        QTest::mouseMove(tab.HatchImage, p);
+        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+    }
+    Settle();
+    ASSERT_EQ(preview.Content().overlay.size(), 1u);
+    const Segment drawn = preview.Content().overlay[0].segment;
+    EXPECT_EQ((std::vector<double>{drawn.x1, drawn.y1, drawn.x2, drawn.y2}),
+              (std::vector<double>{50, 50, 200, 50}));
+    ASSERT_EQ(preview.Content().patternLines.size(), 7u);
+    EXPECT_EQ(preview.Content().patternLines[5],
+              "0.0000000000, 50.0000000000, 50.0000000000, 0.0000000000, 300.0000000000, "
+              "150.0000000000, -150.0000000000");
+    const QImage one = Picture(preview);
+
+    // A typed row too steep to repeat in the tile: no pattern line, marked, "geen oplossing".
+    tab.AddfiguurLijn->trigger();
+    const QStringList steep = {"60", "90", "60.15", "0"};
+    for (int c = 0; c < 4; ++c)
+        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(1, c), steep[c]);
+    Settle();
+    const PreviewContent& content = preview.Content();
+    EXPECT_EQ(content.failedRows, std::vector<int>{2});
+    ASSERT_EQ(content.overlay.size(), 2u);
+    EXPECT_FALSE(content.overlay[0].marked);
+    EXPECT_TRUE(content.overlay[1].marked);
+    EXPECT_EQ(content.overlay[1].segment.x2, 60.15);
+    EXPECT_EQ(content.patternLines.size(), 8u);
+    EXPECT_NE(Picture(preview), one);
+    ASSERT_EQ(preview.ReportTable->rowCount(), 2);
+    EXPECT_EQ(preview.ReportTable->item(0, 2)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(preview.ReportTable->item(1, 2)->text(), QStringLiteral("geen oplossing"));
+
+    Retype(tab.NaamEditVrij, QStringLiteral("hek"));
+    Settle();
+    EXPECT_EQ(preview.Content().patternLines.at(2), "*hek");
+
+    // A chosen report row becomes the grid's current row, drawn red.
+    const QImage& canvas = tab.HatchImage->Canvas().Image();
+    preview.ReportTable->selectRow(1);
+    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 1);
+    EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
+    preview.ReportTable->selectRow(0);
+    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 0);
+    EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
+    EXPECT_TRUE(w.platform.messages.empty());
 }
 
 TEST_F(Preview, TheWheelZoomsAndDraggingPans) {

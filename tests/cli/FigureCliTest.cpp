@@ -103,6 +103,38 @@ TEST(CliFigure, AllRowsConvertedIsSuccess) {
               "70.7106781187, -70.7106781187\r\n;\r\n");
 }
 
+// With --report standard output holds the report alone; the pattern goes only to -o FILE.
+TEST(CliFigure, ReportGoesToStandardOutputAndThePatternOnlyToAFile) {
+    TempDir dir;
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, kList);
+    const std::string failed =
+        "Geen oplossing gevonden voor lijn: 2\nGeen oplossing gevonden voor lijn: 4\n";
+    const std::string report =
+        "Nr.  getekende hoek  geschreven hoek  hoogte/breedte  tolerantie  afstand\n"
+        "1             0.000            0.000             0/1           -    0.000\n"
+        "2           -89.905  geen oplossing\n"
+        "3             0.000            0.000             0/1           -    0.000\n"
+        "4           -89.905  geen oplossing\n";
+
+    const std::string pat = dir.File("figuur.pat");
+    const Result toFile = Cli(dir, {"figure", list, "--report", "-o", pat});
+    EXPECT_EQ(toFile.status, 3);
+    EXPECT_EQ(toFile.out, report);
+    EXPECT_EQ(ReadText(pat), kPattern);
+    EXPECT_EQ(toFile.err, failed);
+
+    const Result alone = Cli(dir, {"figure", list, "--report"});
+    EXPECT_EQ(alone.status, 3);
+    EXPECT_EQ(alone.out, report);
+
+    // Both on standard output would mix them.
+    const Result mixed = Cli(dir, {"figure", list, "--report", "-o", "-"});
+    EXPECT_EQ(mixed.status, 2);
+    EXPECT_EQ(mixed.out, "");
+    EXPECT_FALSE(mixed.err.empty());
+}
+
 TEST(CliFigure, Failures) {
     struct Row {
         const char* name;
