@@ -6,9 +6,10 @@
 #include <QTabWidget>
 #include <utility>
 
+#include "FigureTab.h"
+#include "FreeLineTab.h"
 #include "Msg.h"
 #include "QtText.h"
-#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::app {
@@ -50,13 +51,9 @@ void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QS
             window.TabSheetVrijeLijn->OpenHatchActionExecute();
             return;
         case StartupFileKind::FigureList:
-            // The figure tab reads figure lists through its own open command; until that command
-            // exists the file is only named.
-            ShowWarning(platform,
-                        ToFileText(QStringLiteral("Een coördinatenlijst kan bij het starten nog "
-                                                  "niet worden geopend:\n") +
-                                   path),
-                        kTitle, window.Handle());
+            window.PageControl1->setCurrentWidget(window.VrijFiguurTabSheet);
+            platform.PresetNextDialog(QFile::encodeName(path).toStdString());
+            window.VrijFiguurTabSheet->OpenVrijfiguurListExecute();
             return;
         case StartupFileKind::Other:
             ShowWarning(platform,

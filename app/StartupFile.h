@@ -56,9 +56,9 @@ class PresetDialogPlatform : public Platform {
 };
 
 // The start-up hook for a file named on the command line; window must have been built on
-// platform. A pattern file opens in the free line tab through its open command, as if chosen in
-// that tab's open dialog (a file that cannot be read gets that command's read error). A figure
-// list cannot be opened this way yet, and any other file is refused; both get a warning box.
+// platform. A pattern file opens in the free line tab, a figure list in the figure tab, each
+// through that tab's open command as if chosen in its open dialog (a file that cannot be read
+// gets that command's read error). Any other file is refused with a warning box.
 void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QString& path);
 
 }  // namespace murvex::app
