@@ -628,7 +628,8 @@ void TFigureTab::FiguurGridKeyDown() {
 }
 
 void TFigureTab::FiguurGridSelectCell(int row) {
-    figure::ShowSelectedRow(model_, HatchImage->Canvas(), row);
+    // Drawing the row clips it when it leaves the tile.
+    Step([&] { figure::ShowSelectedRow(model_, HatchImage->Canvas(), row); });
     HatchImage->update();
 }
 

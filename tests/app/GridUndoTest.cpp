@@ -210,9 +210,9 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
 
     Type(1, 1, "5");
     step("typed cell");
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 3));
     Type(2, 4, "400");
     step("typed cell outside the tile");
-    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 3));
     Keys({}, Qt::Key_Return);
     ASSERT_EQ(grid.Cell(4, 2), "300.000");
     step("clip on Enter");
