@@ -290,6 +290,7 @@ TFigureTab::TFigureTab(TMainForm& form)
     // The typed-length box is modal and opens only while a segment is open.
     FiguurGridUndo->Blocked = [this] { return model_.interaction.drawing; };
     connect(FiguurGridUndo, &GridUndo::GridRestored, this, [this] {
+        movingCurrent_ = false;  // set by PutUndoState
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
@@ -350,6 +351,8 @@ void TFigureTab::PutUndoState(const TextGrid& state) {
     if (!SameCells(model_.grid, grid)) RestoreGrid(model_.grid, grid);
     model_.previousRow = 0;
     model_.currentRow = 0;
+    // The view's current cell follows next: that must not draw (and clip) the current row.
+    movingCurrent_ = true;
 }
 
 TFigureTab::~TFigureTab() {
