@@ -36,6 +36,15 @@ void PresetDialogPlatform::PresetNextDialog(std::string path) {
     presetPath_ = std::move(path);
 }
 
+int PresetDialogPlatform::MessageBox(const std::string& text, const std::string& title,
+                                     unsigned style, WindowHandle owner) {
+    if (answerQuestion_ && style == style::kQuestion) {
+        answerQuestion_ = false;
+        return mb::kIdOk;
+    }
+    return inner_.MessageBox(text, title, style, owner);
+}
+
 bool PresetDialogPlatform::RunFileDialog(FileDialog& dialog, WindowHandle owner) {
     if (!preset_) return inner_.RunFileDialog(dialog, owner);
     preset_ = false;
@@ -52,8 +61,11 @@ void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QS
             return;
         case StartupFileKind::FigureList:
             window.PageControl1->setCurrentWidget(window.VrijFiguurTabSheet);
+            // Its open command first asks whether the figure shown may go: there is none yet.
+            platform.AnswerQuestions(true);
             platform.PresetNextDialog(QFile::encodeName(path).toStdString());
             window.VrijFiguurTabSheet->OpenVrijfiguurListExecute();
+            platform.AnswerQuestions(false);
             return;
         case StartupFileKind::Other:
             ShowWarning(platform,

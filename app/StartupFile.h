@@ -26,10 +26,12 @@ class PresetDialogPlatform : public Platform {
     // without showing anything; the calls after it show the dialog again.
     void PresetNextDialog(std::string path);
 
+    // While set, the next question box (OK and Cancel) is answered OK without showing: the
+    // file named on the command line is the user's answer to "open this file?".
+    void AnswerQuestions(bool answer) { answerQuestion_ = answer; }
+
     int MessageBox(const std::string& text, const std::string& title, unsigned style,
-                   WindowHandle owner) override {
-        return inner_.MessageBox(text, title, style, owner);
-    }
+                   WindowHandle owner) override;
     void ShowApplicationError(const std::string& text) override {
         inner_.ShowApplicationError(text);
     }
@@ -52,6 +54,7 @@ class PresetDialogPlatform : public Platform {
   private:
     Platform& inner_;
     bool preset_ = false;
+    bool answerQuestion_ = false;
     std::string presetPath_;
 };
 

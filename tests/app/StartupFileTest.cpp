@@ -95,7 +95,7 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     app::OpenStartupFile(form, platform, QString::fromStdString(path));
 
     EXPECT_TRUE(fake.dialogs.empty());
-    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(fake.messages.empty());  // no question: there is no figure to lose
     app::TFigureTab& tab = *form.VrijFiguurTabSheet;
     EXPECT_EQ(form.PageControl1->currentWidget(), &tab);
     EXPECT_EQ(tab.Model().TileWidth(), 600);
@@ -105,7 +105,9 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     EXPECT_EQ(tab.Model().grid.Cell(3, 2), "7");
     EXPECT_TRUE(tab.SafeVrijFiguurlist->isEnabled());
 
+    // Next time the command asks again and shows its dialog, offering the file.
     QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    EXPECT_EQ(fake.messages.size(), 1u);
     ASSERT_EQ(fake.dialogs.size(), 1u);
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
 }
