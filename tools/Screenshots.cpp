@@ -64,7 +64,7 @@ bool Save(QWidget* widget, const QDir& folder, const QString& name) {
 bool WritePlanPdf(const QString& path) {
     QPdfWriter writer(path);
     writer.setPageLayout(QPageLayout(QPageSize(QSizeF(240, 120), QPageSize::Millimeter),
-                                     QPageLayout::Landscape, QMarginsF()));
+                                     QPageLayout::Portrait, QMarginsF()));
     writer.setResolution(300);
     QPainter p(&writer);
     if (!p.isActive()) return false;
