@@ -24,6 +24,7 @@
 
 #include "BondTab.h"
 #include "ErrorUnit.h"
+#include "FigureList.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
 #include "InputRubberUnit.h"
@@ -204,6 +205,9 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     murvex::ShowError(platform, "Er is een ongeldige waarde ingevoerd", "Error", main.Handle());
     boxShot("figure-invalid-length-box");
     murvex::ShowWarning(platform, "Geen geldig getal ingevoerd", std::string(), main.Handle());
+    boxShot("figure-open-list-question");
+    murvex::AskQuestion(platform, murvex::figure::kOpenQuestion, murvex::figure::kOpenTitle, 1,
+                        main.Handle());
     return ok;
 }
 
