@@ -333,7 +333,8 @@ void TFigureTab::PutUndoState(const TextGrid& state) {
     const int cols = state.ColCount() - 1;
     const int width = figure::ParseWholeNumber(state.Cell(cols, 0)).value_or(0);
     const int height = figure::ParseWholeNumber(state.Cell(cols, 1)).value_or(0);
-    // A state without a tile is never kept (the first figure is no step), so the tile is valid.
+    // Only states from before the first figure have no tile, and the first figure clears the
+    // history: such a state never replaces a tile.
     if (width > 0 && height > 0 && (width != model_.TileWidth() || height != model_.TileHeight())) {
         figure::InitFiguur(model_, HatchImage->Canvas(), width, height);
         RemoveBackgroundPicture();
