@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "JpegDecoder.h"
+#include "VectorPictures.h"
 
 namespace murvex::app {
 namespace {
@@ -68,7 +69,7 @@ BackgroundPictureResult Failure(QString text) {
     return {QImage(), std::move(text)};
 }
 
-BackgroundPictureResult DecodeJpegPicture(QByteArray bytes, const QString& path) {
+BackgroundPictureResult DecodeJpegPicture(QByteArray bytes, const QString& path, QSize) {
     const QSize size = JpegSize(bytes);
     if (size.isEmpty()) return Failure(NotReadableText(path));
     if (TooManyPixels(size)) return Failure(TooLargeText(path));
@@ -77,7 +78,7 @@ BackgroundPictureResult DecodeJpegPicture(QByteArray bytes, const QString& path)
     return {std::move(jpeg.image), QString()};
 }
 
-BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path) {
+BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path, QSize) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -94,6 +95,20 @@ BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path) {
     return {std::move(image), QString()};
 }
 
+// Without a size to fit, a vector picture is drawn this large.
+constexpr QSize kVectorDefaultSize(1000, 1000);
+
+// A vector picture is drawn at the size it is shown, not drawn small and enlarged.
+template <bool (*Render)(const QByteArray&, QSize, QImage*, QString*)>
+BackgroundPictureResult DecodeVector(QByteArray bytes, const QString& path, QSize fit) {
+    QImage image;
+    QString error;
+    if (!Render(bytes, fit.isEmpty() ? kVectorDefaultSize : fit, &image, &error)) {
+        return Failure(NotReadableText(path) + QStringLiteral("\n") + error);
+    }
+    return {std::move(image), QString()};
+}
+
 bool AnyBytes(const QByteArray&) {
     return true;
 }
@@ -103,12 +118,17 @@ bool AnyBytes(const QByteArray&) {
 // decoder and its file name patterns.
 struct FormatRow {
     bool (*matches)(const QByteArray& bytes);
-    BackgroundPictureResult (*decode)(QByteArray bytes, const QString& path);
+    // fit: the size the picture will be shown at (empty: its own size)
+    BackgroundPictureResult (*decode)(QByteArray bytes, const QString& path, QSize fit);
     const char* masks;  // file name patterns offered by the open dialog
 };
 
 constexpr FormatRow kFormats[] = {
     {IsJpeg, DecodeJpegPicture, "*.jpg *.jpeg"},
+    {LooksLikeWmf, DecodeVector<RenderWmf>, "*.wmf"},
+    {LooksLikeEmf, DecodeVector<RenderEmf>, "*.emf"},
+    {LooksLikeSvg, DecodeVector<RenderSvg>, "*.svg"},
+    {LooksLikePdf, DecodeVector<RenderPdf>, "*.pdf"},
     // Bitmap, icon, PNG, GIF and TIFF, recognised by Qt's image readers from their contents.
     {AnyBytes, DecodeWithQt, "*.bmp *.ico *.png *.gif *.tif *.tiff"},
 };
@@ -132,7 +152,7 @@ BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit) {
     BackgroundPictureResult result = Failure(NotReadableText(path));
     for (const FormatRow& row : kFormats) {
         if (row.matches(bytes)) {
-            result = row.decode(bytes, path);
+            result = row.decode(bytes, path, fit);
             break;
         }
     }

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <algorithm>
+#include <charconv>
 
 #include "BackgroundPicture.h"
 #include "Conversion.h"
@@ -26,6 +27,8 @@
 #include "FigureEditing.h"
 #include "FigureList.h"
 #include "FigurePreview.h"
+#include "GridHistory.h"
+#include "GridUndo.h"
 #include "InputRubberUnit.h"
 #include "Interaction.h"
 #include "Msg.h"
@@ -265,6 +268,12 @@ figure::Pixel ToPixel(QPoint p) {
     return {p.x(), p.y()};
 }
 
+std::string WholeText(int value) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
 }  // namespace
 
 TFigureTab::TFigureTab(TMainForm& form)
@@ -276,6 +285,76 @@ TFigureTab::TFigureTab(TMainForm& form)
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
     BuildControls();
     Connect();
+    FiguurGridUndo = new GridUndo(this, FiguurGrid, FiguurGridModel);
+    FiguurGridUndo->Capture = [this] { return UndoState(); };
+    FiguurGridUndo->Put = [this](const TextGrid& state) { PutUndoState(state); };
+    // The typed-length box is modal and opens only while a segment is open.
+    FiguurGridUndo->Blocked = [this] { return model_.interaction.drawing; };
+    connect(FiguurGridUndo, &GridUndo::GridRestored, this, [this] {
+        movingCurrent_ = false;  // set by PutUndoState
+        if (model_.HasFigure()) EnableFigureCommands();
+        ShowModel();
+    });
+}
+
+template <class Command>
+void TFigureTab::Step(Command&& command) {
+    TextGrid before = UndoState();
+    std::forward<Command>(command)();
+    if (model_.interaction.drawing) {
+        if (!segmentBefore_) segmentBefore_ = std::make_unique<TextGrid>(std::move(before));
+        return;
+    }
+    if (segmentBefore_) {
+        before = std::move(*segmentBefore_);
+        segmentBefore_.reset();
+    }
+    FiguurGridUndo->Record(before);
+}
+
+void TFigureTab::ForgetAbandonedSegment() {
+    if (!model_.interaction.drawing) segmentBefore_.reset();
+}
+
+TextGrid TFigureTab::UndoState() const {
+    const TextGrid& grid = model_.grid;
+    // Every figure grid has a header row and at least one data row for the two numbers.
+    TextGrid state(grid.ColCount() + 1, grid.RowCount());
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        for (int col = 0; col < grid.ColCount(); ++col)
+            state.SetCell(col, row, grid.Cell(col, row));
+    }
+    state.SetCell(grid.ColCount(), 0, WholeText(model_.TileWidth()));
+    state.SetCell(grid.ColCount(), 1, WholeText(model_.TileHeight()));
+    state.SetCurrent(grid.CurrentCol(), grid.CurrentRow());
+    return state;
+}
+
+void TFigureTab::PutUndoState(const TextGrid& state) {
+    const int cols = state.ColCount() - 1;
+    const int width = figure::ParseWholeNumber(state.Cell(cols, 0)).value_or(0);
+    const int height = figure::ParseWholeNumber(state.Cell(cols, 1)).value_or(0);
+    // Only states from before the first figure have no tile, and the first figure clears the
+    // history: such a state never replaces a tile.
+    if (width > 0 && height > 0 && (width != model_.TileWidth() || height != model_.TileHeight())) {
+        figure::InitFiguur(model_, HatchImage->Canvas(), width, height);
+        RemoveBackgroundPicture();
+    }
+    TextGrid grid(cols, state.RowCount());
+    for (int row = 0; row < state.RowCount(); ++row) {
+        for (int col = 0; col < cols; ++col)
+            grid.SetCell(col, row, state.Cell(col, row));
+    }
+    grid.SetCurrent(state.CurrentCol(), state.CurrentRow());
+    // The canvas is drawn from the grid, but the grid stays exactly as kept: a redraw that
+    // clips or deletes rows would make the step differ from what undo and redo hand over.
+    RestoreGrid(model_.grid, grid);
+    figure::RedrawFiguur(model_, HatchImage->Canvas());
+    if (!SameCells(model_.grid, grid)) RestoreGrid(model_.grid, grid);
+    model_.previousRow = 0;
+    model_.currentRow = 0;
+    // The view's current cell follows next: that must not draw (and clip) the current row.
+    movingCurrent_ = true;
 }
 
 TFigureTab::~TFigureTab() {
@@ -518,13 +597,20 @@ void TFigureTab::NieuwFiguurClick() {
     if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
     TNewVrijHatch& dialog = *form_.NewVrijHatch;
     if (dialog.exec() != QDialog::Accepted) return;
-    if (!figure::NewFigureFromTexts(model_, HatchImage->Canvas(),
-                                    ToFileText(dialog.BreedteEdit->text()),
-                                    ToFileText(dialog.HoogteEdit->text()))) {
+    // The first figure starts the history: before it there is nothing to go back to.
+    const bool hadFigure = model_.HasFigure();
+    bool made = false;
+    Step([&] {
+        made = figure::NewFigureFromTexts(model_, HatchImage->Canvas(),
+                                          ToFileText(dialog.BreedteEdit->text()),
+                                          ToFileText(dialog.HoogteEdit->text()));
+    });
+    if (!made) {
         ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
                   form_.Handle());
         return;
     }
+    if (!hadFigure) FiguurGridUndo->History().Clear();
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -532,38 +618,39 @@ void TFigureTab::NieuwFiguurClick() {
 
 void TFigureTab::AddfiguurLijnExecute() {
     CommitOpenCell(FiguurGrid);
-    figure::AddSegmentRow(model_.grid);
+    Step([this] { figure::AddSegmentRow(model_.grid); });
     ShowModel();
 }
 
 void TFigureTab::DeleteFiguurLijnActionExecute() {
     CommitOpenCell(FiguurGrid);
-    figure::DeleteSelectedSegment(model_, HatchImage->Canvas());
+    Step([this] { figure::DeleteSelectedSegment(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
 void TFigureTab::FiguurGridKeyDown() {
-    figure::DrawEnteredRow(model_, HatchImage->Canvas());
+    Step([this] { figure::DrawEnteredRow(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
 void TFigureTab::FiguurGridSelectCell(int row) {
-    figure::ShowSelectedRow(model_, HatchImage->Canvas(), row);
+    // Drawing the row clips it when it leaves the tile.
+    Step([&] { figure::ShowSelectedRow(model_, HatchImage->Canvas(), row); });
     HatchImage->update();
 }
 
 void TFigureTab::FiguurGridClick() {
-    figure::RedrawAfterBackgroundChange(model_, HatchImage->Canvas());
+    Step([this] { figure::RedrawAfterBackgroundChange(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
 void TFigureTab::DikkePenClick() {
-    figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked());
+    Step([this] { figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked()); });
     ShowModel();
 }
 
 void TFigureTab::RefreschButtonClick() {
-    figure::RedrawFiguur(model_, HatchImage->Canvas());
+    Step([this] { figure::RedrawFiguur(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
@@ -616,10 +703,15 @@ void TFigureTab::OpenVrijfiguurListExecute() {
     CommitOpenCell(FiguurGrid);
     figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     std::optional<figure::ListReadResult> result;
-    RunCommand(form_.ThePlatform(), [&] {
-        result = figure::OpenFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
-                                        ApplicationHandle(), model_, HatchImage->Canvas(), texts);
+    const bool hadFigure = model_.HasFigure();
+    Step([&] {
+        RunCommand(form_.ThePlatform(), [&] {
+            result =
+                figure::OpenFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
+                                       ApplicationHandle(), model_, HatchImage->Canvas(), texts);
+        });
     });
+    if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
     if (result && result->tileSet) {
         // A new tile: the picture goes, the delete command keeps its state.
         RemoveBackgroundPicture();
@@ -685,7 +777,9 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     const std::string text = ToFileText(input.InPutRubberEdit->text());
     input.InPutRubberEdit->clear();
     if (accepted) {
-        Apply(figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text));
+        figure::Reaction reaction;
+        Step([&] { reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text); });
+        Apply(reaction);
     } else {
         figure::TypedLengthCancelled(model_);
     }
@@ -699,11 +793,15 @@ void TFigureTab::HatchImageMouseMove(QPoint pixel) {
 
 void TFigureTab::HatchImageClick(QPoint pixel) {
     CommitOpenCell(FiguurGrid);
-    Apply(figure::Click(model_, HatchImage->Canvas(), ToPixel(pixel)));
+    figure::Reaction reaction;
+    Step([&] { reaction = figure::Click(model_, HatchImage->Canvas(), ToPixel(pixel)); });
+    Apply(reaction);
 }
 
 void TFigureTab::SpeedButtonSelectieModeClick() {
-    Apply(figure::EnterSelectionMode(model_, HatchImage->Canvas()));
+    const figure::Reaction reaction = figure::EnterSelectionMode(model_, HatchImage->Canvas());
+    ForgetAbandonedSegment();
+    Apply(reaction);
 }
 
 void TFigureTab::SpeedButtonTekenmodeClick() {
@@ -723,6 +821,7 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     const bool active = form_.PageControl1->currentWidget() == this;
     const figure::Reaction reaction =
         figure::KeyDown(model_, HatchImage->Canvas(), key, shift, active);
+    ForgetAbandonedSegment();
     // Most keys only pass by: the grid and the canvas are left alone for them.
     if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
         reaction.warning || reaction.openTypedLengthBox) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "FigureModel.h"
 #include "Platform.h"
@@ -25,6 +26,7 @@ struct TypedLengthBox;
 namespace murvex::app {
 
 class FigureCanvas;
+class GridUndo;
 class TMainForm;
 class TextGridModel;
 
@@ -54,6 +56,8 @@ class TFigureTab : public QWidget {
     QTableView* FiguurGrid = nullptr;
     // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
     TextGridModel* FiguurGridModel = nullptr;
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
+    GridUndo* FiguurGridUndo = nullptr;
     QToolButton* SpeedButtonSelectieMode = nullptr;
     QToolButton* SpeedButtonTekenmode = nullptr;
     QCheckBox* CheckBoxSnap = nullptr;
@@ -124,12 +128,23 @@ class TFigureTab : public QWidget {
     void EnableFigureCommands();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
+    // Runs a command that may change the grid as one undo step. A segment is one step from its
+    // first point to its second: the grid before the first point is kept while it is open.
+    template <class Command>
+    void Step(Command&& command);
+    // Escape or the selection mode left the open segment: its row, emptied for the next
+    // segment, is no step of its own.
+    void ForgetAbandonedSegment();
+    // The grid with the tile's width and height in an extra column, and back.
+    TextGrid UndoState() const;
+    void PutUndoState(const TextGrid& state);
 
     TMainForm& form_;
     figure::FigureModel model_;
     // Set while the tab itself moves the grid view's current cell, so that the cell selection
     // handler does not draw the rows a second time.
     bool movingCurrent_ = false;
+    std::unique_ptr<TextGrid> segmentBefore_;
 };
 
 }  // namespace murvex::app

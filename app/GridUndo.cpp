@@ -43,7 +43,7 @@ GridUndo::GridUndo(QWidget* tab, QTableView* view, TextGridModel* model)
     }
     // A typed text: the grid as it was just before the model writes it, recorded once written.
     connect(model_, &TextGridModel::CellAboutToChange, this, [this] {
-        if (running_ == 0) beforeCell_ = std::make_unique<TextGrid>(Grid());
+        if (running_ == 0) beforeCell_ = std::make_unique<TextGrid>(State());
     });
     connect(model_, &QAbstractItemModel::dataChanged, this, [this] {
         if (!beforeCell_) return;
@@ -54,32 +54,38 @@ GridUndo::GridUndo(QWidget* tab, QTableView* view, TextGridModel* model)
 
 GridUndo::~GridUndo() = default;
 
-const TextGrid& GridUndo::Grid() const {
-    return model_->Grid();
+TextGrid GridUndo::State() const {
+    return Capture ? Capture() : model_->Grid();
 }
 
 void GridUndo::Record(const TextGrid& before) {
-    history_->Record(before, Grid());
+    history_->Record(before, State());
 }
 
 bool GridUndo::Undo() {
+    if (Blocked && Blocked()) return false;
     CommitOpenCell(view_);
-    std::optional<TextGrid> state = history_->Undo(Grid());
+    std::optional<TextGrid> state = history_->Undo(State());
     if (!state) return false;
     Restore(*state);
     return true;
 }
 
 bool GridUndo::Redo() {
+    if (Blocked && Blocked()) return false;
     CommitOpenCell(view_);
-    std::optional<TextGrid> state = history_->Redo(Grid());
+    std::optional<TextGrid> state = history_->Redo(State());
     if (!state) return false;
     Restore(*state);
     return true;
 }
 
 void GridUndo::Restore(const TextGrid& state) {
-    RestoreGrid(model_->Grid(), state);
+    if (Put) {
+        Put(state);
+    } else {
+        RestoreGrid(model_->Grid(), state);
+    }
     RefreshGridView(view_, model_);
     emit GridRestored();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -34,7 +35,7 @@ class GridUndo : public QObject {
     // an open cell editor before, so that its text is a step of its own.
     template <class Command>
     void Run(Command&& command) {
-        TextGrid before = Grid();
+        TextGrid before = State();
         ++running_;  // texts the command writes through the model belong to its one step
         std::forward<Command>(command)();
         --running_;
@@ -49,6 +50,14 @@ class GridUndo : public QObject {
 
     GridHistory& History() { return *history_; }
 
+    // A tab whose grid means something only with more of its state (the figure's tile) keeps
+    // that in the snapshot too: Capture gives the grid with it, Put takes such a snapshot back
+    // (and shows it). Unset, a step is the grid alone.
+    std::function<TextGrid()> Capture;
+    std::function<void(const TextGrid&)> Put;
+    // While true, undo and redo do nothing (a command of the tab is half done).
+    std::function<bool()> Blocked;
+
     QShortcut* UndoShortcut = nullptr;
     QShortcut* RedoShortcut = nullptr;       // Ctrl+Y
     QShortcut* RedoShiftShortcut = nullptr;  // Ctrl+Shift+Z
@@ -58,7 +67,7 @@ class GridUndo : public QObject {
     void GridRestored();
 
   private:
-    const TextGrid& Grid() const;
+    TextGrid State() const;
     void Restore(const TextGrid& state);
     // The key went to a text editor's own undo or redo.
     bool EditorTakes(bool redo);

@@ -6,9 +6,10 @@
 #include <QTabWidget>
 #include <utility>
 
+#include "FigureTab.h"
+#include "FreeLineTab.h"
 #include "Msg.h"
 #include "QtText.h"
-#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::app {
@@ -35,6 +36,15 @@ void PresetDialogPlatform::PresetNextDialog(std::string path) {
     presetPath_ = std::move(path);
 }
 
+int PresetDialogPlatform::MessageBox(const std::string& text, const std::string& title,
+                                     unsigned style, WindowHandle owner) {
+    if (answerQuestion_ && style == style::kQuestion) {
+        answerQuestion_ = false;
+        return mb::kIdOk;
+    }
+    return inner_.MessageBox(text, title, style, owner);
+}
+
 bool PresetDialogPlatform::RunFileDialog(FileDialog& dialog, WindowHandle owner) {
     if (!preset_) return inner_.RunFileDialog(dialog, owner);
     preset_ = false;
@@ -50,13 +60,12 @@ void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QS
             window.TabSheetVrijeLijn->OpenHatchActionExecute();
             return;
         case StartupFileKind::FigureList:
-            // The figure tab reads figure lists through its own open command; until that command
-            // exists the file is only named.
-            ShowWarning(platform,
-                        ToFileText(QStringLiteral("Een coördinatenlijst kan bij het starten nog "
-                                                  "niet worden geopend:\n") +
-                                   path),
-                        kTitle, window.Handle());
+            window.PageControl1->setCurrentWidget(window.VrijFiguurTabSheet);
+            // Its open command first asks whether the figure shown may go: there is none yet.
+            platform.AnswerQuestions(true);
+            platform.PresetNextDialog(QFile::encodeName(path).toStdString());
+            window.VrijFiguurTabSheet->OpenVrijfiguurListExecute();
+            platform.AnswerQuestions(false);
             return;
         case StartupFileKind::Other:
             ShowWarning(platform,

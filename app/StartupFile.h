@@ -26,10 +26,12 @@ class PresetDialogPlatform : public Platform {
     // without showing anything; the calls after it show the dialog again.
     void PresetNextDialog(std::string path);
 
+    // While set, the next question box (OK and Cancel) is answered OK without showing: the
+    // file named on the command line is the user's answer to "open this file?".
+    void AnswerQuestions(bool answer) { answerQuestion_ = answer; }
+
     int MessageBox(const std::string& text, const std::string& title, unsigned style,
-                   WindowHandle owner) override {
-        return inner_.MessageBox(text, title, style, owner);
-    }
+                   WindowHandle owner) override;
     void ShowApplicationError(const std::string& text) override {
         inner_.ShowApplicationError(text);
     }
@@ -52,13 +54,14 @@ class PresetDialogPlatform : public Platform {
   private:
     Platform& inner_;
     bool preset_ = false;
+    bool answerQuestion_ = false;
     std::string presetPath_;
 };
 
 // The start-up hook for a file named on the command line; window must have been built on
-// platform. A pattern file opens in the free line tab through its open command, as if chosen in
-// that tab's open dialog (a file that cannot be read gets that command's read error). A figure
-// list cannot be opened this way yet, and any other file is refused; both get a warning box.
+// platform. A pattern file opens in the free line tab, a figure list in the figure tab, each
+// through that tab's open command as if chosen in its open dialog (a file that cannot be read
+// gets that command's read error). Any other file is refused with a warning box.
 void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QString& path);
 
 }  // namespace murvex::app

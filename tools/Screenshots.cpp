@@ -3,11 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -17,9 +24,11 @@
 
 #include "BondTab.h"
 #include "ErrorUnit.h"
+#include "FigureList.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
 #include "InputRubberUnit.h"
+#include "Msg.h"
 #include "PreviewForm.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
@@ -49,6 +58,55 @@ bool Save(QWidget* widget, const QDir& folder, const QString& name) {
     const bool ok = widget->grab().save(folder.filePath(name + QStringLiteral(".png")));
     if (!ok) std::cerr << "murvex-shots: cannot write " << name.toStdString() << ".png\n";
     return ok;
+}
+
+// A small floor plan as a one-page PDF, 2:1 like the tile it goes under: outer walls, inner
+// walls with a door opening and its swing, and room names.
+bool WritePlanPdf(const QString& path) {
+    QPdfWriter writer(path);
+    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(240, 120), QPageSize::Millimeter),
+                                     QPageLayout::Portrait, QMarginsF()));
+    writer.setResolution(300);
+    QPainter p(&writer);
+    if (!p.isActive()) return false;
+    const double w = writer.width();
+    const double h = writer.height();
+    const double wall = w / 80;
+    p.fillRect(QRectF(0, 0, w, h), QColor(250, 248, 240));
+    p.setPen(QPen(QColor(40, 40, 40), wall));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(wall, wall, w - 2 * wall, h - 2 * wall));
+    p.drawLine(QPointF(w * 0.55, wall), QPointF(w * 0.55, h * 0.55));
+    p.drawLine(QPointF(w * 0.55, h * 0.75), QPointF(w * 0.55, h - wall));
+    p.drawLine(QPointF(w * 0.55, h * 0.5), QPointF(w - wall, h * 0.5));
+    p.setPen(QPen(QColor(120, 120, 120), wall / 4, Qt::DashLine));
+    QPainterPath swing;
+    swing.moveTo(w * 0.55, h * 0.55);
+    swing.arcTo(QRectF(w * 0.55 - h * 0.2, h * 0.55 - h * 0.2, h * 0.4, h * 0.4), 270, 90);
+    p.drawPath(swing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(static_cast<int>(h / 14));
+    p.setFont(font);
+    p.setPen(QColor(60, 60, 140));
+    p.drawText(QRectF(0, 0, w * 0.55, h), Qt::AlignCenter, QStringLiteral("Woonkamer"));
+    p.drawText(QRectF(w * 0.55, 0, w * 0.45, h * 0.5), Qt::AlignCenter, QStringLiteral("Keuken"));
+    p.drawText(QRectF(w * 0.55, h * 0.5, w * 0.45, h * 0.5), Qt::AlignCenter,
+               QStringLiteral("Hal"));
+    return p.end();
+}
+
+// A file dialog of the figure tab as the platform shows it, in a folder with a few files.
+bool SaveFileDialog(QWidget* owner, const murvex::FileDialog& settings, const QString& inFolder,
+                    const QDir& folder, const QString& name) {
+    QFileDialog dialog(owner);
+    murvex::app::ConfigureFileDialog(dialog, settings);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDirectory(inFolder);
+    dialog.show();
+    QEventLoop wait;
+    QTimer::singleShot(500, &wait, &QEventLoop::quit);
+    wait.exec();
+    return Save(&dialog, folder, name);
 }
 
 // A small figure drawn with the mouse on a 600 x 300 tile, over one of the bond pictures, with
@@ -88,6 +146,33 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     tab.HatchImageMouseMove({120, 45});
     ok = Save(&main, folder, QStringLiteral("figure-drawn")) && ok;
 
+    // The same figure over a page of a PDF plan.
+    const QString plan = temp.filePath(QStringLiteral("plattegrond.pdf"));
+    if (!WritePlanPdf(plan)) {
+        std::cerr << "murvex-shots: cannot write the PDF plan\n";
+        ok = false;
+    }
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    tab.FormKeyDown(&escape);
+    platform.nextFile = QFile::encodeName(plan).toStdString();
+    tab.OpenPictureAction->trigger();
+    tab.FiguurGridClick();
+    ok = Save(&main, folder, QStringLiteral("figure-over-pdf")) && ok;
+
+    // The figure tab's file dialogs, in the folder of the pictures.
+    QFile::copy(QStringLiteral(":/uitleg/uitleg_halfsteensverband.jpg"),
+                temp.filePath(QStringLiteral("gevel.jpg")));
+    QFile(temp.filePath(QStringLiteral("figuur.txt"))).open(QIODevice::WriteOnly);
+    ok = SaveFileDialog(&main, tab.OpenPictureDialog, temp.path(), folder,
+                        QStringLiteral("figure-picture-dialog")) &&
+         ok;
+    ok = SaveFileDialog(&main, tab.OpenDialogVrijFiguur, temp.path(), folder,
+                        QStringLiteral("figure-list-open-dialog")) &&
+         ok;
+    ok = SaveFileDialog(&main, tab.SaveDialogVrijFiguur, temp.path(), folder,
+                        QStringLiteral("figure-list-save-dialog")) &&
+         ok;
+
     // Selection mode: a click on the vertical segment shows it red.
     tab.SpeedButtonSelectieMode->click();
     tab.HatchImageMouseMove({151, 110});
@@ -102,6 +187,27 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
         "Geen oplossing gevonden voor lijn: 2\nGeen oplossing gevonden voor lijn: 5"));
     ok = Save(forms.errorForm, folder, QStringLiteral("figure-error-window")) && ok;
     forms.errorForm->hide();
+
+    // The tab's message boxes: a refused size of "Nieuw", a typed length that is no number.
+    const auto boxShot = [&](const char* name) {
+        QTimer::singleShot(0, [&, name] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box) {
+                std::cerr << "murvex-shots: no message box for " << name << "\n";
+                ok = false;
+                return;
+            }
+            ok = Save(box, folder, QString::fromLatin1(name)) && ok;
+            box->done(0);
+        });
+    };
+    boxShot("figure-invalid-size-box");
+    murvex::ShowError(platform, "Er is een ongeldige waarde ingevoerd", "Error", main.Handle());
+    boxShot("figure-invalid-length-box");
+    murvex::ShowWarning(platform, "Geen geldig getal ingevoerd", std::string(), main.Handle());
+    boxShot("figure-open-list-question");
+    murvex::AskQuestion(platform, murvex::figure::kOpenQuestion, murvex::figure::kOpenTitle, 1,
+                        main.Handle());
     return ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include "BackgroundPicture.h"
 #include "TempDir.h"
+#include "VectorTestFiles.h"
 
 namespace murvex::test {
 namespace {
@@ -96,6 +97,42 @@ TEST(BackgroundPicture, RefusesWhatCannotBeReadWithItsName) {
         EXPECT_TRUE(r.image.isNull());
         EXPECT_TRUE(r.error.contains(QLatin1String(row.text))) << r.error.toStdString();
         EXPECT_TRUE(r.error.contains(QString::fromStdString(path))) << r.error.toStdString();
+    }
+}
+
+TEST(BackgroundPicture, VectorPicturesAreDrawnAtTheFittedSizeOrRefusedWhenCutShort) {
+    TempDir dir;
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Row rows[] = {
+        {"tekening.wmf", TestWmf()},
+        {"tekening.emf", TestEmf()},
+        {"tekening.svg", TestSvg()},
+        {"plattegrond.pdf", TestPdf()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const app::BackgroundPictureResult r = app::LoadBackgroundPicture(
+            QString::fromStdString(Write(dir, row.name, row.bytes)), {300, 300});
+        ASSERT_TRUE(r.ok()) << r.error.toStdString();
+        // Drawn at 300 x 150 itself: the left half black, the top right white.
+        ASSERT_EQ(r.image.size(), QSize(300, 150));
+        EXPECT_LT(qGray(r.image.pixel(40, 75)), 64);
+        EXPECT_GT(qGray(r.image.pixel(280, 20)), 240);
+
+        const std::string cut = Write(dir, "kort", row.bytes.left(row.bytes.size() / 2));
+        const app::BackgroundPictureResult refused =
+            app::LoadBackgroundPicture(QString::fromStdString(cut), {300, 300});
+        EXPECT_FALSE(refused.ok());
+        EXPECT_TRUE(refused.image.isNull());
+        EXPECT_TRUE(refused.error.contains(QLatin1String("kan niet gelezen worden")))
+            << refused.error.toStdString();
+        // The mask of the open dialog offers the family's files.
+        const QString pattern =
+            QStringLiteral("*.") + QString::fromLatin1(row.name).section('.', 1);
+        EXPECT_TRUE(app::BackgroundPictureMask().split(' ').contains(pattern));
     }
 }
 

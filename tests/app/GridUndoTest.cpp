@@ -1,19 +1,24 @@
-// Undo and redo on the free line tab: the keys reach the tab's history, each command is one step,
-// and an open cell editor keeps the keys for its own text.
+// Undo and redo on the free line and figure tabs: the keys reach the tab's history, each command
+// is one step, and an open cell editor keeps the keys for its own text.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "GridHistory.h"
 #include "GridUndo.h"
 #include "PatternFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
+#include "fMain.h"
+#include "fNewVrijHachDialog.h"
 
 namespace murvex::test {
 namespace {
@@ -107,26 +112,147 @@ TEST_F(FreeLineUndo, AnOpenCellEditorKeepsTheKeysForItsOwnText) {
 
 // The figure tab owns the same keys over its own grid: only the page shown answers them.
 TEST_F(FreeLineUndo, EachPageAnswersTheKeysForItsOwnGridOnly) {
-    QWidget* page = w.form->VrijFiguurTabSheet;
-    auto* view = new QTableView(page);
-    auto* model = new app::TextGridModel(TextGrid(5, 2), view);
-    view->setModel(model);
-    auto* other = new app::GridUndo(page, view, model);
-    const TextGrid empty = model->Grid();
-    other->Run([&] { model->Grid().SetCell(1, 1, "figuur"); });
+    app::TFigureTab& figure = *w.form->VrijFiguurTabSheet;
+    TextGrid& figureGrid = figure.Model().grid;
+    const TextGrid empty = figureGrid;
+    figure.FiguurGridUndo->Run([&] { figureGrid.SetCell(1, 1, "figuur"); });
     TypeIntoCell(1, 1, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents();
 
     Keys(Qt::ControlModifier, Qt::Key_Z);
     EXPECT_EQ(grid.Cell(1, 1), "");
-    EXPECT_EQ(model->Grid().Cell(1, 1), "figuur");
+    EXPECT_EQ(figureGrid.Cell(1, 1), "figuur");
 
-    w.form->PageControl1->setCurrentWidget(page);
-    view->setFocus();
+    w.form->PageControl1->setCurrentWidget(&figure);
+    figure.FiguurGrid->setFocus();
     Keys(Qt::ControlModifier, Qt::Key_Z);
-    EXPECT_TRUE(SameCells(model->Grid(), empty));
+    EXPECT_TRUE(SameCells(figureGrid, empty));
     EXPECT_EQ(tab.LijnGridUndo->History().RedoCount(), 1u);
+}
+
+class FigureUndo : public ::testing::Test {
+  protected:
+    ShownMainForm w;
+    TempDir dir;
+    app::TFigureTab& tab = *w.form->VrijFiguurTabSheet;
+    TextGrid& grid = tab.Model().grid;
+
+    struct State {
+        TextGrid grid;
+        int width;
+        int height;
+    };
+    State Now() const { return {grid, tab.Model().TileWidth(), tab.Model().TileHeight()}; }
+    void ExpectState(const State& expected) {
+        EXPECT_TRUE(SameCells(grid, expected.grid));
+        EXPECT_EQ(tab.Model().TileWidth(), expected.width);
+        EXPECT_EQ(tab.Model().TileHeight(), expected.height);
+        EXPECT_EQ(tab.FiguurGridModel->rowCount(), expected.grid.RowCount() - 1);
+    }
+
+    void SetUp() override { w.form->PageControl1->setCurrentWidget(&tab); }
+    void NewFigure(const QString& width, const QString& height) {
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<app::TNewVrijHatch*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->BreedteEdit->setText(width);
+            dialog->HoogteEdit->setText(height);
+            dialog->accept();
+        });
+        QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+        QApplication::setActiveWindow(w.form.get());
+    }
+    void MoveAndClick(QPoint p) {
+        QTest::mouseMove(tab.HatchImage, p);
+        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+    }
+    void Type(int row, int col, const char* text) {
+        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(row - 1, col - 1),
+                                     QString::fromLatin1(text));
+    }
+    void Keys(Qt::KeyboardModifiers modifiers, Qt::Key key) {
+        tab.FiguurGrid->setFocus();
+        QTest::keyClick(tab.FiguurGrid, key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    QColor Pixel(int x, int y) const { return tab.HatchImage->Canvas().Image().pixelColor(x, y); }
+};
+
+TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
+    NewFigure("300", "300");  // the first figure: nothing before it to go back to
+    ASSERT_EQ(tab.FiguurGridUndo->History().UndoCount(), 0u);
+    std::vector<State> states = {Now()};
+    std::vector<const char*> names = {"new figure"};
+    const auto step = [&](const char* name) {
+        states.push_back(Now());
+        names.push_back(name);
+        ASSERT_EQ(tab.FiguurGridUndo->History().UndoCount(), states.size() - 1) << name;
+    };
+
+    // A drawn segment is one step; no undo while it is open.
+    MoveAndClick({50, 250});
+    Keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(grid.Cell(1, 1), "50.000");
+    EXPECT_TRUE(tab.Model().interaction.drawing);
+    MoveAndClick({200, 250});
+    step("segment");
+
+    // An abandoned segment is no step: the row it leaves empty is where the next one starts.
+    MoveAndClick({100, 100});
+    Keys({}, Qt::Key_Escape);
+    ASSERT_FALSE(tab.Model().interaction.drawing);
+    EXPECT_EQ(tab.FiguurGridUndo->History().UndoCount(), 1u);
+    states.back() = Now();
+    MoveAndClick({200, 250});
+    MoveAndClick({200, 100});
+    step("second segment");
+
+    Type(1, 1, "5");
+    step("typed cell");
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 3));
+    Type(2, 4, "400");
+    step("typed cell outside the tile");
+    Keys({}, Qt::Key_Return);
+    ASSERT_EQ(grid.Cell(4, 2), "300.000");
+    step("clip on Enter");
+
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(0, 0));
+    QTest::mouseClick(tab.DeleteFiguurLijnSpeedButton, Qt::LeftButton);
+    ASSERT_EQ(grid.RowCount(), 2);
+    step("deleted segment");
+
+    const std::string list = dir.File("ander.txt");
+    WriteText(list, ";%SIZE=600,300\r\n;%UNITS=MM\r\n*ander\r\n1,2,3,4\r\n5,6,7,8\r\n");
+    w.platform.dialogAnswers.push_back(list);
+    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    ASSERT_EQ(tab.Model().TileWidth(), 600);
+    step("opened list");
+
+    NewFigure("100", "50");
+    step("new figure");
+
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        SCOPED_TRACE(names[i]);
+        Keys(Qt::ControlModifier, Qt::Key_Z);
+        ExpectState(states[i - 1]);
+    }
+    Keys(Qt::ControlModifier, Qt::Key_Z);  // the first figure stays
+    ExpectState(states[0]);
+    EXPECT_EQ(tab.FiguurGridUndo->History().RedoCount(), states.size() - 1);
+
+    // The canvas shows the grid of the state it went back to.
+    Keys(Qt::ControlModifier, Qt::Key_Y);
+    ExpectState(states[1]);
+    EXPECT_EQ(Pixel(120, 251), QColor(Qt::black));
+    EXPECT_EQ(Pixel(200, 150), QColor(Qt::white));
+    for (std::size_t i = 2; i < states.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        Keys(i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier,
+             i % 2 ? Qt::Key_Y : Qt::Key_Z);
+        ExpectState(states[i]);
+    }
+    EXPECT_EQ(tab.FiguurGridUndo->History().RedoCount(), 0u);
 }
 
 }  // namespace

@@ -8,14 +8,15 @@
 #include <QToolButton>
 #include <string>
 
+#include "BondTab.h"
 #include "FakePlatform.h"
+#include "FigureTab.h"
+#include "FreeLineTab.h"
 #include "Msg.h"
 #include "PatternFile.h"
 #include "StartupFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "BondTab.h"
-#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::test {
@@ -87,6 +88,30 @@ TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
 }
 
+TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
+    const std::string path = dir.File("figuur.txt");
+    WriteText(path, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*Figuur\r\n1,2,3,4\r\n5,6,7,8\r\n");
+
+    app::OpenStartupFile(form, platform, QString::fromStdString(path));
+
+    EXPECT_TRUE(fake.dialogs.empty());
+    EXPECT_TRUE(fake.messages.empty());  // no question: there is no figure to lose
+    app::TFigureTab& tab = *form.VrijFiguurTabSheet;
+    EXPECT_EQ(form.PageControl1->currentWidget(), &tab);
+    EXPECT_EQ(tab.Model().TileWidth(), 600);
+    EXPECT_EQ(tab.NaamEditVrij->text(), "Figuur");
+    EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
+    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 2);
+    EXPECT_EQ(tab.Model().grid.Cell(3, 2), "7");
+    EXPECT_TRUE(tab.SafeVrijFiguurlist->isEnabled());
+
+    // Next time the command asks again and shows its dialog, offering the file.
+    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    EXPECT_EQ(fake.messages.size(), 1u);
+    ASSERT_EQ(fake.dialogs.size(), 1u);
+    EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
+}
+
 TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
     struct Row {
         const char* name;
@@ -94,8 +119,8 @@ TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
         const char* textStart;
     };
     const Row rows[] = {
-        {"figuur.txt", ";%SIZE=600,300\r\n", "Een co\xF6rdinatenlijst kan bij het starten"},
         {"notes.txt", "hello\r\n", "Murvex opent alleen arceringsbestanden (.pat)"},
+        {"leeg", "", "Murvex opent alleen arceringsbestanden (.pat)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
