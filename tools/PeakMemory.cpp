@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <charconv>
@@ -26,8 +27,8 @@ namespace {
 long PeakResidentKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // A /proc file reports size 0: read it whole rather than testing atEnd().
+    for (const QByteArray& line : status.readAll().split('\n')) {
         if (!line.startsWith("VmHWM:")) continue;
         const QByteArray digits = line.mid(6).trimmed().split(' ').value(0);
         long kib = -1;
