@@ -274,6 +274,31 @@ std::string WholeText(int value) {
     return std::string(buffer, end);
 }
 
+QFont StatusFont() {
+    return DesignFont("System", 8);
+}
+
+// XYPos keeps its place and size. A text wider than the label (the substitute for the "System"
+// face is wider than the original, and large tiles give long numbers) is shown in a smaller face,
+// down to 6 pixels, rather than losing its start: the status is right-aligned, so the "X:" part
+// would go first.
+void ShowStatusText(QLabel& label, const QString& text) {
+    constexpr int kSmallestPixels = 6;
+    QFont font = StatusFont();
+    for (; font.pixelSize() > kSmallestPixels; font.setPixelSize(font.pixelSize() - 1)) {
+        const QFontMetrics metrics(font);
+        // A framed label with the default indent keeps half an "x" free at its aligned side.
+        const int indent = label.indent() >= 0 ? label.indent()
+                           : label.frameWidth() > 0
+                               ? metrics.horizontalAdvance(QLatin1Char('x')) / 2
+                               : 0;
+        const int room = label.contentsRect().width() - indent - 2 * label.margin();
+        if (metrics.horizontalAdvance(text) <= room) break;
+    }
+    if (label.font() != font) label.setFont(font);
+    label.setText(text);
+}
+
 }  // namespace
 
 TFigureTab::TFigureTab(TMainForm& form)
@@ -395,7 +420,7 @@ void TFigureTab::BuildControls() {
     XYPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     XYPos->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     XYPos->setLineWidth(1);
-    XYPos->setFont(DesignFont("System", 8));
+    XYPos->setFont(StatusFont());
 
     AddFiguurLijnSpeedButton = ActionButton(this, "AddFiguurLijnSpeedButton", AddfiguurLijn, 322);
     DeleteFiguurLijnSpeedButton =
@@ -751,7 +776,7 @@ void TFigureTab::ButtonCreateHatchClick() {
 }
 
 void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
-    if (reaction.status) XYPos->setText(FromFileText(*reaction.status));
+    if (reaction.status) ShowStatusText(*XYPos, FromFileText(*reaction.status));
     if (reaction.cursor) {
         const int number = static_cast<int>(*reaction.cursor);
         HatchImage->setCursor(number == 0 ? QCursor(Qt::ArrowCursor) : ScreenCursor(number));

@@ -219,6 +219,30 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
 }
 
+// The status text is right-aligned in a label of fixed size: a long one must still show its
+// start ("X:") rather than be cut off at the left.
+TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
+    const auto fits = [&] {
+        const QFontMetrics metrics(tab.XYPos->font());
+        const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+        return metrics.horizontalAdvance(tab.XYPos->text()) + indent <=
+               tab.XYPos->contentsRect().width();
+    };
+    const int designPixels = tab.XYPos->font().pixelSize();
+    NewFigure("60000", "30000");
+    MoveAndClick({10, 140});
+    QTest::mouseMove(tab.HatchImage, {290, 20});
+    EXPECT_EQ(tab.XYPos->text(), "X:58000.000, Y:26000.000 L:23.199");
+    EXPECT_TRUE(fits());
+
+    // A short text is shown in the label's own face again.
+    QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {290, 20});
+    NewFigure("600", "300");
+    QTest::mouseMove(tab.HatchImage, {10, 140});
+    EXPECT_EQ(tab.XYPos->text(), "X:20.000, Y:20.000");
+    EXPECT_EQ(tab.XYPos->font().pixelSize(), designPixels);
+}
+
 TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
