@@ -6,9 +6,9 @@
 #include <QTabWidget>
 #include <utility>
 
+#include "FreeLineTab.h"
 #include "Msg.h"
 #include "QtText.h"
-#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::app {

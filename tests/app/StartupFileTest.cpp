@@ -8,14 +8,14 @@
 #include <QToolButton>
 #include <string>
 
+#include "BondTab.h"
 #include "FakePlatform.h"
+#include "FreeLineTab.h"
 #include "Msg.h"
 #include "PatternFile.h"
 #include "StartupFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "BondTab.h"
-#include "FreeLineTab.h"
 #include "fMain.h"
 
 namespace murvex::test {
