@@ -58,8 +58,9 @@ ci-format:
 	@echo "ci: clang-format"
 	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
-# The extra builds compile the libraries, the command line and their tests, not the window:
-# the window's code and tests are covered by `make test`, and leaving them out keeps CI short.
+# The compiler builds compile the libraries, the command line and their tests, not the window:
+# the window's code and tests are covered by `make test` and ci-sanitizers, and leaving them out
+# keeps CI short.
 # ci_build(folder, extra cmake flags): configure, build and run that build's tests.
 CI_LIB_FLAGS = -DMURVEX_WERROR=ON -DMURVEX_BUILD_APP=OFF
 define ci_build
