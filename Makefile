@@ -47,7 +47,7 @@ package-check: deb
 # Each step is a target of its own, runnable alone (`make ci-clang`). A later step (sanitizers,
 # fuzz runs) gets a target below and its name in CI_STEPS; steps run in the order listed, the
 # quick format check first. The extra builds use folders of their own next to $(BUILD).
-CI_STEPS = ci-format ci-release ci-clang
+CI_STEPS = ci-format ci-release ci-clang ci-sanitizers fuzz-short
 
 ci: $(CI_STEPS)
 
@@ -58,8 +58,9 @@ ci-format:
 	@echo "ci: clang-format"
 	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
-# The extra builds compile the libraries, the command line and their tests, not the window:
-# the window's code and tests are covered by `make test`, and leaving them out keeps CI short.
+# The compiler builds compile the libraries, the command line and their tests, not the window:
+# the window's code and tests are covered by `make test` and ci-sanitizers, and leaving them out
+# keeps CI short.
 # ci_build(folder, extra cmake flags): configure, build and run that build's tests.
 CI_LIB_FLAGS = -DMURVEX_WERROR=ON -DMURVEX_BUILD_APP=OFF
 define ci_build
@@ -76,8 +77,25 @@ ci-release: deps
 ci-clang: deps
 	$(call ci_build,build-clang,-DCMAKE_CXX_COMPILER=clang++)
 
+# The whole suite (libraries, command line, window and install tests) under AddressSanitizer with
+# LeakSanitizer and UndefinedBehaviorSanitizer (GCC). Every report ends the test that made it, with
+# a stack trace; the command line the tests start inherits the same settings. Leaks are reported
+# for our code always; scripts/lsan.supp silences only named third-party libraries.
+# The benchmarks are left out: they test nothing and a sanitized timing means nothing.
+SAN_BUILD ?= build-asan
+SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	QT_QPA_PLATFORM=offscreen
+ci-sanitizers: deps
+	@echo "ci: $(SAN_BUILD)"
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DMURVEX_SANITIZERS=ON -DMURVEX_WERROR=ON \
+		-DMURVEX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SAN_BUILD)
+	@cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure --no-tests=error -j2
+
 clean:
-	rm -rf $(BUILD) $(DEB_BUILD) $(FUZZ_BUILD) build-release build-clang
+	rm -rf $(BUILD) $(DEB_BUILD) $(FUZZ_BUILD) $(SAN_BUILD) build-release build-clang
 
 # The fuzz targets, with ASan and UBSan, in a build folder of their own.
 fuzz-build: deps

@@ -235,9 +235,9 @@ void TFreeLineTab::VrijLijnMinClick() {
 void TFreeLineTab::VrijeLijnMaakHatchClick() {
     CommitOpenCell(LijnGrid);
     RunCommand(form_.ThePlatform(), [this] {
-        freelines::SaveFreeLineHatch(
-            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
-            form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+        freelines::SaveFreeLineHatch(LijnGridModel->Grid(),
+                                     TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
+                                     form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
 }
 

@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "NumberText.h"
 #include "FigureEditing.h"
 #include "FigureModel.h"
 #include "Interaction.h"
+#include "NumberText.h"
 
 namespace {
 

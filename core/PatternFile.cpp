@@ -184,8 +184,7 @@ bool NameNamelessFile(int fd, const std::string& folder, std::string& name) {
         name = folder + "/.murvex-";
         for (int i = 0; i < 6; ++i)
             name += kLetters[pick(random)];
-        if (::linkat(AT_FDCWD, link, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
-            return true;
+        if (::linkat(AT_FDCWD, link, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
         if (errno != EEXIST) break;
     }
     name.clear();

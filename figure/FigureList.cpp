@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "NumberText.h"
 #include "FigureEditing.h"
 #include "Msg.h"
+#include "NumberText.h"
 #include "SaveHatch.h"
 
 namespace murvex::figure {

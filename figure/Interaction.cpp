@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "Clip.h"
-#include "NumberText.h"
 #include "FigureEditing.h"
+#include "NumberText.h"
 
 namespace murvex::figure {
 

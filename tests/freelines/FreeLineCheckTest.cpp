@@ -27,13 +27,12 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
         {"90", "1.5", "-2.25", "12.5", "25.4", "0", "-25.4"},
     });
     FreeLineTexts texts;
-    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)),
-                                     "naam arcering.pat")),
-              std::vector<std::string>{});
-    texts = {"INCH", "DRAFTING", "Visgraat"};
     EXPECT_EQ(
-        Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "visgraat.pat")),
+        Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "naam arcering.pat")),
         std::vector<std::string>{});
+    texts = {"INCH", "DRAFTING", "Visgraat"};
+    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "visgraat.pat")),
+              std::vector<std::string>{});
 }
 
 TEST(FreeLineCheck, ARowWithoutAnAngleIsAnEmptyPatternLine) {
