@@ -20,7 +20,7 @@ namespace {
 long double Coordinate(FuzzedDataProvider& in, int side) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
         case 0:
-            return in.ConsumeIntegralInRange(-2 * side, 3 * side);
+            return in.ConsumeIntegralInRange<long long>(-2LL * side, 3LL * side);
         case 1:
             return (in.ConsumeProbability<long double>() * 5 - 2) * side;
         case 2:
