@@ -15,6 +15,7 @@ namespace {
 
 // Larger files are not read into memory: 100 megapixels of uncompressed 32-bit pixels.
 constexpr qint64 kMaxFileBytes = 4 * kMaxPicturePixels;
+constexpr int kMaxDecodeMegabytes = static_cast<int>(8 * kMaxPicturePixels / (1024 * 1024)) + 1;
 
 QString TooLargeText(const QString& path) {
     return QStringLiteral("Afbeelding is te groot (meer dan 100 megapixels): %1").arg(path);
@@ -83,8 +84,10 @@ BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path, QSiz
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    // Qt's own limit would refuse pictures this loader accepts; the check below replaces it.
-    reader.setAllocationLimit(0);
+    // Qt's default limit would refuse pictures this loader accepts. The size a reader reports
+    // before decoding is not always the size it decodes (a GIF's first frame against its screen),
+    // so the decoding itself is bounded too: 100 megapixels at up to 8 bytes each.
+    reader.setAllocationLimit(kMaxDecodeMegabytes);
     const QSize size = reader.size();
     if (!reader.canRead() || size.isEmpty()) return Failure(NotReadableText(path));
     if (TooManyPixels(size)) return Failure(TooLargeText(path));
@@ -92,6 +95,7 @@ BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path, QSiz
     if (!reader.read(&image) || image.isNull()) {
         return Failure(NotReadableText(path) + QStringLiteral("\n") + reader.errorString());
     }
+    if (TooManyPixels(image.size())) return Failure(TooLargeText(path));
     return {std::move(image), QString()};
 }
 

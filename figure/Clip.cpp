@@ -91,6 +91,9 @@ std::optional<Segment> ClipFiguurLijn(Segment segment, long double w, long doubl
         }
         if (!moved) return std::nullopt;
     }
+    // A steep segment's crossings go through the tangent of an angle near pi/2, whose rounding
+    // can put the two ends of a near-vertical result the wrong way round in x.
+    if (p1.x > p2.x) std::swap(p1, p2);
     return Segment{p1, p2};
 }
 

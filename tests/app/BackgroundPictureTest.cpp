@@ -86,6 +86,11 @@ TEST(BackgroundPicture, RefusesWhatCannotBeReadWithItsName) {
         {"tekst.png", "Dit is geen afbeelding.\r\n", "kan niet gelezen worden"},
         {"leeg.bmp", QByteArray(), "kan niet gelezen worden"},
         {"reus.jpg", JpegClaiming(jpeg, 20000, 5001), "te groot"},
+        // 47 bytes whose first frame reports 15360 x 127 before decoding and decodes to
+        // 15360 x 15115: refused before the picture is made.
+        {"reus.gif",
+         QByteArray::fromBase64("R0lGODlhADwLO/EDAP///39/fwAAAMDAwCH5BAUAAAMALAAAAAAAJX8AAAABADs="),
+         "kan niet gelezen worden"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

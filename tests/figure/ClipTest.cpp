@@ -76,5 +76,17 @@ TEST(ClipFiguurLijn, KeepsTheInsidePointExactly) {
     EXPECT_EQ(out->end.x, 10.0L);
 }
 
+// A steep segment from far below: both crossings are computed through its slope, and rounding
+// must not leave the end points in the wrong order.
+TEST(ClipFiguurLijn, OrdersTheEndPointsOfASteepSegmentFromFarAway) {
+    const Segment in = S(143359 / 1000.0L, 3, 13317 / 1000.0L, -999999999999.985717773);
+    const std::optional<Segment> out = ClipFiguurLijn(in, 256, 2);
+    ASSERT_TRUE(out);
+    EXPECT_LE(out->start.x, out->end.x);
+    EXPECT_NEAR(static_cast<double>(out->start.x), 143.359, 1e-6);
+    EXPECT_NEAR(static_cast<double>(out->end.x), 143.359, 1e-6);
+    EXPECT_EQ(std::fabs(out->start.y - out->end.y), 2.0L);
+}
+
 }  // namespace
 }  // namespace murvex::figure

@@ -1,0 +1,86 @@
+// The figure conversion on random tiles and segments at every accuracy: it ends (libFuzzer's
+// -timeout catches a slow input), and every line it writes is finite and reads back as a
+// pattern line with one dash and one gap.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "Conversion.h"
+#include "PatternFile.h"
+
+using namespace murvex;
+using namespace murvex::figure;
+
+namespace {
+
+// A coordinate: mostly on or near the tile, sometimes anything a double holds.
+long double Coordinate(FuzzedDataProvider& in, int tileSide) {
+    const int side = std::max(tileSide, 1);
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+        case 0:
+            return in.ConsumeIntegralInRange(0, side);
+        case 1:
+            return in.ConsumeProbability<long double>() * side;
+        case 2:
+            return in.ConsumeIntegralInRange(-3, 3) * static_cast<long double>(side) +
+                   in.ConsumeIntegralInRange(-1000, 1000) / 1000.0L;
+        default:
+            return in.ConsumeFloatingPoint<double>();
+    }
+}
+
+int Side(FuzzedDataProvider& in) {
+    switch (in.ConsumeIntegralInRange(0, 2)) {
+        case 0:
+            return in.ConsumeIntegralInRange(1, 100);
+        case 1:
+            return in.ConsumeIntegralInRange(1, 100000);
+        default:
+            return in.ConsumeIntegral<int>();
+    }
+}
+
+void CheckLine(const std::optional<ConvertedLine>& line) {
+    if (!line) return;
+    const std::optional<PatternLine> read = ParsePatternLine(line->text);
+    if (!read) std::abort();
+    if (read->dashes.size() != 2) std::abort();
+    for (const double v : {read->angle, read->x, read->y, read->shiftX, read->shiftY,
+                           read->dashes[0], read->dashes[1]}) {
+        if (!std::isfinite(v)) std::abort();
+    }
+    if (line->text.find("nan") != std::string::npos || line->text.find("inf") != std::string::npos)
+        std::abort();
+    if (!std::isfinite(line->tolerance) || line->tolerance < 0) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    const TileSize tile{Side(in), Side(in)};
+    const long double x1 = Coordinate(in, tile.width);
+    const long double y1 = Coordinate(in, tile.height);
+    const long double x2 = Coordinate(in, tile.width);
+    const long double y2 = Coordinate(in, tile.height);
+    for (const Accuracy a : {Accuracy::Nauwkeurig, Accuracy::Middel, Accuracy::Laag}) {
+        const std::optional<ConvertedLine> line = ConvertSegment(tile, x1, y1, x2, y2, a);
+        if (line && (tile.width <= 0 || tile.height <= 0)) std::abort();
+        CheckLine(line);
+    }
+    // The same through the grid's cell texts, whatever they hold.
+    const std::string c0 = in.ConsumeRandomLengthString(24);
+    const std::string c1 = in.ConsumeRandomLengthString(24);
+    const std::string c2 = in.ConsumeRandomLengthString(24);
+    const std::string c3 = in.ConsumeRandomLengthString(24);
+    const Accuracy a = AccuracyFromIndex(in.ConsumeIntegralInRange(-1, 3));
+    CheckLine(ConvertFiguurLijn(tile, RowCells{c0, c1, c2, c3}, a));
+    return 0;
+}
