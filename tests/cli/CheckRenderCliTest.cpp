@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BondGenerator.h"
+#include "CliRun.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "TempDir.h"
@@ -27,42 +28,8 @@ using test::ReadText;
 using test::TempDir;
 using test::WriteText;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs murvex-cli with an empty environment (no display, no Qt platform chosen), its two output
-// streams going to files in dir, read back afterwards.
-Result Cli(const TempDir& dir, const std::vector<std::string>& args) {
-    const std::string outFile = dir.File(".stdout");
-    const std::string errFile = dir.File(".stderr");
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0) ::_exit(126);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        std::string program = MURVEX_CLI;
-        std::vector<std::string> copies = args;
-        std::vector<char*> argv{program.data()};
-        for (std::string& a : copies)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        char* noEnvironment[] = {nullptr};
-        ::execve(program.c_str(), argv.data(), noEnvironment);
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Result r;
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(outFile);
-    r.err = ReadText(errFile);
-    return r;
-}
+using clitest::Cli;
+using clitest::Result;
 
 TEST(CliCheck, ABondFileUnderItsNameHasNoWarning) {
     TempDir dir;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 namespace murvex {
@@ -17,42 +18,8 @@ using test::ReadText;
 using test::TempDir;
 using test::WriteText;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs murvex-cli with its two output streams going to files in dir, read back afterwards.
-Result Cli(const TempDir& dir, const std::vector<std::string>& args) {
-    const std::string outFile = dir.File(".stdout");
-    const std::string errFile = dir.File(".stderr");
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (in < 0 || out < 0 || err < 0) ::_exit(126);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        std::string program = MURVEX_CLI;
-        std::vector<std::string> copies = args;
-        std::vector<char*> argv{program.data()};
-        for (std::string& a : copies)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Result r;
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(outFile);
-    r.err = ReadText(errFile);
-    return r;
-}
+using clitest::Cli;
+using clitest::Result;
 
 // A Windows-1252 name, a clipped row, a row that misses the tile, a row with a tab-escaped
 // cell, and a second figure.
