@@ -64,7 +64,9 @@ Subcommand AddCheckCommand(CLI::App& parent) {
         "characters), comma-in-name, name-not-file-name (one pattern, named otherwise than the\n"
         "file; case is ignored), no-final-line-end, empty-pattern-line (a blank line inside a\n"
         "pattern), bad-pattern-line (not five or more numbers), positive-second-dash (the first\n"
-        "gap is not negative), too-dense (over 100000 dashes, dots or lines per square metre).\n"
+        "gap is not negative), too-dense (over 100000 dashes, dots or lines per square metre),\n"
+        "uncountable-density (a line whose density overflows; it does not count toward\n"
+        "too-dense).\n"
         "Example:\n"
         "  murvex-cli check Kruisverband.pat\n"
         "Exit status: 0 no warnings, 1 warnings, 2 the file could not be read.");

@@ -13,7 +13,7 @@ namespace murvex {
 
 namespace {
 
-constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::TooDense) + 1;
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::UncountableDensity) + 1;
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
@@ -184,6 +184,8 @@ std::string_view CheckCodeName(CheckCode code) {
             return "positive-second-dash";
         case CheckCode::TooDense:
             return "too-dense";
+        case CheckCode::UncountableDensity:
+            return "uncountable-density";
     }
     return "unknown";
 }
@@ -259,7 +261,17 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                     "De tweede streeplengte (Pen Up) is positief; een tussenruimte hoort negatief "
                     "te zijn");
         }
-        section.density += PiecesPerSquareMetre(*parsed, metresPerUnit);
+        // Numbers near the ends of the double range make the density infinite or NaN; added
+        // to the sum, one such line would hide the density of every other line.
+        const double density = PiecesPerSquareMetre(*parsed, metresPerUnit);
+        if (std::isfinite(density)) {
+            section.density += density;
+        } else {
+            out.Add(CheckCode::UncountableDensity, number,
+                    "De dichtheid van deze regel is niet te berekenen: de getallen zijn te groot "
+                    "of te klein; een CAD-programma tekent de regel verkeerd of geeft het "
+                    "tekenen op");
+        }
     }
 
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') {

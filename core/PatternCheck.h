@@ -20,6 +20,7 @@ enum class CheckCode {
     BadPatternLine,      // a line inside a pattern that is not a pattern line
     PositiveSecondDash,  // the second dash (the first gap) is positive
     TooDense,            // more than kDenseLimit drawn pieces per square metre
+    UncountableDensity,  // a line whose pieces per square metre overflow or are undefined
 };
 
 // AutoCAD reads at most 80 characters of a line and refuses names longer than 31 characters.
