@@ -115,7 +115,7 @@ int RunRender(const RenderOptions& o) {
 
     const std::optional<std::string> bytes = ReadPatternFile(o.file);
     if (!bytes) return kExitFailed;
-    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(*bytes));
+    const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box);
 
     std::optional<std::string> picture;

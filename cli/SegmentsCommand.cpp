@@ -40,7 +40,7 @@ int RunSegments(const SegmentsOptions& o) {
 
     const std::optional<std::string> bytes = ReadInput(o.file);
     if (!bytes) return kExitFailed;
-    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(*bytes));
+    const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box, static_cast<std::size_t>(max.value));
 
     std::string text;

@@ -73,11 +73,11 @@ std::string_view FileStem(std::string_view fileName) {
 
 // Metres per drawing unit: the units header before the first pattern line, "INCH" or "MM" in
 // any case. Without one, or with another value, millimetres: the program's own default.
-double MetresPerUnit(const LineList& lines) {
-    for (const std::string& line : lines) {
+double MetresPerUnit(std::string_view text) {
+    for (const std::string_view line : TextLines(text)) {
         if (ParsePatternLine(line)) break;
         if (!StartsWithIgnoringCase(line, ";%UNITS=")) continue;
-        if (EqualIgnoringCase(std::string_view(line).substr(8), "INCH")) return 0.0254;
+        if (EqualIgnoringCase(line.substr(8), "INCH")) return 0.0254;
         return 0.001;
     }
     return 0.001;
@@ -118,6 +118,16 @@ class Collector {
         }
     }
 
+    // The same warning on count lines in a row from first, without a message per line.
+    void AddRun(CheckCode code, std::size_t first, std::size_t count, const std::string& message) {
+        const auto c = static_cast<std::size_t>(code);
+        std::size_t k = 0;
+        // One by one until the first omitted line is known; the rest only count.
+        for (; k < count && counts_[c] <= kWarningsPerCode; ++k)
+            Add(code, first + k, message);
+        counts_[c] += count - k;
+    }
+
     std::vector<PatternWarning> Finish() {
         for (std::size_t c = 0; c < kCodeCount; ++c) {
             if (counts_[c] <= kWarningsPerCode) continue;
@@ -143,6 +153,14 @@ struct Section {
     std::size_t firstPatternLine = 0;
     double density = 0;
 };
+
+void CheckDensity(const Section& s, Collector& out) {
+    if (!(s.density > kDenseLimit)) return;
+    out.Add(CheckCode::TooDense, s.nameLine != 0 ? s.nameLine : s.firstPatternLine,
+            "Het patroon is te dicht: ongeveer " + Count(s.density) +
+                " lijnstukken per vierkante meter (grens " + Count(kDenseLimit) +
+                "); een CAD-programma geeft het tekenen op");
+}
 
 void CheckName(std::string_view nameLine, std::size_t number, Collector& out) {
     const std::string_view text = nameLine.substr(1);
@@ -193,19 +211,24 @@ std::string_view CheckCodeName(CheckCode code) {
 std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string_view fileName) {
     const std::size_t nul = bytes.find('\0');
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-    const LineList lines = SplitLines(bytes);
-    const double metresPerUnit = MetresPerUnit(lines);
+    const double metresPerUnit = MetresPerUnit(bytes);
     Collector out;
 
-    std::vector<Section> sections(1);
-    std::vector<std::string_view> names;
+    // Nothing is kept per line or per pattern: a file of millions of lines costs no more than
+    // its bytes.
+    Section section;
+    std::size_t nameCount = 0;
+    std::string_view firstName;
+    std::size_t firstNameLine = 0;
     // Blank lines wait until the pattern goes on: blank lines at the end of the file or before
-    // the next name line only separate patterns, which every CAD program accepts.
-    std::vector<std::size_t> pendingBlanks;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const std::size_t number = i + 1;
-        const bool inPattern = sections.back().nameLine != 0;
+    // the next name line only separate patterns, which every CAD program accepts. Every other
+    // line ends the wait, so the waiting lines are always one run.
+    std::size_t firstBlank = 0;
+    std::size_t blanks = 0;
+    std::size_t number = 0;
+    for (const std::string_view line : TextLines(bytes)) {
+        ++number;
+        const bool inPattern = section.nameLine != 0;
         if (line.size() > kCadLineLimit) {
             out.Add(CheckCode::LongLine, number,
                     "De regel is langer dan " + Count(kCadLineLimit) + " tekens (" +
@@ -213,9 +236,13 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
         }
         // A name line as the reader knows it: "*" and at least one more character.
         if (line.size() >= 2 && line.front() == '*') {
-            pendingBlanks.clear();
-            names.push_back(std::string_view(line).substr(1));
-            sections.push_back({number, 0, 0});
+            blanks = 0;
+            if (++nameCount == 1) {
+                firstName = line.substr(1);
+                firstNameLine = number;
+            }
+            CheckDensity(section, out);
+            section = {number, 0, 0};
             CheckName(line, number, out);
             continue;
         }
@@ -223,14 +250,15 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
             // An empty pattern line: nothing but blanks where the pattern goes on, as the free
             // line tab writes for a row without an angle. CAD programs end the pattern there or
             // refuse the file.
-            if (inPattern) pendingBlanks.push_back(number);
+            if (inPattern && blanks++ == 0) firstBlank = number;
             continue;
         }
-        for (const std::size_t blank : pendingBlanks)
-            out.Add(CheckCode::EmptyPatternLine, blank,
-                    "Lege regel binnen het patroon; een CAD-programma stopt daar of weigert het "
-                    "bestand");
-        pendingBlanks.clear();
+        if (blanks > 0) {
+            out.AddRun(CheckCode::EmptyPatternLine, firstBlank, blanks,
+                       "Lege regel binnen het patroon; een CAD-programma stopt daar of weigert "
+                       "het bestand");
+            blanks = 0;
+        }
 
         const std::string_view trimmed = Trim(line);
         if (trimmed.front() == ';' || trimmed.front() == '*' ||
@@ -246,7 +274,6 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
             }
             continue;
         }
-        Section& section = sections.back();
         if (section.firstPatternLine == 0) section.firstPatternLine = number;
         if (parsed->shiftY == 0) {
             out.Add(CheckCode::ZeroShiftAcross, number,
@@ -275,21 +302,15 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
     }
 
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') {
-        out.Add(CheckCode::NoFinalLineEnd, lines.size(),
+        out.Add(CheckCode::NoFinalLineEnd, number,
                 "De laatste regel heeft geen regeleinde; een CAD-programma kan hem overslaan");
     }
-    for (const Section& s : sections) {
-        if (!(s.density > kDenseLimit)) continue;
-        out.Add(CheckCode::TooDense, s.nameLine != 0 ? s.nameLine : s.firstPatternLine,
-                "Het patroon is te dicht: ongeveer " + Count(s.density) +
-                    " lijnstukken per vierkante meter (grens " + Count(kDenseLimit) +
-                    "); een CAD-programma geeft het tekenen op");
-    }
-    if (names.size() == 1 && !fileName.empty()) {
+    CheckDensity(section, out);
+    if (nameCount == 1 && !fileName.empty()) {
         const std::string_view stem = FileStem(fileName);
-        const std::string_view name = Trim(names.front().substr(0, names.front().find(',')));
+        const std::string_view name = Trim(firstName.substr(0, firstName.find(',')));
         if (!EqualIgnoringCase(stem, name)) {
-            out.Add(CheckCode::NameNotFileName, sections[1].nameLine,
+            out.Add(CheckCode::NameNotFileName, firstNameLine,
                     "De naam \"" + std::string(name) + "\" verschilt van de bestandsnaam \"" +
                         std::string(stem) +
                         "\"; een CAD-programma zoekt het patroon op de "

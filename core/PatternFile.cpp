@@ -73,10 +73,13 @@ std::optional<PatternLine> ParsePatternLine(std::string_view text) {
     return line;
 }
 
-std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
+namespace {
+
+template <typename Lines>
+std::vector<PatternLine> ParseFirstPattern(const Lines& lines) {
     std::vector<PatternLine> out;
     bool seen = false;
-    for (const std::string& l : lines) {
+    for (const std::string_view l : lines) {
         const std::string_view t = Trim(l);
         if (seen && t.size() >= 2 && t.front() == '*') break;  // a second pattern
         if (auto p = ParsePatternLine(l)) {
@@ -85,6 +88,16 @@ std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::vector<PatternLine> ParsePatternLines(const LineList& lines) {
+    return ParseFirstPattern(lines);
+}
+
+std::vector<PatternLine> ParsePatternText(std::string_view text) {
+    return ParseFirstPattern(TextLines(text));
 }
 
 std::string JoinCrLf(const LineList& lines) {

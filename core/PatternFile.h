@@ -35,6 +35,8 @@ std::string NameLine(std::string_view name);      // "*" + name
 std::optional<PatternLine> ParsePatternLine(std::string_view text);
 // Every pattern line of the first pattern in a file's lines.
 std::vector<PatternLine> ParsePatternLines(const LineList& lines);
+// The same over a file's bytes, as TextLines splits them.
+std::vector<PatternLine> ParsePatternText(std::string_view text);
 
 // Every line followed by CR LF, in one piece.
 std::string JoinCrLf(const LineList& lines);

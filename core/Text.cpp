@@ -15,10 +15,8 @@ std::string_view Trim(std::string_view text) {
 
 LineList SplitLines(std::string_view text) {
     LineList lines;
-    ForEachLine(text, [&](std::string_view line) {
+    for (const std::string_view line : TextLines(text))
         lines.emplace_back(line);
-        return true;
-    });
     return lines;
 }
 

@@ -101,9 +101,10 @@ void SelectLastRow(TextGrid& grid) {
 }
 
 // Grid rows a reading of the lines fills, counting no further than limit + 1.
-std::size_t CountSegmentLines(const LineList& lines, std::size_t limit) {
+template <typename Lines>
+std::size_t CountSegmentLines(const Lines& lines, std::size_t limit) {
     std::size_t count = 0;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         if (count > 0 && IsNameLine(line)) break;
         if (IsSegmentLine(line) && ++count > limit) break;
     }
@@ -156,13 +157,16 @@ ListReadMessage MessageFor(ListReadStatus status, const std::string& path) {
     return {};
 }
 
-ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
-                                   FigureTexts& texts,
-                                   const std::function<void()>& onSecondFigure) {
+namespace {
+
+// Lines is a LineList or the TextLines of a file's bytes: no copy of the file per line.
+template <typename Lines>
+ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas, FigureTexts& texts,
+                         const std::function<void()>& onSecondFigure) {
     ListReadResult result;
     TextGrid& grid = model.grid;
     bool segmentsSeen = false;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         if (!segmentsSeen) {
             if (HasKey(line, ";%SIZE=")) {
                 const SizeValues size = ReadSizeValues(line);
@@ -178,16 +182,16 @@ ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Ca
                 continue;
             }
             if (HasKey(line, ";%UNITS=")) {
-                const std::string value = UpperText(std::string_view(line).substr(8));
+                const std::string value = UpperText(line.substr(8));
                 if (value == "MM" || value == "INCH") texts.units = value;
                 continue;
             }
             if (IsNameLine(line)) {
-                texts.name = line.substr(1);
+                texts.name = std::string(line.substr(1));
                 continue;
             }
             if (HasKey(line, ";%TYPE=")) {
-                const std::string value = UpperText(std::string_view(line).substr(7));
+                const std::string value = UpperText(line.substr(7));
                 if (value == "MODEL" || value == "DRAFTING") texts.type = value;
                 continue;
             }
@@ -213,9 +217,17 @@ ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Ca
     return result;
 }
 
+}  // namespace
+
+ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
+                                   FigureTexts& texts,
+                                   const std::function<void()>& onSecondFigure) {
+    return ReadLines(lines, model, canvas, texts, onSecondFigure);
+}
+
 ListReadResult ReadFigureListText(std::string_view text, FigureModel& model, Canvas& canvas,
                                   FigureTexts& texts, const std::function<void()>& onSecondFigure) {
-    return ReadFigureListLines(SplitLines(text), model, canvas, texts, onSecondFigure);
+    return ReadLines(TextLines(text), model, canvas, texts, onSecondFigure);
 }
 
 ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, Canvas& canvas,
@@ -227,9 +239,9 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return {ListReadStatus::CannotRead};
     if (bytes->size() > kMaxListBytes) return {ListReadStatus::TooLarge};
-    const LineList lines = SplitLines(*bytes);
+    const TextLines lines(*bytes);
     if (CountSegmentLines(lines, kMaxListRows) > kMaxListRows) return {ListReadStatus::TooLarge};
-    return ReadFigureListLines(lines, model, canvas, texts, onSecondFigure);
+    return ReadLines(lines, model, canvas, texts, onSecondFigure);
 }
 
 FileDialog MakeSaveFigureListDialog() {

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double y0 = (static_cast<int>(data[1]) - 128) * 100.0;
     const Box box{x0, y0, x0 + data[2] * 100.0, y0 + data[3] * 100.0};
     const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
-    const std::vector<PatternLine> lines = ParsePatternLines(SplitLines(text));
+    const std::vector<PatternLine> lines = ParsePatternText(text);
 
     const std::size_t cap = 20000;
     const DrawResult r = DrawPattern(lines, box, cap);

@@ -1,5 +1,5 @@
-// The pattern file reader on any bytes, its tab-separated and JSON output, and the round trip
-// of the tab-separated text back into the same grid and texts.
+// The pattern file reader on any bytes, its tab-separated and JSON output, the round trip of the
+// tab-separated text back into the same grid and texts, and the check of the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,8 @@
 
 #include "GridText.h"
 #include "HatchReader.h"
+#include "PatternCheck.h"
+#include "Text.h"
 
 using namespace murvex;
 using namespace murvex::freelines;
@@ -24,10 +26,25 @@ void CheckPlain(std::string_view text, bool tabsAllowed) {
     }
 }
 
+// Warnings in line order, on lines of the file, at most one summary beyond the listed ones.
+void CheckWarnings(std::string_view bytes) {
+    std::size_t lines = 0;
+    for ([[maybe_unused]] const std::string_view line : TextLines(bytes))
+        ++lines;
+    std::size_t perCode[32] = {};
+    std::size_t previous = 0;
+    for (const PatternWarning& w : CheckPatternText(bytes, "fuzz.pat")) {
+        if (w.line < previous || w.line > lines || w.message.empty()) std::abort();
+        if (++perCode[static_cast<std::size_t>(w.code) % 32] > kWarningsPerCode + 1) std::abort();
+        previous = w.line;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckWarnings(bytes);
     TextGrid grid = MakeLijnGrid();
     FreeLineTexts texts;
     ReadResult result;
