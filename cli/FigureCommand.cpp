@@ -92,9 +92,10 @@ Subcommand AddFigureCommand(CLI::App& parent) {
     app->footer(
         "Opens the list as the free figure tab opens it right after start-up (see figure-read)\n"
         "and writes, byte for byte, the pattern file that \"Maak hatch\" writes: the header\n"
-        "lines from the list's units, name and type, one pattern line per grid row, \";\".\n"
-        "A row without a solution is written as an empty line and reported on standard error\n"
-        "as \"Geen oplossing gevonden voor lijn: N\".\n"
+        "lines from the list's units, name and type, one pattern line per grid row that is\n"
+        "not wholly empty, \";\". A row without a solution is written as the comment line\n"
+        "\"; Geen oplossing gevonden voor lijn: N\" and reported on standard error as\n"
+        "\"Geen oplossing gevonden voor lijn: N\".\n"
         "--report prints, per row, the drawn and the written angle, the tile heights/widths of\n"
         "the repeat, the accepted tolerance and the largest distance between the drawn segment\n"
         "and the written line inside the tile (drawing units); the pattern then goes only to\n"

@@ -32,10 +32,10 @@ const char* const kPattern =
     ";%UNITS=INCH\r\n;\r\n*hek\r\n;%TYPE=DRAFTING\r\n;\r\n"
     "0.0000000000, 10.0000000000, 10.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
     "-50.0000000000\r\n"
-    "\r\n"
+    "; Geen oplossing gevonden voor lijn: 2\r\n"
     "0.0000000000, 0.0000000000, 50.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
     "-50.0000000000\r\n"
-    "\r\n"
+    "; Geen oplossing gevonden voor lijn: 4\r\n"
     ";\r\n";
 
 TEST(CliFigure, WritesTheWindowsBytesAndListsTheFailedRows) {
