@@ -23,10 +23,11 @@ using clitest::Cli;
 using clitest::Result;
 
 // A horizontal row, a row that climbs too steeply to repeat in a square tile, a row clipped at
-// the tile's left edge by the redraw, and the same steep row again.
+// the tile's left edge by the redraw, the same steep row again, and a row of four empty cells,
+// which is no segment: neither the pattern nor the report has a line for it.
 const char* const kList =
     ";%SIZE=100,100\r\n;%UNITS=INCH\r\n*hek\r\n;%TYPE=DRAFTING\r\n10,10,60,10\r\n"
-    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n";
+    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n,,,\r\n";
 
 const char* const kPattern =
     ";%UNITS=INCH\r\n;\r\n*hek\r\n;%TYPE=DRAFTING\r\n;\r\n"
