@@ -29,6 +29,9 @@ constexpr long double kNeighbourTolerance = 0.1L;
 // Beyond this the tile counts can no longer be stepped one by one in extended precision.
 constexpr long double kCountLimit = 0x1p62L;
 
+// How close, in drawing units, the written line must bring the copies of the segment.
+constexpr long double kRepeatTolerance = 1e-6L;
+
 long double Degrees(long double radians) {
     return radians * 360 / (2 * kPi);
 }
@@ -106,6 +109,64 @@ std::optional<General> SolveGeneral(const TileSize& tile, long double phi, Accur
         return std::nullopt;
     }
     return g;
+}
+
+// How far the written family misses the copy of its start point one step (dx, dy) away: the
+// distance from the copy to the nearest dash start, or to the nearest line of the family when
+// the line has no gap. `error` bounds the rounding of the measurement itself.
+struct Miss {
+    long double distance = 0;
+    long double error = 0;
+};
+
+// Relative rounding of the extended products and sums below, with room for the angle's sine and
+// cosine: a few units in the last place of a 64-bit mantissa.
+constexpr long double kMeasureRounding = 0x1p-58L;
+
+std::optional<Miss> MissedBy(const PatternLine& line, long double dx, long double dy) {
+    const long double a = static_cast<long double>(line.angle) * kPi / 180;
+    const long double cosA = std::cos(a);
+    const long double sinA = std::sin(a);
+    const long double along = dx * cosA + dy * sinA;
+    const long double across = dy * cosA - dx * sinA;
+    const long double shiftAlong = line.shiftX;
+    const long double shiftAcross = line.shiftY;
+    // The line of the family nearest to the copy: line n starts n shifts from the origin.
+    const long double n = shiftAcross != 0 ? std::nearbyint(across / shiftAcross) : 0;
+    if (!(std::fabs(n) < kCountLimit)) return std::nullopt;
+    Miss miss;
+    const long double offAcross = std::fma(-n, shiftAcross, across);
+    long double scale = std::fabs(dx) + std::fabs(dy) + std::fabs(n * shiftAcross);
+    long double offAlong = 0;
+    const bool dashed = line.dashes.size() == 2 && line.dashes[1] < 0;
+    if (dashed) {
+        const long double period = static_cast<long double>(line.dashes[0]) - line.dashes[1];
+        if (!(period > 0)) return std::nullopt;
+        const long double fromStart = std::fma(-n, shiftAlong, along);
+        const long double j = std::nearbyint(fromStart / period);
+        if (!(std::fabs(j) < kCountLimit)) return std::nullopt;
+        offAlong = std::fma(-j, period, fromStart);
+        scale += std::fabs(n * shiftAlong) + std::fabs(j * period);
+    }
+    miss.distance = std::hypot(offAcross, offAlong);
+    miss.error = scale * kMeasureRounding;
+    return miss;
+}
+
+// The written line repeats with the tile: the copies of its start point one tile width to the
+// right and one tile height up lie within kRepeatTolerance of a dash start (of a line, without
+// a gap). The diagonal keeps the segment's own angle, so its repeat along the diagonal holds only
+// within the tenth of a degree that case accepts; what its digits must carry is the shift one
+// tile height up.
+bool WrittenLineRepeats(const std::string& text, LineCase lineCase, long double W, long double H) {
+    const std::optional<PatternLine> line = ParsePatternLine(text);
+    if (!line || line->dashes.size() != 2) return false;
+    const auto carries = [&](long double dx, long double dy) {
+        const std::optional<Miss> miss = MissedBy(*line, dx, dy);
+        return miss && miss->distance + miss->error <= kRepeatTolerance;
+    };
+    if (!carries(0, H)) return false;
+    return lineCase == LineCase::Diagonal || carries(W, 0);
 }
 
 std::string LineText(const Fields& f, long double x1, long double y1, long double dash,
@@ -214,15 +275,11 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
     f.angle = Degrees(theta);
     const long double angle10 = Round(f.angle * 10);
     const long double theta100 = Round(theta * 100);
-    if (angle10 == Round(diagonal * 10) || angle10 == Round(diagonal * -10)) {
-        // The segment's own angle is kept; the shift is one tile height straight up, so the
-        // family repeats along the diagonal D only within the tenth of a degree accepted here.
-        out.lineCase = LineCase::Diagonal;
-        out.repeat = {theta < 0 ? -1 : 1, 1};
-        f.repeat = std::sqrt(W * W + H * H);
-        f.along = H * std::sin(theta);
-        f.across = H * std::cos(theta);
-    } else if (theta100 == 0) {
+    // Horizontal and vertical come before the diagonal: in a tile far taller than wide (or
+    // wider than tall) the diagonal's tenth of a degree lies inside the vertical (horizontal)
+    // window, and the diagonal's shift, one tile height along the segment's own angle, then
+    // has next to no part across the line.
+    if (theta100 == 0) {
         out.lineCase = LineCase::Horizontal;
         out.repeat = {0, 1};
         f.angle = 0;
@@ -234,6 +291,14 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         f.angle = theta100 == 157 ? 90 : 270;
         f.across = W;
         f.repeat = H;
+    } else if (angle10 == Round(diagonal * 10) || angle10 == Round(diagonal * -10)) {
+        // The segment's own angle is kept; the shift is one tile height straight up, so the
+        // family repeats along the diagonal D only within the tenth of a degree accepted here.
+        out.lineCase = LineCase::Diagonal;
+        out.repeat = {theta < 0 ? -1 : 1, 1};
+        f.repeat = std::sqrt(W * W + H * H);
+        f.along = H * std::sin(theta);
+        f.across = H * std::cos(theta);
     } else {
         const bool falling = !(theta > 0);
         const std::optional<General> g = SolveGeneral(tile, std::fabs(theta), accuracy);
@@ -258,6 +323,10 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         out.continuous = true;
     }
     out.text = LineText(f, x1, y1, dash, gap);
+    // Ten decimals carry the angle and the shifts only so far: over a long repeat (a huge tile,
+    // many tile widths) the digits that are cut off move the copies of the segment off the
+    // family. Judged on the text as a reader gets it.
+    if (!WrittenLineRepeats(out.text, out.lineCase, W, H)) return std::nullopt;
     return out;
 }
 
@@ -274,6 +343,14 @@ std::string NoSolutionMessage(int row) {
     return "Geen oplossing gevonden voor lijn: " + std::to_string(row);
 }
 
+std::string NoSolutionComment(int row) {
+    return "; " + NoSolutionMessage(row);
+}
+
+bool RowCellsEmpty(const RowCells& cells) {
+    return std::ranges::all_of(cells, [](std::string_view cell) { return cell.empty(); });
+}
+
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const FigureHatchTexts& texts, Accuracy accuracy, Platform* platform) {
     FigureHatch out;
@@ -282,6 +359,7 @@ FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
     for (int row = 1; row < grid.RowCount(); ++row) {
         const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
                                 grid.Cell(4, row)};
+        if (RowCellsEmpty(cells)) continue;
         const Cursor saved = platform ? platform->CurrentCursor() : Cursor::Default;
         if (platform) platform->SetCursor(Cursor::Busy);
         const std::optional<ConvertedLine> line = ConvertFiguurLijn(tile, cells, accuracy);
@@ -289,7 +367,7 @@ FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
         if (line) {
             out.lines.push_back(line->text);
         } else {
-            out.lines.emplace_back();
+            out.lines.push_back(NoSolutionComment(row));
             out.failedRows.push_back(row);
         }
     }

@@ -71,7 +71,10 @@ struct ConvertedLine {
     bool continuous = false;
 };
 
-// Converts the segment (x1, y1)-(x2, y2); nothing when no repeat is found.
+// Converts the segment (x1, y1)-(x2, y2); nothing when no repeat is found, and also when the
+// written text (ten decimals, read back) would put the copies of the start point one tile width
+// to the right and one tile height up (one height up only, for the diagonal) more than 1e-6
+// units off the family.
 std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1, long double y1,
                                             long double x2, long double y2, Accuracy accuracy);
 
@@ -84,6 +87,13 @@ std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCe
 
 // "Geen oplossing gevonden voor lijn: " and the row number.
 std::string NoSolutionMessage(int row);
+// The comment line written in place of a row without a solution: "; " and NoSolutionMessage.
+// An empty line would end the pattern for CAD programs.
+std::string NoSolutionComment(int row);
+
+// A row whose four cells are all empty is no segment: "Maak hatch" and the report skip it (an
+// abandoned segment leaves one behind).
+bool RowCellsEmpty(const RowCells& cells);
 
 // The texts of the tab's units combo, type combo and name edit, as they stand.
 struct FigureHatchTexts {
@@ -93,14 +103,15 @@ struct FigureHatchTexts {
 };
 
 // Everything "Maak hatch" writes, and the data rows without a solution in row order (their
-// lines are empty).
+// lines are NoSolutionComment).
 struct FigureHatch {
     LineList lines;
     std::vector<int> failedRows;
 };
 
 // The pattern file of the figure grid (data rows 1 to row count - 1, cells in columns 1 to 4):
-// units header, ";", name line, type header, ";", one line per data row, ";". With a platform,
+// units header, ";", name line, type header, ";", one line per data row that is not empty
+// (RowCellsEmpty), ";". With a platform,
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const FigureHatchTexts& texts, Accuracy accuracy,

@@ -10,6 +10,7 @@
 #include <queue>
 #include <utility>
 
+#include "Clip.h"
 #include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
@@ -19,22 +20,38 @@ namespace murvex::figure {
 
 namespace {
 
+// A drawn piece of a pattern line; the figure's own segments are figure::Segment.
+using Piece = murvex::Segment;
+
 constexpr double kPi = std::numbers::pi;
 
-// A written line that draws more pieces than this in the box is not measured.
-constexpr std::size_t kMaxPieces = 200000;
+// A written line that crosses the tile with more lines or pieces than this is not measured: a
+// family that dense says nothing a user can see, and the report stays quick for any row.
+constexpr std::size_t kMaxPieces = 1500;
 // The distance is found to within this many drawing units.
 constexpr double kDistanceAccuracy = 1e-7;
-// Interval halvings at most; far more than kDistanceAccuracy needs on any sane segment.
-constexpr int kMaxEvaluations = 20000;
 
-double PointToPiece(double px, double py, const Segment& s) {
+double PointToPiece(double px, double py, const Piece& s) {
     const double dx = s.x2 - s.x1;
     const double dy = s.y2 - s.y1;
     const double len2 = dx * dx + dy * dy;
     double t = 0;
     if (len2 > 0) t = std::clamp(((px - s.x1) * dx + (py - s.y1) * dy) / len2, 0.0, 1.0);
     return std::hypot(px - (s.x1 + t * dx), py - (s.y1 + t * dy));
+}
+
+double PieceToPiece(const Piece& a, const Piece& b) {
+    const auto cross = [](double ox, double oy, double px, double py, double qx, double qy) {
+        return (px - ox) * (qy - oy) - (py - oy) * (qx - ox);
+    };
+    const double d1 = cross(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1);
+    const double d2 = cross(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    const double d3 = cross(b.x1, b.y1, b.x2, b.y2, a.x1, a.y1);
+    const double d4 = cross(b.x1, b.y1, b.x2, b.y2, a.x2, a.y2);
+    if (((d1 < 0 && d2 > 0) || (d1 > 0 && d2 < 0)) && ((d3 < 0 && d4 > 0) || (d3 > 0 && d4 < 0)))
+        return 0;
+    return std::min({PointToPiece(b.x1, b.y1, a), PointToPiece(b.x2, b.y2, a),
+                     PointToPiece(a.x1, a.y1, b), PointToPiece(a.x2, a.y2, b)});
 }
 
 double DrawnAngle(double x1, double y1, double x2, double y2) {
@@ -60,30 +77,44 @@ std::string PadLeft(std::string text, std::size_t width) {
 
 // The distance to one piece is convex along the segment, so over an interval it stays below the
 // larger of its values at the ends, and the distance to the nearest piece stays below the
-// smallest of those. Intervals that could still beat the best found are halved until none can by
-// more than kDistanceAccuracy; with one piece near no interval needs halving.
-double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces) {
+// smallest of those. Pieces farther from the whole segment than that bound over all of it are
+// never the nearest and are dropped first. Intervals that could still beat the best found are
+// halved until none can by more than kDistanceAccuracy; with one piece near no interval needs
+// halving. Every distance to a piece counts against the budget.
+std::optional<double> LargestDistance(const Piece& drawn, const std::vector<Piece>& pieces,
+                                      long long budget) {
     if (pieces.empty()) return INFINITY;
     const double x1 = drawn.x1;
     const double y1 = drawn.y1;
     const double x2 = drawn.x2;
     const double y2 = drawn.y2;
+    long long work = 0;
     auto point = [&](double t) {
         return std::pair<double, double>{x1 + t * (x2 - x1), y1 + t * (y2 - y1)};
     };
+    std::vector<Piece> near;
+    double whole = INFINITY;
+    for (const Piece& s : pieces)
+        whole = std::min(whole, std::max(PointToPiece(x1, y1, s), PointToPiece(x2, y2, s)));
+    for (const Piece& s : pieces) {
+        if (PieceToPiece(drawn, s) <= whole) near.push_back(s);
+    }
+    work += 6 * static_cast<long long>(pieces.size());
     auto nearest = [&](double t) {
         const auto [px, py] = point(t);
         double best = INFINITY;
-        for (const Segment& s : pieces)
+        for (const Piece& s : near)
             best = std::min(best, PointToPiece(px, py, s));
+        work += static_cast<long long>(near.size());
         return best;
     };
     auto bound = [&](double t0, double t1) {
         const auto [ax, ay] = point(t0);
         const auto [bx, by] = point(t1);
         double b = INFINITY;
-        for (const Segment& s : pieces)
+        for (const Piece& s : near)
             b = std::min(b, std::max(PointToPiece(ax, ay, s), PointToPiece(bx, by, s)));
+        work += 2 * static_cast<long long>(near.size());
         return b;
     };
     struct Interval {
@@ -92,12 +123,15 @@ double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces)
     auto less = [](const Interval& a, const Interval& b) { return a.bound < b.bound; };
     std::priority_queue<Interval, std::vector<Interval>, decltype(less)> open(less);
     double best = std::max(nearest(0), nearest(1));
-    open.push({0, 1, bound(0, 1)});
-    for (int n = 0; !open.empty() && n < kMaxEvaluations; ++n) {
+    open.push({0, 1, whole});
+    while (!open.empty()) {
+        if (work > budget) return std::nullopt;
         const Interval iv = open.top();
         open.pop();
         if (iv.bound <= best + kDistanceAccuracy) break;
         const double tm = (iv.t0 + iv.t1) / 2;
+        // Halving no longer moves the point: the bound is as good as the numbers allow.
+        if (!(iv.t0 < tm && tm < iv.t1)) continue;
         best = std::max(best, nearest(tm));
         open.push({iv.t0, tm, bound(iv.t0, tm)});
         open.push({tm, iv.t1, bound(tm, iv.t1)});
@@ -127,15 +161,20 @@ ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy
     out.tolerance = static_cast<double>(line->tolerance);
     out.continuous = line->continuous;
 
-    const Box box{std::min({0.0, v[0], v[2]}), std::min({0.0, v[1], v[3]}),
-                  std::max({static_cast<double>(tile.width), v[0], v[2]}),
-                  std::max({static_cast<double>(tile.height), v[1], v[3]})};
+    // Measured on what the figure shows: the part of the segment inside the tile, clipped as
+    // the redraw clips a complete row (an incomplete one, its empty cells read as 0, is never
+    // drawn, and may reach far beyond the tile). So the pattern is drawn in the tile alone.
+    out.distance = -1;
+    const std::optional<figure::Segment> inside =
+        ClipFiguurLijn({{v[0], v[1]}, {v[2], v[3]}}, static_cast<long double>(tile.width),
+                       static_cast<long double>(tile.height));
+    if (!inside) return out;
+    const Box box{0, 0, static_cast<double>(tile.width), static_cast<double>(tile.height)};
     const DrawResult drawn = DrawPattern({*written}, box, kMaxPieces);
-    if (drawn.truncated || drawn.segments.empty()) {
-        out.distance = -1;
-    } else {
-        out.distance = LargestDistance({v[0], v[1], v[2], v[3]}, drawn.segments);
-    }
+    if (drawn.truncated || drawn.segments.empty()) return out;
+    const Piece shown{static_cast<double>(inside->start.x), static_cast<double>(inside->start.y),
+                      static_cast<double>(inside->end.x), static_cast<double>(inside->end.y)};
+    out.distance = LargestDistance(shown, drawn.segments, kDistanceWork).value_or(-1);
     return out;
 }
 
@@ -145,6 +184,7 @@ std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& gr
     for (int row = 1; row < grid.RowCount(); ++row) {
         const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
                                 grid.Cell(4, row)};
+        if (RowCellsEmpty(cells)) continue;  // no line is written for it either
         rows.push_back(ReportFiguurLijn(tile, cells, accuracy, row));
     }
     return rows;

@@ -2,6 +2,7 @@
 // segment, so that a user sees why a line came out at another angle.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct Segment;
 }  // namespace murvex
 
 namespace murvex::figure {
+
+// The work a row's distance may take, in distances from a point to a piece: with the cap on the
+// pieces drawn in the tile it keeps a report of 10,000 rows within about a second.
+inline constexpr long long kDistanceWork = 20000;
 
 struct ReportRow {
     int row = 0;  // the grid's row number
@@ -29,20 +34,25 @@ struct ReportRow {
     // The accepted tolerance stage in drawing units; only the rising and falling cases search.
     double tolerance = 0;
     bool continuous = false;
-    // The largest distance, in drawing units, from a point of the drawn segment to the nearest
-    // dash the written line draws within the tile (the box of the tile and the segment).
-    // Negative when it could not be measured (the written line is too dense to draw).
+    // The largest distance, in drawing units, from a point of the part of the drawn segment
+    // inside the tile to the nearest dash the written line draws in the tile. Negative when it
+    // could not be measured: the segment misses the tile (an incomplete row), or the written
+    // line is too dense in the tile to draw or to measure within kDistanceWork.
     double distance = 0;
 };
 
 // The largest distance from a point of drawn to the nearest of the pieces (a piece of no length
-// is a dot), to within 1e-7 drawing units; infinite when there are no pieces.
-double LargestDistance(const Segment& drawn, const std::vector<Segment>& pieces);
+// is a dot), to within 1e-7 drawing units; infinite when there are no pieces. Nothing when it
+// would take more than `budget` distances from a point to a piece.
+std::optional<double> LargestDistance(const murvex::Segment& drawn,
+                                      const std::vector<murvex::Segment>& pieces,
+                                      long long budget = kDistanceWork);
 
 // The report of one row's four cells, read as the conversion reads them.
 ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy, int row);
 
-// One report row per data row of the figure grid (rows 1 to row count - 1, columns 1 to 4).
+// One report row per data row of the figure grid (rows 1 to row count - 1, columns 1 to 4)
+// that is not wholly empty (RowCellsEmpty): the rows "Maak hatch" writes a line for.
 std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
                                         Accuracy accuracy);
 

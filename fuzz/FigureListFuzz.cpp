@@ -1,14 +1,18 @@
 // The figure list reader on any bytes, followed by the redraw it ends with (as `murvex-cli
 // figure-read` does it): no crash, a bounded grid, every complete row inside the closed tile and
-// every line drawn on the canvas inside the picture.
+// every line drawn on the canvas inside the picture; then the conversion and its report.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Canvas.h"
+#include "Conversion.h"
+#include "ConversionReport.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 
@@ -84,6 +88,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (p.x < -tolerance || p.x > w + tolerance) std::abort();
             if (p.y < -tolerance || p.y > h + tolerance) std::abort();
         }
+    }
+
+    // What `murvex-cli figure --report` does with the list next: every row that is not wholly
+    // empty gets a line, never an empty one (it would end the pattern), and a report row. The
+    // report's work per row is bounded, so libFuzzer's -timeout catches a row that is not.
+    const TileSize tile{model.TileWidth(), model.TileHeight()};
+    const FigureHatch hatch = FigureHatchLines(tile, model.grid, {}, Accuracy::Laag);
+    const std::vector<ReportRow> report = ConversionReport(tile, model.grid, Accuracy::Laag);
+    if (hatch.lines.size() != report.size() + 6) std::abort();
+    for (const std::string& line : hatch.lines) {
+        if (line.empty()) std::abort();
     }
     return 0;
 }

@@ -23,19 +23,20 @@ using clitest::Cli;
 using clitest::Result;
 
 // A horizontal row, a row that climbs too steeply to repeat in a square tile, a row clipped at
-// the tile's left edge by the redraw, and the same steep row again.
+// the tile's left edge by the redraw, the same steep row again, and a row of four empty cells,
+// which is no segment: neither the pattern nor the report has a line for it.
 const char* const kList =
     ";%SIZE=100,100\r\n;%UNITS=INCH\r\n*hek\r\n;%TYPE=DRAFTING\r\n10,10,60,10\r\n"
-    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n";
+    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n,,,\r\n";
 
 const char* const kPattern =
     ";%UNITS=INCH\r\n;\r\n*hek\r\n;%TYPE=DRAFTING\r\n;\r\n"
     "0.0000000000, 10.0000000000, 10.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
     "-50.0000000000\r\n"
-    "\r\n"
+    "; Geen oplossing gevonden voor lijn: 2\r\n"
     "0.0000000000, 0.0000000000, 50.0000000000, 0.0000000000, 100.0000000000, 50.0000000000, "
     "-50.0000000000\r\n"
-    "\r\n"
+    "; Geen oplossing gevonden voor lijn: 4\r\n"
     ";\r\n";
 
 TEST(CliFigure, WritesTheWindowsBytesAndListsTheFailedRows) {

@@ -138,6 +138,30 @@ TEST(ConversionReport, ReportsTheConversionOfWorkedAndCraftedRows) {
     }
 }
 
+// An incomplete row is measured on its part inside the tile, as a complete row is clipped by the
+// redraw; one that misses the tile is not measured at all.
+TEST(ConversionReport, MeasuresIncompleteRowsInsideTheTileOnly) {
+    struct Row {
+        const char* name;
+        TileSize tile;
+        RowCells cells;
+        double distance;
+    };
+    const Row rows[] = {
+        // From far left of the tile to (30000, 0): the written line draws a dense, far-reaching
+        // family, but the segment never enters the 1 x 1 tile.
+        {"MissesTheTile", {1, 1}, {"-30000", "-1260", "30000", ""}, -1},
+        // (-100, 100)-(50, 0) enters at (0, 33.333); it climbs two heights over three widths.
+        {"CrossesTheTile", {100, 100}, {"-100", "100", "50", ""}, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const ReportRow report = ReportFiguurLijn(r.tile, r.cells, Accuracy::Nauwkeurig, 1);
+        ASSERT_FALSE(report.failed);
+        EXPECT_NEAR(report.distance, r.distance, 1e-6);
+    }
+}
+
 TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
     struct Case {
         const char* name;
@@ -154,16 +178,23 @@ TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_NEAR(LargestDistance(c.drawn, c.pieces), c.expected, 1e-6);
+        EXPECT_NEAR(LargestDistance(c.drawn, c.pieces).value_or(-1), c.expected, 1e-6);
     }
+    // Along a comb of 129 teeth, each the nearest somewhere: the budget ends the search.
+    std::vector<Segment> comb;
+    for (int i = 0; i <= 128; ++i)
+        comb.push_back({double(i), -1, double(i), 1});
+    EXPECT_NEAR(LargestDistance({0, 0, 128, 0}, comb, 1000000).value_or(-1), 0.5, 1e-6);
+    EXPECT_FALSE(LargestDistance({0, 0, 128, 0}, comb, 10000).has_value());
 }
 
 TEST(ConversionReport, MarksFailedRowsAndReadsEveryDataRowOfTheGrid) {
-    TextGrid grid(5, 4);
-    const char* rows[3][4] = {{"0", "0", "30", "10"},
+    TextGrid grid(5, 5);
+    const char* rows[4][4] = {{"0", "0", "30", "10"},
                               {"58.439", "56.591", "61.394", "95.654"},  // no repeat at this level
-                              {"", "", "", ""}};
-    for (int row = 1; row <= 3; ++row) {
+                              {"", "", "", ""},                          // no segment: skipped
+                              {"", "", "", "0"}};
+    for (int row = 1; row <= 4; ++row) {
         for (int col = 1; col <= 4; ++col)
             grid.SetCell(col, row, rows[row - 1][col - 1]);
     }
@@ -173,6 +204,7 @@ TEST(ConversionReport, MarksFailedRowsAndReadsEveryDataRowOfTheGrid) {
     EXPECT_TRUE(report[1].failed);
     EXPECT_EQ(report[1].row, 2);
     EXPECT_NEAR(report[1].drawnAngle, Deg(39.063, 2.955), 1e-9);
+    EXPECT_EQ(report[2].row, 4);
     EXPECT_FALSE(report[2].failed);  // empty cells count as 0: a point, written straight down
     EXPECT_EQ(report[2].writtenAngle, 270);
 
@@ -180,7 +212,7 @@ TEST(ConversionReport, MarksFailedRowsAndReadsEveryDataRowOfTheGrid) {
               "Nr.  getekende hoek  geschreven hoek  hoogte/breedte  tolerantie  afstand\n"
               "1            18.435           18.435             1/3       0.100    0.000\n"
               "2            85.674  geen oplossing\n"
-              "3           270.000          270.000             1/0           -    0.000\n");
+              "4           270.000          270.000             1/0           -    0.000\n");
 }
 
 }  // namespace

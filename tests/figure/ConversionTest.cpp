@@ -155,14 +155,34 @@ const Example kExamples[] = {
      Accuracy::Nauwkeurig,
      "-1.0015724357, 0.3470000000, 1.2000000000, 284.0440085230, -0.0349596929, 0.1150173900, "
      "-285.9286855646"},
-    // The diagonal comes first, even in a tile so flat that its diagonal rounds to 0 degrees:
-    // the shift is one tile height up and the dash repeats along the diagonal.
-    {"FlatTileDiagonalBeforeHorizontal",
+    // Horizontal and vertical come before the diagonal, also in tiles so flat or so tall that
+    // the diagonal's tenth of a degree lies within their windows: the dash repeats along the
+    // tile side, not along the diagonal, and the lines lie one tile side apart.
+    {"FlatTileHorizontalBeforeDiagonal",
      {2000, 1},
      {"0", "0", "50", "0"},
      Accuracy::Nauwkeurig,
      "0.0000000000, 0.0000000000, 0.0000000000, 0.0000000000, 1.0000000000, 50.0000000000, "
-     "-1950.0002500000"},
+     "-1950.0000000000"},
+    {"TallTileVerticalUpBeforeDiagonal",
+     {1, 100000},
+     {"0.5", "0", "0.5", "100000"},
+     Accuracy::Nauwkeurig,
+     "90.0000000000, 0.5000000000, 0.0000000000, 0.0000000000, 1.0000000000, "
+     "100000.0000000000, -0.0000000000"},
+    {"TallTileSteepIsVertical",
+     {10, 10000},
+     {"0", "0", "1", "700"},
+     Accuracy::Nauwkeurig,
+     "90.0000000000, 0.0000000000, 0.0000000000, 0.0000000000, 10.0000000000, "
+     "700.0007142853, -9299.9992857147"},
+    // One tile height over 2^31 - 1 widths: with ten decimals the shifts miss the copy one tile
+    // up by hundreds of units, so the row has no solution rather than a line off the tile.
+    {"TenDecimalsCannotCarryTheRepeat",
+     {1, 2147483647},
+     {"0", "0", "1", "1"},
+     Accuracy::Nauwkeurig,
+     nullptr},
     {"TileWithoutWidth", {0, 50}, {"10", "10", "60", "10"}, Accuracy::Nauwkeurig, nullptr},
     // Longer than its repeat distance: one continuous line of the tile width.
     {"LongerThanTheRepeatIsContinuous",
@@ -299,12 +319,11 @@ TEST(FigureHatchLines, WritesTheHeaderEveryRowAndTheClosingLineAndListsFailedRow
         ";",
         "0.0000000000, 10.0000000000, 10.0000000000, 0.0000000000, 100.0000000000, "
         "50.0000000000, -50.0000000000",
-        "",
-        "270.0000000000, 0.0000000000, 0.0000000000, 0.0000000000, 100.0000000000, "
-        "0.0000000000, -100.0000000000",
+        // An empty line would end the pattern in a CAD program; the empty row 3 is no segment.
+        "; Geen oplossing gevonden voor lijn: 2",
         "45.0000000000, 0.0000000000, 0.0000000000, 70.7106781187, 70.7106781187, "
         "70.7106781187, -70.7106781187",
-        "",
+        "; Geen oplossing gevonden voor lijn: 5",
         ";",
     };
     EXPECT_EQ(hatch.lines, expected);
@@ -312,9 +331,9 @@ TEST(FigureHatchLines, WritesTheHeaderEveryRowAndTheClosingLineAndListsFailedRow
     EXPECT_EQ(FailedRowMessages(hatch.failedRows),
               (std::vector<std::string>{"Geen oplossing gevonden voor lijn: 2",
                                         "Geen oplossing gevonden voor lijn: 5"}));
-    // Each row under the busy cursor, the previous one back after it.
+    // Each converted row under the busy cursor, the previous one back after it.
     std::vector<Cursor> cursors;
-    for (int r = 0; r < 5; ++r)
+    for (int r = 0; r < 4; ++r)
         cursors.insert(cursors.end(), {Cursor::Busy, Cursor::Default});
     EXPECT_EQ(platform.cursorChanges, cursors);
 
