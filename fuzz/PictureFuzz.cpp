@@ -16,7 +16,7 @@
 #include "BackgroundPicture.h"
 #include "VectorPictures.h"
 
-using namespace murvex::app;
+using namespace murvex::pictures;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 class QImage;
 
-namespace murvex::app::detail {
+namespace murvex::pictures::detail {
 
 // A target larger than this is refused before any pixel memory is taken.
 inline constexpr long long kMaxPixels = 100LL * 1000LL * 1000LL;
@@ -55,4 +55,4 @@ QSize FittedSize(QSizeF natural, QSize fit);
 // drawable or the drawing has no extent.
 bool RenderDrawing(const Drawing& drawing, QSize fit, QImage* out, QString* error);
 
-}  // namespace murvex::app::detail
+}  // namespace murvex::pictures::detail

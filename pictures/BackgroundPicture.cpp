@@ -10,7 +10,7 @@
 #include "JpegDecoder.h"
 #include "VectorPictures.h"
 
-namespace murvex::app {
+namespace murvex::pictures {
 namespace {
 
 // Larger files are not read into memory: 100 megapixels of uncompressed 32-bit pixels.
@@ -167,4 +167,4 @@ BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit) {
     return result;
 }
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

@@ -7,7 +7,7 @@ class QImage;
 class QSize;
 class QString;
 
-namespace murvex::app {
+namespace murvex::pictures {
 
 // Every Render function draws the whole file's picture scaled to fit `fit` with its proportions
 // kept, on white. On success `out` holds exactly the fitted size (a 2:1 picture into 300 x 300
@@ -25,4 +25,4 @@ bool LooksLikeEmf(const QByteArray& head);
 bool LooksLikeSvg(const QByteArray& head);
 bool LooksLikePdf(const QByteArray& head);
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

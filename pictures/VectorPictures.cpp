@@ -16,7 +16,7 @@
 
 #include "MetafileDrawing.h"
 
-namespace murvex::app {
+namespace murvex::pictures {
 namespace detail {
 
 bool CheckTarget(QSize fit, QString* error) {
@@ -241,4 +241,4 @@ bool RenderPdf(const QByteArray& data, QSize fit, QImage* out, QString* error) {
     return true;
 }
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures
