@@ -19,6 +19,10 @@ namespace murvex::cli {
 
 namespace {
 
+// Qt's own notes on stderr (a missing runtime folder, a reader's complaint) are not ours: the
+// command reports the outcome itself.
+void IgnoreQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 struct PictureOptions {
     std::string file;
     std::vector<std::string> size;
@@ -44,6 +48,7 @@ int RunPicture(const PictureOptions& o) {
     }
     // SVG text and the painter's fonts need an application object; no window is ever shown.
     if (!QGuiApplication::instance()) {
+        qInstallMessageHandler(IgnoreQtMessage);
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "murvex-cli";
