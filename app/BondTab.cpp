@@ -37,7 +37,8 @@ QString PictureResource(int bondIndex) {
 QPixmap LoadPicture(const QString& resource) {
     QFile file(resource);
     if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    const JpegResult picture = DecodeJpeg(file.readAll(), QSize(kPictureWidth, kPictureHeight));
+    const pictures::JpegResult picture =
+        pictures::DecodeJpeg(file.readAll(), QSize(kPictureWidth, kPictureHeight));
     return picture.ok() ? QPixmap::fromImage(picture.image) : QPixmap();
 }
 

@@ -35,6 +35,7 @@ Subcommand AddCheckCommand(CLI::App& parent);
 Subcommand AddRenderCommand(CLI::App& parent);
 Subcommand AddFigureReadCommand(CLI::App& parent);
 Subcommand AddFigureCommand(CLI::App& parent);
+Subcommand AddPictureCommand(CLI::App& parent);
 
 // The message for a number that does not read, the same text as the window's.
 inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";

@@ -26,6 +26,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddRenderCommand,
     murvex::cli::AddFigureReadCommand,
     murvex::cli::AddFigureCommand,
+    murvex::cli::AddPictureCommand,
 };
 // clang-format on
 

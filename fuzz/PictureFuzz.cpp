@@ -16,7 +16,7 @@
 #include "BackgroundPicture.h"
 #include "VectorPictures.h"
 
-using namespace murvex::app;
+using namespace murvex::pictures;
 
 namespace {
 
@@ -46,16 +46,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QByteArray head = bytes.left(4096);
     QImage image;
     QString error;
-    if (LooksLikeWmf(head)) {
+    if (LooksLikeWmf(bytes)) {
         CheckRendered(RenderWmf(bytes, kFit, &image, &error), image, error);
-    } else if (LooksLikeEmf(head)) {
+    } else if (LooksLikeEmf(bytes)) {
         CheckRendered(RenderEmf(bytes, kFit, &image, &error), image, error);
-    } else if (LooksLikeSvg(head)) {
+    } else if (LooksLikeSvg(bytes)) {
         CheckRendered(RenderSvg(bytes, kFit, &image, &error), image, error);
-    } else if (LooksLikePdf(head)) {
+    } else if (LooksLikePdf(bytes)) {
         CheckRendered(RenderPdf(bytes, kFit, &image, &error), image, error);
     } else {
         const QString path = ScratchPath();

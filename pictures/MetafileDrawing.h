@@ -11,7 +11,7 @@
 
 class QImage;
 
-namespace murvex::app::detail {
+namespace murvex::pictures::detail {
 
 // A target larger than this is refused before any pixel memory is taken.
 inline constexpr long long kMaxPixels = 100LL * 1000LL * 1000LL;
@@ -28,8 +28,10 @@ struct Shape {
 };
 
 // A metafile's records are small and its shapes are not: a 100 MB file could otherwise make
-// gigabytes of paths. Past this many path elements in all the picture is refused.
-inline constexpr long long kMaxPathElements = 2'000'000;
+// gigabytes of paths. Past this many path elements or shapes in all the picture is refused; each
+// shape holds a path of its own, so a million two-point lines cost more than one long line.
+inline constexpr long long kMaxPathElements = 1'000'000;
+inline constexpr long long kMaxShapes = 100'000;
 
 struct Drawing {
     std::vector<Shape> shapes;
@@ -39,7 +41,8 @@ struct Drawing {
     // Keeps the shape unless the limit is reached.
     void Add(Shape shape) {
         elements += shape.path.elementCount();
-        if (elements > kMaxPathElements) tooComplex = true;
+        if (elements > kMaxPathElements || static_cast<long long>(shapes.size()) >= kMaxShapes)
+            tooComplex = true;
         if (!tooComplex) shapes.push_back(std::move(shape));
     }
 };
@@ -55,4 +58,4 @@ QSize FittedSize(QSizeF natural, QSize fit);
 // drawable or the drawing has no extent.
 bool RenderDrawing(const Drawing& drawing, QSize fit, QImage* out, QString* error);
 
-}  // namespace murvex::app::detail
+}  // namespace murvex::pictures::detail

@@ -17,7 +17,7 @@ const char* const kPictures[] = {
 };
 
 QByteArray Resource(const char* bond) {
-    QFile file(QStringLiteral(":/uitleg/uitleg_%1.jpg").arg(QLatin1String(bond)));
+    QFile file(QStringLiteral(MURVEX_RESOURCE_DIR "/uitleg_%1.jpg").arg(QLatin1String(bond)));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
@@ -28,11 +28,11 @@ TEST(JpegDecoder, TheNinePicturesAreJpegsOf320By200) {
         const QByteArray data = Resource(bond);
         ASSERT_FALSE(data.isEmpty());
         EXPECT_TRUE(data.startsWith("\xFF\xD8\xFF"));
-        const app::JpegResult result = app::DecodeJpeg(data);
+        const pictures::JpegResult result = pictures::DecodeJpeg(data);
         EXPECT_TRUE(result.ok()) << result.error.toStdString();
         EXPECT_EQ(result.image.size(), QSize(320, 200));
     }
-    EXPECT_FALSE(QFile::exists(":/uitleg/uitleg_wildverband.jpg"));
+    EXPECT_FALSE(QFile::exists(MURVEX_RESOURCE_DIR "/uitleg_wildverband.jpg"));
 }
 
 TEST(JpegDecoder, GreyAndColourJpegsFromAnotherEncoder) {
@@ -43,7 +43,7 @@ TEST(JpegDecoder, GreyAndColourJpegsFromAnotherEncoder) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (!source.save(&buffer, "JPG")) GTEST_SKIP() << "no JPEG writer in this Qt";
-        const app::JpegResult result = app::DecodeJpeg(bytes);
+        const pictures::JpegResult result = pictures::DecodeJpeg(bytes);
         ASSERT_TRUE(result.ok()) << result.error.toStdString();
         EXPECT_EQ(result.image.size(), QSize(17, 9));
         const QColor middle = result.image.pixelColor(8, 4);
@@ -64,7 +64,7 @@ class BrokenJpeg : public ::testing::TestWithParam<Broken> {};
 TEST_P(BrokenJpeg, GivesAnErrorResultNotACrash) {
     const QByteArray good = Resource("kruisverband");
     ASSERT_FALSE(good.isEmpty());
-    const app::JpegResult result = app::DecodeJpeg(GetParam().make(good));
+    const pictures::JpegResult result = pictures::DecodeJpeg(GetParam().make(good));
     EXPECT_FALSE(result.ok());
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_TRUE(result.image.isNull());
@@ -137,7 +137,7 @@ TEST(JpegDecoder, AHugeClaimedSizeIsRefusedWithinTheMemoryLimit) {
         ASSERT_GE(sof, 0);
         bytes.replace(sof + 5, 4, QByteArray("\x27\x10\x27\x10", 4));
         const long before = PeakKilobytes();
-        const app::JpegResult result = app::DecodeJpeg(bytes, QSize(320, 200));
+        const pictures::JpegResult result = pictures::DecodeJpeg(bytes, QSize(320, 200));
         EXPECT_FALSE(result.ok());
         EXPECT_LT(PeakKilobytes() - before, 100 * 1024);
     }
@@ -160,7 +160,7 @@ TEST(JpegDecoder, DecodesScaledDownToTheShownSize) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.shown.width());
-        const app::JpegResult result = app::DecodeJpeg(bytes, row.shown);
+        const pictures::JpegResult result = pictures::DecodeJpeg(bytes, row.shown);
         ASSERT_TRUE(result.ok()) << result.error.toStdString();
         EXPECT_EQ(result.image.size(), row.decoded);
         EXPECT_NEAR(result.image.pixelColor(100, 50).red(), 200, 8);

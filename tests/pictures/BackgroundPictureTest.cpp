@@ -21,7 +21,7 @@ QByteArray Encoded(const char* format, QSize size) {
 }
 
 QByteArray CommittedJpeg() {
-    QFile file(QStringLiteral(":/uitleg/uitleg_kruisverband.jpg"));
+    QFile file(QStringLiteral(MURVEX_RESOURCE_DIR "/uitleg_kruisverband.jpg"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
 }
@@ -64,7 +64,7 @@ TEST(BackgroundPicture, ReadsAndFitsWithProportionsKept) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const app::BackgroundPictureResult r = app::LoadBackgroundPicture(
+        const pictures::BackgroundPictureResult r = pictures::LoadBackgroundPicture(
             QString::fromStdString(Write(dir, row.name, row.bytes)), row.fit);
         ASSERT_TRUE(r.ok()) << r.error.toStdString();
         EXPECT_EQ(r.image.size(), row.expected);
@@ -96,8 +96,8 @@ TEST(BackgroundPicture, RefusesWhatCannotBeReadWithItsName) {
         SCOPED_TRACE(row.name);
         const std::string path =
             row.bytes.isEmpty() ? dir.File(row.name) : Write(dir, row.name, row.bytes);
-        const app::BackgroundPictureResult r =
-            app::LoadBackgroundPicture(QString::fromStdString(path), {300, 300});
+        const pictures::BackgroundPictureResult r =
+            pictures::LoadBackgroundPicture(QString::fromStdString(path), {300, 300});
         EXPECT_FALSE(r.ok());
         EXPECT_TRUE(r.image.isNull());
         EXPECT_TRUE(r.error.contains(QLatin1String(row.text))) << r.error.toStdString();
@@ -119,7 +119,7 @@ TEST(BackgroundPicture, VectorPicturesAreDrawnAtTheFittedSizeOrRefusedWhenCutSho
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const app::BackgroundPictureResult r = app::LoadBackgroundPicture(
+        const pictures::BackgroundPictureResult r = pictures::LoadBackgroundPicture(
             QString::fromStdString(Write(dir, row.name, row.bytes)), {300, 300});
         ASSERT_TRUE(r.ok()) << r.error.toStdString();
         // Drawn at 300 x 150 itself: the left half black, the top right white.
@@ -128,8 +128,8 @@ TEST(BackgroundPicture, VectorPicturesAreDrawnAtTheFittedSizeOrRefusedWhenCutSho
         EXPECT_GT(qGray(r.image.pixel(280, 20)), 240);
 
         const std::string cut = Write(dir, "kort", row.bytes.left(row.bytes.size() / 2));
-        const app::BackgroundPictureResult refused =
-            app::LoadBackgroundPicture(QString::fromStdString(cut), {300, 300});
+        const pictures::BackgroundPictureResult refused =
+            pictures::LoadBackgroundPicture(QString::fromStdString(cut), {300, 300});
         EXPECT_FALSE(refused.ok());
         EXPECT_TRUE(refused.image.isNull());
         EXPECT_TRUE(refused.error.contains(QLatin1String("kan niet gelezen worden")))
@@ -137,7 +137,7 @@ TEST(BackgroundPicture, VectorPicturesAreDrawnAtTheFittedSizeOrRefusedWhenCutSho
         // The mask of the open dialog offers the family's files.
         const QString pattern =
             QStringLiteral("*.") + QString::fromLatin1(row.name).section('.', 1);
-        EXPECT_TRUE(app::BackgroundPictureMask().split(' ').contains(pattern));
+        EXPECT_TRUE(pictures::BackgroundPictureMask().split(' ').contains(pattern));
     }
 }
 

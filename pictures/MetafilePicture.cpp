@@ -25,7 +25,7 @@
 #include "MetafileDrawing.h"
 #include "VectorPictures.h"
 
-namespace murvex::app {
+namespace murvex::pictures {
 namespace {
 
 using detail::Drawing;
@@ -962,4 +962,4 @@ bool RenderEmf(const QByteArray& data, QSize fit, QImage* out, QString* error) {
     return detail::RenderDrawing(drawing, fit, out, error);
 }
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstddef>
 
-namespace murvex::app {
+namespace murvex::pictures {
 
 struct JpegResult {
     QImage image;   // null on failure
@@ -22,4 +22,4 @@ struct JpegResult {
 JpegResult DecodeJpeg(const unsigned char* data, std::size_t size, QSize shown = {});
 JpegResult DecodeJpeg(const QByteArray& data, QSize shown = {});
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

@@ -11,7 +11,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace murvex::app {
+namespace murvex::pictures {
 namespace {
 
 // Larger pictures are refused before any pixel memory is taken.
@@ -190,4 +190,4 @@ JpegResult DecodeJpeg(const QByteArray& data, QSize shown) {
                       static_cast<std::size_t>(data.size()), shown);
 }
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

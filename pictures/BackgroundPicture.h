@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QString>
 
-namespace murvex::app {
+namespace murvex::pictures {
 
 // Pictures with more pixels are refused before they are decoded.
 inline constexpr qint64 kMaxPicturePixels = 100LL * 1000LL * 1000LL;
@@ -26,4 +26,11 @@ BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit);
 // The name filter of the picture open dialog: every file name pattern of the known formats.
 QString BackgroundPictureMask();
 
+}  // namespace murvex::pictures
+
+// The figure tab names the loader as its own.
+namespace murvex::app {
+using pictures::BackgroundPictureMask;
+using pictures::BackgroundPictureResult;
+using pictures::LoadBackgroundPicture;
 }  // namespace murvex::app

@@ -35,10 +35,10 @@ struct Format {
 };
 
 const Format kFormats[] = {
-    {"Wmf", app::RenderWmf, app::LooksLikeWmf, [] { return TestWmf(); }},
-    {"Emf", app::RenderEmf, app::LooksLikeEmf, TestEmf},
-    {"Svg", app::RenderSvg, app::LooksLikeSvg, TestSvg},
-    {"Pdf", app::RenderPdf, app::LooksLikePdf, TestPdf},
+    {"Wmf", pictures::RenderWmf, pictures::LooksLikeWmf, [] { return TestWmf(); }},
+    {"Emf", pictures::RenderEmf, pictures::LooksLikeEmf, TestEmf},
+    {"Svg", pictures::RenderSvg, pictures::LooksLikeSvg, TestSvg},
+    {"Pdf", pictures::RenderPdf, pictures::LooksLikePdf, TestPdf},
 };
 
 bool Dark(const QImage& image, int x, int y) {
@@ -142,10 +142,10 @@ TEST(VectorPictures, MetafilesWithNothingDrawableAreRefused) {
         Render render;
         QByteArray data;
     } cases[] = {
-        {"WmfOnlyState", app::RenderWmf, onlyState},
-        {"WmfNullPenAndBrush", app::RenderWmf, invisible},
-        {"EmfHeaderAndEnd", app::RenderEmf, Emf({})},
-        {"EmfNullPenAndBrush", app::RenderEmf, Emf(nullBrush.bytes_ + EmfRect(0, 0, 10, 10))},
+        {"WmfOnlyState", pictures::RenderWmf, onlyState},
+        {"WmfNullPenAndBrush", pictures::RenderWmf, invisible},
+        {"EmfHeaderAndEnd", pictures::RenderEmf, Emf({})},
+        {"EmfNullPenAndBrush", pictures::RenderEmf, Emf(nullBrush.bytes_ + EmfRect(0, 0, 10, 10))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -256,8 +256,8 @@ TEST(VectorPictures, MetafileLineShapesAreDrawnWhereTheyLie) {
         SCOPED_TRACE(p.name);
         QImage image;
         QString error;
-        ASSERT_TRUE(
-            (p.name[0] == 'E' ? app::RenderEmf : app::RenderWmf)(p.data, kFit, &image, &error))
+        ASSERT_TRUE((p.name[0] == 'E' ? pictures::RenderEmf : pictures::RenderWmf)(p.data, kFit,
+                                                                                   &image, &error))
             << error.toStdString();
         EXPECT_EQ(image.width(), 300);
         EXPECT_NEAR(image.height(), 153, 1);
@@ -273,10 +273,10 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
     // libwmf sizes its record buffer from the header's maximum record size.
     QImage image;
     QString error;
-    ASSERT_TRUE(app::RenderWmf(TestWmf(true, 0x7FFFFFFF), kFit, &image, &error))
+    ASSERT_TRUE(pictures::RenderWmf(TestWmf(true, 0x7FFFFFFF), kFit, &image, &error))
         << error.toStdString();
     ExpectTestPicture(image);
-    ASSERT_TRUE(app::RenderWmf(TestWmf(false), kFit, &image, &error)) << error.toStdString();
+    ASSERT_TRUE(pictures::RenderWmf(TestWmf(false), kFit, &image, &error)) << error.toStdString();
     EXPECT_EQ(image.size(), kFitted);
 
     Le tooManyPoints;  // polyline claiming 1000 points with 2 present
@@ -297,11 +297,11 @@ TEST(VectorPictures, MetafileDeclaredSizesAreCheckedAgainstTheData) {
         Render render;
         QByteArray data;
     } cases[] = {
-        {"WmfPolygonCountBeyondRecord", app::RenderWmf,
+        {"WmfPolygonCountBeyondRecord", pictures::RenderWmf,
          Wmf({{kPolygon, {200, 0, 0, 10, 10}}}, true)},
-        {"EmfPointCountBeyondRecord", app::RenderEmf, Emf(tooManyPoints.bytes_)},
-        {"EmfRecordSizeBeyondData", app::RenderEmf, Emf(hugeRecord.bytes_)},
-        {"EmfTooManyPoints", app::RenderEmf,
+        {"EmfPointCountBeyondRecord", pictures::RenderEmf, Emf(tooManyPoints.bytes_)},
+        {"EmfRecordSizeBeyondData", pictures::RenderEmf, Emf(hugeRecord.bytes_)},
+        {"EmfTooManyPoints", pictures::RenderEmf,
          Emf(EmfBlackFillNoPen() + EmfRect(0, 0, 10, 10) + blackPen.bytes_ + manyPoints.bytes_)},
     };
     for (const auto& c : cases) {

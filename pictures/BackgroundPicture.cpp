@@ -4,21 +4,29 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QStringList>
 
 #include "JpegDecoder.h"
+#include "PngDecoder.h"
 #include "VectorPictures.h"
 
-namespace murvex::app {
+namespace murvex::pictures {
 namespace {
 
-// Larger files are not read into memory: 100 megapixels of uncompressed 32-bit pixels.
-constexpr qint64 kMaxFileBytes = 4 * kMaxPicturePixels;
-constexpr int kMaxDecodeMegabytes = static_cast<int>(8 * kMaxPicturePixels / (1024 * 1024)) + 1;
+// Larger files are not read: every format the loader knows stores 100 megapixels in less, and
+// the bytes are held in memory while the picture is decoded.
+constexpr qint64 kMaxFileBytes = 64LL * 1024 * 1024;
+// The formats Qt decodes only at their full size (bitmap, GIF, TIFF, icon, interlaced PNG) are
+// held as 32-bit pixels before they are scaled down; this bounds that image.
+constexpr qint64 kMaxFullDecodePixels = 40LL * 1000LL * 1000LL;
+constexpr int kMaxDecodeMegabytes = static_cast<int>(4 * kMaxFullDecodePixels / (1024 * 1024)) + 1;
 
-QString TooLargeText(const QString& path) {
-    return QStringLiteral("Afbeelding is te groot (meer dan 100 megapixels): %1").arg(path);
+QString TooLargeText(const QString& path, qint64 pixels = kMaxPicturePixels) {
+    return QStringLiteral("Afbeelding is te groot (meer dan %1 megapixels): %2")
+        .arg(pixels / 1000000)
+        .arg(path);
 }
 
 QString NotReadableText(const QString& path) {
@@ -62,41 +70,89 @@ QSize JpegSize(const QByteArray& bytes) {
     return {};
 }
 
-bool TooManyPixels(QSize size) {
-    return static_cast<qint64>(size.width()) * size.height() > kMaxPicturePixels;
+bool TooManyPixels(QSize size, qint64 limit = kMaxPicturePixels) {
+    return static_cast<qint64>(size.width()) * size.height() > limit;
+}
+
+// The size a picture of `size` is shown at within fit (its own size without a fit).
+QSize ShownSize(QSize size, QSize fit) {
+    if (fit.isEmpty()) return size;
+    return size.scaled(fit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
 BackgroundPictureResult Failure(QString text) {
     return {QImage(), std::move(text)};
 }
 
-BackgroundPictureResult DecodeJpegPicture(QByteArray bytes, const QString& path, QSize) {
+BackgroundPictureResult DecodeJpegPicture(QByteArray bytes, const QString& path, QSize fit) {
     const QSize size = JpegSize(bytes);
     if (size.isEmpty()) return Failure(NotReadableText(path));
     if (TooManyPixels(size)) return Failure(TooLargeText(path));
-    JpegResult jpeg = DecodeJpeg(bytes);
+    JpegResult jpeg = DecodeJpeg(bytes, ShownSize(size, fit));
     if (!jpeg.ok()) return Failure(NotReadableText(path) + QStringLiteral("\n") + jpeg.error);
     return {std::move(jpeg.image), QString()};
+}
+
+// A PNG is reduced to the size shown while it is read; an interlaced one is not (its rows come
+// in passes), and goes to Qt's reader with the full-size bound.
+BackgroundPictureResult DecodePngPicture(QByteArray bytes, const QString& path, QSize fit);
+
+// Qt's readers for the raster formats other than JPEG, each chosen by its signature, so that no
+// other of Qt's image plugins (its SVG reader above all, which inflates .svgz without a bound)
+// ever sees the bytes.
+const char* QtFormat(const QByteArray& b) {
+    if (b.startsWith("\x89PNG\r\n\x1A\n")) return "png";
+    if (b.startsWith("BM")) return "bmp";
+    if (b.startsWith("GIF87a") || b.startsWith("GIF89a")) return "gif";
+    if (b.startsWith(QByteArray("II*\0", 4)) || b.startsWith(QByteArray("MM\0*", 4))) return "tiff";
+    // An icon or cursor directory: reserved 0, type 1 or 2, at least one entry.
+    if (b.size() >= 6 && b[0] == 0 && b[1] == 0 && (b[2] == 1 || b[2] == 2) && b[3] == 0 &&
+        (b[4] != 0 || b[5] != 0))
+        return "ico";
+    return nullptr;
+}
+
+bool IsQtRaster(const QByteArray& bytes) {
+    return QtFormat(bytes) != nullptr;
 }
 
 BackgroundPictureResult DecodeWithQt(QByteArray bytes, const QString& path, QSize) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    QImageReader reader(&buffer, QtFormat(bytes));
+    reader.setDecideFormatFromContent(false);
     // Qt's default limit would refuse pictures this loader accepts. The size a reader reports
     // before decoding is not always the size it decodes (a GIF's first frame against its screen),
-    // so the decoding itself is bounded too: 100 megapixels at up to 8 bytes each.
+    // so the decoding itself is bounded too.
     reader.setAllocationLimit(kMaxDecodeMegabytes);
+    // The icon reader answers nothing more once it was asked for the size first.
+    if (!reader.canRead()) return Failure(NotReadableText(path));
     const QSize size = reader.size();
-    if (!reader.canRead() || size.isEmpty()) return Failure(NotReadableText(path));
+    if (size.isEmpty()) return Failure(NotReadableText(path));
     if (TooManyPixels(size)) return Failure(TooLargeText(path));
+    // Qt decodes at the full size and scales afterwards, even where it offers a scaled size.
+    if (TooManyPixels(size, kMaxFullDecodePixels))
+        return Failure(TooLargeText(path, kMaxFullDecodePixels));
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
         return Failure(NotReadableText(path) + QStringLiteral("\n") + reader.errorString());
     }
     if (TooManyPixels(image.size())) return Failure(TooLargeText(path));
     return {std::move(image), QString()};
+}
+
+BackgroundPictureResult DecodePngPicture(QByteArray bytes, const QString& path, QSize fit) {
+    if (PngInterlaced(bytes)) return DecodeWithQt(std::move(bytes), path, fit);
+    const QSize size = PngSize(bytes);
+    if (size.isEmpty()) return Failure(NotReadableText(path));
+    if (TooManyPixels(size)) return Failure(TooLargeText(path));
+    PngResult png = DecodePng(bytes, ShownSize(size, fit));
+    if (!png.ok()) return Failure(NotReadableText(path) + QStringLiteral("\n") + png.error);
+    return {std::move(png.image), QString()};
+}
+
+bool IsPng(const QByteArray& bytes) {
+    return bytes.startsWith("\x89PNG\r\n\x1A\n");
 }
 
 // Without a size to fit, a vector picture is drawn this large.
@@ -113,13 +169,19 @@ BackgroundPictureResult DecodeVector(QByteArray bytes, const QString& path, QSiz
     return {std::move(image), QString()};
 }
 
-bool AnyBytes(const QByteArray&) {
-    return true;
+// gzip: a compressed SVG (.svgz). Its size once inflated is unknown until it is inflated.
+bool IsGzip(const QByteArray& bytes) {
+    return bytes.startsWith("\x1F\x8B");
+}
+
+BackgroundPictureResult RefuseCompressed(QByteArray, const QString& path, QSize) {
+    return Failure(NotReadableText(path) + QStringLiteral("\n") +
+                   QStringLiteral("Compressed SVG files (.svgz) are not supported"));
 }
 
 // The formats the loader knows, tried in this order: the first row whose test accepts the
-// file's first bytes decodes it. A new format family is one more row with its test, its
-// decoder and its file name patterns.
+// file's contents decodes it. A new format family is one more row with its test, its decoder
+// and its file name patterns.
 struct FormatRow {
     bool (*matches)(const QByteArray& bytes);
     // fit: the size the picture will be shown at (empty: its own size)
@@ -131,10 +193,11 @@ constexpr FormatRow kFormats[] = {
     {IsJpeg, DecodeJpegPicture, "*.jpg *.jpeg"},
     {LooksLikeWmf, DecodeVector<RenderWmf>, "*.wmf"},
     {LooksLikeEmf, DecodeVector<RenderEmf>, "*.emf"},
-    {LooksLikeSvg, DecodeVector<RenderSvg>, "*.svg"},
+    {IsPng, DecodePngPicture, "*.png"},
+    {IsQtRaster, DecodeWithQt, "*.bmp *.ico *.gif *.tif *.tiff"},
     {LooksLikePdf, DecodeVector<RenderPdf>, "*.pdf"},
-    // Bitmap, icon, PNG, GIF and TIFF, recognised by Qt's image readers from their contents.
-    {AnyBytes, DecodeWithQt, "*.bmp *.ico *.png *.gif *.tif *.tiff"},
+    {IsGzip, RefuseCompressed, ""},
+    {LooksLikeSvg, DecodeVector<RenderSvg>, "*.svg"},
 };
 
 }  // namespace
@@ -142,16 +205,20 @@ constexpr FormatRow kFormats[] = {
 QString BackgroundPictureMask() {
     QStringList masks;
     for (const FormatRow& row : kFormats)
-        masks << QString::fromLatin1(row.masks);
+        if (*row.masks) masks << QString::fromLatin1(row.masks);
     return masks.join(QLatin1Char(' '));
 }
 
 BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit) {
+    // Only a regular file: opening a FIFO or a device would wait for a writer or never end.
+    const QFileInfo info(path);
+    if (!info.isFile()) return Failure(NotReadableText(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Failure(NotReadableText(path));
     if (file.size() > kMaxFileBytes) return Failure(TooLargeText(path));
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size()) return Failure(NotReadableText(path));
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() != file.size() || bytes.size() > kMaxFileBytes)
+        return Failure(NotReadableText(path));
 
     BackgroundPictureResult result = Failure(NotReadableText(path));
     for (const FormatRow& row : kFormats) {
@@ -161,10 +228,10 @@ BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit) {
         }
     }
     if (!result.ok()) return result;
-    if (!fit.isEmpty()) {
+    if (!fit.isEmpty() && result.image.size() != ShownSize(result.image.size(), fit)) {
         result.image = result.image.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     return result;
 }
 
-}  // namespace murvex::app
+}  // namespace murvex::pictures

@@ -1,0 +1,124 @@
+// The bounded run on POSIX systems: the work runs in a forked child process under an
+// address-space limit, writes into memory shared with the parent, and is killed at the time limit.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <thread>
+
+#include "BoundedRun.h"
+
+namespace murvex::pictures {
+namespace {
+
+// Child exit codes.
+constexpr int kChildDone = 0;
+constexpr int kChildFailed = 1;
+constexpr int kChildOutOfMemory = 2;
+
+// The process's present address-space size in bytes (0 when it cannot be read).
+std::size_t AddressSpaceInUse() {
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (!f) return 0;
+    unsigned long pages = 0;
+    const bool ok = std::fscanf(f, "%lu", &pages) == 1;
+    std::fclose(f);
+    return ok ? pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+[[noreturn]] void RunChild(const BoundedLimits& limits, std::span<unsigned char> shared,
+                           const std::function<bool(std::span<unsigned char>)>& work) {
+    // Libraries complain on stderr when an allocation fails; the caller reports the outcome.
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, 2);
+    const std::size_t inUse = AddressSpaceInUse();
+    if (inUse > 0) {
+        const rlim_t cap = static_cast<rlim_t>(inUse + limits.memoryBytes);
+        const rlimit space{cap, cap};
+        setrlimit(RLIMIT_AS, &space);
+    }
+    // A second bound on its own clock, should the parent's kill come late.
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limits.time).count() + 2;
+    const rlimit cpu{static_cast<rlim_t>(seconds), static_cast<rlim_t>(seconds)};
+    setrlimit(RLIMIT_CPU, &cpu);
+    int code = kChildFailed;
+    try {
+        code = work(shared) ? kChildDone : kChildFailed;
+    } catch (const std::bad_alloc&) {
+        code = kChildOutOfMemory;
+    } catch (...) {
+        code = kChildFailed;
+    }
+    // No destructors, no atexit handlers of the parent's libraries.
+    _exit(code);
+}
+
+}  // namespace
+
+BoundedStatus RunBounded(const BoundedLimits& limits, std::size_t resultBytes,
+                         const std::function<bool(std::span<unsigned char>)>& work,
+                         std::vector<unsigned char>* result) {
+    const std::size_t mapped = resultBytes > 0 ? resultBytes : 1;
+    void* memory = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return BoundedStatus::OverMemory;
+    const std::span<unsigned char> shared(static_cast<unsigned char*>(memory), resultBytes);
+
+    std::fflush(nullptr);  // buffered output would otherwise be written twice
+    const pid_t child = fork();
+    if (child < 0) {
+        munmap(memory, mapped);
+        return BoundedStatus::Failed;
+    }
+    if (child == 0) RunChild(limits, shared, work);
+
+    const auto deadline = std::chrono::steady_clock::now() + limits.time;
+    int status = 0;
+    bool ended = false;
+    while (!ended) {
+        const pid_t r = waitpid(child, &status, WNOHANG);
+        if (r == child || (r < 0 && errno != EINTR)) {
+            ended = r == child;
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    BoundedStatus outcome = BoundedStatus::Failed;
+    if (!ended) {
+        kill(child, SIGKILL);
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        outcome = BoundedStatus::OverTime;
+    } else if (WIFEXITED(status)) {
+        switch (WEXITSTATUS(status)) {
+            case kChildDone:
+                outcome = BoundedStatus::Done;
+                break;
+            case kChildOutOfMemory:
+                outcome = BoundedStatus::OverMemory;
+                break;
+            default:
+                outcome = BoundedStatus::Failed;
+                break;
+        }
+    } else if (WIFSIGNALED(status)) {
+        // Libraries that do not check their allocations crash or abort once the limit is hit;
+        // the CPU limit ends with SIGXCPU.
+        const int sig = WTERMSIG(status);
+        outcome = sig == SIGXCPU || sig == SIGKILL                    ? BoundedStatus::OverTime
+                  : sig == SIGABRT || sig == SIGSEGV || sig == SIGBUS ? BoundedStatus::OverMemory
+                                                                      : BoundedStatus::Failed;
+    }
+    if (outcome == BoundedStatus::Done && result) result->assign(shared.begin(), shared.end());
+    munmap(memory, mapped);
+    return outcome;
+}
+
+}  // namespace murvex::pictures
