@@ -14,7 +14,9 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTextEdit>
 #include <QToolButton>
 #include <algorithm>
 #include <charconv>
@@ -449,6 +451,9 @@ void TFigureTab::BuildControls() {
     HatchImage = new FigureCanvas(DP);
     HatchImage->setEnabled(false);
     HatchImage->setCursor(ScreenCursor(kTekenCursor));
+    // A click on the canvas takes the focus from an edit, so Delete then deletes the segment
+    // just selected there.
+    HatchImage->setFocusPolicy(Qt::ClickFocus);
 
     FiguurGrid = new QTableView(this);
     FiguurGrid->setObjectName(QStringLiteral("FiguurGrid"));
@@ -581,6 +586,9 @@ void TFigureTab::ShowModel() {
     }
     const QRect area(1, 1, panelWidth - 2, panelHeight - 2);
     BackGroundImage->setGeometry(area);
+    // The picture is centred on the tile, which spans canvas pixels 0 to the tile's pixel size.
+    BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
+                                        area.height() - model_.TilePixelHeight());
     HatchImage->setGeometry(area);
     movingCurrent_ = true;
     RefreshGridView(FiguurGrid, FiguurGridModel);
@@ -607,6 +615,7 @@ void TFigureTab::EnableFigureCommands() {
 void TFigureTab::RemoveBackgroundPicture() {
     BackGroundImage->clear();
     HatchImage->SetTransparent(false);
+    DeleteBackGroundImageAction->setEnabled(false);
 }
 
 void TFigureTab::NieuwFiguurClick() {
@@ -643,7 +652,8 @@ void TFigureTab::NieuwFiguurClick() {
 
 void TFigureTab::AddfiguurLijnExecute() {
     CommitOpenCell(FiguurGrid);
-    Step([this] { figure::AddSegmentRow(model_.grid); });
+    // The new row becomes current; showing the model scrolls the grid to it.
+    Step([this] { figure::AddCurrentSegmentRow(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
@@ -683,8 +693,11 @@ void TFigureTab::OpenPictureActionExecute() {
     if (!form_.ThePlatform().RunFileDialog(OpenPictureDialog, form_.Handle())) return;
     // The picture is read before anything changes: one that cannot be read leaves the canvas,
     // the picture shown so far and the delete command as they were.
-    const BackgroundPictureResult picture = LoadBackgroundPicture(
-        QString::fromLocal8Bit(OpenPictureDialog.fileName), HatchImage->size());
+    // Fitted to the tile, not to the canvas with its extra pixels: a traced point of the
+    // picture is the tile point under it.
+    const BackgroundPictureResult picture =
+        LoadBackgroundPicture(QString::fromLocal8Bit(OpenPictureDialog.fileName),
+                              QSize(model_.TilePixelWidth(), model_.TilePixelHeight()));
     if (!picture.ok()) {
         form_.ThePlatform().ShowApplicationError(ToFileText(picture.error));
         return;
@@ -837,15 +850,41 @@ void TFigureTab::CheckBoxSnapClick() {
     Apply(figure::SetSnap(model_, CheckBoxSnap->isChecked()));
 }
 
+figure::KeyFocus TFigureTab::KeyFocus() const {
+    if (form_.PageControl1->currentWidget() != this) return figure::KeyFocus::OtherTab;
+    // A cell editor is a line edit too; an editable combo box's edit is the combo's child.
+    for (const QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget()) {
+        if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+            qobject_cast<const QTextEdit*>(w)) {
+            return figure::KeyFocus::TextControl;
+        }
+    }
+    return figure::KeyFocus::FigureTab;
+}
+
+bool TFigureTab::DeleteKeyDeletesSegment(const QKeyEvent* event) const {
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    if (model_.interaction.drawing || !DeleteFiguurLijnAction->isEnabled()) return false;
+    if (KeyFocus() != figure::KeyFocus::FigureTab) return false;
+    // Only where the selected segment is what the user looks at: the grid without an open
+    // cell editor, or the canvas.
+    const QWidget* focus = QApplication::focusWidget();
+    return !focus || focus == FiguurGrid || focus == HatchImage || focus == this;
+}
+
 bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     const figure::Key key =
         event->key() == Qt::Key_Escape ? figure::Key::Escape : figure::Key::Other;
     // The Shift key's own press may come without the Shift modifier set.
     const bool shift =
         event->modifiers().testFlag(Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
-    const bool active = form_.PageControl1->currentWidget() == this;
+    if (event->key() == Qt::Key_Delete && DeleteKeyDeletesSegment(event)) {
+        DeleteFiguurLijnActionExecute();
+        return true;
+    }
     const figure::Reaction reaction =
-        figure::KeyDown(model_, HatchImage->Canvas(), key, shift, active);
+        figure::KeyDown(model_, HatchImage->Canvas(), key, shift, KeyFocus());
     ForgetAbandonedSegment();
     // Most keys only pass by: the grid and the canvas are left alone for them.
     if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
@@ -858,8 +897,8 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
 bool TFigureTab::FormKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || text[0].unicode() > 0x7F) return false;
-    const figure::Reaction reaction =
-        figure::KeyPress(model_, static_cast<char>(text[0].unicode()), form_.x(), form_.y());
+    const figure::Reaction reaction = figure::KeyPress(model_, static_cast<char>(text[0].unicode()),
+                                                       KeyFocus(), form_.x(), form_.y());
     if (!reaction.keySwallowed && !reaction.openTypedLengthBox) return false;
     Apply(reaction);
     return reaction.keySwallowed;

@@ -21,6 +21,7 @@ class QToolButton;
 namespace murvex::figure {
 struct Reaction;
 struct TypedLengthBox;
+enum class KeyFocus;
 }  // namespace murvex::figure
 
 namespace murvex::app {
@@ -112,6 +113,11 @@ class TFigureTab : public QWidget {
     bool FormKeyDown(QKeyEvent* event);
     bool FormKeyPress(QKeyEvent* event);
     void FormKeyUp(QKeyEvent* event);
+    // Where a key of the main window goes, for the typed-length rule and Escape.
+    figure::KeyFocus KeyFocus() const;
+    // Delete acts as "Lijn wissen" with the focus on the grid (no cell editor open) or the
+    // canvas, while no segment is open.
+    bool DeleteKeyDeletesSegment(const QKeyEvent* event) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -127,7 +127,14 @@ int TextGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    return FromFileText(grid_->Cell(index.column() + 1, index.row() + 1));
+    const std::string& cell = grid_->Cell(index.column() + 1, index.row() + 1);
+    // Painting lays out and elides the whole text, each time: a cell of megabytes (a figure list
+    // may hold one) would hold the window for seconds and take gigabytes. The cell is shown cut
+    // short; the grid keeps, and an editor gets, the whole text.
+    if (role == Qt::DisplayRole && cell.size() > kShownCellChars) {
+        return QString(FromFileText(std::string(cell, 0, kShownCellChars)) + QChar(0x2026));
+    }
+    return FromFileText(cell);
 }
 
 bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <cstddef>
 
 #include "TextGrid.h"
 
@@ -13,6 +14,9 @@ namespace murvex::app {
 // which does not scroll sideways), and cell (0, 0) the caption of the corner. The other cells are
 // the model's items: model (row, column) is grid (column + 1, row + 1). Texts are converted
 // between the grid's Windows-1252 and the window's Unicode.
+// A longer cell is shown as its first kShownCellChars characters and an ellipsis.
+inline constexpr std::size_t kShownCellChars = 100;
+
 class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
 

@@ -197,7 +197,8 @@ bool TMainForm::FormKeyPress(QWidget* receiver, QKeyEvent* event) {
         event->setAccepted(point.isAccepted());
         return true;
     }
-    // Then a digit typed while a segment is open starts a typed length, whichever tab shows.
+    // Then a digit typed while a segment is open starts a typed length, on the figure tab
+    // outside its text controls.
     return VrijFiguurTabSheet->FormKeyPress(event);
 }
 

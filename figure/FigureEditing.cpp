@@ -111,6 +111,23 @@ void AddSegmentRow(TextGrid& grid) {
     grid.SetCurrent(col, s);
 }
 
+int AddCurrentSegmentRow(FigureModel& model, Canvas& canvas) {
+    TextGrid& grid = model.grid;
+    const int n = grid.RowCount();
+    const int s = grid.CurrentRow();
+    AddSegmentRow(grid);
+    const bool appended = s >= n - 1 || s < 1;
+    const int added = appended ? n : s;
+    // An inserted row pushed the red row down with the rows below it.
+    int red = model.currentRow;
+    if (!appended && red >= s) ++red;
+    DrawFiguurLijn(model, canvas, red, false);
+    model.previousRow = red;
+    model.currentRow = added;
+    grid.SetCurrent(std::max(grid.CurrentCol(), kFirstCoordCol), added);
+    return added;
+}
+
 bool DeleteFiguurRow(TextGrid& grid) {
     const int n = grid.RowCount();
     const int t = grid.CurrentRow();

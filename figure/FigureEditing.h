@@ -25,6 +25,10 @@ void RedrawFiguur(FigureModel& model, Canvas& canvas);
 // Adds a data row with the next number: appended when the grid's current row is the last one,
 // otherwise an empty row is inserted at the current row, which moves down with the rows below.
 void AddSegmentRow(TextGrid& grid);
+// "Lijn toevoegen": AddSegmentRow, then the new empty row becomes the current row, so the next
+// typed cells go there; the segment shown red so far is drawn black where it now is. Returns
+// the new row.
+int AddCurrentSegmentRow(FigureModel& model, Canvas& canvas);
 // Deletes the grid's current data row, pulling the rows below up; the "Nr." cells stay. False
 // when no data row is current or it is the only one.
 bool DeleteFiguurRow(TextGrid& grid);

@@ -102,9 +102,9 @@ CanvasPoint FiguurToPixel(const FigureModel& model, TilePoint p) {
     const long double s = model.Scale();
     CanvasPoint out;
     out.pixel.x = ClampToInt(RoundToInt(p.x / s));
-    // Clamped before the subtraction, which could not hold the whole 64-bit range.
-    const std::int64_t up = ClampToInt(RoundToInt(p.y / s));
-    out.pixel.y = ClampToInt(model.CanvasHeight() - 1 - up);
+    // Measured down from the tile's top edge, as PixelToTile measures back up: the two are
+    // inverses, so a clicked point is drawn under the mouse and the tile's top edge is row 0.
+    out.pixel.y = ClampToInt(RoundToInt((model.TileHeight() - p.y) / s));
     out.visible = out.pixel.x <= model.CanvasWidth() && out.pixel.y >= 0;
     return out;
 }

@@ -51,6 +51,7 @@ struct Segment {
 // the interaction drives it.
 struct InteractionState {
     bool drawing = false;            // a first point is placed, the second awaited
+    bool segmentRowAdded = false;    // the first point appended the row it was written in
     TilePoint start;                 // tile coordinates of the first point
     Pixel startPixel;                // canvas pixel of the first point
     Pixel mousePixel;                // last mouse position on the canvas
@@ -92,6 +93,10 @@ class FigureModel {
     int PanelHeight() const { return panelHeight_; }
     int CanvasWidth() const { return panelWidth_ - 2; }
     int CanvasHeight() const { return panelHeight_ - 2; }
+    // The tile spans canvas pixels 0 to these, round(W / s) and round(H / s): its edges are
+    // drawn there, and a background picture fits this rectangle.
+    int TilePixelWidth() const { return panelWidth_ - 4; }
+    int TilePixelHeight() const { return panelHeight_ - 4; }
     int PenWidth() const { return thickPen ? kThickPenWidth : kThinPenWidth; }
 
     TextGrid grid = MakeFiguurGrid();  // FiguurGrid, the figure's only store
@@ -128,8 +133,9 @@ struct CanvasPoint {
     Pixel pixel;
     bool visible = false;  // pixel x <= canvas width and pixel y >= 0; drawing ignores it
 };
-// Tile to canvas: x / s and y / s rounded with RoundToInt, y flipped against the canvas
-// height. Needs a figure (scale above 0).
+// Tile to canvas: x / s and (H - y) / s rounded with RoundToInt, the inverse of PixelToTile:
+// the tile's corners land on pixels (0, 0) and (round(W / s), round(H / s)), inside the canvas.
+// Needs a figure (scale above 0).
 CanvasPoint FiguurToPixel(const FigureModel& model, TilePoint p);
 // Canvas to tile, unrounded: (px * s, H - py * s).
 TilePoint PixelToTile(const FigureModel& model, Pixel p);

@@ -38,14 +38,22 @@ void EraseRubberLine(FigureModel& model, Canvas& canvas) {
     st.rubberShown = false;
 }
 
-// Escape and the selection mode button: the open segment's row stays, empty, for the next one.
+// Escape, the selection mode button and a typed length that is no number: the grid goes back to
+// what it was before the first point. A row the first point appended goes again (an empty row
+// left behind would be written as a line of its own); a row that was there already is emptied.
 // The rubber line stays on the canvas until the next mouse move erases it.
 void AbandonSegment(FigureModel& model, Canvas& canvas, Reaction& reaction) {
-    const int row = LastRow(model);
-    SelectRow(model, canvas, row, reaction);
-    model.grid.SetCell(kColXStart, row, std::string());
-    model.grid.SetCell(kColYStart, row, std::string());
-    model.interaction.drawing = false;
+    InteractionState& st = model.interaction;
+    TextGrid& grid = model.grid;
+    if (st.segmentRowAdded && grid.RowCount() > 2) {
+        grid.SetRowCount(grid.RowCount() - 1);
+    } else {
+        grid.SetCell(kColXStart, LastRow(model), std::string());
+        grid.SetCell(kColYStart, LastRow(model), std::string());
+    }
+    SelectRow(model, canvas, LastRow(model), reaction);
+    st.drawing = false;
+    st.segmentRowAdded = false;
 }
 
 // The direction of the rubber vector (dx, dy) in tile units: the angle is the arctangent of
@@ -112,7 +120,8 @@ void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
         EraseRubberLine(model, canvas);
         st.drawing = true;
         SelectRow(model, canvas, LastRow(model), reaction);
-        if (!grid.Cell(kColXStart, LastRow(model)).empty()) {
+        st.segmentRowAdded = !grid.Cell(kColXStart, LastRow(model)).empty();
+        if (st.segmentRowAdded) {
             AddSegmentRow(grid);
             SelectRow(model, canvas, LastRow(model), reaction);
         }
@@ -231,9 +240,10 @@ Reaction Click(FigureModel& model, Canvas& canvas, Pixel p) {
     return reaction;
 }
 
-Reaction KeyPress(FigureModel& model, char key, int windowLeft, int windowTop) {
+Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, int windowTop) {
     Reaction reaction;
     InteractionState& st = model.interaction;
+    if (focus != KeyFocus::FigureTab) return reaction;
     if (!st.drawing || st.typedLengthMode || key < '0' || key > '9') return reaction;
     st.typedLengthMode = true;
     reaction.keySwallowed = true;
@@ -245,12 +255,12 @@ Reaction KeyPress(FigureModel& model, char key, int windowLeft, int windowTop) {
     return reaction;
 }
 
-Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, bool figureTabActive) {
+Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, KeyFocus focus) {
     Reaction reaction;
     model.interaction.shiftHeld = shift;
-    if (model.interaction.drawing && figureTabActive && key == Key::Escape) {
+    if (model.interaction.drawing && key == Key::Escape) {
         AbandonSegment(model, canvas, reaction);
-        reaction.keySwallowed = true;
+        reaction.keySwallowed = focus == KeyFocus::FigureTab;
     }
     return reaction;
 }
@@ -266,6 +276,7 @@ Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_vie
     if (!length.ok) {
         st.typedLengthMode = false;
         reaction.warning = kInvalidLengthText;
+        if (st.drawing) AbandonSegment(model, canvas, reaction);
         return reaction;
     }
     st.typedLength = length.value;
@@ -297,7 +308,8 @@ Reaction EnterDrawingMode(FigureModel& model) {
 Reaction SetSnap(FigureModel& model, bool on) {
     Reaction reaction;
     model.interaction.snapOn = on;
-    reaction.cursor = DrawingCursor(model.interaction);
+    reaction.cursor =
+        model.interaction.selectionMode ? CanvasCursor::Arrow : DrawingCursor(model.interaction);
     return reaction;
 }
 

@@ -66,21 +66,31 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p);
 // there, so the click acts on what the user saw. Does nothing before the first figure.
 Reaction Click(FigureModel& model, Canvas& canvas, Pixel p);
 
+// Where the main window's key goes.
+enum class KeyFocus {
+    FigureTab,    // the figure tab is current and no control that takes text has the focus
+    TextControl,  // the figure tab is current; an edit, a combo box or a cell editor has it
+    OtherTab,     // another tab is current
+};
+
 // A character typed anywhere in the main window (after the window's own comma rule). A digit
-// while a segment is open opens the typed-length box next to the mouse, whichever tab shows;
+// while a segment is open opens the typed-length box next to the mouse, only with the focus
+// on the figure tab outside a text control (a digit typed into an edit is the edit's);
 // windowLeft and windowTop are the main window's screen position.
-Reaction KeyPress(FigureModel& model, char key, int windowLeft, int windowTop);
+Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, int windowTop);
 
 enum class Key { Escape, Other };
-// A key went down in the main window: the Shift state is kept; Escape abandons the open segment
-// when the figure tab is the active tab (its start cells are emptied, the row stays).
-Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, bool figureTabActive);
+// A key went down in the main window: the Shift state is kept. Escape abandons the open
+// segment wherever the focus is (the grid goes back to what it was before the first point);
+// the key is swallowed only with the focus on the figure tab outside a text control, so an
+// edit or a cell editor still gets its own Escape.
+Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, KeyFocus focus);
 // A key went up: the Shift state is kept.
 void KeyUp(FigureModel& model, bool shift);
 
 // The typed-length box closed with OK and this text. A number ends the open segment that far
 // from its start in the rubber line's direction (never snapped, clipped to the tile); any other
-// text gives the warning kInvalidLengthText and the segment stays open.
+// text gives the warning kInvalidLengthText and abandons the segment as Escape does.
 Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text);
 // The box closed with Cancel: the segment stays open.
 void TypedLengthCancelled(FigureModel& model);
@@ -89,7 +99,8 @@ void TypedLengthCancelled(FigureModel& model);
 Reaction EnterSelectionMode(FigureModel& model, Canvas& canvas);
 // The drawing mode button: the drawing cursor of the snap state.
 Reaction EnterDrawingMode(FigureModel& model);
-// The snap check box: its state, and the drawing cursor of that state (also in selection mode).
+// The snap check box: its state, and the cursor of the mode: the drawing cursor of the snap
+// state in drawing mode, the arrow still in selection mode.
 Reaction SetSnap(FigureModel& model, bool on);
 
 // The first stored end point whose x and y both lie less than the snap radius from p (a square

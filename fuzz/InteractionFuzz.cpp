@@ -112,6 +112,10 @@ Pixel RandomPixel(FuzzedDataProvider& in, const FigureModel& model) {
             in.ConsumeIntegralInRange(-margin, model.CanvasHeight() + margin)};
 }
 
+KeyFocus RandomFocus(FuzzedDataProvider& in) {
+    return in.PickValueInArray({KeyFocus::FigureTab, KeyFocus::TextControl, KeyFocus::OtherTab});
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 r = Click(model, canvas, RandomPixel(in, model));
                 break;
             case 4: {
-                r = KeyPress(model, in.ConsumeIntegral<char>(), 0, 0);
+                const char key = in.ConsumeIntegral<char>();
+                r = KeyPress(model, key, RandomFocus(in), 0, 0);
                 if (r.openTypedLengthBox) {
                     CheckConsistent(model, canvas, r, false);
                     if (in.ConsumeBool())
@@ -150,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             case 5:
                 r = KeyDown(model, canvas, in.ConsumeBool() ? Key::Escape : Key::Other,
-                            in.ConsumeBool(), in.ConsumeBool());
+                            in.ConsumeBool(), RandomFocus(in));
                 break;
             case 6:
                 KeyUp(model, in.ConsumeBool());

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "AppTestSupport.h"
@@ -204,9 +205,12 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
     ASSERT_EQ(tab.FiguurGridModel->rowCount(), 2);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
     EXPECT_EQ(ShownRow(2), (QStringList{"200.000", "50.000", "200.000", "200.000"}));
-    // Drawn on the canvas the widget shows (tile y 50 is pixel row 301 - 50).
+    // Drawn on the canvas the widget shows, under the mouse: the 3-pixel pen covers rows 249
+    // to 251 around the clicked row 250.
     const QImage& canvas = tab.HatchImage->Canvas().Image();
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
+    EXPECT_EQ(canvas.pixelColor(120, 249), QColor(Qt::black));
+    EXPECT_EQ(canvas.pixelColor(120, 252), QColor(Qt::white));
     EXPECT_EQ(canvas.pixelColor(200, 150), QColor(Qt::black));
     EXPECT_EQ(canvas.pixelColor(120, 200), QColor(Qt::white));
     EXPECT_EQ(tab.HatchImage->grab().toImage().pixelColor(120, 251), QColor(Qt::black));
@@ -214,6 +218,10 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
     // Selection mode: the arrow, and a click on the first segment selects its row.
     QTest::mouseClick(tab.SpeedButtonSelectieMode, Qt::LeftButton);
     EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(tab.CheckBoxSnap, Qt::LeftButton);
+    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor) << "snapping off";
+    QTest::mouseClick(tab.CheckBoxSnap, Qt::LeftButton);
+    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor) << "snapping on";
     MoveAndClick({120, 253});
     EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 0);
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
@@ -249,7 +257,7 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     QTest::mouseMove(tab.HatchImage, {150, 250});  // to the right
     tab.FiguurGrid->setFocus();
 
-    // A letter in the box: the warning, the segment stays open.
+    // A letter in the box: the warning, and the segment is abandoned.
     WhenModalOpens([](QWidget* modal) {
         auto* box = qobject_cast<app::TInputRubberForm*>(modal);
         ASSERT_NE(box, nullptr);
@@ -260,13 +268,20 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Geen geldig getal ingevoerd");
     EXPECT_EQ(w.platform.messages[0].title, "");
-    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "", ""}));
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
+    EXPECT_FALSE(tab.Model().interaction.drawing);
 
-    // Next to the mouse as locked to the start's pixel row (301 - 50).
-    const QPoint expectedAt = form.pos() + QPoint(150 + 10, 251 + 120);
+    QApplication::setActiveWindow(&form);
+    MoveAndClick({50, 250});
+    QTest::mouseMove(tab.HatchImage, {150, 252});  // to the right, locked to the start's row
+    // Next to the mouse as locked to the start's pixel row, the clicked one.
+    const QPoint expectedAt = form.pos() + QPoint(150 + 10, 250 + 120);
     WhenModalOpens([expectedAt](QWidget* modal) {
         auto* box = qobject_cast<app::TInputRubberForm*>(modal);
         ASSERT_NE(box, nullptr);
+        // The caret is placed by a call queued when the edit gets the focus.
+        QApplication::processEvents();
+        QApplication::processEvents();
         EXPECT_EQ(box->pos(), expectedAt);
         EXPECT_EQ(box->size(), QSize(122, 22));
         EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -276,7 +291,9 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_5);
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
     });
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_2);
+    // The click took the focus to the canvas.
+    ASSERT_TRUE(tab.HatchImage->hasFocus());
+    QTest::keyClick(tab.HatchImage, Qt::Key_2);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "75.000", "50.000"}));
     EXPECT_EQ(form.InputRubberForm->InPutRubberEdit->text(), "");
     EXPECT_EQ(w.platform.messages.size(), 1u);
@@ -289,6 +306,58 @@ TEST_F(FigureTab, EscapeOnTheFigureTabAbandonsTheOpenSegment) {
     QTest::keyClick(tab.FiguurGrid, Qt::Key_Escape);
     EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
     EXPECT_FALSE(tab.Model().interaction.drawing);
+}
+
+// While a segment is open, digits typed into an edit are the edit's, and Escape on another tab
+// ends the segment.
+TEST_F(FigureTab, AnOpenSegmentLeavesEditsAndOtherTabsAlone) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    tab.NaamEditVrij->clear();
+    tab.NaamEditVrij->setFocus();
+    QTest::keyClicks(tab.NaamEditVrij, "Visgraat");
+    bool boxOpened = false;  // closed again at once, should it open
+    QTimer::singleShot(0, [&boxOpened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            boxOpened = true;
+            modal->close();
+        }
+    });
+    QTest::keyClick(tab.NaamEditVrij, Qt::Key_2);
+    QApplication::processEvents();
+    EXPECT_FALSE(boxOpened);
+    EXPECT_EQ(tab.NaamEditVrij->text(), "Visgraat2");
+    EXPECT_TRUE(tab.Model().interaction.drawing);
+
+    form.PageControl1->setCurrentIndex(0);
+    auto* edit = form.PageControl1->currentWidget()->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(tab.Model().interaction.drawing);
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
+}
+
+// "+" makes the new row current and scrolls to it; Delete in the grid acts as "-", but not in
+// an edit.
+TEST_F(FigureTab, PlusSelectsTheNewRowAndDeleteDeletesTheSelectedOne) {
+    NewFigure("300", "300");
+    for (int i = 0; i < 30; ++i)
+        tab.AddfiguurLijn->trigger();
+    const QModelIndex last = tab.FiguurGridModel->index(30, 0);
+    EXPECT_EQ(tab.FiguurGrid->currentIndex(), last);
+    EXPECT_TRUE(tab.FiguurGrid->selectionModel()->isSelected(last));
+    EXPECT_TRUE(tab.FiguurGrid->viewport()->rect().contains(tab.FiguurGrid->visualRect(last)));
+
+    tab.FiguurGridModel->setData(tab.FiguurGridModel->index(2, 0), QStringLiteral("7"));
+    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 0));
+    tab.NaamEditVrij->setFocus();
+    QTest::keyClick(tab.NaamEditVrij, Qt::Key_Delete);
+    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 31);
+    tab.FiguurGrid->setFocus();
+    QTest::keyClick(tab.FiguurGrid, Qt::Key_Delete);
+    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 30);
+    EXPECT_EQ(Shown(2, 1), "7");  // row 3 moved up into the deleted row 2
 }
 
 TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
@@ -387,11 +456,15 @@ TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
     tab.OpenPictureAction->trigger();
     EXPECT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
     EXPECT_TRUE(tab.HatchImage->Transparent());
-    // The canvas of a 300 x 300 tile is 302 x 302.
-    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(302, 151));
-    // The picture shows through the white canvas, centred.
+    // Fitted to the tile, which spans canvas pixels 0 to 300 (the canvas is 302 x 302).
+    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(300, 150));
+    // The picture shows through the white canvas, centred on the tile (the panel's bevel adds
+    // one pixel).
     const QImage panel = tab.DP->grab().toImage();
     EXPECT_EQ(panel.pixelColor(152, 152), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(1, 76), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(300, 225), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(301, 152), QColor(Qt::white));
     EXPECT_EQ(panel.pixelColor(152, 20), QColor(Qt::white));
 
     QTest::mouseClick(tab.SpeedButton1DeleteBackgroundImage, Qt::LeftButton);

@@ -47,7 +47,7 @@ std::vector<std::string> Numbers(const TextGrid& grid) {
     return numbers;
 }
 
-// A 10 x 10 tile: s = 1/30, the canvas 302 x 302, tile (x, y) at pixel (30x, 301 - 30y).
+// A 10 x 10 tile: s = 1/30, the canvas 302 x 302, tile (x, y) at pixel (30x, 300 - 30y).
 struct TenByTen : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(InitFiguur(model, canvas, 10, 10));
@@ -117,12 +117,12 @@ TEST_F(TenByTen, EnterDrawsInsideClipsCrossingAndDropsOutside) {
          {"1", "2,5", "4", "9"},
          2,
          {kA, {"1", "2,5", "4", "9"}},
-         {{{30, 226}, {120, 31}, kBlack, 3, false}}},
+         {{{30, 225}, {120, 30}, kBlack, 3, false}}},
         {"crossing: clipped and rewritten",
          {"5", "5", "-5", "5"},
          2,
          {kA, {"0.000", "5.000", "5.000", "5.000"}},
-         {{{0, 151}, {150, 151}, kBlack, 3, false}}},
+         {{{0, 150}, {150, 150}, kBlack, 3, false}}},
         {"outside in row 2: deleted", {"20", "20", "30", "30"}, 2, {kA}, {}},
         {"outside in row 1: emptied, kept", {"20", "20", "30", "30"}, 1, {kEmpty, kA}, {}},
     };
@@ -146,8 +146,8 @@ TEST_F(TenByTen, SelectionDrawsTheNewRowRedAndTheOldOneBlack) {
     canvas.ClearRecords();
     ShowSelectedRow(model, canvas, 3);
     const std::vector<DrawnLine> expected{
-        {{30, 271}, {60, 241}, kBlack, 3, false},
-        {{150, 151}, {180, 121}, kRed, 3, false},
+        {{30, 270}, {60, 240}, kBlack, 3, false},
+        {{150, 150}, {180, 120}, kRed, 3, false},
     };
     EXPECT_EQ(canvas.lines, expected);
     EXPECT_EQ(canvas.penColor, kBlack);
@@ -158,6 +158,34 @@ TEST_F(TenByTen, SelectionDrawsTheNewRowRedAndTheOldOneBlack) {
     canvas.ClearRecords();
     ShowSelectedRow(model, canvas, 3);
     EXPECT_EQ(canvas.lines, expected);
+}
+
+// "+" makes the new empty row current, and the red segment turns black where it now is.
+TEST_F(TenByTen, AddMakesTheNewRowCurrent) {
+    struct Row {
+        const char* name;
+        int selected;
+        int added;
+        DrawnLine black;  // the selected segment, after the add
+    };
+    const Row rows[] = {
+        {"the last row selected: appended", 3, 4, {{150, 150}, {180, 120}, kBlack, 3, false}},
+        {"row 2 selected: inserted above it", 2, 2, {{90, 210}, {120, 180}, kBlack, 3, false}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        SetRows(model.grid, {kA, kB, kC});
+        model.grid.SetCurrent(1, row.selected);
+        ShowSelectedRow(model, canvas, row.selected);
+        canvas.ClearRecords();
+        EXPECT_EQ(AddCurrentSegmentRow(model, canvas), row.added);
+        EXPECT_EQ(model.grid.RowCount(), 5);
+        EXPECT_EQ(model.grid.CurrentRow(), row.added);
+        EXPECT_EQ(Rows(model.grid)[row.added - 1], kEmpty);
+        EXPECT_EQ(model.currentRow, row.added);
+        EXPECT_EQ(canvas.lines, std::vector<DrawnLine>{row.black});
+    }
 }
 
 TEST_F(TenByTen, RedrawDeletesRowsThatMissTheTile) {
@@ -175,8 +203,8 @@ TEST_F(TenByTen, RedrawDeletesRowsThatMissTheTile) {
     EXPECT_EQ(canvas.width, 302);
     EXPECT_EQ(canvas.height, 302);
     const std::vector<DrawnLine> expected{
-        {{0, 151}, {150, 151}, kBlack, 1, false},
-        {{30, 271}, {60, 241}, kBlack, 1, false},
+        {{0, 150}, {150, 150}, kBlack, 1, false},
+        {{30, 270}, {60, 240}, kBlack, 1, false},
     };
     EXPECT_EQ(canvas.lines, expected);
 }
@@ -237,7 +265,7 @@ TEST_F(TenByTen, GridClickRedrawsOnceAfterANewBackground) {
     EXPECT_FALSE(model.backgroundChanged);
     EXPECT_EQ(canvas.fills, 1);
     ASSERT_EQ(canvas.lines.size(), 3u);
-    EXPECT_EQ(canvas.lines.back(), (DrawnLine{{90, 211}, {120, 181}, kRed, 3, false}));
+    EXPECT_EQ(canvas.lines.back(), (DrawnLine{{90, 210}, {120, 180}, kRed, 3, false}));
 }
 
 TEST_F(TenByTen, DeleteSelectedSegmentRedraws) {
@@ -246,7 +274,7 @@ TEST_F(TenByTen, DeleteSelectedSegmentRedraws) {
     DeleteSelectedSegment(model, canvas);
     EXPECT_EQ(Rows(model.grid), std::vector<Cells>{kB});
     EXPECT_EQ(canvas.fills, 1);
-    EXPECT_EQ(canvas.lines, (std::vector<DrawnLine>{{{90, 211}, {120, 181}, kBlack, 3, false}}));
+    EXPECT_EQ(canvas.lines, (std::vector<DrawnLine>{{{90, 210}, {120, 180}, kBlack, 3, false}}));
 }
 
 }  // namespace

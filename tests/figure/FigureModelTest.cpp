@@ -1,7 +1,9 @@
 // The tile: scale, panel and canvas size, snap radius, the transforms and refused sizes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <random>
 
 #include "FigureModel.h"
 #include "RecordingCanvas.h"
@@ -24,8 +26,8 @@ TEST(FigureTile, WideTileSpansThreeHundredPixels) {
     EXPECT_EQ(canvas.fills, 1);
     EXPECT_EQ(canvas.penWidth, 3);
 
-    EXPECT_EQ(FiguurToPixel(model, {0, 0}).pixel, (Pixel{0, 151}));
-    EXPECT_EQ(FiguurToPixel(model, {600, 300}).pixel, (Pixel{300, 1}));
+    EXPECT_EQ(FiguurToPixel(model, {0, 0}).pixel, (Pixel{0, 150}));
+    EXPECT_EQ(FiguurToPixel(model, {600, 300}).pixel, (Pixel{300, 0}));
     EXPECT_EQ(FiguurToPixel(model, {123, 45}).pixel, (Pixel{62, 128}));  // 61.5, 22.5 go up
     EXPECT_EQ(PixelToTile(model, {0, 0}), (TilePoint{0, 300}));
     EXPECT_EQ(PixelToTile(model, {150, 75}), (TilePoint{300, 150}));
@@ -46,20 +48,52 @@ TEST(FigureTile, SquareTileHasAFractionalScale) {
     const TilePoint p = PixelToTile(model, {150, 150});
     EXPECT_NEAR(static_cast<double>(p.x), 50.0, 1e-12);
     EXPECT_NEAR(static_cast<double>(p.y), 50.0, 1e-12);
-    EXPECT_EQ(FiguurToPixel(model, {50, 50}).pixel, (Pixel{150, 151}));
-    EXPECT_EQ(FiguurToPixel(model, {100, 100}).pixel, (Pixel{300, 1}));
+    EXPECT_EQ(FiguurToPixel(model, {50, 50}).pixel, (Pixel{150, 150}));
+    EXPECT_EQ(FiguurToPixel(model, {100, 100}).pixel, (Pixel{300, 0}));
 }
 
 TEST(FigureTile, VisibleFlagFollowsTheCanvasEdges) {
     FigureModel model;
     RecordingCanvas canvas;
     ASSERT_TRUE(InitFiguur(model, canvas, 600, 300));
-    EXPECT_TRUE(FiguurToPixel(model, {604, 302}).visible);  // (302, 0)
+    EXPECT_TRUE(FiguurToPixel(model, {604, 300}).visible);  // (302, 0)
     EXPECT_FALSE(FiguurToPixel(model, {606, 0}).visible);   // x 303
-    EXPECT_FALSE(FiguurToPixel(model, {0, 304}).visible);   // y -1
+    EXPECT_FALSE(FiguurToPixel(model, {0, 302}).visible);   // y -1
     // Far outside: clamped to the pixel range, never wrapped.
     EXPECT_EQ(FiguurToPixel(model, {-1e30L, -1e30L}).pixel, (Pixel{INT_MIN, INT_MAX}));
-    EXPECT_EQ(FiguurToPixel(model, {1e30L, 1e30L}).pixel, (Pixel{INT_MAX, 151 - INT_MAX}));
+    EXPECT_EQ(FiguurToPixel(model, {1e30L, 1e30L}).pixel, (Pixel{INT_MAX, INT_MIN}));
+}
+
+// Over random tiles: a pixel taken to the tile and back is the same pixel (a click is drawn
+// under the mouse), and the tile's corners are the canvas pixels its edges are drawn on, both
+// inside the canvas.
+TEST(FigureTile, TransformsAreInversesAndTheCornersLieOnTheCanvas) {
+    std::mt19937_64 rng(1707);
+    std::uniform_int_distribution<int> side(1, 100000);
+    for (int i = 0; i < 200; ++i) {
+        FigureModel model;
+        RecordingCanvas canvas;
+        const int w = side(rng);
+        const int h = i % 4 == 0 ? w : side(rng);
+        ASSERT_TRUE(InitFiguur(model, canvas, w, h));
+        SCOPED_TRACE(testing::Message() << "tile " << w << " x " << h);
+        const int right = model.TilePixelWidth();
+        const int bottom = model.TilePixelHeight();
+        EXPECT_EQ(std::max(right, bottom), kCanvasSpan);
+        EXPECT_EQ(FiguurToPixel(model, {0, 0}).pixel, (Pixel{0, bottom}));
+        EXPECT_EQ(FiguurToPixel(model, {0, static_cast<long double>(h)}).pixel, (Pixel{0, 0}));
+        EXPECT_EQ(FiguurToPixel(model, {static_cast<long double>(w), 0}).pixel,
+                  (Pixel{right, bottom}));
+        EXPECT_LT(right, model.CanvasWidth());
+        EXPECT_LT(bottom, model.CanvasHeight());
+        std::uniform_int_distribution<int> px(-10, model.CanvasWidth() + 10);
+        std::uniform_int_distribution<int> py(-10, model.CanvasHeight() + 10);
+        for (int k = 0; k < 50; ++k) {
+            const Pixel p{px(rng), py(rng)};
+            ASSERT_EQ(FiguurToPixel(model, PixelToTile(model, p)).pixel, p)
+                << "pixel " << p.x << ", " << p.y;
+        }
+    }
 }
 
 TEST(FigureTile, NewFigureEmptiesTheGridAndResetsTheState) {

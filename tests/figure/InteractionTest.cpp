@@ -1,6 +1,6 @@
 // Drawing, locking, snapping, typed lengths and selection through the interaction's events, on a
 // 300 x 300 tile (s = 1: tile (x, y) is mouse pixel (x, 300 - y); a start point (x, y) is drawn
-// from pixel (x, 301 - y)).
+// on pixel (x, 300 - y) too).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -125,7 +125,7 @@ TEST_F(Drawing, FirstClickSnapsToTheFirstNearPoint) {
 }
 
 TEST_F(Drawing, SecondClickLocksAndSnaps) {
-    // Every segment starts at tile (100, 100): start pixel (100, 201).
+    // Every segment starts at tile (100, 100): start pixel (100, 200).
     struct Row {
         const char* name;
         bool snap;
@@ -138,10 +138,10 @@ TEST_F(Drawing, SecondClickLocksAndSnaps) {
         {"5 px above the start row locks horizontally",
          true,
          false,
-         {150, 196},
-         {150, 201},
+         {150, 195},
+         {150, 200},
          {"150.000", "100.000"}},
-        {"6 px above does not lock", true, false, {150, 195}, {150, 195}, {"150.000", "105.000"}},
+        {"6 px above does not lock", true, false, {150, 194}, {150, 194}, {"150.000", "106.000"}},
         {"5 px beside the start column locks vertically",
          true,
          false,
@@ -153,7 +153,7 @@ TEST_F(Drawing, SecondClickLocksAndSnaps) {
          true,
          true,
          {180, 150},
-         {180, 201},
+         {180, 200},
          {"180.000", "100.000"}},
         {"Shift, larger y offset: vertical",
          true,
@@ -161,7 +161,7 @@ TEST_F(Drawing, SecondClickLocksAndSnaps) {
          {150, 100},
          {100, 100},
          {"100.000", "200.000"}},
-        {"Shift, a tie: vertical", true, true, {160, 141}, {100, 141}, {"100.000", "159.000"}},
+        {"Shift, a tie: vertical", true, true, {160, 140}, {100, 140}, {"100.000", "160.000"}},
         {"snapping off: no lock", false, false, {150, 198}, {150, 198}, {"150.000", "102.000"}},
         {"snapping off with Shift: no lock",
          false,
@@ -173,19 +173,19 @@ TEST_F(Drawing, SecondClickLocksAndSnaps) {
          true,
          false,
          {202, 203},
-         {202, 201},
+         {202, 200},
          {"200.000", "98.000"}},
         {"a snapped click with Shift keeps the lock",
          true,
          true,
          {202, 203},
-         {202, 201},
+         {202, 200},
          {"200.000", "100.000"}},
         {"the open segment's own start takes part",
          true,
          false,
          {104, 196},
-         {104, 201},
+         {104, 200},
          {"100.000", "100.000"}},
     };
     for (const Row& row : rows) {
@@ -194,12 +194,12 @@ TEST_F(Drawing, SecondClickLocksAndSnaps) {
         SetRows({{"200", "98", "200", "20"}});
         SetSnap(model, row.snap);
         ClickAt(At(100, 100));
-        KeyDown(model, canvas, Key::Other, row.shift, true);
+        KeyDown(model, canvas, Key::Other, row.shift, KeyFocus::FigureTab);
         canvas.ClearRecords();
         MouseMove(model, canvas, row.mouse);
         ASSERT_FALSE(canvas.lines.empty());
         EXPECT_EQ(canvas.lines.back(),
-                  (DrawnLine{{100, 201}, row.rubberEnd, PenColor::Black, 3, true}));
+                  (DrawnLine{{100, 200}, row.rubberEnd, PenColor::Black, 3, true}));
         Click(model, canvas, row.mouse);
         EXPECT_EQ(RowCells(model.grid, 2),
                   (Cells{"100.000", "100.000", row.expectedEnd[0], row.expectedEnd[1]}));
@@ -230,7 +230,7 @@ TEST_F(Drawing, StatusText) {
     };
     const Row rows[] = {
         {"top left pixel, nothing open", true, {}, {0, 0}, "X:0.000, Y:300.000"},
-        {"to the left, locked", true, {At(150, 150)}, {100, 150}, "X:100.000, Y:149.000 L:180.000"},
+        {"to the left, locked", true, {At(150, 150)}, {100, 150}, "X:100.000, Y:150.000 L:180.000"},
         {"straight down, locked",
          true,
          {At(150, 150)},
@@ -239,8 +239,8 @@ TEST_F(Drawing, StatusText) {
         {"on the start pixel points down",
          true,
          {At(150, 150)},
-         {150, 151},
-         "X:150.000, Y:149.000 L:270.000"},
+         {150, 150},
+         "X:150.000, Y:150.000 L:270.000"},
         {"30 degrees below the axis to the right",
          false,
          {At(10, 290)},
@@ -313,13 +313,13 @@ TEST_F(Drawing, TypedLength) {
          "25",
          {"290.000", "150.000", "300.000", "150.000"},
          false},
-        {"not a number: stays open",
+        {"not a number: abandoned, its row gone",
          At(100, 100),
          At(130, 60),
          Box::Ok,
          "2x",
-         {"100.000", "100.000", "", ""},
-         true},
+         {"", "", "", ""},
+         false},
         {"Escape in the box: stays open",
          At(100, 100),
          At(130, 60),
@@ -334,7 +334,7 @@ TEST_F(Drawing, TypedLength) {
         SetRows({{"116", "81", "116", "81"}});
         ClickAt(row.start);
         MouseMove(model, canvas, row.mouse);
-        const Reaction opened = KeyPress(model, row.text[0], 0, 0);
+        const Reaction opened = KeyPress(model, row.text[0], KeyFocus::FigureTab, 0, 0);
         ASSERT_TRUE(opened.openTypedLengthBox);
         Reaction closed;
         if (row.box == Box::Ok)
@@ -347,22 +347,32 @@ TEST_F(Drawing, TypedLength) {
         const bool invalid = row.box == Box::Ok && std::string(row.text) == "2x";
         EXPECT_EQ(closed.warning,
                   invalid ? std::optional<std::string>(kInvalidLengthText) : std::nullopt);
+        EXPECT_EQ(model.grid.RowCount(), invalid ? 2 : 3);
     }
 }
 
 TEST_F(Drawing, DigitOpensTheBoxBesideTheLockedMouse) {
-    EXPECT_FALSE(KeyPress(model, '2', 40, 30).openTypedLengthBox) << "nothing open";
+    const KeyFocus tab = KeyFocus::FigureTab;
+    EXPECT_FALSE(KeyPress(model, '2', tab, 40, 30).openTypedLengthBox) << "nothing open";
     ClickAt(At(100, 100));
-    MouseMove(model, canvas, {130, 203});  // locked to (130, 201)
-    EXPECT_FALSE(KeyPress(model, 'x', 40, 30).openTypedLengthBox) << "not a digit";
-    const Reaction r = KeyPress(model, '7', 40, 30);
+    MouseMove(model, canvas, {130, 203});  // locked to (130, 200)
+    EXPECT_FALSE(KeyPress(model, 'x', tab, 40, 30).openTypedLengthBox) << "not a digit";
+    // A digit typed into an edit, a combo box or a cell editor, or on another tab, is the
+    // control's own.
+    for (const KeyFocus other : {KeyFocus::TextControl, KeyFocus::OtherTab}) {
+        const Reaction r = KeyPress(model, '2', other, 40, 30);
+        EXPECT_FALSE(r.openTypedLengthBox);
+        EXPECT_FALSE(r.keySwallowed);
+        EXPECT_FALSE(model.interaction.typedLengthMode);
+    }
+    const Reaction r = KeyPress(model, '7', tab, 40, 30);
     ASSERT_TRUE(r.openTypedLengthBox);
     const TypedLengthBox& box = *r.openTypedLengthBox;
     EXPECT_EQ((std::array<int, 4>{box.left, box.top, box.width, box.height}),
-              (std::array<int, 4>{180, 351, 122, 22}));
+              (std::array<int, 4>{180, 350, 122, 22}));
     EXPECT_EQ(box.text, "7");
     EXPECT_TRUE(r.keySwallowed);
-    EXPECT_FALSE(KeyPress(model, '8', 40, 30).openTypedLengthBox) << "the box is open";
+    EXPECT_FALSE(KeyPress(model, '8', tab, 40, 30).openTypedLengthBox) << "the box is open";
     // After Cancel the mouse places the end again.
     TypedLengthCancelled(model);
     Click(model, canvas, {130, 203});
@@ -370,18 +380,21 @@ TEST_F(Drawing, DigitOpensTheBoxBesideTheLockedMouse) {
 }
 
 TEST_F(Drawing, EscapeAndSelectionModeAbandonTheOpenSegment) {
-    enum class Event { EscapeOnFigureTab, EscapeOnOtherTab, OtherKey, SelectionMode };
+    enum class Event { Escape, OtherKey, SelectionMode };
     struct Row {
         const char* name;
         Event event;
+        KeyFocus focus;
         bool abandoned;
         bool swallowed;
     };
     const Row rows[] = {
-        {"Escape on the figure tab", Event::EscapeOnFigureTab, true, true},
-        {"Escape on another tab", Event::EscapeOnOtherTab, false, false},
-        {"another key on the figure tab", Event::OtherKey, false, false},
-        {"selection mode", Event::SelectionMode, true, false},
+        {"Escape on the figure tab", Event::Escape, KeyFocus::FigureTab, true, true},
+        {"Escape in an edit: the edit keeps its key", Event::Escape, KeyFocus::TextControl, true,
+         false},
+        {"Escape on another tab", Event::Escape, KeyFocus::OtherTab, true, false},
+        {"another key on the figure tab", Event::OtherKey, KeyFocus::FigureTab, false, false},
+        {"selection mode", Event::SelectionMode, KeyFocus::FigureTab, true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -391,14 +404,11 @@ TEST_F(Drawing, EscapeAndSelectionModeAbandonTheOpenSegment) {
         MouseMove(model, canvas, At(150, 150));
         Reaction r;
         switch (row.event) {
-            case Event::EscapeOnFigureTab:
-                r = KeyDown(model, canvas, Key::Escape, false, true);
-                break;
-            case Event::EscapeOnOtherTab:
-                r = KeyDown(model, canvas, Key::Escape, false, false);
+            case Event::Escape:
+                r = KeyDown(model, canvas, Key::Escape, false, row.focus);
                 break;
             case Event::OtherKey:
-                r = KeyDown(model, canvas, Key::Other, false, true);
+                r = KeyDown(model, canvas, Key::Other, false, row.focus);
                 break;
             case Event::SelectionMode:
                 r = EnterSelectionMode(model, canvas);
@@ -406,29 +416,74 @@ TEST_F(Drawing, EscapeAndSelectionModeAbandonTheOpenSegment) {
         }
         EXPECT_EQ(r.keySwallowed, row.swallowed);
         EXPECT_EQ(model.interaction.drawing, !row.abandoned);
-        ASSERT_EQ(model.grid.RowCount(), 3);  // the row stays
-        const Cells open{"100.000", "100.000", "", ""};
-        EXPECT_EQ(RowCells(model.grid, 2), row.abandoned ? Cells{} : open);
+        // The row the first point appended goes with the segment.
+        ASSERT_EQ(model.grid.RowCount(), row.abandoned ? 2 : 3);
+        if (!row.abandoned) {
+            EXPECT_EQ(RowCells(model.grid, 2), (Cells{"100.000", "100.000", "", ""}));
+        }
+        EXPECT_EQ(model.grid.CurrentRow(), model.grid.RowCount() - 1);
         // The rubber line goes with the next move and leaves nothing inverted behind.
         MouseMove(model, canvas, At(160, 160));
         EXPECT_EQ(Inverted(canvas).size(), row.abandoned ? 0u : 1u);
     }
 }
 
+// However the segment is abandoned, the grid is what it was before its first point: a row the
+// point appended goes, an empty last row it was written in stays, emptied.
+TEST_F(Drawing, AbandoningGivesBackTheGridOfBeforeTheFirstPoint) {
+    enum class Way { Escape, InvalidLength, SelectionMode };
+    const std::vector<std::vector<Cells>> figures{
+        {{}},
+        {{"10", "10", "20", "20"}},
+        {{"10", "10", "20", "20"}, {}},
+        {{"10", "10", "20", "20"}, {"30", "30", "40", "40"}},
+    };
+    for (const Way way : {Way::Escape, Way::InvalidLength, Way::SelectionMode}) {
+        for (const std::vector<Cells>& figure : figures) {
+            SCOPED_TRACE(testing::Message()
+                         << "way " << static_cast<int>(way) << ", " << figure.size() << " rows");
+            SetUp();
+            model.interaction.selectionMode = false;
+            SetRows(figure);
+            const TextGrid before = model.grid;
+            ClickAt(At(100, 100));
+            MouseMove(model, canvas, At(150, 150));
+            ASSERT_TRUE(model.interaction.drawing);
+            switch (way) {
+                case Way::Escape:
+                    KeyDown(model, canvas, Key::Escape, false, KeyFocus::FigureTab);
+                    break;
+                case Way::InvalidLength:
+                    ASSERT_TRUE(KeyPress(model, '4', KeyFocus::FigureTab, 0, 0).openTypedLengthBox);
+                    TypedLengthAccepted(model, canvas, "4x");
+                    break;
+                case Way::SelectionMode:
+                    EnterSelectionMode(model, canvas);
+                    break;
+            }
+            EXPECT_FALSE(model.interaction.drawing);
+            ASSERT_EQ(model.grid.RowCount(), before.RowCount());
+            for (int r = 1; r < before.RowCount(); ++r)
+                EXPECT_EQ(RowCells(model.grid, r), RowCells(before, r)) << "row " << r;
+        }
+    }
+}
+
 TEST_F(Drawing, NewStartAfterEscapeErasesTheOldRubberLine) {
     ClickAt(At(100, 100));
     MouseMove(model, canvas, At(150, 150));
-    KeyDown(model, canvas, Key::Escape, false, true);
+    KeyDown(model, canvas, Key::Escape, false, KeyFocus::FigureTab);
     Click(model, canvas, At(150, 150));  // no move between: the old line is still shown
     MouseMove(model, canvas, At(200, 150));
-    EXPECT_EQ(Inverted(canvas), (std::vector<std::pair<int, int>>{{200, 151}}));
+    EXPECT_EQ(Inverted(canvas), (std::vector<std::pair<int, int>>{{200, 150}}));
 }
 
 TEST_F(Drawing, Cursors) {
     EXPECT_EQ(SetSnap(model, false).cursor, CanvasCursor::Kruis);
     EXPECT_EQ(EnterSelectionMode(model, canvas).cursor, CanvasCursor::Arrow);
-    EXPECT_EQ(SetSnap(model, true).cursor, CanvasCursor::Teken) << "also in selection mode";
-    EXPECT_EQ(SetSnap(model, false).cursor, CanvasCursor::Kruis);
+    // Selection mode keeps its arrow whatever snapping becomes.
+    EXPECT_EQ(SetSnap(model, true).cursor, CanvasCursor::Arrow);
+    EXPECT_EQ(SetSnap(model, false).cursor, CanvasCursor::Arrow);
     EXPECT_EQ(EnterDrawingMode(model).cursor, CanvasCursor::Kruis);
     SetSnap(model, true);
     EXPECT_EQ(EnterDrawingMode(model).cursor, CanvasCursor::Teken);
@@ -492,9 +547,9 @@ TEST_F(Drawing, SelectionFollowsItsRowWhenTheRedrawDeletesOneAbove) {
     MouseMove(model, canvas, At(150, 102));
     EnterSelectionMode(model, canvas);
     const Reaction r = Click(model, canvas, At(150, 102));
-    ASSERT_EQ(model.grid.RowCount(), 3);
+    ASSERT_EQ(model.grid.RowCount(), 2);  // the open segment's row and the missing row 1 went
     EXPECT_EQ(r.selectedRow, 1);
-    EXPECT_EQ(canvas.lines.back(), (DrawnLine{{100, 201}, {200, 201}, PenColor::Red, 3, false}));
+    EXPECT_EQ(canvas.lines.back(), (DrawnLine{{100, 200}, {200, 200}, PenColor::Red, 3, false}));
     // The redraw took the rubber line with it: the next move inverts nothing.
     canvas.ClearRecords();
     MouseMove(model, canvas, At(20, 20));
