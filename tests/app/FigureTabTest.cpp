@@ -135,8 +135,15 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
     EXPECT_EQ(tab.XYPos->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     // The labels end before the controls they name.
     EXPECT_LT(tab.LabelHatchName->geometry().right(), 285);
-    EXPECT_LT(tab.LabelNauwkeurigheid->geometry().right(), 470);
-    EXPECT_GT(tab.LabelNauwkeurigheid->x(), tab.NaamEditVrij->geometry().right());
+    // The accuracy label's text stands free of both its neighbours, descenders included.
+    const QLabel& accuracy = *tab.LabelNauwkeurigheid;
+    const QFontMetrics metrics(accuracy.font());
+    const int textLeft = accuracy.geometry().right() - metrics.horizontalAdvance(accuracy.text());
+    EXPECT_LE(accuracy.geometry().right(), 470 - 3);
+    EXPECT_GE(textLeft, tab.NaamEditVrij->geometry().right() + 3);
+    EXPECT_GE(accuracy.height(), metrics.height());
+    EXPECT_EQ(accuracy.font().pixelSize(), tab.LabelHatchName->font().pixelSize())
+        << accuracy.font().toString().toStdString();
     EXPECT_LT(tab.CheckBoxSnap->geometry().right(), 128);
     const std::pair<QComboBox*, QStringList> combos[] = {
         {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
