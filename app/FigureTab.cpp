@@ -263,8 +263,29 @@ class NarrowComboStyle : public QProxyStyle {
     }
 };
 
-// The accuracy label ends 2 pixels before its combo box.
-constexpr int kAccuracyLabelRight = 468;
+// The accuracy label lies between the name edit (ending at 385) and its combo box (from 470),
+// 4 and 3 pixels from them, as tall as the combo so that no descender is cut.
+constexpr QRect kAccuracyLabelRect(389, 410, 467 - 389, 21);
+
+// The label's text right-aligned in its place. The substitute for the original face is wider:
+// a text that would not fit is set a fraction of a pixel tighter first (not to be seen), and
+// only then a pixel size smaller, rather than touch the combo box or run under the edit.
+void PlaceAccuracyLabel(QLabel& label, QFont font) {
+    constexpr int kSmallestPixels = 9;
+    const auto fits = [&] {
+        for (const qreal spacing : {0.0, -0.1, -0.2, -0.3}) {
+            font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+            if (QFontMetrics(font).horizontalAdvance(label.text()) <= kAccuracyLabelRect.width())
+                return true;
+        }
+        return false;
+    };
+    while (!fits() && font.pixelSize() > kSmallestPixels)
+        font.setPixelSize(font.pixelSize() - 1);
+    label.setFont(font);
+    label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label.setGeometry(kAccuracyLabelRect);
+}
 
 figure::Pixel ToPixel(QPoint p) {
     return {p.x(), p.y()};
@@ -501,13 +522,9 @@ void TFigureTab::BuildControls() {
     NaamEditVrij->setObjectName(QStringLiteral("NaamEditVrij"));
     NaamEditVrij->setGeometry(285, 410, 100, 21);
 
-    // Right-aligned: the text keeps its right edge just before the accuracy combo and grows to
-    // the left, whatever the font's width.
     LabelNauwkeurigheid = new QLabel(QStringLiteral("Nauwkeurigheid:"), this);
     LabelNauwkeurigheid->setObjectName(QStringLiteral("LabelNauwkeurigheid"));
-    LabelNauwkeurigheid->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    LabelNauwkeurigheid->adjustSize();
-    LabelNauwkeurigheid->move(kAccuracyLabelRight - LabelNauwkeurigheid->width(), 414);
+    PlaceAccuracyLabel(*LabelNauwkeurigheid, font());
 
     // Only its three items: a typed text would have no accuracy.
     ComboBoxNaukeurigheid = new QComboBox(this);
@@ -566,6 +583,13 @@ void TFigureTab::Connect() {
             });
     FiguurGrid->installEventFilter(this);
     VoorbeeldButton = AddFigurePreview(*this, form_);
+}
+
+void TFigureTab::changeEvent(QEvent* event) {
+    // The window sets the tab's face after building it: the label is fitted again in that face.
+    if (event->type() == QEvent::FontChange && LabelNauwkeurigheid)
+        PlaceAccuracyLabel(*LabelNauwkeurigheid, font());
+    QWidget::changeEvent(event);
 }
 
 bool TFigureTab::eventFilter(QObject* watched, QEvent* event) {

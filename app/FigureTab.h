@@ -121,6 +121,7 @@ class TFigureTab : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void BuildControls();

@@ -135,8 +135,15 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
     EXPECT_EQ(tab.XYPos->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     // The labels end before the controls they name.
     EXPECT_LT(tab.LabelHatchName->geometry().right(), 285);
-    EXPECT_LT(tab.LabelNauwkeurigheid->geometry().right(), 470);
-    EXPECT_GT(tab.LabelNauwkeurigheid->x(), tab.NaamEditVrij->geometry().right());
+    // The accuracy label's text stands free of both its neighbours, descenders included.
+    const QLabel& accuracy = *tab.LabelNauwkeurigheid;
+    const QFontMetrics metrics(accuracy.font());
+    const int textLeft = accuracy.geometry().right() - metrics.horizontalAdvance(accuracy.text());
+    EXPECT_LE(accuracy.geometry().right(), 470 - 3);
+    EXPECT_GE(textLeft, tab.NaamEditVrij->geometry().right() + 3);
+    EXPECT_GE(accuracy.height(), metrics.height());
+    EXPECT_EQ(accuracy.font().pixelSize(), tab.LabelHatchName->font().pixelSize())
+        << accuracy.font().toString().toStdString();
     EXPECT_LT(tab.CheckBoxSnap->geometry().right(), 128);
     const std::pair<QComboBox*, QStringList> combos[] = {
         {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
@@ -471,6 +478,29 @@ TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
     EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
     EXPECT_TRUE(tab.BackGroundImage->pixmap().isNull());
     EXPECT_FALSE(tab.HatchImage->Transparent());
+
+    // A figure list with a tile of its own takes the picture away, and with it the command.
+    w.platform.dialogAnswers.push_back(png);
+    tab.OpenPictureAction->trigger();
+    ASSERT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
+    const std::string list = dir.File("tegel.txt");
+    WriteText(list, ";%SIZE=600,300\r\n1,2,3,4\r\n");
+    w.platform.dialogAnswers.push_back(list);
+    tab.OpenVrijfiguurList->trigger();
+    EXPECT_TRUE(tab.BackGroundImage->pixmap().isNull());
+    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
+}
+
+// A cell of megabytes (a figure list may hold one) is shown cut short; the grid keeps it whole.
+TEST_F(FigureTab, ALongCellIsShownCutShort) {
+    const std::string text(1'000'000, 'a');
+    tab.Model().grid.SetCell(1, 1, text);
+    const QModelIndex cell = tab.FiguurGridModel->index(0, 0);
+    EXPECT_EQ(cell.data(Qt::DisplayRole).toString(),
+              QString(app::kShownCellChars, QLatin1Char('a')) + QChar(0x2026));
+    EXPECT_EQ(cell.data(Qt::EditRole).toString().size(), 1'000'000);
+    tab.Model().grid.SetCell(1, 1, "12.5");
+    EXPECT_EQ(cell.data(Qt::DisplayRole).toString(), "12.5");
 }
 
 TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
