@@ -164,25 +164,12 @@ const Example kExamples[] = {
      Accuracy::Nauwkeurig,
      "0.0000000000, 0.0000000000, 0.0000000000, 0.0000000000, 1.0000000000, 50.0000000000, "
      "-1950.0000000000"},
-    {"TallTileVerticalUpBeforeDiagonal",
-     {1, 100000},
-     {"0.5", "0", "0.5", "100000"},
-     Accuracy::Nauwkeurig,
-     "90.0000000000, 0.5000000000, 0.0000000000, 0.0000000000, 1.0000000000, "
-     "100000.0000000000, -0.0000000000"},
     {"TallTileSteepIsVertical",
      {10, 10000},
      {"0", "0", "1", "700"},
      Accuracy::Nauwkeurig,
      "90.0000000000, 0.0000000000, 0.0000000000, 0.0000000000, 10.0000000000, "
      "700.0007142853, -9299.9992857147"},
-    // One tile height over 2^31 - 1 widths: with ten decimals the shifts miss the copy one tile
-    // up by hundreds of units, so the row has no solution rather than a line off the tile.
-    {"TenDecimalsCannotCarryTheRepeat",
-     {1, 2147483647},
-     {"0", "0", "1", "1"},
-     Accuracy::Nauwkeurig,
-     nullptr},
     {"TileWithoutWidth", {0, 50}, {"10", "10", "60", "10"}, Accuracy::Nauwkeurig, nullptr},
     // Longer than its repeat distance: one continuous line of the tile width.
     {"LongerThanTheRepeatIsContinuous",
