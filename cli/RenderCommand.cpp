@@ -1,10 +1,4 @@
 // murvex-cli render: a picture (PNG or SVG) of what a pattern file draws inside a box.
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-#include <QPainter>
-#include <QPen>
-
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -17,6 +11,7 @@
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
+#include "PatternPng.h"
 
 namespace murvex::cli {
 
@@ -32,8 +27,6 @@ struct RenderOptions {
 
 enum class Format { Png, Svg };
 
-constexpr double kDotRadius = 1.0;  // pixels
-
 std::optional<Format> FormatOf(const std::string& path) {
     const auto endsWith = [&](std::string_view ext) {
         if (path.size() < ext.size()) return false;
@@ -43,44 +36,6 @@ std::optional<Format> FormatOf(const std::string& path) {
     if (endsWith(".png")) return Format::Png;
     if (endsWith(".svg")) return Format::Svg;
     return std::nullopt;
-}
-
-// Drawing coordinates to pixels: x from the box's left edge, y down from its top edge.
-// Raster painting on a QImage needs no application object and no platform plugin.
-std::optional<std::string> PaintPng(const std::vector<Segment>& segments, const Box& box,
-                                    const PictureSize& size) {
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    if (image.isNull()) return std::nullopt;
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPen pen(Qt::black);
-        pen.setWidthF(1.0);
-        pen.setCapStyle(Qt::RoundCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::black);
-        const auto at = [&](double x, double y) {
-            return QPointF((x - box.x0) * size.scale, (box.y1 - y) * size.scale);
-        };
-        for (const Segment& s : segments) {
-            const QPointF a = at(s.x1, s.y1);
-            const QPointF b = at(s.x2, s.y2);
-            if (a == b) {
-                // A dot one pixel wide would come out pale grey once antialiased.
-                painter.setPen(Qt::NoPen);
-                painter.drawEllipse(a, kDotRadius, kDotRadius);
-                painter.setPen(pen);
-            } else {
-                painter.drawLine(a, b);
-            }
-        }
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return std::nullopt;
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 int RunRender(const RenderOptions& o) {
@@ -124,7 +79,7 @@ int RunRender(const RenderOptions& o) {
             picture = SegmentsToSvg(drawn.segments, box, size);
             break;
         case Format::Png:
-            picture = PaintPng(drawn.segments, box, size);
+            picture = SegmentsToPng(drawn.segments, box, size);
             break;
     }
     if (!picture) {

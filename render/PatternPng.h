@@ -1,0 +1,32 @@
+// The PNG picture of a pattern: what the render command writes.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "PatternGeometry.h"
+#include "PatternPicture.h"
+
+class QImage;
+
+namespace murvex {
+
+// A dot one pixel wide would come out pale grey once antialiased: dots are discs of this radius.
+inline constexpr double kPngDotRadius = 1.0;  // pixels
+// Dots are placed to 1/kDotSteps of a pixel: every dot at one sub-pixel place looks the same, so
+// each shape is rasterised once and copied, which makes a picture of a million dots cheap.
+inline constexpr int kDotSteps = 64;
+
+// Paints the segments into image (RGB32, size.width x size.height, already filled) with the box
+// filling it, y upwards: black antialiased lines one pixel wide with round ends, dots as black
+// discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place.
+std::size_t PaintPatternImage(QImage& image, const std::vector<Segment>& segments, const Box& box,
+                              const PictureSize& size);
+
+// The picture on a white ground as PNG bytes; nothing when it cannot be made.
+std::optional<std::string> SegmentsToPng(const std::vector<Segment>& segments, const Box& box,
+                                         const PictureSize& size);
+
+}  // namespace murvex
