@@ -215,10 +215,14 @@ BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit) {
     if (!info.isFile()) return Failure(NotReadableText(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Failure(NotReadableText(path));
-    if (file.size() > kMaxFileBytes) return Failure(TooLargeText(path));
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() != file.size() || bytes.size() > kMaxFileBytes)
-        return Failure(NotReadableText(path));
+    if (file.size() > kMaxFileBytes) {
+        return Failure(QStringLiteral("Afbeelding is te groot (meer dan %1 MB): %2")
+                           .arg(kMaxFileBytes / (1024 * 1024))
+                           .arg(path));
+    }
+    // One byte more than the size: a file that grows meanwhile is not taken half.
+    const QByteArray bytes = file.read(file.size() + 1);
+    if (bytes.size() != file.size()) return Failure(NotReadableText(path));
 
     BackgroundPictureResult result = Failure(NotReadableText(path));
     for (const FormatRow& row : kFormats) {

@@ -1,5 +1,5 @@
-// The bounded run on POSIX systems: the work runs in a forked child process under an
-// address-space limit, writes into memory shared with the parent, and is killed at the time limit.
+// The bounded run on POSIX systems: the work runs in a forked child process under a data-size
+// limit, writes into memory shared with the parent, and is killed at the time limit.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -7,10 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string_view>
 #include <thread>
 
 #include "BoundedRun.h"
@@ -23,14 +26,25 @@ constexpr int kChildDone = 0;
 constexpr int kChildFailed = 1;
 constexpr int kChildOutOfMemory = 2;
 
-// The process's present address-space size in bytes (0 when it cannot be read).
-std::size_t AddressSpaceInUse() {
-    std::FILE* f = std::fopen("/proc/self/statm", "r");
+// The process's present data size in bytes (its writable private memory: heap, anonymous
+// mappings, stacks), 0 when it cannot be read. The data limit counts the same; unlike the
+// address-space limit it does not count the address space that threads and allocators only
+// reserve.
+std::size_t DataInUse() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
     if (!f) return 0;
-    unsigned long pages = 0;
-    const bool ok = std::fscanf(f, "%lu", &pages) == 1;
+    char line[256];
+    std::size_t kilobytes = 0;
+    constexpr std::string_view kKey = "VmData:";
+    while (std::fgets(line, sizeof line, f)) {
+        std::string_view text(line);
+        if (!text.starts_with(kKey)) continue;
+        text.remove_prefix(std::min(text.find_first_not_of(" \t", kKey.size()), text.size()));
+        std::from_chars(text.data(), text.data() + text.size(), kilobytes);
+        break;
+    }
     std::fclose(f);
-    return ok ? pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) : 0;
+    return static_cast<std::size_t>(kilobytes) * 1024;
 }
 
 [[noreturn]] void RunChild(const BoundedLimits& limits, std::span<unsigned char> shared,
@@ -38,11 +52,11 @@ std::size_t AddressSpaceInUse() {
     // Libraries complain on stderr when an allocation fails; the caller reports the outcome.
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, 2);
-    const std::size_t inUse = AddressSpaceInUse();
+    const std::size_t inUse = DataInUse();
     if (inUse > 0) {
         const rlim_t cap = static_cast<rlim_t>(inUse + limits.memoryBytes);
-        const rlimit space{cap, cap};
-        setrlimit(RLIMIT_AS, &space);
+        const rlimit data{cap, cap};
+        setrlimit(RLIMIT_DATA, &data);
     }
     // A second bound on its own clock, should the parent's kill come late.
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limits.time).count() + 2;

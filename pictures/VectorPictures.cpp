@@ -303,12 +303,21 @@ bool DrawFirstPdfPage(const QByteArray& data, QSize fit, std::span<unsigned char
                                              QVariant::fromValue(static_cast<void*>(&deadline)));
     if (image.isNull() || PastDeadline(QVariant::fromValue(static_cast<void*>(&deadline))))
         return finish(kPdfNotDrawn);
-    // Rounding at the page edge can leave the image a pixel short: the rest stays white.
-    QImage exact(out.data() + sizeof header, size.width(), size.height(), QImage::Format_RGB32);
-    exact.fill(Qt::white);
-    QPainter painter(&exact);
-    painter.drawImage(0, 0, image);
-    painter.end();
+    // Rounding at the page edge can leave the image a pixel short: the rest stays white. The
+    // rows are copied by hand: Qt's conversions may hand work to threads, which a bounded run
+    // must not wait for.
+    const QImage rgb = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    const std::size_t row = 4 * static_cast<std::size_t>(size.width());
+    unsigned char* pixels = out.data() + sizeof header;
+    std::memset(pixels, 0xFF, row * static_cast<std::size_t>(size.height()));
+    const std::size_t copied = 4 * static_cast<std::size_t>(std::min(rgb.width(), size.width()));
+    for (int y = 0; y < std::min(rgb.height(), size.height()); ++y) {
+        auto* target = reinterpret_cast<QRgb*>(pixels + row * static_cast<std::size_t>(y));
+        std::memcpy(target, rgb.constScanLine(y), copied);
+        // Poppler's premultiplied pixels on white paper are opaque; keep them so.
+        for (std::size_t x = 0; x < copied / 4; ++x)
+            target[x] |= 0xFF000000u;
+    }
     header.width = size.width();
     header.height = size.height();
     return finish(kPdfDrawn);
