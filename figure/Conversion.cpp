@@ -29,7 +29,11 @@ constexpr long double kNeighbourTolerance = 0.1L;
 // Beyond this the tile counts can no longer be stepped one by one in extended precision.
 constexpr long double kCountLimit = 0x1p62L;
 
-// How close, in drawing units, the written line must bring the copies of the segment.
+// How close the written line must bring the copies of the segment: a millionth of the tile's
+// larger side (and never less than 1e-6 units). Relative, because the digits cut off the angle
+// and the shifts move a copy in proportion to the repeat, which grows with the tile: an absolute
+// bound refused a line in a hundred in ordinary 1000 x 1000 tiles for an error of a few
+// millionths of a unit that no drawing shows.
 constexpr long double kRepeatTolerance = 1e-6L;
 
 long double Degrees(long double radians) {
@@ -161,9 +165,10 @@ std::optional<Miss> MissedBy(const PatternLine& line, long double dx, long doubl
 bool WrittenLineRepeats(const std::string& text, LineCase lineCase, long double W, long double H) {
     const std::optional<PatternLine> line = ParsePatternLine(text);
     if (!line || line->dashes.size() != 2) return false;
+    const long double tolerance = kRepeatTolerance * std::max(1.0L, std::max(W, H));
     const auto carries = [&](long double dx, long double dy) {
         const std::optional<Miss> miss = MissedBy(*line, dx, dy);
-        return miss && miss->distance + miss->error <= kRepeatTolerance;
+        return miss && miss->distance + miss->error <= tolerance;
     };
     if (!carries(0, H)) return false;
     return lineCase == LineCase::Diagonal || carries(W, 0);
