@@ -18,9 +18,11 @@ struct BackgroundPictureResult {
 };
 
 // Reads the picture file and scales it, up or down, to fit within fit (which must not be
-// empty). Centring it is the caller's. The format is taken from the file's contents, not its
-// name. A file that cannot be read, is no picture of a known format, is cut short or has more
-// than kMaxPicturePixels gives an error text and no image.
+// empty). Centring it is the caller's. The format is taken from the file's whole contents, not
+// its name, and no file but this one is read. Large pictures are decoded at the size shown where
+// the format allows (JPEG, PNG); time and memory are bounded for every format. A file that is
+// not a regular file, cannot be read, is no picture of a known format, is cut short, has more
+// than kMaxPicturePixels or is over another bound gives an error text and no image.
 BackgroundPictureResult LoadBackgroundPicture(const QString& path, QSize fit);
 
 // The name filter of the picture open dialog: every file name pattern of the known formats.

@@ -66,6 +66,7 @@ struct Decoder {
     std::vector<unsigned char> row;
     std::vector<std::uint64_t> sums;  // premultiplied R, G, B and alpha per result pixel of a row
     std::vector<std::uint32_t> counts;
+    std::vector<int> columns;  // the result column of each picture column
 
     ~Decoder() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
     bool Run(const QByteArray& data, QSize shown, QString& error);
@@ -128,10 +129,9 @@ bool Decoder::Run(const QByteArray& data, QSize shown, QString& error) {
     row.assign(4 * static_cast<std::size_t>(width), 0);
     sums.assign(4 * static_cast<std::size_t>(target.width()), 0);
     counts.assign(static_cast<std::size_t>(target.width()), 0);
-    // Which result column each picture column falls in.
-    std::vector<int> column(width);
+    columns.resize(width);
     for (png_uint_32 x = 0; x < width; ++x)
-        column[x] = static_cast<int>(static_cast<std::uint64_t>(x) * target.width() / width);
+        columns[x] = static_cast<int>(static_cast<std::uint64_t>(x) * target.width() / width);
     int current = 0;
     for (png_uint_32 y = 0; y < height; ++y) {
         png_read_row(png, row.data(), nullptr);
@@ -142,13 +142,13 @@ bool Decoder::Run(const QByteArray& data, QSize shown, QString& error) {
         }
         for (png_uint_32 x = 0; x < width; ++x) {
             const unsigned char* p = &row[4 * static_cast<std::size_t>(x)];
-            std::uint64_t* s = &sums[4 * static_cast<std::size_t>(column[x])];
+            std::uint64_t* s = &sums[4 * static_cast<std::size_t>(columns[x])];
             // Premultiplied, so that transparent pixels give no colour to their neighbours.
             s[0] += p[0] * p[3];
             s[1] += p[1] * p[3];
             s[2] += p[2] * p[3];
             s[3] += p[3];
-            ++counts[static_cast<std::size_t>(column[x])];
+            ++counts[static_cast<std::size_t>(columns[x])];
         }
     }
     Flush(current);
