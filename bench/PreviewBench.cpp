@@ -9,8 +9,6 @@
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPainter.h"
-#include "PatternPicture.h"
-#include "PatternPng.h"
 #include "PreviewView.h"
 
 namespace {
@@ -77,21 +75,5 @@ void BM_PreviewContentWildverband(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreviewContentWildverband)->Unit(benchmark::kMillisecond);
-
-// The render command's painting of a million dots 0.01 apart (one per pixel), without the PNG.
-void BM_RenderPaintMillionDots(benchmark::State& state) {
-    const murvex::Box box{0, 0, 10, 10};
-    const murvex::DrawResult r = murvex::DrawPattern(
-        murvex::ParsePatternText("*Stippen\r\n0, 0,0, 0,0.01, 0,-0.01\r\n"), box);
-    const murvex::PictureSize size = murvex::PictureSizeFor(box, 1000);
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        murvex::PaintPatternImage(image, r.segments, box, size);
-        benchmark::DoNotOptimize(image.constBits());
-    }
-    state.counters["dots"] = static_cast<double>(r.segments.size());
-}
-BENCHMARK(BM_RenderPaintMillionDots)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,46 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <random>
 #include <string>
-#include <vector>
 
 namespace murvex {
 namespace {
-
-// Lines as the file formats define them, written another way: every line end made an LF, then
-// cut at each LF; what follows the last LF is a line only when it is not empty.
-std::vector<std::string> ReferenceLines(std::string text) {
-    text = text.substr(0, text.find('\0'));
-    std::string unified;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        unified += text[i] == '\r' ? '\n' : text[i];
-    }
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t lf; (lf = unified.find('\n', start)) != std::string::npos; start = lf + 1)
-        lines.push_back(unified.substr(start, lf - start));
-    if (start < unified.size()) lines.push_back(unified.substr(start));
-    return lines;
-}
-
-TEST(TextLines, ViewsIntoTheTextAsTheFormatsSplitIt) {
-    std::mt19937 random(17);
-    for (int round = 0; round < 2000; ++round) {
-        std::string text(random() % 12, ' ');
-        for (char& c : text)
-            c = "ab\r\n\0"[random() % 5];
-        SCOPED_TRACE(::testing::PrintToString(text));
-        std::vector<std::string> seen;
-        for (const std::string_view line : TextLines(text)) {
-            EXPECT_TRUE(line.empty() || (line.data() >= text.data() &&
-                                         line.data() + line.size() <= text.data() + text.size()));
-            seen.emplace_back(line);
-        }
-        EXPECT_EQ(seen, ReferenceLines(text));
-    }
-}
 
 TEST(Trim, RemovesBlanksAtBothEndsOnly) {
     struct Row {
