@@ -131,11 +131,13 @@ class PreviewCanvas : public QWidget {
     void Fit() {
         view_ = FitView(ContentExtent(content_, lines_), width(), height(), kFitMargin);
         fitScale_ = view_.scale;
+        fitted_ = true;
         update();
     }
     void ZoomAt(double px, double py, double factor) {
         view_ =
             ZoomAbout(view_, px, py, factor, fitScale_ / kZoomOutLimit, fitScale_ * kZoomInLimit);
+        fitted_ = false;
         update();
     }
     const ViewTransform& View() const { return view_; }
@@ -212,6 +214,11 @@ class PreviewCanvas : public QWidget {
         QPainter painter(this);
         Paint(painter, size());
     }
+    // A fitted view stays fitted when the canvas changes size: the report table appears beside
+    // it only after the first fit, and would otherwise cover part of the picture.
+    void resizeEvent(QResizeEvent*) override {
+        if (fitted_) Fit();
+    }
     void wheelEvent(QWheelEvent* event) override {
         const QPointF at = event->position();
         ZoomAt(at.x(), at.y(), std::pow(kZoomPerEighth, event->angleDelta().y()));
@@ -227,6 +234,7 @@ class PreviewCanvas : public QWidget {
         if (!dragging_) return;
         const QPointF to = event->position();
         view_ = PanBy(view_, to.x() - dragFrom_.x(), to.y() - dragFrom_.y());
+        fitted_ = false;
         dragFrom_ = to;
         update();
     }
@@ -277,6 +285,7 @@ class PreviewCanvas : public QWidget {
     ViewTransform view_;
     double fitScale_ = 1.0;
     bool showOutline_ = true;
+    bool fitted_ = false;  // the view is the fitted one, not zoomed or panned since
     bool dragging_ = false;
     QPointF dragFrom_;
 };

@@ -26,8 +26,6 @@ namespace {
 constexpr int kIdAbort = 3;
 constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
-constexpr int kIdYes = 6;
-constexpr int kIdNo = 7;
 
 constexpr int kFileDialogWidth = 860;
 constexpr int kFileDialogHeight = 460;
@@ -123,9 +121,9 @@ int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
         case QMessageBox::Ignore:
             return kIdIgnore;
         case QMessageBox::Yes:
-            return kIdYes;
+            return mb::kIdYes;
         case QMessageBox::No:
-            return kIdNo;
+            return mb::kIdNo;
         default:
             return mb::kIdCancel;
     }
@@ -163,7 +161,8 @@ void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
 int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
                            WindowHandle owner) {
     QMessageBox box(OwnerWidget(owner));
-    box.setWindowTitle(FromFileText(title));
+    // Without a title of its own the window system would name the box after the program file.
+    box.setWindowTitle(title.empty() ? QStringLiteral("Murvex") : FromFileText(title));
     box.setText(FromFileText(text));
     box.setTextFormat(Qt::PlainText);
     ConfigureMessageBox(box, style);

@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 
 #include "AppTestSupport.h"
 #include "Cursors.h"
@@ -22,6 +23,7 @@
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "InputRubberUnit.h"
+#include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
 #include "fNewVrijHachDialog.h"
@@ -237,6 +239,7 @@ TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
 
     // A short text is shown in the label's own face again.
     QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {290, 20});
+    w.platform.messageAnswers = {mb::kIdNo};
     NewFigure("600", "300");
     QTest::mouseMove(tab.HatchImage, {10, 140});
     EXPECT_EQ(tab.XYPos->text(), "X:20.000, Y:20.000");
@@ -328,15 +331,18 @@ TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
             tab.Model().grid.SetCell(c, r, cells[r - 1][c - 1]);
     }
     QString memo;
-    WhenModalOpens([&memo](QWidget* modal) {
+    QString summary;
+    WhenModalOpens([&](QWidget* modal) {
         auto* errors = qobject_cast<app::TErrorForm*>(modal);
         ASSERT_NE(errors, nullptr);
         memo = errors->ErrorMemo->toPlainText();
+        summary = errors->SummaryLabel->text();
     });
     QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 1u);  // the save dialog, cancelled
     EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.pat");
     EXPECT_EQ(memo, "Geen oplossing gevonden voor lijn: 2");
+    EXPECT_EQ(summary, "1 lijn zonder oplossing; probeer een lagere nauwkeurigheid");
     EXPECT_NE(
         std::find(w.platform.cursorChanges.begin(), w.platform.cursorChanges.end(), Cursor::Busy),
         w.platform.cursorChanges.end());
@@ -366,6 +372,62 @@ TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
     EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
     ASSERT_EQ(tab.FiguurGridModel->rowCount(), 1);
     EXPECT_EQ(ShownRow(1), (QStringList{"1", "2", "3", "4"}));
+}
+
+TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyGo) {
+    NewFigure("300", "300");
+    WhenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);  // nothing changed yet: no question
+    EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, true));
+    EXPECT_TRUE(w.platform.messages.empty());
+
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    // Annuleren stops "Nieuw"; Ja whose save is cancelled stops opening a list.
+    w.platform.messageAnswers = {mb::kIdCancel, mb::kIdYes};
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    EXPECT_EQ(w.platform.messages[1].text, "Wijzigingen in Vrij figuur opslaan?");
+    ASSERT_EQ(w.platform.dialogs.size(), 1u);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
+
+    // Closing asks for each changed tab in turn; Ja saves the pattern, Annuleren keeps the window.
+    app::TFreeLineTab& lines = *form.TabSheetVrijeLijn;
+    lines.LijnGridModel->setData(lines.LijnGridModel->index(0, 0), "45");
+    w.platform.messageAnswers = {mb::kIdYes, mb::kIdCancel, mb::kIdNo};
+    w.platform.dialogAnswers = {dir.File("lijnen.pat")};
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(std::filesystem::exists(dir.File("lijnen.pat")));
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);  // only the figure asks now: Nee
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(w.platform.messages.size(), 5u);
+    EXPECT_EQ(w.platform.messages[2].text, "Wijzigingen in Vrije lijnarceringen opslaan?");
+    EXPECT_EQ(w.platform.messages[4].text, "Wijzigingen in Vrij figuur opslaan?");
+}
+
+TEST_F(FigureTab, ThePreviewAtItsDefaultSizeShowsTheWholeTileBesideTheReport) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    QTest::mouseClick(tab.VoorbeeldButton, Qt::LeftButton);
+    auto* preview = form.findChild<app::TPreviewForm*>();
+    ASSERT_NE(preview, nullptr);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(preview->SidePanel->isVisible());
+    const QImage picture = preview->RenderView();
+    QRect outline;  // the pixels of the tile's blue outline
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (c.blue() > 150 && c.red() < 100) outline |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_TRUE(picture.rect().adjusted(1, 1, -1, -1).contains(outline))
+        << outline.x() << "," << outline.right() << " in " << picture.width();
 }
 
 TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {

@@ -184,6 +184,14 @@ TEST(QtPlatformModal, EnterInTheReplaceQuestionChoosesCancel) {
     EXPECT_TRUE(seen);
 }
 
+TEST(QtPlatformModal, ABoxWithoutATitleCarriesTheProgramsName) {
+    app::QtPlatform platform;
+    QString title;
+    WhenModalOpens([&](QWidget* modal) { title = modal->windowTitle(); });
+    ShowWarning(platform, "Geen geldig getal ingevoerd", "", 0);
+    EXPECT_EQ(title, "Murvex");
+}
+
 TEST(QtPlatformModal, SaveDialogAddsTheExtensionAndOffersTheLastNameAgain) {
     TempDir dir;
     app::QtPlatform platform;
