@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -311,7 +312,7 @@ TPreviewForm& ShowPreview(TMainForm& form) {
 TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Voorbeeld"));
-    resize(720, 560);
+    resize(900, 560);
 
     OutlineCheck = new QCheckBox(QStringLiteral("Herhaling tonen"), this);
     OutlineCheck->setObjectName(QStringLiteral("OutlineCheck"));
@@ -484,7 +485,18 @@ void TPreviewForm::ShowReport(const PreviewContent& content) {
     }
     if (selected >= 0 && selected < ReportTable->rowCount()) ReportTable->selectRow(selected);
     ReportTable->resizeColumnsToContents();
+    const bool wasHidden = SidePanel->isHidden();
     SidePanel->setVisible(!report.headers.empty());
+    if (wasHidden && SidePanel->isVisible()) {
+        // The table gets the width its columns need, the picture at least three fifths.
+        int need =
+            2 * ReportTable->frameWidth() + ReportTable->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < ReportTable->columnCount(); ++c)
+            need += ReportTable->columnWidth(c);
+        const int room = Splitter->width() - Splitter->handleWidth();
+        const int side = std::min(need, room * 2 / 5);
+        Splitter->setSizes({room - side, side});
+    }
 }
 
 void TPreviewForm::ReportRowChosen() {
