@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
+#include <utility>
 
 #include "QtText.h"
 #include "WindowHandles.h"
@@ -74,6 +75,14 @@ void ConfigureMessageBox(QMessageBox& box, unsigned style) {
     for (auto b : buttons)
         all |= b;
     box.setStandardButtons(all);
+    // The questions are Dutch whatever the system's language, and so are their answers.
+    const std::pair<QMessageBox::StandardButton, QString> answers[] = {
+        {QMessageBox::Yes, QStringLiteral("&Ja")},
+        {QMessageBox::No, QStringLiteral("&Nee")},
+        {QMessageBox::Cancel, QStringLiteral("Annuleren")}};
+    for (const auto& [button, text] : answers) {
+        if (QAbstractButton* b = box.button(button)) b->setText(text);
+    }
 
     switch (style & kIconMask) {
         case mb::kIconHand:

@@ -184,6 +184,17 @@ TEST(QtPlatformModal, EnterInTheReplaceQuestionChoosesCancel) {
     EXPECT_TRUE(seen);
 }
 
+TEST(MessageBoxAnswers, YesNoCancelAnswersInDutchWithJaTheDefaultAndEscapeAnnuleren) {
+    QMessageBox box;
+    app::ConfigureMessageBox(box, mb::kYesNoCancel | mb::kIconQuestion);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "&Ja");
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nee");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Annuleren");
+    EXPECT_EQ(box.standardButton(box.defaultButton()), QMessageBox::Yes);
+    EXPECT_EQ(app::ButtonCode(box, nullptr), mb::kIdCancel);
+    EXPECT_EQ(app::ButtonCode(box, box.button(QMessageBox::No)), mb::kIdNo);
+}
+
 TEST(QtPlatformModal, ABoxWithoutATitleCarriesTheProgramsName) {
     app::QtPlatform platform;
     QString title;
