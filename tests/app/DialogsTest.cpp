@@ -164,10 +164,6 @@ TEST(SmallForms, ErrorFormAsLaidOut) {
     EXPECT_EQ(form.size(), QSize(438, 312));
     EXPECT_EQ(form.ErrorMemo->geometry(), QRect(10, 8, 417, 243));
     EXPECT_EQ(form.ErrorMemo->toPlainText(), "");
-    form.ShowFailedRows("a\nb", 2);
-    EXPECT_EQ(form.SummaryLabel->text(),
-              "2 lijnen zonder oplossing; probeer een lagere nauwkeurigheid");
-    EXPECT_EQ(app::FailedRowsSummary(1).left(24), "1 lijn zonder oplossing;");
     EXPECT_EQ(form.OkButton->text(), "Ok");
     EXPECT_TRUE(form.OkButton->isDefault());
     form.show();
@@ -179,8 +175,7 @@ TEST(SmallForms, NewVrijHatchAsLaidOut) {
     app::TNewVrijHatch form;
     EXPECT_EQ(form.windowTitle(), "Nieuwe Hatch gaan maken");
     EXPECT_EQ(form.size(), QSize(340, 106));
-    // The whole title beside a window system's icon and frame buttons, in a bold title face.
-    QFont title = QApplication::font();
+    QFont title = QApplication::font();  // a window system's bold title, its icon and buttons
     title.setBold(true);
     title.setPixelSize(15);
     EXPECT_GE(form.width(), QFontMetrics(title).horizontalAdvance(form.windowTitle()) + 96);
@@ -206,7 +201,6 @@ TEST(SmallForms, NewVrijHatchAsLaidOut) {
 TEST(SmallForms, NewVrijHatchEnterPressesTheFocusedButtonAndEachOpeningStartsInBreedte) {
     app::TNewVrijHatch form;
     for (const int tabs : {2, 0, 3}) {  // to Annuleren, none, to Ok
-        SCOPED_TRACE(tabs);
         WhenModalOpens([&](QWidget* modal) {
             QApplication::setActiveWindow(modal);
             ASSERT_EQ(QApplication::focusWidget(), form.BreedteEdit);

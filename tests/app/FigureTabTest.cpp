@@ -383,51 +383,35 @@ TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyG
 
     MoveAndClick({50, 250});
     MoveAndClick({200, 250});
-    // Annuleren stops "Nieuw"; Ja whose save is cancelled stops opening a list.
-    w.platform.messageAnswers = {mb::kIdCancel, mb::kIdYes};
-    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
-    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
-    ASSERT_EQ(w.platform.messages.size(), 2u);
-    EXPECT_EQ(w.platform.messages[1].text, "Wijzigingen in Vrij figuur opslaan?");
-    ASSERT_EQ(w.platform.dialogs.size(), 1u);
-    EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
-    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
-
-    // Closing asks for each changed tab in turn; Ja saves the pattern, Annuleren keeps the window.
-    app::TFreeLineTab& lines = *form.TabSheetVrijeLijn;
-    lines.LijnGridModel->setData(lines.LijnGridModel->index(0, 0), "45");
-    w.platform.messageAnswers = {mb::kIdYes, mb::kIdCancel, mb::kIdNo};
+    // Annuleren stops "Nieuw" (no dialog opens); closing asks for each changed tab in turn:
+    // Ja saves the pattern, Annuleren keeps the window; the second time only the figure asks.
+    form.TabSheetVrijeLijn->LijnGridModel->setData(
+        form.TabSheetVrijeLijn->LijnGridModel->index(0, 0), "45");
+    w.platform.messageAnswers = {mb::kIdCancel, mb::kIdYes, mb::kIdCancel, mb::kIdNo};
     w.platform.dialogAnswers = {dir.File("lijnen.pat")};
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
     QTest::mouseClick(form.CloseButton, Qt::LeftButton);
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(std::filesystem::exists(dir.File("lijnen.pat")));
-    QTest::mouseClick(form.CloseButton, Qt::LeftButton);  // only the figure asks now: Nee
+    EXPECT_TRUE(form.isVisible() && std::filesystem::exists(dir.File("lijnen.pat")));
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
-    ASSERT_EQ(w.platform.messages.size(), 5u);
-    EXPECT_EQ(w.platform.messages[2].text, "Wijzigingen in Vrije lijnarceringen opslaan?");
-    EXPECT_EQ(w.platform.messages[4].text, "Wijzigingen in Vrij figuur opslaan?");
+    ASSERT_EQ(w.platform.messages.size(), 4u);
+    EXPECT_EQ(w.platform.messages[0].text, "Wijzigingen in Vrij figuur opslaan?");
+    EXPECT_EQ(w.platform.messages[1].text, "Wijzigingen in Vrije lijnarceringen opslaan?");
+    EXPECT_EQ(w.platform.messages[3].text, w.platform.messages[0].text);
 }
 
-TEST_F(FigureTab, ThePreviewAtItsDefaultSizeShowsTheWholeTileBesideTheReport) {
+TEST_F(FigureTab, ThePreviewAtItsDefaultSizeIsFittedToTheRoomBesideTheReport) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
     MoveAndClick({200, 250});
     QTest::mouseClick(tab.VoorbeeldButton, Qt::LeftButton);
-    auto* preview = form.findChild<app::TPreviewForm*>();
-    ASSERT_NE(preview, nullptr);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    ASSERT_TRUE(preview->SidePanel->isVisible());
-    const QImage picture = preview->RenderView();
-    QRect outline;  // the pixels of the tile's blue outline
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, y);
-            if (c.blue() > 150 && c.red() < 100) outline |= QRect(x, y, 1, 1);
-        }
-    }
-    EXPECT_TRUE(picture.rect().adjusted(1, 1, -1, -1).contains(outline))
-        << outline.x() << "," << outline.right() << " in " << picture.width();
+    app::TPreviewForm& preview = *form.findChild<app::TPreviewForm*>();
+    ASSERT_TRUE(preview.SidePanel->isVisible());
+    const QImage shown = preview.RenderView();
+    preview.FitToContent();  // "Passend" has nothing left to do
+    EXPECT_EQ(preview.RenderView(), shown);
 }
 
 TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
