@@ -25,10 +25,11 @@ TEST(UnsavedChanges, AskedOnlyWhenChangedAndTheAnswerDecidesWhetherTheCommandGoe
         EXPECT_EQ(MayDropChanges(p, changed, "Vrij figuur", 7, [&] { return ++saves, saved; }),
                   goesOn);
         EXPECT_EQ(saves, answer == mb::kIdYes ? 1 : 0);
-        ASSERT_EQ(p.messages.size(), changed ? 1u : 0u);
-        if (!changed) continue;
-        EXPECT_EQ(p.messages[0].style, mb::kYesNoCancel | mb::kIconQuestion);
-        EXPECT_EQ(p.messages[0].title, "Murvex");
+        EXPECT_EQ(p.messages.size(), changed ? 1u : 0u);
+        for (const test::MessageCall& m : p.messages) {
+            EXPECT_EQ(m.title, "Murvex");
+            EXPECT_EQ(m.style, mb::kYesNoCancel | mb::kIconQuestion);
+        }
     }
 }
 
