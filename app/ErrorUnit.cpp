@@ -1,6 +1,7 @@
 // The error window: a list of messages that a command fills and shows.
 #include "ErrorUnit.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -18,14 +19,34 @@ TErrorForm::TErrorForm(QWidget* parent) : QDialog(parent) {
 
     ErrorMemo = new QPlainTextEdit(this);
     ErrorMemo->setObjectName(QStringLiteral("ErrorMemo"));
-    ErrorMemo->setGeometry(10, 8, 417, 263);
+    ErrorMemo->setGeometry(10, 8, 417, 243);
     ErrorMemo->setPlainText(QString());  // one empty line
+
+    SummaryLabel = new QLabel(this);
+    SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
+    SummaryLabel->setGeometry(10, 256, 417, 18);
 
     OkButton = new QPushButton(QStringLiteral("Ok"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(354, 280, 75, 25);
     OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TErrorForm::ShowFailedRows(const QString& messages, std::size_t count) {
+    ErrorMemo->setPlainText(messages);
+    SummaryLabel->setText(FailedRowsSummary(count));
+}
+
+void TErrorForm::Clear() {
+    ErrorMemo->clear();
+    SummaryLabel->clear();
+}
+
+QString FailedRowsSummary(std::size_t count) {
+    return QStringLiteral("%1 %2 zonder oplossing; probeer een lagere nauwkeurigheid")
+        .arg(static_cast<qulonglong>(count))
+        .arg(count == 1 ? QStringLiteral("lijn") : QStringLiteral("lijnen"));
 }
 
 }  // namespace murvex::app

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QDialog>
+#include <cstddef>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -15,7 +17,17 @@ class TErrorForm : public QDialog {
     explicit TErrorForm(QWidget* parent = nullptr);
 
     QPlainTextEdit* ErrorMemo = nullptr;
+    // Below the list: how many lines found no solution, and what to try.
+    QLabel* SummaryLabel = nullptr;
     QPushButton* OkButton = nullptr;
+
+    // The messages of the rows without a solution, and their count with the hint.
+    void ShowFailedRows(const QString& messages, std::size_t count);
+    // Empties the list and the summary.
+    void Clear();
 };
+
+// "N lijnen zonder oplossing; probeer een lagere nauwkeurigheid" ("1 lijn" for one).
+QString FailedRowsSummary(std::size_t count);
 
 }  // namespace murvex::app

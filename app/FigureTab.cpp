@@ -15,6 +15,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolButton>
@@ -343,6 +344,7 @@ TFigureTab::TFigureTab(TMainForm& form)
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
+    saved_.Set(UndoState());
 }
 
 template <class Command>
@@ -644,17 +646,17 @@ void TFigureTab::RemoveBackgroundPicture() {
 
 void TFigureTab::NieuwFiguurClick() {
     if (model_.interaction.drawing) return;
+    if (!MayDropChanges()) return;
+    if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
+    TNewVrijHatch& dialog = *form_.NewVrijHatch;
+    // Cancelled, the old figure stays with all its commands.
+    if (dialog.exec() != QDialog::Accepted) return;
     AddfiguurLijn->setEnabled(false);
     DeleteFiguurLijnAction->setEnabled(false);
     SafeVrijFiguurlist->setEnabled(false);
     DeleteBackGroundImageAction->setEnabled(false);
     HatchImage->setEnabled(false);
     RefreschButton->setEnabled(false);
-
-    CommitOpenCell(FiguurGrid);
-    if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
-    TNewVrijHatch& dialog = *form_.NewVrijHatch;
-    if (dialog.exec() != QDialog::Accepted) return;
     // The first figure starts the history: before it there is nothing to go back to.
     const bool hadFigure = model_.HasFigure();
     bool made = false;
@@ -669,6 +671,7 @@ void TFigureTab::NieuwFiguurClick() {
         return;
     }
     if (!hadFigure) FiguurGridUndo->History().Clear();
+    saved_.Set(UndoState());
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -753,16 +756,34 @@ figure::FigureTexts ListTexts(const QComboBox* units, const QComboBox* type,
 }  // namespace
 
 void TFigureTab::SafeVrijFiguurlistExecute() {
+    SaveFigureListNow();
+}
+
+bool TFigureTab::SaveFigureListNow() {
     CommitOpenCell(FiguurGrid);
     const figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    bool saved = false;
     RunCommand(form_.ThePlatform(), [&] {
-        figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
-                               model_, texts);
+        saved = figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur,
+                                       ApplicationHandle(), model_, texts);
     });
+    if (saved) saved_.Set(UndoState());
+    return saved;
+}
+
+bool TFigureTab::MayDropChanges() {
+    CommitOpenCell(FiguurGrid);
+    // Only a figure can be saved as a list; before the first one there is nothing to lose.
+    const bool changed = model_.HasFigure() && saved_.Changed(UndoState());
+    // The user sees what the question is about.
+    if (changed) form_.PageControl1->setCurrentWidget(this);
+    const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
+    return murvex::MayDropChanges(form_.ThePlatform(), changed, ToFileText(caption), form_.Handle(),
+                                  [this] { return SaveFigureListNow(); });
 }
 
 void TFigureTab::OpenVrijfiguurListExecute() {
-    CommitOpenCell(FiguurGrid);
+    if (!MayDropChanges()) return;
     figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     std::optional<figure::ListReadResult> result;
     const bool hadFigure = model_.HasFigure();
@@ -774,6 +795,7 @@ void TFigureTab::OpenVrijfiguurListExecute() {
         });
     });
     if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
+    if (result && result->status == figure::ListReadStatus::Ok) saved_.Set(UndoState());
     if (result && result->tileSet) {
         // A new tile: the picture goes, the delete command keeps its state.
         RemoveBackgroundPicture();
@@ -790,7 +812,7 @@ void TFigureTab::ButtonCreateHatchClick() {
     CommitOpenCell(FiguurGrid);
     if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
     TErrorForm& errors = *form_.ErrorForm;
-    errors.ErrorMemo->clear();
+    errors.Clear();
 
     const int item = ComboBoxNaukeurigheid->currentIndex();
     const figure::FigureHatchTexts texts{ToFileText(VrijeFiguurUnits->currentText()),
@@ -808,7 +830,7 @@ void TFigureTab::ButtonCreateHatchClick() {
     QStringList lines;
     for (const std::string& message : figure::FailedRowMessages(hatch.failedRows))
         lines << FromFileText(message);
-    errors.ErrorMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    errors.ShowFailedRows(lines.join(QLatin1Char('\n')), hatch.failedRows.size());
     errors.exec();
 }
 

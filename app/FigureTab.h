@@ -6,6 +6,7 @@
 
 #include "FigureModel.h"
 #include "Platform.h"
+#include "UnsavedChanges.h"
 
 class QAction;
 class QCheckBox;
@@ -107,6 +108,9 @@ class TFigureTab : public QWidget {
     void SpeedButtonSelectieModeClick();
     void SpeedButtonTekenmodeClick();
     void CheckBoxSnapClick();
+    // Before the figure's changes since it was last saved, opened or made new are thrown away:
+    // asks whether to save them first. True when the caller may go on.
+    bool MayDropChanges();
 
     // The main window's key preview. Each returns true when the key must not reach the focused
     // control.
@@ -152,6 +156,10 @@ class TFigureTab : public QWidget {
     // handler does not draw the rows a second time.
     bool movingCurrent_ = false;
     std::unique_ptr<TextGrid> segmentBefore_;
+    // The figure (grid and tile) as last saved, opened or made new.
+    SavedMark saved_;
+    // The figure list's save flow; true when the list was written.
+    bool SaveFigureListNow();
 };
 
 }  // namespace murvex::app

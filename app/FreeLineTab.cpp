@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 
@@ -182,6 +183,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     form_.addAction(OpenHatchAction);
 
     LijnGridUndo = new GridUndo(this, LijnGrid, LijnGridModel);
+    saved_.Set(LijnGridModel->Grid());
 
     // The grid itself turns a typed comma into a point; its open cell editor does not.
     form_.AddCommaToPointWidget(LijnGrid);
@@ -233,12 +235,29 @@ void TFreeLineTab::VrijLijnMinClick() {
 }
 
 void TFreeLineTab::VrijeLijnMaakHatchClick() {
+    SavePattern();
+}
+
+bool TFreeLineTab::SavePattern() {
     CommitOpenCell(LijnGrid);
-    RunCommand(form_.ThePlatform(), [this] {
-        freelines::SaveFreeLineHatch(LijnGridModel->Grid(),
-                                     TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
-                                     form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+    bool saved = false;
+    RunCommand(form_.ThePlatform(), [&] {
+        saved = freelines::SaveFreeLineHatch(
+            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
+            form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
+    if (saved) saved_.Set(LijnGridModel->Grid());
+    return saved;
+}
+
+bool TFreeLineTab::MayDropChanges() {
+    CommitOpenCell(LijnGrid);
+    const bool changed = saved_.Changed(LijnGridModel->Grid());
+    // The user sees what the question is about.
+    if (changed) form_.PageControl1->setCurrentWidget(this);
+    const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
+    return murvex::MayDropChanges(form_.ThePlatform(), changed, ToFileText(caption), form_.Handle(),
+                                  [this] { return SavePattern(); });
 }
 
 void TFreeLineTab::VrijeLijnHelpClick() {
@@ -248,14 +267,17 @@ void TFreeLineTab::VrijeLijnHelpClick() {
 }
 
 void TFreeLineTab::OpenHatchActionExecute() {
-    CommitOpenCell(LijnGrid);
+    if (!MayDropChanges()) return;
     freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    bool opened = false;
     LijnGridUndo->Run([&] {
         RunCommand(form_.ThePlatform(), [&] {
-            freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
-                                         LijnGridModel->Grid(), texts, ApplicationHandle());
+            opened =
+                freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
+                                             LijnGridModel->Grid(), texts, ApplicationHandle());
         });
     });
+    if (opened) saved_.Set(LijnGridModel->Grid());
     // Whatever the read reached stays, also after an error.
     RefreshGridView(LijnGrid, LijnGridModel);
     SetComboText(VrijeLijnUnits, FromFileText(texts.units));

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "PreviewContent.h"
+#include "UnsavedChanges.h"
 
 class QAction;
 class QComboBox;
@@ -50,11 +51,18 @@ class TFreeLineTab : public QWidget {
     void VrijeLijnMaakHatchClick();
     void VrijeLijnHelpClick();
     void OpenHatchActionExecute();
+    // Before the grid's changes since it was last saved, opened or made are thrown away: asks
+    // whether to save them first. True when the caller may go on.
+    bool MayDropChanges();
     // What "Maak Hatch" would write now, for the preview window (the cells as committed).
     PreviewContent PreviewNow() const;
 
   private:
+    // "Maak Hatch"'s save flow; true when the file was written.
+    bool SavePattern();
+
     TMainForm& form_;
+    SavedMark saved_;
 };
 
 }  // namespace murvex::app

@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -131,11 +132,13 @@ class PreviewCanvas : public QWidget {
     void Fit() {
         view_ = FitView(ContentExtent(content_, lines_), width(), height(), kFitMargin);
         fitScale_ = view_.scale;
+        fitted_ = true;
         update();
     }
     void ZoomAt(double px, double py, double factor) {
         view_ =
             ZoomAbout(view_, px, py, factor, fitScale_ / kZoomOutLimit, fitScale_ * kZoomInLimit);
+        fitted_ = false;
         update();
     }
     const ViewTransform& View() const { return view_; }
@@ -212,6 +215,11 @@ class PreviewCanvas : public QWidget {
         QPainter painter(this);
         Paint(painter, size());
     }
+    // A fitted view stays fitted when the canvas changes size: the report table appears beside
+    // it only after the first fit, and would otherwise cover part of the picture.
+    void resizeEvent(QResizeEvent*) override {
+        if (fitted_) Fit();
+    }
     void wheelEvent(QWheelEvent* event) override {
         const QPointF at = event->position();
         ZoomAt(at.x(), at.y(), std::pow(kZoomPerEighth, event->angleDelta().y()));
@@ -227,6 +235,7 @@ class PreviewCanvas : public QWidget {
         if (!dragging_) return;
         const QPointF to = event->position();
         view_ = PanBy(view_, to.x() - dragFrom_.x(), to.y() - dragFrom_.y());
+        fitted_ = false;
         dragFrom_ = to;
         update();
     }
@@ -277,6 +286,7 @@ class PreviewCanvas : public QWidget {
     ViewTransform view_;
     double fitScale_ = 1.0;
     bool showOutline_ = true;
+    bool fitted_ = false;  // the view is the fitted one, not zoomed or panned since
     bool dragging_ = false;
     QPointF dragFrom_;
 };
@@ -302,7 +312,7 @@ TPreviewForm& ShowPreview(TMainForm& form) {
 TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Voorbeeld"));
-    resize(720, 560);
+    resize(900, 560);
 
     OutlineCheck = new QCheckBox(QStringLiteral("Herhaling tonen"), this);
     OutlineCheck->setObjectName(QStringLiteral("OutlineCheck"));
@@ -475,7 +485,18 @@ void TPreviewForm::ShowReport(const PreviewContent& content) {
     }
     if (selected >= 0 && selected < ReportTable->rowCount()) ReportTable->selectRow(selected);
     ReportTable->resizeColumnsToContents();
+    const bool wasHidden = SidePanel->isHidden();
     SidePanel->setVisible(!report.headers.empty());
+    if (wasHidden && SidePanel->isVisible()) {
+        // The table gets the width its columns need, the picture at least three fifths.
+        int need =
+            2 * ReportTable->frameWidth() + ReportTable->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < ReportTable->columnCount(); ++c)
+            need += ReportTable->columnWidth(c);
+        const int room = Splitter->width() - Splitter->handleWidth();
+        const int side = std::min(need, room * 2 / 5);
+        Splitter->setSizes({room - side, side});
+    }
 }
 
 void TPreviewForm::ReportRowChosen() {

@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
+#include <utility>
 
 #include "QtText.h"
 #include "WindowHandles.h"
@@ -26,8 +27,6 @@ namespace {
 constexpr int kIdAbort = 3;
 constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
-constexpr int kIdYes = 6;
-constexpr int kIdNo = 7;
 
 constexpr int kFileDialogWidth = 860;
 constexpr int kFileDialogHeight = 460;
@@ -76,6 +75,14 @@ void ConfigureMessageBox(QMessageBox& box, unsigned style) {
     for (auto b : buttons)
         all |= b;
     box.setStandardButtons(all);
+    // The questions are Dutch whatever the system's language, and so are their answers.
+    const std::pair<QMessageBox::StandardButton, QString> answers[] = {
+        {QMessageBox::Yes, QStringLiteral("&Ja")},
+        {QMessageBox::No, QStringLiteral("&Nee")},
+        {QMessageBox::Cancel, QStringLiteral("Annuleren")}};
+    for (const auto& [button, text] : answers) {
+        if (QAbstractButton* b = box.button(button)) b->setText(text);
+    }
 
     switch (style & kIconMask) {
         case mb::kIconHand:
@@ -123,9 +130,9 @@ int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
         case QMessageBox::Ignore:
             return kIdIgnore;
         case QMessageBox::Yes:
-            return kIdYes;
+            return mb::kIdYes;
         case QMessageBox::No:
-            return kIdNo;
+            return mb::kIdNo;
         default:
             return mb::kIdCancel;
     }
@@ -163,7 +170,8 @@ void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
 int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
                            WindowHandle owner) {
     QMessageBox box(OwnerWidget(owner));
-    box.setWindowTitle(FromFileText(title));
+    // Without a title of its own the window system would name the box after the program file.
+    box.setWindowTitle(title.empty() ? QStringLiteral("Murvex") : FromFileText(title));
     box.setText(FromFileText(text));
     box.setTextFormat(Qt::PlainText);
     ConfigureMessageBox(box, style);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -153,6 +154,15 @@ void TMainForm::AboutActionExecute() {
 
 void TMainForm::CloseButtonClick() {
     close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Each tab in its turn; Annuleren, or a save that did not happen, keeps the window open.
+    if (!TabSheetVrijeLijn->MayDropChanges() || !VrijFiguurTabSheet->MayDropChanges()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -22,6 +22,9 @@ class TNewVrijHatch : public QDialog {
     QLineEdit* HoogteEdit = nullptr;
     QPushButton* ButtonOk = nullptr;
     QPushButton* ButtonCancel = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace murvex::app

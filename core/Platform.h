@@ -13,12 +13,15 @@ using WindowHandle = std::intptr_t;
 namespace mb {
 inline constexpr unsigned kOk = 0x0;
 inline constexpr unsigned kOkCancel = 0x1;
+inline constexpr unsigned kYesNoCancel = 0x3;
 inline constexpr unsigned kIconHand = 0x10;
 inline constexpr unsigned kIconQuestion = 0x20;
 inline constexpr unsigned kIconExclamation = 0x30;
 inline constexpr unsigned kDefButton2 = 0x100;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
 }  // namespace mb
 
 // Screen cursors the libraries switch between.

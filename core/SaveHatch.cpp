@@ -38,15 +38,15 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + ext;
 }
 
-void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
+bool SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
                    WindowHandle owner) {
-    if (!platform.RunFileDialog(saveDialog, owner)) return;
+    if (!platform.RunFileDialog(saveDialog, owner)) return false;
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
 
     const bool exists = platform.FileExists(fileName);
     if (exists && !AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner))
-        return;
+        return false;
     // The new content is written in full before the old file goes to the recycle bin, so a
     // failed write leaves the old file where it was.
     PendingWrite write;
@@ -54,17 +54,18 @@ void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDi
     if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
         ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile", "Error",
                   owner);
-        return;
+        return false;
     }
     if (status == WriteStatus::Ok) status = write.Commit();
     switch (status) {
         case WriteStatus::Ok:
-            return;
+            return true;
         case WriteStatus::CannotCreate:
             throw CommandError("Cannot create file " + fileName);
         case WriteStatus::CannotWrite:
             throw CommandError("Cannot write file " + fileName);
     }
+    return false;
 }
 
 bool RunCommand(Platform& platform, const std::function<void()>& command) {

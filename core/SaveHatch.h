@@ -26,8 +26,9 @@ FileDialog MakeOpenHatchDialog();
 std::string WithDefaultExtension(const std::string& path, const std::string& ext);
 
 // Asks for a file name, resolves an existing file (question, recycle bin) and writes the list.
-// Throws CommandError when the file cannot be created or written.
-void SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
+// True when the file was written; false when the user stopped it or the old file could not be
+// deleted. Throws CommandError when the file cannot be created or written.
+bool SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
                    WindowHandle owner);
 
 // Longest path the shell's 256-byte name buffer holds with its two terminators.

@@ -267,34 +267,35 @@ FileDialog MakeOpenFigureListDialog() {
     return d;
 }
 
-void SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
+bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const FigureTexts& texts) {
-    if (!platform.RunFileDialog(saveDialog, appWindow)) return;
+    if (!platform.RunFileDialog(saveDialog, appWindow)) return false;
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
     const bool exists = platform.FileExists(fileName);
     if (exists) {
         const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
-        if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return;
+        if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return false;
     }
     // Written in full before the old file goes to the recycle bin: a failed write keeps it.
     PendingWrite write;
     WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, texts)));
     if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
         ShowWarning(platform, kCannotDeleteText, "", appWindow);
-        return;
+        return false;
     }
     if (status == WriteStatus::Ok) status = write.Commit();
     switch (status) {
         case WriteStatus::Ok:
-            return;
+            return true;
         case WriteStatus::CannotCreate:
             ShowWarning(platform, "Cannot create file " + fileName, "", appWindow);
-            return;
+            return false;
         case WriteStatus::CannotWrite:
             ShowWarning(platform, "Cannot write file " + fileName, "", appWindow);
-            return;
+            return false;
     }
+    return false;
 }
 
 std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,

@@ -91,8 +91,9 @@ FileDialog MakeSaveFigureListDialog();
 FileDialog MakeOpenFigureListDialog();
 
 // The save command: the save dialog, the question before an existing file goes to the recycle
-// bin, the writing; every message box owned by appWindow. The figure is never changed.
-void SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
+// bin, the writing; every message box owned by appWindow. The figure is never changed. True
+// when the list was written.
+bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const FigureTexts& texts);
 // The open command: the question, the open dialog, the reading with its message boxes owned by
 // appWindow. Nothing when the user cancelled; otherwise how the reading went (tileSet tells

@@ -226,21 +226,21 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
     return ReadHatchBytes(file.bytes, grid, texts, result, onSecondPattern);
 }
 
-void OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
+bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
                        FreeLineTexts& texts, WindowHandle appWindow) {
-    if (!platform.RunFileDialog(openDialog, appWindow)) return;
+    if (!platform.RunFileDialog(openDialog, appWindow)) return false;
     try {
         ReadResult result;
         const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, texts, result, [&] {
             ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
         });
-        if (status != FileReadStatus::Ok) {
-            ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
-        }
+        if (status == FileReadStatus::Ok) return true;
+        ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
     } catch (const std::exception&) {
         // Running out of memory half way: the grid keeps what the read had reached.
         ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
     }
+    return false;
 }
 
 }  // namespace murvex::freelines

@@ -81,7 +81,8 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
 // The whole open command: the open dialog, reading the file, and the read, with the warning for
 // a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
 // file that cannot be read or is refused by the limits above leaves grid and texts unchanged.
-void OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
+// True when a file was read whole into the grid.
+bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
                        FreeLineTexts& texts, WindowHandle appWindow);
 
 }  // namespace murvex::freelines

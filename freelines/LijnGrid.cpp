@@ -102,10 +102,10 @@ LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts) {
     return lines;
 }
 
-void SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+bool SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
                        FileDialog& saveDialog, WindowHandle owner) {
     const LineList lines = BuildFreeLineHatch(grid, texts);
-    SaveHatchFile(lines, platform, saveDialog, owner);
+    return SaveHatchFile(lines, platform, saveDialog, owner);
 }
 
 }  // namespace murvex::freelines

@@ -48,8 +48,9 @@ void ReduceToOneDataRow(TextGrid& grid);
 std::string RowLine(const TextGrid& grid, int row);
 // The whole file: units header, ";", name line, type header, one line per data row, ";".
 LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts);
-// Builds the lines and runs the save flow. Throws CommandError when the file cannot be written.
-void SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+// Builds the lines and runs the save flow; true when the file was written. Throws CommandError
+// when the file cannot be written.
+bool SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
                        FileDialog& saveDialog, WindowHandle owner);
 
 }  // namespace murvex::freelines

@@ -34,6 +34,7 @@
 #include "SaveHatch.h"
 #include "StartUp.h"
 #include "TextGridModel.h"
+#include "UnsavedChanges.h"
 #include "fAbout.h"
 #include "fMain.h"
 #include "fNewVrijHachDialog.h"
@@ -183,8 +184,10 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     ok = Save(forms.inputRubberForm, folder, QStringLiteral("figure-typed-length")) && ok;
     forms.inputRubberForm->hide();
 
-    forms.errorForm->ErrorMemo->setPlainText(QStringLiteral(
-        "Geen oplossing gevonden voor lijn: 2\nGeen oplossing gevonden voor lijn: 5"));
+    forms.errorForm->ShowFailedRows(
+        QStringLiteral(
+            "Geen oplossing gevonden voor lijn: 2\nGeen oplossing gevonden voor lijn: 5"),
+        2);
     ok = Save(forms.errorForm, folder, QStringLiteral("figure-error-window")) && ok;
     forms.errorForm->hide();
 
@@ -208,6 +211,8 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     boxShot("figure-open-list-question");
     murvex::AskQuestion(platform, murvex::figure::kOpenQuestion, murvex::figure::kOpenTitle, 1,
                         main.Handle());
+    boxShot("unsaved-changes-question");
+    murvex::MayDropChanges(platform, true, "Vrij figuur", main.Handle(), [] { return true; });
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -161,7 +162,7 @@ TEST(SmallForms, ErrorFormAsLaidOut) {
     app::TErrorForm form;
     EXPECT_EQ(form.windowTitle(), "Murvex");
     EXPECT_EQ(form.size(), QSize(438, 312));
-    EXPECT_EQ(form.ErrorMemo->geometry(), QRect(10, 8, 417, 263));
+    EXPECT_EQ(form.ErrorMemo->geometry(), QRect(10, 8, 417, 243));
     EXPECT_EQ(form.ErrorMemo->toPlainText(), "");
     EXPECT_EQ(form.OkButton->text(), "Ok");
     EXPECT_TRUE(form.OkButton->isDefault());
@@ -173,7 +174,11 @@ TEST(SmallForms, ErrorFormAsLaidOut) {
 TEST(SmallForms, NewVrijHatchAsLaidOut) {
     app::TNewVrijHatch form;
     EXPECT_EQ(form.windowTitle(), "Nieuwe Hatch gaan maken");
-    EXPECT_EQ(form.size(), QSize(226, 106));
+    EXPECT_EQ(form.size(), QSize(340, 106));
+    QFont title = QApplication::font();  // a window system's bold title, its icon and buttons
+    title.setBold(true);
+    title.setPixelSize(15);
+    EXPECT_GE(form.width(), QFontMetrics(title).horizontalAdvance(form.windowTitle()) + 96);
     EXPECT_EQ(form.Label1->text(), "Afmeting:");
     EXPECT_EQ(form.Label2->text(), "Breedte:");
     EXPECT_EQ(form.Label3->text(), "Hoogte:");
@@ -191,6 +196,21 @@ TEST(SmallForms, NewVrijHatchAsLaidOut) {
     form.show();
     QTest::mouseClick(form.ButtonOk, Qt::LeftButton);
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST(SmallForms, NewVrijHatchEnterPressesTheFocusedButtonAndEachOpeningStartsInBreedte) {
+    app::TNewVrijHatch form;
+    for (const int tabs : {2, 0, 3}) {  // to Annuleren, none, to Ok
+        WhenModalOpens([&](QWidget* modal) {
+            QApplication::setActiveWindow(modal);
+            ASSERT_EQ(QApplication::focusWidget(), form.BreedteEdit);
+            EXPECT_EQ(form.BreedteEdit->selectedText(), form.BreedteEdit->text());
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        EXPECT_EQ(form.exec(), tabs == 2 ? QDialog::Rejected : QDialog::Accepted);
+    }
 }
 
 TEST(SmallForms, InputRubberFormIsABorderlessYellowEdit) {

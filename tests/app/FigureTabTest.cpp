@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 
 #include "AppTestSupport.h"
 #include "Cursors.h"
@@ -23,6 +24,7 @@
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "InputRubberUnit.h"
+#include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
 #include "fNewVrijHachDialog.h"
@@ -252,6 +254,7 @@ TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
 
     // A short text is shown in the label's own face again.
     QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {290, 20});
+    w.platform.messageAnswers = {mb::kIdNo};
     NewFigure("600", "300");
     QTest::mouseMove(tab.HatchImage, {10, 140});
     EXPECT_EQ(tab.XYPos->text(), "X:20.000, Y:20.000");
@@ -404,15 +407,18 @@ TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
             tab.Model().grid.SetCell(c, r, cells[r - 1][c - 1]);
     }
     QString memo;
-    WhenModalOpens([&memo](QWidget* modal) {
+    QString summary;
+    WhenModalOpens([&](QWidget* modal) {
         auto* errors = qobject_cast<app::TErrorForm*>(modal);
         ASSERT_NE(errors, nullptr);
         memo = errors->ErrorMemo->toPlainText();
+        summary = errors->SummaryLabel->text();
     });
     QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 1u);  // the save dialog, cancelled
     EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.pat");
     EXPECT_EQ(memo, "Geen oplossing gevonden voor lijn: 2");
+    EXPECT_EQ(summary, "1 lijn zonder oplossing; probeer een lagere nauwkeurigheid");
     EXPECT_NE(
         std::find(w.platform.cursorChanges.begin(), w.platform.cursorChanges.end(), Cursor::Busy),
         w.platform.cursorChanges.end());
@@ -442,6 +448,46 @@ TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
     EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
     ASSERT_EQ(tab.FiguurGridModel->rowCount(), 1);
     EXPECT_EQ(ShownRow(1), (QStringList{"1", "2", "3", "4"}));
+}
+
+TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyGo) {
+    NewFigure("300", "300");
+    WhenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);  // nothing changed yet: no question
+    EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, true));
+    EXPECT_TRUE(w.platform.messages.empty());
+
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    // Annuleren stops "Nieuw" (no dialog opens); closing asks for each changed tab in turn:
+    // Ja saves the pattern, Annuleren keeps the window; the second time only the figure asks.
+    form.TabSheetVrijeLijn->LijnGridModel->setData(
+        form.TabSheetVrijeLijn->LijnGridModel->index(0, 0), "45");
+    w.platform.messageAnswers = {mb::kIdCancel, mb::kIdYes, mb::kIdCancel, mb::kIdNo};
+    w.platform.dialogAnswers = {dir.File("lijnen.pat")};
+    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible() && std::filesystem::exists(dir.File("lijnen.pat")));
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(w.platform.messages.size(), 4u);
+    EXPECT_EQ(w.platform.messages[0].text, "Wijzigingen in Vrij figuur opslaan?");
+    EXPECT_EQ(w.platform.messages[1].text, "Wijzigingen in Vrije lijnarceringen opslaan?");
+    EXPECT_EQ(w.platform.messages[3].text, w.platform.messages[0].text);
+}
+
+TEST_F(FigureTab, ThePreviewAtItsDefaultSizeIsFittedToTheRoomBesideTheReport) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    QTest::mouseClick(tab.VoorbeeldButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    app::TPreviewForm& preview = *form.findChild<app::TPreviewForm*>();
+    ASSERT_TRUE(preview.SidePanel->isVisible());
+    const QImage shown = preview.RenderView();
+    preview.FitToContent();  // "Passend" has nothing left to do
+    EXPECT_EQ(preview.RenderView(), shown);
 }
 
 TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {

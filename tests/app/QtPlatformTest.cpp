@@ -184,6 +184,22 @@ TEST(QtPlatformModal, EnterInTheReplaceQuestionChoosesCancel) {
     EXPECT_TRUE(seen);
 }
 
+TEST(QtPlatformModal, AnsweredInDutchAndWithoutATitleTheBoxCarriesTheProgramsName) {
+    app::QtPlatform platform;
+    WhenModalOpens([](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Murvex");
+        QStringList answers;
+        for (const auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            answers << box->button(b)->text();
+        EXPECT_EQ(answers, (QStringList{"&Ja", "&Nee", "Annuleren"}));
+        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::Yes);
+    });
+    EXPECT_EQ(ShowMessageBox(platform, "?", "", mb::kYesNoCancel | mb::kIconQuestion, 0),
+              mb::kIdCancel);
+}
+
 TEST(QtPlatformModal, SaveDialogAddsTheExtensionAndOffersTheLastNameAgain) {
     TempDir dir;
     app::QtPlatform platform;

@@ -1,0 +1,49 @@
+// Changes since the last save, and the question before they are lost.
+#include "UnsavedChanges.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "FakePlatform.h"
+
+namespace murvex {
+namespace {
+
+TEST(UnsavedChanges, AskedOnlyWhenChangedAndTheAnswerDecidesWhetherTheCommandGoesOn) {
+    // changed, answer, the save succeeds, the command goes on
+    const std::tuple<bool, int, bool, bool> rows[] = {{false, 0, true, true},
+                                                      {true, mb::kIdYes, true, true},
+                                                      {true, mb::kIdYes, false, false},
+                                                      {true, mb::kIdNo, false, true},
+                                                      {true, mb::kIdCancel, true, false}};
+    for (const auto& [changed, answer, saved, goesOn] : rows) {
+        SCOPED_TRACE(testing::Message() << changed << answer << saved);
+        test::FakePlatform p;
+        p.messageAnswers = {answer};
+        int saves = 0;
+        EXPECT_EQ(MayDropChanges(p, changed, "Vrij figuur", 7, [&] { return ++saves, saved; }),
+                  goesOn);
+        EXPECT_EQ(saves, answer == mb::kIdYes ? 1 : 0);
+        EXPECT_EQ(p.messages.size(), changed ? 1u : 0u);
+        for (const test::MessageCall& m : p.messages) {
+            EXPECT_EQ(m.title, "Murvex");
+            EXPECT_EQ(m.style, mb::kYesNoCancel | mb::kIconQuestion);
+        }
+    }
+}
+
+TEST(UnsavedChanges, OnlyCellsCountAndGoingBackToTheSavedCellsIsNoChange) {
+    TextGrid grid(3, 2);
+    SavedMark mark;
+    EXPECT_TRUE(mark.Changed(grid));
+    mark.Set(grid);
+    grid.SetCurrent(2, 1);
+    grid.SetCell(1, 1, "5");
+    EXPECT_TRUE(mark.Changed(grid));
+    grid.SetCell(1, 1, "");
+    EXPECT_FALSE(mark.Changed(grid));
+}
+
+}  // namespace
+}  // namespace murvex
