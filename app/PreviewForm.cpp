@@ -1,7 +1,6 @@
 // The window "Voorbeeld": the pattern the current tab's "Maak Hatch" would write, drawn live.
 #include "PreviewForm.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,14 +24,14 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
-#include <string_view>
+#include <optional>
 
 #include "Msg.h"
 #include "PatternCheck.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPainter.h"
-#include "PatternPicture.h"
+#include "PictureFile.h"
 #include "QtText.h"
 #include "WindowHandles.h"
 #include "fMain.h"
@@ -173,17 +172,7 @@ class PreviewCanvas : public QWidget {
             pieces = PaintSegments(painter, picture.segments, view_, Qt::black);
         }
         painter.setRenderHint(QPainter::Antialiasing);
-        for (const OverlaySegment& o : content_.overlay) {
-            QPen pen(QColor::fromRgb(static_cast<QRgb>(o.rgb)));
-            pen.setWidthF(o.marked ? 3.0 : 2.0);
-            pen.setCapStyle(Qt::RoundCap);
-            if (o.marked) pen.setStyle(Qt::DashLine);
-            painter.setPen(pen);
-            const ViewPoint a = view_.ToPixel(o.segment.x1, o.segment.y1);
-            const ViewPoint b = view_.ToPixel(o.segment.x2, o.segment.y2);
-            painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-            ++pieces;
-        }
+        pieces += PaintOverlay(painter, content_.overlay, view_);
         if (showOutline_ && content_.outline.size() >= 2) {
             QPolygonF polygon;
             for (const ViewPoint& p : content_.outline) {
@@ -525,42 +514,25 @@ QImage TPreviewForm::RenderView(std::size_t* pieces) const {
 
 bool TPreviewForm::ExportTo(const std::string& path) const {
     if (!Canvas->HasPicture()) return false;
-    const auto endsWith = [&](std::string_view ext) {
-        if (path.size() < ext.size()) return false;
-        return std::equal(ext.begin(), ext.end(), path.end() - static_cast<long>(ext.size()),
-                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b + 32 : b); });
-    };
-    std::string bytes;
-    if (endsWith(".svg")) {
-        const QSize size = Canvas->size();
-        const ViewTransform& view = Canvas->View();
+    const PictureFormat format = PictureFormatOf(path).value_or(PictureFormat::Png);
+    const QSize size = Canvas->size();
+    const ViewTransform& view = Canvas->View();
+    const Box visible = view.Visible(size.width(), size.height());
+    const PictureSize pixels{size.width(), size.height(), view.scale};
+    std::optional<std::string> bytes;
+    if (format == PictureFormat::Svg) {
+        // The tone a too dense view shows has no vector form.
         const Picture picture = Canvas->Draw(size);
         if (picture.truncated) return false;
-        bytes = SegmentsToSvg(picture.segments, view.Visible(size.width(), size.height()),
-                              {size.width(), size.height(), view.scale});
-        // The overlay in its colours over the black pattern, in the same coordinates.
-        const std::string end = "</svg>\n";
-        if (!Canvas->Content().overlay.empty() && bytes.size() >= end.size()) {
-            std::string overlay;
-            for (const OverlaySegment& o : Canvas->Content().overlay) {
-                const QString colour = QColor::fromRgb(static_cast<QRgb>(o.rgb)).name();
-                overlay += "<path fill=\"none\" stroke=\"" + colour.toStdString() +
-                           "\" stroke-width=\"" + (o.marked ? "3" : "2") +
-                           "\" vector-effect=\"non-scaling-stroke\" d=\"M" +
-                           NumberText(o.segment.x1) + ' ' + NumberText(-o.segment.y1) + 'L' +
-                           NumberText(o.segment.x2) + ' ' + NumberText(-o.segment.y2) + "\"/>\n";
-            }
-            bytes.insert(bytes.size() - end.size(), overlay);
-        }
+        bytes = PictureBytes(format, picture.segments, visible, pixels, Canvas->Content().overlay);
     } else {
-        const QImage image = RenderView();
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) return false;
-        bytes.assign(png.constData(), static_cast<std::size_t>(png.size()));
+        // The PNG holds the view as the window paints it, outline and scale bar included.
+        bytes = PictureBytes(format, {}, visible, pixels, {}, [this](QImage& image) {
+            QPainter painter(&image);
+            Canvas->Paint(painter, image.size());
+        });
     }
-    return WriteFileAtomic(path, bytes) == WriteStatus::Ok;
+    return bytes && WriteFileAtomic(path, *bytes) == WriteStatus::Ok;
 }
 
 void TPreviewForm::ExportButtonClick() {

@@ -1,5 +1,4 @@
 // murvex-cli render: a picture (PNG or SVG) of what a pattern file draws inside a box.
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +10,7 @@
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
-#include "PatternPng.h"
+#include "PictureFile.h"
 
 namespace murvex::cli {
 
@@ -24,19 +23,6 @@ struct RenderOptions {
     std::string px = "1000";
     bool force = false;
 };
-
-enum class Format { Png, Svg };
-
-std::optional<Format> FormatOf(const std::string& path) {
-    const auto endsWith = [&](std::string_view ext) {
-        if (path.size() < ext.size()) return false;
-        return std::equal(ext.begin(), ext.end(), path.end() - static_cast<long>(ext.size()),
-                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b + 32 : b); });
-    };
-    if (endsWith(".png")) return Format::Png;
-    if (endsWith(".svg")) return Format::Svg;
-    return std::nullopt;
-}
 
 int RunRender(const RenderOptions& o) {
     double values[4] = {};
@@ -62,7 +48,7 @@ int RunRender(const RenderOptions& o) {
         Complain("the box must have a width and a height");
         return kExitInvalid;
     }
-    const std::optional<Format> format = FormatOf(o.output);
+    const std::optional<PictureFormat> format = PictureFormatOf(o.output);
     if (!format) {
         Complain("the output file must end in .png or .svg");
         return kExitInvalid;
@@ -73,15 +59,7 @@ int RunRender(const RenderOptions& o) {
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box);
 
-    std::optional<std::string> picture;
-    switch (*format) {
-        case Format::Svg:
-            picture = SegmentsToSvg(drawn.segments, box, size);
-            break;
-        case Format::Png:
-            picture = SegmentsToPng(drawn.segments, box, size);
-            break;
-    }
+    const std::optional<std::string> picture = PictureBytes(*format, drawn.segments, box, size);
     if (!picture) {
         Complain("Cannot write file " + o.output);
         return kExitFailed;

@@ -65,4 +65,22 @@ std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segment
     return segments.size();
 }
 
+std::size_t PaintOverlay(QPainter& painter, const std::vector<OverlaySegment>& overlay,
+                         const ViewTransform& view) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const OverlaySegment& o : overlay) {
+        QPen pen(QColor::fromRgb(static_cast<QRgb>(o.rgb)));
+        pen.setWidthF(o.marked ? 3.0 : 2.0);
+        pen.setCapStyle(Qt::RoundCap);
+        if (o.marked) pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
+        const ViewPoint a = view.ToPixel(o.segment.x1, o.segment.y1);
+        const ViewPoint b = view.ToPixel(o.segment.x2, o.segment.y2);
+        painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+    }
+    painter.restore();
+    return overlay.size();
+}
+
 }  // namespace murvex

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PatternGeometry.h"
+#include "PreviewContent.h"
 #include "PreviewView.h"
 
 class QColor;
@@ -20,5 +21,10 @@ inline constexpr double kShortSegmentPixels = 1.0;
 // segments shorter than a pixel) as round dots. Returns the number of pieces painted.
 std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segments,
                           const ViewTransform& view, const QColor& color, double width = 1.0);
+
+// Paints the overlay through the view over what is there: each segment in its colour with round
+// ends, 2 pixels wide, or 3 and dashed when marked. Returns the number of segments painted.
+std::size_t PaintOverlay(QPainter& painter, const std::vector<OverlaySegment>& overlay,
+                         const ViewTransform& view);
 
 }  // namespace murvex

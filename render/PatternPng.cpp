@@ -4,8 +4,6 @@
 // with the same arithmetic as Qt's solid fill.
 #include "PatternPng.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -15,7 +13,6 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
-#include <utility>
 
 namespace murvex {
 
@@ -140,22 +137,6 @@ std::size_t PaintPatternImage(QImage& image, const std::vector<Segment>& segment
         }
     }
     return stamps.Made();
-}
-
-std::optional<std::string> SegmentsToPng(const std::vector<Segment>& segments, const Box& box,
-                                         const PictureSize& size) {
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    if (image.isNull()) return std::nullopt;
-    image.fill(Qt::white);
-    PaintPatternImage(image, segments, box, size);
-    // Black on white leaves red, green and blue equal: one grey byte per pixel holds the same
-    // picture, and a third of the bytes halves the time the encoder takes for a large one.
-    image = std::move(image).convertToFormat(QImage::Format_Grayscale8);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return std::nullopt;
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace murvex

@@ -1,9 +1,8 @@
-// The PNG picture of a pattern: what the render command writes.
+// The raster picture of a pattern that PNG files hold: lines and dots painted fast enough for a
+// million dots.
 #pragma once
 
 #include <cstddef>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "PatternGeometry.h"
@@ -24,9 +23,5 @@ inline constexpr int kDotSteps = 64;
 // discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place.
 std::size_t PaintPatternImage(QImage& image, const std::vector<Segment>& segments, const Box& box,
                               const PictureSize& size);
-
-// The picture on a white ground as PNG bytes; nothing when it cannot be made.
-std::optional<std::string> SegmentsToPng(const std::vector<Segment>& segments, const Box& box,
-                                         const PictureSize& size);
 
 }  // namespace murvex

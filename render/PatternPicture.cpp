@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace murvex {
 
@@ -14,6 +15,13 @@ void Append(std::string& out, double value) {
     // + 0.0 turns -0 into 0.
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr;
     out.append(buffer, end);
+}
+
+// The overlay holds the figure's own points: fixed notation, never an exponent.
+void AppendFixed(std::string& out, double value) {
+    char buffer[400];  // room for any finite double in fixed notation
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (r.ec == std::errc()) out.append(buffer, r.ptr);
 }
 
 void Append(std::string& out, int value) {
@@ -39,7 +47,7 @@ PictureSize PictureSizeFor(const Box& box, int largerSide) {
 }
 
 std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
-                          const PictureSize& size) {
+                          const PictureSize& size, const std::vector<OverlaySegment>& overlay) {
     std::string out;
     out.reserve(400 + segments.size() * 40);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -78,6 +86,26 @@ std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
             out += ' ';
             Append(out, -s.y2);
         }
+        out += "\"/>\n";
+    }
+    for (const OverlaySegment& o : overlay) {
+        char colour[8] = {'#', '0', '0', '0', '0', '0', '0', 0};
+        const std::uint32_t rgb = o.rgb & 0xffffffu;
+        char hex[8];
+        const auto end = std::to_chars(hex, hex + sizeof hex, rgb, 16).ptr;
+        std::copy(hex, end, colour + 7 - (end - hex));
+        out += "<path fill=\"none\" stroke=\"";
+        out += colour;
+        out += "\" stroke-width=\"";
+        out += o.marked ? '3' : '2';
+        out += "\" vector-effect=\"non-scaling-stroke\" d=\"M";
+        AppendFixed(out, o.segment.x1);
+        out += ' ';
+        AppendFixed(out, -o.segment.y1);
+        out += 'L';
+        AppendFixed(out, o.segment.x2);
+        out += ' ';
+        AppendFixed(out, -o.segment.y2);
         out += "\"/>\n";
     }
     out += "</svg>\n";

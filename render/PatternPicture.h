@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PatternGeometry.h"
+#include "PreviewContent.h"
 
 namespace murvex {
 
@@ -25,8 +26,9 @@ PictureSize PictureSizeFor(const Box& box, int largerSide);
 // An SVG document of width x height pixels on a white ground showing the box, y upwards as in
 // the drawing: the segments as black lines one pixel wide whatever the zoom, dots as round caps.
 // Coordinates are written in drawing units (y negated) in the shortest form that reads back to
-// the same double, never through the locale.
+// the same double, never through the locale. The overlay follows the pattern, one path per
+// segment in its own colour, 2 pixels wide (3 when marked).
 std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
-                          const PictureSize& size);
+                          const PictureSize& size, const std::vector<OverlaySegment>& overlay = {});
 
 }  // namespace murvex
