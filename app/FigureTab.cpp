@@ -744,8 +744,7 @@ void TFigureTab::HelpVrijeFiguurActionExecute() {
 
 namespace {
 
-figure::FigureTexts ListTexts(const QComboBox* units, const QComboBox* type,
-                              const QLineEdit* name) {
+PatternHeader ListTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
             ToFileText(name->text())};
 }
@@ -754,7 +753,7 @@ figure::FigureTexts ListTexts(const QComboBox* units, const QComboBox* type,
 
 void TFigureTab::SafeVrijFiguurlistExecute() {
     CommitOpenCell(FiguurGrid);
-    const figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    const PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     RunCommand(form_.ThePlatform(), [&] {
         figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
                                model_, texts);
@@ -763,7 +762,7 @@ void TFigureTab::SafeVrijFiguurlistExecute() {
 
 void TFigureTab::OpenVrijfiguurListExecute() {
     CommitOpenCell(FiguurGrid);
-    figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     std::optional<figure::ListReadResult> result;
     const bool hadFigure = model_.HasFigure();
     Step([&] {
@@ -793,9 +792,9 @@ void TFigureTab::ButtonCreateHatchClick() {
     errors.ErrorMemo->clear();
 
     const int item = ComboBoxNaukeurigheid->currentIndex();
-    const figure::FigureHatchTexts texts{ToFileText(VrijeFiguurUnits->currentText()),
-                                         ToFileText(VrijeFiguurType->currentText()),
-                                         ToFileText(NaamEditVrij->text())};
+    const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
+                              ToFileText(VrijeFiguurType->currentText()),
+                              ToFileText(NaamEditVrij->text())};
     Platform& platform = form_.ThePlatform();
     const figure::FigureHatch hatch =
         figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
