@@ -25,6 +25,7 @@ TEST(PatternHeader, HeaderAndNameLinesNeverBreak) {
 
 // Every header read starts from one that differs from the defaults in all three texts, so a
 // row shows what a line replaces and what it leaves.
+const PatternHeader kOld{"INCH", "DRAFTING", "old"};
 struct ReadRow {
     const char* name;
     std::string line;
@@ -39,13 +40,12 @@ class HeaderReading : public ::testing::TestWithParam<ReadRow> {};
 TEST_P(HeaderReading, RecognisesAndTakesUp) {
     const ReadRow& r = GetParam();
     EXPECT_EQ(ParseHeaderLine(r.line, r.rules).field, r.field);
-    PatternHeader header{"INCH", "DRAFTING", "old"};
+    PatternHeader header = kOld;
     EXPECT_EQ(ReadHeaderLine(r.line, header), !r.rules.keyAlone && r.field != HeaderField::None);
     EXPECT_EQ(header, r.after);
 }
 
 using enum HeaderField;
-const PatternHeader kOld{"INCH", "DRAFTING", "old"};
 INSTANTIATE_TEST_SUITE_P(
     Lines, HeaderReading,
     ::testing::Values(
@@ -55,21 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"UnitsKeyAlone", ";%UNITS=", {}, None, kOld},
         ReadRow{"UnitsKeyAloneForTheCheck", ";%UNITS=", {true}, Units, kOld},
         ReadRow{"TypeAnyCase", ";%Type=model", {}, Type, {"INCH", "MODEL", "old"}},
-        ReadRow{"TypeKeyAlone", ";%TYPE=", {}, None, kOld},
         ReadRow{"NameExactly", "* Tegels, wall ", {}, Name, {"INCH", "DRAFTING", " Tegels, wall "}},
         ReadRow{"LoneStar", "*", {}, None, kOld},
         ReadRow{"LeadingBlank", " ;%UNITS=MM", {}, None, kOld},
-        ReadRow{"Comment", ";;%UNITS=MM", {}, None, kOld},
-        ReadRow{"Separator", ";", {}, None, kOld}),
+        ReadRow{"Comment", ";;%UNITS=MM", {}, None, kOld}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PatternHeader, LayoutsPutTheSeparatorOnlyInPatternFiles) {
-    LineList file, list;
-    AppendHeaderLines(file, {"MM", "MODEL", "n"});
-    AppendHeaderLines(list, {"MM", "MODEL", "n"}, HeaderLayout::FigureList);
-    EXPECT_EQ(file, (LineList{";%UNITS=MM", ";", "*n", ";%TYPE=MODEL"}));
-    EXPECT_EQ(list, (LineList{";%UNITS=MM", "*n", ";%TYPE=MODEL"}));
-}
 
 // Whatever a tab can hold in its combos and name edit comes back as written, in both layouts.
 TEST(PatternHeader, ReadingTheWrittenLinesGivesTheHeaderBack) {
