@@ -72,9 +72,9 @@ std::string_view FileStem(std::string_view fileName) {
     return fileName;
 }
 
-// Metres per drawing unit: the first units header before the first pattern line, "INCH" in any
-// case. Without one, or with another value (none at all too), millimetres: the program's own
-// default.
+// Metres per drawing unit: the first units header before the first pattern line decides, "INCH"
+// in any case for inches. Any other value (an empty one too), or no header at all, millimetres:
+// the program's own default.
 double MetresPerUnit(std::string_view text) {
     for (const std::string_view line : TextLines(text)) {
         if (ParsePatternLine(line)) break;
@@ -237,10 +237,10 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                         Count(line.size()) + "); een CAD-programma leest de rest niet");
         }
         // A name line as the readers know it.
-        if (ParseHeaderLine(line).field == HeaderField::Name) {
+        if (const HeaderLine header = ParseHeaderLine(line); header.field == HeaderField::Name) {
             blanks = 0;
             if (++nameCount == 1) {
-                firstName = line.substr(1);
+                firstName = header.value;
                 firstNameLine = number;
             }
             CheckDensity(section, out);
