@@ -19,9 +19,9 @@ namespace murvex::app {
 
 PreviewContent FigurePreviewNow(TFigureTab& tab) {
     PreviewContent content;
-    const figure::FigureHatchTexts texts{ToFileText(tab.VrijeFiguurUnits->currentText()),
-                                         ToFileText(tab.VrijeFiguurType->currentText()),
-                                         ToFileText(tab.NaamEditVrij->text())};
+    const PatternHeader texts{ToFileText(tab.VrijeFiguurUnits->currentText()),
+                              ToFileText(tab.VrijeFiguurType->currentText()),
+                              ToFileText(tab.NaamEditVrij->text())};
     content.fileName = texts.name;
     const figure::FigureModel& model = tab.Model();
     if (!model.HasFigure()) {

@@ -747,8 +747,7 @@ void TFigureTab::HelpVrijeFiguurActionExecute() {
 
 namespace {
 
-figure::FigureTexts ListTexts(const QComboBox* units, const QComboBox* type,
-                              const QLineEdit* name) {
+PatternHeader ListTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
             ToFileText(name->text())};
 }
@@ -761,7 +760,7 @@ void TFigureTab::SafeVrijFiguurlistExecute() {
 
 bool TFigureTab::SaveFigureListNow() {
     CommitOpenCell(FiguurGrid);
-    const figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    const PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     bool saved = false;
     RunCommand(form_.ThePlatform(), [&] {
         saved = figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur,
@@ -784,7 +783,7 @@ bool TFigureTab::MayDropChanges() {
 
 void TFigureTab::OpenVrijfiguurListExecute() {
     if (!MayDropChanges()) return;
-    figure::FigureTexts texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     std::optional<figure::ListReadResult> result;
     const bool hadFigure = model_.HasFigure();
     Step([&] {
@@ -815,9 +814,9 @@ void TFigureTab::ButtonCreateHatchClick() {
     errors.Clear();
 
     const int item = ComboBoxNaukeurigheid->currentIndex();
-    const figure::FigureHatchTexts texts{ToFileText(VrijeFiguurUnits->currentText()),
-                                         ToFileText(VrijeFiguurType->currentText()),
-                                         ToFileText(NaamEditVrij->text())};
+    const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
+                              ToFileText(VrijeFiguurType->currentText()),
+                              ToFileText(NaamEditVrij->text())};
     Platform& platform = form_.ThePlatform();
     const figure::FigureHatch hatch =
         figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,

@@ -124,8 +124,7 @@ void SetComboText(QComboBox* combo, const QString& text) {
     }
 }
 
-freelines::FreeLineTexts TabTexts(const QComboBox* units, const QComboBox* type,
-                                  const QLineEdit* name) {
+PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
             ToFileText(name->text())};
 }
@@ -211,8 +210,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
 
 PreviewContent TFreeLineTab::PreviewNow() const {
     PreviewContent content;
-    const freelines::FreeLineTexts texts =
-        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    const PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     content.fileName = texts.name;
     content.patternLines = freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts);
     if (ParsePatternLines(content.patternLines).empty())
@@ -268,7 +266,7 @@ void TFreeLineTab::VrijeLijnHelpClick() {
 
 void TFreeLineTab::OpenHatchActionExecute() {
     if (!MayDropChanges()) return;
-    freelines::FreeLineTexts texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     bool opened = false;
     LijnGridUndo->Run([&] {
         RunCommand(form_.ThePlatform(), [&] {

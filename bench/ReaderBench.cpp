@@ -50,7 +50,7 @@ BENCHMARK(BM_SplitLargestPattern)->Unit(benchmark::kMillisecond);
 void BM_ReadLargestPattern(benchmark::State& state) {
     for (auto _ : state) {
         TextGrid grid = freelines::MakeLijnGrid();
-        freelines::FreeLineTexts texts;
+        PatternHeader texts;
         const freelines::ReadResult r = freelines::ReadHatchText(LargestPattern(), grid, texts);
         benchmark::DoNotOptimize(r.patternLines);
     }
@@ -67,7 +67,7 @@ void BM_ReadLargestPatternFile(benchmark::State& state) {
     }
     for (auto _ : state) {
         TextGrid grid = freelines::MakeLijnGrid();
-        freelines::FreeLineTexts texts;
+        PatternHeader texts;
         freelines::ReadResult r;
         const auto status = freelines::ReadHatchFile(path, grid, texts, r);
         if (status != freelines::FileReadStatus::Ok) state.SkipWithError("file refused");

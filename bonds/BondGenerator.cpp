@@ -3,6 +3,7 @@
 
 #include "BondFrame.h"
 #include "NumberText.h"
+#include "PatternHeader.h"
 #include "Text.h"
 
 namespace murvex::bonds {
@@ -39,10 +40,7 @@ LineList GenerateBond(const BondInput& input) {
         detail::Expand(detail::LayoutOf(BondOfItem(input.bondIndex), d), d);
     LineList lines;
     lines.reserve(edges.size() + 5);
-    lines.push_back(UnitsHeader("MM"));
-    lines.push_back(kSeparatorLine);
-    lines.push_back(NameLine(input.name));
-    lines.push_back(TypeHeader("MODEL"));
+    AppendHeaderLines(lines, {"MM", "MODEL", input.name});
     detail::LineTexts texts;
     for (const detail::EdgeLine& e : edges) {
         lines.push_back(detail::LineText(e, d, rotation, texts));

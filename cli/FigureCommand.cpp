@@ -40,7 +40,7 @@ int RunFigure(const FigureOptions& o) {
     }
     FigureModel model;
     NullCanvas canvas;
-    FigureTexts texts;
+    PatternHeader texts;
     // The same reading and redraw as figure-read; the warning about a second figure only tells.
     const ListReadResult read =
         ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
@@ -54,8 +54,7 @@ int RunFigure(const FigureOptions& o) {
         return kExitInvalid;
     }
     const TileSize tile{model.TileWidth(), model.TileHeight()};
-    const FigureHatch hatch =
-        FigureHatchLines(tile, model.grid, {texts.units, texts.type, texts.name}, *accuracy);
+    const FigureHatch hatch = FigureHatchLines(tile, model.grid, texts, *accuracy);
     // First the file, then the failed rows, as the window shows them after its save. With the
     // report the pattern is written only to a named file.
     int written = kExitOk;

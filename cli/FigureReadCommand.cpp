@@ -75,7 +75,7 @@ std::string JsonString(std::string_view text) {
     return out + '"';
 }
 
-std::string PlainText(const figure::FigureModel& model, const figure::FigureTexts& texts) {
+std::string PlainText(const figure::FigureModel& model, const PatternHeader& texts) {
     std::string out;
     out += "#width\t" + IntText(model.TileWidth()) + "\n";
     out += "#height\t" + IntText(model.TileHeight()) + "\n";
@@ -93,7 +93,7 @@ std::string PlainText(const figure::FigureModel& model, const figure::FigureText
     return out;
 }
 
-std::string Json(const figure::FigureModel& model, const figure::FigureTexts& texts,
+std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
                  bool multipleFigures) {
     std::string out = "{\n";
     out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
@@ -120,7 +120,7 @@ int RunFigureRead(const FigureReadOptions& o) {
     using namespace figure;
     FigureModel model;
     NullCanvas canvas;
-    FigureTexts texts;
+    PatternHeader texts;
     const ListReadResult result =
         ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
     switch (result.status) {

@@ -31,7 +31,7 @@ int RunLines(const LinesOptions& o) {
     using namespace freelines;
     const std::optional<std::string> input = ReadInput(o.rows);
     if (!input) return kExitFailed;
-    FreeLineTexts texts;
+    PatternHeader texts;
     const TabTextReading reading = ParseTabText(Utf8ToCp1252(*input), texts);
     if (!reading.ok) {
         Complain(o.rows + ": " + reading.error);

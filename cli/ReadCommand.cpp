@@ -20,7 +20,7 @@ struct ReadOptions {
 int RunRead(const ReadOptions& o) {
     using namespace freelines;
     TextGrid grid = MakeLijnGrid();
-    FreeLineTexts texts;
+    PatternHeader texts;
     ReadResult result;
     const std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
     if (!bytes) return kExitFailed;

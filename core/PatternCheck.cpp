@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "PatternFile.h"
+#include "PatternHeader.h"
 #include "Text.h"
 
 namespace murvex {
@@ -71,14 +72,15 @@ std::string_view FileStem(std::string_view fileName) {
     return fileName;
 }
 
-// Metres per drawing unit: the units header before the first pattern line, "INCH" or "MM" in
-// any case. Without one, or with another value, millimetres: the program's own default.
+// Metres per drawing unit: the first units header before the first pattern line decides, "INCH"
+// in any case for inches. Any other value (an empty one too), or no header at all, millimetres:
+// the program's own default.
 double MetresPerUnit(std::string_view text) {
     for (const std::string_view line : TextLines(text)) {
         if (ParsePatternLine(line)) break;
-        if (!StartsWithIgnoringCase(line, ";%UNITS=")) continue;
-        if (EqualIgnoringCase(line.substr(8), "INCH")) return 0.0254;
-        return 0.001;
+        const HeaderLine header = ParseHeaderLine(line, {.keyAlone = true});
+        if (header.field != HeaderField::Units) continue;
+        return EqualsNoCase(header.value, "INCH") ? 0.0254 : 0.001;
     }
     return 0.001;
 }
@@ -234,11 +236,11 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                     "De regel is langer dan " + Count(kCadLineLimit) + " tekens (" +
                         Count(line.size()) + "); een CAD-programma leest de rest niet");
         }
-        // A name line as the reader knows it: "*" and at least one more character.
-        if (line.size() >= 2 && line.front() == '*') {
+        // A name line as the readers know it.
+        if (const HeaderLine header = ParseHeaderLine(line); header.field == HeaderField::Name) {
             blanks = 0;
             if (++nameCount == 1) {
-                firstName = line.substr(1);
+                firstName = header.value;
                 firstNameLine = number;
             }
             CheckDensity(section, out);

@@ -22,30 +22,6 @@
 
 namespace murvex {
 
-namespace {
-
-// A CR, LF or NUL inside a header or name text would end the line early or cut the file short
-// for every reader; each becomes a blank.
-std::string OneLine(std::string_view prefix, std::string_view text) {
-    std::string out(prefix);
-    out.reserve(prefix.size() + text.size());
-    for (const char c : text)
-        out += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
-    return out;
-}
-
-}  // namespace
-
-std::string UnitsHeader(std::string_view units) {
-    return OneLine(";%UNITS=", units);
-}
-std::string TypeHeader(std::string_view type) {
-    return OneLine(";%TYPE=", type);
-}
-std::string NameLine(std::string_view name) {
-    return OneLine("*", name);
-}
-
 std::optional<PatternLine> ParsePatternLine(std::string_view text) {
     const std::string_view trimmed = Trim(text);
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '*') return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "PatternHeader.h"
 #include "Text.h"
 
 namespace murvex {
@@ -22,12 +23,6 @@ struct PatternLine {
     double shiftY = 0.0;
     std::vector<double> dashes;
 };
-
-inline constexpr const char* kSeparatorLine = ";";
-std::string UnitsHeader(std::string_view units);  // ";%UNITS=" + units
-std::string TypeHeader(std::string_view type);    // ";%TYPE=" + type
-std::string NameLine(std::string_view name);      // "*" + name
-// In the three texts above a CR, LF or NUL becomes a blank: each stays one line of the file.
 
 // Reads the numeric fields of a pattern line (blanks around fields ignored, comma separated,
 // numbers with a point). Nothing for header, name, comment and empty lines, and for lines whose

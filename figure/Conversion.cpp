@@ -357,10 +357,10 @@ bool RowCellsEmpty(const RowCells& cells) {
 }
 
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
-                             const FigureHatchTexts& texts, Accuracy accuracy, Platform* platform) {
+                             const PatternHeader& header, Accuracy accuracy, Platform* platform) {
     FigureHatch out;
-    out.lines = {UnitsHeader(texts.units), kSeparatorLine, NameLine(texts.name),
-                 TypeHeader(texts.type), kSeparatorLine};
+    AppendHeaderLines(out.lines, header);
+    out.lines.emplace_back(kSeparatorLine);
     for (int row = 1; row < grid.RowCount(); ++row) {
         const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
                                 grid.Cell(4, row)};

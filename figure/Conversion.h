@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PatternFile.h"
+#include "PatternHeader.h"
 
 namespace murvex {
 class Platform;
@@ -95,13 +96,6 @@ std::string NoSolutionComment(int row);
 // abandoned segment leaves one behind).
 bool RowCellsEmpty(const RowCells& cells);
 
-// The texts of the tab's units combo, type combo and name edit, as they stand.
-struct FigureHatchTexts {
-    std::string units = "MM";
-    std::string type = "MODEL";
-    std::string name = "naam arcering";
-};
-
 // Everything "Maak hatch" writes, and the data rows without a solution in row order (their
 // lines are NoSolutionComment).
 struct FigureHatch {
@@ -114,7 +108,7 @@ struct FigureHatch {
 // (RowCellsEmpty), ";". With a platform,
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
-                             const FigureHatchTexts& texts, Accuracy accuracy,
+                             const PatternHeader& header, Accuracy accuracy,
                              Platform* platform = nullptr);
 
 // The error list of a run: one NoSolutionMessage per failed row.

@@ -1,4 +1,4 @@
-// The figure list file: the tile size, the tab's three texts and the grid's rows, written and read.
+// The figure list file: the tile size, the pattern header and the grid's rows, written and read.
 #include "FigureList.h"
 
 #include <charconv>
@@ -42,7 +42,7 @@ bool HasKey(std::string_view line, std::string_view key) {
 }
 
 bool IsNameLine(std::string_view line) {
-    return line.size() >= 2 && line[0] == '*';
+    return ParseHeaderLine(line).field == HeaderField::Name;
 }
 bool IsCommentLine(std::string_view line) {
     return line.size() >= 2 && line.substr(0, 2) == ";;";
@@ -113,14 +113,12 @@ std::size_t CountSegmentLines(const Lines& lines, std::size_t limit) {
 
 }  // namespace
 
-LineList FigureListLines(const FigureModel& model, const FigureTexts& texts) {
+LineList FigureListLines(const FigureModel& model, const PatternHeader& header) {
     const TextGrid& grid = model.grid;
     LineList lines;
     lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 3);
     lines.push_back(";%SIZE=" + IntText(model.TileWidth()) + "," + IntText(model.TileHeight()));
-    lines.push_back(UnitsHeader(texts.units));
-    lines.push_back(NameLine(texts.name));
-    lines.push_back(TypeHeader(texts.type));
+    AppendHeaderLines(lines, header, HeaderLayout::FigureList);
     for (int r = 1; r < grid.RowCount(); ++r) {
         std::string line = grid.Cell(kFirstCoordCol, r);
         for (int c = kFirstCoordCol + 1; c <= kLastCoordCol; ++c) {
@@ -133,8 +131,8 @@ LineList FigureListLines(const FigureModel& model, const FigureTexts& texts) {
 }
 
 WriteStatus WriteFigureList(const std::string& path, const FigureModel& model,
-                            const FigureTexts& texts) {
-    return WriteFileAtomic(path, JoinCrLf(FigureListLines(model, texts)));
+                            const PatternHeader& header) {
+    return WriteFileAtomic(path, JoinCrLf(FigureListLines(model, header)));
 }
 
 ListReadMessage MessageFor(ListReadStatus status, const std::string& path) {
@@ -161,8 +159,8 @@ namespace {
 
 // Lines is a LineList or the TextLines of a file's bytes: no copy of the file per line.
 template <typename Lines>
-ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas, FigureTexts& texts,
-                         const std::function<void()>& onSecondFigure) {
+ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
+                         PatternHeader& header, const std::function<void()>& onSecondFigure) {
     ListReadResult result;
     TextGrid& grid = model.grid;
     bool segmentsSeen = false;
@@ -181,20 +179,7 @@ ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
                 result.tileSet = true;
                 continue;
             }
-            if (HasKey(line, ";%UNITS=")) {
-                const std::string value = UpperText(line.substr(8));
-                if (value == "MM" || value == "INCH") texts.units = value;
-                continue;
-            }
-            if (IsNameLine(line)) {
-                texts.name = std::string(line.substr(1));
-                continue;
-            }
-            if (HasKey(line, ";%TYPE=")) {
-                const std::string value = UpperText(line.substr(7));
-                if (value == "MODEL" || value == "DRAFTING") texts.type = value;
-                continue;
-            }
+            if (ReadHeaderLine(line, header)) continue;
         }
         if (IsCommentLine(line)) continue;
         if (IsSegmentLine(line)) {
@@ -220,18 +205,20 @@ ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
 }  // namespace
 
 ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
-                                   FigureTexts& texts,
+                                   PatternHeader& header,
                                    const std::function<void()>& onSecondFigure) {
-    return ReadLines(lines, model, canvas, texts, onSecondFigure);
+    return ReadLines(lines, model, canvas, header, onSecondFigure);
 }
 
 ListReadResult ReadFigureListText(std::string_view text, FigureModel& model, Canvas& canvas,
-                                  FigureTexts& texts, const std::function<void()>& onSecondFigure) {
-    return ReadLines(TextLines(text), model, canvas, texts, onSecondFigure);
+                                  PatternHeader& header,
+                                  const std::function<void()>& onSecondFigure) {
+    return ReadLines(TextLines(text), model, canvas, header, onSecondFigure);
 }
 
 ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, Canvas& canvas,
-                                  FigureTexts& texts, const std::function<void()>& onSecondFigure) {
+                                  PatternHeader& header,
+                                  const std::function<void()>& onSecondFigure) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return {ListReadStatus::CannotRead};
@@ -241,7 +228,7 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
     if (bytes->size() > kMaxListBytes) return {ListReadStatus::TooLarge};
     const TextLines lines(*bytes);
     if (CountSegmentLines(lines, kMaxListRows) > kMaxListRows) return {ListReadStatus::TooLarge};
-    return ReadLines(lines, model, canvas, texts, onSecondFigure);
+    return ReadLines(lines, model, canvas, header, onSecondFigure);
 }
 
 FileDialog MakeSaveFigureListDialog() {
@@ -268,7 +255,7 @@ FileDialog MakeOpenFigureListDialog() {
 }
 
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
-                    const FigureModel& model, const FigureTexts& texts) {
+                    const FigureModel& model, const PatternHeader& header) {
     if (!platform.RunFileDialog(saveDialog, appWindow)) return false;
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
@@ -279,7 +266,7 @@ bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle app
     }
     // Written in full before the old file goes to the recycle bin: a failed write keeps it.
     PendingWrite write;
-    WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, texts)));
+    WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, header)));
     if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
         ShowWarning(platform, kCannotDeleteText, "", appWindow);
         return false;
@@ -300,11 +287,11 @@ bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle app
 
 std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
                                              WindowHandle appWindow, FigureModel& model,
-                                             Canvas& canvas, FigureTexts& texts) {
+                                             Canvas& canvas, PatternHeader& header) {
     if (!AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return std::nullopt;
     if (!platform.RunFileDialog(openDialog, appWindow)) return std::nullopt;
     const ListReadResult result =
-        ReadFigureListFile(openDialog.fileName, model, canvas, texts,
+        ReadFigureListFile(openDialog.fileName, model, canvas, header,
                            [&] { ShowError(platform, kMultipleText, kMultipleTitle, appWindow); });
     if (result.status != ListReadStatus::Ok) {
         const ListReadMessage m = MessageFor(result.status, openDialog.fileName);

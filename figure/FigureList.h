@@ -1,4 +1,4 @@
-// The figure list file: the tile size, the tab's three texts and the grid's rows, written and read.
+// The figure list file: the tile size, the pattern header and the grid's rows, written and read.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +10,10 @@
 #include "Canvas.h"
 #include "FigureModel.h"
 #include "PatternFile.h"
+#include "PatternHeader.h"
 #include "Platform.h"
 
 namespace murvex::figure {
-
-// The texts of the tab's units combo, type combo and name edit, as they stand (Windows-1252).
-struct FigureTexts {
-    std::string units = "MM";
-    std::string type = "MODEL";
-    std::string name = "naam arcering";
-};
 
 inline constexpr const char* kBadXSizeText = "Onjuiste X-SIZE in bestand";
 inline constexpr const char* kBadYSizeText = "Onjuiste Y-SIZE in bestand";
@@ -39,10 +33,10 @@ inline constexpr std::size_t kMaxListRows = 100000;
 
 // ";%SIZE=W,H", ";%UNITS=", the name line, ";%TYPE=", then every data row's four cells as they
 // stand, joined by "," (empty cells give empty fields).
-LineList FigureListLines(const FigureModel& model, const FigureTexts& texts);
+LineList FigureListLines(const FigureModel& model, const PatternHeader& header);
 // The lines with CR LF after each, written atomically.
 WriteStatus WriteFigureList(const std::string& path, const FigureModel& model,
-                            const FigureTexts& texts);
+                            const PatternHeader& header);
 
 enum class ListReadStatus {
     Ok,
@@ -75,15 +69,15 @@ ListReadMessage MessageFor(ListReadStatus status, const std::string& path);
 // stops there). Unless a size line failed, the trailing empty row is removed and the figure
 // redrawn, which clips rows and deletes those that miss the tile.
 ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
-                                   FigureTexts& texts,
+                                   PatternHeader& header,
                                    const std::function<void()>& onSecondFigure = {});
 // The same over a file's bytes (lines end at CR LF, lone CR or lone LF; a NUL ends the text).
 ListReadResult ReadFigureListText(std::string_view text, FigureModel& model, Canvas& canvas,
-                                  FigureTexts& texts,
+                                  PatternHeader& header,
                                   const std::function<void()>& onSecondFigure = {});
 // The same over a file; CannotRead and TooLarge leave everything as it was.
 ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, Canvas& canvas,
-                                  FigureTexts& texts,
+                                  PatternHeader& header,
                                   const std::function<void()>& onSecondFigure = {});
 
 // The two dialogs of the figure list commands.
@@ -94,12 +88,12 @@ FileDialog MakeOpenFigureListDialog();
 // bin, the writing; every message box owned by appWindow. The figure is never changed. True
 // when the list was written.
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
-                    const FigureModel& model, const FigureTexts& texts);
+                    const FigureModel& model, const PatternHeader& header);
 // The open command: the question, the open dialog, the reading with its message boxes owned by
 // appWindow. Nothing when the user cancelled; otherwise how the reading went (tileSet tells
 // the window to drop its background picture).
 std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
                                              WindowHandle appWindow, FigureModel& model,
-                                             Canvas& canvas, FigureTexts& texts);
+                                             Canvas& canvas, PatternHeader& header);
 
 }  // namespace murvex::figure

@@ -137,7 +137,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 
 }  // namespace
 
-std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts) {
+std::string FormatTabText(const TextGrid& grid, const PatternHeader& texts) {
     std::string out;
     out += "#units\t" + Escaped(texts.units, false) + "\n";
     out += "#type\t" + Escaped(texts.type, false) + "\n";
@@ -152,7 +152,7 @@ std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts) {
     return out;
 }
 
-std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool multiplePatterns) {
+std::string FormatJson(const TextGrid& grid, const PatternHeader& texts, bool multiplePatterns) {
     std::string out = "{\n";
     out += "  \"units\": " + JsonString(texts.units) + ",\n";
     out += "  \"type\": " + JsonString(texts.type) + ",\n";
@@ -171,7 +171,7 @@ std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool mu
     return out;
 }
 
-TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts) {
+TabTextReading ParseTabText(std::string_view text, PatternHeader& texts) {
     TabTextReading reading;
     TextGrid& grid = reading.grid;
     bool firstRow = true;

@@ -15,11 +15,11 @@ namespace murvex::freelines {
 // CR and LF are written as \\, \t, \r and \n, every other control character (C0, DEL, and the
 // bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D that stand for C1 controls) as \x and two hex digits, and
 // a "#" that begins a row as \#. Every line ends with LF. Other bytes are taken as they are.
-std::string FormatTabText(const TextGrid& grid, const FreeLineTexts& texts);
+std::string FormatTabText(const TextGrid& grid, const PatternHeader& texts);
 
 // {"units": ..., "type": ..., "name": ..., "rows": [[seven cells], ...]} with JSON escapes for
 // quotes, backslashes and the control characters above; other bytes are copied as they are.
-std::string FormatJson(const TextGrid& grid, const FreeLineTexts& texts, bool multiplePatterns);
+std::string FormatJson(const TextGrid& grid, const PatternHeader& texts, bool multiplePatterns);
 
 // Reads rows in the form FormatTabText writes. Lines end at LF or CR LF. "#units", "#type" and
 // "#name" lines set the texts they name (the others keep what they hold); any other line that
@@ -30,6 +30,6 @@ struct TabTextReading {
     bool ok = true;
     std::string error;  // why not ok, naming the line
 };
-TabTextReading ParseTabText(std::string_view text, FreeLineTexts& texts);
+TabTextReading ParseTabText(std::string_view text, PatternHeader& texts);
 
 }  // namespace murvex::freelines

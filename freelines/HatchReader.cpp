@@ -1,4 +1,4 @@
-// Reads the first pattern of a pattern file into the free line grid and the tab's three texts.
+// Reads the first pattern of a pattern file into the free line grid and the tab's header.
 #include "HatchReader.h"
 
 #include <new>
@@ -17,26 +17,11 @@ std::string_view Limited(std::string_view line) {
 }
 
 // The line kinds, each on a line already cut to kLineLimit.
-bool IsUnitsLine(std::string_view line) {
-    return line.size() >= 9 && StartsWithNoCase(line, ";%UNITS=");
-}
-bool IsTypeLine(std::string_view line) {
-    return line.size() >= 8 && StartsWithNoCase(line, ";%TYPE=");
-}
 bool IsVersionLine(std::string_view line) {
     return line.size() >= 9 && StartsWithNoCase(line, "%VERSION=");
 }
 bool IsPatternLine(std::string_view line) {
     return !line.empty() && line[0] != ';' && line[0] != '*';
-}
-
-void TakeUnits(std::string_view line, FreeLineTexts& texts) {
-    std::string value = AsciiUpper(line.substr(8));
-    if (value == "MM" || value == "INCH") texts.units = std::move(value);
-}
-void TakeType(std::string_view line, FreeLineTexts& texts) {
-    std::string value = AsciiUpper(line.substr(7));
-    if (value == "MODEL" || value == "DRAFTING") texts.type = std::move(value);
 }
 
 // The seven data cells of row from the line's first seven comma separated fields, trimmed.
@@ -57,24 +42,24 @@ void FillRow(std::string_view line, TextGrid& grid, int row) {
 
 }  // namespace
 
-bool ReadUnitsLine(std::string_view line, FreeLineTexts& texts) {
+bool ReadUnitsLine(std::string_view line, PatternHeader& header) {
     line = Limited(line);
-    if (!IsUnitsLine(line)) return false;
-    TakeUnits(line, texts);
+    if (ParseHeaderLine(line).field != HeaderField::Units) return false;
+    ReadHeaderLine(line, header);
     return true;
 }
 
-bool ReadNameLine(std::string_view line, bool patternSeen, FreeLineTexts& texts) {
+bool ReadNameLine(std::string_view line, bool patternSeen, PatternHeader& header) {
     line = Limited(line);
     if (!IsNameLine(line)) return false;
-    if (!patternSeen) texts.name = std::string(line.substr(1));
+    if (!patternSeen) ReadHeaderLine(line, header);
     return true;
 }
 
-bool ReadTypeLine(std::string_view line, FreeLineTexts& texts) {
+bool ReadTypeLine(std::string_view line, PatternHeader& header) {
     line = Limited(line);
-    if (!IsTypeLine(line)) return false;
-    TakeType(line, texts);
+    if (ParseHeaderLine(line).field != HeaderField::Type) return false;
+    ReadHeaderLine(line, header);
     return true;
 }
 
@@ -87,7 +72,7 @@ bool IsCommentLine(std::string_view line) {
 }
 
 bool IsNameLine(std::string_view line) {
-    return line.size() >= 2 && line[0] == '*';
+    return ParseHeaderLine(line).field == HeaderField::Name;
 }
 
 bool ReadPatternLine(std::string_view line, TextGrid& grid) {
@@ -100,9 +85,16 @@ bool ReadPatternLine(std::string_view line, TextGrid& grid) {
 LineKind ClassifyLine(std::string_view line, bool patternSeen) {
     line = Limited(line);
     if (!patternSeen) {
-        if (IsUnitsLine(line)) return LineKind::Units;
-        if (IsNameLine(line)) return LineKind::Name;
-        if (IsTypeLine(line)) return LineKind::Type;
+        switch (ParseHeaderLine(line).field) {
+            case HeaderField::Units:
+                return LineKind::Units;
+            case HeaderField::Name:
+                return LineKind::Name;
+            case HeaderField::Type:
+                return LineKind::Type;
+            case HeaderField::None:
+                break;
+        }
         if (IsVersionLine(line)) return LineKind::Version;
     }
     if (IsCommentLine(line)) return LineKind::Comment;
@@ -137,8 +129,8 @@ namespace {
 // One read: the grid already reduced to one data row, lines offered one by one.
 class Reader {
   public:
-    Reader(TextGrid& grid, FreeLineTexts& texts, const std::function<void()>& onSecondPattern)
-        : grid_(grid), texts_(texts), onSecondPattern_(onSecondPattern) {
+    Reader(TextGrid& grid, PatternHeader& header, const std::function<void()>& onSecondPattern)
+        : grid_(grid), header_(header), onSecondPattern_(onSecondPattern) {
         ReduceToOneDataRow(grid_);
     }
 
@@ -147,13 +139,9 @@ class Reader {
         const std::string_view line = Limited(whole);
         switch (ClassifyLine(line, patternSeen_)) {
             case LineKind::Units:
-                TakeUnits(line, texts_);
-                return true;
             case LineKind::Name:
-                texts_.name = std::string(line.substr(1));
-                return true;
             case LineKind::Type:
-                TakeType(line, texts_);
+                ReadHeaderLine(line, header_);
                 return true;
             case LineKind::Version:
             case LineKind::Comment:
@@ -184,7 +172,7 @@ class Reader {
 
   private:
     TextGrid& grid_;
-    FreeLineTexts& texts_;
+    PatternHeader& header_;
     const std::function<void()>& onSecondPattern_;
     bool patternSeen_ = false;
     ReadResult result_;
@@ -192,46 +180,46 @@ class Reader {
 
 }  // namespace
 
-ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& texts,
+ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, PatternHeader& header,
                           const std::function<void()>& onSecondPattern) {
-    Reader reader(grid, texts, onSecondPattern);
+    Reader reader(grid, header, onSecondPattern);
     for (const std::string& line : lines) {
         if (!reader.Offer(line)) break;
     }
     return reader.Finish();
 }
 
-ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& texts,
+ReadResult ReadHatchText(std::string_view text, TextGrid& grid, PatternHeader& header,
                          const std::function<void()>& onSecondPattern) {
-    Reader reader(grid, texts, onSecondPattern);
+    Reader reader(grid, header, onSecondPattern);
     ForEachLine(text, [&](std::string_view line) { return reader.Offer(line); });
     return reader.Finish();
 }
 
-FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, FreeLineTexts& texts,
+FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, PatternHeader& header,
                               ReadResult& result, const std::function<void()>& onSecondPattern) {
     if (bytes.size() > kMaxFileBytes) return FileReadStatus::TooLarge;
     if (CountPatternRows(bytes, kMaxPatternRows) > kMaxPatternRows) {
         return FileReadStatus::TooManyRows;
     }
-    result = ReadHatchText(bytes, grid, texts, onSecondPattern);
+    result = ReadHatchText(bytes, grid, header, onSecondPattern);
     return FileReadStatus::Ok;
 }
 
-FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
+FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHeader& header,
                              ReadResult& result, const std::function<void()>& onSecondPattern) {
     const ReadFileResult file = ReadFileLimited(path, kMaxFileBytes);
     if (file.status == ReadFileStatus::TooLarge) return FileReadStatus::TooLarge;
     if (file.status != ReadFileStatus::Ok) return FileReadStatus::CannotRead;
-    return ReadHatchBytes(file.bytes, grid, texts, result, onSecondPattern);
+    return ReadHatchBytes(file.bytes, grid, header, result, onSecondPattern);
 }
 
 bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                       FreeLineTexts& texts, WindowHandle appWindow) {
+                       PatternHeader& header, WindowHandle appWindow) {
     if (!platform.RunFileDialog(openDialog, appWindow)) return false;
     try {
         ReadResult result;
-        const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, texts, result, [&] {
+        const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, header, result, [&] {
             ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
         });
         if (status == FileReadStatus::Ok) return true;

@@ -1,4 +1,4 @@
-// Reads the first pattern of a pattern file into the free line grid and the tab's three texts.
+// Reads the first pattern of a pattern file into the free line grid and the tab's header.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 
 #include "LijnGrid.h"
 #include "PatternFile.h"
+#include "PatternHeader.h"
 #include "Platform.h"
 #include "TextGrid.h"
 
@@ -30,12 +31,13 @@ inline constexpr const char* kMultipleTitle = "Pas op!";
 
 // The recognisers: each answers whether it consumed the line. Lines longer than kLineLimit are
 // cut before they are offered.
+// The header lines as ReadHeaderLine takes them:
 // ";%UNITS=" in any case; "MM" or "INCH" (any case) set the units text, other values nothing.
-bool ReadUnitsLine(std::string_view line, FreeLineTexts& texts);
+bool ReadUnitsLine(std::string_view line, PatternHeader& header);
 // "*" and at least one more character; before the first pattern line it sets the name.
-bool ReadNameLine(std::string_view line, bool patternSeen, FreeLineTexts& texts);
+bool ReadNameLine(std::string_view line, bool patternSeen, PatternHeader& header);
 // ";%TYPE=" in any case; "MODEL" or "DRAFTING" (any case) set the type text.
-bool ReadTypeLine(std::string_view line, FreeLineTexts& texts);
+bool ReadTypeLine(std::string_view line, PatternHeader& header);
 // "%VERSION=" in any case, without a leading ";"; the value is ignored.
 bool ReadVersionLine(std::string_view line);
 // ";;" and anything after it.
@@ -61,28 +63,28 @@ struct ReadResult {
 };
 
 // Reduces the grid to one data row, then classifies the lines in order and fills the grid and
-// texts. onSecondPattern runs when a second pattern is met, before the trailing row goes.
-ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, FreeLineTexts& texts,
+// header. onSecondPattern runs when a second pattern is met, before the trailing row goes.
+ReadResult ReadHatchLines(const LineList& lines, TextGrid& grid, PatternHeader& header,
                           const std::function<void()>& onSecondPattern = {});
 // The same over the bytes of a file.
-ReadResult ReadHatchText(std::string_view text, TextGrid& grid, FreeLineTexts& texts,
+ReadResult ReadHatchText(std::string_view text, TextGrid& grid, PatternHeader& header,
                          const std::function<void()>& onSecondPattern = {});
 
 enum class FileReadStatus { Ok, CannotRead, TooLarge, TooManyRows };
-// Reads the bytes of a file, already in memory, into grid and texts, with the limits above. Unless
-// the status is Ok, grid and texts are unchanged.
-FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, FreeLineTexts& texts,
+// Reads the bytes of a file, already in memory, into grid and header, with the limits above. Unless
+// the status is Ok, grid and header are unchanged.
+FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, PatternHeader& header,
                               ReadResult& result,
                               const std::function<void()>& onSecondPattern = {});
-// Reads a file into grid and texts. Unless the status is Ok, grid and texts are unchanged.
-FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTexts& texts,
+// Reads a file into grid and header. Unless the status is Ok, grid and header are unchanged.
+FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHeader& header,
                              ReadResult& result, const std::function<void()>& onSecondPattern = {});
 
 // The whole open command: the open dialog, reading the file, and the read, with the warning for
 // a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
-// file that cannot be read or is refused by the limits above leaves grid and texts unchanged.
+// file that cannot be read or is refused by the limits above leaves grid and header unchanged.
 // True when a file was read whole into the grid.
 bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                       FreeLineTexts& texts, WindowHandle appWindow);
+                       PatternHeader& header, WindowHandle appWindow);
 
 }  // namespace murvex::freelines

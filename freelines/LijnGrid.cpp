@@ -89,22 +89,19 @@ std::string RowLine(const TextGrid& grid, int row) {
     return line;
 }
 
-LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts) {
+LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header) {
     LineList lines;
     lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 5);
-    lines.push_back(UnitsHeader(texts.units));
-    lines.emplace_back(kSeparatorLine);
-    lines.push_back(NameLine(texts.name));
-    lines.push_back(TypeHeader(texts.type));
+    AppendHeaderLines(lines, header);
     for (int r = 1; r < grid.RowCount(); ++r)
         lines.push_back(RowLine(grid, r));
     lines.emplace_back(kSeparatorLine);
     return lines;
 }
 
-bool SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+bool SaveFreeLineHatch(const TextGrid& grid, const PatternHeader& header, Platform& platform,
                        FileDialog& saveDialog, WindowHandle owner) {
-    const LineList lines = BuildFreeLineHatch(grid, texts);
+    const LineList lines = BuildFreeLineHatch(grid, header);
     return SaveHatchFile(lines, platform, saveDialog, owner);
 }
 

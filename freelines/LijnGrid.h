@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "PatternFile.h"
+#include "PatternHeader.h"
 #include "Platform.h"
 #include "TextGrid.h"
 
@@ -19,13 +20,6 @@ inline constexpr int kNrColWidth = 30;  // pixels
 inline constexpr int kRowHeight = 20;   // pixels
 
 const std::array<std::string_view, kColCount>& LijnGridHeaders();
-
-// The texts of the tab's units combo, type combo and name edit, as they stand (typed text too).
-struct FreeLineTexts {
-    std::string units = "MM";
-    std::string type = "MODEL";
-    std::string name = "naam arcering";
-};
 
 // Writes the headers into row 0 and "1" into the number cell of row 1.
 void SetupLijnGrid(TextGrid& grid);
@@ -47,10 +41,10 @@ void ReduceToOneDataRow(TextGrid& grid);
 // empty when "Hoek" is empty. Cell texts are copied as they stand.
 std::string RowLine(const TextGrid& grid, int row);
 // The whole file: units header, ";", name line, type header, one line per data row, ";".
-LineList BuildFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts);
+LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header);
 // Builds the lines and runs the save flow; true when the file was written. Throws CommandError
 // when the file cannot be written.
-bool SaveFreeLineHatch(const TextGrid& grid, const FreeLineTexts& texts, Platform& platform,
+bool SaveFreeLineHatch(const TextGrid& grid, const PatternHeader& header, Platform& platform,
                        FileDialog& saveDialog, WindowHandle owner);
 
 }  // namespace murvex::freelines

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     FigureModel model;
     BoundsCanvas canvas;
-    FigureTexts texts;
+    PatternHeader texts;
     int seconds = 0;
     const ListReadResult result =
         ReadFigureListText(text, model, canvas, texts, [&seconds] { ++seconds; });

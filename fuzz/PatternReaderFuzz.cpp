@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckWarnings(bytes);
     TextGrid grid = MakeLijnGrid();
-    FreeLineTexts texts;
+    PatternHeader texts;
     ReadResult result;
     if (ReadHatchBytes(bytes, grid, texts, result) != FileReadStatus::Ok) return 0;
     if (grid.RowCount() < 2) std::abort();
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckPlain(tab, true);
     CheckPlain(json, false);
 
-    FreeLineTexts back{"", "", ""};
+    PatternHeader back{"", "", ""};
     const TabTextReading reading = ParseTabText(tab, back);
     if (!reading.ok) std::abort();
     if (back.units != texts.units || back.type != texts.type || back.name != texts.name)

@@ -13,21 +13,6 @@
 namespace murvex {
 namespace {
 
-TEST(PatternFile, HeaderLines) {
-    EXPECT_EQ(UnitsHeader("MM"), ";%UNITS=MM");
-    EXPECT_EQ(TypeHeader("MODEL"), ";%TYPE=MODEL");
-    EXPECT_EQ(NameLine("a, b c"), "*a, b c");
-    EXPECT_EQ(NameLine(""), "*");
-}
-
-// A text from an edit or the command line must stay one line of the file: a NUL would cut the
-// file short for every reader, a CR or LF would start a pattern line of its own.
-TEST(PatternFile, HeaderAndNameLinesNeverBreak) {
-    EXPECT_EQ(NameLine(std::string("na\0me\r\n0,0,0,0,1", 16)), "*na me  0,0,0,0,1");
-    EXPECT_EQ(UnitsHeader("MM\n*x"), ";%UNITS=MM *x");
-    EXPECT_EQ(TypeHeader("\rMODEL"), ";%TYPE= MODEL");
-}
-
 TEST(PatternFile, JoinsWithCrLfAfterEveryLine) {
     EXPECT_EQ(JoinCrLf({";%UNITS=MM", "", ";"}), ";%UNITS=MM\r\n\r\n;\r\n");
     EXPECT_EQ(JoinCrLf({}), "");

@@ -23,7 +23,7 @@ struct FigureListCommand : ::testing::Test {
     test::FakePlatform platform;
     test::RecordingCanvas canvas;
     FigureModel model;
-    FigureTexts texts;
+    PatternHeader texts;
     FileDialog saveDialog = MakeSaveFigureListDialog();
     FileDialog openDialog = MakeOpenFigureListDialog();
 };

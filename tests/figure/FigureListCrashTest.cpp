@@ -38,7 +38,7 @@ struct FigureListCrash : ::testing::Test {
     test::FakePlatform platform;
     test::RecordingCanvas canvas;
     FigureModel model;
-    FigureTexts texts;
+    PatternHeader texts;
     FileDialog saveDialog = MakeSaveFigureListDialog();
 };
 

@@ -36,13 +36,13 @@ TEST(FigureListWrite, SixHundredByThreeHundredExample) {
     SetRow(model.grid, 1, {"0.000", "5.000", "10.000", "5.000"});
     TempDir dir;
     const std::string path = dir.File("figuur.txt");
-    ASSERT_EQ(WriteFigureList(path, model, FigureTexts{}), WriteStatus::Ok);
+    ASSERT_EQ(WriteFigureList(path, model, PatternHeader{}), WriteStatus::Ok);
     EXPECT_EQ(test::ReadText(path),
               ";%SIZE=600,300\r\n;%UNITS=MM\r\n*naam arcering\r\n;%TYPE=MODEL\r\n"
               "0.000,5.000,10.000,5.000\r\n");
 
     FigureModel back;
-    FigureTexts texts{"INCH", "DRAFTING", "x"};
+    PatternHeader texts{"INCH", "DRAFTING", "x"};
     const ListReadResult result = ReadFigureListFile(path, back, canvas, texts);
     EXPECT_EQ(result.status, ListReadStatus::Ok);
     EXPECT_TRUE(result.tileSet);
@@ -62,7 +62,7 @@ TEST(FigureListWrite, EmptyCellsGiveEmptyFields) {
     SetRow(model.grid, 2, {"10.000", "20.000", "", ""});
     const LineList expected{";%SIZE=10,20", ";%UNITS=MM", "*naam arcering",
                             ";%TYPE=MODEL", ",,,",        "10.000,20.000,,"};
-    EXPECT_EQ(FigureListLines(model, FigureTexts{}), expected);
+    EXPECT_EQ(FigureListLines(model, PatternHeader{}), expected);
 }
 
 struct ReadRow {
@@ -72,7 +72,7 @@ struct ReadRow {
     int width;  // the tile afterwards; the reading starts on a 10 x 10 tile holding kStart
     int height;
     std::vector<Cells> rows;
-    FigureTexts texts = {};
+    PatternHeader texts = {};
     bool multiple = false;
 };
 
@@ -159,7 +159,7 @@ TEST(FigureListRead, Cases) {
         RecordingCanvas canvas;
         ASSERT_TRUE(InitFiguur(model, canvas, 10, 10));
         SetRow(model.grid, 1, kStart);
-        FigureTexts texts;
+        PatternHeader texts;
         int warnings = 0;
         const ListReadResult result =
             ReadFigureListText(row.text, model, canvas, texts, [&] { ++warnings; });
@@ -179,7 +179,7 @@ TEST(FigureListRead, Cases) {
 TEST(FigureListRead, SizeErrorLeavesTheRowsReadSoFar) {
     FigureModel model;
     RecordingCanvas canvas;
-    FigureTexts texts;
+    PatternHeader texts;
     const ListReadResult result =
         ReadFigureListText("*naam\r\n;%SIZE=1,x\r\n", model, canvas, texts);
     EXPECT_EQ(texts.name, "naam");
@@ -199,7 +199,7 @@ TEST(FigureListRead, FilesThatCannotBeReadChangeNothing) {
         SCOPED_TRACE(path);
         FigureModel model;
         RecordingCanvas canvas;
-        FigureTexts texts;
+        PatternHeader texts;
         SetRow(model.grid, 1, kStart);
         const ListReadResult result = ReadFigureListFile(path, model, canvas, texts);
         EXPECT_NE(result.status, ListReadStatus::Ok);

@@ -46,7 +46,7 @@ TEST_P(BondRoundTrip, GivesTheSameCells) {
     ASSERT_GE(file.size(), 9u);
 
     TextGrid grid = MakeLijnGrid();
-    FreeLineTexts texts{"", "", ""};
+    PatternHeader texts{"", "", ""};
     const ReadResult result = ReadHatchLines(SplitLines(JoinCrLf(file)), grid, texts);
     EXPECT_FALSE(result.multiplePatterns);
     EXPECT_EQ(texts.units, "MM");

@@ -26,7 +26,7 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
         {"135", "0", "0", "0", "3.175", "6.35", "-3.175"},
         {"90", "1.5", "-2.25", "12.5", "25.4", "0", "-25.4"},
     });
-    FreeLineTexts texts;
+    PatternHeader texts;
     EXPECT_EQ(
         Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "naam arcering.pat")),
         std::vector<std::string>{});
@@ -37,7 +37,7 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
 
 TEST(FreeLineCheck, ARowWithoutAnAngleIsAnEmptyPatternLine) {
     const TextGrid grid = test::GridWith({{"0", "0", "0", "0", "10"}, {"", "0", "0", "0", "10"}});
-    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, FreeLineTexts{})),
+    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, PatternHeader{})),
                                      "naam arcering.pat")),
               std::vector<std::string>{"empty-pattern-line@6"});
 }

@@ -16,14 +16,14 @@ using test::Rows;
 TEST(GridText, WritesTheTextsThenOneLinePerRow) {
     const TextGrid grid =
         GridWith({Row7({"0", "0", "0", "0", "6.35"}), Row7({"90", "", "5", "", "10", "1", "-1"})});
-    EXPECT_EQ(FormatTabText(grid, FreeLineTexts{"INCH", "DRAFTING", "Tegels, wall tiles"}),
+    EXPECT_EQ(FormatTabText(grid, PatternHeader{"INCH", "DRAFTING", "Tegels, wall tiles"}),
               "#units\tINCH\n#type\tDRAFTING\n#name\tTegels, wall tiles\n"
               "0\t0\t0\t0\t6.35\t\t\n90\t\t5\t\t10\t1\t-1\n");
 }
 
 TEST(GridText, EscapesWhatWouldBreakALine) {
     const TextGrid grid = GridWith({Row7({"#1", "a\tb", "c\\d", "e\r\nf", "#g"})});
-    EXPECT_EQ(FormatTabText(grid, FreeLineTexts{"M\tM", "#", "n\\"}),
+    EXPECT_EQ(FormatTabText(grid, PatternHeader{"M\tM", "#", "n\\"}),
               "#units\tM\\tM\n#type\t#\n#name\tn\\\\\n\\#1\ta\\tb\tc\\\\d\te\\r\\nf\t#g\t\t\n");
 }
 
@@ -32,12 +32,12 @@ TEST(GridText, EscapesWhatWouldBreakALine) {
 TEST(GridText, EscapesControlCharactersAndReadsThemBack) {
     const std::string name = "\x1b]0;title\x07 \x7f\x90\x9d\x81\x8d\x8f\x80\xe9";
     const TextGrid grid = GridWith({Row7({"\x1b[2J", "0"})});
-    const std::string text = FormatTabText(grid, FreeLineTexts{"MM", "MODEL", name});
+    const std::string text = FormatTabText(grid, PatternHeader{"MM", "MODEL", name});
     EXPECT_EQ(text,
               "#units\tMM\n#type\tMODEL\n"
               "#name\t\\x1b]0;title\\x07 \\x7f\\x90\\x9d\\x81\\x8d\\x8f\x80\xe9\n"
               "\\x1b[2J\t0\t\t\t\t\t\n");
-    FreeLineTexts read;
+    PatternHeader read;
     const TabTextReading reading = ParseTabText(text, read);
     ASSERT_TRUE(reading.ok) << reading.error;
     EXPECT_EQ(read.name, name);
@@ -46,7 +46,7 @@ TEST(GridText, EscapesControlCharactersAndReadsThemBack) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(ParseTabText(std::string("#name\t") + bad + "\n", read).ok);
     }
-    EXPECT_NE(FormatJson(grid, FreeLineTexts{"MM", "MODEL", name}, false)
+    EXPECT_NE(FormatJson(grid, PatternHeader{"MM", "MODEL", name}, false)
                   .find("\\u001b]0;title\\u0007 \\u007f\\u0090\\u009d\\u0081\\u008d\\u008f\x80"),
               std::string::npos);
 }
@@ -54,8 +54,8 @@ TEST(GridText, EscapesControlCharactersAndReadsThemBack) {
 TEST(GridText, ReadsBackWhatItWrites) {
     const Rows rows{Row7({"#1", "a\tb", "c\\d", "e\r\nf", "#g", " x ", "\xe9"}), Row7({}),
                     Row7({"", "", "", "", "", "", "7"})};
-    const FreeLineTexts written{"M\tM", "#", "n\\ \xe9"};
-    FreeLineTexts read{"", "", ""};
+    const PatternHeader written{"M\tM", "#", "n\\ \xe9"};
+    PatternHeader read{"", "", ""};
     const TabTextReading reading = ParseTabText(FormatTabText(GridWith(rows), written), read);
     ASSERT_TRUE(reading.ok) << reading.error;
     EXPECT_EQ(DataRows(reading.grid), rows);
@@ -66,7 +66,7 @@ TEST(GridText, ReadsBackWhatItWrites) {
 }
 
 TEST(GridText, ReadsShortRowsCommentsAndCrLf) {
-    FreeLineTexts texts;
+    PatternHeader texts;
     const TabTextReading reading =
         ParseTabText("# my rows\r\n45\t0\t0\t0\t3.175\r\n#name\tx\r\n\r\n30", texts);
     ASSERT_TRUE(reading.ok) << reading.error;
@@ -77,7 +77,7 @@ TEST(GridText, ReadsShortRowsCommentsAndCrLf) {
 }
 
 TEST(GridText, NothingToReadGivesTheOneEmptyRowOfTheTab) {
-    FreeLineTexts texts;
+    PatternHeader texts;
     const TabTextReading reading = ParseTabText("", texts);
     ASSERT_TRUE(reading.ok);
     EXPECT_EQ(DataRows(reading.grid), Rows{Row7({})});
@@ -99,7 +99,7 @@ TEST(GridText, RefusesBadLinesNamingThem) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FreeLineTexts texts;
+        PatternHeader texts;
         const TabTextReading reading = ParseTabText(c.text, texts);
         EXPECT_FALSE(reading.ok);
         EXPECT_EQ(reading.error, c.error);
@@ -108,7 +108,7 @@ TEST(GridText, RefusesBadLinesNamingThem) {
 
 TEST(GridJson, WritesTextsFlagAndRows) {
     const TextGrid grid = GridWith({Row7({"0", "1"}), Row7({"q\"", "\\", "\t\x01", "\xe9"})});
-    EXPECT_EQ(FormatJson(grid, FreeLineTexts{"MM", "MODEL", "a \"b\""}, true),
+    EXPECT_EQ(FormatJson(grid, PatternHeader{"MM", "MODEL", "a \"b\""}, true),
               "{\n"
               "  \"units\": \"MM\",\n"
               "  \"type\": \"MODEL\",\n"

@@ -18,7 +18,7 @@ const Rows kOld{Row7({"old1", "1"}), Row7({"old2"}), Row7({"old3"}), Row7({"old4
 
 struct Read {
     TextGrid grid = GridWith(kOld);
-    FreeLineTexts texts{"MM", "MODEL", "vorige"};
+    PatternHeader texts{"MM", "MODEL", "vorige"};
     int warnings = 0;
     ReadResult result;
 
@@ -176,7 +176,7 @@ class Recognisers : public ::testing::TestWithParam<RecogniserCase> {};
 
 TEST_P(Recognisers, ConsumeTheirOwnLinesOnly) {
     const RecogniserCase& c = GetParam();
-    FreeLineTexts texts;
+    PatternHeader texts;
     EXPECT_EQ(ReadUnitsLine(c.line, texts), c.units);
     EXPECT_EQ(ReadNameLine(c.line, false, texts), c.nameLine);
     EXPECT_EQ(ReadTypeLine(c.line, texts), c.type);
@@ -203,13 +203,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Recognisers, NameLineAfterAPatternIsConsumedWithoutEffect) {
-    FreeLineTexts texts;
+    PatternHeader texts;
     EXPECT_TRUE(ReadNameLine("*later", true, texts));
     EXPECT_EQ(texts.name, "naam arcering");
 }
 
 TEST(Recognisers, NameIsTakenExactly) {
-    FreeLineTexts texts;
+    PatternHeader texts;
     ASSERT_TRUE(ReadNameLine("* Tegels,  wall ", false, texts));
     EXPECT_EQ(texts.name, " Tegels,  wall ");
 }
@@ -234,7 +234,7 @@ TEST(HatchReaderLongLines, ACommaBeyondTheLimitDoesNotSplit) {
 }
 
 TEST(HatchReaderLongLines, AHeaderCutAtTheLimitKeepsItsValueUnrecognised) {
-    FreeLineTexts texts;
+    PatternHeader texts;
     EXPECT_TRUE(ReadUnitsLine(";%UNITS=" + std::string(247, ' ') + "INCH", texts));
     EXPECT_EQ(texts.units, "MM");
     EXPECT_FALSE(ReadVersionLine(std::string(255, ' ') + "%VERSION=1"));
@@ -275,7 +275,7 @@ TEST(ReadHatchText, ReadsLikeTheLineList) {
         "0, 0, 0, 0, 6.35\r\n90,0,0 , 0,6.35, 6.35, -6.35, 1, -1\r\n;\r\n*Second\r\n"
         "45, 0, 0, 0, 1\r\n";
     TextGrid fromText = GridWith(kOld);
-    FreeLineTexts textsFromText;
+    PatternHeader textsFromText;
     int warnings = 0;
     const ReadResult result = ReadHatchText(text, fromText, textsFromText, [&] { ++warnings; });
     const Read fromLines(SplitLines(text));

@@ -188,19 +188,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MaakHatch, WritesTheExampleFile) {
     const TextGrid grid = GridWith({Row7({"45", "0", "0", "0", "3.175"})});
     EXPECT_EQ(
-        BuildFreeLineHatch(grid, FreeLineTexts{}),
+        BuildFreeLineHatch(grid, PatternHeader{}),
         (LineList{";%UNITS=MM", ";", "*naam arcering", ";%TYPE=MODEL", "45, 0, 0, 0, 3.175", ";"}));
 }
 
 TEST(MaakHatch, WritesTypedTextsAndEveryRowInOrder) {
     const TextGrid grid = GridWith({Row7({"1"}), Row7({}), Row7({"3", "0"})});
-    const FreeLineTexts texts{"cm ", "DRAFTING", "Tegels, wall tiles"};
+    const PatternHeader texts{"cm ", "DRAFTING", "Tegels, wall tiles"};
     EXPECT_EQ(BuildFreeLineHatch(grid, texts), (LineList{";%UNITS=cm ", ";", "*Tegels, wall tiles",
                                                          ";%TYPE=DRAFTING", "1", "", "3, 0", ";"}));
 }
 
 TEST(MaakHatch, AnUntouchedGridStillGivesTheHeadersAndOneEmptyLine) {
-    EXPECT_EQ(BuildFreeLineHatch(MakeLijnGrid(), FreeLineTexts{}),
+    EXPECT_EQ(BuildFreeLineHatch(MakeLijnGrid(), PatternHeader{}),
               (LineList{";%UNITS=MM", ";", "*naam arcering", ";%TYPE=MODEL", "", ";"}));
 }
 
@@ -212,7 +212,7 @@ TEST(MaakHatch, SavesThroughTheSaveFlowAndLeavesTheGridAlone) {
     platform.dialogAnswers = {file};
     const TextGrid grid = GridWith({Row7({"45", "0", "0", "0", "3.175"})});
     const TextGrid before = grid;
-    SaveFreeLineHatch(grid, FreeLineTexts{}, platform, dialog, 7);
+    SaveFreeLineHatch(grid, PatternHeader{}, platform, dialog, 7);
     EXPECT_EQ(murvex::test::ReadText(file + ".pat"),
               ";%UNITS=MM\r\n;\r\n*naam arcering\r\n;%TYPE=MODEL\r\n45, 0, 0, 0, 3.175\r\n;\r\n");
     EXPECT_TRUE(platform.messages.empty());

@@ -30,7 +30,7 @@ class OpenHatch : public ::testing::Test {
     FakePlatform platform;
     FileDialog dialog = MakeOpenHatchDialog();
     TextGrid grid = GridWith(kOld);
-    FreeLineTexts texts{"MM", "MODEL", "vorige"};
+    PatternHeader texts{"MM", "MODEL", "vorige"};
 
     void Open(const std::optional<std::string>& answer) {
         platform.dialogAnswers = {answer};

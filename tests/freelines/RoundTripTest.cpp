@@ -16,10 +16,10 @@ using test::Rows;
 // Writes grid and texts as "Maak Hatch" does, and reads the bytes back into a fresh grid.
 struct RoundTrip {
     TextGrid grid = MakeLijnGrid();
-    FreeLineTexts texts{"", "", ""};
+    PatternHeader texts{"", "", ""};
     ReadResult result;
 
-    RoundTrip(const TextGrid& written, const FreeLineTexts& writtenTexts) {
+    RoundTrip(const TextGrid& written, const PatternHeader& writtenTexts) {
         const std::string bytes = JoinCrLf(BuildFreeLineHatch(written, writtenTexts));
         result = ReadHatchLines(SplitLines(bytes), grid, texts);
     }
@@ -29,7 +29,7 @@ TEST(FreeLineRoundTrip, GivesBackTheSameCellsAndTexts) {
     const Rows rows{Row7({"0", "0", "0", "0", "6.35", "6.35", "-6.35"}),
                     Row7({"90", "1.5", "-2", "0", "6.35", "3", "-3"}),
                     Row7({"45", "0", "0", "0", "3.175"})};
-    const FreeLineTexts texts{"INCH", "DRAFTING", "Tegels, wall tiles"};
+    const PatternHeader texts{"INCH", "DRAFTING", "Tegels, wall tiles"};
     const RoundTrip back(GridWith(rows), texts);
     EXPECT_EQ(DataRows(back.grid), rows);
     EXPECT_EQ(back.texts.units, "INCH");
@@ -39,7 +39,7 @@ TEST(FreeLineRoundTrip, GivesBackTheSameCellsAndTexts) {
 }
 
 TEST(FreeLineRoundTrip, BlanksAroundCellsAreTrimmed) {
-    const RoundTrip back(GridWith({Row7({" 30 ", "\t1", "2  "})}), FreeLineTexts{});
+    const RoundTrip back(GridWith({Row7({" 30 ", "\t1", "2  "})}), PatternHeader{});
     EXPECT_EQ(DataRows(back.grid), Rows{Row7({"30", "1", "2"})});
 }
 
@@ -47,12 +47,12 @@ TEST(FreeLineRoundTrip, BlanksAroundCellsAreTrimmed) {
 // which the reader skips.
 TEST(FreeLineRoundTrip, EmptyCellsCloseUpAndRowsWithoutHoekVanish) {
     const RoundTrip back(GridWith({Row7({"90", "", "5", "", "10"}), Row7({"", "7"}), Row7({"1"})}),
-                         FreeLineTexts{});
+                         PatternHeader{});
     EXPECT_EQ(DataRows(back.grid), (Rows{Row7({"90", "5", "10"}), Row7({"1"})}));
 }
 
 TEST(FreeLineRoundTrip, TypedUnitsAndTypeOutsideTheItemsAreNotReadBack) {
-    const RoundTrip back(GridWith({Row7({"1"})}), FreeLineTexts{"cm", "detail", "n"});
+    const RoundTrip back(GridWith({Row7({"1"})}), PatternHeader{"cm", "detail", "n"});
     EXPECT_EQ(back.texts.units, "");
     EXPECT_EQ(back.texts.type, "");
     EXPECT_EQ(back.texts.name, "n");
@@ -71,7 +71,7 @@ TEST(BondLinesRoundTrip, EveryFieldLandsInItsCell) {
                         "120.000, 181.865, 105.000, 0, 220.000, 50.000, --12.500",
                         ";"};
     TextGrid grid = MakeLijnGrid();
-    FreeLineTexts texts;
+    PatternHeader texts;
     ReadHatchLines(file, grid, texts);
     const Rows expected{
         {"0.000", "0", "0", "0", "125.000", "100.000", "-670.000"},
