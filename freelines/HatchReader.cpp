@@ -226,12 +226,11 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, FreeLineTe
     return ReadHatchBytes(file.bytes, grid, texts, result, onSecondPattern);
 }
 
-bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                       FreeLineTexts& texts, WindowHandle appWindow) {
-    if (!platform.RunFileDialog(openDialog, appWindow)) return false;
+bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
+                   FreeLineTexts& texts, WindowHandle appWindow) {
     try {
         ReadResult result;
-        const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, texts, result, [&] {
+        const FileReadStatus status = ReadHatchFile(path, grid, texts, result, [&] {
             ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
         });
         if (status == FileReadStatus::Ok) return true;
