@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <string>
+#include <utility>
 
 #include "BondTab.h"
 #include "FakePlatform.h"
@@ -108,6 +109,17 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     EXPECT_EQ(fake.messages.size(), 1u);
     ASSERT_EQ(fake.dialogs.size(), 1u);
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
+}
+
+TEST_F(StartupFile, AFileItsTabCannotReadGetsThatTabsMessage) {
+    WriteText(dir.File("fout.txt"), ";%SIZE=abc,10\r\n");
+    for (const auto& [name, text] : {std::pair{"missing.pat", "Fout bij lezen van hatchbestand"},
+                                     std::pair{"fout.txt", "Onjuiste X-SIZE in bestand"}}) {
+        fake.messages.clear();
+        app::OpenStartupFile(form, QString::fromStdString(dir.File(name)));
+        ASSERT_EQ(fake.messages.size(), 1u) << name;
+        EXPECT_EQ(fake.messages[0].text, text);
+    }
 }
 
 TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
