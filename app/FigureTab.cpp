@@ -783,14 +783,24 @@ bool TFigureTab::MayDropChanges() {
 
 void TFigureTab::OpenVrijfiguurListExecute() {
     if (!MayDropChanges()) return;
+    bool chosen = false;
+    RunCommand(form_.ThePlatform(), [&] {
+        chosen = figure::ChooseFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
+                                          ApplicationHandle());
+    });
+    if (chosen) OpenFigureListFile(OpenDialogVrijFiguur.fileName);
+}
+
+void TFigureTab::OpenFigureListFile(const std::string& path) {
+    // The open dialog offers the file next time, however it was named.
+    OpenDialogVrijFiguur.fileName = path;
     PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     std::optional<figure::ListReadResult> result;
     const bool hadFigure = model_.HasFigure();
     Step([&] {
         RunCommand(form_.ThePlatform(), [&] {
-            result =
-                figure::OpenFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
-                                       ApplicationHandle(), model_, HatchImage->Canvas(), texts);
+            result = figure::OpenFigureListFile(form_.ThePlatform(), path, ApplicationHandle(),
+                                                model_, HatchImage->Canvas(), texts);
         });
     });
     if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "FigureModel.h"
 #include "Platform.h"
@@ -101,7 +102,12 @@ class TFigureTab : public QWidget {
     void DeleteBackGroundImageActionExecute();
     void HelpVrijeFiguurActionExecute();
     void SafeVrijFiguurlistExecute();
+    // The open command: the unsaved changes question, its own question and the open dialog, then
+    // OpenFigureListFile.
     void OpenVrijfiguurListExecute();
+    // Reads a figure list (8-bit name, as the open dialog gives it) into the tab, as after
+    // choosing it in the open dialog, with that command's message boxes.
+    void OpenFigureListFile(const std::string& path);
     void ButtonCreateHatchClick();
     void HatchImageMouseMove(QPoint pixel);
     void HatchImageClick(QPoint pixel);

@@ -266,13 +266,22 @@ void TFreeLineTab::VrijeLijnHelpClick() {
 
 void TFreeLineTab::OpenHatchActionExecute() {
     if (!MayDropChanges()) return;
+    bool chosen = false;
+    RunCommand(form_.ThePlatform(), [&] {
+        chosen = form_.ThePlatform().RunFileDialog(form_.OpenDialogHatchfile, ApplicationHandle());
+    });
+    if (chosen) OpenPatternFile(form_.OpenDialogHatchfile.fileName);
+}
+
+void TFreeLineTab::OpenPatternFile(const std::string& path) {
+    // The open dialog offers the file next time, however it was named.
+    form_.OpenDialogHatchfile.fileName = path;
     PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     bool opened = false;
     LijnGridUndo->Run([&] {
         RunCommand(form_.ThePlatform(), [&] {
-            opened =
-                freelines::OpenHatchIntoGrid(form_.ThePlatform(), form_.OpenDialogHatchfile,
-                                             LijnGridModel->Grid(), texts, ApplicationHandle());
+            opened = freelines::OpenHatchFile(form_.ThePlatform(), path, LijnGridModel->Grid(),
+                                              texts, ApplicationHandle());
         });
     });
     if (opened) saved_.Set(LijnGridModel->Grid());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "PreviewContent.h"
 #include "UnsavedChanges.h"
@@ -50,7 +51,11 @@ class TFreeLineTab : public QWidget {
     void VrijLijnMinClick();
     void VrijeLijnMaakHatchClick();
     void VrijeLijnHelpClick();
+    // The open command: the unsaved changes question, the open dialog, then OpenPatternFile.
     void OpenHatchActionExecute();
+    // Reads a pattern file (8-bit name, as the open dialog gives it) into the tab, as after
+    // choosing it in the open dialog; a file that cannot be read gets the read error box.
+    void OpenPatternFile(const std::string& path);
     // Before the grid's changes since it was last saved, opened or made are thrown away: asks
     // whether to save them first. True when the caller may go on.
     bool MayDropChanges();

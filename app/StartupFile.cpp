@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
-#include <utility>
 
 #include "FigureTab.h"
 #include "FreeLineTab.h"
@@ -31,44 +30,20 @@ StartupFileKind ClassifyStartupFile(const QString& path) {
     return StartupFileKind::Other;
 }
 
-void PresetDialogPlatform::PresetNextDialog(std::string path) {
-    preset_ = true;
-    presetPath_ = std::move(path);
-}
-
-int PresetDialogPlatform::MessageBox(const std::string& text, const std::string& title,
-                                     unsigned style, WindowHandle owner) {
-    if (answerQuestion_ && style == style::kQuestion) {
-        answerQuestion_ = false;
-        return mb::kIdOk;
-    }
-    return inner_.MessageBox(text, title, style, owner);
-}
-
-bool PresetDialogPlatform::RunFileDialog(FileDialog& dialog, WindowHandle owner) {
-    if (!preset_) return inner_.RunFileDialog(dialog, owner);
-    preset_ = false;
-    dialog.fileName = std::exchange(presetPath_, std::string());
-    return true;
-}
-
-void OpenStartupFile(TMainForm& window, PresetDialogPlatform& platform, const QString& path) {
+void OpenStartupFile(TMainForm& window, const QString& path) {
+    // Before the user has done anything: the open commands' questions about what would be lost
+    // (changes, the figure shown) have nothing to ask about.
     switch (ClassifyStartupFile(path)) {
         case StartupFileKind::Pattern:
             window.PageControl1->setCurrentWidget(window.TabSheetVrijeLijn);
-            platform.PresetNextDialog(QFile::encodeName(path).toStdString());
-            window.TabSheetVrijeLijn->OpenHatchActionExecute();
+            window.TabSheetVrijeLijn->OpenPatternFile(QFile::encodeName(path).toStdString());
             return;
         case StartupFileKind::FigureList:
             window.PageControl1->setCurrentWidget(window.VrijFiguurTabSheet);
-            // Its open command first asks whether the figure shown may go: there is none yet.
-            platform.AnswerQuestions(true);
-            platform.PresetNextDialog(QFile::encodeName(path).toStdString());
-            window.VrijFiguurTabSheet->OpenVrijfiguurListExecute();
-            platform.AnswerQuestions(false);
+            window.VrijFiguurTabSheet->OpenFigureListFile(QFile::encodeName(path).toStdString());
             return;
         case StartupFileKind::Other:
-            ShowWarning(platform,
+            ShowWarning(window.ThePlatform(),
                         ToFileText(QStringLiteral("Murvex opent alleen arceringsbestanden (.pat) "
                                                   "en coördinatenlijsten:\n") +
                                    path),

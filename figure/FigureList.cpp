@@ -285,16 +285,19 @@ bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle app
     return false;
 }
 
-std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
-                                             WindowHandle appWindow, FigureModel& model,
-                                             Canvas& canvas, PatternHeader& header) {
-    if (!AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return std::nullopt;
-    if (!platform.RunFileDialog(openDialog, appWindow)) return std::nullopt;
-    const ListReadResult result =
-        ReadFigureListFile(openDialog.fileName, model, canvas, header,
-                           [&] { ShowError(platform, kMultipleText, kMultipleTitle, appWindow); });
+bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow) {
+    if (!AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return false;
+    return platform.RunFileDialog(openDialog, appWindow);
+}
+
+ListReadResult OpenFigureListFile(Platform& platform, const std::string& path,
+                                  WindowHandle appWindow, FigureModel& model, Canvas& canvas,
+                                  PatternHeader& header) {
+    const ListReadResult result = ReadFigureListFile(path, model, canvas, header, [&] {
+        ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
+    });
     if (result.status != ListReadStatus::Ok) {
-        const ListReadMessage m = MessageFor(result.status, openDialog.fileName);
+        const ListReadMessage m = MessageFor(result.status, path);
         if (m.warning)
             ShowWarning(platform, m.text, m.title, appWindow);
         else

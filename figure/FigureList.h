@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,11 +88,14 @@ FileDialog MakeOpenFigureListDialog();
 // when the list was written.
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const PatternHeader& header);
-// The open command: the question, the open dialog, the reading with its message boxes owned by
-// appWindow. Nothing when the user cancelled; otherwise how the reading went (tileSet tells
-// the window to drop its background picture).
-std::optional<ListReadResult> OpenFigureList(Platform& platform, FileDialog& openDialog,
-                                             WindowHandle appWindow, FigureModel& model,
-                                             Canvas& canvas, PatternHeader& header);
+// The open command up to the file: the question, then the open dialog, both owned by appWindow.
+// True when the user named a file (in openDialog.fileName).
+bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow);
+// The open command once a file is named (there or on the command line): the reading with its
+// message boxes owned by appWindow; how it went (tileSet tells the window to drop its
+// background picture).
+ListReadResult OpenFigureListFile(Platform& platform, const std::string& path,
+                                  WindowHandle appWindow, FigureModel& model, Canvas& canvas,
+                                  PatternHeader& header);
 
 }  // namespace murvex::figure

@@ -214,12 +214,11 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHea
     return ReadHatchBytes(file.bytes, grid, header, result, onSecondPattern);
 }
 
-bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                       PatternHeader& header, WindowHandle appWindow) {
-    if (!platform.RunFileDialog(openDialog, appWindow)) return false;
+bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
+                   PatternHeader& header, WindowHandle appWindow) {
     try {
         ReadResult result;
-        const FileReadStatus status = ReadHatchFile(openDialog.fileName, grid, header, result, [&] {
+        const FileReadStatus status = ReadHatchFile(path, grid, header, result, [&] {
             ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
         });
         if (status == FileReadStatus::Ok) return true;

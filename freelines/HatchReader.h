@@ -80,11 +80,11 @@ FileReadStatus ReadHatchBytes(std::string_view bytes, TextGrid& grid, PatternHea
 FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHeader& header,
                              ReadResult& result, const std::function<void()>& onSecondPattern = {});
 
-// The whole open command: the open dialog, reading the file, and the read, with the warning for
-// a second pattern and the read error owned by appWindow. A cancelled dialog changes nothing; a
-// file that cannot be read or is refused by the limits above leaves grid and header unchanged.
-// True when a file was read whole into the grid.
-bool OpenHatchIntoGrid(Platform& platform, FileDialog& openDialog, TextGrid& grid,
-                       PatternHeader& header, WindowHandle appWindow);
+// The open command once a file is named (in the open dialog or on the command line): the read,
+// with the warning for a second pattern and the read error owned by appWindow. A file that
+// cannot be read or is refused by the limits above leaves grid and header unchanged. True when
+// the file was read whole into the grid.
+bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
+                   PatternHeader& header, WindowHandle appWindow);
 
 }  // namespace murvex::freelines

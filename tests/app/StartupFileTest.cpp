@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <string>
+#include <utility>
 
 #include "BondTab.h"
 #include "FakePlatform.h"
@@ -51,12 +52,10 @@ TEST(StartupFileKind, ByExtensionOrFirstLine) {
     }
 }
 
-// The window built on the preset platform, as main() builds it.
 class StartupFile : public ::testing::Test {
   protected:
     FakePlatform fake;
-    app::PresetDialogPlatform platform{fake};
-    app::TMainForm form{platform};
+    app::TMainForm form{fake};
     TempDir dir;
 
     void SetUp() override {
@@ -72,7 +71,7 @@ TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
     WriteText(path, JoinCrLf(LineList{";%UNITS=INCH", ";", "*Tegels", ";%TYPE=DRAFTING",
                                       "0, 0,0, 0,6.35", "90, 0,0, 0,6.35, 6.35,-6.35", ";"}));
 
-    app::OpenStartupFile(form, platform, QString::fromStdString(path));
+    app::OpenStartupFile(form, QString::fromStdString(path));
 
     EXPECT_TRUE(fake.dialogs.empty());
     EXPECT_TRUE(fake.messages.empty());
@@ -92,7 +91,7 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     const std::string path = dir.File("figuur.txt");
     WriteText(path, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*Figuur\r\n1,2,3,4\r\n5,6,7,8\r\n");
 
-    app::OpenStartupFile(form, platform, QString::fromStdString(path));
+    app::OpenStartupFile(form, QString::fromStdString(path));
 
     EXPECT_TRUE(fake.dialogs.empty());
     EXPECT_TRUE(fake.messages.empty());  // no question: there is no figure to lose
@@ -112,6 +111,17 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
 }
 
+TEST_F(StartupFile, AFileItsTabCannotReadGetsThatTabsMessage) {
+    WriteText(dir.File("fout.txt"), ";%SIZE=abc,10\r\n");
+    for (const auto& [name, text] : {std::pair{"missing.pat", "Fout bij lezen van hatchbestand"},
+                                     std::pair{"fout.txt", "Onjuiste X-SIZE in bestand"}}) {
+        fake.messages.clear();
+        app::OpenStartupFile(form, QString::fromStdString(dir.File(name)));
+        ASSERT_EQ(fake.messages.size(), 1u) << name;
+        EXPECT_EQ(fake.messages[0].text, text);
+    }
+}
+
 TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
     struct Row {
         const char* name;
@@ -128,7 +138,7 @@ TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
         const std::string path = dir.File(row.name);
         WriteText(path, row.content);
 
-        app::OpenStartupFile(form, platform, QString::fromStdString(path));
+        app::OpenStartupFile(form, QString::fromStdString(path));
 
         ASSERT_EQ(fake.messages.size(), 1u);
         EXPECT_EQ(fake.messages[0].text.rfind(row.textStart, 0), 0u) << fake.messages[0].text;

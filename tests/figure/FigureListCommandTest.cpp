@@ -1,6 +1,7 @@
 // The figure list commands through the scripted platform: questions, dialogs and message boxes.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "FakePlatform.h"
@@ -26,6 +27,12 @@ struct FigureListCommand : ::testing::Test {
     PatternHeader texts;
     FileDialog saveDialog = MakeSaveFigureListDialog();
     FileDialog openDialog = MakeOpenFigureListDialog();
+
+    // As the tab's open command: the question and the dialog, then the file named there.
+    std::optional<ListReadResult> Open() {
+        if (!ChooseFigureList(platform, openDialog, kApp)) return std::nullopt;
+        return OpenFigureListFile(platform, openDialog.fileName, kApp, model, canvas, texts);
+    }
 };
 
 TEST_F(FigureListCommand, SaveAddsTheExtensionAndWrites) {
@@ -78,7 +85,7 @@ TEST_F(FigureListCommand, SaveFailuresAreWarningsWithoutATitle) {
 
 TEST_F(FigureListCommand, OpenCancelledAtTheQuestionChangesNothing) {
     platform.messageAnswers = {mb::kIdCancel};
-    EXPECT_FALSE(OpenFigureList(platform, openDialog, kApp, model, canvas, texts));
+    EXPECT_FALSE(Open());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Lijst openen en huidige figuur laten vervallen?");
     EXPECT_EQ(platform.messages[0].title, "Openen");
@@ -94,12 +101,12 @@ TEST_F(FigureListCommand, OpenShowsTheSecondFigureWarningAndSizeErrors) {
     test::WriteText(bad, ";%SIZE=abc,10\r\n");
     test::WriteText(zero, ";%SIZE=-1,10\r\n");
     platform.dialogAnswers = {two, bad, zero};
-    const auto first = OpenFigureList(platform, openDialog, kApp, model, canvas, texts);
+    const auto first = Open();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->tileSet);
     EXPECT_EQ(platform.dialogs[0].dialog.filterName, "tekstbestanden");
-    OpenFigureList(platform, openDialog, kApp, model, canvas, texts);
-    OpenFigureList(platform, openDialog, kApp, model, canvas, texts);
+    Open();
+    Open();
     // Each open asks first (answered OK), then its own box.
     ASSERT_EQ(platform.messages.size(), 6u);
     EXPECT_EQ(platform.messages[1].title, "Pas op!");

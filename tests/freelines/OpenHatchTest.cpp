@@ -34,7 +34,9 @@ class OpenHatch : public ::testing::Test {
 
     void Open(const std::optional<std::string>& answer) {
         platform.dialogAnswers = {answer};
-        OpenHatchIntoGrid(platform, dialog, grid, texts, kApp);
+        // As the tab's open command: the dialog, then the file named there.
+        if (platform.RunFileDialog(dialog, kApp))
+            OpenHatchFile(platform, dialog.fileName, grid, texts, kApp);
     }
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string file = dir.File(name);
