@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace murvex {
 namespace {
@@ -171,6 +173,69 @@ TEST(GridHistory, UndoAndRedoTogetherStayWithinTheStepBound) {
     RestoreGrid(grid, *history.Redo(grid));
     EXPECT_EQ(grid.Cell(1, 1), "2");
     EXPECT_EQ(history.UndoCount(), 2u);
+}
+
+// A state that is no grid: a number whose note does not count as a change, with its own weight.
+struct Noted {
+    int value;
+    std::string note;
+    std::size_t weight = 10;
+};
+bool SameState(const Noted& a, const Noted& b) {
+    return a.value == b.value;
+}
+std::size_t StateBytes(const Noted& s) {
+    return s.weight;
+}
+
+TEST(StateHistory, AnyStateStepsByItsOwnSamenessAndWeighsItsOwnBytes) {
+    StateHistory<Noted> history(100, 25);
+    EXPECT_FALSE(history.Record({1, "a"}, {1, "b"}));
+    ASSERT_TRUE(history.Record({1, "a"}, {2, "b"}));
+    ASSERT_TRUE(history.Record({2, "b"}, {3, "c"}));
+    EXPECT_EQ(history.Bytes(), 20u);
+    // The current state weighs in on the redo side: 30 bytes pass the budget, the oldest goes.
+    const std::optional<Noted> back = history.Undo({3, "c", 20});
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->value, 2);
+    EXPECT_EQ(back->note, "b");  // kept whole, not only what counts
+    EXPECT_EQ(history.UndoCount(), 0u);
+    EXPECT_EQ(history.Bytes(), 20u);
+    EXPECT_EQ(history.Redo(*back)->value, 3);
+}
+
+// Random commands, undos and redos against a list of states and a position in it.
+TEST(StateHistory, UndoAndRedoWalkTheCommandsLikeAList) {
+    std::mt19937 random(18);
+    for (int run = 0; run < 50; ++run) {
+        StateHistory<Noted> history;
+        std::vector<int> states = {0};
+        std::size_t at = 0;
+        int next = 1;
+        for (int move = 0; move < 60; ++move) {
+            const int kind = static_cast<int>(random() % 3);
+            if (kind == 0) {
+                history.Record({states[at], ""}, {next, ""});
+                states.resize(at + 1);
+                states.push_back(next++);
+                ++at;
+            } else if (kind == 1) {
+                const std::optional<Noted> back = history.Undo({states[at], ""});
+                ASSERT_EQ(back.has_value(), at > 0);
+                if (back) {
+                    EXPECT_EQ(back->value, states[--at]);
+                }
+            } else {
+                const std::optional<Noted> forward = history.Redo({states[at], ""});
+                ASSERT_EQ(forward.has_value(), at + 1 < states.size());
+                if (forward) {
+                    EXPECT_EQ(forward->value, states[++at]);
+                }
+            }
+            ASSERT_EQ(history.UndoCount(), at);
+            ASSERT_EQ(history.RedoCount(), states.size() - 1 - at);
+        }
+    }
 }
 
 }  // namespace
