@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <string>
-#include <vector>
 
 namespace murvex {
 namespace {
@@ -202,40 +200,6 @@ TEST(StateHistory, AnyStateStepsByItsOwnSamenessAndWeighsItsOwnBytes) {
     EXPECT_EQ(history.UndoCount(), 0u);
     EXPECT_EQ(history.Bytes(), 20u);
     EXPECT_EQ(history.Redo(*back)->value, 3);
-}
-
-// Random commands, undos and redos against a list of states and a position in it.
-TEST(StateHistory, UndoAndRedoWalkTheCommandsLikeAList) {
-    std::mt19937 random(18);
-    for (int run = 0; run < 50; ++run) {
-        StateHistory<Noted> history;
-        std::vector<int> states = {0};
-        std::size_t at = 0;
-        int next = 1;
-        for (int move = 0; move < 60; ++move) {
-            const int kind = static_cast<int>(random() % 3);
-            if (kind == 0) {
-                history.Record({states[at], ""}, {next, ""});
-                states.resize(at + 1);
-                states.push_back(next++);
-                ++at;
-            } else if (kind == 1) {
-                const std::optional<Noted> back = history.Undo({states[at], ""});
-                ASSERT_EQ(back.has_value(), at > 0);
-                if (back) {
-                    EXPECT_EQ(back->value, states[--at]);
-                }
-            } else {
-                const std::optional<Noted> forward = history.Redo({states[at], ""});
-                ASSERT_EQ(forward.has_value(), at + 1 < states.size());
-                if (forward) {
-                    EXPECT_EQ(forward->value, states[++at]);
-                }
-            }
-            ASSERT_EQ(history.UndoCount(), at);
-            ASSERT_EQ(history.RedoCount(), states.size() - 1 - at);
-        }
-    }
 }
 
 }  // namespace
