@@ -25,6 +25,8 @@ bool Restore(FigureModel& model, Canvas& canvas, const FigureSnapshot& snapshot)
         snapshot.tileWidth > 0 && snapshot.tileHeight > 0 &&
         (snapshot.tileWidth != model.TileWidth() || snapshot.tileHeight != model.TileHeight());
     if (newTile) InitFiguur(model, canvas, snapshot.tileWidth, snapshot.tileHeight);
+    // The canvas is drawn from the grid, but the grid stays exactly as kept: a redraw that
+    // clips or deletes rows would make the step differ from what undo and redo hand over.
     RestoreGrid(model.grid, snapshot.rows);
     RedrawFiguur(model, canvas);
     if (!SameCells(model.grid, snapshot.rows)) RestoreGrid(model.grid, snapshot.rows);
