@@ -20,7 +20,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <algorithm>
-#include <charconv>
 
 #include "BackgroundPicture.h"
 #include "Conversion.h"
@@ -30,7 +29,6 @@
 #include "FigureEditing.h"
 #include "FigureList.h"
 #include "FigurePreview.h"
-#include "GridHistory.h"
 #include "GridUndo.h"
 #include "InputRubberUnit.h"
 #include "Interaction.h"
@@ -292,12 +290,6 @@ figure::Pixel ToPixel(QPoint p) {
     return {p.x(), p.y()};
 }
 
-std::string WholeText(int value) {
-    char buffer[16];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
 QFont StatusFont() {
     return DesignFont("System", 8);
 }
@@ -334,77 +326,29 @@ TFigureTab::TFigureTab(TMainForm& form)
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
     BuildControls();
     Connect();
-    FiguurGridUndo = new GridUndo(this, FiguurGrid, FiguurGridModel);
-    FiguurGridUndo->Capture = [this] { return UndoState(); };
-    FiguurGridUndo->Put = [this](const TextGrid& state) { PutUndoState(state); };
+    FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
+    FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
+    FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
+        if (figure::Restore(model_, HatchImage->Canvas(), state)) RemoveBackgroundPicture();
+        // The view's current cell follows next: that must not draw (and clip) the current row.
+        movingCurrent_ = true;
+    };
     // The typed-length box is modal and opens only while a segment is open.
     FiguurGridUndo->Blocked = [this] { return model_.interaction.drawing; };
-    connect(FiguurGridUndo, &GridUndo::GridRestored, this, [this] {
-        movingCurrent_ = false;  // set by PutUndoState
+    connect(FiguurGridUndo, &GridUndoKeys::GridRestored, this, [this] {
+        movingCurrent_ = false;  // set by Put
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
-    saved_.Set(UndoState());
+    saved_.Set(figure::Snapshot(model_));
 }
 
 template <class Command>
 void TFigureTab::Step(Command&& command) {
-    TextGrid before = UndoState();
+    figure::FigureSnapshot before = figure::Snapshot(model_);
     std::forward<Command>(command)();
-    if (model_.interaction.drawing) {
-        if (!segmentBefore_) segmentBefore_ = std::make_unique<TextGrid>(std::move(before));
-        return;
-    }
-    if (segmentBefore_) {
-        before = std::move(*segmentBefore_);
-        segmentBefore_.reset();
-    }
-    FiguurGridUndo->Record(before);
-}
-
-void TFigureTab::ForgetAbandonedSegment() {
-    if (!model_.interaction.drawing) segmentBefore_.reset();
-}
-
-TextGrid TFigureTab::UndoState() const {
-    const TextGrid& grid = model_.grid;
-    // Every figure grid has a header row and at least one data row for the two numbers.
-    TextGrid state(grid.ColCount() + 1, grid.RowCount());
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        for (int col = 0; col < grid.ColCount(); ++col)
-            state.SetCell(col, row, grid.Cell(col, row));
-    }
-    state.SetCell(grid.ColCount(), 0, WholeText(model_.TileWidth()));
-    state.SetCell(grid.ColCount(), 1, WholeText(model_.TileHeight()));
-    state.SetCurrent(grid.CurrentCol(), grid.CurrentRow());
-    return state;
-}
-
-void TFigureTab::PutUndoState(const TextGrid& state) {
-    const int cols = state.ColCount() - 1;
-    const int width = figure::ParseWholeNumber(state.Cell(cols, 0)).value_or(0);
-    const int height = figure::ParseWholeNumber(state.Cell(cols, 1)).value_or(0);
-    // Only states from before the first figure have no tile, and the first figure clears the
-    // history: such a state never replaces a tile.
-    if (width > 0 && height > 0 && (width != model_.TileWidth() || height != model_.TileHeight())) {
-        figure::InitFiguur(model_, HatchImage->Canvas(), width, height);
-        RemoveBackgroundPicture();
-    }
-    TextGrid grid(cols, state.RowCount());
-    for (int row = 0; row < state.RowCount(); ++row) {
-        for (int col = 0; col < cols; ++col)
-            grid.SetCell(col, row, state.Cell(col, row));
-    }
-    grid.SetCurrent(state.CurrentCol(), state.CurrentRow());
-    // The canvas is drawn from the grid, but the grid stays exactly as kept: a redraw that
-    // clips or deletes rows would make the step differ from what undo and redo hand over.
-    RestoreGrid(model_.grid, grid);
-    figure::RedrawFiguur(model_, HatchImage->Canvas());
-    if (!SameCells(model_.grid, grid)) RestoreGrid(model_.grid, grid);
-    model_.previousRow = 0;
-    model_.currentRow = 0;
-    // The view's current cell follows next: that must not draw (and clip) the current row.
-    movingCurrent_ = true;
+    if (std::optional<figure::FigureSnapshot> step = steps_.Ran(std::move(before), model_))
+        FiguurGridUndo->Record(*step);
 }
 
 TFigureTab::~TFigureTab() {
@@ -671,7 +615,7 @@ void TFigureTab::NieuwFiguurClick() {
         return;
     }
     if (!hadFigure) FiguurGridUndo->History().Clear();
-    saved_.Set(UndoState());
+    saved_.Set(figure::Snapshot(model_));
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -766,14 +710,14 @@ bool TFigureTab::SaveFigureListNow() {
         saved = figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur,
                                        ApplicationHandle(), model_, texts);
     });
-    if (saved) saved_.Set(UndoState());
+    if (saved) saved_.Set(figure::Snapshot(model_));
     return saved;
 }
 
 bool TFigureTab::MayDropChanges() {
     CommitOpenCell(FiguurGrid);
     // Only a figure can be saved as a list; before the first one there is nothing to lose.
-    const bool changed = model_.HasFigure() && saved_.Changed(UndoState());
+    const bool changed = model_.HasFigure() && saved_.Changed(figure::Snapshot(model_));
     // The user sees what the question is about.
     if (changed) form_.PageControl1->setCurrentWidget(this);
     const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
@@ -804,7 +748,8 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
         });
     });
     if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
-    if (result && result->status == figure::ListReadStatus::Ok) saved_.Set(UndoState());
+    if (result && result->status == figure::ListReadStatus::Ok)
+        saved_.Set(figure::Snapshot(model_));
     if (result && result->tileSet) {
         // A new tile: the picture goes, the delete command keeps its state.
         RemoveBackgroundPicture();
@@ -893,7 +838,7 @@ void TFigureTab::HatchImageClick(QPoint pixel) {
 
 void TFigureTab::SpeedButtonSelectieModeClick() {
     const figure::Reaction reaction = figure::EnterSelectionMode(model_, HatchImage->Canvas());
-    ForgetAbandonedSegment();
+    steps_.ForgetAbandonedSegment(model_);
     Apply(reaction);
 }
 
@@ -940,7 +885,7 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     }
     const figure::Reaction reaction =
         figure::KeyDown(model_, HatchImage->Canvas(), key, shift, KeyFocus());
-    ForgetAbandonedSegment();
+    steps_.ForgetAbandonedSegment(model_);
     // Most keys only pass by: the grid and the canvas are left alone for them.
     if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
         reaction.warning || reaction.openTypedLengthBox) {

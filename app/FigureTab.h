@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FigureModel.h"
+#include "FigureUndo.h"
 #include "Platform.h"
 #include "UnsavedChanges.h"
 
@@ -29,6 +30,7 @@ enum class KeyFocus;
 namespace murvex::app {
 
 class FigureCanvas;
+template <class State>
 class GridUndo;
 class TMainForm;
 class TextGridModel;
@@ -60,7 +62,7 @@ class TFigureTab : public QWidget {
     // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
     TextGridModel* FiguurGridModel = nullptr;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
-    GridUndo* FiguurGridUndo = nullptr;
+    GridUndo<figure::FigureSnapshot>* FiguurGridUndo = nullptr;
     QToolButton* SpeedButtonSelectieMode = nullptr;
     QToolButton* SpeedButtonTekenmode = nullptr;
     QCheckBox* CheckBoxSnap = nullptr;
@@ -145,25 +147,18 @@ class TFigureTab : public QWidget {
     void EnableFigureCommands();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
-    // Runs a command that may change the grid as one undo step. A segment is one step from its
-    // first point to its second: the grid before the first point is kept while it is open.
+    // Runs a command that may change the grid as an undo step, as the figure's step rules say.
     template <class Command>
     void Step(Command&& command);
-    // Escape or the selection mode left the open segment: its row, emptied for the next
-    // segment, is no step of its own.
-    void ForgetAbandonedSegment();
-    // The grid with the tile's width and height in an extra column, and back.
-    TextGrid UndoState() const;
-    void PutUndoState(const TextGrid& state);
 
     TMainForm& form_;
     figure::FigureModel model_;
     // Set while the tab itself moves the grid view's current cell, so that the cell selection
     // handler does not draw the rows a second time.
     bool movingCurrent_ = false;
-    std::unique_ptr<TextGrid> segmentBefore_;
+    figure::FigureSteps steps_;
     // The figure (grid and tile) as last saved, opened or made new.
-    SavedMark saved_;
+    SavedStateMark<figure::FigureSnapshot> saved_;
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
 };

@@ -181,7 +181,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     // The action belongs to the window's action list.
     form_.addAction(OpenHatchAction);
 
-    LijnGridUndo = new GridUndo(this, LijnGrid, LijnGridModel);
+    LijnGridUndo = new GridUndo<TextGrid>(this, LijnGrid, LijnGridModel);
     saved_.Set(LijnGridModel->Grid());
 
     // The grid itself turns a typed comma into a point; its open cell editor does not.

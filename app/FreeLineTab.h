@@ -17,6 +17,7 @@ class QToolButton;
 
 namespace murvex::app {
 
+template <class State>
 class GridUndo;
 class TMainForm;
 class TextGridModel;
@@ -45,7 +46,7 @@ class TFreeLineTab : public QWidget {
     QAction* OpenHatchAction = nullptr;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over LijnGrid: typed cells, rows added or deleted, files
     // opened.
-    GridUndo* LijnGridUndo = nullptr;
+    GridUndo<TextGrid>* LijnGridUndo = nullptr;
 
     void VrijLijnPlusClick();
     void VrijLijnMinClick();

@@ -1,4 +1,4 @@
-// Undo and redo for one tab whose grid is its only store.
+// Undo and redo for one tab whose state lives in its grid: the keys and the typed texts.
 #include "GridUndo.h"
 
 #include <QAbstractSpinBox>
@@ -9,10 +9,6 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTextEdit>
-#include <optional>
-
-#include "GridHistory.h"
-#include "TextGridModel.h"
 
 namespace murvex::app {
 
@@ -28,8 +24,8 @@ QShortcut* TabShortcut(QWidget* tab, QKeyCombination keys) {
 
 }  // namespace
 
-GridUndo::GridUndo(QWidget* tab, QTableView* view, TextGridModel* model)
-    : QObject(tab), view_(view), model_(model), history_(std::make_unique<GridHistory>()) {
+GridUndoKeys::GridUndoKeys(QWidget* tab, QTableView* view, TextGridModel* model)
+    : QObject(tab), view_(view), model_(model) {
     UndoShortcut = TabShortcut(tab, Qt::CTRL | Qt::Key_Z);
     RedoShortcut = TabShortcut(tab, Qt::CTRL | Qt::Key_Y);
     RedoShiftShortcut = TabShortcut(tab, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
@@ -41,56 +37,25 @@ GridUndo::GridUndo(QWidget* tab, QTableView* view, TextGridModel* model)
             if (!EditorTakes(true)) Redo();
         });
     }
-    // A typed text: the grid as it was just before the model writes it, recorded once written.
+    // A typed text: the state as it was just before the model writes it, recorded once written.
     connect(model_, &TextGridModel::CellAboutToChange, this, [this] {
-        if (running_ == 0) beforeCell_ = std::make_unique<TextGrid>(State());
+        if (running_ == 0) KeepBeforeCell();
     });
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this] {
-        if (!beforeCell_) return;
-        const std::unique_ptr<TextGrid> before = std::move(beforeCell_);
-        Record(*before);
-    });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { RecordCell(); });
 }
 
-GridUndo::~GridUndo() = default;
-
-TextGrid GridUndo::State() const {
-    return Capture ? Capture() : model_->Grid();
-}
-
-void GridUndo::Record(const TextGrid& before) {
-    history_->Record(before, State());
-}
-
-bool GridUndo::Undo() {
+bool GridUndoKeys::MayTakeStep() {
     if (Blocked && Blocked()) return false;
     CommitOpenCell(view_);
-    std::optional<TextGrid> state = history_->Undo(State());
-    if (!state) return false;
-    Restore(*state);
     return true;
 }
 
-bool GridUndo::Redo() {
-    if (Blocked && Blocked()) return false;
-    CommitOpenCell(view_);
-    std::optional<TextGrid> state = history_->Redo(State());
-    if (!state) return false;
-    Restore(*state);
-    return true;
-}
-
-void GridUndo::Restore(const TextGrid& state) {
-    if (Put) {
-        Put(state);
-    } else {
-        RestoreGrid(model_->Grid(), state);
-    }
+void GridUndoKeys::Restored() {
     RefreshGridView(view_, model_);
     emit GridRestored();
 }
 
-bool GridUndo::EditorTakes(bool redo) {
+bool GridUndoKeys::EditorTakes(bool redo) {
     QWidget* focus = QApplication::focusWidget();
     if (!focus) return false;
     if (auto* edit = qobject_cast<QLineEdit*>(focus)) {

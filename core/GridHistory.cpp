@@ -1,8 +1,7 @@
-// Undo and redo for a tab whose grid is its only store.
+// Undo and redo for a tab whose state lives in its grid.
 #include "GridHistory.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace murvex {
 
@@ -49,63 +48,6 @@ std::size_t GridBytes(const TextGrid& grid) {
     return bytes;
 }
 
-GridHistory::GridHistory(std::size_t maxSteps, std::size_t byteBudget)
-    : maxSteps_(maxSteps), byteBudget_(byteBudget) {}
-
-bool GridHistory::Record(const TextGrid& before, const TextGrid& after) {
-    if (SameCells(before, after)) return false;
-    for (const Entry& e : redo_)
-        bytes_ -= e.bytes;
-    redo_.clear();
-    const std::size_t bytes = GridBytes(before);
-    undo_.push_back({before, bytes});
-    bytes_ += bytes;
-    Trim();
-    return true;
-}
-
-std::optional<TextGrid> GridHistory::Undo(const TextGrid& current) {
-    if (undo_.empty()) return std::nullopt;
-    Entry previous = std::move(undo_.back());
-    undo_.pop_back();
-    bytes_ -= previous.bytes;
-    const std::size_t bytes = GridBytes(current);
-    redo_.push_back({current, bytes});
-    bytes_ += bytes;
-    Trim();
-    return std::move(previous.grid);
-}
-
-std::optional<TextGrid> GridHistory::Redo(const TextGrid& current) {
-    if (redo_.empty()) return std::nullopt;
-    Entry next = std::move(redo_.back());
-    redo_.pop_back();
-    bytes_ -= next.bytes;
-    const std::size_t bytes = GridBytes(current);
-    undo_.push_back({current, bytes});
-    bytes_ += bytes;
-    Trim();
-    return std::move(next.grid);
-}
-
-void GridHistory::Clear() {
-    undo_.clear();
-    redo_.clear();
-    bytes_ = 0;
-}
-
-void GridHistory::Trim() {
-    while (undo_.size() + redo_.size() > maxSteps_ || bytes_ > byteBudget_) {
-        if (!undo_.empty()) {
-            bytes_ -= undo_.front().bytes;
-            undo_.pop_front();
-        } else if (!redo_.empty()) {
-            bytes_ -= redo_.front().bytes;
-            redo_.pop_front();
-        } else {
-            break;
-        }
-    }
-}
+template class StateHistory<TextGrid>;
 
 }  // namespace murvex

@@ -1,14 +1,9 @@
 // Whether a tab's work changed since it was last saved, and the question before it is lost.
 #include "UnsavedChanges.h"
 
-#include "GridHistory.h"
 #include "Msg.h"
 
 namespace murvex {
-
-bool SavedMark::Changed(const TextGrid& now) const {
-    return !saved_ || !SameCells(*saved_, now);
-}
 
 std::string UnsavedQuestion(const std::string& tabCaption) {
     return "Wijzigingen in " + tabCaption + " opslaan?";

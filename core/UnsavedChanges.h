@@ -6,22 +6,26 @@
 #include <optional>
 #include <string>
 
+#include "GridHistory.h"
 #include "Platform.h"
 #include "TextGrid.h"
 
 namespace murvex {
 
-// The tab's state as it was last saved, opened or made new. Only the cells count: moving about
-// is no change, and undoing back to that state leaves nothing unsaved.
-class SavedMark {
+// The tab's state as it was last saved, opened or made new. What counts is what the state's
+// history counts as a step (for a grid only the cells: moving about is no change), and undoing
+// back to that state leaves nothing unsaved.
+template <HistoryState State>
+class SavedStateMark {
   public:
-    void Set(const TextGrid& state) { saved_ = state; }
+    void Set(const State& state) { saved_ = state; }
     // Without a mark every state counts as unsaved.
-    bool Changed(const TextGrid& now) const;
+    bool Changed(const State& now) const { return !saved_ || !SameState(*saved_, now); }
 
   private:
-    std::optional<TextGrid> saved_;
+    std::optional<State> saved_;
 };
+using SavedMark = SavedStateMark<TextGrid>;
 
 inline constexpr const char* kUnsavedTitle = "Murvex";
 // "Wijzigingen in <tab> opslaan?"

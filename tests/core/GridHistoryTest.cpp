@@ -173,5 +173,34 @@ TEST(GridHistory, UndoAndRedoTogetherStayWithinTheStepBound) {
     EXPECT_EQ(history.UndoCount(), 2u);
 }
 
+// A state that is no grid: a number whose note does not count as a change, with its own weight.
+struct Noted {
+    int value;
+    std::string note;
+    std::size_t weight = 10;
+};
+bool SameState(const Noted& a, const Noted& b) {
+    return a.value == b.value;
+}
+std::size_t StateBytes(const Noted& s) {
+    return s.weight;
+}
+
+TEST(StateHistory, AnyStateStepsByItsOwnSamenessAndWeighsItsOwnBytes) {
+    StateHistory<Noted> history(100, 25);
+    EXPECT_FALSE(history.Record({1, "a"}, {1, "b"}));
+    ASSERT_TRUE(history.Record({1, "a"}, {2, "b"}));
+    ASSERT_TRUE(history.Record({2, "b"}, {3, "c"}));
+    EXPECT_EQ(history.Bytes(), 20u);
+    // The current state weighs in on the redo side: 30 bytes pass the budget, the oldest goes.
+    const std::optional<Noted> back = history.Undo({3, "c", 20});
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->value, 2);
+    EXPECT_EQ(back->note, "b");  // kept whole, not only what counts
+    EXPECT_EQ(history.UndoCount(), 0u);
+    EXPECT_EQ(history.Bytes(), 20u);
+    EXPECT_EQ(history.Redo(*back)->value, 3);
+}
+
 }  // namespace
 }  // namespace murvex
