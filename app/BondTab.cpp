@@ -8,10 +8,9 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <algorithm>
-#include <cmath>
 
 #include "BondGenerator.h"
+#include "BondPreview.h"
 #include "JpegDecoder.h"
 #include "Msg.h"
 #include "PreviewForm.h"
@@ -40,28 +39,6 @@ QPixmap LoadPicture(const QString& resource) {
     const pictures::JpegResult picture =
         pictures::DecodeJpeg(file.readAll(), QSize(kPictureWidth, kPictureHeight));
     return picture.ok() ? QPixmap::fromImage(picture.image) : QPixmap();
-}
-
-// The bond's repeat before rotation is the largest period of its bricks along and across the
-// courses; the outline turns with the pattern about the origin.
-std::vector<ViewPoint> RepeatOutline(const bonds::BondInput& input) {
-    double periodX = 0;
-    double periodY = 0;
-    for (const bonds::BrickBlock& b : bonds::BondBricks(input)) {
-        periodX = std::max(periodX, b.periodX);
-        periodY = std::max(periodY, b.periodY);
-    }
-    if (!(periodX > 0 && periodY > 0 && std::isfinite(periodX) && std::isfinite(periodY)))
-        return {};
-    const double turn = input.rotation * std::acos(-1.0) / 180.0;
-    const double c = std::cos(turn);
-    const double s = std::sin(turn);
-    std::vector<ViewPoint> outline;
-    for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{periodX, 0.0},
-                               std::pair{periodX, periodY}, std::pair{0.0, periodY}}) {
-        outline.push_back({x * c - y * s, x * s + y * c});
-    }
-    return outline;
 }
 
 }  // namespace
@@ -170,15 +147,13 @@ PreviewContent TBondTab::PreviewNow() const {
     const bonds::BondReading reading =
         bonds::ReadBondTexts(BondItemIndex(), texts, ToFileText(NaamEdit->text()),
                              form_.ThePlatform().DecimalSeparator());
-    PreviewContent content;
-    content.fileName = reading.input.name;
     if (!reading.valid) {
+        PreviewContent content;
+        content.fileName = reading.input.name;
         content.problem = "Er is een ongeldige waarde ingevoerd";
         return content;
     }
-    content.patternLines = bonds::GenerateBond(reading.input);
-    content.outline = RepeatOutline(reading.input);
-    return content;
+    return bonds::BondPreviewContent(reading.input);
 }
 
 int TBondTab::BondItemIndex() const {

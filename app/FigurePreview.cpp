@@ -7,10 +7,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "Conversion.h"
-#include "ConversionReport.h"
+#include "FigurePreviewContent.h"
 #include "FigureTab.h"
-#include "NumberText.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "TextGridModel.h"
@@ -18,60 +16,28 @@
 namespace murvex::app {
 
 PreviewContent FigurePreviewNow(TFigureTab& tab) {
-    PreviewContent content;
     const PatternHeader texts{ToFileText(tab.VrijeFiguurUnits->currentText()),
-                              ToFileText(tab.VrijeFiguurType->currentText()),
-                              ToFileText(tab.NaamEditVrij->text())};
-    content.fileName = texts.name;
+                                         ToFileText(tab.VrijeFiguurType->currentText()),
+                                         ToFileText(tab.NaamEditVrij->text())};
     const figure::FigureModel& model = tab.Model();
     if (!model.HasFigure()) {
+        PreviewContent content;
+        content.fileName = texts.name;
         content.problem = "Nog geen figuur: begin met \"Nieuw\"";
         return content;
     }
-    const figure::TileSize tile{model.TileWidth(), model.TileHeight()};
-    const figure::Accuracy accuracy =
-        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex());
-    const TextGrid& grid = model.grid;
-    figure::FigureHatch hatch = figure::FigureHatchLines(tile, grid, texts, accuracy);
-    content.patternLines = std::move(hatch.lines);
-    content.failedRows = std::move(hatch.failedRows);
-
-    const double w = tile.width;
-    const double h = tile.height;
-    content.outline = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        bool empty = true;
-        double v[4] = {};
-        for (int c = 0; c < 4; ++c) {
-            // Read as the conversion reads them: an empty or unreadable cell counts as 0.
-            const std::string_view cell = grid.Cell(c + 1, row);
-            empty = empty && cell.empty();
-            v[c] = ParseDecimal(cell).value;
-        }
-        // The fresh row of a new figure or of "+" is nothing drawn yet.
-        if (empty) continue;
-        OverlaySegment segment;
-        segment.segment = {v[0], v[1], v[2], v[3]};
-        segment.row = row;
-        segment.marked = std::ranges::find(content.failedRows, row) != content.failedRows.end();
-        content.overlay.push_back(segment);
-    }
-
-    const std::vector<figure::ReportRow> report = figure::ConversionReport(tile, grid, accuracy);
-    std::vector<std::vector<std::string>> table = figure::ConversionReportTable(report);
+    PreviewContent content = figure::FigurePreviewContent(
+        {model.TileWidth(), model.TileHeight()}, model.grid, texts,
+        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex()));
     // Headers of two short lines leave the picture room beside the table.
-    for (const std::string& header : table.front()) {
+    for (std::string& header : content.report.headers) {
         std::string shown;
         for (const char c : header)
             shown += c == ' '   ? std::string("\n")
                      : c == '/' ? std::string("/\n")
                                 : std::string(1, c);
-        content.report.headers.push_back(shown);
+        header = std::move(shown);
     }
-    content.report.rows.assign(std::make_move_iterator(table.begin() + 1),
-                               std::make_move_iterator(table.end()));
-    for (const figure::ReportRow& r : report)
-        content.report.gridRows.push_back(r.row);
     return content;
 }
 

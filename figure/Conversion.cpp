@@ -335,12 +335,17 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
     return out;
 }
 
-std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
-                                               Accuracy accuracy) {
-    std::array<long double, 4> v{};
+std::array<double, 4> RowCellValues(const RowCells& cells) {
+    std::array<double, 4> v{};
     for (std::size_t c = 0; c < cells.size(); ++c) {
         v[c] = ParseDecimal(cells[c]).value;  // 0 when the cell does not parse
     }
+    return v;
+}
+
+std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
+                                               Accuracy accuracy) {
+    const std::array<double, 4> v = RowCellValues(cells);
     return ConvertSegment(tile, v[0], v[1], v[2], v[3], accuracy);
 }
 
@@ -356,24 +361,37 @@ bool RowCellsEmpty(const RowCells& cells) {
     return std::ranges::all_of(cells, [](std::string_view cell) { return cell.empty(); });
 }
 
-FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
-                             const PatternHeader& header, Accuracy accuracy, Platform* platform) {
-    FigureHatch out;
-    AppendHeaderLines(out.lines, header);
-    out.lines.emplace_back(kSeparatorLine);
+std::vector<ConvertedRow> ConvertFiguurGrid(const TileSize& tile, const TextGrid& grid,
+                                            Accuracy accuracy, Platform* platform) {
+    std::vector<ConvertedRow> rows;
     for (int row = 1; row < grid.RowCount(); ++row) {
         const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
                                 grid.Cell(4, row)};
         if (RowCellsEmpty(cells)) continue;
         const Cursor saved = platform ? platform->CurrentCursor() : Cursor::Default;
         if (platform) platform->SetCursor(Cursor::Busy);
-        const std::optional<ConvertedLine> line = ConvertFiguurLijn(tile, cells, accuracy);
+        std::optional<ConvertedLine> line = ConvertFiguurLijn(tile, cells, accuracy);
         if (platform) platform->SetCursor(saved);
-        if (line) {
-            out.lines.push_back(line->text);
+        rows.push_back({row, RowCellValues(cells), std::move(line)});
+    }
+    return rows;
+}
+
+FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
+                             const PatternHeader& header, Accuracy accuracy, Platform* platform) {
+    return FigureHatchLines(header, ConvertFiguurGrid(tile, grid, accuracy, platform));
+}
+
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows) {
+    FigureHatch out;
+    AppendHeaderLines(out.lines, header);
+    out.lines.emplace_back(kSeparatorLine);
+    for (const ConvertedRow& r : rows) {
+        if (r.line) {
+            out.lines.push_back(r.line->text);
         } else {
-            out.lines.push_back(NoSolutionComment(row));
-            out.failedRows.push_back(row);
+            out.lines.push_back(NoSolutionComment(r.row));
+            out.failedRows.push_back(r.row);
         }
     }
     out.lines.emplace_back(kSeparatorLine);

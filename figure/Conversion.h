@@ -82,7 +82,10 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
 // The texts of one figure grid row: "X start", "Y start", "X eind", "Y eind".
 using RowCells = std::array<std::string_view, 4>;
 
-// ConvertFiguurLijn: the row's cells read as decimals (an empty or unreadable cell counts as 0).
+// The row's cells read as decimals: an empty or unreadable cell counts as 0.
+std::array<double, 4> RowCellValues(const RowCells& cells);
+
+// ConvertFiguurLijn: the row's cells read as decimals (RowCellValues).
 std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
                                                Accuracy accuracy);
 
@@ -95,6 +98,21 @@ std::string NoSolutionComment(int row);
 // A row whose four cells are all empty is no segment: "Maak hatch" and the report skip it (an
 // abandoned segment leaves one behind).
 bool RowCellsEmpty(const RowCells& cells);
+
+// One data row of the figure grid that is not empty, converted once: the pattern file, the report
+// and the preview all read the same result.
+struct ConvertedRow {
+    int row = 0;  // the grid's row number
+    // The four cells read as ConvertFiguurLijn reads them: x1, y1, x2, y2.
+    std::array<double, 4> drawn{};
+    std::optional<ConvertedLine> line;  // nothing: no solution
+};
+
+// Every data row (1 to row count - 1, columns 1 to 4) that is not empty (RowCellsEmpty), in
+// row order. With a platform, each row is converted under the busy cursor, and the previous
+// cursor is restored after it.
+std::vector<ConvertedRow> ConvertFiguurGrid(const TileSize& tile, const TextGrid& grid,
+                                            Accuracy accuracy, Platform* platform = nullptr);
 
 // Everything "Maak hatch" writes, and the data rows without a solution in row order (their
 // lines are NoSolutionComment).
@@ -110,6 +128,8 @@ struct FigureHatch {
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const PatternHeader& header, Accuracy accuracy,
                              Platform* platform = nullptr);
+// The same file from rows already converted (ConvertFiguurGrid).
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows);
 
 // The error list of a run: one NoSolutionMessage per failed row.
 std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows);

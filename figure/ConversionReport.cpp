@@ -3,6 +3,7 @@
 #include "ConversionReport.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -141,14 +142,17 @@ std::optional<double> LargestDistance(const Piece& drawn, const std::vector<Piec
 
 ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy,
                            int row) {
+    return ReportConvertedRow(
+        tile, {row, RowCellValues(cells), ConvertFiguurLijn(tile, cells, accuracy)});
+}
+
+ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted) {
     ReportRow out;
-    out.row = row;
-    double v[4] = {};
-    for (std::size_t c = 0; c < cells.size(); ++c)
-        v[c] = ParseDecimal(cells[c]).value;
+    out.row = converted.row;
+    const std::array<double, 4>& v = converted.drawn;
     out.drawnAngle = DrawnAngle(v[0], v[1], v[2], v[3]);
 
-    const std::optional<ConvertedLine> line = ConvertFiguurLijn(tile, cells, accuracy);
+    const std::optional<ConvertedLine>& line = converted.line;
     const std::optional<PatternLine> written =
         line ? ParsePatternLine(line->text) : std::optional<PatternLine>();
     if (!written) {
@@ -180,14 +184,16 @@ ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy
 
 std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
                                         Accuracy accuracy) {
-    std::vector<ReportRow> rows;
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        const RowCells cells = {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(3, row),
-                                grid.Cell(4, row)};
-        if (RowCellsEmpty(cells)) continue;  // no line is written for it either
-        rows.push_back(ReportFiguurLijn(tile, cells, accuracy, row));
-    }
-    return rows;
+    return ConversionReport(tile, ConvertFiguurGrid(tile, grid, accuracy));
+}
+
+std::vector<ReportRow> ConversionReport(const TileSize& tile,
+                                        const std::vector<ConvertedRow>& rows) {
+    std::vector<ReportRow> report;
+    report.reserve(rows.size());
+    for (const ConvertedRow& row : rows)
+        report.push_back(ReportConvertedRow(tile, row));
+    return report;
 }
 
 std::vector<std::vector<std::string>> ConversionReportTable(const std::vector<ReportRow>& rows) {

@@ -50,11 +50,16 @@ std::optional<double> LargestDistance(const murvex::Segment& drawn,
 
 // The report of one row's four cells, read as the conversion reads them.
 ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy, int row);
+// The report of a row already converted.
+ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted);
 
 // One report row per data row of the figure grid (rows 1 to row count - 1, columns 1 to 4)
 // that is not wholly empty (RowCellsEmpty): the rows "Maak hatch" writes a line for.
 std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
                                         Accuracy accuracy);
+// The same from the rows ConvertFiguurGrid converted, without converting them again.
+std::vector<ReportRow> ConversionReport(const TileSize& tile,
+                                        const std::vector<ConvertedRow>& rows);
 
 // The report's cells: a header row, then one row per report row. A failed row has three cells,
 // its number, its drawn angle and "geen oplossing"; the others have one per header.

@@ -15,11 +15,13 @@
 #include <cstring>
 #include <map>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include <libwmf/api.h>
 #include <libwmf/defs.h>
 #include <libwmf/ipa.h>
+#include <uemf.h>
 #include <uemf_safe.h>
 
 #include "MetafileDrawing.h"
@@ -364,10 +366,14 @@ QString WmfErrorText(wmf_error_t err) {
 // ---------------------------------------------------------------------------------------------
 // EMF records
 
-constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::size_t kEmfHeaderMin = 88;
 // The header counts handles in 16 bits; a larger index is not a valid object and is ignored.
 constexpr std::uint32_t kMaxHandles = 65536;
+// Stock objects newer than libuemf's list: the device context's own brush and pen.
+constexpr std::uint32_t kDcBrush = U_STOCK_OBJECT | 18;
+constexpr std::uint32_t kDcPen = U_STOCK_OBJECT | 19;
+// SETWORLDTRANSFORM's mode in the terms of MODIFYWORLDTRANSFORM, which libuemf does not name.
+constexpr std::uint32_t kMwtSet = 4;
 
 struct EmfPen {
     bool visible = true;
@@ -387,7 +393,7 @@ struct EmfObject {
 };
 
 struct EmfState {
-    std::uint32_t mapMode = 1;  // MM_TEXT
+    std::uint32_t mapMode = U_MM_TEXT;
     QPointF windowOrg, viewportOrg;
     QSizeF windowExt{1, 1}, viewportExt{1, 1};
     QTransform world;
@@ -397,6 +403,23 @@ struct EmfState {
     bool clockwise = false;
 };
 
+// One record in the data: where it starts, its type and its length in bytes (checked to lie
+// inside the data).
+struct EmfRecord {
+    std::size_t at = 0;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+};
+
+// The point records: 32-bit or 16-bit points, continuing from the current position or not,
+// straight or Bézier, open or closed.
+struct PolyForm {
+    bool small = false;
+    bool to = false;
+    bool bezier = false;
+    bool closed = false;
+};
+
 class EmfPlayer {
   public:
     EmfPlayer(const Bytes& bytes, Drawing* drawing) : b_(bytes), drawing_(drawing) {}
@@ -404,6 +427,15 @@ class EmfPlayer {
     bool Run(QString* error);
 
   private:
+    // A record's handler; a damaged record calls Fail, which ends the picture.
+    using Handler = void (EmfPlayer::*)(const EmfRecord&);
+    struct HandlerEntry {
+        std::uint32_t type;
+        Handler handler;
+    };
+    // The records read, each by libuemf's name; every other type is skipped unread.
+    static Handler HandlerFor(std::uint32_t type);
+
     QTransform ToDevice() const;
     QPointF Point32(std::size_t off) const { return QPointF(b_.ReadI32(off), b_.ReadI32(off + 4)); }
     QPointF Point16(std::size_t off) const { return QPointF(b_.ReadI16(off), b_.ReadI16(off + 2)); }
@@ -414,16 +446,92 @@ class EmfPlayer {
         const std::uint32_t c = b_.ReadU32(off);  // red, green, blue, reserved
         return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     }
+    void Fail(QString message) {
+        failed_ = true;
+        error_ = std::move(message);
+    }
 
     // Draws a logical-coordinate path, or adds it to the open path bracket.
     void Emit(const QPainterPath& logical, bool closed);
     void EmitDevice(const QPainterPath& device, bool stroke, bool fill);
-    void Select(std::uint32_t index);
     void Store(std::uint32_t index, const EmfObject& object) {
         if (index < kMaxHandles) objects_[index] = object;
     }
-    bool Poly(std::size_t rec, std::uint32_t size, std::uint32_t type, QString* error);
-    bool PolyPoly(std::size_t rec, std::uint32_t size, bool closed, bool small, QString* error);
+    void Poly(const EmfRecord& r, PolyForm form);
+    void PolyPoly(const EmfRecord& r, bool closed, bool small);
+    void ScaleExtent(const EmfRecord& r, QSizeF& extent);
+    void WorldTransform(const EmfRecord& r, std::uint32_t mode);
+    void ArcShape(const EmfRecord& r, ArcKind kind, bool fromCurrent);
+    void FinishPath(bool stroke, bool fill);
+
+    void PolyBezier(const EmfRecord& r) { Poly(r, {.bezier = true}); }
+    void Polygon(const EmfRecord& r) { Poly(r, {.closed = true}); }
+    void Polyline(const EmfRecord& r) { Poly(r, {}); }
+    void PolyBezierTo(const EmfRecord& r) { Poly(r, {.to = true, .bezier = true}); }
+    void PolylineTo(const EmfRecord& r) { Poly(r, {.to = true}); }
+    void PolyBezier16(const EmfRecord& r) { Poly(r, {.small = true, .bezier = true}); }
+    void Polygon16(const EmfRecord& r) { Poly(r, {.small = true, .closed = true}); }
+    void Polyline16(const EmfRecord& r) { Poly(r, {.small = true}); }
+    void PolyBezierTo16(const EmfRecord& r) {
+        Poly(r, {.small = true, .to = true, .bezier = true});
+    }
+    void PolylineTo16(const EmfRecord& r) { Poly(r, {.small = true, .to = true}); }
+    void PolyPolyline(const EmfRecord& r) { PolyPoly(r, false, false); }
+    void PolyPolygon(const EmfRecord& r) { PolyPoly(r, true, false); }
+    void PolyPolyline16(const EmfRecord& r) { PolyPoly(r, false, true); }
+    void PolyPolygon16(const EmfRecord& r) { PolyPoly(r, true, true); }
+
+    void SetWindowExtEx(const EmfRecord& r) {
+        state_.windowExt = QSizeF(b_.ReadI32(r.at + 8), b_.ReadI32(r.at + 12));
+    }
+    void SetWindowOrgEx(const EmfRecord& r) { state_.windowOrg = Point32(r.at + 8); }
+    void SetViewportExtEx(const EmfRecord& r) {
+        state_.viewportExt = QSizeF(b_.ReadI32(r.at + 8), b_.ReadI32(r.at + 12));
+    }
+    void SetViewportOrgEx(const EmfRecord& r) { state_.viewportOrg = Point32(r.at + 8); }
+    void SetMapMode(const EmfRecord& r) { state_.mapMode = b_.ReadU32(r.at + 8); }
+    void SetPolyFillMode(const EmfRecord& r) { state_.winding = b_.ReadU32(r.at + 8) == U_WINDING; }
+    void MoveToEx(const EmfRecord& r) { current_ = Point32(r.at + 8); }
+    void ScaleViewportExtEx(const EmfRecord& r) { ScaleExtent(r, state_.viewportExt); }
+    void ScaleWindowExtEx(const EmfRecord& r) { ScaleExtent(r, state_.windowExt); }
+    void SaveDC(const EmfRecord& r);
+    void RestoreDC(const EmfRecord& r);
+    void SetWorldTransform(const EmfRecord& r) { WorldTransform(r, kMwtSet); }
+    void ModifyWorldTransform(const EmfRecord& r) { WorldTransform(r, b_.ReadU32(r.at + 32)); }
+    void SelectObject(const EmfRecord& r);
+    void CreatePen(const EmfRecord& r);
+    void ExtCreatePen(const EmfRecord& r);
+    void CreateBrushIndirect(const EmfRecord& r);
+    void CreatePatternBrush(const EmfRecord& r);
+    void DeleteObject(const EmfRecord& r) { objects_.erase(b_.ReadU32(r.at + 8)); }
+    void AngleArc(const EmfRecord& r);
+    void Ellipse(const EmfRecord& r);
+    void Rectangle(const EmfRecord& r);
+    void RoundRect(const EmfRecord& r);
+    void Arc(const EmfRecord& r) { ArcShape(r, ArcKind::Arc, false); }
+    void Chord(const EmfRecord& r) { ArcShape(r, ArcKind::Chord, false); }
+    void Pie(const EmfRecord& r) { ArcShape(r, ArcKind::Pie, false); }
+    void ArcTo(const EmfRecord& r) { ArcShape(r, ArcKind::Arc, true); }
+    void LineTo(const EmfRecord& r);
+    void SetArcDirection(const EmfRecord& r) {
+        state_.clockwise = b_.ReadU32(r.at + 8) == U_AD_CLOCKWISE;
+    }
+    void BeginPath(const EmfRecord&) {
+        inPath_ = true;
+        path_ = QPainterPath();
+    }
+    void EndPath(const EmfRecord&) { inPath_ = false; }
+    void CloseFigure(const EmfRecord&) {
+        if (inPath_) path_.closeSubpath();
+    }
+    void FillPath(const EmfRecord&) { FinishPath(false, true); }
+    void StrokeAndFillPath(const EmfRecord&) { FinishPath(true, true); }
+    void StrokePath(const EmfRecord&) { FinishPath(true, false); }
+    // SELECTCLIPPATH too: clipping is not drawn, the path is used up.
+    void AbortPath(const EmfRecord&) {
+        inPath_ = false;
+        path_ = QPainterPath();
+    }
 
     Bytes b_;
     Drawing* drawing_;
@@ -434,45 +542,110 @@ class EmfPlayer {
     bool inPath_ = false;
     QPainterPath path_;  // device coordinates
     double pixelsPerMm_ = 96.0 / 25.4;
+    bool failed_ = false;
+    QString error_;
 };
+
+EmfPlayer::Handler EmfPlayer::HandlerFor(std::uint32_t type) {
+    // U_EMR_EOF ends the records in Run and has no handler; text, bitmaps, regions, clipping
+    // and colours are not drawn.
+    static constexpr HandlerEntry kHandlers[] = {
+        {U_EMR_POLYBEZIER, &EmfPlayer::PolyBezier},
+        {U_EMR_POLYGON, &EmfPlayer::Polygon},
+        {U_EMR_POLYLINE, &EmfPlayer::Polyline},
+        {U_EMR_POLYBEZIERTO, &EmfPlayer::PolyBezierTo},
+        {U_EMR_POLYLINETO, &EmfPlayer::PolylineTo},
+        {U_EMR_POLYPOLYLINE, &EmfPlayer::PolyPolyline},
+        {U_EMR_POLYPOLYGON, &EmfPlayer::PolyPolygon},
+        {U_EMR_SETWINDOWEXTEX, &EmfPlayer::SetWindowExtEx},
+        {U_EMR_SETWINDOWORGEX, &EmfPlayer::SetWindowOrgEx},
+        {U_EMR_SETVIEWPORTEXTEX, &EmfPlayer::SetViewportExtEx},
+        {U_EMR_SETVIEWPORTORGEX, &EmfPlayer::SetViewportOrgEx},
+        {U_EMR_SETMAPMODE, &EmfPlayer::SetMapMode},
+        {U_EMR_SETPOLYFILLMODE, &EmfPlayer::SetPolyFillMode},
+        {U_EMR_MOVETOEX, &EmfPlayer::MoveToEx},
+        {U_EMR_SCALEVIEWPORTEXTEX, &EmfPlayer::ScaleViewportExtEx},
+        {U_EMR_SCALEWINDOWEXTEX, &EmfPlayer::ScaleWindowExtEx},
+        {U_EMR_SAVEDC, &EmfPlayer::SaveDC},
+        {U_EMR_RESTOREDC, &EmfPlayer::RestoreDC},
+        {U_EMR_SETWORLDTRANSFORM, &EmfPlayer::SetWorldTransform},
+        {U_EMR_MODIFYWORLDTRANSFORM, &EmfPlayer::ModifyWorldTransform},
+        {U_EMR_SELECTOBJECT, &EmfPlayer::SelectObject},
+        {U_EMR_CREATEPEN, &EmfPlayer::CreatePen},
+        {U_EMR_CREATEBRUSHINDIRECT, &EmfPlayer::CreateBrushIndirect},
+        {U_EMR_DELETEOBJECT, &EmfPlayer::DeleteObject},
+        {U_EMR_ANGLEARC, &EmfPlayer::AngleArc},
+        {U_EMR_ELLIPSE, &EmfPlayer::Ellipse},
+        {U_EMR_RECTANGLE, &EmfPlayer::Rectangle},
+        {U_EMR_ROUNDRECT, &EmfPlayer::RoundRect},
+        {U_EMR_ARC, &EmfPlayer::Arc},
+        {U_EMR_CHORD, &EmfPlayer::Chord},
+        {U_EMR_PIE, &EmfPlayer::Pie},
+        {U_EMR_LINETO, &EmfPlayer::LineTo},
+        {U_EMR_ARCTO, &EmfPlayer::ArcTo},
+        {U_EMR_SETARCDIRECTION, &EmfPlayer::SetArcDirection},
+        {U_EMR_BEGINPATH, &EmfPlayer::BeginPath},
+        {U_EMR_ENDPATH, &EmfPlayer::EndPath},
+        {U_EMR_CLOSEFIGURE, &EmfPlayer::CloseFigure},
+        {U_EMR_FILLPATH, &EmfPlayer::FillPath},
+        {U_EMR_STROKEANDFILLPATH, &EmfPlayer::StrokeAndFillPath},
+        {U_EMR_STROKEPATH, &EmfPlayer::StrokePath},
+        {U_EMR_SELECTCLIPPATH, &EmfPlayer::AbortPath},
+        {U_EMR_ABORTPATH, &EmfPlayer::AbortPath},
+        {U_EMR_POLYBEZIER16, &EmfPlayer::PolyBezier16},
+        {U_EMR_POLYGON16, &EmfPlayer::Polygon16},
+        {U_EMR_POLYLINE16, &EmfPlayer::Polyline16},
+        {U_EMR_POLYBEZIERTO16, &EmfPlayer::PolyBezierTo16},
+        {U_EMR_POLYLINETO16, &EmfPlayer::PolylineTo16},
+        {U_EMR_POLYPOLYLINE16, &EmfPlayer::PolyPolyline16},
+        {U_EMR_POLYPOLYGON16, &EmfPlayer::PolyPolygon16},
+        {U_EMR_CREATEMONOBRUSH, &EmfPlayer::CreatePatternBrush},
+        {U_EMR_CREATEDIBPATTERNBRUSHPT, &EmfPlayer::CreatePatternBrush},
+        {U_EMR_EXTCREATEPEN, &EmfPlayer::ExtCreatePen},
+    };
+    for (const HandlerEntry& entry : kHandlers) {
+        if (entry.type == type) return entry.handler;
+    }
+    return nullptr;
+}
 
 QTransform EmfPlayer::ToDevice() const {
     const EmfState& s = state_;
     double sx = 1;
     double sy = 1;
     switch (s.mapMode) {
-        case 2:
+        case U_MM_LOMETRIC:
             sx = 0.1 * pixelsPerMm_;
             sy = -sx;
-            break;  // MM_LOMETRIC
-        case 3:
+            break;
+        case U_MM_HIMETRIC:
             sx = 0.01 * pixelsPerMm_;
             sy = -sx;
-            break;  // MM_HIMETRIC
-        case 4:
+            break;
+        case U_MM_LOENGLISH:
             sx = 0.254 * pixelsPerMm_;
             sy = -sx;
-            break;  // MM_LOENGLISH
-        case 5:
+            break;
+        case U_MM_HIENGLISH:
             sx = 0.0254 * pixelsPerMm_;
             sy = -sx;
-            break;  // MM_HIENGLISH
-        case 6:
+            break;
+        case U_MM_TWIPS:
             sx = 25.4 / 1440 * pixelsPerMm_;
             sy = -sx;
-            break;  // MM_TWIPS
-        case 7:     // MM_ISOTROPIC
-        case 8:     // MM_ANISOTROPIC
+            break;
+        case U_MM_ISOTROPIC:
+        case U_MM_ANISOTROPIC:
             sx = s.windowExt.width() != 0 ? s.viewportExt.width() / s.windowExt.width() : 1;
             sy = s.windowExt.height() != 0 ? s.viewportExt.height() / s.windowExt.height() : 1;
-            if (s.mapMode == 7) {
+            if (s.mapMode == U_MM_ISOTROPIC) {
                 const double m = std::min(std::abs(sx), std::abs(sy));
                 sx = std::copysign(m, sx);
                 sy = std::copysign(m, sy);
             }
             break;
         default:
-            break;  // MM_TEXT: one logical unit is one device pixel
+            break;  // U_MM_TEXT: one logical unit is one device pixel
     }
     if (!std::isfinite(sx) || !std::isfinite(sy) || sx == 0 || sy == 0) sx = sy = 1;
     const QTransform page(sx, 0, 0, sy, s.viewportOrg.x() - s.windowOrg.x() * sx,
@@ -507,113 +680,62 @@ void EmfPlayer::Emit(const QPainterPath& logical, bool closed) {
     EmitDevice(device, true, closed);
 }
 
-void EmfPlayer::Select(std::uint32_t index) {
-    if (index & 0x80000000u) {
-        switch (index & 0x7FFFFFFFu) {
-            case 0:
-                state_.brush = {true, Qt::white};
-                break;
-            case 1:
-                state_.brush = {true, QColor(192, 192, 192)};
-                break;
-            case 2:
-                state_.brush = {true, QColor(128, 128, 128)};
-                break;
-            case 3:
-                state_.brush = {true, QColor(64, 64, 64)};
-                break;
-            case 4:
-                state_.brush = {true, Qt::black};
-                break;
-            case 5:
-                state_.brush.visible = false;
-                break;
-            case 6:
-                state_.pen = {true, Qt::white, 0};
-                break;
-            case 7:
-                state_.pen = {true, Qt::black, 0};
-                break;
-            case 8:
-                state_.pen.visible = false;
-                break;
-            case 18:
-                state_.brush = {true, Qt::white};
-                break;  // DC_BRUSH
-            case 19:
-                state_.pen = {true, Qt::black, 0};
-                break;  // DC_PEN
-            default:
-                break;
-        }
+// Bounds, count, points.
+void EmfPlayer::Poly(const EmfRecord& r, PolyForm form) {
+    const std::uint64_t count = b_.ReadU32(r.at + 24);
+    const std::uint64_t step = form.small ? 4 : 8;
+    if (28 + count * step > r.size) {
+        Fail(QStringLiteral("The metafile is damaged: a line has more points than fit"));
         return;
-    }
-    const auto it = objects_.find(index);
-    if (it == objects_.end()) return;
-    if (it->second.kind == EmfObject::Pen) state_.pen = it->second.pen;
-    if (it->second.kind == EmfObject::Brush) state_.brush = it->second.brush;
-}
-
-// Records 2 to 6 and their 16-bit forms 85 to 89: bounds, count, points.
-bool EmfPlayer::Poly(std::size_t rec, std::uint32_t size, std::uint32_t type, QString* error) {
-    const bool small = type >= 85;
-    const std::uint32_t kind = small ? type - 83 : type;  // 2 Bézier .. 6 polyline-to
-    const std::uint64_t count = b_.ReadU32(rec + 24);
-    const std::uint64_t step = small ? 4 : 8;
-    if (28 + count * step > size) {
-        *error = QStringLiteral("The metafile is damaged: a line has more points than fit");
-        return false;
     }
     if (count > static_cast<std::uint64_t>(detail::kMaxPathElements)) {  // before building it
         drawing_->tooComplex = true;
-        return true;
+        return;
     }
     const auto point = [&](std::uint64_t i) {
-        const std::size_t off = rec + 28 + static_cast<std::size_t>(i * step);
-        return small ? Point16(off) : Point32(off);
+        const std::size_t off = r.at + 28 + static_cast<std::size_t>(i * step);
+        return form.small ? Point16(off) : Point32(off);
     };
-    const bool to = kind == 5 || kind == 6;
     QPainterPath path;
     std::uint64_t i = 0;
-    if (to) {
+    if (form.to) {
         path.moveTo(current_);
     } else {
-        if (count == 0) return true;
+        if (count == 0) return;
         path.moveTo(point(i++));
     }
-    if (kind == 2 || kind == 5) {
+    if (form.bezier) {
         for (; i + 3 <= count; i += 3)
             path.cubicTo(point(i), point(i + 1), point(i + 2));
     } else {
         for (; i < count; ++i)
             path.lineTo(point(i));
     }
-    if (to) current_ = path.currentPosition();
-    if (kind == 3) path.closeSubpath();
-    if (path.elementCount() >= 2) Emit(path, kind == 3);
-    return true;
+    if (form.to) current_ = path.currentPosition();
+    if (form.closed) path.closeSubpath();
+    if (path.elementCount() >= 2) Emit(path, form.closed);
 }
 
-// Records 7, 8 and their 16-bit forms 90, 91: bounds, polygon count, point count, counts, points.
-bool EmfPlayer::PolyPoly(std::size_t rec, std::uint32_t size, bool closed, bool small,
-                         QString* error) {
+// Bounds, polygon count, point count, counts, points.
+void EmfPlayer::PolyPoly(const EmfRecord& r, bool closed, bool small) {
+    const std::size_t rec = r.at;
     const std::uint64_t polys = b_.ReadU32(rec + 24);
     const std::uint64_t total = b_.ReadU32(rec + 28);
     const std::uint64_t step = small ? 4 : 8;
-    if (32 + polys * 4 + total * step > size) {
-        *error = QStringLiteral("The metafile is damaged: a polygon has more points than fit");
-        return false;
+    if (32 + polys * 4 + total * step > r.size) {
+        Fail(QStringLiteral("The metafile is damaged: a polygon has more points than fit"));
+        return;
     }
     if (total > static_cast<std::uint64_t>(detail::kMaxPathElements)) {
         drawing_->tooComplex = true;
-        return true;
+        return;
     }
     std::uint64_t sum = 0;
     for (std::uint64_t k = 0; k < polys; ++k)
         sum += b_.ReadU32(rec + 32 + static_cast<std::size_t>(k * 4));
     if (sum > total) {
-        *error = QStringLiteral("The metafile is damaged: a polygon has more points than fit");
-        return false;
+        Fail(QStringLiteral("The metafile is damaged: a polygon has more points than fit"));
+        return;
     }
     const std::size_t points = rec + 32 + static_cast<std::size_t>(polys * 4);
     QPainterPath path;
@@ -631,20 +753,184 @@ bool EmfPlayer::PolyPoly(std::size_t rec, std::uint32_t size, bool closed, bool 
         if (closed && n > 0) path.closeSubpath();
     }
     if (!path.isEmpty()) Emit(path, closed);
-    return true;
 }
 
-// The record types EmfPlayer::Run reads; every other type is skipped unread.
-bool Interpreted(std::uint32_t type) {
-    static constexpr std::uint32_t kTypes[] = {
-        2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 14, 17, 19, 27, 31, 32, 33,
-        34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 54, 55, 57, 59,
-        60, 61, 62, 63, 64, 67, 68, 85, 86, 87, 88, 89, 90, 91, 93, 94, 95};
-    return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
+void EmfPlayer::ScaleExtent(const EmfRecord& r, QSizeF& extent) {
+    const double xn = b_.ReadI32(r.at + 8), xd = b_.ReadI32(r.at + 12);
+    const double yn = b_.ReadI32(r.at + 16), yd = b_.ReadI32(r.at + 20);
+    if (xd == 0 || yd == 0) return;
+    extent = QSizeF(extent.width() * xn / xd, extent.height() * yn / yd);
+}
+
+// A bounded stack: deeper saves are ignored.
+void EmfPlayer::SaveDC(const EmfRecord&) {
+    if (saved_.size() < 1024) saved_.push_back(state_);
+}
+
+void EmfPlayer::RestoreDC(const EmfRecord& r) {
+    const std::int32_t rel = b_.ReadI32(r.at + 8);
+    const std::int64_t depth = static_cast<std::int64_t>(saved_.size());
+    const std::int64_t keep = rel < 0 ? depth + rel : rel - 1;
+    if (keep >= 0 && keep < depth) {
+        state_ = saved_[static_cast<std::size_t>(keep)];
+        saved_.resize(static_cast<std::size_t>(keep));
+    }
+}
+
+void EmfPlayer::WorldTransform(const EmfRecord& r, std::uint32_t mode) {
+    const std::size_t at = r.at;
+    const QTransform x(b_.ReadF32(at + 8), b_.ReadF32(at + 12), b_.ReadF32(at + 16),
+                       b_.ReadF32(at + 20), b_.ReadF32(at + 24), b_.ReadF32(at + 28));
+    if (mode == U_MWT_IDENTITY) state_.world = QTransform();
+    if (mode == U_MWT_LEFTMULTIPLY) state_.world = x * state_.world;
+    if (mode == U_MWT_RIGHTMULTIPLY) state_.world = state_.world * x;
+    if (mode == kMwtSet) state_.world = x;
+    if (!state_.world.isInvertible()) state_.world = QTransform();
+}
+
+void EmfPlayer::SelectObject(const EmfRecord& r) {
+    const std::uint32_t index = b_.ReadU32(r.at + 8);
+    if (index & U_STOCK_OBJECT) {
+        switch (index) {
+            case U_WHITE_BRUSH:
+            case kDcBrush:
+                state_.brush = {true, Qt::white};
+                break;
+            case U_LTGRAY_BRUSH:
+                state_.brush = {true, QColor(192, 192, 192)};
+                break;
+            case U_GRAY_BRUSH:
+                state_.brush = {true, QColor(128, 128, 128)};
+                break;
+            case U_DKGRAY_BRUSH:
+                state_.brush = {true, QColor(64, 64, 64)};
+                break;
+            case U_BLACK_BRUSH:
+                state_.brush = {true, Qt::black};
+                break;
+            case U_NULL_BRUSH:
+                state_.brush.visible = false;
+                break;
+            case U_WHITE_PEN:
+                state_.pen = {true, Qt::white, 0};
+                break;
+            case U_BLACK_PEN:
+            case kDcPen:
+                state_.pen = {true, Qt::black, 0};
+                break;
+            case U_NULL_PEN:
+                state_.pen.visible = false;
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    const auto it = objects_.find(index);
+    if (it == objects_.end()) return;
+    if (it->second.kind == EmfObject::Pen) state_.pen = it->second.pen;
+    if (it->second.kind == EmfObject::Brush) state_.brush = it->second.brush;
+}
+
+void EmfPlayer::CreatePen(const EmfRecord& r) {
+    EmfObject o;
+    o.kind = EmfObject::Pen;
+    o.pen = {(b_.ReadU32(r.at + 12) & U_PS_STYLE_MASK) != U_PS_NULL, Colour(r.at + 24),
+             std::abs(double(b_.ReadI32(r.at + 16)))};
+    Store(b_.ReadU32(r.at + 8), o);
+}
+
+void EmfPlayer::ExtCreatePen(const EmfRecord& r) {
+    EmfObject o;
+    o.kind = EmfObject::Pen;
+    const std::uint32_t style = b_.ReadU32(r.at + 28);
+    const bool geometric = (style & U_PS_TYPE_MASK) != 0;
+    o.pen = {(style & U_PS_STYLE_MASK) != U_PS_NULL && b_.ReadU32(r.at + 36) != U_BS_NULL,
+             Colour(r.at + 40), geometric ? double(b_.ReadU32(r.at + 32)) : 0.0};
+    Store(b_.ReadU32(r.at + 8), o);
+}
+
+// Hatched brushes fill with their colour.
+void EmfPlayer::CreateBrushIndirect(const EmfRecord& r) {
+    EmfObject o;
+    o.kind = EmfObject::Brush;
+    o.brush = {b_.ReadU32(r.at + 12) != U_BS_NULL, Colour(r.at + 16)};
+    Store(b_.ReadU32(r.at + 8), o);
+}
+
+// Monochrome and bitmap pattern brushes are not drawn.
+void EmfPlayer::CreatePatternBrush(const EmfRecord& r) {
+    EmfObject o;
+    o.kind = EmfObject::Brush;
+    o.brush.visible = false;
+    Store(b_.ReadU32(r.at + 8), o);
+}
+
+// A line from the current position, then the arc.
+void EmfPlayer::AngleArc(const EmfRecord& r) {
+    const QPointF c = Point32(r.at + 8);
+    const double radius = b_.ReadU32(r.at + 16);
+    const double start = b_.ReadF32(r.at + 20);
+    const double sweep = b_.ReadF32(r.at + 24);
+    const QRectF box(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
+    QPainterPath shape;
+    shape.moveTo(current_);
+    shape.arcTo(box, start, sweep);
+    current_ = shape.currentPosition();
+    Emit(shape, false);
+}
+
+void EmfPlayer::Ellipse(const EmfRecord& r) {
+    QPainterPath shape;
+    shape.addEllipse(Box(r.at + 8));
+    Emit(shape, true);
+}
+
+void EmfPlayer::Rectangle(const EmfRecord& r) {
+    QPainterPath shape;
+    shape.addRect(Box(r.at + 8));
+    Emit(shape, true);
+}
+
+void EmfPlayer::RoundRect(const EmfRecord& r) {
+    QPainterPath shape;
+    shape.addRoundedRect(Box(r.at + 8), std::abs(b_.ReadI32(r.at + 24)) / 2.0,
+                         std::abs(b_.ReadI32(r.at + 28)) / 2.0);
+    Emit(shape, true);
+}
+
+// ARC, CHORD and PIE; ARCTO draws a line from the current position to the arc and moves it.
+void EmfPlayer::ArcShape(const EmfRecord& r, ArcKind kind, bool fromCurrent) {
+    QPainterPath shape =
+        ArcPath(Box(r.at + 8), Point32(r.at + 24), Point32(r.at + 32), kind, state_.clockwise);
+    if (fromCurrent) {
+        QPainterPath withLine;
+        withLine.moveTo(current_);
+        withLine.connectPath(shape);
+        shape = withLine;
+        current_ = shape.currentPosition();
+    }
+    Emit(shape, kind != ArcKind::Arc);
+}
+
+void EmfPlayer::LineTo(const EmfRecord& r) {
+    const QPointF to = Point32(r.at + 8);
+    QPainterPath shape;
+    shape.moveTo(current_);
+    shape.lineTo(to);
+    current_ = to;
+    Emit(shape, false);
+}
+
+// FILLPATH, STROKEANDFILLPATH and STROKEPATH draw a closed bracket and use it up.
+void EmfPlayer::FinishPath(bool stroke, bool fill) {
+    if (!inPath_ && !path_.isEmpty()) EmitDevice(path_, stroke, fill);
+    path_ = QPainterPath();
 }
 
 bool EmfPlayer::Run(QString* error) {
-    if (b_.n < kEmfHeaderMin || b_.ReadU32(0) != 1 || b_.ReadU32(40) != kEmfSignature) {
+    if (b_.n < kEmfHeaderMin || b_.ReadU32(0) != U_EMR_HEADER ||
+        b_.ReadU32(40) != U_ENHMETA_SIGNATURE) {
         *error = QStringLiteral("The file is not an enhanced metafile (EMF)");
         return false;
     }
@@ -658,226 +944,38 @@ bool EmfPlayer::Run(QString* error) {
             *error = QStringLiteral("The metafile is incomplete: it ends before its last record");
             return false;
         }
-        const std::uint32_t type = b_.ReadU32(off);
-        const std::uint32_t size = b_.ReadU32(off + 4);
-        if (size < 8 || size % 4 != 0) {
+        const EmfRecord record{off, b_.ReadU32(off), b_.ReadU32(off + 4)};
+        if (record.size < 8 || record.size % 4 != 0) {
             *error = QStringLiteral("The metafile is damaged: a record has an impossible size");
             return false;
         }
-        if (size > b_.n - off) {
+        if (record.size > b_.n - off) {
             *error = QStringLiteral("The metafile is incomplete: a record runs past the end");
             return false;
         }
-        if (index > 0 && type == 1) {
+        if (index > 0 && record.type == U_EMR_HEADER) {
             *error = QStringLiteral("The metafile is damaged: a second header");
             return false;
         }
+        const Handler handler = HandlerFor(record.type);
         // libuemf knows each record type's layout and checks its sizes and counts against the
         // record's own length, which is inside the data (checked above). Only the records read
         // here are checked: libuemf complains on stderr about types it has no check for.
-        if (Interpreted(type) && !U_emf_record_safe(reinterpret_cast<const char*>(b_.p + off))) {
+        if ((handler || record.type == U_EMR_EOF) &&
+            !U_emf_record_safe(reinterpret_cast<const char*>(b_.p + off))) {
             *error =
                 QStringLiteral("The metafile is damaged: record %1 is malformed").arg(index + 1);
             return false;
         }
-        const std::size_t r = off;
-        QPainterPath shape;
-        switch (type) {
-            case 14:  // EOF
-                return true;
-            case 2:
-            case 3:
-            case 4:
-            case 5:
-            case 6:
-            case 85:
-            case 86:
-            case 87:
-            case 88:
-            case 89:
-                if (!Poly(r, size, type, error)) return false;
-                break;
-            case 7:
-            case 8:
-                if (!PolyPoly(r, size, type == 8, false, error)) return false;
-                break;
-            case 90:
-            case 91:
-                if (!PolyPoly(r, size, type == 91, true, error)) return false;
-                break;
-            case 9:
-                state_.windowExt = QSizeF(b_.ReadI32(r + 8), b_.ReadI32(r + 12));
-                break;
-            case 10:
-                state_.windowOrg = Point32(r + 8);
-                break;
-            case 11:
-                state_.viewportExt = QSizeF(b_.ReadI32(r + 8), b_.ReadI32(r + 12));
-                break;
-            case 12:
-                state_.viewportOrg = Point32(r + 8);
-                break;
-            case 17:
-                state_.mapMode = b_.ReadU32(r + 8);
-                break;
-            case 19:
-                state_.winding = b_.ReadU32(r + 8) == 2;
-                break;
-            case 27:
-                current_ = Point32(r + 8);
-                break;  // MOVETOEX
-            case 31:
-            case 32: {  // SCALEVIEWPORTEXTEX, SCALEWINDOWEXTEX
-                const double xn = b_.ReadI32(r + 8), xd = b_.ReadI32(r + 12);
-                const double yn = b_.ReadI32(r + 16), yd = b_.ReadI32(r + 20);
-                if (xd == 0 || yd == 0) break;
-                QSizeF& ext = type == 31 ? state_.viewportExt : state_.windowExt;
-                ext = QSizeF(ext.width() * xn / xd, ext.height() * yn / yd);
-                break;
+        if (record.type == U_EMR_EOF) return true;
+        if (handler) {
+            (this->*handler)(record);
+            if (failed_) {
+                *error = error_;
+                return false;
             }
-            case 33:  // SAVEDC; a bounded stack, deeper saves are ignored
-                if (saved_.size() < 1024) saved_.push_back(state_);
-                break;
-            case 34: {  // RESTOREDC
-                const std::int32_t rel = b_.ReadI32(r + 8);
-                const std::int64_t depth = static_cast<std::int64_t>(saved_.size());
-                const std::int64_t keep = rel < 0 ? depth + rel : rel - 1;
-                if (keep >= 0 && keep < depth) {
-                    state_ = saved_[static_cast<std::size_t>(keep)];
-                    saved_.resize(static_cast<std::size_t>(keep));
-                }
-                break;
-            }
-            case 35:
-            case 36: {  // SETWORLDTRANSFORM, MODIFYWORLDTRANSFORM
-                const QTransform x(b_.ReadF32(r + 8), b_.ReadF32(r + 12), b_.ReadF32(r + 16),
-                                   b_.ReadF32(r + 20), b_.ReadF32(r + 24), b_.ReadF32(r + 28));
-                const std::uint32_t mode = type == 35 ? 4 : b_.ReadU32(r + 32);
-                if (mode == 1) state_.world = QTransform();
-                if (mode == 2) state_.world = x * state_.world;
-                if (mode == 3) state_.world = state_.world * x;
-                if (mode == 4) state_.world = x;
-                if (!state_.world.isInvertible()) state_.world = QTransform();
-                break;
-            }
-            case 37:
-                Select(b_.ReadU32(r + 8));
-                break;
-            case 38: {  // CREATEPEN
-                EmfObject o;
-                o.kind = EmfObject::Pen;
-                o.pen = {(b_.ReadU32(r + 12) & 0x0F) != 5, Colour(r + 24),
-                         std::abs(double(b_.ReadI32(r + 16)))};
-                Store(b_.ReadU32(r + 8), o);
-                break;
-            }
-            case 95: {  // EXTCREATEPEN
-                EmfObject o;
-                o.kind = EmfObject::Pen;
-                const bool geometric = (b_.ReadU32(r + 28) & 0x000F0000) != 0;
-                o.pen = {(b_.ReadU32(r + 28) & 0x0F) != 5 && b_.ReadU32(r + 36) != 1,
-                         Colour(r + 40), geometric ? double(b_.ReadU32(r + 32)) : 0.0};
-                Store(b_.ReadU32(r + 8), o);
-                break;
-            }
-            case 39: {  // CREATEBRUSHINDIRECT; hatched brushes fill with their colour
-                EmfObject o;
-                o.kind = EmfObject::Brush;
-                o.brush = {b_.ReadU32(r + 12) != 1, Colour(r + 16)};
-                Store(b_.ReadU32(r + 8), o);
-                break;
-            }
-            case 93:
-            case 94: {  // pattern brushes: not drawn
-                EmfObject o;
-                o.kind = EmfObject::Brush;
-                o.brush.visible = false;
-                Store(b_.ReadU32(r + 8), o);
-                break;
-            }
-            case 40:
-                objects_.erase(b_.ReadU32(r + 8));
-                break;
-            case 41: {  // ANGLEARC: line from the current position, then the arc
-                const QPointF c = Point32(r + 8);
-                const double radius = b_.ReadU32(r + 16);
-                const double start = b_.ReadF32(r + 20);
-                const double sweep = b_.ReadF32(r + 24);
-                const QRectF box(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
-                shape.moveTo(current_);
-                shape.arcTo(box, start, sweep);
-                current_ = shape.currentPosition();
-                Emit(shape, false);
-                break;
-            }
-            case 42:
-                shape.addEllipse(Box(r + 8));
-                Emit(shape, true);
-                break;
-            case 43:
-                shape.addRect(Box(r + 8));
-                Emit(shape, true);
-                break;
-            case 44:
-                shape.addRoundedRect(Box(r + 8), std::abs(b_.ReadI32(r + 24)) / 2.0,
-                                     std::abs(b_.ReadI32(r + 28)) / 2.0);
-                Emit(shape, true);
-                break;
-            case 45:
-            case 46:
-            case 47:
-            case 55: {  // ARC, CHORD, PIE, ARCTO
-                const ArcKind kind = type == 46   ? ArcKind::Chord
-                                     : type == 47 ? ArcKind::Pie
-                                                  : ArcKind::Arc;
-                shape =
-                    ArcPath(Box(r + 8), Point32(r + 24), Point32(r + 32), kind, state_.clockwise);
-                if (type == 55) {
-                    QPainterPath withLine;
-                    withLine.moveTo(current_);
-                    withLine.connectPath(shape);
-                    shape = withLine;
-                    current_ = shape.currentPosition();
-                }
-                Emit(shape, kind != ArcKind::Arc);
-                break;
-            }
-            case 54: {  // LINETO
-                const QPointF to = Point32(r + 8);
-                shape.moveTo(current_);
-                shape.lineTo(to);
-                current_ = to;
-                Emit(shape, false);
-                break;
-            }
-            case 57:
-                state_.clockwise = b_.ReadU32(r + 8) == 2;
-                break;
-            case 59:
-                inPath_ = true;
-                path_ = QPainterPath();
-                break;  // BEGINPATH
-            case 60:
-                inPath_ = false;
-                break;  // ENDPATH
-            case 61:
-                if (inPath_) path_.closeSubpath();
-                break;  // CLOSEFIGURE
-            case 62:
-            case 63:
-            case 64:  // FILLPATH, STROKEANDFILLPATH, STROKEPATH
-                if (!inPath_ && !path_.isEmpty()) EmitDevice(path_, type != 62, type != 64);
-                path_ = QPainterPath();
-                break;
-            case 67:
-            case 68:
-                inPath_ = false;
-                path_ = QPainterPath();
-                break;
-            default:
-                break;  // text, bitmaps, regions, clipping, colours: not drawn
         }
-        off += size;
+        off += record.size;
     }
 }
 
@@ -894,7 +992,7 @@ bool LooksLikeWmf(const QByteArray& head) {
 
 bool LooksLikeEmf(const QByteArray& head) {
     const Bytes b = BytesOf(head);
-    return b.Has(0, 44) && b.ReadU32(0) == 1 && b.ReadU32(40) == kEmfSignature;
+    return b.Has(0, 44) && b.ReadU32(0) == U_EMR_HEADER && b.ReadU32(40) == U_ENHMETA_SIGNATURE;
 }
 
 bool RenderWmf(const QByteArray& data, QSize fit, QImage* out, QString* error) {
