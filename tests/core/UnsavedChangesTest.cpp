@@ -22,8 +22,10 @@ TEST(UnsavedChanges, AskedOnlyWhenChangedAndTheAnswerDecidesWhetherTheCommandGoe
         test::FakePlatform p;
         p.messageAnswers = {answer};
         int saves = 0;
-        EXPECT_EQ(MayDropChanges(p, changed, "Vrij figuur", 7, [&] { return ++saves, saved; }),
-                  goesOn);
+        const bool saveSucceeds = saved;  // clang 14 cannot capture a structured binding
+        EXPECT_EQ(
+            MayDropChanges(p, changed, "Vrij figuur", 7, [&] { return ++saves, saveSucceeds; }),
+            goesOn);
         EXPECT_EQ(saves, answer == mb::kIdYes ? 1 : 0);
         EXPECT_EQ(p.messages.size(), changed ? 1u : 0u);
         for (const test::MessageCall& m : p.messages) {
