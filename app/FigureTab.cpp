@@ -90,14 +90,7 @@ QToolButton* ModeButton(QWidget* parent, const char* name, Glyph glyph, const ch
 }
 
 FileDialog MakeOpenPictureDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Open;
-    d.title = "Open";
-    d.filterName = "Afbeeldingen";
-    d.filterMask = ToFileText(BackgroundPictureMask());
-    d.pathMustExist = true;
-    d.fileMustExist = true;
-    return d;
+    return OpenFileDialog("Afbeeldingen", ToFileText(BackgroundPictureMask()));
 }
 
 // The classic style leaves 3 pixels before a combo's text; the 80-pixel accuracy combo needs

@@ -245,54 +245,33 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
 }
 
 FileDialog MakeSaveFigureListDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Save;
-    d.title = "Save";
-    d.filterName = "Tekstbestanden";
-    d.filterMask = "*.txt";
-    d.defaultExt = "txt";
-    d.pathMustExist = true;
-    return d;
+    return SaveFileDialog("Save", "Tekstbestanden", "*.txt", "txt", true);
 }
 
 FileDialog MakeOpenFigureListDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Open;
-    d.title = "Open";
-    d.filterName = "tekstbestanden";
-    d.filterMask = "*.txt";
-    d.defaultExt = "txt";
-    d.pathMustExist = true;
-    d.fileMustExist = true;
-    return d;
+    return OpenFileDialog("tekstbestanden", "*.txt", "txt");
 }
 
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const FigureTexts& texts) {
-    if (!platform.RunFileDialog(saveDialog, appWindow)) return false;
-    const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
-    saveDialog.fileName = fileName;
-    const bool exists = platform.FileExists(fileName);
-    if (exists) {
-        const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
-        if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return false;
-    }
-    // Written in full before the old file goes to the recycle bin: a failed write keeps it.
-    PendingWrite write;
-    WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, texts)));
-    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
-        ShowWarning(platform, kCannotDeleteText, "", appWindow);
-        return false;
-    }
-    if (status == WriteStatus::Ok) status = write.Commit();
-    switch (status) {
-        case WriteStatus::Ok:
+    const SavePrompts prompts{
+        [&](const std::string& fileName) {
+            const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
+            return AskQuestion(platform, question, kOverwriteTitle, 1, appWindow);
+        },
+        [&] { ShowWarning(platform, kCannotDeleteText, "", appWindow); }};
+    switch (SaveThroughDialog(
+        platform, saveDialog, appWindow, [&] { return JoinCrLf(FigureListLines(model, texts)); },
+        prompts)) {
+        case SaveOutcome::Written:
             return true;
-        case WriteStatus::CannotCreate:
-            ShowWarning(platform, "Cannot create file " + fileName, "", appWindow);
+        case SaveOutcome::Stopped:
             return false;
-        case WriteStatus::CannotWrite:
-            ShowWarning(platform, "Cannot write file " + fileName, "", appWindow);
+        case SaveOutcome::CannotCreate:
+            ShowWarning(platform, "Cannot create file " + saveDialog.fileName, "", appWindow);
+            return false;
+        case SaveOutcome::CannotWrite:
+            ShowWarning(platform, "Cannot write file " + saveDialog.fileName, "", appWindow);
             return false;
     }
     return false;
