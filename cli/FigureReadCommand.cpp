@@ -1,5 +1,4 @@
 // murvex-cli figure-read: what opening a figure list puts into the figure tab right after start-up.
-#include <charconv>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,6 +9,7 @@
 #include "FigureList.h"
 #include "FigureModel.h"
 #include "GridText.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -19,12 +19,6 @@ struct FigureReadOptions {
     std::string file;
     bool json = false;
 };
-
-std::string IntText(int value) {
-    char buffer[16];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
 
 std::string PlainText(const figure::FigureModel& model, const figure::FigureTexts& texts) {
     std::string out;
