@@ -1,7 +1,6 @@
 // The figure list file: the tile size, the tab's three texts and the grid's rows, written and read.
 #include "FigureList.h"
 
-#include <charconv>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -10,35 +9,16 @@
 #include "Msg.h"
 #include "NumberText.h"
 #include "SaveHatch.h"
+#include "Text.h"
 
 namespace murvex::figure {
 
 namespace {
 
-std::string IntText(long long value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperText(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = Upper(c);
-    return out;
-}
-
 // The line is longer than the key and begins with it, in any case.
 bool HasKey(std::string_view line, std::string_view key) {
     if (line.size() <= key.size()) return false;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (Upper(line[i]) != key[i]) return false;
-    }
-    return true;
+    return StartsWithNoCase(line, key);
 }
 
 bool IsNameLine(std::string_view line) {
@@ -77,7 +57,7 @@ struct SizeValues {
 };
 
 SizeValues ReadSizeValues(std::string_view line) {
-    const std::string upper = UpperText(line.substr(7));
+    const std::string upper = AsciiUpper(line.substr(7));
     std::string_view rest = upper;
     SizeValues v;
     const ParseResult w = ParseDecimal(NextField(rest));
@@ -182,7 +162,7 @@ ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
                 continue;
             }
             if (HasKey(line, ";%UNITS=")) {
-                const std::string value = UpperText(line.substr(8));
+                const std::string value = AsciiUpper(line.substr(8));
                 if (value == "MM" || value == "INCH") texts.units = value;
                 continue;
             }
@@ -191,7 +171,7 @@ ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
                 continue;
             }
             if (HasKey(line, ";%TYPE=")) {
-                const std::string value = UpperText(line.substr(7));
+                const std::string value = AsciiUpper(line.substr(7));
                 if (value == "MODEL" || value == "DRAFTING") texts.type = value;
                 continue;
             }
