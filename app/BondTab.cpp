@@ -173,7 +173,7 @@ PreviewContent TBondTab::PreviewNow() const {
     PreviewContent content;
     content.fileName = reading.input.name;
     if (!reading.valid) {
-        content.problem = "Er is een ongeldige waarde ingevoerd";
+        content.problem = kInvalidValueText;
         return content;
     }
     content.patternLines = bonds::GenerateBond(reading.input);
@@ -216,8 +216,7 @@ void TBondTab::CreateHatchButtonClick() {
         SteenhoogteVoegEdit->setText(FromFileText(reading.normalised.heightJoint));
 
         if (!reading.valid) {
-            ShowError(form_.ThePlatform(), "Er is een ongeldige waarde ingevoerd", "Error",
-                      form_.Handle());
+            ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
             return;
         }
         const LineList lines = bonds::GenerateBond(reading.input);
