@@ -164,6 +164,34 @@ TEST(ShellDeleteFile, FailsCleanly) {
     EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
 }
 
+// Open dialogs only accept a file that is there; save dialogs ask for one only where the writer
+// wants an existing folder.
+TEST(FileDialogFactories, OpenDemandsAnExistingFileSaveDoesNot) {
+    struct Row {
+        const char* name;
+        FileDialog dialog;
+        FileDialog::Kind kind;
+        const char* title;
+        bool pathMustExist, fileMustExist;
+    };
+    const Row rows[] = {
+        {"open", OpenFileDialog("tekst", "*.txt"), FileDialog::Open, "Open", true, true},
+        {"save", SaveFileDialog("Save", "tekst", "*.txt", "txt", false), FileDialog::Save, "Save",
+         false, false},
+        {"save in a folder", SaveFileDialog("Export", "tekst", "*.txt", "txt", true),
+         FileDialog::Save, "Export", true, false},
+        {"open hatch", MakeOpenHatchDialog(), FileDialog::Open, "Open", true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.dialog.kind, row.kind);
+        EXPECT_EQ(row.dialog.title, row.title);
+        EXPECT_EQ(row.dialog.pathMustExist, row.pathMustExist);
+        EXPECT_EQ(row.dialog.fileMustExist, row.fileMustExist);
+        EXPECT_TRUE(row.dialog.fileName.empty());
+    }
+}
+
 // The shared flow in the order a user meets it: name, question, content, recycle bin, write.
 TEST(SaveThroughDialog, AsksBeforeMakingTheContentAndStopsWhereTheUserOrTheBinSaysSo) {
     struct Row {
