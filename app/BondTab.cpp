@@ -150,7 +150,7 @@ PreviewContent TBondTab::PreviewNow() const {
     if (!reading.valid) {
         PreviewContent content;
         content.fileName = reading.input.name;
-        content.problem = "Er is een ongeldige waarde ingevoerd";
+        content.problem = kInvalidValueText;
         return content;
     }
     return bonds::BondPreviewContent(reading.input);
@@ -191,8 +191,7 @@ void TBondTab::CreateHatchButtonClick() {
         SteenhoogteVoegEdit->setText(FromFileText(reading.normalised.heightJoint));
 
         if (!reading.valid) {
-            ShowError(form_.ThePlatform(), "Er is een ongeldige waarde ingevoerd", "Error",
-                      form_.Handle());
+            ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
             return;
         }
         const LineList lines = bonds::GenerateBond(reading.input);

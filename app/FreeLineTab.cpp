@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -19,6 +17,7 @@
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
+#include "TabParts.h"
 #include "TextGridModel.h"
 #include "WindowHandles.h"
 #include "fMain.h"
@@ -28,62 +27,6 @@ namespace murvex::app {
 namespace {
 
 constexpr int kDefaultColWidth = 64;
-
-enum class Glyph { Plus, Minus, Help, Open };
-
-// The 16 x 16 pictures of the tab's speed buttons.
-QIcon GlyphIcon(Glyph glyph) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (glyph) {
-        case Glyph::Plus:
-            p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(8, 2.5), QPointF(8, 13.5));
-            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
-            break;
-        case Glyph::Minus:
-            p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
-            break;
-        case Glyph::Help: {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(30, 90, 200));
-            p.drawEllipse(QRectF(1, 1, 14, 14));
-            QFont font(QStringLiteral("Tahoma"));
-            font.setPixelSize(12);
-            font.setBold(true);
-            p.setFont(font);
-            p.setPen(Qt::white);
-            p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
-            break;
-        }
-        case Glyph::Open: {
-            QPainterPath back;
-            back.moveTo(1.5, 3.5);
-            back.lineTo(6, 3.5);
-            back.lineTo(7.5, 5);
-            back.lineTo(13.5, 5);
-            back.lineTo(13.5, 13.5);
-            back.lineTo(1.5, 13.5);
-            back.closeSubpath();
-            p.setPen(QPen(QColor(128, 96, 0), 1));
-            p.setBrush(QColor(230, 190, 70));
-            p.drawPath(back);
-            QPainterPath front;
-            front.moveTo(1.5, 13.5);
-            front.lineTo(4, 7.5);
-            front.lineTo(15.5, 7.5);
-            front.lineTo(13.5, 13.5);
-            front.closeSubpath();
-            p.setBrush(QColor(250, 220, 110));
-            p.drawPath(front);
-            break;
-        }
-    }
-    return QIcon(pixmap);
-}
 
 // A flat speed button, 23 x 22, that never takes the focus (an open cell editor stays open).
 QToolButton* SpeedButton(QWidget* parent, const char* name, Glyph glyph, const char* hint,
@@ -97,31 +40,6 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, Glyph glyph, const c
     button->setIconSize(QSize(16, 16));
     button->setToolTip(QString::fromLatin1(hint));
     return button;
-}
-
-// A combo box with an edit field: its items, or any text typed into it.
-QComboBox* TextCombo(QWidget* parent, const char* name, const QStringList& items, int left,
-                     const char* hint) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setGeometry(left, 410, 100, 21);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    combo->setCurrentIndex(0);
-    combo->setToolTip(QString::fromLatin1(hint));
-    return combo;
-}
-
-// Shows text in the combo, choosing the item of that text when there is one.
-void SetComboText(QComboBox* combo, const QString& text) {
-    if (combo->currentText() == text) return;
-    const int item = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (item >= 0) {
-        combo->setCurrentIndex(item);
-    } else {
-        combo->setEditText(text);
-    }
 }
 
 PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
@@ -149,9 +67,10 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
 
     VrijeLijnType =
         TextCombo(this, "VrijeLijnType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
-                  "Type arcering");
-    VrijeLijnUnits = TextCombo(this, "VrijeLijnUnits",
-                               {QStringLiteral("MM"), QStringLiteral("INCH")}, 110, "Type Units");
+                  100, "Type arcering");
+    VrijeLijnUnits =
+        TextCombo(this, "VrijeLijnUnits", {QStringLiteral("MM"), QStringLiteral("INCH")}, 110, 100,
+                  "Type Units");
 
     LabelNameHatchLine = new QLabel(QStringLiteral("Naam Hatch:"), this);
     LabelNameHatchLine->setObjectName(QStringLiteral("LabelNameHatchLine"));

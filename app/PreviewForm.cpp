@@ -33,6 +33,7 @@
 #include "PatternPainter.h"
 #include "PictureFile.h"
 #include "QtText.h"
+#include "SaveHatch.h"
 #include "WindowHandles.h"
 #include "fMain.h"
 
@@ -355,11 +356,8 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     layout->addWidget(WarningsLabel);
     layout->addWidget(WarningList);
 
-    ExportDialog.kind = FileDialog::Save;
-    ExportDialog.title = "Voorbeeld exporteren";
-    ExportDialog.filterName = "PNG of SVG";
-    ExportDialog.filterMask = "*.png *.svg";
-    ExportDialog.defaultExt = "png";
+    ExportDialog =
+        SaveFileDialog("Voorbeeld exporteren", "PNG of SVG", "*.png *.svg", "png", false);
 
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setSingleShot(true);

@@ -5,6 +5,7 @@
 #include "BondGenerator.h"
 #include "Commands.h"
 #include "Cp1252.h"
+#include "Msg.h"
 #include "PatternFile.h"
 
 namespace murvex::cli {
@@ -33,7 +34,7 @@ int RunBond(const BondOptions& o) {
     // there is nothing to write back into, and the parser takes a comma or a point either way.
     const bonds::BondReading reading = bonds::ReadBondTexts(index, o.texts, name, '.');
     if (!reading.valid) {
-        Complain(kInvalidValue);
+        Complain(kInvalidValueText);
         return kExitInvalid;
     }
     return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input)), o.force);
@@ -69,7 +70,7 @@ Subcommand AddBondCommand(CLI::App& parent) {
         "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"
         "      --height-joint 62,5 --rotation 30 -o kruis.pat\n"
         "Exit status: 0 written, 1 file not written, 2 invalid value (\"" +
-        std::string(kInvalidValue) + "\") or unknown bond.");
+        std::string(kInvalidValueText) + "\") or unknown bond.");
     return {app, [options] { return RunBond(*options); }};
 }
 

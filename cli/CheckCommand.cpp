@@ -1,5 +1,4 @@
 // murvex-cli check: what CAD programs are known to refuse or misread in a pattern file.
-#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "HatchReader.h"
 #include "PatternCheck.h"
 #include "PatternFile.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -35,8 +35,7 @@ int RunCheck(const CheckOptions& o) {
     for (const PatternWarning& w : warnings) {
         text += o.file;
         text += ':';
-        char buffer[24];
-        text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, w.line).ptr);
+        text += IntText(w.line);
         text += ": ";
         text += CheckCodeName(w.code);
         text += ": ";

@@ -37,9 +37,6 @@ Subcommand AddFigureReadCommand(CLI::App& parent);
 Subcommand AddFigureCommand(CLI::App& parent);
 Subcommand AddPictureCommand(CLI::App& parent);
 
-// The message for a number that does not read, the same text as the window's.
-inline constexpr std::string_view kInvalidValue = "Er is een ongeldige waarde ingevoerd";
-
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
 // unless force is set, and then replaced atomically; through a symbolic link the file it points
 // to is replaced and the link kept. A folder, device, FIFO or socket is never replaced. Reports

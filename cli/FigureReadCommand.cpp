@@ -1,5 +1,4 @@
 // murvex-cli figure-read: what opening a figure list puts into the figure tab right after start-up.
-#include <charconv>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +8,8 @@
 #include "Cp1252.h"
 #include "FigureList.h"
 #include "FigureModel.h"
+#include "GridText.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -19,74 +20,18 @@ struct FigureReadOptions {
     bool json = false;
 };
 
-std::string IntText(int value) {
-    char buffer[16];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
-// A backslash, tab, CR and LF as \\, \t, \r and \n; a "#" that begins a row as \#.
-std::string TabEscaped(std::string_view text, bool atRowStart) {
-    std::string out;
-    if (atRowStart && !text.empty() && text[0] == '#') out += '\\';
-    for (const char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::string JsonString(std::string_view text) {
-    static const char kHex[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out += kHex[u >> 4];
-            out += kHex[u & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
 std::string PlainText(const figure::FigureModel& model, const PatternHeader& texts) {
     std::string out;
     out += "#width\t" + IntText(model.TileWidth()) + "\n";
     out += "#height\t" + IntText(model.TileHeight()) + "\n";
-    out += "#units\t" + TabEscaped(texts.units, false) + "\n";
-    out += "#name\t" + TabEscaped(texts.name, false) + "\n";
-    out += "#type\t" + TabEscaped(texts.type, false) + "\n";
+    out += "#units\t" + freelines::TabEscaped(texts.units, false) + "\n";
+    out += "#name\t" + freelines::TabEscaped(texts.name, false) + "\n";
+    out += "#type\t" + freelines::TabEscaped(texts.type, false) + "\n";
     const TextGrid& grid = model.grid;
     for (int r = 1; r < grid.RowCount(); ++r) {
         for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
             if (c > figure::kFirstCoordCol) out += '\t';
-            out += TabEscaped(grid.Cell(c, r), c == figure::kFirstCoordCol);
+            out += freelines::TabEscaped(grid.Cell(c, r), c == figure::kFirstCoordCol);
         }
         out += '\n';
     }
@@ -98,9 +43,9 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
     std::string out = "{\n";
     out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
     out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
-    out += "  \"units\": " + JsonString(texts.units) + ",\n";
-    out += "  \"name\": " + JsonString(texts.name) + ",\n";
-    out += "  \"type\": " + JsonString(texts.type) + ",\n";
+    out += "  \"units\": " + freelines::JsonString(texts.units) + ",\n";
+    out += "  \"name\": " + freelines::JsonString(texts.name) + ",\n";
+    out += "  \"type\": " + freelines::JsonString(texts.type) + ",\n";
     out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
     out += "  \"rows\": [";
     const TextGrid& grid = model.grid;
@@ -108,7 +53,7 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
         out += r > 1 ? ",\n    [" : "\n    [";
         for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
             if (c > figure::kFirstCoordCol) out += ", ";
-            out += JsonString(grid.Cell(c, r));
+            out += freelines::JsonString(grid.Cell(c, r));
         }
         out += ']';
     }
@@ -156,8 +101,8 @@ Subcommand AddFigureReadCommand(CLI::App& parent) {
         "with\n"
         "its text after a tab, then one line per grid row with its four cells (X start,\n"
         "Y start, X eind, Y eind) separated by tabs. A backslash, tab, CR or LF inside a text\n"
-        "is written as \\\\, \\t, \\r or \\n, and a \"#\" that begins a row as \\#. With --json "
-        "an\n"
+        "is written as \\\\, \\t, \\r or \\n, any other control character as \\x and two hex\n"
+        "digits, and a \"#\" that begins a row as \\#. With --json an\n"
         "object with \"width\", \"height\", \"units\", \"name\", \"type\", \"multipleFigures\" "
         "and\n"
         "\"rows\". Only the first figure of a file is read; when there are more, the warning\n"

@@ -12,6 +12,7 @@
 
 #include "BackgroundPicture.h"
 #include "Commands.h"
+#include "Msg.h"
 #include "NumberText.h"
 #include "PatternPicture.h"
 
@@ -43,7 +44,7 @@ int RunPicture(const PictureOptions& o) {
     int width = 0;
     int height = 0;
     if (!ReadSide(o.size[0], &width) || !ReadSide(o.size[1], &height)) {
-        Complain(kInvalidValue);
+        Complain(kInvalidValueText);
         return kExitInvalid;
     }
     // SVG text and the painter's fonts need an application object; no window is ever shown.

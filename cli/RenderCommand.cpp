@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Msg.h"
 #include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
@@ -29,7 +30,7 @@ int RunRender(const RenderOptions& o) {
     for (std::size_t i = 0; i < 4; ++i) {
         const ParseResult r = ParseDecimal(o.box[i]);
         if (!r.ok) {
-            Complain(kInvalidValue);
+            Complain(kInvalidValueText);
             return kExitInvalid;
         }
         values[i] = r.value;
@@ -40,7 +41,7 @@ int RunRender(const RenderOptions& o) {
     const ParseResult px = ParseDecimal(o.px);
     if (!px.ok || px.value < 1 || px.value > kMaxPictureSide ||
         px.value != static_cast<int>(px.value)) {
-        Complain(kInvalidValue);
+        Complain(kInvalidValueText);
         return kExitInvalid;
     }
     const PictureSize size = PictureSizeFor(box, static_cast<int>(px.value));

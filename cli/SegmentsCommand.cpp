@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Msg.h"
 #include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
@@ -24,14 +25,14 @@ int RunSegments(const SegmentsOptions& o) {
     for (std::size_t i = 0; i < 4; ++i) {
         const ParseResult r = ParseDecimal(o.box[i]);
         if (!r.ok) {
-            Complain(kInvalidValue);
+            Complain(kInvalidValueText);
             return kExitInvalid;
         }
         values[i] = r.value;
     }
     const ParseResult max = ParseDecimal(o.max);
     if (!max.ok || max.value < 0 || max.value > 1e9 || max.value != static_cast<long>(max.value)) {
-        Complain(kInvalidValue);
+        Complain(kInvalidValueText);
         return kExitInvalid;
     }
     Box box{values[0], values[1], values[2], values[3]};

@@ -7,6 +7,10 @@
 
 namespace murvex {
 
+// The one text for a value the user typed that cannot be used, in the window and on the command
+// line alike.
+inline constexpr const char* kInvalidValueText = "Er is een ongeldige waarde ingevoerd";
+
 namespace style {
 inline constexpr unsigned kWarning = mb::kOk | mb::kIconExclamation;             // 48
 inline constexpr unsigned kError = mb::kOk | mb::kIconHand;                      // 16

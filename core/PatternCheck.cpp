@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "PatternFile.h"
@@ -37,6 +36,8 @@ unsigned char FoldCase(unsigned char c) {
     }
 }
 
+// A pattern's name and its file name match in any case, Latin letters with accents included;
+// keys and units are plain ASCII and compare through Text.h.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return FoldCase(static_cast<unsigned char>(x)) ==
@@ -44,16 +45,9 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
-bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && EqualIgnoringCase(s.substr(0, prefix.size()), prefix);
-}
-
 std::string Count(double n) {
     if (!(n < 1e12)) return "meer dan 1000000000000";
-    char buffer[24];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(std::llround(n))).ptr;
-    return std::string(buffer, end);
+    return IntText(static_cast<long long>(std::llround(n)));
 }
 
 std::string Count(std::size_t n) {
@@ -66,7 +60,7 @@ std::string_view FileStem(std::string_view fileName) {
     if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
     constexpr std::string_view kExtension = ".pat";
     if (fileName.size() >= kExtension.size() &&
-        EqualIgnoringCase(fileName.substr(fileName.size() - kExtension.size()), kExtension)) {
+        EqualsNoCase(fileName.substr(fileName.size() - kExtension.size()), kExtension)) {
         fileName.remove_suffix(kExtension.size());
     }
     return fileName;
@@ -264,7 +258,7 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
 
         const std::string_view trimmed = Trim(line);
         if (trimmed.front() == ';' || trimmed.front() == '*' ||
-            StartsWithIgnoringCase(trimmed, "%VERSION=")) {
+            StartsWithNoCase(trimmed, "%VERSION=")) {
             continue;
         }
         const std::optional<PatternLine> parsed = ParsePatternLine(line);

@@ -2,30 +2,42 @@
 // error boundary of a command.
 #include "SaveHatch.h"
 
+#include <utility>
+
 #include "Msg.h"
 
 namespace murvex {
 
-FileDialog MakeSaveHatchDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Save;
-    d.title = "Save";
-    d.filterName = "hatchfiles";
-    d.filterMask = "*.pat";
-    d.defaultExt = "pat";
-    return d;
-}
-
-FileDialog MakeOpenHatchDialog() {
+FileDialog OpenFileDialog(std::string filterName, std::string filterMask, std::string defaultExt) {
     FileDialog d;
     d.kind = FileDialog::Open;
     d.title = "Open";
-    d.filterName = "hatchfiles";
-    d.filterMask = "*.pat";
-    d.defaultExt = "pat";
+    d.filterName = std::move(filterName);
+    d.filterMask = std::move(filterMask);
+    d.defaultExt = std::move(defaultExt);
     d.pathMustExist = true;
     d.fileMustExist = true;
     return d;
+}
+
+FileDialog SaveFileDialog(std::string title, std::string filterName, std::string filterMask,
+                          std::string defaultExt, bool pathMustExist) {
+    FileDialog d;
+    d.kind = FileDialog::Save;
+    d.title = std::move(title);
+    d.filterName = std::move(filterName);
+    d.filterMask = std::move(filterMask);
+    d.defaultExt = std::move(defaultExt);
+    d.pathMustExist = pathMustExist;
+    return d;
+}
+
+FileDialog MakeSaveHatchDialog() {
+    return SaveFileDialog("Save", "hatchfiles", "*.pat", "pat", false);
+}
+
+FileDialog MakeOpenHatchDialog() {
+    return OpenFileDialog("hatchfiles", "*.pat", "pat");
 }
 
 std::string WithDefaultExtension(const std::string& path, const std::string& ext) {
@@ -38,32 +50,53 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + ext;
 }
 
-bool SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
-                   WindowHandle owner) {
-    if (!platform.RunFileDialog(saveDialog, owner)) return false;
+SaveOutcome SaveThroughDialog(Platform& platform, FileDialog& saveDialog, WindowHandle owner,
+                              const std::function<std::string()>& content,
+                              const SavePrompts& prompts) {
+    if (!platform.RunFileDialog(saveDialog, owner)) return SaveOutcome::Stopped;
     const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
     saveDialog.fileName = fileName;
 
     const bool exists = platform.FileExists(fileName);
-    if (exists && !AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner))
-        return false;
-    // The new content is written in full before the old file goes to the recycle bin, so a
-    // failed write leaves the old file where it was.
+    if (exists && !prompts.confirmOverwrite(fileName)) return SaveOutcome::Stopped;
     PendingWrite write;
-    WriteStatus status = write.Prepare(fileName, JoinCrLf(lines));
+    WriteStatus status = write.Prepare(fileName, content());
     if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
-        ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile", "Error",
-                  owner);
-        return false;
+        prompts.deleteFailed();
+        return SaveOutcome::Stopped;
     }
     if (status == WriteStatus::Ok) status = write.Commit();
     switch (status) {
         case WriteStatus::Ok:
-            return true;
+            return SaveOutcome::Written;
         case WriteStatus::CannotCreate:
-            throw CommandError("Cannot create file " + fileName);
+            return SaveOutcome::CannotCreate;
         case WriteStatus::CannotWrite:
-            throw CommandError("Cannot write file " + fileName);
+            return SaveOutcome::CannotWrite;
+    }
+    return SaveOutcome::Stopped;
+}
+
+bool SaveHatchFile(const LineList& lines, Platform& platform, FileDialog& saveDialog,
+                   WindowHandle owner) {
+    const SavePrompts prompts{
+        [&](const std::string&) {
+            return AskQuestion(platform, "Hach bestaat al. Deze wissen?", "Error", 2, owner);
+        },
+        [&] {
+            ShowError(platform, "Er is een fout opgetreden bij het wissen van de hatchfile",
+                      "Error", owner);
+        }};
+    switch (SaveThroughDialog(
+        platform, saveDialog, owner, [&] { return JoinCrLf(lines); }, prompts)) {
+        case SaveOutcome::Written:
+            return true;
+        case SaveOutcome::Stopped:
+            return false;
+        case SaveOutcome::CannotCreate:
+            throw CommandError("Cannot create file " + saveDialog.fileName);
+        case SaveOutcome::CannotWrite:
+            throw CommandError("Cannot write file " + saveDialog.fileName);
     }
     return false;
 }

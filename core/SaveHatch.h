@@ -17,6 +17,13 @@ class CommandError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A dialog that picks an existing file to read ("Open").
+FileDialog OpenFileDialog(std::string filterName, std::string filterMask,
+                          std::string defaultExt = {});
+// A dialog that names a file to write; pathMustExist asks for an existing folder.
+FileDialog SaveFileDialog(std::string title, std::string filterName, std::string filterMask,
+                          std::string defaultExt, bool pathMustExist);
+
 // The main window's save dialog for pattern files, as every writer shares it.
 FileDialog MakeSaveHatchDialog();
 // The free line tab's open dialog for pattern files.
@@ -24,6 +31,25 @@ FileDialog MakeOpenHatchDialog();
 
 // Appends "." + ext to a chosen name whose last path element has no extension.
 std::string WithDefaultExtension(const std::string& path, const std::string& ext);
+
+// How a save through the shared flow ended.
+enum class SaveOutcome { Written, Stopped, CannotCreate, CannotWrite };
+
+// What one kind of file says along the shared save flow.
+struct SavePrompts {
+    // Asked when the chosen file exists; false stops the save.
+    std::function<bool(const std::string& fileName)> confirmOverwrite;
+    // Told when the old file could not go to the recycle bin; the save stops there.
+    std::function<void()> deleteFailed;
+};
+
+// Asks for a file name (with the dialog's default extension), asks before replacing an existing
+// file, writes content in full and only then moves the old file to the recycle bin, so that a
+// failed write keeps the old file. saveDialog.fileName holds the name written to. content is made
+// only once the user has chosen the name and answered the question.
+SaveOutcome SaveThroughDialog(Platform& platform, FileDialog& saveDialog, WindowHandle owner,
+                              const std::function<std::string()>& content,
+                              const SavePrompts& prompts);
 
 // Asks for a file name, resolves an existing file (question, recycle bin) and writes the list.
 // True when the file was written; false when the user stopped it or the old file could not be

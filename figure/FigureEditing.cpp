@@ -2,23 +2,17 @@
 #include "FigureEditing.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Clip.h"
 #include "NumberText.h"
+#include "Text.h"
 
 namespace murvex::figure {
 
 namespace {
-
-std::string IntText(int value) {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 void CopyCoordCells(TextGrid& grid, int fromRow, int toRow) {
     for (int c = kFirstCoordCol; c <= kLastCoordCol; ++c)

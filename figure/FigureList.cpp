@@ -1,7 +1,6 @@
 // The figure list file: the tile size, the pattern header and the grid's rows, written and read.
 #include "FigureList.h"
 
-#include <charconv>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -10,35 +9,16 @@
 #include "Msg.h"
 #include "NumberText.h"
 #include "SaveHatch.h"
+#include "Text.h"
 
 namespace murvex::figure {
 
 namespace {
 
-std::string IntText(long long value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperText(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = Upper(c);
-    return out;
-}
-
 // The line is longer than the key and begins with it, in any case.
 bool HasKey(std::string_view line, std::string_view key) {
     if (line.size() <= key.size()) return false;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (Upper(line[i]) != key[i]) return false;
-    }
-    return true;
+    return StartsWithNoCase(line, key);
 }
 
 bool IsNameLine(std::string_view line) {
@@ -77,7 +57,7 @@ struct SizeValues {
 };
 
 SizeValues ReadSizeValues(std::string_view line) {
-    const std::string upper = UpperText(line.substr(7));
+    const std::string upper = AsciiUpper(line.substr(7));
     std::string_view rest = upper;
     SizeValues v;
     const ParseResult w = ParseDecimal(NextField(rest));
@@ -232,54 +212,33 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
 }
 
 FileDialog MakeSaveFigureListDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Save;
-    d.title = "Save";
-    d.filterName = "Tekstbestanden";
-    d.filterMask = "*.txt";
-    d.defaultExt = "txt";
-    d.pathMustExist = true;
-    return d;
+    return SaveFileDialog("Save", "Tekstbestanden", "*.txt", "txt", true);
 }
 
 FileDialog MakeOpenFigureListDialog() {
-    FileDialog d;
-    d.kind = FileDialog::Open;
-    d.title = "Open";
-    d.filterName = "tekstbestanden";
-    d.filterMask = "*.txt";
-    d.defaultExt = "txt";
-    d.pathMustExist = true;
-    d.fileMustExist = true;
-    return d;
+    return OpenFileDialog("tekstbestanden", "*.txt", "txt");
 }
 
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const PatternHeader& header) {
-    if (!platform.RunFileDialog(saveDialog, appWindow)) return false;
-    const std::string fileName = WithDefaultExtension(saveDialog.fileName, saveDialog.defaultExt);
-    saveDialog.fileName = fileName;
-    const bool exists = platform.FileExists(fileName);
-    if (exists) {
-        const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
-        if (!AskQuestion(platform, question, kOverwriteTitle, 1, appWindow)) return false;
-    }
-    // Written in full before the old file goes to the recycle bin: a failed write keeps it.
-    PendingWrite write;
-    WriteStatus status = write.Prepare(fileName, JoinCrLf(FigureListLines(model, header)));
-    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
-        ShowWarning(platform, kCannotDeleteText, "", appWindow);
-        return false;
-    }
-    if (status == WriteStatus::Ok) status = write.Commit();
-    switch (status) {
-        case WriteStatus::Ok:
+    const SavePrompts prompts{
+        [&](const std::string& fileName) {
+            const std::string question = std::string(kOverwriteQuestion) + "\r" + fileName;
+            return AskQuestion(platform, question, kOverwriteTitle, 1, appWindow);
+        },
+        [&] { ShowWarning(platform, kCannotDeleteText, "", appWindow); }};
+    switch (SaveThroughDialog(
+        platform, saveDialog, appWindow, [&] { return JoinCrLf(FigureListLines(model, header)); },
+        prompts)) {
+        case SaveOutcome::Written:
             return true;
-        case WriteStatus::CannotCreate:
-            ShowWarning(platform, "Cannot create file " + fileName, "", appWindow);
+        case SaveOutcome::Stopped:
             return false;
-        case WriteStatus::CannotWrite:
-            ShowWarning(platform, "Cannot write file " + fileName, "", appWindow);
+        case SaveOutcome::CannotCreate:
+            ShowWarning(platform, "Cannot create file " + saveDialog.fileName, "", appWindow);
+            return false;
+        case SaveOutcome::CannotWrite:
+            ShowWarning(platform, "Cannot write file " + saveDialog.fileName, "", appWindow);
             return false;
     }
     return false;

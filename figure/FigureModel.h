@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Canvas.h"
+#include "Msg.h"
 #include "TextGrid.h"
 
 namespace murvex::figure {
@@ -123,7 +124,7 @@ class FigureModel {
 // refused; the caller shows kInvalidValueText.
 bool NewFigureFromTexts(FigureModel& model, Canvas& canvas, std::string_view widthText,
                         std::string_view heightText);
-inline constexpr const char* kInvalidValueText = "Er is een ongeldige waarde ingevoerd";
+using murvex::kInvalidValueText;
 inline constexpr const char* kInvalidValueTitle = "Error";
 
 // An optional sign and decimal digits within the 32-bit range; nothing for any other text.

@@ -24,7 +24,9 @@ int HexValue(char c) {
     return -1;
 }
 
-std::string Escaped(std::string_view text, bool atRowStart) {
+}  // namespace
+
+std::string TabEscaped(std::string_view text, bool atRowStart) {
     std::string out;
     out.reserve(text.size());
     if (atRowStart && !text.empty() && text[0] == '#') out += '\\';
@@ -54,6 +56,8 @@ std::string Escaped(std::string_view text, bool atRowStart) {
     }
     return out;
 }
+
+namespace {
 
 std::optional<std::string> Unescaped(std::string_view text) {
     std::string out;
@@ -96,6 +100,8 @@ std::optional<std::string> Unescaped(std::string_view text) {
     return out;
 }
 
+}  // namespace
+
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -121,6 +127,8 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
+namespace {
+
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> cells;
     std::size_t start = 0;
@@ -139,13 +147,13 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 
 std::string FormatTabText(const TextGrid& grid, const PatternHeader& texts) {
     std::string out;
-    out += "#units\t" + Escaped(texts.units, false) + "\n";
-    out += "#type\t" + Escaped(texts.type, false) + "\n";
-    out += "#name\t" + Escaped(texts.name, false) + "\n";
+    out += "#units\t" + TabEscaped(texts.units, false) + "\n";
+    out += "#type\t" + TabEscaped(texts.type, false) + "\n";
+    out += "#name\t" + TabEscaped(texts.name, false) + "\n";
     for (int r = 1; r < grid.RowCount(); ++r) {
         for (int c = kFirstDataCol; c <= kLastDataCol; ++c) {
             if (c > kFirstDataCol) out += '\t';
-            out += Escaped(grid.Cell(c, r), c == kFirstDataCol);
+            out += TabEscaped(grid.Cell(c, r), c == kFirstDataCol);
         }
         out += '\n';
     }

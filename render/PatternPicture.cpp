@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Text.h"
+
 namespace murvex {
 
 namespace {
@@ -25,9 +27,7 @@ void AppendFixed(std::string& out, double value) {
 }
 
 void Append(std::string& out, int value) {
-    char buffer[16];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    out.append(buffer, end);
+    out += IntText(value);
 }
 
 }  // namespace

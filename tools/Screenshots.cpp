@@ -205,7 +205,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
         });
     };
     boxShot("figure-invalid-size-box");
-    murvex::ShowError(platform, "Er is een ongeldige waarde ingevoerd", "Error", main.Handle());
+    murvex::ShowError(platform, murvex::kInvalidValueText, "Error", main.Handle());
     boxShot("figure-invalid-length-box");
     murvex::ShowWarning(platform, "Geen geldig getal ingevoerd", std::string(), main.Handle());
     boxShot("figure-open-list-question");

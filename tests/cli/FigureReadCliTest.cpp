@@ -55,6 +55,17 @@ TEST(CliFigureRead, Json) {
               "    [\"#1\", \"2\\\\3\", \"\", \"\"]\n  ]\n}\n");
 }
 
+// A control character in a text reaches the terminal only as an escape, in both forms.
+TEST(CliFigureRead, ControlCharactersAreEscaped) {
+    TempDir dir;
+    const std::string file = dir.File("figuur.txt");
+    WriteText(file, ";%size=10,10\r\n*a\x1b]b\x7f\r\n1,1,2,2\r\n");
+    const Result plain = Cli(dir, {"figure-read", file});
+    EXPECT_NE(plain.out.find("#name\ta\\x1b]b\\x7f\n"), std::string::npos) << plain.out;
+    const Result json = Cli(dir, {"figure-read", file, "--json"});
+    EXPECT_NE(json.out.find("\"name\": \"a\\u001b]b\\u007f\""), std::string::npos) << json.out;
+}
+
 // Without a size line nothing can be drawn yet: the rows stay as they were read.
 TEST(CliFigureRead, NoSizeLineKeepsTheRows) {
     TempDir dir;

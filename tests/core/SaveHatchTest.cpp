@@ -164,5 +164,73 @@ TEST(ShellDeleteFile, FailsCleanly) {
     EXPECT_EQ(platform.CurrentCursor(), Cursor::Default);
 }
 
+// Open dialogs only accept a file that is there; save dialogs ask for one only where the writer
+// wants an existing folder.
+TEST(FileDialogFactories, OpenDemandsAnExistingFileSaveDoesNot) {
+    struct Row {
+        const char* name;
+        FileDialog dialog;
+        FileDialog::Kind kind;
+        const char* title;
+        bool pathMustExist, fileMustExist;
+    };
+    const Row rows[] = {
+        {"open", OpenFileDialog("tekst", "*.txt"), FileDialog::Open, "Open", true, true},
+        {"save", SaveFileDialog("Save", "tekst", "*.txt", "txt", false), FileDialog::Save, "Save",
+         false, false},
+        {"save in a folder", SaveFileDialog("Export", "tekst", "*.txt", "txt", true),
+         FileDialog::Save, "Export", true, false},
+        {"open hatch", MakeOpenHatchDialog(), FileDialog::Open, "Open", true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.dialog.kind, row.kind);
+        EXPECT_EQ(row.dialog.title, row.title);
+        EXPECT_EQ(row.dialog.pathMustExist, row.pathMustExist);
+        EXPECT_EQ(row.dialog.fileMustExist, row.fileMustExist);
+        EXPECT_TRUE(row.dialog.fileName.empty());
+    }
+}
+
+// The shared flow in the order a user meets it: name, question, content, recycle bin, write.
+TEST(SaveThroughDialog, AsksBeforeMakingTheContentAndStopsWhereTheUserOrTheBinSaysSo) {
+    struct Row {
+        const char* name;
+        bool exists, confirm, recycles;
+        SaveOutcome outcome;
+        std::string events, bytes;
+    };
+    const Row rows[] = {
+        {"new file", false, true, true, SaveOutcome::Written, "content ", "new"},
+        {"replace", true, true, true, SaveOutcome::Written, "ask content ", "new"},
+        {"refused", true, false, true, SaveOutcome::Stopped, "ask ", "old"},
+        {"bin fails", true, true, false, SaveOutcome::Stopped, "ask content bin-failed ", "old"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempDir dir;
+        test::FakePlatform platform;
+        platform.recycleSucceeds = row.recycles;
+        const std::string file = dir.File("f.txt");
+        if (row.exists) test::WriteText(file, "old");
+        platform.dialogAnswers = {dir.File("f")};
+        FileDialog dialog = SaveFileDialog("Save", "tekst", "*.txt", "txt", true);
+        std::string events;
+        const SavePrompts prompts{[&](const std::string& name) {
+                                      EXPECT_EQ(name, file);
+                                      events += "ask ";
+                                      return row.confirm;
+                                  },
+                                  [&] { events += "bin-failed "; }};
+        const SaveOutcome outcome = SaveThroughDialog(
+            platform, dialog, kMain, [&] { return events += "content ", std::string("new"); },
+            prompts);
+        EXPECT_EQ(outcome, row.outcome);
+        EXPECT_EQ(events, row.events);
+        EXPECT_EQ(dialog.fileName, file);
+        EXPECT_EQ(test::ReadText(file), row.bytes);
+    }
+}
+
 }  // namespace
 }  // namespace murvex

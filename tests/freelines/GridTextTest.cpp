@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+
 #include "GridRows.h"
 
 namespace murvex::freelines {
@@ -49,6 +53,32 @@ TEST(GridText, EscapesControlCharactersAndReadsThemBack) {
     EXPECT_NE(FormatJson(grid, PatternHeader{"MM", "MODEL", name}, false)
                   .find("\\u001b]0;title\\u0007 \\u007f\\u0090\\u009d\\u0081\\u008d\\u008f\x80"),
               std::string::npos);
+}
+
+// The escapes both the free line tab and the figure list's command line use: for any bytes, no
+// control byte is left for a terminal to act on, and the tab form reads back to the same bytes.
+TEST(TabEscaped, LeavesNoControlByteAndReadsBackForAnyBytes) {
+    std::mt19937 random(18);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const auto isControl = [](unsigned char u) {
+        return u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 ||
+               u == 0x9D;
+    };
+    for (int run = 0; run < 300; ++run) {
+        std::string text(static_cast<std::size_t>(run % 24), '\0');
+        for (char& c : text)
+            c = static_cast<char>(byte(random));
+        SCOPED_TRACE(testing::PrintToString(text));
+        const std::string tab = TabEscaped(text, true);
+        const std::string json = JsonString(text);
+        for (const std::string* out : {&tab, &json})
+            EXPECT_TRUE(std::none_of(out->begin(), out->end(), [&](char c) {
+                return isControl(static_cast<unsigned char>(c));
+            }));
+        PatternHeader read;
+        ASSERT_TRUE(ParseTabText("#name\t" + TabEscaped(text, false) + "\n", read).ok);
+        EXPECT_EQ(read.name, text);
+    }
 }
 
 TEST(GridText, ReadsBackWhatItWrites) {
