@@ -17,8 +17,8 @@ namespace murvex::app {
 
 PreviewContent FigurePreviewNow(TFigureTab& tab) {
     const PatternHeader texts{ToFileText(tab.VrijeFiguurUnits->currentText()),
-                                         ToFileText(tab.VrijeFiguurType->currentText()),
-                                         ToFileText(tab.NaamEditVrij->text())};
+                              ToFileText(tab.VrijeFiguurType->currentText()),
+                              ToFileText(tab.NaamEditVrij->text())};
     const figure::FigureModel& model = tab.Model();
     if (!model.HasFigure()) {
         PreviewContent content;
