@@ -58,18 +58,5 @@ TEST(SetComboText, ChoosesTheItemOfThatTextOrKeepsTheTypedText) {
     }
 }
 
-TEST(TextCombo, IsAnEditableComboOnTheTabsBottomRow) {
-    QWidget parent;
-    QComboBox* combo =
-        TextCombo(&parent, "VrijeLijnType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")},
-                  8, 100, "Type arcering");
-    EXPECT_EQ(combo->objectName(), QStringLiteral("VrijeLijnType"));
-    EXPECT_EQ(combo->geometry(), QRect(8, 410, 100, 21));
-    EXPECT_TRUE(combo->isEditable());
-    EXPECT_EQ(combo->currentText(), QStringLiteral("MODEL"));
-    EXPECT_EQ(combo->toolTip(), QStringLiteral("Type arcering"));
-    EXPECT_TRUE(TextCombo(&parent, "x", {}, 0, 80, nullptr)->toolTip().isEmpty());
-}
-
 }  // namespace
 }  // namespace murvex::app
