@@ -55,6 +55,18 @@ QSize FittedSize(QSizeF natural, QSize fit) {
     return {side(w * s, fit.width()), side(h * s, fit.height())};
 }
 
+// A white picture of size to draw on; a null image, with the error text, when there is no
+// memory for it.
+QImage WhitePicture(QSize size, QString* error) {
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        *error = QStringLiteral("Not enough memory for the picture");
+        return image;
+    }
+    image.fill(Qt::white);
+    return image;
+}
+
 bool RenderDrawing(const Drawing& drawing, QSize fit, QImage* out, QString* error) {
     if (drawing.tooComplex) {
         *error = QStringLiteral("The metafile has too many shapes to be shown");
@@ -93,12 +105,8 @@ bool RenderDrawing(const Drawing& drawing, QSize fit, QImage* out, QString* erro
     toImage.scale(s, s);
     toImage.translate(-bounds.left(), -bounds.top());
 
-    QImage image(size, QImage::Format_RGB32);
-    if (image.isNull()) {
-        *error = QStringLiteral("Not enough memory for the picture");
-        return false;
-    }
-    image.fill(Qt::white);
+    QImage image = WhitePicture(size, error);
+    if (image.isNull()) return false;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Shape& shape : drawing.shapes) {
@@ -366,12 +374,8 @@ bool RenderSvg(const QByteArray& data, QSize fit, QImage* out, QString* error) {
         *error = QStringLiteral("The SVG picture has no size");
         return false;
     }
-    QImage image(size, QImage::Format_RGB32);
-    if (image.isNull()) {
-        *error = QStringLiteral("Not enough memory for the picture");
-        return false;
-    }
-    image.fill(Qt::white);
+    QImage image = detail::WhitePicture(size, error);
+    if (image.isNull()) return false;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
