@@ -12,12 +12,12 @@
 #include "BondGenerator.h"
 #include "BondPreview.h"
 #include "JpegDecoder.h"
+#include "MainForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
-#include "fMain.h"
 
 namespace murvex::app {
 namespace {

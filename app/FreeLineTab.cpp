@@ -13,6 +13,7 @@
 #include "GridUndo.h"
 #include "HatchReader.h"
 #include "LijnGrid.h"
+#include "MainForm.h"
 #include "OpenPage.h"
 #include "PreviewForm.h"
 #include "QtText.h"
@@ -20,7 +21,6 @@
 #include "TabParts.h"
 #include "TextGridModel.h"
 #include "WindowHandles.h"
-#include "fMain.h"
 #include "help/HelpPage.h"
 
 namespace murvex::app {

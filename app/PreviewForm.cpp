@@ -26,6 +26,7 @@
 #include <exception>
 #include <optional>
 
+#include "MainForm.h"
 #include "Msg.h"
 #include "PatternCheck.h"
 #include "PatternFile.h"
@@ -35,7 +36,6 @@
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "WindowHandles.h"
-#include "fMain.h"
 
 namespace murvex::app {
 
@@ -102,7 +102,7 @@ Box ContentExtent(const PreviewContent& content, const std::vector<PatternLine>&
 }
 
 struct Picture {
-    std::vector<Segment> segments;
+    std::vector<DrawnSegment> segments;
     bool truncated = false;
 };
 

@@ -11,12 +11,12 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include "AboutForm.h"
 #include "Cursors.h"
-#include "ErrorUnit.h"
-#include "InputRubberUnit.h"
-#include "fAbout.h"
-#include "fMain.h"
-#include "fNewVrijHachDialog.h"
+#include "ErrorForm.h"
+#include "InputRubberForm.h"
+#include "MainForm.h"
+#include "NewVrijHatch.h"
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void InitAppResources() {

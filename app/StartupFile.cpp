@@ -7,9 +7,9 @@
 
 #include "FigureTab.h"
 #include "FreeLineTab.h"
+#include "MainForm.h"
 #include "Msg.h"
 #include "QtText.h"
-#include "fMain.h"
 
 namespace murvex::app {
 

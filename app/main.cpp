@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "MainForm.h"
 #include "QtPlatform.h"
 #include "StartUp.h"
 #include "StartupFile.h"
-#include "fMain.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -12,9 +12,11 @@ namespace murvex::cli {
 
 // Exit statuses of every subcommand.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;     // a file could not be read or written
-inline constexpr int kExitInvalid = 2;    // an invalid value or a wrong command line
-inline constexpr int kExitTruncated = 3;  // the output was cut off at its limit
+inline constexpr int kExitFailed = 1;   // a file could not be read or written
+inline constexpr int kExitInvalid = 2;  // an invalid value or a wrong command line
+// The output is incomplete: cut off at its limit, or a pattern written without the segments
+// that have no pattern line.
+inline constexpr int kExitIncomplete = 3;
 
 // A subcommand as main() keeps it: its parser node and the action that runs once it was chosen
 // and its options are read.

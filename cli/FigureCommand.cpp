@@ -15,9 +15,6 @@ namespace murvex::cli {
 
 namespace {
 
-// Exit status when the pattern was written but some segments have no pattern line.
-constexpr int kExitRowsFailed = 3;
-
 struct FigureOptions {
     std::string file;
     std::string accuracy = "Nauwkeurig";
@@ -69,7 +66,7 @@ int RunFigure(const FigureOptions& o) {
     for (const std::string& message : FailedRowMessages(hatch.failedRows))
         Complain(Cp1252ToUtf8(message));
     if (written != kExitOk) return written;
-    return hatch.failedRows.empty() ? kExitOk : kExitRowsFailed;
+    return hatch.failedRows.empty() ? kExitOk : kExitIncomplete;
 }
 
 }  // namespace

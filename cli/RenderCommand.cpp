@@ -69,7 +69,7 @@ int RunRender(const RenderOptions& o) {
     if (status != kExitOk) return status;
     if (drawn.truncated) {
         Complain("the pattern is too dense for the box; the picture shows only part of it");
-        return kExitTruncated;
+        return kExitIncomplete;
     }
     return kExitOk;
 }

@@ -46,7 +46,7 @@ int RunSegments(const SegmentsOptions& o) {
 
     std::string text;
     text.reserve(drawn.segments.size() * 40);
-    for (const Segment& s : drawn.segments) {
+    for (const DrawnSegment& s : drawn.segments) {
         text += Fmt(s.x1);
         text += ' ';
         text += Fmt(s.y1);
@@ -60,7 +60,7 @@ int RunSegments(const SegmentsOptions& o) {
     if (status != kExitOk) return status;
     if (drawn.truncated) {
         Complain("the pattern is too dense for the box; output cut off at " + o.max + " segments");
-        return kExitTruncated;
+        return kExitIncomplete;
     }
     return kExitOk;
 }

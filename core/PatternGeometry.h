@@ -8,7 +8,7 @@
 namespace murvex {
 
 // A drawn piece of a pattern line, in drawing units; a dot has equal end points.
-struct Segment {
+struct DrawnSegment {
     double x1 = 0.0;
     double y1 = 0.0;
     double x2 = 0.0;
@@ -27,7 +27,7 @@ struct Box {
 // across is 0 are drawn once; the count of segments is capped (maxSegments) so that a pattern
 // that is far too dense for the box cannot exhaust memory; `truncated` tells when it was hit.
 struct DrawResult {
-    std::vector<Segment> segments;
+    std::vector<DrawnSegment> segments;
     bool truncated = false;
 };
 DrawResult DrawPattern(const std::vector<PatternLine>& lines, const Box& box,

@@ -13,7 +13,7 @@ namespace murvex {
 
 // A drawn segment shown over the written pattern, in drawing units, colour 0xRRGGBB.
 struct OverlaySegment {
-    Segment segment;
+    DrawnSegment segment;
     std::uint32_t rgb = 0xd02020;
     bool marked = false;  // drawn wider and dashed: a row the conversion failed on
     int row = -1;         // the tab's grid row it comes from, or -1

@@ -24,7 +24,7 @@ bool StrictlyBetween(long double v, long double hi) {
 
 }  // namespace
 
-std::optional<Segment> ClipFiguurLijn(Segment segment, long double w, long double h) {
+std::optional<TileSegment> ClipFiguurLijn(TileSegment segment, long double w, long double h) {
     TilePoint p1 = segment.start;
     TilePoint p2 = segment.end;
     if (p1.x > p2.x) std::swap(p1, p2);
@@ -94,7 +94,7 @@ std::optional<Segment> ClipFiguurLijn(Segment segment, long double w, long doubl
     // A steep segment's crossings go through the tangent of an angle near pi/2, whose rounding
     // can put the two ends of a near-vertical result the wrong way round in x.
     if (p1.x > p2.x) std::swap(p1, p2);
-    return Segment{p1, p2};
+    return TileSegment{p1, p2};
 }
 
 }  // namespace murvex::figure

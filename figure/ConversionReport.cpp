@@ -21,8 +21,8 @@ namespace murvex::figure {
 
 namespace {
 
-// A drawn piece of a pattern line; the figure's own segments are figure::Segment.
-using Piece = murvex::Segment;
+// A drawn piece of a pattern line; the figure's own segments are figure::TileSegment.
+using Piece = murvex::DrawnSegment;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -169,7 +169,7 @@ ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted
     // the redraw clips a complete row (an incomplete one, its empty cells read as 0, is never
     // drawn, and may reach far beyond the tile). So the pattern is drawn in the tile alone.
     out.distance = -1;
-    const std::optional<figure::Segment> inside =
+    const std::optional<figure::TileSegment> inside =
         ClipFiguurLijn({{v[0], v[1]}, {v[2], v[3]}}, static_cast<long double>(tile.width),
                        static_cast<long double>(tile.height));
     if (!inside) return out;

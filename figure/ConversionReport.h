@@ -10,7 +10,7 @@
 
 namespace murvex {
 class TextGrid;
-struct Segment;
+struct DrawnSegment;
 }  // namespace murvex
 
 namespace murvex::figure {
@@ -44,8 +44,8 @@ struct ReportRow {
 // The largest distance from a point of drawn to the nearest of the pieces (a piece of no length
 // is a dot), to within 1e-7 drawing units; infinite when there are no pieces. Nothing when it
 // would take more than `budget` distances from a point to a piece.
-std::optional<double> LargestDistance(const murvex::Segment& drawn,
-                                      const std::vector<murvex::Segment>& pieces,
+std::optional<double> LargestDistance(const murvex::DrawnSegment& drawn,
+                                      const std::vector<murvex::DrawnSegment>& pieces,
                                       long long budget = kDistanceWork);
 
 // The report of one row's four cells, read as the conversion reads them.

@@ -24,7 +24,7 @@ void EmptyCoordCells(TextGrid& grid, int row) {
         grid.SetCell(c, row, std::string());
 }
 
-void WriteSegment(TextGrid& grid, int row, const Segment& s) {
+void WriteSegment(TextGrid& grid, int row, const TileSegment& s) {
     grid.SetCell(kColXStart, row, Fmt(static_cast<double>(s.start.x)));
     grid.SetCell(kColYStart, row, Fmt(static_cast<double>(s.start.y)));
     grid.SetCell(kColXEind, row, Fmt(static_cast<double>(s.end.x)));
@@ -41,9 +41,9 @@ DrawResult DrawFiguurLijn(FigureModel& model, Canvas& canvas, int row, bool sele
     // Without a tile the transforms would divide by a zero scale.
     if (!model.HasFigure()) return DrawResult::NoFigure;
 
-    Segment s = RowSegment(grid, row);
+    TileSegment s = RowSegment(grid, row);
     if (!InsideTile(model, s.start) || !InsideTile(model, s.end)) {
-        const std::optional<Segment> clipped =
+        const std::optional<TileSegment> clipped =
             ClipFiguurLijn(s, model.TileWidth(), model.TileHeight());
         if (!clipped) {
             EmptyCoordCells(grid, row);

@@ -125,7 +125,7 @@ bool RowComplete(const TextGrid& grid, int row) {
     return true;
 }
 
-Segment RowSegment(const TextGrid& grid, int row) {
+TileSegment RowSegment(const TextGrid& grid, int row) {
     auto value = [&](int col) -> long double { return ParseDecimal(grid.Cell(col, row)).value; };
     return {{value(kColXStart), value(kColYStart)}, {value(kColXEind), value(kColYEind)}};
 }

@@ -42,10 +42,10 @@ struct TilePoint {
     friend bool operator==(const TilePoint&, const TilePoint&) = default;
 };
 
-struct Segment {
+struct TileSegment {
     TilePoint start;
     TilePoint end;
-    friend bool operator==(const Segment&, const Segment&) = default;
+    friend bool operator==(const TileSegment&, const TileSegment&) = default;
 };
 
 // The drawing interaction's state. The figure model only resets it (a new figure) and reads it;
@@ -147,6 +147,6 @@ bool InsideTile(const FigureModel& model, TilePoint p);
 // All four coordinate cells of a data row hold text.
 bool RowComplete(const TextGrid& grid, int row);
 // The row's four cells parsed with ParseDecimal; a cell that does not parse counts as 0.
-Segment RowSegment(const TextGrid& grid, int row);
+TileSegment RowSegment(const TextGrid& grid, int row);
 
 }  // namespace murvex::figure

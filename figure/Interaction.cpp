@@ -156,7 +156,7 @@ void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
 // A complete row whose segment misses the tile: the next redraw deletes it.
 bool RowMissesTile(const FigureModel& model, int row) {
     if (!RowComplete(model.grid, row)) return false;
-    const Segment s = RowSegment(model.grid, row);
+    const TileSegment s = RowSegment(model.grid, row);
     if (InsideTile(model, s.start) && InsideTile(model, s.end)) return false;
     return !ClipFiguurLijn(s, model.TileWidth(), model.TileHeight());
 }
@@ -333,7 +333,7 @@ std::optional<TilePoint> SnapToPoint(const FigureModel& model, TilePoint p) {
 
 bool HitFiguurLijn(const FigureModel& model, int row, TilePoint p) {
     if (row < 1 || row >= model.grid.RowCount() || !RowComplete(model.grid, row)) return false;
-    Segment s = RowSegment(model.grid, row);
+    TileSegment s = RowSegment(model.grid, row);
     if (s.start.x > s.end.x) std::swap(s.start, s.end);
     const long double scale = model.Scale();
     const long double m = kSelectionPixels * scale;

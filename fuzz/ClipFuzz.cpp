@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    : in.ConsumeIntegralInRange(1, 2147483647);
     const int h = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 1000)
                                    : in.ConsumeIntegralInRange(1, 2147483647);
-    Segment s;
+    TileSegment s;
     s.start = {Coordinate(in, w), Coordinate(in, h)};
     s.end = {Coordinate(in, w), Coordinate(in, h)};
-    const std::optional<Segment> clipped = ClipFiguurLijn(s, w, h);
+    const std::optional<TileSegment> clipped = ClipFiguurLijn(s, w, h);
     if (!clipped) {
         // Both end points inside: nothing to cut, so the clip cannot fail.
         if (Inside(s.start, w, h) && Inside(s.end, w, h)) std::abort();

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long double tolerance = 0.001L + 1e-9L * std::max(w, h);
     for (int r = 1; r < model.grid.RowCount(); ++r) {
         if (!RowComplete(model.grid, r)) continue;
-        const figure::Segment s = RowSegment(model.grid, r);
+        const figure::TileSegment s = RowSegment(model.grid, r);
         for (const TilePoint& p : {s.start, s.end}) {
             if (!std::isfinite(p.x) || !std::isfinite(p.y)) std::abort();
             if (p.x < -tolerance || p.x > w + tolerance) std::abort();

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.segments.size() > cap) std::abort();
     const double tolerance = 1e-9 * (1 + std::max({std::fabs(box.x0), std::fabs(box.y0),
                                                    std::fabs(box.x1), std::fabs(box.y1)}));
-    for (const Segment& s : r.segments) {
+    for (const DrawnSegment& s : r.segments) {
         for (const double v : {s.x1, s.y1, s.x2, s.y2}) {
             if (!std::isfinite(v)) std::abort();
         }

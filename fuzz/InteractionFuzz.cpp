@@ -97,7 +97,7 @@ void CheckConsistent(const FigureModel& model, const TrackingCanvas& canvas, con
     const long double tolerance = 0.001L;  // cells hold three decimals
     for (int row = 1; row < grid.RowCount(); ++row) {
         if (!RowComplete(grid, row)) continue;
-        const Segment s = RowSegment(grid, row);
+        const TileSegment s = RowSegment(grid, row);
         for (const TilePoint& p : {s.start, s.end}) {
             if (p.x < -tolerance || p.x > w + tolerance || p.y < -tolerance || p.y > h + tolerance)
                 std::abort();

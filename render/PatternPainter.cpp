@@ -18,7 +18,7 @@ constexpr std::size_t kBatch = 4096;
 
 }  // namespace
 
-std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segments,
+std::size_t PaintSegments(QPainter& painter, const std::vector<DrawnSegment>& segments,
                           const ViewTransform& view, const QColor& color, double width) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -46,7 +46,7 @@ std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segment
         dots.clear();
     };
     const double shortest2 = kShortSegmentPixels * kShortSegmentPixels;
-    for (const Segment& s : segments) {
+    for (const DrawnSegment& s : segments) {
         const ViewPoint a = view.ToPixel(s.x1, s.y1);
         const ViewPoint b = view.ToPixel(s.x2, s.y2);
         const double dx = b.x - a.x;

@@ -19,7 +19,7 @@ inline constexpr double kShortSegmentPixels = 1.0;
 
 // Paints the segments through the view with a pen of the colour, width pixels wide; dots (and
 // segments shorter than a pixel) as round dots. Returns the number of pieces painted.
-std::size_t PaintSegments(QPainter& painter, const std::vector<Segment>& segments,
+std::size_t PaintSegments(QPainter& painter, const std::vector<DrawnSegment>& segments,
                           const ViewTransform& view, const QColor& color, double width = 1.0);
 
 // Paints the overlay through the view over what is there: each segment in its colour with round

@@ -46,7 +46,7 @@ PictureSize PictureSizeFor(const Box& box, int largerSide) {
     return {side(w), side(h), scale};
 }
 
-std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
+std::string SegmentsToSvg(const std::vector<DrawnSegment>& segments, const Box& box,
                           const PictureSize& size, const std::vector<OverlaySegment>& overlay) {
     std::string out;
     out.reserve(400 + segments.size() * 40);
@@ -76,7 +76,7 @@ std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
         out +=
             "<path fill=\"none\" stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"round\" "
             "vector-effect=\"non-scaling-stroke\" d=\"";
-        for (const Segment& s : segments) {
+        for (const DrawnSegment& s : segments) {
             out += "\nM";
             Append(out, s.x1);
             out += ' ';

@@ -28,7 +28,7 @@ PictureSize PictureSizeFor(const Box& box, int largerSide);
 // Coordinates are written in drawing units (y negated) in the shortest form that reads back to
 // the same double, never through the locale. The overlay follows the pattern, one path per
 // segment in its own colour, 2 pixels wide (3 when marked).
-std::string SegmentsToSvg(const std::vector<Segment>& segments, const Box& box,
+std::string SegmentsToSvg(const std::vector<DrawnSegment>& segments, const Box& box,
                           const PictureSize& size, const std::vector<OverlaySegment>& overlay = {});
 
 }  // namespace murvex

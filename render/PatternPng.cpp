@@ -112,7 +112,7 @@ void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps&
 
 }  // namespace
 
-std::size_t PaintPatternImage(QImage& image, const std::vector<Segment>& segments, const Box& box,
+std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments, const Box& box,
                               const PictureSize& size) {
     // Taken before painting starts: the painter then writes into the same pixels, and dots
     // blended in between keep the order of the segments.
@@ -127,7 +127,7 @@ std::size_t PaintPatternImage(QImage& image, const std::vector<Segment>& segment
     const auto at = [&](double x, double y) {
         return QPointF((x - box.x0) * size.scale, (box.y1 - y) * size.scale);
     };
-    for (const Segment& s : segments) {
+    for (const DrawnSegment& s : segments) {
         const QPointF a = at(s.x1, s.y1);
         const QPointF b = at(s.x2, s.y2);
         if (a == b) {

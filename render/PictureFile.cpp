@@ -38,7 +38,7 @@ std::optional<PictureFormat> PictureFormatOf(std::string_view fileName) {
     return std::nullopt;
 }
 
-std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<Segment>& segments,
+std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<DrawnSegment>& segments,
                                         const Box& box, const PictureSize& size,
                                         const std::vector<OverlaySegment>& overlay,
                                         const RasterPainter& raster) {

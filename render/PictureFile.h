@@ -31,7 +31,7 @@ using RasterPainter = std::function<void(QImage&)>;
 // white, the overlay in its colours over them. A PNG without overlay or raster painter is
 // stored grey; one with a raster painter holds what that painted. Nothing when the picture
 // cannot be made (a size of no pixels, or more than the memory holds).
-std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<Segment>& segments,
+std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<DrawnSegment>& segments,
                                         const Box& box, const PictureSize& size,
                                         const std::vector<OverlaySegment>& overlay = {},
                                         const RasterPainter& raster = {});

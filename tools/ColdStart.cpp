@@ -12,7 +12,7 @@
 
 #include "QtPlatform.h"
 #include "StartUp.h"
-#include "fMain.h"
+#include "MainForm.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "FigureTab.h"
 #include "QtPlatform.h"
 #include "StartUp.h"
-#include "fMain.h"
-#include "fNewVrijHachDialog.h"
+#include "MainForm.h"
+#include "NewVrijHatch.h"
 
 namespace {
 

@@ -23,11 +23,11 @@
 #include <iostream>
 
 #include "BondTab.h"
-#include "ErrorUnit.h"
+#include "ErrorForm.h"
 #include "FigureList.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
-#include "InputRubberUnit.h"
+#include "InputRubberForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
 #include "QtPlatform.h"
@@ -35,9 +35,9 @@
 #include "StartUp.h"
 #include "TextGridModel.h"
 #include "UnsavedChanges.h"
-#include "fAbout.h"
-#include "fMain.h"
-#include "fNewVrijHachDialog.h"
+#include "AboutForm.h"
+#include "MainForm.h"
+#include "NewVrijHatch.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "BondTab.h"
 #include "FakePlatform.h"
 #include "FreeLineTab.h"
-#include "fMain.h"
+#include "MainForm.h"
 
 namespace murvex::test {
 

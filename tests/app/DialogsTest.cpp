@@ -13,13 +13,14 @@
 
 #include "AppTestSupport.h"
 #include "Cursors.h"
-#include "ErrorUnit.h"
+#include "ErrorForm.h"
 #include "HyperLabel.h"
-#include "InputRubberUnit.h"
+#include "InputRubberForm.h"
 #include "OpenPage.h"
-#include "fAbout.h"
-#include "fNewVrijHachDialog.h"
-#include "uVistaFuncs.h"
+#include "AboutForm.h"
+#include "NewVrijHatch.h"
+#include "DesignFonts.h"
+#include "WindowFrame.h"
 
 namespace murvex::test {
 namespace {
@@ -153,7 +154,7 @@ TEST(SubstituteFormFont, ControlsWithTheirOwnFontKeepIt) {
     EXPECT_EQ(w.form->MetselverbandenTab->SteenlengteEdit->font().family(), "MS Sans Serif");
 }
 
-TEST(VistaFuncs, NoCompositionOffWindows) {
+TEST(WindowFrame, NoCompositionOffWindows) {
     EXPECT_FALSE(app::IsWindows6OrLater());
     EXPECT_FALSE(app::CompositionEnabled());
 }

@@ -20,14 +20,14 @@
 
 #include "AppTestSupport.h"
 #include "Cursors.h"
-#include "ErrorUnit.h"
+#include "ErrorForm.h"
 #include "FigureCanvas.h"
 #include "FigureTab.h"
-#include "InputRubberUnit.h"
+#include "InputRubberForm.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "fNewVrijHachDialog.h"
+#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {

@@ -17,8 +17,8 @@
 #include "PatternFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "fMain.h"
-#include "fNewVrijHachDialog.h"
+#include "MainForm.h"
+#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {

@@ -12,11 +12,11 @@
 #include <QTest>
 
 #include "AppTestSupport.h"
-#include "ErrorUnit.h"
-#include "InputRubberUnit.h"
+#include "ErrorForm.h"
+#include "InputRubberForm.h"
 #include "StartUp.h"
-#include "fAbout.h"
-#include "fNewVrijHachDialog.h"
+#include "AboutForm.h"
+#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {

@@ -21,7 +21,7 @@
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "fNewVrijHachDialog.h"
+#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -218,7 +218,7 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     }
     Settle();
     ASSERT_EQ(preview.Content().overlay.size(), 1u);
-    const Segment drawn = preview.Content().overlay[0].segment;
+    const DrawnSegment drawn = preview.Content().overlay[0].segment;
     EXPECT_EQ((std::vector<double>{drawn.x1, drawn.y1, drawn.x2, drawn.y2}),
               (std::vector<double>{50, 50, 200, 50}));
     ASSERT_EQ(preview.Content().patternLines.size(), 7u);

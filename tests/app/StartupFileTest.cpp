@@ -18,7 +18,7 @@
 #include "StartupFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "fMain.h"
+#include "MainForm.h"
 
 namespace murvex::test {
 namespace {

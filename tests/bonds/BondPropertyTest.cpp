@@ -218,7 +218,7 @@ class Wall {
         }
         const DrawResult drawn = DrawPattern(BondPatternLines(input_), box);
         EXPECT_FALSE(drawn.truncated);
-        for (const Segment& seg : drawn.segments) {
+        for (const DrawnSegment& seg : drawn.segments) {
             const double x1 = seg.x1 * c + seg.y1 * s;
             const double y1 = -seg.x1 * s + seg.y1 * c;
             const double x2 = seg.x2 * c + seg.y2 * s;

@@ -81,8 +81,8 @@ constexpr const char* kSmallPattern =
     "90, 0, 0, 0, 10\r\n0, 5, 40, 0, 100, 0, -20\r\n;\r\n";
 
 // What kSmallPattern draws in the box 0 0 100 50, worked out by hand.
-std::vector<Segment> SmallPatternSegments() {
-    std::vector<Segment> out;
+std::vector<DrawnSegment> SmallPatternSegments() {
+    std::vector<DrawnSegment> out;
     for (double y : {5.0, 30.0})
         for (double x = 0; x < 100; x += 20)
             out.push_back({x, y, x + 10, y});
@@ -93,7 +93,7 @@ std::vector<Segment> SmallPatternSegments() {
     return out;
 }
 
-bool SameSegment(const Segment& a, const Segment& b) {
+bool SameSegment(const DrawnSegment& a, const DrawnSegment& b) {
     const auto near = [](double u, double v) { return std::fabs(u - v) < 1e-9; };
     return (near(a.x1, b.x1) && near(a.y1, b.y1) && near(a.x2, b.x2) && near(a.y2, b.y2)) ||
            (near(a.x1, b.x2) && near(a.y1, b.y2) && near(a.x2, b.x1) && near(a.y2, b.y1));
@@ -110,7 +110,7 @@ TEST(CliRender, SvgHoldsTheExpectedSegments) {
     const std::string svg = ReadText(svgFile);
     EXPECT_NE(svg.find("width=\"400\" height=\"200\""), std::string::npos);
     // Every "Mx y" / "Lx y" pair of the path, y turned back upwards.
-    std::vector<Segment> found;
+    std::vector<DrawnSegment> found;
     std::size_t at = svg.find(" d=\"");
     ASSERT_NE(at, std::string::npos);
     const char* p = svg.data() + at + 4;
@@ -130,16 +130,16 @@ TEST(CliRender, SvgHoldsTheExpectedSegments) {
             n = 0;
         }
     }
-    const std::vector<Segment> expected = SmallPatternSegments();
+    const std::vector<DrawnSegment> expected = SmallPatternSegments();
     EXPECT_EQ(found.size(), expected.size());
-    for (const Segment& e : expected) {
+    for (const DrawnSegment& e : expected) {
         EXPECT_TRUE(std::any_of(found.begin(), found.end(),
-                                [&](const Segment& f) { return SameSegment(e, f); }))
+                                [&](const DrawnSegment& f) { return SameSegment(e, f); }))
             << e.x1 << " " << e.y1 << " " << e.x2 << " " << e.y2;
     }
 }
 
-double DistanceToSegment(double px, double py, const Segment& s) {
+double DistanceToSegment(double px, double py, const DrawnSegment& s) {
     const double dx = s.x2 - s.x1;
     const double dy = s.y2 - s.y1;
     const double len2 = dx * dx + dy * dy;
@@ -160,14 +160,14 @@ TEST(CliRender, PngIsBlackOnTheExpectedSegmentsAndWhiteAwayFromThem) {
     ASSERT_EQ(image.width(), 200);
     ASSERT_EQ(image.height(), 100);
     // Two pixels per drawing unit, y downwards from the box's top edge.
-    std::vector<Segment> pixels;
-    for (const Segment& s : SmallPatternSegments())
+    std::vector<DrawnSegment> pixels;
+    for (const DrawnSegment& s : SmallPatternSegments())
         pixels.push_back({s.x1 * 2, (50 - s.y1) * 2, s.x2 * 2, (50 - s.y2) * 2});
     const auto gray = [&](int x, int y) {
         return qGray(image.pixel(std::clamp(x, 0, 199), std::clamp(y, 0, 99)));
     };
     // On: the pen of one pixel covers at least half of one of the pixels around a point.
-    for (const Segment& s : pixels) {
+    for (const DrawnSegment& s : pixels) {
         for (double t = 0.1; t < 0.95; t += 0.2) {
             const double x = s.x1 + t * (s.x2 - s.x1);
             const double y = s.y1 + t * (s.y2 - s.y1);
@@ -183,7 +183,7 @@ TEST(CliRender, PngIsBlackOnTheExpectedSegmentsAndWhiteAwayFromThem) {
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 200; ++x) {
             double far = std::numeric_limits<double>::infinity();
-            for (const Segment& s : pixels)
+            for (const DrawnSegment& s : pixels)
                 far = std::min(far, DistanceToSegment(x + 0.5, y + 0.5, s));
             if (far >= 2 && gray(x, y) != 255) ++stray;
         }

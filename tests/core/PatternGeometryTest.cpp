@@ -18,13 +18,13 @@ PatternLine Line(double angle, double x, double y, double shiftX, double shiftY,
     return {angle, x, y, shiftX, shiftY, std::move(dashes)};
 }
 
-std::string Text(const Segment& s) {
+std::string Text(const DrawnSegment& s) {
     return Fmt(s.x1) + " " + Fmt(s.y1) + " " + Fmt(s.x2) + " " + Fmt(s.y2);
 }
 
 std::vector<std::string> Texts(const DrawResult& r) {
     std::vector<std::string> out;
-    for (const Segment& s : r.segments)
+    for (const DrawnSegment& s : r.segments)
         out.push_back(Text(s));
     return out;
 }
@@ -170,7 +170,7 @@ TEST(GeometryGuards, DashStepsCountAgainstTheCap) {
     const DrawResult r = DrawPattern({Line(0, 0, 0, 0, 1e9, invisible)}, {0, 0, 20000, 1}, 20000);
     EXPECT_TRUE(r.truncated);
     EXPECT_LT(r.segments.size(), 10000u);
-    for (const Segment& s : r.segments)
+    for (const DrawnSegment& s : r.segments)
         EXPECT_EQ(s.x2 - s.x1, 1.0) << Text(s);
 }
 
@@ -232,10 +232,10 @@ TEST(GeometryRotation, TurnedFamilyMatchesThePlainOne) {
     // Every piece of the plain drawing that lies wholly inside the circle of radius 20 is found.
     std::size_t matched = 0;
     std::size_t inside = 0;
-    for (const Segment& p : a.segments) {
+    for (const DrawnSegment& p : a.segments) {
         if (std::hypot(p.x1, p.y1) > 19 || std::hypot(p.x2, p.y2) > 19) continue;
         ++inside;
-        for (const Segment& q : b.segments) {
+        for (const DrawnSegment& q : b.segments) {
             if (std::fabs(q.x1 - (p.x1 * c - p.y1 * s)) < 1e-9 &&
                 std::fabs(q.y1 - (p.x1 * s + p.y1 * c)) < 1e-9 &&
                 std::fabs(q.x2 - (p.x2 * c - p.y2 * s)) < 1e-9 &&

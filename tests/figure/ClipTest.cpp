@@ -11,15 +11,15 @@ namespace {
 
 struct ClipRow {
     const char* name;
-    Segment in;
-    std::optional<Segment> out;
+    TileSegment in;
+    std::optional<TileSegment> out;
 };
 
-Segment S(long double x1, long double y1, long double x2, long double y2) {
+TileSegment S(long double x1, long double y1, long double x2, long double y2) {
     return {{x1, y1}, {x2, y2}};
 }
 
-void ExpectNear(const Segment& actual, const Segment& expected) {
+void ExpectNear(const TileSegment& actual, const TileSegment& expected) {
     constexpr long double kTol = 1e-15L;
     EXPECT_LE(std::fabs(actual.start.x - expected.start.x), kTol);
     EXPECT_LE(std::fabs(actual.start.y - expected.start.y), kTol);
@@ -61,7 +61,7 @@ TEST(ClipFiguurLijn, TenByTenTile) {
     };
     for (const ClipRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::optional<Segment> out = ClipFiguurLijn(row.in, 10, 10);
+        const std::optional<TileSegment> out = ClipFiguurLijn(row.in, 10, 10);
         ASSERT_EQ(out.has_value(), row.out.has_value());
         if (out) ExpectNear(*out, *row.out);
     }
@@ -69,8 +69,8 @@ TEST(ClipFiguurLijn, TenByTenTile) {
 
 // Points inside the tile are never moved, not even by rounding.
 TEST(ClipFiguurLijn, KeepsTheInsidePointExactly) {
-    const Segment in = S(0.1L, 0.3L, 13.7L, 9.9L);
-    const std::optional<Segment> out = ClipFiguurLijn(in, 10, 10);
+    const TileSegment in = S(0.1L, 0.3L, 13.7L, 9.9L);
+    const std::optional<TileSegment> out = ClipFiguurLijn(in, 10, 10);
     ASSERT_TRUE(out);
     EXPECT_EQ(out->start, in.start);
     EXPECT_EQ(out->end.x, 10.0L);
@@ -79,8 +79,8 @@ TEST(ClipFiguurLijn, KeepsTheInsidePointExactly) {
 // A steep segment from far below: both crossings are computed through its slope, and rounding
 // must not leave the end points in the wrong order.
 TEST(ClipFiguurLijn, OrdersTheEndPointsOfASteepSegmentFromFarAway) {
-    const Segment in = S(143359 / 1000.0L, 3, 13317 / 1000.0L, -999999999999.985717773);
-    const std::optional<Segment> out = ClipFiguurLijn(in, 256, 2);
+    const TileSegment in = S(143359 / 1000.0L, 3, 13317 / 1000.0L, -999999999999.985717773);
+    const std::optional<TileSegment> out = ClipFiguurLijn(in, 256, 2);
     ASSERT_TRUE(out);
     EXPECT_LE(out->start.x, out->end.x);
     EXPECT_NEAR(static_cast<double>(out->start.x), 143.359, 1e-6);

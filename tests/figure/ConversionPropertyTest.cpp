@@ -28,7 +28,7 @@ double Distance(Point a, Point b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-double DistanceToSegment(Point p, const Segment& s) {
+double DistanceToSegment(Point p, const DrawnSegment& s) {
     const double dx = s.x2 - s.x1;
     const double dy = s.y2 - s.y1;
     const double len2 = dx * dx + dy * dy;
@@ -95,14 +95,14 @@ std::vector<Case> RandomCases() {
 
 // Segments of the drawing that start within tol of p.
 bool StartsAt(const DrawResult& drawn, Point p, double tol) {
-    return std::any_of(drawn.segments.begin(), drawn.segments.end(), [&](const Segment& s) {
+    return std::any_of(drawn.segments.begin(), drawn.segments.end(), [&](const DrawnSegment& s) {
         return Distance({s.x1, s.y1}, p) <= tol;
     });
 }
 
 bool Covers(const DrawResult& drawn, Point p, double tol) {
     return std::any_of(drawn.segments.begin(), drawn.segments.end(),
-                       [&](const Segment& s) { return DistanceToSegment(p, s) <= tol; });
+                       [&](const DrawnSegment& s) { return DistanceToSegment(p, s) <= tol; });
 }
 
 void CheckLine(const Case& c, const ConvertedLine& line) {
@@ -179,7 +179,7 @@ void CheckLine(const Case& c, const ConvertedLine& line) {
             return p.x > box.x0 + tol && p.x < box.x1 - tol && p.y > box.y0 + tol &&
                    p.y < box.y1 - tol;
         };
-        for (const Segment& s : drawn.segments) {
+        for (const DrawnSegment& s : drawn.segments) {
             const Point p{s.x1, s.y1};
             if (!inside(p)) continue;  // cut by the box, not a dash start
             const double a = std::round((p.x - start.x) / W);

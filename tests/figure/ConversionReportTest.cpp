@@ -150,8 +150,8 @@ TEST(ConversionReport, MeasuresAnIncompleteRowInsideTheTileOnly) {
 TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
     struct Case {
         const char* name;
-        Segment drawn;
-        std::vector<Segment> pieces;
+        DrawnSegment drawn;
+        std::vector<DrawnSegment> pieces;
         double expected;
     };
     const Case cases[] = {
@@ -165,7 +165,7 @@ TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
         SCOPED_TRACE(c.name);
         EXPECT_NEAR(LargestDistance(c.drawn, c.pieces).value_or(-1), c.expected, 1e-6);
     }
-    std::vector<Segment> comb;  // 129 teeth, each the nearest somewhere: the budget tells
+    std::vector<DrawnSegment> comb;  // 129 teeth, each the nearest somewhere: the budget tells
     for (int i = 0; i <= 128; ++i)
         comb.push_back({double(i), -1, double(i), 1});
     EXPECT_NEAR(LargestDistance({0, 0, 128, 0}, comb, 1000000).value_or(-1), 0.5, 1e-6);

@@ -533,7 +533,7 @@ TEST_F(Drawing, SelectionClick) {
         EXPECT_EQ(model.grid.CurrentRow(), row.selected);
         EXPECT_EQ(canvas.fills, 1);
         ASSERT_FALSE(canvas.lines.empty());
-        const Segment s = RowSegment(model.grid, row.selected);
+        const TileSegment s = RowSegment(model.grid, row.selected);
         EXPECT_EQ(canvas.lines.back(),
                   (DrawnLine{FiguurToPixel(model, s.start).pixel, FiguurToPixel(model, s.end).pixel,
                              PenColor::Red, 3, false}));

@@ -36,8 +36,8 @@ TEST(PictureSize, TheLargerSideGetsThePixels) {
 }
 
 // The numbers of the path's "Mx1 y1Lx2 y2" pieces, with y turned back upwards.
-std::vector<Segment> PathSegments(const std::string& svg) {
-    std::vector<Segment> out;
+std::vector<DrawnSegment> PathSegments(const std::string& svg) {
+    std::vector<DrawnSegment> out;
     const std::size_t d = svg.find(" d=\"");
     if (d == std::string::npos) return out;
     const char* p = svg.data() + d + 4;
@@ -54,7 +54,7 @@ std::vector<Segment> PathSegments(const std::string& svg) {
             ++p;
         if (p == end) break;
         EXPECT_EQ(*p++, 'M');
-        Segment s;
+        DrawnSegment s;
         number(s.x1);
         number(s.y1);
         EXPECT_EQ(*p++, 'L');
@@ -69,13 +69,13 @@ std::vector<Segment> PathSegments(const std::string& svg) {
 }
 
 TEST(PatternSvg, ReadsBackToTheSameSegments) {
-    const std::vector<Segment> segments = {
+    const std::vector<DrawnSegment> segments = {
         {0, 0, 5, 0}, {0.1, -2.5, 1.0 / 3, 1e-7}, {7, 7, 7, 7}, {-1e20, 3, 2e-300, -0.0}};
     const Box box{-10, -5, 20, 10};
     const std::string svg = SegmentsToSvg(segments, box, PictureSizeFor(box, 600));
     EXPECT_NE(svg.find("width=\"600\" height=\"300\" viewBox=\"-10 -10 30 15\""), std::string::npos)
         << svg;
-    const std::vector<Segment> back = PathSegments(svg);
+    const std::vector<DrawnSegment> back = PathSegments(svg);
     ASSERT_EQ(back.size(), segments.size());
     for (std::size_t i = 0; i < segments.size(); ++i) {
         SCOPED_TRACE(i);

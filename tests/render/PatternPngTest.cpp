@@ -16,7 +16,7 @@ namespace {
 const Box kBox{0, 0, 100, 100};
 const PictureSize kSize{400, 400, 4.0};
 
-QImage Painted(const std::vector<Segment>& dots, bool oneByOne, std::size_t* shapes = nullptr) {
+QImage Painted(const std::vector<DrawnSegment>& dots, bool oneByOne, std::size_t* shapes = nullptr) {
     QImage image(kSize.width, kSize.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (!oneByOne) {
@@ -27,7 +27,7 @@ QImage Painted(const std::vector<Segment>& dots, bool oneByOne, std::size_t* sha
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    for (const Segment& d : dots)
+    for (const DrawnSegment& d : dots)
         painter.drawEllipse(QPointF(d.x1 * 4, (100 - d.y1) * 4), kPngDotRadius, kPngDotRadius);
     return image;
 }
@@ -41,7 +41,7 @@ TEST(PatternPng, DotsLookAsWhenPaintedOneByOneFromFewShapes) {
     std::uniform_real_distribution<double> at(-1, 101);
     for (const int count : {300, 20000}) {
         SCOPED_TRACE(count);
-        std::vector<Segment> dots;
+        std::vector<DrawnSegment> dots;
         for (int i = 0; i < count; ++i) {
             const double x = at(random), y = at(random);
             dots.push_back({x, y, x, y});

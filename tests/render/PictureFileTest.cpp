@@ -24,7 +24,7 @@ TEST(PictureFile, TheNameEndingChoosesTheFormat) {
 
 const Box kBox{0, 0, 100, 50};
 const PictureSize kSize{200, 100, 2.0};
-const std::vector<Segment> kPattern = {{0, 10, 100, 10}, {50, 40, 50, 40}};
+const std::vector<DrawnSegment> kPattern = {{0, 10, 100, 10}, {50, 40, 50, 40}};
 // A red line across the middle and a marked green one up the right-hand side.
 const std::vector<OverlaySegment> kOverlay = {{{10, 25, 90, 25}, 0xff0000, false, 0},
                                               {{80, 5, 80, 45}, 0x00a000, true, 1}};

@@ -1,4 +1,4 @@
-// Font substitution and the desktop window manager helpers of newer Windows versions.
+// The forms' fonts: faces and sizes as the forms were designed.
 #pragma once
 
 class QWidget;
@@ -18,20 +18,5 @@ int DesignPoints(const QFont& font);
 // Gives a form "MS Sans Serif" one point larger when that face is there, else "Tahoma" at the
 // same size; a form already in "MS Sans Serif" keeps its font.
 void SubstituteFormFont(QWidget* form);
-
-// True on Windows 6 (Vista) or later; false on every other system.
-bool IsWindows6OrLater();
-// True when the desktop window manager composes the screen (Windows only, looked up at run time).
-bool CompositionEnabled();
-
-struct FrameMargins {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-// Extends the window frame into the client area by the given widths; does nothing without
-// composition.
-void ExtendFrame(QWidget* window, const FrameMargins& margins);
 
 }  // namespace murvex::app

@@ -1,5 +1,5 @@
 // The main window: title, About and close buttons, the three tabs and the key preview.
-#include "fMain.h"
+#include "MainForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,13 +11,14 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include "AboutForm.h"
 #include "BondTab.h"
+#include "DesignFonts.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
 #include "SaveHatch.h"
+#include "WindowFrame.h"
 #include "WindowHandles.h"
-#include "fAbout.h"
-#include "uVistaFuncs.h"
 
 namespace murvex::app {
 namespace {

@@ -1,11 +1,11 @@
 // The dialog that asks the width and height of a new figure.
-#include "fNewVrijHachDialog.h"
+#include "NewVrijHatch.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "uVistaFuncs.h"
+#include "DesignFonts.h"
 
 namespace murvex::app {
 namespace {

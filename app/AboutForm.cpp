@@ -1,13 +1,13 @@
 // The about box.
-#include "fAbout.h"
+#include "AboutForm.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 
+#include "DesignFonts.h"
 #include "HyperLabel.h"
-#include "uVistaFuncs.h"
 
 namespace murvex::app {
 

@@ -1,11 +1,11 @@
 // The error window: a list of messages that a command fills and shows.
-#include "ErrorUnit.h"
+#include "ErrorForm.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "uVistaFuncs.h"
+#include "DesignFonts.h"
 
 namespace murvex::app {
 

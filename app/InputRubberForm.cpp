@@ -1,12 +1,12 @@
 // The typed-length box of the figure canvas: a borderless form with one edit.
-#include "InputRubberUnit.h"
+#include "InputRubberForm.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 
-#include "uVistaFuncs.h"
+#include "DesignFonts.h"
 
 namespace murvex::app {
 
