@@ -4,15 +4,10 @@
 #include <QDir>
 #include <QUrl>
 
+#include "Msg.h"
 #include "QtText.h"
 
 namespace murvex::app {
-namespace {
-
-constexpr unsigned kInformation = mb::kOk | 0x40;
-
-}  // namespace
-
 bool OpenPageOrTell(Platform& platform, const QString& address, WindowHandle owner) {
     if (platform.OpenUrl(ToFileText(address), owner)) return true;
     const QUrl url(address);
@@ -20,7 +15,7 @@ bool OpenPageOrTell(Platform& platform, const QString& address, WindowHandle own
     platform.MessageBox(ToFileText(QStringLiteral("De pagina kon niet in een browser worden "
                                                   "geopend. U kunt hem zelf openen:\n") +
                                    where),
-                        "Murvex", kInformation, owner);
+                        "Murvex", style::kInformation, owner);
     return false;
 }
 

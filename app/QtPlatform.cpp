@@ -23,20 +23,11 @@
 namespace murvex::app {
 namespace {
 
-// Button codes of the platform's message box.
-constexpr int kIdAbort = 3;
-constexpr int kIdRetry = 4;
-constexpr int kIdIgnore = 5;
-
 constexpr int kFileDialogWidth = 860;
 constexpr int kFileDialogHeight = 460;
 constexpr int kSideBarWidth = 160;
 // Name, size, type and date of change.
 constexpr int kColumnWidths[] = {280, 80, 120, 150};
-
-constexpr unsigned kButtonMask = 0xF;
-constexpr unsigned kIconMask = 0xF0;
-constexpr unsigned kDefaultMask = 0xF00;
 
 QWidget* OwnerWidget(WindowHandle owner) {
     if (QWidget* w = WindowOf(owner)) return w;
@@ -49,25 +40,16 @@ QString PathText(const std::string& path) {
 
 }  // namespace
 
-void ConfigureMessageBox(QMessageBox& box, unsigned style) {
+void ConfigureMessageBox(QMessageBox& box, MessageStyle style) {
     QList<QMessageBox::StandardButton> buttons;
-    switch (style & kButtonMask) {
-        case 1:
+    switch (style.buttons) {
+        case MessageButtons::OkCancel:
             buttons = {QMessageBox::Ok, QMessageBox::Cancel};
             break;
-        case 2:
-            buttons = {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
-            break;
-        case 3:
+        case MessageButtons::YesNoCancel:
             buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
             break;
-        case 4:
-            buttons = {QMessageBox::Yes, QMessageBox::No};
-            break;
-        case 5:
-            buttons = {QMessageBox::Retry, QMessageBox::Cancel};
-            break;
-        default:
+        case MessageButtons::Ok:
             buttons = {QMessageBox::Ok};
             break;
     }
@@ -84,26 +66,25 @@ void ConfigureMessageBox(QMessageBox& box, unsigned style) {
         if (QAbstractButton* b = box.button(button)) b->setText(text);
     }
 
-    switch (style & kIconMask) {
-        case mb::kIconHand:
+    switch (style.icon) {
+        case MessageIcon::Stop:
             box.setIcon(QMessageBox::Critical);
             break;
-        case mb::kIconQuestion:
+        case MessageIcon::Question:
             box.setIcon(QMessageBox::Question);
             break;
-        case mb::kIconExclamation:
+        case MessageIcon::Warning:
             box.setIcon(QMessageBox::Warning);
             break;
-        case 0x40:
+        case MessageIcon::Information:
             box.setIcon(QMessageBox::Information);
             break;
-        default:
+        case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);
             break;
     }
 
-    const auto defaultIndex = static_cast<qsizetype>((style & kDefaultMask) >> 8);
-    box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
+    box.setDefaultButton(buttons.value(style.secondIsDefault ? 1 : 0, buttons.first()));
 
     // Escape (and the close box) answer Cancel where there is one, else the only button.
     if (buttons.contains(QMessageBox::Cancel)) {
@@ -115,26 +96,18 @@ void ConfigureMessageBox(QMessageBox& box, unsigned style) {
     }
 }
 
-int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
+Answer ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
     if (!clicked) clicked = box.escapeButton();
-    if (!clicked) return mb::kIdCancel;
+    if (!clicked) return Answer::Cancel;
     switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
         case QMessageBox::Ok:
-            return mb::kIdOk;
-        case QMessageBox::Cancel:
-            return mb::kIdCancel;
-        case QMessageBox::Abort:
-            return kIdAbort;
-        case QMessageBox::Retry:
-            return kIdRetry;
-        case QMessageBox::Ignore:
-            return kIdIgnore;
+            return Answer::Ok;
         case QMessageBox::Yes:
-            return mb::kIdYes;
+            return Answer::Yes;
         case QMessageBox::No:
-            return mb::kIdNo;
+            return Answer::No;
         default:
-            return mb::kIdCancel;
+            return Answer::Cancel;
     }
 }
 
@@ -167,8 +140,8 @@ void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
     }
 }
 
-int QtPlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
-                           WindowHandle owner) {
+Answer QtPlatform::MessageBox(const std::string& text, const std::string& title, MessageStyle style,
+                              WindowHandle owner) {
     QMessageBox box(OwnerWidget(owner));
     // Without a title of its own the window system would name the box after the program file.
     box.setWindowTitle(title.empty() ? QStringLiteral("Murvex") : FromFileText(title));

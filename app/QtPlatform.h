@@ -12,8 +12,8 @@ namespace murvex::app {
 
 class QtPlatform : public Platform {
   public:
-    int MessageBox(const std::string& text, const std::string& title, unsigned style,
-                   WindowHandle owner) override;
+    Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
+                      WindowHandle owner) override;
     void ShowApplicationError(const std::string& text) override;
     bool RunFileDialog(FileDialog& dialog, WindowHandle owner) override;
     bool FileExists(const std::string& path) override;
@@ -29,10 +29,10 @@ class QtPlatform : public Platform {
     int busyCursors_ = 0;  // override cursors this platform has pushed
 };
 
-// Gives a message box the buttons, icon, default and escape button of the style bits.
-void ConfigureMessageBox(QMessageBox& box, unsigned style);
-// The platform's button code for the button the user chose (nullptr: the box was closed).
-int ButtonCode(const QMessageBox& box, const QAbstractButton* clicked);
+// Gives a message box the buttons, icon, default and escape button of the style.
+void ConfigureMessageBox(QMessageBox& box, MessageStyle style);
+// The answer of the button the user chose (nullptr: the box was closed).
+Answer ButtonCode(const QMessageBox& box, const QAbstractButton* clicked);
 // The home trash: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
 QString HomeTrashFolder();
 // Makes the trash folder with its files/ and info/ folders (owner only) where they are missing.

@@ -3,25 +3,25 @@
 
 namespace murvex {
 
-int ShowMessageBox(Platform& platform, const std::string& text, const std::string& title,
-                   unsigned style, WindowHandle owner) {
+Answer ShowMessageBox(Platform& platform, const std::string& text, const std::string& title,
+                      MessageStyle style, WindowHandle owner) {
     return platform.MessageBox(text, title, style, owner > 0 ? owner : 0);
 }
 
 bool ShowWarning(Platform& platform, const std::string& text, const std::string& title,
                  WindowHandle owner) {
-    return ShowMessageBox(platform, text, title, style::kWarning, owner) == mb::kIdOk;
+    return ShowMessageBox(platform, text, title, style::kWarning, owner) == Answer::Ok;
 }
 
 bool ShowError(Platform& platform, const std::string& text, const std::string& title,
                WindowHandle owner) {
-    return ShowMessageBox(platform, text, title, style::kError, owner) == mb::kIdOk;
+    return ShowMessageBox(platform, text, title, style::kError, owner) == Answer::Ok;
 }
 
 bool AskQuestion(Platform& platform, const std::string& text, const std::string& title, int kind,
                  WindowHandle owner) {
-    const unsigned s = kind == 2 ? style::kQuestionCancelDefault : style::kQuestion;
-    return ShowMessageBox(platform, text, title, s, owner) == mb::kIdOk;
+    const MessageStyle s = kind == 2 ? style::kQuestionCancelDefault : style::kQuestion;
+    return ShowMessageBox(platform, text, title, s, owner) == Answer::Ok;
 }
 
 }  // namespace murvex

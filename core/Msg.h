@@ -12,14 +12,18 @@ namespace murvex {
 inline constexpr const char* kInvalidValueText = "Er is een ongeldige waarde ingevoerd";
 
 namespace style {
-inline constexpr unsigned kWarning = mb::kOk | mb::kIconExclamation;             // 48
-inline constexpr unsigned kError = mb::kOk | mb::kIconHand;                      // 16
-inline constexpr unsigned kQuestion = mb::kOkCancel | mb::kIconQuestion;         // 33
-inline constexpr unsigned kQuestionCancelDefault = kQuestion | mb::kDefButton2;  // 289
+inline constexpr MessageStyle kWarning{MessageButtons::Ok, MessageIcon::Warning};
+inline constexpr MessageStyle kError{MessageButtons::Ok, MessageIcon::Stop};
+inline constexpr MessageStyle kInformation{MessageButtons::Ok, MessageIcon::Information};
+inline constexpr MessageStyle kQuestion{MessageButtons::OkCancel, MessageIcon::Question};
+inline constexpr MessageStyle kQuestionCancelDefault{MessageButtons::OkCancel,
+                                                     MessageIcon::Question, true};
+// Yes, No or Cancel, as the question whether changes are saved first.
+inline constexpr MessageStyle kYesNoCancel{MessageButtons::YesNoCancel, MessageIcon::Question};
 }  // namespace style
 
-int ShowMessageBox(Platform& platform, const std::string& text, const std::string& title,
-                   unsigned style, WindowHandle owner);
+Answer ShowMessageBox(Platform& platform, const std::string& text, const std::string& title,
+                      MessageStyle style, WindowHandle owner);
 bool ShowWarning(Platform& platform, const std::string& text, const std::string& title,
                  WindowHandle owner);
 bool ShowError(Platform& platform, const std::string& text, const std::string& title,

@@ -9,20 +9,18 @@ namespace murvex {
 // A window handle as the message boxes take it; 0 or less means "no owner" (the desktop).
 using WindowHandle = std::intptr_t;
 
-// Message box style bits and button codes, with the values the platform uses.
-namespace mb {
-inline constexpr unsigned kOk = 0x0;
-inline constexpr unsigned kOkCancel = 0x1;
-inline constexpr unsigned kYesNoCancel = 0x3;
-inline constexpr unsigned kIconHand = 0x10;
-inline constexpr unsigned kIconQuestion = 0x20;
-inline constexpr unsigned kIconExclamation = 0x30;
-inline constexpr unsigned kDefButton2 = 0x100;
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
-}  // namespace mb
+// What a message box looks like: its buttons, its icon and which button Enter presses.
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageIcon { None, Stop, Question, Warning, Information };
+struct MessageStyle {
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool secondIsDefault = false;  // Enter presses the second button (Cancel of OK and Cancel)
+    friend bool operator==(const MessageStyle&, const MessageStyle&) = default;
+};
+// The button that closed a message box; Escape and the close box answer Cancel where the box
+// has it, else its only button (or No).
+enum class Answer { Ok, Cancel, Yes, No };
 
 // Screen cursors the libraries switch between.
 enum class Cursor { Default, Busy, Other };
@@ -45,9 +43,9 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // The standard modal message box; returns the button code (mb::kIdOk, ...).
-    virtual int MessageBox(const std::string& text, const std::string& title, unsigned style,
-                           WindowHandle owner) = 0;
+    // The standard modal message box; returns the button the user chose.
+    virtual Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
+                              WindowHandle owner) = 0;
     // The application's standard error box, for errors that escape a command.
     virtual void ShowApplicationError(const std::string& text) = 0;
 

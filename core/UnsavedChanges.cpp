@@ -12,10 +12,10 @@ std::string UnsavedQuestion(const std::string& tabCaption) {
 bool MayDropChanges(Platform& platform, bool changed, const std::string& tabCaption,
                     WindowHandle owner, const std::function<bool()>& save) {
     if (!changed) return true;
-    const int answer = ShowMessageBox(platform, UnsavedQuestion(tabCaption), kUnsavedTitle,
-                                      mb::kYesNoCancel | mb::kIconQuestion, owner);
-    if (answer == mb::kIdYes) return save();
-    return answer == mb::kIdNo;
+    const Answer answer = ShowMessageBox(platform, UnsavedQuestion(tabCaption), kUnsavedTitle,
+                                         style::kYesNoCancel, owner);
+    if (answer == Answer::Yes) return save();
+    return answer == Answer::No;
 }
 
 }  // namespace murvex

@@ -166,7 +166,7 @@ TEST_F(CreateHatch, ExistingFileAnsweredCancelStaysUntouched) {
     const std::string file = dir.File("oud.pat");
     WriteText(file, "oude inhoud");
     w.platform.dialogAnswers = {file};
-    w.platform.messageAnswers = {mb::kIdCancel};
+    w.platform.messageAnswers = {Answer::Cancel};
     Press();
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Hach bestaat al. Deze wissen?");
@@ -179,7 +179,7 @@ TEST_F(CreateHatch, ExistingFileAnsweredOkGoesToTheRecycleBinAndIsReplaced) {
     const std::string file = dir.File("oud.pat");
     WriteText(file, "oude inhoud");
     w.platform.dialogAnswers = {file};
-    w.platform.messageAnswers = {mb::kIdOk};
+    w.platform.messageAnswers = {Answer::Ok};
     Press();
     EXPECT_EQ(w.platform.recycledContents, std::vector<std::string>{"oude inhoud"});
     EXPECT_EQ(ReadText(file).substr(0, 12), ";%UNITS=MM\r\n");

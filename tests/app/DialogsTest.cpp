@@ -20,6 +20,7 @@
 #include "AboutForm.h"
 #include "NewVrijHatch.h"
 #include "DesignFonts.h"
+#include "Msg.h"
 #include "WindowFrame.h"
 
 namespace murvex::test {
@@ -125,7 +126,7 @@ TEST(OpenPageOrTell, WithoutABrowserTheBoxGivesThePathOrTheAddress) {
         const MessageCall& box = platform.messages[0];
         EXPECT_EQ(box.text.substr(box.text.rfind('\n') + 1), row.shown);
         EXPECT_EQ(box.title, "Murvex");
-        EXPECT_EQ(box.style, 0x40u);  // information, OK only
+        EXPECT_EQ(box.style, style::kInformation);
         EXPECT_EQ(box.owner, 7);
     }
 }

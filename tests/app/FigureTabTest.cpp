@@ -254,7 +254,7 @@ TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
 
     // A short text is shown in the label's own face again.
     QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {290, 20});
-    w.platform.messageAnswers = {mb::kIdNo};
+    w.platform.messageAnswers = {Answer::No};
     NewFigure("600", "300");
     QTest::mouseMove(tab.HatchImage, {10, 140});
     EXPECT_EQ(tab.XYPos->text(), "X:20.000, Y:20.000");
@@ -463,7 +463,7 @@ TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyG
     // Ja saves the pattern, Annuleren keeps the window; the second time only the figure asks.
     form.TabSheetVrijeLijn->LijnGridModel->setData(
         form.TabSheetVrijeLijn->LijnGridModel->index(0, 0), "45");
-    w.platform.messageAnswers = {mb::kIdCancel, mb::kIdYes, mb::kIdCancel, mb::kIdNo};
+    w.platform.messageAnswers = {Answer::Cancel, Answer::Yes, Answer::Cancel, Answer::No};
     w.platform.dialogAnswers = {dir.File("lijnen.pat")};
     QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
     QTest::mouseClick(form.CloseButton, Qt::LeftButton);

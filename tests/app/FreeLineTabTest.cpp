@@ -264,7 +264,7 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
                                       "90,0,0 , 0,6.35, 6.35, -6.35, 1, -1", ";", "*Second",
                                       "45, 0, 0, 0, 1"}));
     w.platform.dialogAnswers = {file};
-    w.platform.messageAnswers = {mb::kIdNo};  // Nee: the typed rows need not be saved
+    w.platform.messageAnswers = {Answer::No};  // Nee: the typed rows need not be saved
     Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
     w.platform.messages.erase(w.platform.messages.begin());
 
@@ -299,7 +299,7 @@ TEST_F(FreeLineTab, AVanishedFileLeavesTheTabAlone) {
     Fill({{"x1"}, {"x2"}});
     form.TabSheetVrijeLijn->VrijeLijnUnits->setEditText("cm");
     w.platform.dialogAnswers = {dir.File("weg.pat")};
-    w.platform.messageAnswers = {mb::kIdNo};
+    w.platform.messageAnswers = {Answer::No};
     Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
     w.platform.messages.erase(w.platform.messages.begin());
     ASSERT_EQ(w.platform.messages.size(), 1u);
@@ -318,7 +318,7 @@ TEST_F(FreeLineTab, WrittenAndOpenedAgainGivesTheSameCells) {
     Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
     Click(form.TabSheetVrijeLijn->VrijLijnPlus);  // a third, empty row that the file does not hold
     form.TabSheetVrijeLijn->VrijeLijnType->setCurrentIndex(0);
-    w.platform.messageAnswers = {mb::kIdNo};  // Nee: the added row is a change since the save
+    w.platform.messageAnswers = {Answer::No};  // Nee: the added row is a change since the save
     Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
     w.platform.messages.erase(w.platform.messages.begin());
     ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);

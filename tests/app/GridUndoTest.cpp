@@ -75,7 +75,7 @@ TEST_F(FreeLineUndo, UndoAndRedoStepThroughATypedCellAnAddedRowAndAnOpenedFile) 
     const std::string file = dir.File("twee.pat");
     WriteText(file, JoinCrLf(LineList{"*Twee", "0, 0, 0, 0, 6.35", "90, 1, 2, 0, 3, 1, -1"}));
     w.platform.dialogAnswers = {file};
-    w.platform.messageAnswers = {mb::kIdNo};
+    w.platform.messageAnswers = {Answer::No};
     QTest::mouseClick(tab.VrijeLijnOpenHatch, Qt::LeftButton);
     ASSERT_EQ(grid.Cell(1, 2), "90");
     states.push_back(grid);
@@ -226,7 +226,7 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
     const std::string list = dir.File("ander.txt");
     WriteText(list, ";%SIZE=600,300\r\n;%UNITS=MM\r\n*ander\r\n1,2,3,4\r\n5,6,7,8\r\n");
     w.platform.dialogAnswers.push_back(list);
-    w.platform.messageAnswers = {mb::kIdNo, mb::kIdOk};
+    w.platform.messageAnswers = {Answer::No, Answer::Ok};
     QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
     ASSERT_EQ(tab.Model().TileWidth(), 600);
     step("opened list");

@@ -22,11 +22,11 @@ namespace {
 
 struct BoxCase {
     const char* name;
-    unsigned style;
+    MessageStyle style;
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon;
     QMessageBox::StandardButton defaultButton;
-    int escapeCode;  // what Escape or the close box answers
+    Answer escapeCode;  // what Escape or the close box answers
 };
 
 class MessageBoxStyle : public ::testing::TestWithParam<BoxCase> {};
@@ -41,22 +41,22 @@ TEST_P(MessageBoxStyle, ButtonsIconDefaultAndEscape) {
     EXPECT_EQ(box.standardButton(box.defaultButton()), c.defaultButton);
     EXPECT_EQ(app::ButtonCode(box, nullptr), c.escapeCode);
     for (QAbstractButton* b : box.buttons()) {
-        const int code = app::ButtonCode(box, b);
-        EXPECT_EQ(code, box.standardButton(b) == QMessageBox::Ok ? mb::kIdOk : mb::kIdCancel);
+        const Answer code = app::ButtonCode(box, b);
+        EXPECT_EQ(code, box.standardButton(b) == QMessageBox::Ok ? Answer::Ok : Answer::Cancel);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, MessageBoxStyle,
     ::testing::Values(BoxCase{"Warning", style::kWarning, QMessageBox::Ok, QMessageBox::Warning,
-                              QMessageBox::Ok, mb::kIdOk},
+                              QMessageBox::Ok, Answer::Ok},
                       BoxCase{"Error", style::kError, QMessageBox::Ok, QMessageBox::Critical,
-                              QMessageBox::Ok, mb::kIdOk},
+                              QMessageBox::Ok, Answer::Ok},
                       BoxCase{"Question", style::kQuestion, QMessageBox::Ok | QMessageBox::Cancel,
-                              QMessageBox::Question, QMessageBox::Ok, mb::kIdCancel},
+                              QMessageBox::Question, QMessageBox::Ok, Answer::Cancel},
                       BoxCase{"QuestionCancelDefault", style::kQuestionCancelDefault,
                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question,
-                              QMessageBox::Cancel, mb::kIdCancel}),
+                              QMessageBox::Cancel, Answer::Cancel}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
 
 TEST(FileDialogSetUp, SaveDialogForPatternFiles) {
@@ -196,8 +196,7 @@ TEST(QtPlatformModal, AnsweredInDutchAndWithoutATitleTheBoxCarriesTheProgramsNam
         EXPECT_EQ(answers, (QStringList{"&Ja", "&Nee", "Annuleren"}));
         EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::Yes);
     });
-    EXPECT_EQ(ShowMessageBox(platform, "?", "", mb::kYesNoCancel | mb::kIconQuestion, 0),
-              mb::kIdCancel);
+    EXPECT_EQ(ShowMessageBox(platform, "?", "", style::kYesNoCancel, 0), Answer::Cancel);
 }
 
 TEST(QtPlatformModal, SaveDialogAddsTheExtensionAndOffersTheLastNameAgain) {

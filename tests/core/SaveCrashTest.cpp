@@ -317,7 +317,7 @@ class SaveHatchCrash : public HookedWrite {
     // Saves over an existing file, answering the question with OK; false when it failed.
     bool SaveOver(const std::string& file) {
         platform.dialogAnswers = {file};
-        platform.messageAnswers = {mb::kIdOk};
+        platform.messageAnswers = {Answer::Ok};
         return RunCommand(platform, [&] { SaveHatchFile(lines, platform, dialog, 1); });
     }
 };

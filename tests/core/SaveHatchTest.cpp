@@ -57,7 +57,7 @@ TEST_F(SaveHatch, ExistingFileAnsweredCancelStaysUnchanged) {
     const std::string file = dir.File("old.pat");
     test::WriteText(file, "old");
     platform.dialogAnswers = {file};
-    platform.messageAnswers = {mb::kIdCancel};
+    platform.messageAnswers = {Answer::Cancel};
     Save();
     EXPECT_EQ(test::ReadText(file), "old");
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -72,7 +72,7 @@ TEST_F(SaveHatch, ExistingFileAnsweredOkGoesToTheRecycleBin) {
     const std::string file = dir.File("old.pat");
     test::WriteText(file, "old");
     platform.dialogAnswers = {file};
-    platform.messageAnswers = {mb::kIdOk};
+    platform.messageAnswers = {Answer::Ok};
     Save();
     EXPECT_EQ(test::ReadText(file), bytes);
     EXPECT_EQ(platform.recycled, std::vector<std::string>{file});

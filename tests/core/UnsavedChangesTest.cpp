@@ -6,19 +6,20 @@
 #include <tuple>
 
 #include "FakePlatform.h"
+#include "Msg.h"
 
 namespace murvex {
 namespace {
 
 TEST(UnsavedChanges, AskedOnlyWhenChangedAndTheAnswerDecidesWhetherTheCommandGoesOn) {
     // changed, answer, the save succeeds, the command goes on
-    const std::tuple<bool, int, bool, bool> rows[] = {{false, 0, true, true},
-                                                      {true, mb::kIdYes, true, true},
-                                                      {true, mb::kIdYes, false, false},
-                                                      {true, mb::kIdNo, false, true},
-                                                      {true, mb::kIdCancel, true, false}};
+    const std::tuple<bool, Answer, bool, bool> rows[] = {{false, Answer::Ok, true, true},
+                                                         {true, Answer::Yes, true, true},
+                                                         {true, Answer::Yes, false, false},
+                                                         {true, Answer::No, false, true},
+                                                         {true, Answer::Cancel, true, false}};
     for (const auto& [changed, answer, saved, goesOn] : rows) {
-        SCOPED_TRACE(testing::Message() << changed << answer << saved);
+        SCOPED_TRACE(testing::Message() << changed << static_cast<int>(answer) << saved);
         test::FakePlatform p;
         p.messageAnswers = {answer};
         int saves = 0;
@@ -26,11 +27,11 @@ TEST(UnsavedChanges, AskedOnlyWhenChangedAndTheAnswerDecidesWhetherTheCommandGoe
         EXPECT_EQ(
             MayDropChanges(p, changed, "Vrij figuur", 7, [&] { return ++saves, saveSucceeds; }),
             goesOn);
-        EXPECT_EQ(saves, answer == mb::kIdYes ? 1 : 0);
+        EXPECT_EQ(saves, answer == Answer::Yes ? 1 : 0);
         EXPECT_EQ(p.messages.size(), changed ? 1u : 0u);
         for (const test::MessageCall& m : p.messages) {
             EXPECT_EQ(m.title, "Murvex");
-            EXPECT_EQ(m.style, mb::kYesNoCancel | mb::kIconQuestion);
+            EXPECT_EQ(m.style, style::kYesNoCancel);
         }
     }
 }

@@ -49,8 +49,8 @@ TEST_F(FigureListCommand, SaveAddsTheExtensionAndWrites) {
 
 TEST_F(FigureListCommand, SaveOverAnExistingFileAsksFirst) {
     const std::string file = dir.File("oud.txt");
-    for (const int answer : {mb::kIdCancel, mb::kIdOk}) {
-        SCOPED_TRACE(answer);
+    for (const Answer answer : {Answer::Cancel, Answer::Ok}) {
+        SCOPED_TRACE(static_cast<int>(answer));
         test::WriteText(file, "oud");
         platform.messages.clear();
         platform.dialogAnswers = {file};
@@ -61,7 +61,7 @@ TEST_F(FigureListCommand, SaveOverAnExistingFileAsksFirst) {
         EXPECT_EQ(platform.messages[0].title, "Vraag");
         EXPECT_EQ(platform.messages[0].style, style::kQuestion);
         EXPECT_EQ(platform.messages[0].owner, kApp);
-        EXPECT_EQ(test::ReadText(file) == "oud", answer == mb::kIdCancel);
+        EXPECT_EQ(test::ReadText(file) == "oud", answer == Answer::Cancel);
     }
     EXPECT_EQ(platform.recycledContents, std::vector<std::string>{"oud"});
 }
@@ -84,7 +84,7 @@ TEST_F(FigureListCommand, SaveFailuresAreWarningsWithoutATitle) {
 }
 
 TEST_F(FigureListCommand, OpenCancelledAtTheQuestionChangesNothing) {
-    platform.messageAnswers = {mb::kIdCancel};
+    platform.messageAnswers = {Answer::Cancel};
     EXPECT_FALSE(Open());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Lijst openen en huidige figuur laten vervallen?");

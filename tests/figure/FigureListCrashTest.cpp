@@ -31,7 +31,7 @@ struct FigureListCrash : ::testing::Test {
     void SaveOver(const std::string& file) {
         platform.messages.clear();
         platform.dialogAnswers = {file};
-        platform.messageAnswers = {mb::kIdOk};
+        platform.messageAnswers = {Answer::Ok};
         SaveFigureList(platform, saveDialog, kApp, model, texts);
     }
     test::TempDir dir;

@@ -8,11 +8,11 @@
 
 namespace murvex::test {
 
-int FakePlatform::MessageBox(const std::string& text, const std::string& title, unsigned style,
-                             WindowHandle owner) {
+Answer FakePlatform::MessageBox(const std::string& text, const std::string& title,
+                                MessageStyle style, WindowHandle owner) {
     messages.push_back({text, title, style, owner});
-    if (messageAnswers.empty()) return mb::kIdOk;
-    const int answer = messageAnswers.front();
+    if (messageAnswers.empty()) return Answer::Ok;
+    const Answer answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
 }

@@ -14,7 +14,7 @@ namespace murvex::test {
 struct MessageCall {
     std::string text;
     std::string title;
-    unsigned style = 0;
+    MessageStyle style;
     WindowHandle owner = 0;
 };
 
@@ -26,7 +26,7 @@ struct DialogCall {
 class FakePlatform : public Platform {
   public:
     // Scripted answers; an empty queue answers OK to boxes and Cancel to dialogs.
-    std::deque<int> messageAnswers;
+    std::deque<Answer> messageAnswers;
     std::deque<std::optional<std::string>> dialogAnswers;  // nullopt: the user cancels
     bool recycleSucceeds = true;      // when false, moving to the recycle bin fails
     bool useRealFiles = true;         // FileExists and the recycle bin act on the real file system
@@ -45,8 +45,8 @@ class FakePlatform : public Platform {
     std::vector<Cursor> cursorChanges;
     int processMessagesCalls = 0;
 
-    int MessageBox(const std::string& text, const std::string& title, unsigned style,
-                   WindowHandle owner) override;
+    Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
+                      WindowHandle owner) override;
     void ShowApplicationError(const std::string& text) override;
     bool RunFileDialog(FileDialog& dialog, WindowHandle owner) override;
     bool FileExists(const std::string& path) override;
