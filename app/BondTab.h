@@ -23,6 +23,16 @@ class TBondTab : public QWidget {
     // The window lends the platform, the shared save dialog and the comma rule.
     explicit TBondTab(TMainForm& form);
 
+    void CreateHatchButtonClick();
+    void ComboBoxMetselverbandenChange();
+    // The combo's item index: -1 while its edit field holds a text that is not the chosen item.
+    int BondItemIndex() const;
+    // The control that gets the keyboard focus when the window opens.
+    QWidget* FirstInput() const;
+    // What "Maak Hatch" would write now, for the preview window; the edits stay as they are.
+    PreviewContent PreviewNow() const;
+
+  private:
     QGroupBox* ParametersGroupBox = nullptr;
     QComboBox* ComboBoxMetselverbanden = nullptr;
     QLineEdit* SteenlengteEdit = nullptr;
@@ -37,16 +47,6 @@ class TBondTab : public QWidget {
     // UitlegImageHalfsteensverband ... UitlegImageWildverband, in the order of the combo's items.
     std::array<QLabel*, 10> UitlegImages{};
 
-    void CreateHatchButtonClick();
-    void ComboBoxMetselverbandenChange();
-    // The combo's item index: -1 while its edit field holds a text that is not the chosen item.
-    int BondItemIndex() const;
-    // The control that gets the keyboard focus when the window opens.
-    QWidget* FirstInput() const;
-    // What "Maak Hatch" would write now, for the preview window; the edits stay as they are.
-    PreviewContent PreviewNow() const;
-
-  private:
     TMainForm& form_;
 };
 

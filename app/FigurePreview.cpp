@@ -1,5 +1,5 @@
-// The free figure tab's part in the preview window.
-#include "FigurePreview.h"
+// The free figure tab's part in the preview window: the pattern "Maak hatch" would write, the
+// drawn segments over it in colour, and the conversion report beside it.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,17 +9,18 @@
 
 #include "FigurePreviewContent.h"
 #include "FigureTab.h"
+#include "MainForm.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "TextGridModel.h"
 
 namespace murvex::app {
 
-PreviewContent FigurePreviewNow(TFigureTab& tab) {
-    const PatternHeader texts{ToFileText(tab.VrijeFiguurUnits->currentText()),
-                              ToFileText(tab.VrijeFiguurType->currentText()),
-                              ToFileText(tab.NaamEditVrij->text())};
-    const figure::FigureModel& model = tab.Model();
+PreviewContent TFigureTab::PreviewNow() const {
+    const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
+                              ToFileText(VrijeFiguurType->currentText()),
+                              ToFileText(NaamEditVrij->text())};
+    const figure::FigureModel& model = model_;
     if (!model.HasFigure()) {
         PreviewContent content;
         content.fileName = texts.name;
@@ -28,7 +29,7 @@ PreviewContent FigurePreviewNow(TFigureTab& tab) {
     }
     PreviewContent content = figure::FigurePreviewContent(
         {model.TileWidth(), model.TileHeight()}, model.grid, texts,
-        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex()));
+        figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex()));
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;
@@ -41,7 +42,8 @@ PreviewContent FigurePreviewNow(TFigureTab& tab) {
     return content;
 }
 
-QPushButton* AddFigurePreview(TFigureTab& tab, TMainForm& form) {
+QPushButton* TFigureTab::AddPreview() {
+    TFigureTab& tab = *this;
     // Below "Opnieuw tekenen", the one free place near "Maak hatch": the row of "Maak hatch"
     // is full, and the figure panel never reaches below the drawing mode buttons.
     auto* button = new QPushButton(QStringLiteral("Voorbeeld"), &tab);
@@ -49,9 +51,9 @@ QPushButton* AddFigurePreview(TFigureTab& tab, TMainForm& form) {
     button->setGeometry(232, 374, 75, 25);
     button->setAutoDefault(false);
     button->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
-    QObject::connect(button, &QPushButton::clicked, &tab, [&form] { ShowPreview(form); });
+    QObject::connect(button, &QPushButton::clicked, &tab, [this] { ShowPreview(form_); });
 
-    auto* preview = new PreviewSource(&tab, [&tab] { return FigurePreviewNow(tab); });
+    auto* preview = new PreviewSource(&tab, [this] { return PreviewNow(); });
     const auto changed = [preview] { emit preview->ContentChanged(); };
     // The tab shows every change of the figure grid through its model: typed cells, drawn and
     // deleted segments, opened lists and a new figure (whose tile comes with a fresh row).

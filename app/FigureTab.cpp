@@ -27,7 +27,6 @@
 #include "FigureCanvas.h"
 #include "FigureEditing.h"
 #include "FigureList.h"
-#include "FigurePreview.h"
 #include "GridUndo.h"
 #include "InputRubberForm.h"
 #include "Interaction.h"
@@ -44,6 +43,8 @@
 
 namespace murvex::app {
 namespace {
+
+constexpr int kDefaultColWidth = 50;  // the coordinate columns
 
 // An action of the window's action list with its hint and picture.
 QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
@@ -193,6 +194,10 @@ void TFigureTab::Step(Command&& command) {
         FiguurGridUndo->Record(*step);
 }
 
+const StateHistory<figure::FigureSnapshot>& TFigureTab::UndoHistory() const {
+    return FiguurGridUndo->History();
+}
+
 TFigureTab::~TFigureTab() {
     // The grid's view and model go before the figure model whose grid they show.
     delete FiguurGrid;
@@ -268,8 +273,7 @@ void TFigureTab::BuildControls() {
     FiguurGrid->setObjectName(QStringLiteral("FiguurGrid"));
     FiguurGrid->setGeometry(318, 34, 309, 370);
     FiguurGridModel = new TextGridModel(&model_.grid, FiguurGrid);
-    ShowTextGrid(FiguurGrid, FiguurGridModel, figure::kNrColWidth, figure::kRowHeight,
-                 figure::kDefaultColWidth);
+    ShowTextGrid(FiguurGrid, FiguurGridModel, kDefaultColWidth);
 
     SpeedButtonSelectieMode =
         ModeButton(this, "SpeedButtonSelectieMode", Glyph::Arrow, "Selectiemode", 128, false);
@@ -370,7 +374,7 @@ void TFigureTab::Connect() {
                 if (hint == QAbstractItemDelegate::SubmitModelCache) FiguurGridKeyDown();
             });
     FiguurGrid->installEventFilter(this);
-    VoorbeeldButton = AddFigurePreview(*this, form_);
+    VoorbeeldButton = AddPreview();
 }
 
 void TFigureTab::changeEvent(QEvent* event) {

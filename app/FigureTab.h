@@ -7,7 +7,9 @@
 
 #include "FigureModel.h"
 #include "FigureUndo.h"
+#include "GridHistory.h"
 #include "Platform.h"
+#include "PreviewContent.h"
 #include "UnsavedChanges.h"
 
 class QAction;
@@ -46,46 +48,12 @@ class TFigureTab : public QWidget {
 
     figure::FigureModel& Model() { return model_; }
 
-    QPushButton* NieuwFiguur = nullptr;
-    QToolButton* SpeedbuttonLoadImage = nullptr;
-    QToolButton* SpeedButton1DeleteBackgroundImage = nullptr;
-    QLabel* XYPos = nullptr;
-    QToolButton* AddFiguurLijnSpeedButton = nullptr;
-    QToolButton* DeleteFiguurLijnSpeedButton = nullptr;
-    QToolButton* SpeedButtonSaveCoordinaten = nullptr;
-    QToolButton* SpeedButtonOpenCoordinaten = nullptr;
-    QToolButton* HelpVrijeFiguurSpeedButton = nullptr;
-    QFrame* DP = nullptr;
-    QLabel* BackGroundImage = nullptr;
-    FigureCanvas* HatchImage = nullptr;
-    QTableView* FiguurGrid = nullptr;
-    // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
-    TextGridModel* FiguurGridModel = nullptr;
-    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
-    GridUndo<figure::FigureSnapshot>* FiguurGridUndo = nullptr;
-    QToolButton* SpeedButtonSelectieMode = nullptr;
-    QToolButton* SpeedButtonTekenmode = nullptr;
-    QCheckBox* CheckBoxSnap = nullptr;
-    QPushButton* RefreschButton = nullptr;
-    QCheckBox* DikkePen = nullptr;
-    QComboBox* VrijeFiguurType = nullptr;
-    QComboBox* VrijeFiguurUnits = nullptr;
-    QLabel* LabelHatchName = nullptr;
-    QLineEdit* NaamEditVrij = nullptr;
-    QLabel* LabelNauwkeurigheid = nullptr;
-    QComboBox* ComboBoxNaukeurigheid = nullptr;
-    QPushButton* ButtonCreateHatch = nullptr;
-    // Opens the preview window; the tab's preview source is in FigurePreview.
-    QPushButton* VoorbeeldButton = nullptr;
-
-    // The tab's actions, in the window's action list.
-    QAction* AddfiguurLijn = nullptr;
-    QAction* DeleteFiguurLijnAction = nullptr;
-    QAction* SafeVrijFiguurlist = nullptr;
-    QAction* OpenVrijfiguurList = nullptr;
-    QAction* OpenPictureAction = nullptr;
-    QAction* DeleteBackGroundImageAction = nullptr;
-    QAction* HelpVrijeFiguurAction = nullptr;
+    // The grid's undo history (a step keeps the tile too), as Ctrl+Z and Ctrl+Y walk it.
+    const StateHistory<figure::FigureSnapshot>& UndoHistory() const;
+    // What "Maak hatch" would write now (no busy cursor, no error window), the figure's rows as
+    // an overlay with the failed ones marked, the tile as the outline and the report as the
+    // table.
+    PreviewContent PreviewNow() const;
 
     // The figure list and picture dialogs; each remembers the name chosen last.
     FileDialog SaveDialogVrijFiguur;
@@ -136,7 +104,52 @@ class TFigureTab : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    QPushButton* NieuwFiguur = nullptr;
+    QToolButton* SpeedbuttonLoadImage = nullptr;
+    QToolButton* SpeedButton1DeleteBackgroundImage = nullptr;
+    QLabel* XYPos = nullptr;
+    QToolButton* AddFiguurLijnSpeedButton = nullptr;
+    QToolButton* DeleteFiguurLijnSpeedButton = nullptr;
+    QToolButton* SpeedButtonSaveCoordinaten = nullptr;
+    QToolButton* SpeedButtonOpenCoordinaten = nullptr;
+    QToolButton* HelpVrijeFiguurSpeedButton = nullptr;
+    QFrame* DP = nullptr;
+    QLabel* BackGroundImage = nullptr;
+    FigureCanvas* HatchImage = nullptr;
+    QTableView* FiguurGrid = nullptr;
+    // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
+    TextGridModel* FiguurGridModel = nullptr;
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
+    GridUndo<figure::FigureSnapshot>* FiguurGridUndo = nullptr;
+    QToolButton* SpeedButtonSelectieMode = nullptr;
+    QToolButton* SpeedButtonTekenmode = nullptr;
+    QCheckBox* CheckBoxSnap = nullptr;
+    QPushButton* RefreschButton = nullptr;
+    QCheckBox* DikkePen = nullptr;
+    QComboBox* VrijeFiguurType = nullptr;
+    QComboBox* VrijeFiguurUnits = nullptr;
+    QLabel* LabelHatchName = nullptr;
+    QLineEdit* NaamEditVrij = nullptr;
+    QLabel* LabelNauwkeurigheid = nullptr;
+    QComboBox* ComboBoxNaukeurigheid = nullptr;
+    QPushButton* ButtonCreateHatch = nullptr;
+    // Opens the preview window; the tab's preview source is in FigurePreview.cpp.
+    QPushButton* VoorbeeldButton = nullptr;
+
+    // The tab's actions, in the window's action list.
+    QAction* AddfiguurLijn = nullptr;
+    QAction* DeleteFiguurLijnAction = nullptr;
+    QAction* SafeVrijFiguurlist = nullptr;
+    QAction* OpenVrijfiguurList = nullptr;
+    QAction* OpenPictureAction = nullptr;
+    QAction* DeleteBackGroundImageAction = nullptr;
+    QAction* HelpVrijeFiguurAction = nullptr;
+
     void BuildControls();
+    // Registers the tab's preview source, following its grid, accuracy, units, type and name,
+    // with a report row choosing its grid row; returns the tab's "Voorbeeld" button. Called once
+    // the tab's controls exist.
+    QPushButton* AddPreview();
     void Connect();
     // Carries out what an interaction event asks of the window.
     // gridChanged: the grid may have changed and its view is refreshed.

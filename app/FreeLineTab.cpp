@@ -62,8 +62,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     LijnGrid->setObjectName(QStringLiteral("LijnGrid"));
     LijnGrid->setGeometry(8, 34, 620, 363);
     LijnGridModel = new TextGridModel(freelines::MakeLijnGrid(), LijnGrid);
-    ShowTextGrid(LijnGrid, LijnGridModel, freelines::kNrColWidth, freelines::kRowHeight,
-                 kDefaultColWidth);
+    ShowTextGrid(LijnGrid, LijnGridModel, kDefaultColWidth);
 
     VrijeLijnType =
         TextCombo(this, "VrijeLijnType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
@@ -125,6 +124,10 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     for (QComboBox* combo : {VrijeLijnUnits, VrijeLijnType})
         connect(combo, &QComboBox::currentTextChanged, preview, changed);
     connect(NaamVrijeLijnArcering, &QLineEdit::textChanged, preview, changed);
+}
+
+const StateHistory<TextGrid>& TFreeLineTab::UndoHistory() const {
+    return LijnGridUndo->History();
 }
 
 PreviewContent TFreeLineTab::PreviewNow() const {

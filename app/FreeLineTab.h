@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <string>
 
+#include "GridHistory.h"
 #include "PreviewContent.h"
 #include "UnsavedChanges.h"
 
@@ -29,6 +30,25 @@ class TFreeLineTab : public QWidget {
     // The window lends the platform, the shared dialogs, its action list and the comma rule.
     explicit TFreeLineTab(TMainForm& form);
 
+    // The grid's undo history, as Ctrl+Z and Ctrl+Y walk it.
+    const StateHistory<TextGrid>& UndoHistory() const;
+
+    void VrijLijnPlusClick();
+    void VrijLijnMinClick();
+    void VrijeLijnMaakHatchClick();
+    void VrijeLijnHelpClick();
+    // The open command: the unsaved changes question, the open dialog, then OpenPatternFile.
+    void OpenHatchActionExecute();
+    // Reads a pattern file (8-bit name, as the open dialog gives it) into the tab, as after
+    // choosing it in the open dialog; a file that cannot be read gets the read error box.
+    void OpenPatternFile(const std::string& path);
+    // Before the grid's changes since it was last saved, opened or made are thrown away: asks
+    // whether to save them first. True when the caller may go on.
+    bool MayDropChanges();
+    // What "Maak Hatch" would write now, for the preview window (the cells as committed).
+    PreviewContent PreviewNow() const;
+
+  private:
     QToolButton* VrijLijnPlus = nullptr;
     QToolButton* VrijLijnMin = nullptr;
     QToolButton* VrijeLijnHelp = nullptr;
@@ -48,22 +68,6 @@ class TFreeLineTab : public QWidget {
     // opened.
     GridUndo<TextGrid>* LijnGridUndo = nullptr;
 
-    void VrijLijnPlusClick();
-    void VrijLijnMinClick();
-    void VrijeLijnMaakHatchClick();
-    void VrijeLijnHelpClick();
-    // The open command: the unsaved changes question, the open dialog, then OpenPatternFile.
-    void OpenHatchActionExecute();
-    // Reads a pattern file (8-bit name, as the open dialog gives it) into the tab, as after
-    // choosing it in the open dialog; a file that cannot be read gets the read error box.
-    void OpenPatternFile(const std::string& path);
-    // Before the grid's changes since it was last saved, opened or made are thrown away: asks
-    // whether to save them first. True when the caller may go on.
-    bool MayDropChanges();
-    // What "Maak Hatch" would write now, for the preview window (the cells as committed).
-    PreviewContent PreviewNow() const;
-
-  private:
     // "Maak Hatch"'s save flow; true when the file was written.
     bool SavePattern();
 

@@ -160,8 +160,9 @@ Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int rowHeight,
-                  int defaultColWidth) {
+void ShowTextGrid(QTableView* view, TextGridModel* model, int defaultColWidth) {
+    constexpr int numberWidth = 30;
+    constexpr int rowHeight = 20;
     view->setModel(model);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectItems);

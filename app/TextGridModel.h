@@ -53,10 +53,9 @@ class TextGridModel : public QAbstractTableModel {
 
 // Sets a table view up as a string grid over the model: one cell current at a time, editing
 // by typing, double click or F2, Tab between cells and Ctrl+Tab out of the grid, resizable columns
-// of defaultColWidth, fixed rows of rowHeight, the number column numberWidth wide with the corner
+// of defaultColWidth, fixed rows 20 pixels high, the number column 30 pixels wide with the corner
 // caption, and the grid's current cell following the view's.
-void ShowTextGrid(QTableView* view, TextGridModel* model, int numberWidth, int rowHeight,
-                  int defaultColWidth);
+void ShowTextGrid(QTableView* view, TextGridModel* model, int defaultColWidth);
 // Makes the grid's current cell the view's current cell (column 0 counts as column 1).
 void ShowGridCurrent(QTableView* view, TextGridModel* model);
 // After the grid was changed behind the view's back: refreshes the view and keeps the grid's

@@ -21,9 +21,6 @@ inline constexpr int kColXEind = 3;
 inline constexpr int kColYEind = 4;
 inline constexpr int kFirstCoordCol = kColXStart;
 inline constexpr int kLastCoordCol = kColYEind;
-inline constexpr int kNrColWidth = 30;       // pixels
-inline constexpr int kDefaultColWidth = 50;  // pixels
-inline constexpr int kRowHeight = 20;        // pixels
 
 const std::array<std::string_view, kColCount>& FiguurGridHeaders();
 // The grid as the tab starts: the header row and one empty data row "1", row 1 current.

@@ -16,8 +16,6 @@ namespace murvex::freelines {
 inline constexpr int kColCount = 8;
 inline constexpr int kFirstDataCol = 1;
 inline constexpr int kLastDataCol = 7;
-inline constexpr int kNrColWidth = 30;  // pixels
-inline constexpr int kRowHeight = 20;   // pixels
 
 const std::array<std::string_view, kColCount>& LijnGridHeaders();
 

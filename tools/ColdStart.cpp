@@ -10,9 +10,9 @@
 #include <iostream>
 #include <string_view>
 
+#include "MainForm.h"
 #include "QtPlatform.h"
 #include "StartUp.h"
-#include "MainForm.h"
 
 namespace {
 

@@ -16,10 +16,14 @@
 
 #include "FigureModel.h"
 #include "FigureTab.h"
-#include "QtPlatform.h"
-#include "StartUp.h"
 #include "MainForm.h"
 #include "NewVrijHatch.h"
+#include "QtPlatform.h"
+#include "StartUp.h"
+#include "ToolControls.h"
+
+using murvex::tools::Control;
+using murvex::tools::GridModelOf;
 
 namespace {
 
@@ -81,7 +85,8 @@ int main(int argc, char** argv) {
     tab.NieuwFiguurClick();
     // Without snapping every click lands where it is made, so each pair of clicks adds one
     // segment between two different random pixels of the 302 x 152 canvas.
-    if (tab.CheckBoxSnap->isChecked()) tab.CheckBoxSnap->click();
+    if (Control<QCheckBox>(tab, "CheckBoxSnap")->isChecked())
+        Control<QCheckBox>(tab, "CheckBoxSnap")->click();
 
     std::mt19937 rng(1);
     std::uniform_int_distribution<int> x(1, 300);

@@ -22,22 +22,26 @@
 #include <QToolButton>
 #include <iostream>
 
+#include "AboutForm.h"
 #include "BondTab.h"
 #include "ErrorForm.h"
 #include "FigureList.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
 #include "InputRubberForm.h"
+#include "MainForm.h"
 #include "Msg.h"
+#include "NewVrijHatch.h"
 #include "PreviewForm.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
 #include "TextGridModel.h"
+#include "ToolControls.h"
 #include "UnsavedChanges.h"
-#include "AboutForm.h"
-#include "MainForm.h"
-#include "NewVrijHatch.h"
+
+using murvex::tools::Control;
+using murvex::tools::GridModelOf;
 
 namespace {
 
@@ -131,7 +135,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     const QString picture = temp.filePath(QStringLiteral("plan.jpg"));
     QFile::copy(QStringLiteral(":/uitleg/uitleg_kruisverband.jpg"), picture);
     platform.nextFile = QFile::encodeName(picture).toStdString();
-    tab.OpenPictureAction->trigger();
+    Control<QAction>(tab, "OpenPictureAction")->trigger();
 
     // Pixels of the 302 x 152 canvas: x units = 2 x, y units = 2 (151 - y).
     const QPoint clicks[] = {{10, 140}, {290, 140}, {290, 140}, {290, 20}, {290, 20}, {10, 20},
@@ -156,7 +160,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     tab.FormKeyDown(&escape);
     platform.nextFile = QFile::encodeName(plan).toStdString();
-    tab.OpenPictureAction->trigger();
+    Control<QAction>(tab, "OpenPictureAction")->trigger();
     tab.FiguurGridClick();
     ok = Save(&main, folder, QStringLiteral("figure-over-pdf")) && ok;
 
@@ -175,7 +179,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
          ok;
 
     // Selection mode: a click on the vertical segment shows it red.
-    tab.SpeedButtonSelectieMode->click();
+    Control<QToolButton>(tab, "SpeedButtonSelectieMode")->click();
     tab.HatchImageMouseMove({151, 110});
     tab.HatchImageClick({151, 110});
     ok = Save(&main, folder, QStringLiteral("figure-selected")) && ok;
@@ -221,7 +225,7 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
 bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
     bool ok = true;
     main.PageControl1->setCurrentIndex(0);
-    main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(9);
+    Control<QComboBox>(*main.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(9);
     murvex::app::TPreviewForm& preview = murvex::app::ShowPreview(main);
     preview.resize(760, 560);
     const auto shoot = [&](const char* name, double zoom) {
@@ -235,12 +239,13 @@ bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
     shoot("preview-bond", 1);
     shoot("preview-bond-zoom-in", 6);
     shoot("preview-bond-zoom-out", 0.08);
-    main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(2);
-    main.MetselverbandenTab->HoekverdraaiingEdit->setText(QStringLiteral("30"));
+    Control<QComboBox>(*main.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(2);
+    Control<QLineEdit>(*main.MetselverbandenTab, "HoekverdraaiingEdit")
+        ->setText(QStringLiteral("30"));
     shoot("preview-bond-turned", 1);
-    main.MetselverbandenTab->SteenhoogteEdit->setText(QStringLiteral("5x"));
+    Control<QLineEdit>(*main.MetselverbandenTab, "SteenhoogteEdit")->setText(QStringLiteral("5x"));
     shoot("preview-bond-invalid", 1);
-    main.MetselverbandenTab->SteenhoogteEdit->setText(QStringLiteral("50"));
+    Control<QLineEdit>(*main.MetselverbandenTab, "SteenhoogteEdit")->setText(QStringLiteral("50"));
 
     main.PageControl1->setCurrentIndex(1);
     murvex::app::TFreeLineTab& tab = *main.TabSheetVrijeLijn;
@@ -250,9 +255,10 @@ bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
     for (int r = 0; r < 2; ++r) {
         if (r > 0) tab.VrijLijnPlusClick();
         for (int c = 0; c < rows[r].size(); ++c)
-            tab.LijnGridModel->setData(tab.LijnGridModel->index(r, c), rows[r][c]);
+            GridModelOf(tab, "LijnGrid")
+                ->setData(GridModelOf(tab, "LijnGrid")->index(r, c), rows[r][c]);
     }
-    tab.NaamVrijeLijnArcering->setText(QStringLiteral("kruis, schuin"));
+    Control<QLineEdit>(tab, "NaamVrijeLijnArcering")->setText(QStringLiteral("kruis, schuin"));
     shoot("preview-free-line", 1);
     shoot("preview-free-line-zoom-in", 8);
     shoot("preview-free-line-zoom-out", 0.05);
@@ -269,11 +275,12 @@ bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
 bool FigurePreviewShots(murvex::app::TMainForm& main, const QDir& folder) {
     murvex::app::TFigureTab& tab = *main.VrijFiguurTabSheet;
     main.PageControl1->setCurrentWidget(&tab);
-    tab.AddfiguurLijn->trigger();
+    Control<QAction>(tab, "AddfiguurLijn")->trigger();
     const QStringList steep = {"100", "250", "100.2", "10"};
-    const int row = tab.FiguurGridModel->rowCount() - 1;
+    const int row = GridModelOf(tab, "FiguurGrid")->rowCount() - 1;
     for (int c = 0; c < steep.size(); ++c)
-        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(row, c), steep[c]);
+        GridModelOf(tab, "FiguurGrid")
+            ->setData(GridModelOf(tab, "FiguurGrid")->index(row, c), steep[c]);
     tab.FiguurGridKeyDown();
     bool ok = Save(&main, folder, QStringLiteral("main-vrij-figuur-with-preview-button"));
 
@@ -318,7 +325,8 @@ int main(int argc, char** argv) {
     // Each bond with its picture.
     main.PageControl1->setCurrentIndex(0);
     for (int bond = 0; bond < 10; ++bond) {
-        main.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
+        Control<QComboBox>(*main.MetselverbandenTab, "ComboBoxMetselverbanden")
+            ->setCurrentIndex(bond);
         ok = Save(&main, folder, QStringLiteral("bond-%1").arg(bond)) && ok;
     }
     ok = SavePreviews(main, folder) && ok;

@@ -1,8 +1,11 @@
 // A main window on a scripted platform, shown offscreen, for the window tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QString>
+#include <QTableView>
 #include <functional>
 #include <memory>
 
@@ -10,6 +13,7 @@
 #include "FakePlatform.h"
 #include "FreeLineTab.h"
 #include "MainForm.h"
+#include "TextGridModel.h"
 
 namespace murvex::test {
 
@@ -24,6 +28,20 @@ struct ShownMainForm {
         return form->findChild<T*>(name);
     }
 };
+
+// The control of that object name inside root (a tab, the window); fails the test when there is
+// none, as the tabs keep their controls to themselves.
+template <class T>
+T* Control(const QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (!found) ADD_FAILURE() << "no control named " << name;
+    return found;
+}
+
+// The cells behind a grid view of that object name.
+inline app::TextGridModel* GridModelOf(const QObject& root, const char* view) {
+    return static_cast<app::TextGridModel*>(Control<QTableView>(root, view)->model());
+}
 
 // Sets (or, with nullptr, removes) an environment variable until the end of the scope.
 class ScopedEnv {

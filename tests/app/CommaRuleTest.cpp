@@ -39,10 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommaRuleOf, PastedTextKeepsItsComma) {
     ShownMainForm w;
-    w.form->MetselverbandenTab->SteenlengteEdit->setFocus();
-    w.form->MetselverbandenTab->SteenlengteEdit->clear();
-    w.form->MetselverbandenTab->SteenlengteEdit->insert("62,5");  // what a paste does
-    EXPECT_EQ(w.form->MetselverbandenTab->SteenlengteEdit->text(), "62,5");
+    Control<QLineEdit>(*w.form->MetselverbandenTab, "SteenlengteEdit")->setFocus();
+    Control<QLineEdit>(*w.form->MetselverbandenTab, "SteenlengteEdit")->clear();
+    Control<QLineEdit>(*w.form->MetselverbandenTab, "SteenlengteEdit")
+        ->insert("62,5");  // what a paste does
+    EXPECT_EQ(Control<QLineEdit>(*w.form->MetselverbandenTab, "SteenlengteEdit")->text(), "62,5");
 }
 
 // A registered control whose child editor holds the focus: the editor gets the comma unchanged,

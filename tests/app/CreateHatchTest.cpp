@@ -19,7 +19,10 @@ class CreateHatch : public ::testing::Test {
     TempDir dir;
     app::TMainForm& form = *w.form;
 
-    void Press() { QTest::mouseClick(form.MetselverbandenTab->CreateHatchButton, Qt::LeftButton); }
+    void Press() {
+        QTest::mouseClick(Control<QPushButton>(*form.MetselverbandenTab, "CreateHatchButton"),
+                          Qt::LeftButton);
+    }
 };
 
 TEST_F(CreateHatch, DefaultsWriteTheHalfsteensverbandFile) {
@@ -48,8 +51,8 @@ TEST_F(CreateHatch, DefaultsWriteTheHalfsteensverbandFile) {
 
 TEST_F(CreateHatch, KruisverbandRotatedThirtyDegrees) {
     const std::string file = dir.File("kruis.pat");
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(2);
-    form.MetselverbandenTab->HoekverdraaiingEdit->setText("30");
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(2);
+    Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->setText("30");
     w.platform.dialogAnswers = {file};
     Press();
     EXPECT_EQ(ReadText(file),
@@ -94,10 +97,10 @@ TEST_F(CreateHatch, KruisverbandRotatedThirtyDegrees) {
 
 TEST_F(CreateHatch, LettersInADimensionGiveOneErrorBoxNoDialogAndNormalisedEdits) {
     w.platform.decimalSeparator = ',';
-    form.MetselverbandenTab->SteenlengteEdit->setText("210.5");
-    form.MetselverbandenTab->SteenhoogteEdit->setText("vijftig");
-    form.MetselverbandenTab->SteenhoogteVoegEdit->setText("62.5");
-    form.MetselverbandenTab->HoekverdraaiingEdit->setText("1.5");
+    Control<QLineEdit>(*form.MetselverbandenTab, "SteenlengteEdit")->setText("210.5");
+    Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteEdit")->setText("vijftig");
+    Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteVoegEdit")->setText("62.5");
+    Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->setText("1.5");
     Press();
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
@@ -107,20 +110,20 @@ TEST_F(CreateHatch, LettersInADimensionGiveOneErrorBoxNoDialogAndNormalisedEdits
     EXPECT_TRUE(w.platform.dialogs.empty());
     EXPECT_TRUE(dir.Entries().empty());
     // The dimensions show their normalised texts; the rotation text is left alone.
-    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "210,5");
-    EXPECT_EQ(form.MetselverbandenTab->SteenLengteVoegEdit->text(), "220");
-    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteEdit->text(), "vijftig");
-    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteVoegEdit->text(), "62,5");
-    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->text(), "1.5");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenlengteEdit")->text(), "210,5");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenLengteVoegEdit")->text(), "220");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteEdit")->text(), "vijftig");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteVoegEdit")->text(), "62,5");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->text(), "1.5");
 }
 
 TEST_F(CreateHatch, CommaTextIsAcceptedAndShownWithThePointOfThisSystem) {
     const std::string file = dir.File("tegel.pat");
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(1);
-    form.MetselverbandenTab->SteenhoogteVoegEdit->setText("62,5");
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(1);
+    Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteVoegEdit")->setText("62,5");
     w.platform.dialogAnswers = {file};
     Press();
-    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteVoegEdit->text(), "62.5");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteVoegEdit")->text(), "62.5");
     EXPECT_EQ(ReadText(file),
               JoinCrLf(LineList{";%UNITS=MM", ";", "*Tegelverband", ";%TYPE=MODEL",
                                 "0.000, 0, 0, 0, 62.500, 210.000, -10.000",
@@ -131,20 +134,22 @@ TEST_F(CreateHatch, CommaTextIsAcceptedAndShownWithThePointOfThisSystem) {
 
 TEST_F(CreateHatch, RotationThatIsNotANumberCountsAsZeroSilently) {
     const std::string file = dir.File("tegel.pat");
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(1);
-    form.MetselverbandenTab->HoekverdraaiingEdit->setText("dertig");
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(1);
+    Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->setText("dertig");
     w.platform.dialogAnswers = {file};
     Press();
     EXPECT_TRUE(w.platform.messages.empty());
     const std::string bytes = ReadText(file);
     EXPECT_NE(bytes.find("\r\n0.000, 0, 0, 0, 62.500, 210.000, -10.000\r\n"), std::string::npos);
-    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->text(), "dertig");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->text(),
+              "dertig");
 }
 
 TEST_F(CreateHatch, NameLineTakesTheNameFieldAsTypedAfterTypingIntoTheCombo) {
     const std::string file = dir.File("eigen.pat");
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setEditText("mijn verband");
-    form.MetselverbandenTab->NaamEdit->setText("Gevel, noord ");
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")
+        ->setEditText("mijn verband");
+    Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->setText("Gevel, noord ");
     w.platform.dialogAnswers = {file};
     Press();
     const std::string bytes = ReadText(file);

@@ -11,16 +11,16 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "AboutForm.h"
 #include "AppTestSupport.h"
 #include "Cursors.h"
+#include "DesignFonts.h"
 #include "ErrorForm.h"
 #include "HyperLabel.h"
 #include "InputRubberForm.h"
-#include "OpenPage.h"
-#include "AboutForm.h"
-#include "NewVrijHatch.h"
-#include "DesignFonts.h"
 #include "Msg.h"
+#include "NewVrijHatch.h"
+#include "OpenPage.h"
 #include "WindowFrame.h"
 
 namespace murvex::test {
@@ -30,7 +30,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     form.PageControl1->setCurrentIndex(1);
-    form.MetselverbandenTab->SteenlengteEdit->setText("215");
+    Control<QLineEdit>(*form.MetselverbandenTab, "SteenlengteEdit")->setText("215");
     const int aboutFormsBefore = static_cast<int>(form.findChildren<app::TAboutForm*>().size());
 
     bool seen = false;
@@ -62,7 +62,7 @@ TEST(About, OpensModallyWithItsTextsAndReturnsToTheSameState) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "215");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenlengteEdit")->text(), "215");
     EXPECT_EQ(static_cast<int>(form.findChildren<app::TAboutForm*>().size()), aboutFormsBefore);
 }
 
@@ -152,7 +152,8 @@ TEST(SubstituteFormFont, ControlsWithTheirOwnFontKeepIt) {
     ShownMainForm w;
     EXPECT_EQ(w.form->font().family(), "MS Sans Serif");
     EXPECT_EQ(w.form->Label2->font().family(), "Tahoma");
-    EXPECT_EQ(w.form->MetselverbandenTab->SteenlengteEdit->font().family(), "MS Sans Serif");
+    EXPECT_EQ(Control<QLineEdit>(*w.form->MetselverbandenTab, "SteenlengteEdit")->font().family(),
+              "MS Sans Serif");
 }
 
 TEST(WindowFrame, NoCompositionOffWindows) {

@@ -24,10 +24,10 @@
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "InputRubberForm.h"
+#include "NewVrijHatch.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -44,7 +44,7 @@ class FigureTab : public ::testing::Test {
     void SetUp() override { form.PageControl1->setCurrentWidget(&tab); }
 
     QString Shown(int row, int col) const {
-        return tab.FiguurGridModel->index(row - 1, col - 1).data().toString();
+        return GridModelOf(tab, "FiguurGrid")->index(row - 1, col - 1).data().toString();
     }
     QStringList ShownRow(int row) const {
         return {Shown(row, 1), Shown(row, 2), Shown(row, 3), Shown(row, 4)};
@@ -58,19 +58,22 @@ class FigureTab : public ::testing::Test {
             dialog->HoogteEdit->setText(height);
             dialog->accept();
         });
-        QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"), Qt::LeftButton);
         // The main window is the active one again, as after any dialog.
         QApplication::setActiveWindow(&form);
     }
     void MoveAndClick(QPoint p) {
-        QTest::mouseMove(tab.HatchImage, p);
-        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+        QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), p);
+        QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {}, p);
     }
     // The commands a figure enables.
     std::vector<bool> FigureCommandsEnabled() const {
-        return {tab.AddfiguurLijn->isEnabled(),      tab.DeleteFiguurLijnAction->isEnabled(),
-                tab.SafeVrijFiguurlist->isEnabled(), tab.HatchImage->isEnabled(),
-                tab.RefreschButton->isEnabled(),     tab.OpenPictureAction->isEnabled()};
+        return {Control<QAction>(tab, "AddfiguurLijn")->isEnabled(),
+                Control<QAction>(tab, "DeleteFiguurLijnAction")->isEnabled(),
+                Control<QAction>(tab, "SafeVrijFiguurlist")->isEnabled(),
+                Control<app::FigureCanvas>(tab, "HatchImage")->isEnabled(),
+                Control<QPushButton>(tab, "RefreschButton")->isEnabled(),
+                Control<QAction>(tab, "OpenPictureAction")->isEnabled()};
     }
 };
 
@@ -82,28 +85,38 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
         const char* hint;
     };
     const Place places[] = {
-        {tab.NieuwFiguur, {4, 8, 75, 22}, ""},
-        {tab.SpeedbuttonLoadImage, {82, 8, 23, 22}, "Achtergrondafbeelding openen"},
-        {tab.SpeedButton1DeleteBackgroundImage, {106, 8, 23, 22}, "Achtergrondafbeelding wissen"},
-        {tab.XYPos, {132, 8, 173, 22}, ""},
-        {tab.AddFiguurLijnSpeedButton, {322, 8, 23, 22}, "Lijn toevoegen"},
-        {tab.DeleteFiguurLijnSpeedButton, {346, 8, 23, 22}, "Lijn wissen"},
-        {tab.SpeedButtonSaveCoordinaten, {370, 8, 23, 22}, "Oplaan coördinatenlijst"},
-        {tab.SpeedButtonOpenCoordinaten, {393, 8, 23, 22}, "Coördinatenlijst openen"},
-        {tab.HelpVrijeFiguurSpeedButton, {420, 8, 23, 22}, "Uitleg Vrij Figuur arcering"},
-        {tab.DP, {4, 36, 302, 302}, ""},
-        {tab.FiguurGrid, {318, 34, 309, 370}, ""},
-        {tab.SpeedButtonSelectieMode, {128, 344, 23, 22}, "Selectiemode"},
-        {tab.SpeedButtonTekenmode, {152, 344, 23, 22}, "Tekenen"},
-        {tab.CheckBoxSnap, {QPoint(4, 346), QSize()}, ""},
-        {tab.RefreschButton, {232, 342, 75, 25}, ""},
-        {tab.DikkePen, {QPoint(4, 368), QSize()}, ""},
-        {tab.VrijeFiguurType, {8, 410, 100, 21}, "Type arcering"},
-        {tab.VrijeFiguurUnits, {110, 410, 100, 21}, "Type Units"},
-        {tab.LabelHatchName, {QPoint(220, 412), QSize()}, ""},
-        {tab.NaamEditVrij, {285, 410, 100, 21}, ""},
-        {tab.ComboBoxNaukeurigheid, {470, 410, 80, 21}, ""},
-        {tab.ButtonCreateHatch, {560, 408, 70, 25}, ""},
+        {Control<QPushButton>(tab, "NieuwFiguur"), {4, 8, 75, 22}, ""},
+        {Control<QToolButton>(tab, "SpeedbuttonLoadImage"),
+         {82, 8, 23, 22},
+         "Achtergrondafbeelding openen"},
+        {Control<QToolButton>(tab, "SpeedButton1DeleteBackgroundImage"),
+         {106, 8, 23, 22},
+         "Achtergrondafbeelding wissen"},
+        {Control<QLabel>(tab, "XYPos"), {132, 8, 173, 22}, ""},
+        {Control<QToolButton>(tab, "AddFiguurLijnSpeedButton"), {322, 8, 23, 22}, "Lijn toevoegen"},
+        {Control<QToolButton>(tab, "DeleteFiguurLijnSpeedButton"), {346, 8, 23, 22}, "Lijn wissen"},
+        {Control<QToolButton>(tab, "SpeedButtonSaveCoordinaten"),
+         {370, 8, 23, 22},
+         "Oplaan coördinatenlijst"},
+        {Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"),
+         {393, 8, 23, 22},
+         "Coördinatenlijst openen"},
+        {Control<QToolButton>(tab, "HelpVrijeFiguurSpeedButton"),
+         {420, 8, 23, 22},
+         "Uitleg Vrij Figuur arcering"},
+        {Control<QFrame>(tab, "DP"), {4, 36, 302, 302}, ""},
+        {Control<QTableView>(tab, "FiguurGrid"), {318, 34, 309, 370}, ""},
+        {Control<QToolButton>(tab, "SpeedButtonSelectieMode"), {128, 344, 23, 22}, "Selectiemode"},
+        {Control<QToolButton>(tab, "SpeedButtonTekenmode"), {152, 344, 23, 22}, "Tekenen"},
+        {Control<QCheckBox>(tab, "CheckBoxSnap"), {QPoint(4, 346), QSize()}, ""},
+        {Control<QPushButton>(tab, "RefreschButton"), {232, 342, 75, 25}, ""},
+        {Control<QCheckBox>(tab, "DikkePen"), {QPoint(4, 368), QSize()}, ""},
+        {Control<QComboBox>(tab, "VrijeFiguurType"), {8, 410, 100, 21}, "Type arcering"},
+        {Control<QComboBox>(tab, "VrijeFiguurUnits"), {110, 410, 100, 21}, "Type Units"},
+        {Control<QLabel>(tab, "LabelHatchName"), {QPoint(220, 412), QSize()}, ""},
+        {Control<QLineEdit>(tab, "NaamEditVrij"), {285, 410, 100, 21}, ""},
+        {Control<QComboBox>(tab, "ComboBoxNaukeurigheid"), {470, 410, 80, 21}, ""},
+        {Control<QPushButton>(tab, "ButtonCreateHatch"), {560, 408, 70, 25}, ""},
     };
     for (const Place& p : places) {
         ASSERT_NE(p.widget, nullptr);
@@ -118,39 +131,42 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
         EXPECT_EQ(form.findChild<QWidget*>(p.widget->objectName()), p.widget);
     }
     // The canvas and the picture fill the panel inside its bevel.
-    EXPECT_EQ(tab.HatchImage->parentWidget(), tab.DP);
-    EXPECT_EQ(tab.HatchImage->geometry(), QRect(1, 1, 300, 300));
-    EXPECT_EQ(tab.BackGroundImage->geometry(), QRect(1, 1, 300, 300));
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->parentWidget(),
+              Control<QFrame>(tab, "DP"));
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->geometry(), QRect(1, 1, 300, 300));
+    EXPECT_EQ(Control<QLabel>(tab, "BackGroundImage")->geometry(), QRect(1, 1, 300, 300));
 
     const std::pair<QAbstractButton*, const char*> texts[] = {
-        {tab.NieuwFiguur, "Nieuw"},
-        {tab.CheckBoxSnap, "Snap On"},
-        {tab.RefreschButton, "Refresch"},
-        {tab.DikkePen, "Dikke schermpen"},
-        {tab.ButtonCreateHatch, "Maak hatch"},
+        {Control<QPushButton>(tab, "NieuwFiguur"), "Nieuw"},
+        {Control<QCheckBox>(tab, "CheckBoxSnap"), "Snap On"},
+        {Control<QPushButton>(tab, "RefreschButton"), "Refresch"},
+        {Control<QCheckBox>(tab, "DikkePen"), "Dikke schermpen"},
+        {Control<QPushButton>(tab, "ButtonCreateHatch"), "Maak hatch"},
     };
     for (const auto& [button, text] : texts)
         EXPECT_EQ(button->text(), text);
-    EXPECT_EQ(tab.LabelHatchName->text(), "Naam Hatch:");
-    EXPECT_EQ(tab.LabelNauwkeurigheid->text(), "Nauwkeurigheid:");
-    EXPECT_EQ(tab.NaamEditVrij->text(), "naam arcering");
-    EXPECT_EQ(tab.XYPos->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(Control<QLabel>(tab, "LabelHatchName")->text(), "Naam Hatch:");
+    EXPECT_EQ(Control<QLabel>(tab, "LabelNauwkeurigheid")->text(), "Nauwkeurigheid:");
+    EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "naam arcering");
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
     // The labels end before the controls they name.
-    EXPECT_LT(tab.LabelHatchName->geometry().right(), 285);
+    EXPECT_LT(Control<QLabel>(tab, "LabelHatchName")->geometry().right(), 285);
     // The accuracy label's text stands free of both its neighbours, descenders included.
-    const QLabel& accuracy = *tab.LabelNauwkeurigheid;
+    const QLabel& accuracy = *Control<QLabel>(tab, "LabelNauwkeurigheid");
     const QFontMetrics metrics(accuracy.font());
     const int textLeft = accuracy.geometry().right() - metrics.horizontalAdvance(accuracy.text());
     EXPECT_LE(accuracy.geometry().right(), 470 - 3);
-    EXPECT_GE(textLeft, tab.NaamEditVrij->geometry().right() + 3);
+    EXPECT_GE(textLeft, Control<QLineEdit>(tab, "NaamEditVrij")->geometry().right() + 3);
     EXPECT_GE(accuracy.height(), metrics.height());
-    EXPECT_EQ(accuracy.font().pixelSize(), tab.LabelHatchName->font().pixelSize())
+    EXPECT_EQ(accuracy.font().pixelSize(),
+              Control<QLabel>(tab, "LabelHatchName")->font().pixelSize())
         << accuracy.font().toString().toStdString();
-    EXPECT_LT(tab.CheckBoxSnap->geometry().right(), 128);
+    EXPECT_LT(Control<QCheckBox>(tab, "CheckBoxSnap")->geometry().right(), 128);
     const std::pair<QComboBox*, QStringList> combos[] = {
-        {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
-        {tab.VrijeFiguurUnits, {"MM", "INCH"}},
-        {tab.ComboBoxNaukeurigheid, {"Nauwkeurig", "Middel", "Laag"}},
+        {Control<QComboBox>(tab, "VrijeFiguurType"), {"MODEL", "DRAFTING"}},
+        {Control<QComboBox>(tab, "VrijeFiguurUnits"), {"MM", "INCH"}},
+        {Control<QComboBox>(tab, "ComboBoxNaukeurigheid"), {"Nauwkeurig", "Middel", "Laag"}},
     };
     for (const auto& [combo, items] : combos) {
         SCOPED_TRACE(combo->objectName().toStdString());
@@ -162,24 +178,25 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
 
     // At start-up: no figure, drawing mode with snapping, the thick pen, cursor 101.
     EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, false));
-    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
-    EXPECT_TRUE(tab.OpenVrijfiguurList->isEnabled());
-    EXPECT_TRUE(tab.HelpVrijeFiguurAction->isEnabled());
-    EXPECT_TRUE(tab.CheckBoxSnap->isChecked());
-    EXPECT_TRUE(tab.DikkePen->isChecked());
-    EXPECT_TRUE(tab.SpeedButtonTekenmode->isChecked());
-    EXPECT_FALSE(tab.SpeedButtonSelectieMode->isChecked());
-    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(tab.FiguurGridModel->headerData(0, Qt::Horizontal).toString(), "X start");
-    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 1);
-    EXPECT_EQ(&tab.FiguurGridModel->Grid(), &tab.Model().grid);
+    EXPECT_FALSE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(tab, "OpenVrijfiguurList")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(tab, "HelpVrijeFiguurAction")->isEnabled());
+    EXPECT_TRUE(Control<QCheckBox>(tab, "CheckBoxSnap")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(tab, "DikkePen")->isChecked());
+    EXPECT_TRUE(Control<QToolButton>(tab, "SpeedButtonTekenmode")->isChecked());
+    EXPECT_FALSE(Control<QToolButton>(tab, "SpeedButtonSelectieMode")->isChecked());
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->headerData(0, Qt::Horizontal).toString(), "X start");
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
+    EXPECT_EQ(&GridModelOf(tab, "FiguurGrid")->Grid(), &tab.Model().grid);
 }
 
 TEST_F(FigureTab, NewFigureSizesThePanelAndTheDialogKeepsItsTexts) {
     NewFigure("600", "300");
-    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
-    EXPECT_EQ(tab.HatchImage->geometry(), QRect(1, 1, 302, 152));
-    EXPECT_EQ(tab.HatchImage->Canvas().Image().size(), QSize(302, 152));
+    EXPECT_EQ(Control<QFrame>(tab, "DP")->size(), QSize(304, 154));
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->geometry(), QRect(1, 1, 302, 152));
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->Canvas().Image().size(),
+              QSize(302, 152));
     EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, true));
     EXPECT_TRUE(w.platform.messages.empty());
 
@@ -192,14 +209,14 @@ TEST_F(FigureTab, NewFigureSizesThePanelAndTheDialogKeepsItsTexts) {
         dialog->BreedteEdit->setText(QStringLiteral("10.5"));
         dialog->accept();
     });
-    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"), Qt::LeftButton);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
     EXPECT_EQ(w.platform.messages[0].title, "Error");
     EXPECT_EQ(w.platform.messages[0].owner, form.Handle());
     EXPECT_EQ(FigureCommandsEnabled(),
               (std::vector<bool>{false, false, false, false, false, true}));
-    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
+    EXPECT_EQ(Control<QFrame>(tab, "DP")->size(), QSize(304, 154));
 }
 
 TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
@@ -207,32 +224,36 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
     MoveAndClick({50, 250});
     MoveAndClick({200, 252});  // 2 pixels off the start's row: locked horizontal
     MoveAndClick({201, 249});  // snaps to the end point just drawn
-    QTest::mouseMove(tab.HatchImage, {200, 100});
-    EXPECT_EQ(tab.XYPos->text(), "X:200.000, Y:200.000 L:90.000");
-    QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {200, 100});
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {200, 100});
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:200.000, Y:200.000 L:90.000");
+    QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
+                      {200, 100});
 
-    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 2);
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 2);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
     EXPECT_EQ(ShownRow(2), (QStringList{"200.000", "50.000", "200.000", "200.000"}));
     // Drawn on the canvas the widget shows, under the mouse: the 3-pixel pen covers rows 249
     // to 251 around the clicked row 250.
-    const QImage& canvas = tab.HatchImage->Canvas().Image();
+    const QImage& canvas = Control<app::FigureCanvas>(tab, "HatchImage")->Canvas().Image();
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
     EXPECT_EQ(canvas.pixelColor(120, 249), QColor(Qt::black));
     EXPECT_EQ(canvas.pixelColor(120, 252), QColor(Qt::white));
     EXPECT_EQ(canvas.pixelColor(200, 150), QColor(Qt::black));
     EXPECT_EQ(canvas.pixelColor(120, 200), QColor(Qt::white));
-    EXPECT_EQ(tab.HatchImage->grab().toImage().pixelColor(120, 251), QColor(Qt::black));
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->grab().toImage().pixelColor(120, 251),
+              QColor(Qt::black));
 
     // Selection mode: the arrow, and a click on the first segment selects its row.
-    QTest::mouseClick(tab.SpeedButtonSelectieMode, Qt::LeftButton);
-    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor);
-    QTest::mouseClick(tab.CheckBoxSnap, Qt::LeftButton);
-    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor) << "snapping off";
-    QTest::mouseClick(tab.CheckBoxSnap, Qt::LeftButton);
-    EXPECT_EQ(tab.HatchImage->cursor().shape(), Qt::ArrowCursor) << "snapping on";
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSelectieMode"), Qt::LeftButton);
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(Control<QCheckBox>(tab, "CheckBoxSnap"), Qt::LeftButton);
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->cursor().shape(), Qt::ArrowCursor)
+        << "snapping off";
+    QTest::mouseClick(Control<QCheckBox>(tab, "CheckBoxSnap"), Qt::LeftButton);
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->cursor().shape(), Qt::ArrowCursor)
+        << "snapping on";
     MoveAndClick({120, 253});
-    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 0);
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->currentIndex().row(), 0);
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
 }
 
@@ -240,32 +261,32 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
 // start ("X:") rather than be cut off at the left.
 TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
     const auto fits = [&] {
-        const QFontMetrics metrics(tab.XYPos->font());
+        const QFontMetrics metrics(Control<QLabel>(tab, "XYPos")->font());
         const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-        return metrics.horizontalAdvance(tab.XYPos->text()) + indent <=
-               tab.XYPos->contentsRect().width();
+        return metrics.horizontalAdvance(Control<QLabel>(tab, "XYPos")->text()) + indent <=
+               Control<QLabel>(tab, "XYPos")->contentsRect().width();
     };
-    const int designPixels = tab.XYPos->font().pixelSize();
+    const int designPixels = Control<QLabel>(tab, "XYPos")->font().pixelSize();
     NewFigure("60000", "30000");
     MoveAndClick({10, 140});
-    QTest::mouseMove(tab.HatchImage, {290, 20});
-    EXPECT_EQ(tab.XYPos->text(), "X:58000.000, Y:26000.000 L:23.199");
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {290, 20});
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:58000.000, Y:26000.000 L:23.199");
     EXPECT_TRUE(fits());
 
     // A short text is shown in the label's own face again.
-    QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, {290, 20});
+    QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {}, {290, 20});
     w.platform.messageAnswers = {Answer::No};
     NewFigure("600", "300");
-    QTest::mouseMove(tab.HatchImage, {10, 140});
-    EXPECT_EQ(tab.XYPos->text(), "X:20.000, Y:20.000");
-    EXPECT_EQ(tab.XYPos->font().pixelSize(), designPixels);
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {10, 140});
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:20.000, Y:20.000");
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->font().pixelSize(), designPixels);
 }
 
 TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
-    QTest::mouseMove(tab.HatchImage, {150, 250});  // to the right
-    tab.FiguurGrid->setFocus();
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {150, 250});  // to the right
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
 
     // A letter in the box: the warning, and the segment is abandoned.
     WhenModalOpens([](QWidget* modal) {
@@ -274,7 +295,7 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_X);
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
     });
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_2);
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_2);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Geen geldig getal ingevoerd");
     EXPECT_EQ(w.platform.messages[0].title, "");
@@ -283,7 +304,8 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
 
     QApplication::setActiveWindow(&form);
     MoveAndClick({50, 250});
-    QTest::mouseMove(tab.HatchImage, {150, 252});  // to the right, locked to the start's row
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"),
+                     {150, 252});  // to the right, locked to the start's row
     // Next to the mouse as locked to the start's pixel row, the clicked one.
     const QPoint expectedAt = form.pos() + QPoint(150 + 10, 250 + 120);
     WhenModalOpens([expectedAt](QWidget* modal) {
@@ -302,8 +324,8 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
     });
     // The click took the focus to the canvas.
-    ASSERT_TRUE(tab.HatchImage->hasFocus());
-    QTest::keyClick(tab.HatchImage, Qt::Key_2);
+    ASSERT_TRUE(Control<app::FigureCanvas>(tab, "HatchImage")->hasFocus());
+    QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_2);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "75.000", "50.000"}));
     EXPECT_EQ(form.InputRubberForm->InPutRubberEdit->text(), "");
     EXPECT_EQ(w.platform.messages.size(), 1u);
@@ -312,8 +334,8 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
 TEST_F(FigureTab, EscapeOnTheFigureTabAbandonsTheOpenSegment) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
-    tab.FiguurGrid->setFocus();
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_Escape);
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_Escape);
     EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
     EXPECT_FALSE(tab.Model().interaction.drawing);
 }
@@ -323,9 +345,9 @@ TEST_F(FigureTab, EscapeOnTheFigureTabAbandonsTheOpenSegment) {
 TEST_F(FigureTab, AnOpenSegmentLeavesEditsAndOtherTabsAlone) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
-    tab.NaamEditVrij->clear();
-    tab.NaamEditVrij->setFocus();
-    QTest::keyClicks(tab.NaamEditVrij, "Visgraat");
+    Control<QLineEdit>(tab, "NaamEditVrij")->clear();
+    Control<QLineEdit>(tab, "NaamEditVrij")->setFocus();
+    QTest::keyClicks(Control<QLineEdit>(tab, "NaamEditVrij"), "Visgraat");
     bool boxOpened = false;  // closed again at once, should it open
     QTimer::singleShot(0, [&boxOpened] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -333,10 +355,10 @@ TEST_F(FigureTab, AnOpenSegmentLeavesEditsAndOtherTabsAlone) {
             modal->close();
         }
     });
-    QTest::keyClick(tab.NaamEditVrij, Qt::Key_2);
+    QTest::keyClick(Control<QLineEdit>(tab, "NaamEditVrij"), Qt::Key_2);
     QApplication::processEvents();
     EXPECT_FALSE(boxOpened);
-    EXPECT_EQ(tab.NaamEditVrij->text(), "Visgraat2");
+    EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "Visgraat2");
     EXPECT_TRUE(tab.Model().interaction.drawing);
 
     form.PageControl1->setCurrentIndex(0);
@@ -353,38 +375,45 @@ TEST_F(FigureTab, AnOpenSegmentLeavesEditsAndOtherTabsAlone) {
 TEST_F(FigureTab, PlusSelectsTheNewRowAndDeleteDeletesTheSelectedOne) {
     NewFigure("300", "300");
     for (int i = 0; i < 30; ++i)
-        tab.AddfiguurLijn->trigger();
-    const QModelIndex last = tab.FiguurGridModel->index(30, 0);
-    EXPECT_EQ(tab.FiguurGrid->currentIndex(), last);
-    EXPECT_TRUE(tab.FiguurGrid->selectionModel()->isSelected(last));
-    EXPECT_TRUE(tab.FiguurGrid->viewport()->rect().contains(tab.FiguurGrid->visualRect(last)));
+        Control<QAction>(tab, "AddfiguurLijn")->trigger();
+    const QModelIndex last = GridModelOf(tab, "FiguurGrid")->index(30, 0);
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->currentIndex(), last);
+    EXPECT_TRUE(Control<QTableView>(tab, "FiguurGrid")->selectionModel()->isSelected(last));
+    EXPECT_TRUE(Control<QTableView>(tab, "FiguurGrid")
+                    ->viewport()
+                    ->rect()
+                    .contains(Control<QTableView>(tab, "FiguurGrid")->visualRect(last)));
 
-    tab.FiguurGridModel->setData(tab.FiguurGridModel->index(2, 0), QStringLiteral("7"));
-    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 0));
-    tab.NaamEditVrij->setFocus();
-    QTest::keyClick(tab.NaamEditVrij, Qt::Key_Delete);
-    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 31);
-    tab.FiguurGrid->setFocus();
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_Delete);
-    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 30);
+    GridModelOf(tab, "FiguurGrid")
+        ->setData(GridModelOf(tab, "FiguurGrid")->index(2, 0), QStringLiteral("7"));
+    Control<QTableView>(tab, "FiguurGrid")
+        ->setCurrentIndex(GridModelOf(tab, "FiguurGrid")->index(1, 0));
+    Control<QLineEdit>(tab, "NaamEditVrij")->setFocus();
+    QTest::keyClick(Control<QLineEdit>(tab, "NaamEditVrij"), Qt::Key_Delete);
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 31);
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_Delete);
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 30);
     EXPECT_EQ(Shown(2, 1), "7");  // row 3 moved up into the deleted row 2
 }
 
 TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
     NewFigure("10", "10");
     const auto set = [this](int col, const char* text) {
-        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(0, col - 1), QString(text));
+        GridModelOf(tab, "FiguurGrid")
+            ->setData(GridModelOf(tab, "FiguurGrid")->index(0, col - 1), QString(text));
     };
     set(1, "5");
     set(2, "5");
     set(3, "-5");
     // The last cell typed into its editor, as a user does, and ended with Enter.
-    tab.FiguurGrid->setFocus();
-    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(0, 3));
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_5);
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
+    Control<QTableView>(tab, "FiguurGrid")
+        ->setCurrentIndex(GridModelOf(tab, "FiguurGrid")->index(0, 3));
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_5);
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(editor->parentWidget(), tab.FiguurGrid->viewport());
+    ASSERT_EQ(editor->parentWidget(), Control<QTableView>(tab, "FiguurGrid")->viewport());
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(ShownRow(1), (QStringList{"0.000", "5.000", "5.000", "5.000"}));
@@ -392,10 +421,10 @@ TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
     // Enter on the grid itself: a row that misses the tile is emptied (row 1 stays).
     for (int c = 1; c <= 4; ++c)
         set(c, c % 2 ? "20" : "30");
-    tab.FiguurGrid->setFocus();
-    QTest::keyClick(tab.FiguurGrid, Qt::Key_Return);
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_Return);
     EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
-    EXPECT_EQ(tab.FiguurGridModel->rowCount(), 1);
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
 }
 
 TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
@@ -414,7 +443,7 @@ TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
         memo = errors->ErrorMemo->toPlainText();
         summary = errors->SummaryLabel->text();
     });
-    QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(tab, "ButtonCreateHatch"), Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 1u);  // the save dialog, cancelled
     EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.pat");
     EXPECT_EQ(memo, "Geen oplossing gevonden voor lijn: 2");
@@ -430,7 +459,7 @@ TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
     MoveAndClick({200, 250});
     const std::string saved = dir.File("figuur.txt");
     w.platform.dialogAnswers.push_back(saved);
-    QTest::mouseClick(tab.SpeedButtonSaveCoordinaten, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSaveCoordinaten"), Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
     EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
     EXPECT_EQ(ReadText(saved),
@@ -440,20 +469,21 @@ TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
     const std::string other = dir.File("ander.txt");
     WriteText(other, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*ander\r\n1,2,3,4\r\n");
     w.platform.dialogAnswers.push_back(other);
-    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 2u);
     EXPECT_EQ(w.platform.dialogs[1].dialog.title, "Open");
-    EXPECT_EQ(tab.DP->size(), QSize(304, 154));
-    EXPECT_EQ(tab.NaamEditVrij->text(), "ander");
-    EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
-    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 1);
+    EXPECT_EQ(Control<QFrame>(tab, "DP")->size(), QSize(304, 154));
+    EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "ander");
+    EXPECT_EQ(Control<QComboBox>(tab, "VrijeFiguurUnits")->currentText(), "INCH");
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
     EXPECT_EQ(ShownRow(1), (QStringList{"1", "2", "3", "4"}));
 }
 
 TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyGo) {
     NewFigure("300", "300");
     WhenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);  // nothing changed yet: no question
+    QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"),
+                      Qt::LeftButton);  // nothing changed yet: no question
     EXPECT_EQ(FigureCommandsEnabled(), std::vector<bool>(6, true));
     EXPECT_TRUE(w.platform.messages.empty());
 
@@ -461,11 +491,11 @@ TEST_F(FigureTab, AnnulerenKeepsTheFigureAndUnsavedChangesAreAskedForBeforeTheyG
     MoveAndClick({200, 250});
     // Annuleren stops "Nieuw" (no dialog opens); closing asks for each changed tab in turn:
     // Ja saves the pattern, Annuleren keeps the window; the second time only the figure asks.
-    form.TabSheetVrijeLijn->LijnGridModel->setData(
-        form.TabSheetVrijeLijn->LijnGridModel->index(0, 0), "45");
+    GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+        ->setData(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->index(0, 0), "45");
     w.platform.messageAnswers = {Answer::Cancel, Answer::Yes, Answer::Cancel, Answer::No};
     w.platform.dialogAnswers = {dir.File("lijnen.pat")};
-    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"), Qt::LeftButton);
     QTest::mouseClick(form.CloseButton, Qt::LeftButton);
     EXPECT_TRUE(form.isVisible() && std::filesystem::exists(dir.File("lijnen.pat")));
     QTest::mouseClick(form.CloseButton, Qt::LeftButton);
@@ -480,7 +510,7 @@ TEST_F(FigureTab, ThePreviewAtItsDefaultSizeIsFittedToTheRoomBesideTheReport) {
     NewFigure("300", "300");
     MoveAndClick({50, 250});
     MoveAndClick({200, 250});
-    QTest::mouseClick(tab.VoorbeeldButton, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(tab, "VoorbeeldFiguur"), Qt::LeftButton);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     app::TPreviewForm& preview = *form.findChild<app::TPreviewForm*>();
@@ -495,53 +525,54 @@ TEST_F(FigureTab, BackgroundPictureLoadsOrLeavesEverythingAsItWas) {
     const std::string text = dir.File("geen.png");
     WriteText(text, "geen afbeelding");
     w.platform.dialogAnswers.push_back(text);
-    tab.OpenPictureAction->trigger();
+    Control<QAction>(tab, "OpenPictureAction")->trigger();
     ASSERT_EQ(w.platform.applicationErrors.size(), 1u);
     EXPECT_NE(w.platform.applicationErrors[0].find("geen.png"), std::string::npos);
-    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
-    EXPECT_FALSE(tab.HatchImage->Transparent());
+    EXPECT_FALSE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
+    EXPECT_FALSE(Control<app::FigureCanvas>(tab, "HatchImage")->Transparent());
 
     QImage picture(60, 30, QImage::Format_RGB32);
     picture.fill(Qt::green);
     const std::string png = dir.File("plan.png");
     ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
     w.platform.dialogAnswers.push_back(png);
-    tab.OpenPictureAction->trigger();
-    EXPECT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
-    EXPECT_TRUE(tab.HatchImage->Transparent());
+    Control<QAction>(tab, "OpenPictureAction")->trigger();
+    EXPECT_TRUE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
+    EXPECT_TRUE(Control<app::FigureCanvas>(tab, "HatchImage")->Transparent());
     // Fitted to the tile, which spans canvas pixels 0 to 300 (the canvas is 302 x 302).
-    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(300, 150));
+    EXPECT_EQ(Control<QLabel>(tab, "BackGroundImage")->pixmap().size(), QSize(300, 150));
     // The picture shows through the white canvas, centred on the tile (the panel's bevel adds
     // one pixel).
-    const QImage panel = tab.DP->grab().toImage();
+    const QImage panel = Control<QFrame>(tab, "DP")->grab().toImage();
     EXPECT_EQ(panel.pixelColor(152, 152), QColor(Qt::green));
     EXPECT_EQ(panel.pixelColor(1, 76), QColor(Qt::green));
     EXPECT_EQ(panel.pixelColor(300, 225), QColor(Qt::green));
     EXPECT_EQ(panel.pixelColor(301, 152), QColor(Qt::white));
     EXPECT_EQ(panel.pixelColor(152, 20), QColor(Qt::white));
 
-    QTest::mouseClick(tab.SpeedButton1DeleteBackgroundImage, Qt::LeftButton);
-    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
-    EXPECT_TRUE(tab.BackGroundImage->pixmap().isNull());
-    EXPECT_FALSE(tab.HatchImage->Transparent());
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButton1DeleteBackgroundImage"),
+                      Qt::LeftButton);
+    EXPECT_FALSE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
+    EXPECT_TRUE(Control<QLabel>(tab, "BackGroundImage")->pixmap().isNull());
+    EXPECT_FALSE(Control<app::FigureCanvas>(tab, "HatchImage")->Transparent());
 
     // A figure list with a tile of its own takes the picture away, and with it the command.
     w.platform.dialogAnswers.push_back(png);
-    tab.OpenPictureAction->trigger();
-    ASSERT_TRUE(tab.DeleteBackGroundImageAction->isEnabled());
+    Control<QAction>(tab, "OpenPictureAction")->trigger();
+    ASSERT_TRUE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
     const std::string list = dir.File("tegel.txt");
     WriteText(list, ";%SIZE=600,300\r\n1,2,3,4\r\n");
     w.platform.dialogAnswers.push_back(list);
-    tab.OpenVrijfiguurList->trigger();
-    EXPECT_TRUE(tab.BackGroundImage->pixmap().isNull());
-    EXPECT_FALSE(tab.DeleteBackGroundImageAction->isEnabled());
+    Control<QAction>(tab, "OpenVrijfiguurList")->trigger();
+    EXPECT_TRUE(Control<QLabel>(tab, "BackGroundImage")->pixmap().isNull());
+    EXPECT_FALSE(Control<QAction>(tab, "DeleteBackGroundImageAction")->isEnabled());
 }
 
 // A cell of megabytes (a figure list may hold one) is shown cut short; the grid keeps it whole.
 TEST_F(FigureTab, ALongCellIsShownCutShort) {
     const std::string text(1'000'000, 'a');
     tab.Model().grid.SetCell(1, 1, text);
-    const QModelIndex cell = tab.FiguurGridModel->index(0, 0);
+    const QModelIndex cell = GridModelOf(tab, "FiguurGrid")->index(0, 0);
     EXPECT_EQ(cell.data(Qt::DisplayRole).toString(),
               QString(app::kShownCellChars, QLatin1Char('a')) + QChar(0x2026));
     EXPECT_EQ(cell.data(Qt::EditRole).toString().size(), 1'000'000);
@@ -550,7 +581,7 @@ TEST_F(FigureTab, ALongCellIsShownCutShort) {
 }
 
 TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
-    QTest::mouseClick(tab.HelpVrijeFiguurSpeedButton, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "HelpVrijeFiguurSpeedButton"), Qt::LeftButton);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
 }

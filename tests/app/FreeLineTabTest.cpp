@@ -32,20 +32,26 @@ class FreeLineTab : public ::testing::Test {
     ShownMainForm w;
     TempDir dir;
     app::TMainForm& form = *w.form;
-    TextGrid& grid = form.TabSheetVrijeLijn->LijnGridModel->Grid();
+    TextGrid& grid = GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->Grid();
 
     void SetUp() override { form.PageControl1->setCurrentWidget(form.TabSheetVrijeLijn); }
 
     QString Shown(int row, int col) const {
-        return form.TabSheetVrijeLijn->LijnGridModel->index(row - 1, col - 1).data().toString();
+        return GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+            ->index(row - 1, col - 1)
+            .data()
+            .toString();
     }
     QString NumberShown(int row) const {
-        return form.TabSheetVrijeLijn->LijnGridModel->headerData(row - 1, Qt::Vertical).toString();
+        return GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+            ->headerData(row - 1, Qt::Vertical)
+            .toString();
     }
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void MakeCurrent(int row, int col) {
-        form.TabSheetVrijeLijn->LijnGrid->setCurrentIndex(
-            form.TabSheetVrijeLijn->LijnGridModel->index(row - 1, col - 1));
+        Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")
+            ->setCurrentIndex(
+                GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->index(row - 1, col - 1));
     }
     // Types the keys one by one into whatever holds the focus, as a user does.
     void Type(const QString& keys) {
@@ -65,13 +71,13 @@ class FreeLineTab : public ::testing::Test {
         for (std::size_t r = 0; r < rows.size(); ++r) {
             if (r > 0) {
                 MakeCurrent(static_cast<int>(r), 1);
-                Click(form.TabSheetVrijeLijn->VrijLijnPlus);
+                Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"));
             }
             for (std::size_t c = 0; c < rows[r].size(); ++c) {
-                form.TabSheetVrijeLijn->LijnGridModel->setData(
-                    form.TabSheetVrijeLijn->LijnGridModel->index(static_cast<int>(r),
-                                                                 static_cast<int>(c)),
-                    rows[r][c]);
+                GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+                    ->setData(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+                                  ->index(static_cast<int>(r), static_cast<int>(c)),
+                              rows[r][c]);
             }
         }
     }
@@ -85,17 +91,23 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
         const char* hint;
     };
     const Place places[] = {
-        {form.TabSheetVrijeLijn->VrijLijnPlus, QRect(10, 12, 23, 22), "Regel toevoegen"},
-        {form.TabSheetVrijeLijn->VrijLijnMin, QRect(34, 12, 23, 22), "Regel wissen"},
-        {form.TabSheetVrijeLijn->VrijeLijnHelp, QRect(62, 12, 23, 22),
+        {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"), QRect(10, 12, 23, 22),
+         "Regel toevoegen"},
+        {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"), QRect(34, 12, 23, 22),
+         "Regel wissen"},
+        {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnHelp"), QRect(62, 12, 23, 22),
          "Hoe zit een PAT bestand inelkaar?"},
-        {form.TabSheetVrijeLijn->VrijeLijnOpenHatch, QRect(90, 12, 23, 22), "Hatch openen"},
-        {form.TabSheetVrijeLijn->LijnGrid, QRect(8, 34, 620, 363), ""},
-        {form.TabSheetVrijeLijn->VrijeLijnType, QRect(8, 410, 100, 21), "Type arcering"},
-        {form.TabSheetVrijeLijn->VrijeLijnUnits, QRect(110, 410, 100, 21), "Type Units"},
-        {form.TabSheetVrijeLijn->NaamVrijeLijnArcering, QRect(285, 410, 100, 21),
-         "Naam van de arcering"},
-        {form.TabSheetVrijeLijn->VrijeLijnMaakHatch, QRect(560, 408, 70, 25), ""},
+        {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"), QRect(90, 12, 23, 22),
+         "Hatch openen"},
+        {Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid"), QRect(8, 34, 620, 363), ""},
+        {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType"), QRect(8, 410, 100, 21),
+         "Type arcering"},
+        {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits"), QRect(110, 410, 100, 21),
+         "Type Units"},
+        {Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering"),
+         QRect(285, 410, 100, 21), "Naam van de arcering"},
+        {Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch"),
+         QRect(560, 408, 70, 25), ""},
     };
     for (const Place& p : places) {
         ASSERT_NE(p.widget, nullptr);
@@ -105,26 +117,33 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
         EXPECT_EQ(p.widget->toolTip(), p.hint);
         EXPECT_EQ(form.findChild<QWidget*>(p.widget->objectName()), p.widget);
     }
-    for (QToolButton* b :
-         {form.TabSheetVrijeLijn->VrijLijnPlus, form.TabSheetVrijeLijn->VrijLijnMin,
-          form.TabSheetVrijeLijn->VrijeLijnHelp, form.TabSheetVrijeLijn->VrijeLijnOpenHatch}) {
+    for (QToolButton* b : {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"),
+                           Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"),
+                           Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnHelp"),
+                           Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch")}) {
         EXPECT_TRUE(b->autoRaise());
         EXPECT_FALSE(b->icon().isNull());
     }
-    EXPECT_EQ(form.TabSheetVrijeLijn->LabelNameHatchLine->text(), "Naam Hatch:");
-    EXPECT_EQ(form.TabSheetVrijeLijn->LabelNameHatchLine->pos(), QPoint(220, 412));
+    EXPECT_EQ(Control<QLabel>(*form.TabSheetVrijeLijn, "LabelNameHatchLine")->text(),
+              "Naam Hatch:");
+    EXPECT_EQ(Control<QLabel>(*form.TabSheetVrijeLijn, "LabelNameHatchLine")->pos(),
+              QPoint(220, 412));
     // The label ends before the name edit starts.
-    EXPECT_LE(form.TabSheetVrijeLijn->LabelNameHatchLine->geometry().right(), 284);
-    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "naam arcering");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnMaakHatch->text(), "Maak Hatch");
-    EXPECT_EQ(form.TabSheetVrijeLijn->OpenHatchAction->toolTip(), "Hatchfile openen");
-    EXPECT_TRUE(form.TabSheetVrijeLijn->OpenHatchAction->isEnabled());
+    EXPECT_LE(Control<QLabel>(*form.TabSheetVrijeLijn, "LabelNameHatchLine")->geometry().right(),
+              284);
+    EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
+              "naam arcering");
+    EXPECT_EQ(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch")->text(),
+              "Maak Hatch");
+    EXPECT_EQ(Control<QAction>(*form.TabSheetVrijeLijn, "OpenHatchAction")->toolTip(),
+              "Hatchfile openen");
+    EXPECT_TRUE(Control<QAction>(*form.TabSheetVrijeLijn, "OpenHatchAction")->isEnabled());
 }
 
 TEST_F(FreeLineTab, CombosOfferTheirItemsAndAcceptTypedText) {
     const std::pair<QComboBox*, QStringList> combos[] = {
-        {form.TabSheetVrijeLijn->VrijeLijnType, {"MODEL", "DRAFTING"}},
-        {form.TabSheetVrijeLijn->VrijeLijnUnits, {"MM", "INCH"}},
+        {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType"), {"MODEL", "DRAFTING"}},
+        {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits"), {"MM", "INCH"}},
     };
     for (const auto& [combo, items] : combos) {
         SCOPED_TRACE(combo->objectName().toStdString());
@@ -139,71 +158,78 @@ TEST_F(FreeLineTab, CombosOfferTheirItemsAndAcceptTypedText) {
 TEST_F(FreeLineTab, GridStartsWithHeadersAndOneNumberedRow) {
     const QStringList headers{"Hoek",    "X start",  "Y start", "X shift",
                               "Y shift", "Pen Down", "Pen Up"};
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->columnCount(), 7);
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->columnCount(), 7);
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->headerData(c, Qt::Horizontal).toString(),
+        EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+                      ->headerData(c, Qt::Horizontal)
+                      .toString(),
                   headers[c]);
     }
     EXPECT_EQ(grid.Cell(0, 0), "Nr.");
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
+    EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 1);
     EXPECT_EQ(NumberShown(1), "1");
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->verticalHeader()->width(), 30);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->rowHeight(0), 20);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->horizontalHeader()->sectionResizeMode(0),
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->verticalHeader()->width(),
+              30);
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->rowHeight(0), 20);
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")
+                  ->horizontalHeader()
+                  ->sectionResizeMode(0),
               QHeaderView::Interactive);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->selectionMode(),
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->selectionMode(),
               QAbstractItemView::SingleSelection);
-    EXPECT_TRUE(form.TabSheetVrijeLijn->LijnGridModel->flags(
-                    form.TabSheetVrijeLijn->LijnGridModel->index(0, 6)) &
+    EXPECT_TRUE(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")
+                    ->flags(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->index(0, 6)) &
                 Qt::ItemIsEditable);
 }
 
 TEST_F(FreeLineTab, ResizingAColumnSurvivesAddingAndDeletingRows) {
-    form.TabSheetVrijeLijn->LijnGrid->horizontalHeader()->resizeSection(2, 120);
-    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
-    Click(form.TabSheetVrijeLijn->VrijLijnMin);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->columnWidth(2), 120);
+    Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")
+        ->horizontalHeader()
+        ->resizeSection(2, 120);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"));
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"));
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->columnWidth(2), 120);
 }
 
 TEST_F(FreeLineTab, AddInsertsAboveTheCurrentRowOrAppendsBelowTheLast) {
     Fill({{"a"}, {"b"}, {"c"}, {"d"}});
     MakeCurrent(2, 3);
-    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 5);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"));
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 5);
     const QStringList hoek{"a", "", "b", "c", "d"};
     for (int r = 1; r <= 5; ++r) {
         EXPECT_EQ(Shown(r, 1), hoek[r - 1]);
         EXPECT_EQ(NumberShown(r), QString::number(r));
     }
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->currentIndex(),
-              form.TabSheetVrijeLijn->LijnGridModel->index(1, 2));
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->currentIndex(),
+              GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->index(1, 2));
 
     MakeCurrent(5, 1);
-    Click(form.TabSheetVrijeLijn->VrijLijnPlus);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 6);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnPlus"));
+    EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 6);
     EXPECT_EQ(Shown(6, 1), "");
     EXPECT_EQ(Shown(5, 1), "d");
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGrid->currentIndex().row(), 4);
+    EXPECT_EQ(Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->currentIndex().row(), 4);
 }
 
 TEST_F(FreeLineTab, DeleteRemovesTheCurrentRowButNeverTheLast) {
     Fill({{"a"}, {"b"}, {"c"}});
     MakeCurrent(2, 1);
-    Click(form.TabSheetVrijeLijn->VrijLijnMin);
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"));
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 2);
     EXPECT_EQ(Shown(1, 1), "a");
     EXPECT_EQ(Shown(2, 1), "c");
     EXPECT_EQ(NumberShown(2), "2");
-    Click(form.TabSheetVrijeLijn->VrijLijnMin);
-    Click(form.TabSheetVrijeLijn->VrijLijnMin);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"));
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"));
+    EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 1);
     EXPECT_EQ(grid.RowCount(), 2);
 }
 
 TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
     MakeCurrent(1, 1);
-    form.TabSheetVrijeLijn->LijnGrid->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), form.TabSheetVrijeLijn->LijnGrid)
+    Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid"))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
                                         : "none");
     Type("6,5");
@@ -211,7 +237,7 @@ TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
     EXPECT_EQ(grid.Cell(1, 1), "6,5");
 
     MakeCurrent(1, 2);
-    form.TabSheetVrijeLijn->LijnGrid->setFocus();
+    Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->setFocus();
     Type(",5");
     PressEnter();
     EXPECT_EQ(grid.Cell(2, 1), ".5");
@@ -222,11 +248,12 @@ TEST_F(FreeLineTab, TypingInACellKeepsACommaOnlyAfterTheFirstKey) {
 TEST_F(FreeLineTab, AnOpenCellIsWrittenBeforeARowIsDeleted) {
     Fill({{"a"}, {"b"}});
     MakeCurrent(1, 2);
-    form.TabSheetVrijeLijn->LijnGrid->setFocus();
+    Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid")->setFocus();
     Type("7");
-    ASSERT_NE(QApplication::focusWidget(), form.TabSheetVrijeLijn->LijnGrid);  // the editor is open
-    Click(form.TabSheetVrijeLijn->VrijLijnMin);
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
+    ASSERT_NE(QApplication::focusWidget(),
+              Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid"));  // the editor is open
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijLijnMin"));
+    EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 1);
     EXPECT_EQ(grid.Cell(1, 1), "b");
     EXPECT_EQ(grid.Cell(2, 1), "");
     QTest::qWait(10);
@@ -235,11 +262,12 @@ TEST_F(FreeLineTab, AnOpenCellIsWrittenBeforeARowIsDeleted) {
 
 TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
     Fill({{"45", "0", "0", "0", "3.175"}, {"90", "", "5", "", "10"}, {"", "1"}});
-    form.TabSheetVrijeLijn->VrijeLijnUnits->setEditText("cm");
-    form.TabSheetVrijeLijn->NaamVrijeLijnArcering->setText("Caf\u00e9, tegels");
+    Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->setEditText("cm");
+    Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")
+        ->setText("Caf\u00e9, tegels");
     const std::string file = dir.File("vrij.pat");
     w.platform.dialogAnswers = {file};
-    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
+    Click(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch"));
     EXPECT_EQ(ReadText(file),
               JoinCrLf(LineList{";%UNITS=cm", ";", "*Caf\xe9, tegels", ";%TYPE=MODEL",
                                 "45, 0, 0, 0, 3.175", "90, 5, 10", "", ";"}));
@@ -251,7 +279,7 @@ TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
 
 TEST_F(FreeLineTab, MaakHatchIntoAMissingFolderShowsTheApplicationError) {
     w.platform.dialogAnswers = {dir.File("nergens/vrij.pat")};
-    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
+    Click(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch"));
     ASSERT_EQ(w.platform.applicationErrors.size(), 1u);
     EXPECT_EQ(w.platform.applicationErrors[0].rfind("Cannot ", 0), 0u);
 }
@@ -265,7 +293,7 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
                                       "45, 0, 0, 0, 1"}));
     w.platform.dialogAnswers = {file};
     w.platform.messageAnswers = {Answer::No};  // Nee: the typed rows need not be saved
-    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"));
     w.platform.messages.erase(w.platform.messages.begin());
 
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
@@ -276,17 +304,19 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
     EXPECT_TRUE(shown.pathMustExist);
     EXPECT_TRUE(shown.fileMustExist);
 
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 2);
     const QStringList row2{"90", "0", "0", "0", "6.35", "6.35", "-6.35"};
     for (int c = 1; c <= 7; ++c)
         EXPECT_EQ(Shown(2, c), row2[c - 1]);
     EXPECT_EQ(Shown(1, 5), "6.35");
     EXPECT_EQ(Shown(1, 6), "");
     EXPECT_EQ(NumberShown(2), "2");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "INCH");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentIndex(), 1);
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnType->currentText(), "DRAFTING");
-    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "Tegels, wall tiles");
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->currentText(), "INCH");
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->currentIndex(), 1);
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType")->currentText(),
+              "DRAFTING");
+    EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
+              "Tegels, wall tiles");
 
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "Pas op!");
@@ -297,39 +327,41 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
 
 TEST_F(FreeLineTab, AVanishedFileLeavesTheTabAlone) {
     Fill({{"x1"}, {"x2"}});
-    form.TabSheetVrijeLijn->VrijeLijnUnits->setEditText("cm");
+    Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->setEditText("cm");
     w.platform.dialogAnswers = {dir.File("weg.pat")};
     w.platform.messageAnswers = {Answer::No};
-    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"));
     w.platform.messages.erase(w.platform.messages.begin());
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].text, "Fout bij lezen van hatchbestand");
     EXPECT_EQ(w.platform.messages[0].title, "Error");
-    EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
+    EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 2);
     EXPECT_EQ(Shown(2, 1), "x2");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "cm");
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->currentText(), "cm");
 }
 
 TEST_F(FreeLineTab, WrittenAndOpenedAgainGivesTheSameCells) {
     Fill({{"0", "0", "0", "0", "6.35", "6.35", "-6.35"}, {"90", "1", "2", "0", "3"}});
-    form.TabSheetVrijeLijn->VrijeLijnType->setCurrentIndex(1);
+    Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType")->setCurrentIndex(1);
     const std::string file = dir.File("terug.pat");
     w.platform.dialogAnswers = {file, file};
-    Click(form.TabSheetVrijeLijn->VrijeLijnMaakHatch);
-    Click(form.TabSheetVrijeLijn->VrijLijnPlus);  // a third, empty row that the file does not hold
-    form.TabSheetVrijeLijn->VrijeLijnType->setCurrentIndex(0);
+    Click(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch"));
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn,
+                               "VrijLijnPlus"));  // a third, empty row that the file does not hold
+    Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType")->setCurrentIndex(0);
     w.platform.messageAnswers = {Answer::No};  // Nee: the added row is a change since the save
-    Click(form.TabSheetVrijeLijn->VrijeLijnOpenHatch);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"));
     w.platform.messages.erase(w.platform.messages.begin());
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 2);
     EXPECT_EQ(Shown(1, 7), "-6.35");
     EXPECT_EQ(Shown(2, 5), "3");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnType->currentText(), "DRAFTING");
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType")->currentText(),
+              "DRAFTING");
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
 TEST_F(FreeLineTab, HelpOpensTheLocalPage) {
-    Click(form.TabSheetVrijeLijn->VrijeLijnHelp);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnHelp"));
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     const QUrl url(QString::fromStdString(w.platform.openedUrls[0]));
     ASSERT_TRUE(url.isLocalFile()) << w.platform.openedUrls[0];
@@ -343,7 +375,7 @@ TEST_F(FreeLineTab, HelpOpensTheLocalPage) {
 
 TEST_F(FreeLineTab, HelpWithoutABrowserTellsWhereThePageIs) {
     w.platform.urlOpens = false;
-    Click(form.TabSheetVrijeLijn->VrijeLijnHelp);
+    Click(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnHelp"));
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     const QString path = QUrl(QString::fromStdString(w.platform.openedUrls[0])).toLocalFile();
@@ -354,7 +386,7 @@ TEST_F(FreeLineTab, HelpWithoutABrowserTellsWhereThePageIs) {
 // Ctrl+Tab leaves the grid (from a cell or its open editor, which keeps its text); Tab moves
 // between the cells.
 TEST_F(FreeLineTab, CtrlTabLeavesTheGridAndTabMovesBetweenCells) {
-    QTableView* gridView = form.TabSheetVrijeLijn->LijnGrid;
+    QTableView* gridView = Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid");
     MakeCurrent(1, 1);
     gridView->setFocus();
     QTest::keyClick(gridView, Qt::Key_Tab);
@@ -362,7 +394,8 @@ TEST_F(FreeLineTab, CtrlTabLeavesTheGridAndTabMovesBetweenCells) {
     EXPECT_EQ(gridView->currentIndex().column(), 1);
 
     QTest::keyClick(gridView, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::focusWidget(), form.TabSheetVrijeLijn->VrijeLijnType);
+    EXPECT_EQ(QApplication::focusWidget(),
+              Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType"));
 
     gridView->setFocus();
     MakeCurrent(1, 1);
@@ -374,10 +407,11 @@ TEST_F(FreeLineTab, CtrlTabLeavesTheGridAndTabMovesBetweenCells) {
     ASSERT_NE(left, nullptr);
     EXPECT_NE(left, gridView);
     EXPECT_FALSE(gridView->isAncestorOf(left));
-    EXPECT_NE(left, form.TabSheetVrijeLijn->VrijeLijnType);  // backwards: before the grid
+    EXPECT_NE(left, Control<QComboBox>(*form.TabSheetVrijeLijn,
+                                       "VrijeLijnType"));  // backwards: before the grid
     EXPECT_EQ(Shown(1, 1), "5");
 
-    QTest::keyClick(form.TabSheetVrijeLijn->VrijeLijnType, Qt::Key_Backtab,
+    QTest::keyClick(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType"), Qt::Key_Backtab,
                     Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab)
         << "Ctrl+Shift+Tab outside the grid stays the tab control's";

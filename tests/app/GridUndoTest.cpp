@@ -14,11 +14,11 @@
 #include "FigureTab.h"
 #include "GridHistory.h"
 #include "GridUndo.h"
+#include "MainForm.h"
+#include "NewVrijHatch.h"
 #include "PatternFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "MainForm.h"
-#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -28,12 +28,13 @@ class FreeLineUndo : public ::testing::Test {
     ShownMainForm w;
     TempDir dir;
     app::TFreeLineTab& tab = *w.form->TabSheetVrijeLijn;
-    TextGrid& grid = tab.LijnGridModel->Grid();
+    TextGrid& grid = GridModelOf(tab, "LijnGrid")->Grid();
 
     void SetUp() override { w.form->PageControl1->setCurrentWidget(&tab); }
     void TypeIntoCell(int row, int col, const char* keys) {
-        tab.LijnGrid->setCurrentIndex(tab.LijnGridModel->index(row - 1, col - 1));
-        tab.LijnGrid->setFocus();
+        Control<QTableView>(tab, "LijnGrid")
+            ->setCurrentIndex(GridModelOf(tab, "LijnGrid")->index(row - 1, col - 1));
+        Control<QTableView>(tab, "LijnGrid")->setFocus();
         for (const char* k = keys; *k; ++k)
             QTest::keyClick(QApplication::focusWidget(), *k);
     }
@@ -45,14 +46,18 @@ class FreeLineUndo : public ::testing::Test {
         EXPECT_TRUE(SameCells(grid, expected));
         EXPECT_EQ(grid.CurrentRow(), expected.CurrentRow());
         EXPECT_EQ(grid.CurrentCol(), expected.CurrentCol());
-        EXPECT_EQ(tab.LijnGrid->currentIndex(),
-                  tab.LijnGridModel->index(expected.CurrentRow() - 1, expected.CurrentCol() - 1));
-        ASSERT_EQ(tab.LijnGridModel->rowCount(), expected.RowCount() - 1);
+        EXPECT_EQ(Control<QTableView>(tab, "LijnGrid")->currentIndex(),
+                  GridModelOf(tab, "LijnGrid")
+                      ->index(expected.CurrentRow() - 1, expected.CurrentCol() - 1));
+        ASSERT_EQ(GridModelOf(tab, "LijnGrid")->rowCount(), expected.RowCount() - 1);
         for (int row = 1; row < expected.RowCount(); ++row) {
             for (int col = 1; col < expected.ColCount(); ++col) {
-                EXPECT_EQ(
-                    tab.LijnGridModel->index(row - 1, col - 1).data().toString().toStdString(),
-                    expected.Cell(col, row));
+                EXPECT_EQ(GridModelOf(tab, "LijnGrid")
+                              ->index(row - 1, col - 1)
+                              .data()
+                              .toString()
+                              .toStdString(),
+                          expected.Cell(col, row));
             }
         }
     }
@@ -60,7 +65,8 @@ class FreeLineUndo : public ::testing::Test {
 
 TEST_F(FreeLineUndo, UndoAndRedoStepThroughATypedCellAnAddedRowAndAnOpenedFile) {
     // A step holds the grid as the command found it, current cell included.
-    tab.LijnGrid->setCurrentIndex(tab.LijnGridModel->index(0, 1));
+    Control<QTableView>(tab, "LijnGrid")
+        ->setCurrentIndex(GridModelOf(tab, "LijnGrid")->index(0, 1));
     std::vector<TextGrid> states = {grid};
     TypeIntoCell(1, 2, "45");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -68,7 +74,7 @@ TEST_F(FreeLineUndo, UndoAndRedoStepThroughATypedCellAnAddedRowAndAnOpenedFile) 
     ASSERT_EQ(grid.Cell(2, 1), "45");
     states.push_back(grid);
 
-    QTest::mouseClick(tab.VrijLijnPlus, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "VrijLijnPlus"), Qt::LeftButton);
     ASSERT_EQ(grid.RowCount(), 3);
     states.push_back(grid);
 
@@ -76,12 +82,12 @@ TEST_F(FreeLineUndo, UndoAndRedoStepThroughATypedCellAnAddedRowAndAnOpenedFile) 
     WriteText(file, JoinCrLf(LineList{"*Twee", "0, 0, 0, 0, 6.35", "90, 1, 2, 0, 3, 1, -1"}));
     w.platform.dialogAnswers = {file};
     w.platform.messageAnswers = {Answer::No};
-    QTest::mouseClick(tab.VrijeLijnOpenHatch, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "VrijeLijnOpenHatch"), Qt::LeftButton);
     ASSERT_EQ(grid.Cell(1, 2), "90");
     states.push_back(grid);
-    ASSERT_EQ(tab.LijnGridUndo->History().UndoCount(), 3u);
+    ASSERT_EQ(tab.UndoHistory().UndoCount(), 3u);
 
-    tab.LijnGrid->setFocus();
+    Control<QTableView>(tab, "LijnGrid")->setFocus();
     for (std::size_t i = states.size() - 1; i > 0; --i) {
         SCOPED_TRACE(i);
         Keys(Qt::ControlModifier, Qt::Key_Z);
@@ -108,7 +114,7 @@ TEST_F(FreeLineUndo, AnOpenCellEditorKeepsTheKeysForItsOwnText) {
     Keys(Qt::ControlModifier, Qt::Key_Z);
     EXPECT_NE(editor->text(), "12");  // the editor took its own typing back
     EXPECT_TRUE(SameCells(grid, typed));
-    EXPECT_EQ(tab.LijnGridUndo->History().UndoCount(), 1u);
+    EXPECT_EQ(tab.UndoHistory().UndoCount(), 1u);
 }
 
 // The figure tab owns the same keys over its own grid: only the page shown answers them.
@@ -116,7 +122,8 @@ TEST_F(FreeLineUndo, EachPageAnswersTheKeysForItsOwnGridOnly) {
     app::TFigureTab& figure = *w.form->VrijFiguurTabSheet;
     TextGrid& figureGrid = figure.Model().grid;
     const TextGrid empty = figureGrid;
-    figure.FiguurGridUndo->Run([&] { figureGrid.SetCell(1, 1, "figuur"); });
+    app::TextGridModel* figureCells = GridModelOf(figure, "FiguurGrid");
+    figureCells->setData(figureCells->index(0, 0), QStringLiteral("figuur"));  // a typed cell
     TypeIntoCell(1, 1, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents();
@@ -126,10 +133,10 @@ TEST_F(FreeLineUndo, EachPageAnswersTheKeysForItsOwnGridOnly) {
     EXPECT_EQ(figureGrid.Cell(1, 1), "figuur");
 
     w.form->PageControl1->setCurrentWidget(&figure);
-    figure.FiguurGrid->setFocus();
+    Control<QTableView>(figure, "FiguurGrid")->setFocus();
     Keys(Qt::ControlModifier, Qt::Key_Z);
     EXPECT_TRUE(SameCells(figureGrid, empty));
-    EXPECT_EQ(tab.LijnGridUndo->History().RedoCount(), 1u);
+    EXPECT_EQ(tab.UndoHistory().RedoCount(), 1u);
 }
 
 class FigureUndo : public ::testing::Test {
@@ -149,7 +156,7 @@ class FigureUndo : public ::testing::Test {
         EXPECT_TRUE(SameCells(grid, expected.grid));
         EXPECT_EQ(tab.Model().TileWidth(), expected.width);
         EXPECT_EQ(tab.Model().TileHeight(), expected.height);
-        EXPECT_EQ(tab.FiguurGridModel->rowCount(), expected.grid.RowCount() - 1);
+        EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), expected.grid.RowCount() - 1);
     }
 
     void SetUp() override { w.form->PageControl1->setCurrentWidget(&tab); }
@@ -161,34 +168,37 @@ class FigureUndo : public ::testing::Test {
             dialog->HoogteEdit->setText(height);
             dialog->accept();
         });
-        QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"), Qt::LeftButton);
         QApplication::setActiveWindow(w.form.get());
     }
     void MoveAndClick(QPoint p) {
-        QTest::mouseMove(tab.HatchImage, p);
-        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+        QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), p);
+        QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {}, p);
     }
     void Type(int row, int col, const char* text) {
-        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(row - 1, col - 1),
-                                     QString::fromLatin1(text));
+        GridModelOf(tab, "FiguurGrid")
+            ->setData(GridModelOf(tab, "FiguurGrid")->index(row - 1, col - 1),
+                      QString::fromLatin1(text));
     }
     void Keys(Qt::KeyboardModifiers modifiers, Qt::Key key) {
-        tab.FiguurGrid->setFocus();
-        QTest::keyClick(tab.FiguurGrid, key, modifiers);
+        Control<QTableView>(tab, "FiguurGrid")->setFocus();
+        QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), key, modifiers);
         QCoreApplication::processEvents();
     }
-    QColor Pixel(int x, int y) const { return tab.HatchImage->Canvas().Image().pixelColor(x, y); }
+    QColor Pixel(int x, int y) const {
+        return Control<app::FigureCanvas>(tab, "HatchImage")->Canvas().Image().pixelColor(x, y);
+    }
 };
 
 TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
     NewFigure("300", "300");  // the first figure: nothing before it to go back to
-    ASSERT_EQ(tab.FiguurGridUndo->History().UndoCount(), 0u);
+    ASSERT_EQ(tab.UndoHistory().UndoCount(), 0u);
     std::vector<State> states = {Now()};
     std::vector<const char*> names = {"new figure"};
     const auto step = [&](const char* name) {
         states.push_back(Now());
         names.push_back(name);
-        ASSERT_EQ(tab.FiguurGridUndo->History().UndoCount(), states.size() - 1) << name;
+        ASSERT_EQ(tab.UndoHistory().UndoCount(), states.size() - 1) << name;
     };
 
     // A drawn segment is one step; no undo while it is open.
@@ -203,7 +213,7 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
     MoveAndClick({100, 100});
     Keys({}, Qt::Key_Escape);
     ASSERT_FALSE(tab.Model().interaction.drawing);
-    EXPECT_EQ(tab.FiguurGridUndo->History().UndoCount(), 1u);
+    EXPECT_EQ(tab.UndoHistory().UndoCount(), 1u);
     states.back() = Now();
     MoveAndClick({200, 250});
     MoveAndClick({200, 100});
@@ -211,15 +221,17 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
 
     Type(1, 1, "5");
     step("typed cell");
-    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(1, 3));
+    Control<QTableView>(tab, "FiguurGrid")
+        ->setCurrentIndex(GridModelOf(tab, "FiguurGrid")->index(1, 3));
     Type(2, 4, "400");
     step("typed cell outside the tile");
     Keys({}, Qt::Key_Return);
     ASSERT_EQ(grid.Cell(4, 2), "300.000");
     step("clip on Enter");
 
-    tab.FiguurGrid->setCurrentIndex(tab.FiguurGridModel->index(0, 0));
-    QTest::mouseClick(tab.DeleteFiguurLijnSpeedButton, Qt::LeftButton);
+    Control<QTableView>(tab, "FiguurGrid")
+        ->setCurrentIndex(GridModelOf(tab, "FiguurGrid")->index(0, 0));
+    QTest::mouseClick(Control<QToolButton>(tab, "DeleteFiguurLijnSpeedButton"), Qt::LeftButton);
     ASSERT_EQ(grid.RowCount(), 2);
     step("deleted segment");
 
@@ -227,7 +239,7 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
     WriteText(list, ";%SIZE=600,300\r\n;%UNITS=MM\r\n*ander\r\n1,2,3,4\r\n5,6,7,8\r\n");
     w.platform.dialogAnswers.push_back(list);
     w.platform.messageAnswers = {Answer::No, Answer::Ok};
-    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
     ASSERT_EQ(tab.Model().TileWidth(), 600);
     step("opened list");
 
@@ -241,7 +253,7 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
     }
     Keys(Qt::ControlModifier, Qt::Key_Z);  // the first figure stays
     ExpectState(states[0]);
-    EXPECT_EQ(tab.FiguurGridUndo->History().RedoCount(), states.size() - 1);
+    EXPECT_EQ(tab.UndoHistory().RedoCount(), states.size() - 1);
 
     // The canvas shows the grid of the state it went back to.
     Keys(Qt::ControlModifier, Qt::Key_Y);
@@ -254,7 +266,7 @@ TEST_F(FigureUndo, EachKindOfStepComesBackExactlyAndGoesAgain) {
              i % 2 ? Qt::Key_Y : Qt::Key_Z);
         ExpectState(states[i]);
     }
-    EXPECT_EQ(tab.FiguurGridUndo->History().RedoCount(), 0u);
+    EXPECT_EQ(tab.UndoHistory().RedoCount(), 0u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window at start-up, its tabs, the bond pictures and closing.
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -8,15 +9,16 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
+#include "AboutForm.h"
 #include "AppTestSupport.h"
 #include "ErrorForm.h"
 #include "InputRubberForm.h"
-#include "StartUp.h"
-#include "AboutForm.h"
 #include "NewVrijHatch.h"
+#include "StartUp.h"
 
 namespace murvex::test {
 namespace {
@@ -28,7 +30,8 @@ const char* const kBonds[] = {
 // The one explanation image that is not hidden.
 QLabel* ShownImage(const app::TMainForm& form) {
     QLabel* shown = nullptr;
-    for (QLabel* image : form.MetselverbandenTab->UitlegImages) {
+    for (QLabel* image : form.MetselverbandenTab->findChildren<QLabel*>(
+             QRegularExpression(QStringLiteral("^UitlegImage")))) {
         if (!image->isHidden()) {
             EXPECT_EQ(shown, nullptr) << "two pictures at once";
             shown = image;
@@ -65,12 +68,14 @@ TEST(MainForm, StartsOnTheBondTabWithTheHalfsteensverbandPictureAndName) {
     EXPECT_EQ(image->objectName(), "UitlegImageHalfsteensverband");
     EXPECT_TRUE(image->isVisible());
     EXPECT_EQ(image->pixmap().size(), QSize(320, 200));
-    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->text(),
+              "Halfsteensverband");
 }
 
 TEST(MainForm, TheKeyboardStartsInTheFirstFieldOfTheTab) {
     ShownMainForm w;
-    EXPECT_EQ(QApplication::focusWidget(), w.form->MetselverbandenTab->ComboBoxMetselverbanden);
+    EXPECT_EQ(QApplication::focusWidget(),
+              Control<QComboBox>(*w.form->MetselverbandenTab, "ComboBoxMetselverbanden"));
 }
 
 // Dark pixels of "Murvex Beta" drawn in font.
@@ -109,29 +114,35 @@ TEST(MainForm, MurvexBetaIsDrawnBoldItalicOnTheWindowAndInTheAboutBox) {
 TEST(MainForm, BondTabDefaults) {
     ShownMainForm w;
     const app::TMainForm& form = *w.form;
-    EXPECT_EQ(form.MetselverbandenTab->SteenlengteEdit->text(), "210");
-    EXPECT_EQ(form.MetselverbandenTab->SteenLengteVoegEdit->text(), "220");
-    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteEdit->text(), "50");
-    EXPECT_EQ(form.MetselverbandenTab->SteenhoogteVoegEdit->text(), "62.5");
-    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->text(), "0");
-    EXPECT_EQ(form.MetselverbandenTab->HoekverdraaiingEdit->toolTip(), "-360 tot 360");
-    EXPECT_EQ(form.MetselverbandenTab->CreateHatchButton->text(), "Maak Hatch");
-    ASSERT_EQ(form.MetselverbandenTab->ComboBoxMetselverbanden->count(), 10);
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenlengteEdit")->text(), "210");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenLengteVoegEdit")->text(), "220");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteEdit")->text(), "50");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "SteenhoogteVoegEdit")->text(), "62.5");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->text(), "0");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "HoekverdraaiingEdit")->toolTip(),
+              "-360 tot 360");
+    EXPECT_EQ(Control<QPushButton>(*form.MetselverbandenTab, "CreateHatchButton")->text(),
+              "Maak Hatch");
+    ASSERT_EQ(Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->count(), 10);
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(form.MetselverbandenTab->ComboBoxMetselverbanden->itemText(i), kBonds[i]);
+        EXPECT_EQ(
+            Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->itemText(i),
+            kBonds[i]);
     }
-    EXPECT_TRUE(form.MetselverbandenTab->ComboBoxMetselverbanden->isEditable());
+    EXPECT_TRUE(
+        Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->isEditable());
 }
 
 TEST(MainForm, ShowingAgainReturnsToTheBondTab) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     form.PageControl1->setCurrentIndex(2);
-    form.MetselverbandenTab->NaamEdit->setText("muur");
+    Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->setText("muur");
     form.hide();
     form.show();
     EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
-    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->text(),
+              "Halfsteensverband");
 }
 
 TEST(MainForm, MinimisingAndRestoringKeepsWhatTheUserTyped) {
@@ -139,11 +150,11 @@ TEST(MainForm, MinimisingAndRestoringKeepsWhatTheUserTyped) {
     app::TMainForm& form = *w.form;
     EXPECT_TRUE(form.windowFlags() & Qt::Window);  // its own taskbar button
     form.PageControl1->setCurrentIndex(1);
-    form.MetselverbandenTab->NaamEdit->setText("muur");
+    Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->setText("muur");
     form.showMinimized();
     form.showNormal();
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "muur");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->text(), "muur");
 }
 
 class BondChoice : public ::testing::TestWithParam<int> {};
@@ -152,16 +163,18 @@ TEST_P(BondChoice, ShowsTheBondsPictureAndPutsItsNameInTheNameField) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
     const int bond = GetParam();
-    form.MetselverbandenTab->NaamEdit->setText("eigen naam");
+    Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->setText("eigen naam");
     // What a choice in the drop-down list does, also of the item already shown.
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(bond);
-    emit form.MetselverbandenTab->ComboBoxMetselverbanden->activated(bond);
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(bond);
+    emit Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->activated(bond);
 
-    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), kBonds[bond]);
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->text(), kBonds[bond]);
     QLabel* image = ShownImage(form);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->objectName(), QStringLiteral("UitlegImage") + kBonds[bond]);
-    EXPECT_EQ(image->geometry(), form.MetselverbandenTab->UitlegImages[0]->geometry());
+    EXPECT_EQ(
+        image->geometry(),
+        Control<QLabel>(*form.MetselverbandenTab, "UitlegImageHalfsteensverband")->geometry());
     if (bond == 9) {
         EXPECT_TRUE(image->pixmap().isNull()) << "Wildverband has no picture";
     } else {
@@ -178,8 +191,10 @@ TEST(MainForm, EveryBondHasItsOwnPicture) {
     ShownMainForm w;
     for (int a = 0; a < 9; ++a) {
         for (int b = a + 1; b < 9; ++b) {
-            EXPECT_NE(w.form->MetselverbandenTab->UitlegImages[a]->pixmap().toImage(),
-                      w.form->MetselverbandenTab->UitlegImages[b]->pixmap().toImage())
+            const std::string first = std::string("UitlegImage") + kBonds[a];
+            const std::string second = std::string("UitlegImage") + kBonds[b];
+            EXPECT_NE(Control<QLabel>(*w.form, first.c_str())->pixmap().toImage(),
+                      Control<QLabel>(*w.form, second.c_str())->pixmap().toImage())
                 << kBonds[a] << " and " << kBonds[b];
         }
     }
@@ -188,19 +203,24 @@ TEST(MainForm, EveryBondHasItsOwnPicture) {
 TEST(MainForm, TypingIntoTheComboFieldMeansNoItemAndShowsHalfsteensverband) {
     ShownMainForm w;
     app::TMainForm& form = *w.form;
-    form.MetselverbandenTab->ComboBoxMetselverbanden->setCurrentIndex(2);
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->setCurrentIndex(2);
     ASSERT_EQ(form.MetselverbandenTab->BondItemIndex(), 2);
-    form.MetselverbandenTab->ComboBoxMetselverbanden->lineEdit()->selectAll();
+    Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")
+        ->lineEdit()
+        ->selectAll();
     // The field has the focus, so the completer offers "Kruisverband" until the text differs.
-    QTest::keyClicks(form.MetselverbandenTab->ComboBoxMetselverbanden->lineEdit(), "Kruiswerk");
+    QTest::keyClicks(
+        Control<QComboBox>(*form.MetselverbandenTab, "ComboBoxMetselverbanden")->lineEdit(),
+        "Kruiswerk");
     EXPECT_EQ(form.MetselverbandenTab->BondItemIndex(), -1);
     EXPECT_EQ(ShownImage(form)->objectName(), "UitlegImageHalfsteensverband");
-    EXPECT_EQ(form.MetselverbandenTab->NaamEdit->text(), "Halfsteensverband");
+    EXPECT_EQ(Control<QLineEdit>(*form.MetselverbandenTab, "NaamEdit")->text(),
+              "Halfsteensverband");
 }
 
 TEST(MainForm, SluitenClosesTheWindowAtOnceWithoutAQuestion) {
     ShownMainForm w;
-    w.form->MetselverbandenTab->NaamEdit->setText("niet bewaard");
+    Control<QLineEdit>(*w.form->MetselverbandenTab, "NaamEdit")->setText("niet bewaard");
     QTest::mouseClick(w.form->CloseButton, Qt::LeftButton);
     EXPECT_FALSE(w.form->isVisible());
     EXPECT_TRUE(w.platform.messages.empty());

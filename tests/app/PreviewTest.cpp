@@ -18,10 +18,10 @@
 #include "Cursors.h"
 #include "FigureCanvas.h"
 #include "FigureTab.h"
+#include "NewVrijHatch.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -53,8 +53,8 @@ class Preview : public ::testing::Test {
 
 TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
     app::TBondTab& tab = *form.MetselverbandenTab;
-    EXPECT_EQ(tab.VoorbeeldButton->text(), QStringLiteral("Voorbeeld"));
-    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    EXPECT_EQ(Control<QPushButton>(tab, "VoorbeeldButton")->text(), QStringLiteral("Voorbeeld"));
+    app::TPreviewForm& preview = Open(Control<QPushButton>(tab, "VoorbeeldButton"));
     EXPECT_TRUE(preview.isVisible());
     EXPECT_FALSE(preview.isModal());
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Voorbeeld"));
@@ -67,20 +67,20 @@ TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
     const LineList firstLines = preview.Content().patternLines;
     EXPECT_EQ(firstLines, tab.PreviewNow().patternLines);
 
-    Retype(tab.SteenlengteEdit, QStringLiteral("300"));
-    Retype(tab.SteenLengteVoegEdit, QStringLiteral("310"));
+    Retype(Control<QLineEdit>(tab, "SteenlengteEdit"), QStringLiteral("300"));
+    Retype(Control<QLineEdit>(tab, "SteenLengteVoegEdit"), QStringLiteral("310"));
     Settle();
     const QImage longer = Picture(preview);
     EXPECT_NE(longer, first);
     EXPECT_NE(preview.Content().patternLines, firstLines);
     EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
 
-    Retype(tab.HoekverdraaiingEdit, QStringLiteral("30"));
+    Retype(Control<QLineEdit>(tab, "HoekverdraaiingEdit"), QStringLiteral("30"));
     Settle();
     const QImage turned = Picture(preview);
     EXPECT_NE(turned, longer);
 
-    tab.ComboBoxMetselverbanden->setCurrentIndex(9);
+    Control<QComboBox>(tab, "ComboBoxMetselverbanden")->setCurrentIndex(9);
     Settle();
     EXPECT_NE(Picture(preview), turned);
     EXPECT_EQ(preview.Content().patternLines, tab.PreviewNow().patternLines);
@@ -90,24 +90,24 @@ TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
     preview.OutlineCheck->setChecked(true);
     EXPECT_NE(Picture(preview), bare);
 
-    Retype(tab.SteenhoogteEdit, QStringLiteral("5x"));
+    Retype(Control<QLineEdit>(tab, "SteenhoogteEdit"), QStringLiteral("5x"));
     Settle();
     EXPECT_EQ(preview.Content().problem, "Er is een ongeldige waarde ingevoerd");
     Picture(preview, &pieces);
     EXPECT_EQ(pieces, 0u);
     EXPECT_TRUE(w.platform.messages.empty());
     // The preview reads the edits; it never rewrites them.
-    EXPECT_EQ(tab.SteenhoogteEdit->text(), QStringLiteral("5x"));
+    EXPECT_EQ(Control<QLineEdit>(tab, "SteenhoogteEdit")->text(), QStringLiteral("5x"));
 }
 
 TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     form.PageControl1->setCurrentWidget(form.TabSheetVrijeLijn);
     app::TFreeLineTab& tab = *form.TabSheetVrijeLijn;
-    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    app::TPreviewForm& preview = Open(Control<QPushButton>(tab, "VoorbeeldVrijeLijn"));
     // An empty grid has nothing to draw.
     EXPECT_FALSE(preview.Content().problem.empty());
 
-    app::TextGridModel* model = tab.LijnGridModel;
+    app::TextGridModel* model = GridModelOf(tab, "LijnGrid");
     const QStringList row = {"45", "0", "0", "0", "10", "20", "-5"};
     for (int c = 0; c < row.size(); ++c)
         model->setData(model->index(0, c), row[c]);
@@ -124,12 +124,12 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     EXPECT_EQ(preview.Content().patternLines.at(4), "45, 0, 0, 0, 25, 20, -5");
 
     // The units name the scale bar's length.
-    tab.VrijeLijnUnits->setCurrentIndex(1);
+    Control<QComboBox>(tab, "VrijeLijnUnits")->setCurrentIndex(1);
     Settle();
     EXPECT_NE(Picture(preview), wider);
 
     const int warnings = preview.WarningList->count();
-    Retype(tab.NaamVrijeLijnArcering, QStringLiteral("a,b"));
+    Retype(Control<QLineEdit>(tab, "NaamVrijeLijnArcering"), QStringLiteral("a,b"));
     Settle();
     EXPECT_GT(preview.WarningList->count(), warnings);
 
@@ -194,8 +194,8 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     app::RegisterDrawingCursors();
     app::TFigureTab& tab = *form.VrijFiguurTabSheet;
     form.PageControl1->setCurrentWidget(&tab);
-    EXPECT_EQ(tab.VoorbeeldButton->text(), QStringLiteral("Voorbeeld"));
-    app::TPreviewForm& preview = Open(tab.VoorbeeldButton);
+    EXPECT_EQ(Control<QPushButton>(tab, "VoorbeeldFiguur")->text(), QStringLiteral("Voorbeeld"));
+    app::TPreviewForm& preview = Open(Control<QPushButton>(tab, "VoorbeeldFiguur"));
     EXPECT_FALSE(preview.Content().problem.empty());  // no figure yet
 
     WhenModalOpens([](QWidget* modal) {
@@ -205,7 +205,7 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
         dialog->HoogteEdit->setText(QStringLiteral("300"));
         dialog->accept();
     });
-    QTest::mouseClick(tab.NieuwFiguur, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(tab, "NieuwFiguur"), Qt::LeftButton);
     Settle();
     EXPECT_TRUE(preview.Content().problem.empty());
     EXPECT_EQ(preview.Content().outline.size(), 4u);
@@ -213,8 +213,8 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
 
     // One unit per pixel; pixel (x, y) is the point (x, 300 - y).
     for (const QPoint p : {QPoint(50, 250), QPoint(200, 250)}) {
-        QTest::mouseMove(tab.HatchImage, p);
-        QTest::mouseClick(tab.HatchImage, Qt::LeftButton, {}, p);
+        QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), p);
+        QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {}, p);
     }
     Settle();
     ASSERT_EQ(preview.Content().overlay.size(), 1u);
@@ -228,10 +228,11 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     const QImage one = Picture(preview);
 
     // A typed row too steep to repeat in the tile: no pattern line, marked, "geen oplossing".
-    tab.AddfiguurLijn->trigger();
+    Control<QAction>(tab, "AddfiguurLijn")->trigger();
     const QStringList steep = {"60", "90", "60.15", "0"};
     for (int c = 0; c < 4; ++c)
-        tab.FiguurGridModel->setData(tab.FiguurGridModel->index(1, c), steep[c]);
+        GridModelOf(tab, "FiguurGrid")
+            ->setData(GridModelOf(tab, "FiguurGrid")->index(1, c), steep[c]);
     Settle();
     const PreviewContent& content = preview.Content();
     EXPECT_EQ(content.failedRows, std::vector<int>{2});
@@ -245,23 +246,24 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     EXPECT_EQ(preview.ReportTable->item(0, 2)->text(), QStringLiteral("0.000"));
     EXPECT_EQ(preview.ReportTable->item(1, 2)->text(), QStringLiteral("geen oplossing"));
 
-    Retype(tab.NaamEditVrij, QStringLiteral("hek"));
+    Retype(Control<QLineEdit>(tab, "NaamEditVrij"), QStringLiteral("hek"));
     Settle();
     EXPECT_EQ(preview.Content().patternLines.at(2), "*hek");
 
     // A chosen report row becomes the grid's current row, drawn red.
-    const QImage& canvas = tab.HatchImage->Canvas().Image();
+    const QImage& canvas = Control<app::FigureCanvas>(tab, "HatchImage")->Canvas().Image();
     preview.ReportTable->selectRow(1);
-    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 1);
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->currentIndex().row(), 1);
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(Qt::black));
     preview.ReportTable->selectRow(0);
-    EXPECT_EQ(tab.FiguurGrid->currentIndex().row(), 0);
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->currentIndex().row(), 0);
     EXPECT_EQ(canvas.pixelColor(120, 251), QColor(255, 0, 0));
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
 TEST_F(Preview, TheWheelZoomsAndDraggingPans) {
-    app::TPreviewForm& preview = Open(form.MetselverbandenTab->VoorbeeldButton);
+    app::TPreviewForm& preview =
+        Open(Control<QPushButton>(*form.MetselverbandenTab, "VoorbeeldButton"));
     QWidget* canvas = preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"));
     ASSERT_NE(canvas, nullptr);
     const QImage before = Picture(preview);
@@ -278,7 +280,8 @@ TEST_F(Preview, TheWheelZoomsAndDraggingPans) {
 }
 
 TEST_F(Preview, ExportWritesThePictureAsPngOrSvg) {
-    app::TPreviewForm& preview = Open(form.MetselverbandenTab->VoorbeeldButton);
+    app::TPreviewForm& preview =
+        Open(Control<QPushButton>(*form.MetselverbandenTab, "VoorbeeldButton"));
     const std::string png = dir.File("muur.png");
     const std::string svg = dir.File("muur.svg");
     w.platform.dialogAnswers = {png, svg, dir.File("geen/map/muur.png")};

@@ -9,16 +9,17 @@
 #include <string>
 #include <utility>
 
+#include "AppTestSupport.h"
 #include "BondTab.h"
 #include "FakePlatform.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
+#include "MainForm.h"
 #include "Msg.h"
 #include "PatternFile.h"
 #include "StartupFile.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "MainForm.h"
 
 namespace murvex::test {
 namespace {
@@ -63,7 +64,7 @@ class StartupFile : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.PageControl1->setCurrentWidget(form.MetselverbandenTab);
     }
-    TextGrid& Grid() { return form.TabSheetVrijeLijn->LijnGridModel->Grid(); }
+    TextGrid& Grid() { return GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->Grid(); }
 };
 
 TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
@@ -76,13 +77,15 @@ TEST_F(StartupFile, PatternFileOpensInFreeLineTabAsIfChosenInItsDialog) {
     EXPECT_TRUE(fake.dialogs.empty());
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheetVrijeLijn);
-    EXPECT_EQ(form.TabSheetVrijeLijn->NaamVrijeLijnArcering->text(), "Tegels");
-    ASSERT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 2);
+    EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
+              "Tegels");
+    ASSERT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 2);
     EXPECT_EQ(Grid().Cell(1, 2), "90");
-    EXPECT_EQ(form.TabSheetVrijeLijn->VrijeLijnUnits->currentText(), "INCH");
+    EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->currentText(), "INCH");
 
     // The dialog offers the file next time, and shows itself again.
-    QTest::mouseClick(form.TabSheetVrijeLijn->VrijeLijnOpenHatch, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"),
+                      Qt::LeftButton);
     ASSERT_EQ(fake.dialogs.size(), 1u);
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
 }
@@ -98,14 +101,14 @@ TEST_F(StartupFile, FigureListOpensInTheFigureTabAsIfChosenInItsDialog) {
     app::TFigureTab& tab = *form.VrijFiguurTabSheet;
     EXPECT_EQ(form.PageControl1->currentWidget(), &tab);
     EXPECT_EQ(tab.Model().TileWidth(), 600);
-    EXPECT_EQ(tab.NaamEditVrij->text(), "Figuur");
-    EXPECT_EQ(tab.VrijeFiguurUnits->currentText(), "INCH");
-    ASSERT_EQ(tab.FiguurGridModel->rowCount(), 2);
+    EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "Figuur");
+    EXPECT_EQ(Control<QComboBox>(tab, "VrijeFiguurUnits")->currentText(), "INCH");
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 2);
     EXPECT_EQ(tab.Model().grid.Cell(3, 2), "7");
-    EXPECT_TRUE(tab.SafeVrijFiguurlist->isEnabled());
+    EXPECT_TRUE(Control<QAction>(tab, "SafeVrijFiguurlist")->isEnabled());
 
     // Next time the command asks again and shows its dialog, offering the file.
-    QTest::mouseClick(tab.SpeedButtonOpenCoordinaten, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
     EXPECT_EQ(fake.messages.size(), 1u);
     ASSERT_EQ(fake.dialogs.size(), 1u);
     EXPECT_EQ(fake.dialogs[0].dialog.fileName, path);
@@ -147,7 +150,7 @@ TEST_F(StartupFile, OtherFilesAreRefusedWithAWarningAndChangeNothing) {
         EXPECT_EQ(fake.messages[0].style, style::kWarning);
         EXPECT_TRUE(fake.dialogs.empty());
         EXPECT_EQ(form.PageControl1->currentWidget(), form.MetselverbandenTab);
-        EXPECT_EQ(form.TabSheetVrijeLijn->LijnGridModel->rowCount(), 1);
+        EXPECT_EQ(GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid")->rowCount(), 1);
     }
 }
 
