@@ -124,6 +124,17 @@ with tempfile.TemporaryDirectory() as folder:
               f"{name}: render -o .dxf differs from dxf without --lines")
     check(run("dxf", own, "--box", *map(str, BOX), "-o", plain).returncode == 1,
           "an existing file was replaced without --force")
+    # Refused: nothing written. Too many lines: the hatch whole, the lines cut off, status 3.
+    empty = os.path.join(folder, "leeg.pat")
+    with open(empty, "w", encoding="cp1252") as f:
+        f.write("*leeg\n; geen lijnen\n")
+    check(run("dxf", empty, "--box", "0", "0", "9", "9", "-o", empty + ".dxf").returncode == 2
+          and not os.path.exists(empty + ".dxf"), "a file without pattern lines was not refused")
+    dense = os.path.join(folder, "dicht.dxf")
+    r = run("dxf", own, "--box", "0", "0", "9", "9e6", "-o", dense, "--lines")
+    text = open(dense, "rb").read() if os.path.exists(dense) else b""
+    check(r.returncode == 3 and text.count(b"\r\nLINE\r\n") == 50000
+          and text.count(b"\r\nHATCH\r\n") == 1, f"too many lines: exit {r.returncode}")
 
 for f in failures:
     print("FAIL", f)
