@@ -104,7 +104,8 @@ def check_segments(name, pat_path, doc):
         hatched = [ends(a.x, a.y, b.x, b.y)
                    for a, b in hatching.hatch_entity(doc.modelspace().query("HATCH")[0])]
     except hatching.HatchingError as e:
-        hatched = [f"ezdxf cannot hatch: {e}"]
+        check(False, f"{name}: ezdxf cannot hatch it: {e}")
+        return
     unmatched = [h for h in hatched if not any(
         all(abs(u - v) < 0.002 for p, q in zip(h, d) for u, v in zip(p, q))
         for i in (-1, 0, 1) for j in (-1, 0, 1)
