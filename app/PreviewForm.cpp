@@ -25,7 +25,9 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
+#include "DxfExport.h"
 #include "MainForm.h"
 #include "Msg.h"
 #include "PatternCheck.h"
@@ -313,7 +315,8 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     FitButton->setToolTip(QStringLiteral("Het patroon passend tonen (ook: dubbelklikken)"));
     ExportButton = new QPushButton(QStringLiteral("Exporteren..."), this);
     ExportButton->setObjectName(QStringLiteral("ExportButton"));
-    ExportButton->setToolTip(QStringLiteral("Het beeld opslaan als PNG of SVG"));
+    ExportButton->setToolTip(QStringLiteral(
+        "Het beeld opslaan als PNG of SVG, of als DXF-tekening met het patroon als arcering"));
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(OutlineCheck);
@@ -356,8 +359,8 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     layout->addWidget(WarningsLabel);
     layout->addWidget(WarningList);
 
-    ExportDialog =
-        SaveFileDialog("Voorbeeld exporteren", "PNG of SVG", "*.png *.svg", "png", false);
+    ExportDialog = SaveFileDialog("Voorbeeld exporteren", "PNG, SVG of DXF", "*.png *.svg *.dxf",
+                                  "png", false);
 
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setSingleShot(true);
@@ -518,17 +521,30 @@ bool TPreviewForm::ExportTo(const std::string& path) const {
     const Box visible = view.Visible(size.width(), size.height());
     const PictureSize pixels{size.width(), size.height(), view.scale};
     std::optional<std::string> bytes;
-    if (format == PictureFormat::Svg) {
-        // The tone a too dense view shows has no vector form.
-        const Picture picture = Canvas->Draw(size);
-        if (picture.truncated) return false;
-        bytes = PictureBytes(format, picture.segments, visible, pixels, Canvas->Content().overlay);
-    } else {
-        // The PNG holds the view as the window paints it, outline and scale bar included.
-        bytes = PictureBytes(format, {}, visible, pixels, {}, [this](QImage& image) {
-            QPainter painter(&image);
-            Canvas->Paint(painter, image.size());
-        });
+    switch (format) {
+        case PictureFormat::Dxf: {
+            // The pattern itself as a hatch over the visible part, for a CAD program to draw.
+            DxfResult drawing = PatternDxf(DxfPatternOf(Canvas->Content().patternLines),
+                                           DxfOptions{visible, false});
+            if (drawing.status != DxfStatus::Ok) return false;
+            bytes = std::move(drawing.bytes);
+            break;
+        }
+        case PictureFormat::Svg: {
+            // The tone a too dense view shows has no vector form.
+            const Picture picture = Canvas->Draw(size);
+            if (picture.truncated) return false;
+            bytes =
+                PictureBytes(format, picture.segments, visible, pixels, Canvas->Content().overlay);
+            break;
+        }
+        case PictureFormat::Png:
+            // The PNG holds the view as the window paints it, outline and scale bar included.
+            bytes = PictureBytes(format, {}, visible, pixels, {}, [this](QImage& image) {
+                QPainter painter(&image);
+                Canvas->Paint(painter, image.size());
+            });
+            break;
     }
     return bytes && WriteFileAtomic(path, *bytes) == WriteStatus::Ok;
 }

@@ -88,10 +88,11 @@ class TPreviewForm : public QWidget {
     // gets the number of segments and dots painted.
     QImage RenderView(std::size_t* pieces = nullptr) const;
 
-    // Asks for a file name through the platform and writes the view: PNG, or SVG when the
-    // chosen name ends in ".svg". A failure is told in a message box.
+    // Asks for a file name through the platform and writes the view: PNG, or SVG or a DXF
+    // drawing (the pattern as a hatch over the view) when the chosen name ends in ".svg" or
+    // ".dxf". A failure is told in a message box.
     void ExportButtonClick();
-    // Writes the view to path (PNG or SVG by its ending) without asking; false on failure.
+    // Writes the view to path (PNG, SVG or DXF by its ending) without asking; false on failure.
     bool ExportTo(const std::string& path) const;
     FileDialog ExportDialog;
 

@@ -38,6 +38,7 @@ Subcommand AddRenderCommand(CLI::App& parent);
 Subcommand AddFigureReadCommand(CLI::App& parent);
 Subcommand AddFigureCommand(CLI::App& parent);
 Subcommand AddPictureCommand(CLI::App& parent);
+Subcommand AddDxfCommand(CLI::App& parent);
 
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
 // unless force is set, and then replaced atomically; through a symbolic link the file it points

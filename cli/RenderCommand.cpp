@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "DxfExport.h"
 #include "Msg.h"
 #include "NumberText.h"
 #include "PatternFile.h"
@@ -51,12 +52,21 @@ int RunRender(const RenderOptions& o) {
     }
     const std::optional<PictureFormat> format = PictureFormatOf(o.output);
     if (!format) {
-        Complain("the output file must end in .png or .svg");
+        Complain("the output file must end in .png, .svg or .dxf");
         return kExitInvalid;
     }
 
     const std::optional<std::string> bytes = ReadPatternFile(o.file);
     if (!bytes) return kExitFailed;
+    if (*format == PictureFormat::Dxf) {
+        // What the preview's export writes for a DXF: the hatch over the box.
+        const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), DxfOptions{box, false});
+        if (drawing.status != DxfStatus::Ok) {
+            Complain(DxfStatusText(drawing.status));
+            return kExitInvalid;
+        }
+        return WriteOutput(o.output, drawing.bytes, o.force);
+    }
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box);
 
@@ -85,13 +95,14 @@ Subcommand AddRenderCommand(CLI::App& parent) {
     app->add_option("file", options->file, "Pattern file (.pat)")->required();
     app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
     app->add_option("-o,--output", options->output,
-                    "The picture; its ending (.png or .svg) chooses the format")
+                    "The picture; its ending (.png, .svg or .dxf) chooses the format")
         ->required();
     app->add_option("--px", options->px,
                     "Pixels along the box's larger side (default 1000, at most 8192)");
     app->add_flag("--force", options->force, "Replace an existing output file");
     app->footer(
-        "A box in which the pattern draws nothing gives a white picture.\n"
+        "A box in which the pattern draws nothing gives a white picture. A .dxf is a drawing\n"
+        "with the pattern as a hatch over the box (murvex-cli dxf writes its lines too).\n"
         "Example:\n"
         "  murvex-cli render kruis.pat --box 0 0 2000 1000 -o kruis.png --px 800\n"
         "Exit status: 0 written, 1 file not readable or not writable, 2 invalid value,\n"

@@ -24,6 +24,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddLinesCommand,
     murvex::cli::AddCheckCommand,
     murvex::cli::AddRenderCommand,
+    murvex::cli::AddDxfCommand,
     murvex::cli::AddFigureReadCommand,
     murvex::cli::AddFigureCommand,
     murvex::cli::AddPictureCommand,

@@ -1,4 +1,5 @@
-// Picture files of a pattern: PNG or SVG bytes from segments and an overlay.
+// Picture files of a pattern: the format a name asks for; PNG or SVG bytes from segments and an
+// overlay.
 #include "PictureFile.h"
 
 #include <QBuffer>
@@ -35,14 +36,23 @@ std::optional<std::string> PngBytes(const QImage& image) {
 std::optional<PictureFormat> PictureFormatOf(std::string_view fileName) {
     if (EndsWithLower(fileName, ".png")) return PictureFormat::Png;
     if (EndsWithLower(fileName, ".svg")) return PictureFormat::Svg;
+    if (EndsWithLower(fileName, ".dxf")) return PictureFormat::Dxf;
     return std::nullopt;
 }
 
-std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<DrawnSegment>& segments,
-                                        const Box& box, const PictureSize& size,
+std::optional<std::string> PictureBytes(PictureFormat format,
+                                        const std::vector<DrawnSegment>& segments, const Box& box,
+                                        const PictureSize& size,
                                         const std::vector<OverlaySegment>& overlay,
                                         const RasterPainter& raster) {
-    if (format == PictureFormat::Svg) return SegmentsToSvg(segments, box, size, overlay);
+    switch (format) {
+        case PictureFormat::Svg:
+            return SegmentsToSvg(segments, box, size, overlay);
+        case PictureFormat::Dxf:
+            return std::nullopt;
+        case PictureFormat::Png:
+            break;
+    }
     QImage image(size.width, size.height, QImage::Format_RGB32);
     if (image.isNull()) return std::nullopt;
     image.fill(Qt::white);

@@ -1,6 +1,6 @@
-// Picture files of a pattern: the one place that chooses PNG or SVG from a file name and turns
-// segments (and an overlay) into the file's bytes. The render command and the preview's export
-// both write through it.
+// Picture files of a pattern: the one place that chooses PNG, SVG or DXF from a file name and
+// turns segments (and an overlay) into a picture's bytes. The render command and the preview's
+// export both choose and write through it.
 #pragma once
 
 #include <functional>
@@ -17,10 +17,12 @@ class QImage;
 
 namespace murvex {
 
-enum class PictureFormat { Png, Svg };
+// A DXF is a drawing, not a picture: it holds the pattern lines themselves as a hatch over the
+// box (PatternDxf in dxf/), and a CAD program draws them.
+enum class PictureFormat { Png, Svg, Dxf };
 
-// The format a file name asks for by its ending, ".png" or ".svg" in any case; nothing for
-// any other name.
+// The format a file name asks for by its ending, ".png", ".svg" or ".dxf" in any case; nothing
+// for any other name.
 std::optional<PictureFormat> PictureFormatOf(std::string_view fileName);
 
 // Paints a raster picture in place of the plain one, into an RGB32 image of the picture's size
@@ -30,9 +32,10 @@ using RasterPainter = std::function<void(QImage&)>;
 // The bytes of a picture file showing the box (y upwards) at size: the segments in black on
 // white, the overlay in its colours over them. A PNG without overlay or raster painter is
 // stored grey; one with a raster painter holds what that painted. Nothing when the picture
-// cannot be made (a size of no pixels, or more than the memory holds).
-std::optional<std::string> PictureBytes(PictureFormat format, const std::vector<DrawnSegment>& segments,
-                                        const Box& box, const PictureSize& size,
+// cannot be made (a size of no pixels, or more than the memory holds), and for a DXF.
+std::optional<std::string> PictureBytes(PictureFormat format,
+                                        const std::vector<DrawnSegment>& segments, const Box& box,
+                                        const PictureSize& size,
                                         const std::vector<OverlaySegment>& overlay = {},
                                         const RasterPainter& raster = {});
 

@@ -16,6 +16,7 @@
 
 #include "AppTestSupport.h"
 #include "Cursors.h"
+#include "DxfExport.h"
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "NewVrijHatch.h"
@@ -279,26 +280,33 @@ TEST_F(Preview, TheWheelZoomsAndDraggingPans) {
     EXPECT_NE(Picture(preview), zoomed);
 }
 
-TEST_F(Preview, ExportWritesThePictureAsPngOrSvg) {
+TEST_F(Preview, ExportWritesThePictureAsPngOrSvgAndTheHatchAsDxf) {
     app::TPreviewForm& preview =
         Open(Control<QPushButton>(*form.MetselverbandenTab, "VoorbeeldButton"));
     const std::string png = dir.File("muur.png");
     const std::string svg = dir.File("muur.svg");
-    w.platform.dialogAnswers = {png, svg, dir.File("geen/map/muur.png")};
-    for (int i = 0; i < 3; ++i)
+    const std::string dxf = dir.File("muur.dxf");
+    w.platform.dialogAnswers = {png, svg, dxf, dir.File("geen/map/muur.png")};
+    for (int i = 0; i < 4; ++i)
         QTest::mouseClick(preview.ExportButton, Qt::LeftButton);
 
-    ASSERT_EQ(w.platform.dialogs.size(), 3u);
+    ASSERT_EQ(w.platform.dialogs.size(), 4u);
     EXPECT_EQ(w.platform.dialogs[0].dialog.kind, FileDialog::Save);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.png *.svg *.dxf");
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(png), "PNG"));
     EXPECT_EQ(read.size(), preview.findChild<QWidget*>(QStringLiteral("PreviewCanvas"))->size());
     const std::string text = ReadText(svg);
     EXPECT_TRUE(text.rfind("<svg", 0) == 0 || text.rfind("<?xml", 0) == 0);
     EXPECT_NE(text.find("<path"), std::string::npos);
+    // The drawing's hatch carries the tab's pattern lines (read back in tests/dxf).
+    const std::string drawing = ReadText(dxf);
+    EXPECT_NE(drawing.find("\r\nHATCH\r\n"), std::string::npos);
+    const std::size_t count = DxfPatternOf(preview.Content().patternLines).lines.size();
+    EXPECT_NE(drawing.find("\r\n 78\r\n" + IntText(count) + "\r\n"), std::string::npos);
     // A folder that does not exist: told, nothing written, no temporary file left.
     ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"muur.png", "muur.svg"}));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"muur.dxf", "muur.png", "muur.svg"}));
 }
 
 }  // namespace

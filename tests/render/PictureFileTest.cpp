@@ -13,6 +13,7 @@ TEST(PictureFile, TheNameEndingChoosesTheFormat) {
         {"muur.png", PictureFormat::Png},  // the dialog's default
         {"map.svg/MUUR.Png", PictureFormat::Png},
         {"muur.sVg", PictureFormat::Svg},
+        {"muur.DXF", PictureFormat::Dxf},
         {"muur.png.txt", std::nullopt},
         {"svg", std::nullopt},
         {"", std::nullopt}};
