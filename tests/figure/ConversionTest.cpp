@@ -123,12 +123,6 @@ const Example kExamples[] = {
      Accuracy::Nauwkeurig,
      "90.0000000000, 20.0000000000, 0.0000000000, 0.0000000000, 100.0000000000, 30.0000416666, "
      "-69.9999583334"},
-    // Falling that steeply it would climb more than 149 tile heights per width.
-    {"NearlyVerticalFallingFails",
-     {100, 100},
-     {"20", "30", "20.05", "0"},
-     Accuracy::Nauwkeurig,
-     nullptr},
     // Steep: no repeat within 149 tile heights at 1.0, found by the looser levels.
     {"SteepFailsNauwkeurig",
      {100, 100},
@@ -190,6 +184,72 @@ TEST(ConvertFiguurLijn, WritesEveryWorkedRowToTheLastDecimal) {
             ASSERT_TRUE(line.has_value());
             EXPECT_EQ(line->text, ex.line);
         }
+    }
+}
+
+// Issue 19: a segment falling to the right as steeply as a rising one that is written vertical
+// is vertical too (down from its left, upper, end), at every level.
+TEST(ConvertFiguurLijn, FallingNearVerticalIsVerticalAtEveryLevel) {
+    const Example rows[] = {
+        {"BrickEdgeFalling",
+         {215, 65},
+         {"150", "60", "150.3", "0"},
+         Accuracy::Nauwkeurig,
+         "270.0000000000, 150.0000000000, 60.0000000000, 0.0000000000, 215.0000000000, "
+         "60.0007499953, -4.9992500047"},
+        {"BrickEdgeFallingDrawnUpwards",
+         {215, 65},
+         {"150.3", "0", "150", "60"},
+         Accuracy::Nauwkeurig,
+         "270.0000000000, 150.0000000000, 60.0000000000, 0.0000000000, 215.0000000000, "
+         "60.0007499953, -4.9992500047"},
+        {"BrickEdgeRising",
+         {215, 65},
+         {"150", "0", "150.3", "60"},
+         Accuracy::Nauwkeurig,
+         "90.0000000000, 150.0000000000, 0.0000000000, 0.0000000000, 215.0000000000, "
+         "60.0007499953, -4.9992500047"},
+        {"SquareTileFalling",
+         {100, 100},
+         {"20", "30", "20.05", "0"},
+         Accuracy::Nauwkeurig,
+         "270.0000000000, 20.0000000000, 30.0000000000, 0.0000000000, 100.0000000000, "
+         "30.0000416666, -69.9999583334"},
+    };
+    for (const Example& ex : rows) {
+        for (const Accuracy level : {Accuracy::Nauwkeurig, Accuracy::Middel, Accuracy::Laag}) {
+            SCOPED_TRACE(std::string(ex.name) + " " + std::string(AccuracyText(level)));
+            const std::optional<ConvertedLine> line = ConvertFiguurLijn(ex.tile, ex.cells, level);
+            ASSERT_TRUE(line.has_value());
+            EXPECT_EQ(line->text, ex.line);
+            EXPECT_EQ(line->lineCase, LineCase::Vertical);
+        }
+    }
+}
+
+// Issue 19: the diagonal case writes the tile diagonal's own angle, so that its repeat along the
+// diagonal and its shift one tile height up both land on copies of the start point.
+TEST(ConvertFiguurLijn, NearDiagonalIsWrittenAtTheDiagonalsAngle) {
+    const Example rows[] = {
+        {"BrickDiagonalNotQuite",
+         {215, 65},
+         {"0", "0", "215", "64.8"},
+         Accuracy::Nauwkeurig,
+         "16.8214098900, 0.0000000000, 0.0000000000, 18.8103175830, 62.2187427744, "
+         "224.5529781588, -0.0577962933"},
+        {"MirroredNotQuite",
+         {100, 50},
+         {"0", "50", "40", "29.97"},
+         Accuracy::Laag,
+         "-26.5650511771, 0.0000000000, 50.0000000000, -22.3606797750, 44.7213595500, "
+         "44.7347840053, -67.0686148697"},
+    };
+    for (const Example& ex : rows) {
+        SCOPED_TRACE(ex.name);
+        const std::optional<ConvertedLine> line = ConvertFiguurLijn(ex.tile, ex.cells, ex.accuracy);
+        ASSERT_TRUE(line.has_value());
+        EXPECT_EQ(line->text, ex.line);
+        EXPECT_EQ(line->lineCase, LineCase::Diagonal);
     }
 }
 
@@ -287,10 +347,10 @@ TEST(Accuracy, LevelsBoundTheHeightsAndTheStages) {
 TEST(FigureHatchLines, WritesTheHeaderEveryRowAndTheClosingLineAndListsFailedRows) {
     TextGrid grid(5, 6);
     const RowCells rows[] = {{"10", "10", "60", "10"},
-                             {"20", "30", "20.05", "0"},
+                             {"58.439", "56.591", "61.394", "95.654"},
                              {"", "", "", ""},
                              {"0", "0", "50", "50"},
-                             {"20", "30", "20.05", "0"}};
+                             {"58.439", "56.591", "61.394", "95.654"}};
     for (int r = 1; r <= 5; ++r) {
         for (int c = 1; c <= 4; ++c)
             grid.SetCell(c, r, std::string(rows[r - 1][c - 1]));
