@@ -459,31 +459,71 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
     long double originY = y1;
     const long double angle10 = Round(f.angle * 10);
     const long double theta100 = Round(theta * 100);
-    // How far the end point lies from a line of the given direction through the start point.
-    const auto missesBy = [&](long double ux, long double uy) {
-        return std::fabs(ux * dy - uy * dx);
-    };
+    const bool horizontal = theta100 == 0;
+    // Falling to the right as steeply is vertical too: down from its left, upper, end.
+    const bool vertical = theta100 == 157 || theta100 == -157 || theta100 == 471;
+    const bool diagonalWindow = angle10 == Round(diagonal * 10) || angle10 == Round(diagonal * -10);
+    // "Op maat" takes the lattice direction with the shortest repeat within its deviation. A
+    // segment lying exactly on the tile's side or diagonal that this direction follows is
+    // written as the other levels write it, where that shift is no longer than half the repeat.
+    std::optional<LatticeFit> fit;
+    if (custom) {
+        fit = FitLattice(tile, x1, y1, x2, y2, settings.maxDeviation);
+        if (!fit) return std::nullopt;
+        const RepeatStep st = fit->step;
+        const bool asCase =
+            fit->deviation == 0 &&
+            ((horizontal && st.climb == 0) || (!horizontal && vertical && st.run == 0) ||
+             (!horizontal && !vertical && diagonalWindow && st.run == 1 &&
+              std::llabs(st.climb) == 1 && H <= W));
+        if (asCase) fit.reset();
+    }
     // Horizontal and vertical come before the diagonal: in a tile far taller than wide (or
     // wider than tall) the diagonal's tenth of a degree lies inside the vertical (horizontal)
     // window, and the diagonal's shift, one tile height along the segment's own angle, then
     // has next to no part across the line.
-    if (theta100 == 0 && !(custom && missesBy(1, 0) > settings.maxDeviation)) {
+    if (fit) {
+        const long long k = fit->step.run;
+        const long long i = fit->step.climb;
+        out.lineCase = i < 0 ? LineCase::Falling : LineCase::Rising;
+        out.repeat = fit->step;
+        out.tolerance = fit->deviation;
+        const long double runW = static_cast<long double>(k) * W;
+        const long double climbH = static_cast<long double>(i) * H;
+        f.repeat = std::hypot(runW, climbH);
+        f.angle = k == 0 ? (i > 0 ? 90 : 270) : Degrees(std::atan(climbH / runW));
+        const Shift shift = NeighbourShift(k, i, W, H);
+        f.along = shift.along;
+        f.across = shift.across;
+        // The line runs through the segment's middle, so each end misses it by the same
+        // amount: the start point moved across by half of the end point's miss.
+        const long double ux = runW / f.repeat;
+        const long double uy = climbH / f.repeat;
+        long double sx = x1, sy = y1, ex = dx, ey = dy;
+        if (ux * dx + uy * dy < 0) {  // a vertical direction against the segment
+            sx = x2;
+            sy = y2;
+            ex = -dx;
+            ey = -dy;
+        }
+        const long double half = (ux * ey - uy * ex) / 2;
+        originX = sx - half * uy;
+        originY = sy + half * ux;
+        if (!AllFinite({f.angle, f.along, f.across, f.repeat, originX, originY}))
+            return std::nullopt;
+    } else if (horizontal) {
         out.lineCase = LineCase::Horizontal;
         out.repeat = {0, 1};
         f.angle = 0;
         f.across = H;
         f.repeat = W;
-    } else if ((theta100 == 157 || theta100 == -157 || theta100 == 471) &&
-               !(custom && missesBy(0, 1) > settings.maxDeviation)) {
-        // Falling to the right as steeply is vertical too: down from its left, upper, end.
+    } else if (vertical) {
         out.lineCase = LineCase::Vertical;
         out.repeat = {1, 0};
         f.angle = theta100 == 157 ? 90 : 270;
         f.across = W;
         f.repeat = H;
-    } else if ((angle10 == Round(diagonal * 10) || angle10 == Round(diagonal * -10)) &&
-               !(custom &&
-                 missesBy(W, theta < 0 ? -H : H) / std::hypot(W, H) > settings.maxDeviation)) {
+    } else if (diagonalWindow) {
         // The diagonal's own angle, not the segment's: with it the shift one tile height
         // straight up and the repeat along the diagonal both land on copies of the start point,
         // so no copy drifts off the family however far the pattern reaches.
@@ -494,28 +534,6 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         f.repeat = std::sqrt(W * W + H * H);
         f.along = H * std::sin(direction);
         f.across = H * std::cos(direction);
-    } else if (custom) {
-        const std::optional<LatticeFit> fit =
-            FitLattice(tile, x1, y1, x2, y2, settings.maxDeviation);
-        if (!fit) return std::nullopt;
-        const long long k = fit->step.run;
-        const long long i = fit->step.climb;
-        out.lineCase = i < 0 ? LineCase::Falling : LineCase::Rising;
-        out.repeat = fit->step;
-        out.tolerance = fit->deviation;
-        // A vertical direction runs upward whichever way the segment falls.
-        const long double runW = static_cast<long double>(k) * W;
-        const long double climbH = static_cast<long double>(k == 0 ? 1 : i) * H;
-        f.repeat = std::hypot(runW, climbH);
-        f.angle = Degrees(std::atan2(climbH, runW));
-        const Shift shift = NeighbourShift(k, k == 0 ? 1 : i, W, H);
-        f.along = shift.along;
-        f.across = shift.across;
-        // Laid through the segment's middle: each end misses it by the same amount.
-        originX = (x1 + x2) / 2 - length / 2 * runW / f.repeat;
-        originY = (y1 + y2) / 2 - length / 2 * climbH / f.repeat;
-        if (!AllFinite({f.angle, f.along, f.across, f.repeat, originX, originY}))
-            return std::nullopt;
     } else {
         const bool falling = !(theta > 0);
         const std::optional<General> g = SolveGeneral(tile, std::fabs(theta), settings.accuracy);
