@@ -487,7 +487,7 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         const long long i = fit->step.climb;
         out.lineCase = i < 0 ? LineCase::Falling : LineCase::Rising;
         out.repeat = fit->step;
-        out.tolerance = fit->deviation;
+        out.tolerance = settings.maxDeviation;
         const long double runW = static_cast<long double>(k) * W;
         const long double climbH = static_cast<long double>(i) * H;
         f.repeat = std::hypot(runW, climbH);

@@ -91,7 +91,7 @@ struct ConvertedLine {
     RepeatStep repeat;
     // General cases: the tolerance stage at which the first search accepted the step, that is
     // how far the segment's own direction may miss the lattice point after the run; "Op maat":
-    // the largest distance the line keeps from the segment. 0 otherwise.
+    // the "Max. afwijking" it was written within. 0 otherwise.
     long double tolerance = 0;
     // The segment was longer than its repeat distance and is written as a continuous line:
     // dash = repeat distance, gap -0.

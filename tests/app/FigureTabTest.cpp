@@ -24,10 +24,10 @@
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "InputRubberForm.h"
+#include "NewVrijHatch.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -401,7 +401,8 @@ TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
 TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
     NewFigure("100", "100");
     tab.Model().grid.SetRowCount(3);
-    const char* const cells[2][4] = {{"10", "10", "60", "10"}, {"20", "30", "20.05", "0"}};
+    const char* const cells[2][4] = {{"10", "10", "60", "10"},
+                                     {"58.439", "56.591", "61.394", "95.654"}};
     for (int r = 1; r <= 2; ++r) {
         for (int c = 1; c <= 4; ++c)
             tab.Model().grid.SetCell(c, r, cells[r - 1][c - 1]);

@@ -142,7 +142,7 @@ TEST(OpMaat, ConvertsTheHandDrawnEdgeTheSearchedLevelsCannot) {
         tile, 112.517, 124.267, 113.233, 71.233, ConversionSettings(Accuracy::OpMaat, 0.1L));
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(line->lineCase, LineCase::Falling);
-    EXPECT_LE(line->tolerance, 0.1L);
+    EXPECT_EQ(line->tolerance, 0.1L);
 }
 
 TEST(OpMaat, ExactSidesAndDiagonalsComeOutAsInTheOtherLevels) {
