@@ -9,6 +9,7 @@
 
 #include "FigurePreviewContent.h"
 #include "FigureTab.h"
+#include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "TextGridModel.h"
@@ -26,9 +27,15 @@ PreviewContent FigurePreviewNow(TFigureTab& tab) {
         content.problem = "Nog geen figuur: begin met \"Nieuw\"";
         return content;
     }
-    PreviewContent content = figure::FigurePreviewContent(
-        {model.TileWidth(), model.TileHeight()}, model.grid, texts,
-        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex()));
+    const std::optional<figure::ConversionSettings> choice = tab.ConversionChoice();
+    if (!choice) {
+        PreviewContent content;
+        content.fileName = texts.name;
+        content.problem = kInvalidValueText;
+        return content;
+    }
+    PreviewContent content = figure::FigurePreviewContent({model.TileWidth(), model.TileHeight()},
+                                                          model.grid, texts, *choice);
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;
@@ -63,7 +70,7 @@ QPushButton* AddFigurePreview(TFigureTab& tab, TMainForm& form) {
     QObject::connect(model, &QAbstractItemModel::layoutChanged, preview, changed);
     for (QComboBox* combo : {tab.VrijeFiguurUnits, tab.VrijeFiguurType})
         QObject::connect(combo, &QComboBox::currentTextChanged, preview, changed);
-    QObject::connect(tab.ComboBoxNaukeurigheid, &QComboBox::currentIndexChanged, preview, changed);
+    QObject::connect(&tab, &TFigureTab::ConversionChoiceChanged, preview, changed);
     QObject::connect(tab.NaamEditVrij, &QLineEdit::textChanged, preview, changed);
 
     // As a click on the row in the grid: the row becomes current and is drawn red.

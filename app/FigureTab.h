@@ -3,8 +3,10 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "Conversion.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "Platform.h"
@@ -45,6 +47,10 @@ class TFigureTab : public QWidget {
     ~TFigureTab() override;
 
     figure::FigureModel& Model() { return model_; }
+
+    // The accuracy chosen, with "Max. afwijking" for "Op maat"; nothing while "Op maat" is
+    // chosen and the edit holds no usable deviation for the tile (MaxDeviationValid).
+    std::optional<figure::ConversionSettings> ConversionChoice() const;
 
     QPushButton* NieuwFiguur = nullptr;
     QToolButton* SpeedbuttonLoadImage = nullptr;
@@ -131,11 +137,19 @@ class TFigureTab : public QWidget {
     // canvas, while no segment is open.
     bool DeleteKeyDeletesSegment(const QKeyEvent* event) const;
 
+  signals:
+    // The accuracy item or "Max. afwijking" changed.
+    void ConversionChoiceChanged();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    // "Max. afwijking": the deviation "Op maat" keeps, in drawing units; usable with that item.
+    QLabel* LabelMaxAfwijking = nullptr;
+    QLineEdit* MaxAfwijkingEdit = nullptr;
+
     void BuildControls();
     void Connect();
     // Carries out what an interaction event asks of the window.
@@ -145,6 +159,8 @@ class TFigureTab : public QWidget {
     // After the library changed the model: panel and canvas sizes, the grid view, the canvas.
     void ShowModel();
     void EnableFigureCommands();
+    // "Max. afwijking" is usable with "Op maat" only.
+    void ShowMaxDeviationState();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
     // Runs a command that may change the grid as an undo step, as the figure's step rules say.

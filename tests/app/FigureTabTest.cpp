@@ -150,7 +150,7 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
     const std::pair<QComboBox*, QStringList> combos[] = {
         {tab.VrijeFiguurType, {"MODEL", "DRAFTING"}},
         {tab.VrijeFiguurUnits, {"MM", "INCH"}},
-        {tab.ComboBoxNaukeurigheid, {"Nauwkeurig", "Middel", "Laag"}},
+        {tab.ComboBoxNaukeurigheid, {"Nauwkeurig", "Middel", "Laag", "Op maat"}},
     };
     for (const auto& [combo, items] : combos) {
         SCOPED_TRACE(combo->objectName().toStdString());
@@ -423,6 +423,46 @@ TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
     EXPECT_NE(
         std::find(w.platform.cursorChanges.begin(), w.platform.cursorChanges.end(), Cursor::Busy),
         w.platform.cursorChanges.end());
+}
+
+// "Op maat" and "Max. afwijking": the edit is usable with that item only; "Maak hatch" refuses a
+// deviation of 0, below 0, not a number, or above the tile, before the save dialog.
+TEST_F(FigureTab, MaakHatchOpMaatTakesItsDeviationOrRefusesIt) {
+    NewFigure("600", "300");
+    tab.Model().grid.SetCell(1, 1, "112.517");
+    tab.Model().grid.SetCell(2, 1, "124.267");
+    tab.Model().grid.SetCell(3, 1, "113.233");
+    tab.Model().grid.SetCell(4, 1, "71.233");
+    auto* accuracy = tab.findChild<QComboBox*>(QStringLiteral("ComboBoxNaukeurigheid"));
+    auto* deviation = tab.findChild<QLineEdit*>(QStringLiteral("MaxAfwijkingEdit"));
+    auto* label = tab.findChild<QLabel*>(QStringLiteral("LabelMaxAfwijking"));
+    ASSERT_TRUE(accuracy && deviation && label);
+    EXPECT_EQ(label->text(), "Max. afwijking:");
+    EXPECT_EQ(deviation->text(), "0.100");
+    EXPECT_FALSE(deviation->isEnabled());
+    accuracy->setCurrentIndex(3);
+    EXPECT_TRUE(deviation->isEnabled());
+
+    for (const char* bad : {"0", "-1", "nan", "veel", "600.5"}) {
+        SCOPED_TRACE(bad);
+        w.platform.messages.clear();
+        w.platform.dialogs.clear();
+        deviation->setText(QString::fromLatin1(bad));
+        QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
+        ASSERT_EQ(w.platform.messages.size(), 1u);
+        EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+        EXPECT_EQ(w.platform.messages[0].title, "Error");
+        EXPECT_TRUE(w.platform.dialogs.empty());
+    }
+
+    // Within 0,5 the hand-drawn edge converts: no error window after the (cancelled) save.
+    w.platform.messages.clear();
+    deviation->setText(QStringLiteral("0,5"));
+    QTest::mouseClick(tab.ButtonCreateHatch, Qt::LeftButton);
+    EXPECT_EQ(w.platform.dialogs.size(), 1u);
+    EXPECT_TRUE(w.platform.messages.empty());
+    ASSERT_NE(form.ErrorForm, nullptr);
+    EXPECT_TRUE(form.ErrorForm->ErrorMemo->toPlainText().isEmpty());
 }
 
 TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
