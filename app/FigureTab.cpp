@@ -653,7 +653,8 @@ void TFigureTab::ButtonCreateHatchClick() {
     QStringList lines;
     for (const std::string& message : figure::FailedRowMessages(hatch.failedRows))
         lines << FromFileText(message);
-    errors.ShowFailedRows(lines.join(QLatin1Char('\n')), hatch.failedRows.size());
+    errors.ShowFailedRows(lines.join(QLatin1Char('\n')), hatch.failedRows.size(),
+                          choice->accuracy == figure::Accuracy::OpMaat);
     errors.exec();
 }
 

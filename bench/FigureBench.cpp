@@ -2,6 +2,7 @@
 // maat" at 0.1 and 0.5), and a figure of 500 segments through the whole "Maak hatch" line list.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,15 +18,13 @@ using murvex::figure::ConversionSettings;
 
 // Items 0 to 2: the searched levels; 3 and 4: "Op maat" within 0.1 and within 0.5.
 ConversionSettings Settings(long long item) {
-    if (item == 3) return ConversionSettings(Accuracy::OpMaat, 0.1L);
-    if (item == 4) return ConversionSettings(Accuracy::OpMaat, 0.5L);
-    return murvex::figure::AccuracyFromIndex(static_cast<int>(item));
+    return {murvex::figure::AccuracyFromIndex(static_cast<int>(std::min(item, 3LL))),
+            item == 4 ? 0.5L : 0.1L};
 }
 
-std::string Label(const ConversionSettings& settings) {
-    std::string label(murvex::figure::AccuracyText(settings.accuracy));
-    if (settings.accuracy == Accuracy::OpMaat) label += " " + murvex::Fmt(settings.maxDeviation);
-    return label;
+std::string Label(const benchmark::State& state) {
+    return std::string(murvex::figure::AccuracyText(Settings(state.range(0)).accuracy)) +
+           (state.range(0) == 4 ? " 0.5" : "");
 }
 
 struct Row {
@@ -63,7 +62,7 @@ void BM_Convert10000Segments(benchmark::State& state) {
             benchmark::DoNotOptimize(line);
         }
     }
-    state.SetLabel(Label(accuracy));
+    state.SetLabel(Label(state));
     state.counters["failed"] = failed;
 }
 BENCHMARK(BM_Convert10000Segments)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
@@ -85,7 +84,7 @@ void BM_MaakHatch500Segments(benchmark::State& state) {
         const auto hatch = murvex::figure::FigureHatchLines(tile, grid, {}, accuracy);
         benchmark::DoNotOptimize(hatch.lines.data());
     }
-    state.SetLabel(Label(accuracy));
+    state.SetLabel(Label(state));
 }
 BENCHMARK(BM_MaakHatch500Segments)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 

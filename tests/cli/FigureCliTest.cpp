@@ -109,13 +109,11 @@ TEST(CliFigure, OpMaatWithATolerance) {
     TempDir dir;
     const std::string list = dir.File("figuur.txt");
     WriteText(list, ";%SIZE=600,300\r\n112.517,124.267,113.233,71.233\r\n");
-    const Result laag = Cli(dir, {"figure", list, "--accuracy", "Laag", "-o", "-"});
-    EXPECT_EQ(laag.status, 3);
-    const Result custom = Cli(dir, {"figure", list, "--accuracy", "Op maat", "--tolerance", "0,5",
-                                    "--report", "-o", dir.File("uit.pat")});
-    EXPECT_EQ(custom.status, 0) << custom.err;
-    EXPECT_NE(custom.out.find("0.500"), std::string::npos) << custom.out;
-    EXPECT_EQ(custom.out.find("geen oplossing"), std::string::npos) << custom.out;
+    EXPECT_EQ(Cli(dir, {"figure", list, "--accuracy", "Laag", "-o", "-"}).status, 3);
+    const Result r = Cli(dir, {"figure", list, "--accuracy", "Op maat", "--tolerance", "0,5",
+                               "--report", "-o", dir.File("uit.pat")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("       0.500"), std::string::npos) << r.out;
 }
 
 TEST(CliFigure, Failures) {
@@ -133,24 +131,6 @@ TEST(CliFigure, Failures) {
         {"tolerance 0",
          ";%SIZE=10,10\r\n",
          {"--accuracy", "Op maat", "--tolerance", "0"},
-         false,
-         2,
-         nullptr},
-        {"tolerance negative",
-         ";%SIZE=10,10\r\n",
-         {"--accuracy", "Op maat", "--tolerance=-1"},
-         false,
-         2,
-         nullptr},
-        {"tolerance NaN",
-         ";%SIZE=10,10\r\n",
-         {"--accuracy", "Op maat", "--tolerance", "nan"},
-         false,
-         2,
-         nullptr},
-        {"tolerance text",
-         ";%SIZE=10,10\r\n",
-         {"--accuracy", "Op maat", "--tolerance", "veel"},
          false,
          2,
          nullptr},

@@ -157,8 +157,6 @@ TEST(ConversionReport, ShowsTheDriftPerTileOfALineWhoseCopiesLeaveIt) {
     drifting.line->text =
         "16.7725624582, 0.0000000000, 0.0000000000, 18.7572662564, 62.2347568693, "
         "224.5529781588, -0.0577962933";
-    drifting.line->lineCase = LineCase::Diagonal;
-    drifting.line->repeat = {1, 1};
     const ReportRow old = ReportConvertedRow(tile, drifting);
     EXPECT_NEAR(old.distance, 0, 1e-6);
     EXPECT_NEAR(old.drift, 0.19, 0.01);
@@ -177,23 +175,16 @@ TEST(ConversionReport, ShowsTheDriftPerTileOfALineWhoseCopiesLeaveIt) {
 }
 
 TEST(ConversionReport, NamesTheDeviationAFailedCustomRowWouldNeed) {
-    TextGrid grid(5, 2);
-    const char* cells[4] = {"112.517", "124.267", "113.233", "71.233"};
-    for (int col = 1; col <= 4; ++col)
-        grid.SetCell(col, 1, cells[col - 1]);
-    const TileSize tile{600, 300};
-    const std::vector<ReportRow> fails =
-        ConversionReport(tile, grid, ConversionSettings(Accuracy::OpMaat, 1e-6L));
-    ASSERT_TRUE(fails.at(0).failed);
-    const double needed = fails[0].neededDeviation;
-    EXPECT_GT(needed, 1e-6);
-    EXPECT_EQ(ConversionReportTable(fails)[1].back(),
+    const RowCells edge = {"112.517", "124.267", "113.233", "71.233"};
+    const ReportRow fails = ReportFiguurLijn({600, 300}, edge, {Accuracy::OpMaat, 1e-6L}, 1);
+    ASSERT_TRUE(fails.failed);
+    const double needed = fails.neededDeviation;
+    EXPECT_EQ(ConversionReportTable({fails})[1].back(),
               "geen oplossing; max. afwijking " + Fmt(std::ceil(needed * 1000) / 1000) + " nodig");
-    const std::vector<ReportRow> works =
-        ConversionReport(tile, grid, ConversionSettings(Accuracy::OpMaat, needed));
-    ASSERT_FALSE(works.at(0).failed);
-    EXPECT_LE(works[0].distance, needed + 1e-6);
-    EXPECT_EQ(works[0].drift, 0);
+    const ReportRow works = ReportFiguurLijn({600, 300}, edge, {Accuracy::OpMaat, needed}, 1);
+    ASSERT_FALSE(works.failed);
+    EXPECT_LE(works.distance, needed + 1e-6);
+    EXPECT_EQ(works.drift, 0);
 }
 
 TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {

@@ -187,69 +187,56 @@ TEST(ConvertFiguurLijn, WritesEveryWorkedRowToTheLastDecimal) {
     }
 }
 
-// Issue 19: a segment falling to the right as steeply as a rising one that is written vertical
-// is vertical too (down from its left, upper, end), at every level.
-TEST(ConvertFiguurLijn, FallingNearVerticalIsVerticalAtEveryLevel) {
-    const Example rows[] = {
+// Issue 19: a segment falling to the right as steeply as a rising one written vertical is
+// vertical too (down from its left, upper, end); a segment near the diagonal is written at the
+// diagonal's own angle, so that its repeat and its shift both land on copies of its start.
+TEST(ConvertFiguurLijn, MendsFallingNearVerticalAndNearDiagonalAtEveryLevel) {
+    const struct {
+        const char* name;
+        TileSize tile;
+        RowCells cells;
+        LineCase lineCase;
+        const char* line;
+    } rows[] = {
         {"BrickEdgeFalling",
          {215, 65},
          {"150", "60", "150.3", "0"},
-         Accuracy::Nauwkeurig,
-         "270.0000000000, 150.0000000000, 60.0000000000, 0.0000000000, 215.0000000000, "
-         "60.0007499953, -4.9992500047"},
-        {"BrickEdgeFallingDrawnUpwards",
-         {215, 65},
-         {"150.3", "0", "150", "60"},
-         Accuracy::Nauwkeurig,
+         LineCase::Vertical,
          "270.0000000000, 150.0000000000, 60.0000000000, 0.0000000000, 215.0000000000, "
          "60.0007499953, -4.9992500047"},
         {"BrickEdgeRising",
          {215, 65},
          {"150", "0", "150.3", "60"},
-         Accuracy::Nauwkeurig,
+         LineCase::Vertical,
          "90.0000000000, 150.0000000000, 0.0000000000, 0.0000000000, 215.0000000000, "
          "60.0007499953, -4.9992500047"},
         {"SquareTileFalling",
          {100, 100},
          {"20", "30", "20.05", "0"},
-         Accuracy::Nauwkeurig,
+         LineCase::Vertical,
          "270.0000000000, 20.0000000000, 30.0000000000, 0.0000000000, 100.0000000000, "
          "30.0000416666, -69.9999583334"},
-    };
-    for (const Example& ex : rows) {
-        for (const Accuracy level : {Accuracy::Nauwkeurig, Accuracy::Middel, Accuracy::Laag}) {
-            SCOPED_TRACE(std::string(ex.name) + " " + std::string(AccuracyText(level)));
-            const std::optional<ConvertedLine> line = ConvertFiguurLijn(ex.tile, ex.cells, level);
-            ASSERT_TRUE(line.has_value());
-            EXPECT_EQ(line->text, ex.line);
-            EXPECT_EQ(line->lineCase, LineCase::Vertical);
-        }
-    }
-}
-
-// Issue 19: the diagonal case writes the tile diagonal's own angle, so that its repeat along the
-// diagonal and its shift one tile height up both land on copies of the start point.
-TEST(ConvertFiguurLijn, NearDiagonalIsWrittenAtTheDiagonalsAngle) {
-    const Example rows[] = {
         {"BrickDiagonalNotQuite",
          {215, 65},
          {"0", "0", "215", "64.8"},
-         Accuracy::Nauwkeurig,
+         LineCase::Diagonal,
          "16.8214098900, 0.0000000000, 0.0000000000, 18.8103175830, 62.2187427744, "
          "224.5529781588, -0.0577962933"},
         {"MirroredNotQuite",
          {100, 50},
          {"0", "50", "40", "29.97"},
-         Accuracy::Laag,
+         LineCase::Diagonal,
          "-26.5650511771, 0.0000000000, 50.0000000000, -22.3606797750, 44.7213595500, "
          "44.7347840053, -67.0686148697"},
     };
-    for (const Example& ex : rows) {
-        SCOPED_TRACE(ex.name);
-        const std::optional<ConvertedLine> line = ConvertFiguurLijn(ex.tile, ex.cells, ex.accuracy);
-        ASSERT_TRUE(line.has_value());
-        EXPECT_EQ(line->text, ex.line);
-        EXPECT_EQ(line->lineCase, LineCase::Diagonal);
+    for (const auto& r : rows) {
+        for (const Accuracy level : {Accuracy::Nauwkeurig, Accuracy::Middel, Accuracy::Laag}) {
+            SCOPED_TRACE(std::string(r.name) + " " + std::string(AccuracyText(level)));
+            const std::optional<ConvertedLine> line = ConvertFiguurLijn(r.tile, r.cells, level);
+            ASSERT_TRUE(line.has_value());
+            EXPECT_EQ(line->text, r.line);
+            EXPECT_EQ(line->lineCase, r.lineCase);
+        }
     }
 }
 
