@@ -202,7 +202,8 @@ void WalkTowards(const SegmentAgainstLattice& seg, Visit visit) {
         const long double ratio = seg.Side(from) / -seg.Side(step);
         const long double bySize =
             static_cast<long double>(kRepeatSideLimit - from.Sides()) / step.Sides();
-        long long count = static_cast<long long>(std::min(std::ceil(ratio), bySize + 1));
+        long long count =
+            static_cast<long long>(std::ceil(ratio) < bySize + 1 ? std::ceil(ratio) : bySize + 1);
         count = std::max(count, 1LL);
         const auto sameSide = [&](long long j) {
             const Direction d = from + step * j;
@@ -381,6 +382,10 @@ std::optional<LatticeFit> FitLattice(const TileSize& tile, long double x1, long 
     const long double dy = (x1 <= x2) ? y2 - y1 : y1 - y2;
     if (!AllFinite({dx, dy})) return std::nullopt;
     const bool falling = dy < 0;
+    // Every cross product of the walk stays finite, whatever extended coordinates come in.
+    const long double largest = static_cast<long double>(kRepeatSideLimit) *
+                                std::max(tile.width, tile.height) * std::max(dx, std::fabs(dy));
+    if (!std::isfinite(largest)) return std::nullopt;
     const SegmentAgainstLattice seg(tile.width, tile.height, dx, std::fabs(dy));
     const auto fit = [&](const Direction& d) {
         return LatticeFit{{falling ? -d.climb : d.climb, d.run}, seg.Deviation(d)};
@@ -421,7 +426,9 @@ std::optional<long double> SmallestMaxDeviation(const TileSize& tile, long doubl
     if (tile.width <= 0 || tile.height <= 0 || !AllFinite({x1, y1, x2, y2})) return std::nullopt;
     const long double dx = std::fabs(x2 - x1);
     const long double dy = std::fabs(y2 - y1);
-    if (!AllFinite({dx, dy})) return std::nullopt;
+    const long double largest = static_cast<long double>(kRepeatSideLimit) *
+                                std::max(tile.width, tile.height) * std::max(dx, dy);
+    if (!std::isfinite(largest)) return std::nullopt;
     const SegmentAgainstLattice seg(tile.width, tile.height, dx, dy);
     long double smallest = std::min(seg.Deviation({1, 0}), seg.Deviation({0, 1}));
     if (dx == 0 || dy == 0) return smallest;
