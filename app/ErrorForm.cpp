@@ -33,9 +33,9 @@ TErrorForm::TErrorForm(QWidget* parent) : QDialog(parent) {
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TErrorForm::ShowFailedRows(const QString& messages, std::size_t count) {
+void TErrorForm::ShowFailedRows(const QString& messages, std::size_t count, bool custom) {
     ErrorMemo->setPlainText(messages);
-    SummaryLabel->setText(FailedRowsSummary(count));
+    SummaryLabel->setText(FailedRowsSummary(count, custom));
 }
 
 void TErrorForm::Clear() {
@@ -43,10 +43,12 @@ void TErrorForm::Clear() {
     SummaryLabel->clear();
 }
 
-QString FailedRowsSummary(std::size_t count) {
-    return QStringLiteral("%1 %2 zonder oplossing; probeer een lagere nauwkeurigheid")
+QString FailedRowsSummary(std::size_t count, bool custom) {
+    return QStringLiteral("%1 %2 zonder oplossing; probeer %3")
         .arg(static_cast<qulonglong>(count))
-        .arg(count == 1 ? QStringLiteral("lijn") : QStringLiteral("lijnen"));
+        .arg(count == 1 ? QStringLiteral("lijn") : QStringLiteral("lijnen"))
+        .arg(custom ? QStringLiteral("een grotere max. afwijking")
+                    : QStringLiteral("een lagere nauwkeurigheid"));
 }
 
 }  // namespace murvex::app

@@ -21,13 +21,15 @@ class TErrorForm : public QDialog {
     QLabel* SummaryLabel = nullptr;
     QPushButton* OkButton = nullptr;
 
-    // The messages of the rows without a solution, and their count with the hint.
-    void ShowFailedRows(const QString& messages, std::size_t count);
+    // The messages of the rows without a solution, and their count with the hint; with "Op maat"
+    // (custom) the hint is a larger deviation.
+    void ShowFailedRows(const QString& messages, std::size_t count, bool custom = false);
     // Empties the list and the summary.
     void Clear();
 };
 
-// "N lijnen zonder oplossing; probeer een lagere nauwkeurigheid" ("1 lijn" for one).
-QString FailedRowsSummary(std::size_t count);
+// "N lijnen zonder oplossing; probeer een lagere nauwkeurigheid" ("1 lijn" for one); custom:
+// "...; probeer een grotere max. afwijking" (the report names the one that works).
+QString FailedRowsSummary(std::size_t count, bool custom = false);
 
 }  // namespace murvex::app

@@ -10,6 +10,7 @@
 #include "FigurePreviewContent.h"
 #include "FigureTab.h"
 #include "MainForm.h"
+#include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "TextGridModel.h"
@@ -27,9 +28,15 @@ PreviewContent TFigureTab::PreviewNow() const {
         content.problem = "Nog geen figuur: begin met \"Nieuw\"";
         return content;
     }
-    PreviewContent content = figure::FigurePreviewContent(
-        {model.TileWidth(), model.TileHeight()}, model.grid, texts,
-        figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex()));
+    const std::optional<figure::ConversionSettings> choice = ConversionChoice();
+    if (!choice) {
+        PreviewContent content;
+        content.fileName = texts.name;
+        content.problem = kInvalidValueText;
+        return content;
+    }
+    PreviewContent content = figure::FigurePreviewContent({model.TileWidth(), model.TileHeight()},
+                                                          model.grid, texts, *choice);
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;
@@ -65,7 +72,7 @@ QPushButton* TFigureTab::AddPreview() {
     QObject::connect(model, &QAbstractItemModel::layoutChanged, preview, changed);
     for (QComboBox* combo : {tab.VrijeFiguurUnits, tab.VrijeFiguurType})
         QObject::connect(combo, &QComboBox::currentTextChanged, preview, changed);
-    QObject::connect(tab.ComboBoxNaukeurigheid, &QComboBox::currentIndexChanged, preview, changed);
+    QObject::connect(&tab, &TFigureTab::ConversionChoiceChanged, preview, changed);
     QObject::connect(tab.NaamEditVrij, &QLineEdit::textChanged, preview, changed);
 
     // As a click on the row in the grid: the row becomes current and is drawn red.

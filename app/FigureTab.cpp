@@ -33,6 +33,7 @@
 #include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
+#include "NumberText.h"
 #include "OpenPage.h"
 #include "QtText.h"
 #include "SaveHatch.h"
@@ -104,6 +105,11 @@ class NarrowComboStyle : public QProxyStyle {
         return r;
     }
 };
+
+// "Max. afwijking" and its edit: the one free place near the accuracy combo box, between the
+// drawing mode buttons and "Refresch"/"Voorbeeld" below the figure.
+constexpr QRect kMaxDeviationLabelRect(112, 372, 76, 21);
+constexpr QRect kMaxDeviationEditRect(190, 372, 38, 21);
 
 // The accuracy label lies between the name edit (ending at 385) and its combo box (from 470),
 // 4 and 3 pixels from them, as tall as the combo so that no descender is cut.
@@ -322,12 +328,25 @@ void TFigureTab::BuildControls() {
     ComboBoxNaukeurigheid = new QComboBox(this);
     ComboBoxNaukeurigheid->setObjectName(QStringLiteral("ComboBoxNaukeurigheid"));
     ComboBoxNaukeurigheid->setGeometry(470, 410, 80, 21);
-    ComboBoxNaukeurigheid->addItems(
-        {QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"), QStringLiteral("Laag")});
+    ComboBoxNaukeurigheid->addItems({QStringLiteral("Nauwkeurig"), QStringLiteral("Middel"),
+                                     QStringLiteral("Laag"), QStringLiteral("Op maat")});
     ComboBoxNaukeurigheid->setCurrentIndex(0);
     auto* narrow = new NarrowComboStyle(QApplication::style()->name());
     narrow->setParent(ComboBoxNaukeurigheid);
     ComboBoxNaukeurigheid->setStyle(narrow);
+
+    LabelMaxAfwijking = new QLabel(QStringLiteral("Max. afwijking:"), this);
+    LabelMaxAfwijking->setObjectName(QStringLiteral("LabelMaxAfwijking"));
+    LabelMaxAfwijking->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelMaxAfwijking->setGeometry(kMaxDeviationLabelRect);
+    MaxAfwijkingEdit = new QLineEdit(FromFileText(Fmt(figure::kDefaultMaxDeviation)), this);
+    MaxAfwijkingEdit->setObjectName(QStringLiteral("MaxAfwijkingEdit"));
+    MaxAfwijkingEdit->setGeometry(kMaxDeviationEditRect);
+    MaxAfwijkingEdit->setToolTip(
+        QStringLiteral("Bij \"Op maat\": de grootste afstand tussen elke lijn en het patroon, "
+                       "in tekeneenheden"));
+    LabelMaxAfwijking->setBuddy(MaxAfwijkingEdit);
+    ShowMaxDeviationState();
 
     ButtonCreateHatch = new QPushButton(QStringLiteral("Maak hatch"), this);
     ButtonCreateHatch->setObjectName(QStringLiteral("ButtonCreateHatch"));
@@ -359,6 +378,11 @@ void TFigureTab::Connect() {
     connect(SpeedButtonTekenmode, &QToolButton::clicked, this,
             &TFigureTab::SpeedButtonTekenmodeClick);
     connect(ButtonCreateHatch, &QPushButton::clicked, this, &TFigureTab::ButtonCreateHatchClick);
+    connect(ComboBoxNaukeurigheid, &QComboBox::currentIndexChanged, this, [this] {
+        ShowMaxDeviationState();
+        emit ConversionChoiceChanged();
+    });
+    connect(MaxAfwijkingEdit, &QLineEdit::textChanged, this, &TFigureTab::ConversionChoiceChanged);
     connect(HatchImage, &FigureCanvas::MouseMoved, this, &TFigureTab::HatchImageMouseMove);
     connect(HatchImage, &FigureCanvas::Clicked, this, &TFigureTab::HatchImageClick);
 
@@ -614,14 +638,17 @@ void TFigureTab::ButtonCreateHatchClick() {
     TErrorForm& errors = *form_.ErrorForm;
     errors.Clear();
 
-    const int item = ComboBoxNaukeurigheid->currentIndex();
+    const std::optional<figure::ConversionSettings> choice = ConversionChoice();
+    if (!choice) {
+        ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
+        return;
+    }
     const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
                               ToFileText(VrijeFiguurType->currentText()),
                               ToFileText(NaamEditVrij->text())};
     Platform& platform = form_.ThePlatform();
-    const figure::FigureHatch hatch =
-        figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
-                                 figure::AccuracyFromIndex(item), &platform);
+    const figure::FigureHatch hatch = figure::FigureHatchLines(
+        {model_.TileWidth(), model_.TileHeight()}, model_.grid, texts, *choice, &platform);
     RunCommand(platform,
                [&] { SaveHatchFile(hatch.lines, platform, form_.SaveDialog, form_.Handle()); });
 
@@ -630,8 +657,26 @@ void TFigureTab::ButtonCreateHatchClick() {
     QStringList lines;
     for (const std::string& message : figure::FailedRowMessages(hatch.failedRows))
         lines << FromFileText(message);
-    errors.ShowFailedRows(lines.join(QLatin1Char('\n')), hatch.failedRows.size());
+    errors.ShowFailedRows(lines.join(QLatin1Char('\n')), hatch.failedRows.size(),
+                          choice->accuracy == figure::Accuracy::OpMaat);
     errors.exec();
+}
+
+std::optional<figure::ConversionSettings> TFigureTab::ConversionChoice() const {
+    const figure::Accuracy accuracy =
+        figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex());
+    if (accuracy != figure::Accuracy::OpMaat) return figure::ConversionSettings(accuracy);
+    const std::optional<long double> deviation = figure::ParseMaxDeviation(
+        {model_.TileWidth(), model_.TileHeight()}, ToFileText(MaxAfwijkingEdit->text()));
+    if (!deviation) return std::nullopt;
+    return figure::ConversionSettings(accuracy, *deviation);
+}
+
+void TFigureTab::ShowMaxDeviationState() {
+    const bool custom = figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex()) ==
+                        figure::Accuracy::OpMaat;
+    LabelMaxAfwijking->setEnabled(custom);
+    MaxAfwijkingEdit->setEnabled(custom);
 }
 
 void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {

@@ -3,8 +3,10 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "Conversion.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "GridHistory.h"
@@ -54,6 +56,9 @@ class TFigureTab : public QWidget {
     // an overlay with the failed ones marked, the tile as the outline and the report as the
     // table.
     PreviewContent PreviewNow() const;
+    // The accuracy chosen, with "Max. afwijking" for "Op maat"; nothing while "Op maat" is
+    // chosen and the edit holds no usable deviation for the tile (MaxDeviationValid).
+    std::optional<figure::ConversionSettings> ConversionChoice() const;
 
     // The figure list and picture dialogs; each remembers the name chosen last.
     FileDialog SaveDialogVrijFiguur;
@@ -98,6 +103,10 @@ class TFigureTab : public QWidget {
     // Delete acts as "Lijn wissen" with the focus on the grid (no cell editor open) or the
     // canvas, while no segment is open.
     bool DeleteKeyDeletesSegment(const QKeyEvent* event) const;
+
+  signals:
+    // The accuracy item or "Max. afwijking" changed.
+    void ConversionChoiceChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +154,10 @@ class TFigureTab : public QWidget {
     QAction* DeleteBackGroundImageAction = nullptr;
     QAction* HelpVrijeFiguurAction = nullptr;
 
+    // "Max. afwijking": the deviation "Op maat" keeps, in drawing units; usable with that item.
+    QLabel* LabelMaxAfwijking = nullptr;
+    QLineEdit* MaxAfwijkingEdit = nullptr;
+
     void BuildControls();
     // Registers the tab's preview source, following its grid, accuracy, units, type and name,
     // with a report row choosing its grid row; returns the tab's "Voorbeeld" button. Called once
@@ -158,6 +171,8 @@ class TFigureTab : public QWidget {
     // After the library changed the model: panel and canvas sizes, the grid view, the canvas.
     void ShowModel();
     void EnableFigureCommands();
+    // "Max. afwijking" is usable with "Op maat" only.
+    void ShowMaxDeviationState();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
     // Runs a command that may change the grid as an undo step, as the figure's step rules say.

@@ -1,7 +1,8 @@
-// Converting figure segments into pattern lines: 10,000 random segments per accuracy level, and a
-// figure of 500 segments through the whole "Maak hatch" line list.
+// Converting figure segments into pattern lines: 10,000 random segments per accuracy level ("Op
+// maat" at 0.1 and 0.5), and a figure of 500 segments through the whole "Maak hatch" line list.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +14,18 @@
 namespace {
 
 using murvex::figure::Accuracy;
+using murvex::figure::ConversionSettings;
+
+// Items 0 to 2: the searched levels; 3 and 4: "Op maat" within 0.1 and within 0.5.
+ConversionSettings Settings(long long item) {
+    return {murvex::figure::AccuracyFromIndex(static_cast<int>(std::min(item, 3LL))),
+            item == 4 ? 0.5L : 0.1L};
+}
+
+std::string Label(const benchmark::State& state) {
+    return std::string(murvex::figure::AccuracyText(Settings(state.range(0)).accuracy)) +
+           (state.range(0) == 4 ? " 0.5" : "");
+}
 
 struct Row {
     murvex::figure::TileSize tile;
@@ -37,7 +50,7 @@ std::vector<Row> RandomRows(int count, unsigned seed) {
 }
 
 void BM_Convert10000Segments(benchmark::State& state) {
-    const Accuracy accuracy = murvex::figure::AccuracyFromIndex(static_cast<int>(state.range(0)));
+    const ConversionSettings accuracy = Settings(state.range(0));
     const std::vector<Row> rows = RandomRows(10000, 7);
     int failed = 0;
     for (auto _ : state) {
@@ -49,13 +62,13 @@ void BM_Convert10000Segments(benchmark::State& state) {
             benchmark::DoNotOptimize(line);
         }
     }
-    state.SetLabel(std::string(murvex::figure::AccuracyText(accuracy)));
+    state.SetLabel(Label(state));
     state.counters["failed"] = failed;
 }
-BENCHMARK(BM_Convert10000Segments)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert10000Segments)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 void BM_MaakHatch500Segments(benchmark::State& state) {
-    const Accuracy accuracy = murvex::figure::AccuracyFromIndex(static_cast<int>(state.range(0)));
+    const ConversionSettings accuracy = Settings(state.range(0));
     const murvex::figure::TileSize tile{100, 100};
     std::vector<Row> rows = RandomRows(500, 11);
     murvex::TextGrid grid(5, 501);
@@ -71,8 +84,8 @@ void BM_MaakHatch500Segments(benchmark::State& state) {
         const auto hatch = murvex::figure::FigureHatchLines(tile, grid, {}, accuracy);
         benchmark::DoNotOptimize(hatch.lines.data());
     }
-    state.SetLabel(std::string(murvex::figure::AccuracyText(accuracy)));
+    state.SetLabel(Label(state));
 }
-BENCHMARK(BM_MaakHatch500Segments)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MaakHatch500Segments)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // murvex-cli figure: the pattern file that "Maak hatch" on the free figure tab writes for a
 // figure list opened right after start-up.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Canvas.h"
@@ -18,6 +19,7 @@ namespace {
 struct FigureOptions {
     std::string file;
     std::string accuracy = "Nauwkeurig";
+    std::optional<std::string> tolerance;  // "Op maat" only; none: the tab's default
     std::string output;
     bool force = false;
     bool report = false;
@@ -27,7 +29,12 @@ int RunFigure(const FigureOptions& o) {
     using namespace figure;
     const std::optional<Accuracy> accuracy = AccuracyFromText(o.accuracy);
     if (!accuracy) {
-        Complain("Onbekende nauwkeurigheid: " + o.accuracy + " (Nauwkeurig, Middel of Laag)");
+        Complain("Onbekende nauwkeurigheid: " + o.accuracy +
+                 " (Nauwkeurig, Middel, Laag of \"Op maat\")");
+        return kExitInvalid;
+    }
+    if (o.tolerance && *accuracy != Accuracy::OpMaat) {
+        Complain("--tolerance hoort bij --accuracy \"Op maat\"");
         return kExitInvalid;
     }
     // Standard output holds the report: the pattern's bytes never get mixed into it.
@@ -51,7 +58,17 @@ int RunFigure(const FigureOptions& o) {
         return kExitInvalid;
     }
     const TileSize tile{model.TileWidth(), model.TileHeight()};
-    const FigureHatch hatch = FigureHatchLines(tile, model.grid, texts, *accuracy);
+    ConversionSettings settings(*accuracy);
+    if (o.tolerance) {
+        const std::optional<long double> deviation = ParseMaxDeviation(tile, *o.tolerance);
+        if (!deviation) {
+            Complain("Er is een ongeldige waarde ingevoerd: --tolerance " + *o.tolerance +
+                     " (een getal boven 0, niet groter dan de tegel)");
+            return kExitInvalid;
+        }
+        settings.maxDeviation = *deviation;
+    }
+    const FigureHatch hatch = FigureHatchLines(tile, model.grid, texts, settings);
     // First the file, then the failed rows, as the window shows them after its save. With the
     // report the pattern is written only to a named file.
     int written = kExitOk;
@@ -59,7 +76,7 @@ int RunFigure(const FigureOptions& o) {
         written = WriteOutput(o.output, JoinCrLf(hatch.lines), o.force);
     if (o.report) {
         const std::string report =
-            FormatConversionReport(ConversionReport(tile, model.grid, *accuracy));
+            FormatConversionReport(ConversionReport(tile, model.grid, settings));
         const int shown = WriteOutput(std::string(), Cp1252ToUtf8(report), false);
         if (written == kExitOk) written = shown;
     }
@@ -78,7 +95,11 @@ Subcommand AddFigureCommand(CLI::App& parent) {
         "Write the pattern file of a figure list (the free figure tab's \"Maak hatch\").");
     app->add_option("file", options->file, "The figure list (.txt)")->required();
     app->add_option("--accuracy", options->accuracy,
-                    "Nauwkeurig (default), Middel or Laag, as the tab's accuracy choice");
+                    "Nauwkeurig (default), Middel, Laag or \"Op maat\", as the tab's accuracy "
+                    "choice");
+    app->add_option("--tolerance", options->tolerance,
+                    "With \"Op maat\": the largest distance (drawing units, default 0.1) the "
+                    "pattern may keep from each segment and its copies, as \"Max. afwijking\"");
     app->add_option("-o,--output", options->output,
                     "The pattern file to write; standard output without it or with \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
@@ -92,16 +113,23 @@ Subcommand AddFigureCommand(CLI::App& parent) {
         "not wholly empty, \";\". A row without a solution is written as the comment line\n"
         "\"; Geen oplossing gevonden voor lijn: N\" and reported on standard error as\n"
         "\"Geen oplossing gevonden voor lijn: N\".\n"
+        "\"Op maat\" writes for each segment the lattice direction with the shortest repeat\n"
+        "that keeps the segment and all its copies within --tolerance; a segment that would\n"
+        "need a repeat of more than 1000 tile sides fails.\n"
         "--report prints, per row, the drawn and the written angle, the tile heights/widths of\n"
         "the repeat, the accepted tolerance and the largest distance between the part of the\n"
         "drawn segment inside the tile and the written line (drawing units; \"?\" when the\n"
-        "segment misses the tile or the line is too dense there to measure); the pattern then\n"
-        "goes only to -o FILE, so that standard output holds the report alone (-o - is refused).\n"
+        "segment misses the tile or the line is too dense there to measure), or, for a line\n"
+        "whose copies drift off it, the drift per tile (\"0.191/tegel\"); a failed \"Op maat\"\n"
+        "row names the tolerance it would need. The pattern then goes only to -o FILE, so\n"
+        "that standard output holds the report alone (-o - is refused).\n"
         "Examples:\n"
         "  murvex-cli figure figuur.txt --accuracy Middel -o figuur.pat\n"
         "  murvex-cli figure figuur.txt --report -o figuur.pat\n"
+        "  murvex-cli figure figuur.txt --accuracy \"Op maat\" --tolerance 0.5 -o figuur.pat\n"
         "Exit status: 0 written, 1 the output could not be written, 2 the list could not be\n"
-        "read or the accuracy is unknown, 3 written but some rows have no solution.");
+        "read, the accuracy is unknown or the tolerance invalid, 3 written but some rows have no "
+        "solution.");
     return {app, [options] { return RunFigure(*options); }};
 }
 

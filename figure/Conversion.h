@@ -19,18 +19,20 @@ class TextGrid;
 
 namespace murvex::figure {
 
-// The items of ComboBoxNaukeurigheid, in combo order.
-enum class Accuracy { Nauwkeurig, Middel, Laag };
+// The items of ComboBoxNaukeurigheid, in combo order. The first three search the lattice with
+// tolerance stages; "Op maat" fits each segment to the lattice within a deviation the user gives.
+enum class Accuracy { Nauwkeurig, Middel, Laag, OpMaat };
 
-// "Nauwkeurig", "Middel" or "Laag" exactly; nothing for any other text.
+// "Nauwkeurig", "Middel", "Laag" or "Op maat" exactly; nothing for any other text.
 std::optional<Accuracy> AccuracyFromText(std::string_view text);
 std::string_view AccuracyText(Accuracy accuracy);
 // The combo's item index; an index outside the items (none chosen) counts as "Nauwkeurig".
 Accuracy AccuracyFromIndex(int index);
 
-// N: the searches try 1 to N - 1 tile heights.
+// N: the searches try 1 to N - 1 tile heights. "Op maat" does not search this way: 0.
 int RepeatLimit(Accuracy accuracy);
-// The tolerance stages of the first search, in drawing units, in the order they are tried.
+// The tolerance stages of the first search, in drawing units, in the order they are tried;
+// none for "Op maat".
 std::span<const long double> ToleranceStages(Accuracy accuracy);
 
 // The tile in drawing units; the conversion assumes W > 0 and H > 0 and fails otherwise.
@@ -38,6 +40,29 @@ struct TileSize {
     int width = 0;
     int height = 0;
 };
+
+// "Max. afwijking" as it stands when the tab opens.
+inline constexpr long double kDefaultMaxDeviation = 0.1L;
+// "Op maat" writes no family whose repeat spans more tile sides than this (k widths plus i
+// heights): a family crosses each tile with about k + i lines, so this caps what a CAD program
+// has to draw per segment and tile; a segment that would need more fails instead.
+inline constexpr long long kRepeatSideLimit = 1000;
+
+// What the conversion is asked for: the accuracy item, and for "Op maat" the largest distance,
+// in drawing units, that the written line may keep from the segment and from each of its copies.
+struct ConversionSettings {
+    Accuracy accuracy = Accuracy::Nauwkeurig;
+    long double maxDeviation = kDefaultMaxDeviation;
+    // A level alone, as the three searched levels need nothing else.
+    ConversionSettings(Accuracy level = Accuracy::Nauwkeurig,  // NOLINT: a level is a setting
+                       long double deviation = kDefaultMaxDeviation)
+        : accuracy(level), maxDeviation(deviation) {}
+};
+
+// A usable "Max. afwijking": a finite number above 0 and not above the tile's larger side.
+bool MaxDeviationValid(const TileSize& tile, long double deviation);
+// The text of "Max. afwijking" or of --tolerance (comma or point) when it is MaxDeviationValid.
+std::optional<long double> ParseMaxDeviation(const TileSize& tile, std::string_view text);
 
 // A lattice point reached by a line of the family: `climb` tile heights up, `run` widths across.
 struct RepeatStep {
@@ -65,7 +90,8 @@ struct ConvertedLine {
     // falling) for the general cases.
     RepeatStep repeat;
     // General cases: the tolerance stage at which the first search accepted the step, that is
-    // how far the segment's own direction may miss the lattice point after the run. 0 otherwise.
+    // how far the segment's own direction may miss the lattice point after the run; "Op maat":
+    // the "Max. afwijking" it was written within. 0 otherwise.
     long double tolerance = 0;
     // The segment was longer than its repeat distance and is written as a continuous line:
     // dash = repeat distance, gap -0.
@@ -74,10 +100,28 @@ struct ConvertedLine {
 
 // Converts the segment (x1, y1)-(x2, y2); nothing when no repeat is found, and also when the
 // written text (ten decimals, read back) would put the copies of the start point one tile width
-// to the right and one tile height up (one height up only, for the diagonal) more than 1e-6
-// units off the family.
+// to the right or one tile height up more than a millionth of the tile's larger side off the
+// family.
 std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1, long double y1,
-                                            long double x2, long double y2, Accuracy accuracy);
+                                            long double x2, long double y2,
+                                            const ConversionSettings& settings);
+
+// The lattice direction "Op maat" writes for a segment: k tile widths run and i tile heights
+// climbed (negative: falling) per repeat, and the distance the line, laid through the segment's
+// middle, keeps from the segment's ends.
+struct LatticeFit {
+    RepeatStep step;
+    long double deviation = 0;
+};
+// Among the lattice directions whose repeat spans at most kRepeatSideLimit tile sides and that
+// keep the segment within maxDeviation, the one with the shortest repeat; nothing when there is
+// none (or for a bad tile or a coordinate that is not finite).
+std::optional<LatticeFit> FitLattice(const TileSize& tile, long double x1, long double y1,
+                                     long double x2, long double y2, long double maxDeviation);
+// The smallest "Max. afwijking" for which FitLattice finds a direction; nothing for a bad tile
+// or a coordinate that is not finite.
+std::optional<long double> SmallestMaxDeviation(const TileSize& tile, long double x1,
+                                                long double y1, long double x2, long double y2);
 
 // The texts of one figure grid row: "X start", "Y start", "X eind", "Y eind".
 using RowCells = std::array<std::string_view, 4>;
@@ -87,7 +131,7 @@ std::array<double, 4> RowCellValues(const RowCells& cells);
 
 // ConvertFiguurLijn: the row's cells read as decimals (RowCellValues).
 std::optional<ConvertedLine> ConvertFiguurLijn(const TileSize& tile, const RowCells& cells,
-                                               Accuracy accuracy);
+                                               const ConversionSettings& settings);
 
 // "Geen oplossing gevonden voor lijn: " and the row number.
 std::string NoSolutionMessage(int row);
@@ -106,13 +150,22 @@ struct ConvertedRow {
     // The four cells read as ConvertFiguurLijn reads them: x1, y1, x2, y2.
     std::array<double, 4> drawn{};
     std::optional<ConvertedLine> line;  // nothing: no solution
+    // "Op maat" without a solution: the smallest "Max. afwijking" that would give one (0 when
+    // it cannot be told).
+    long double neededDeviation = 0;
 };
+
+// One row's cells converted: ConvertFiguurLijn, and for "Op maat" without a solution the
+// smallest "Max. afwijking" that would give one.
+ConvertedRow ConvertRowCells(const TileSize& tile, const RowCells& cells,
+                             const ConversionSettings& settings, int row);
 
 // Every data row (1 to row count - 1, columns 1 to 4) that is not empty (RowCellsEmpty), in
 // row order. With a platform, each row is converted under the busy cursor, and the previous
 // cursor is restored after it.
 std::vector<ConvertedRow> ConvertFiguurGrid(const TileSize& tile, const TextGrid& grid,
-                                            Accuracy accuracy, Platform* platform = nullptr);
+                                            const ConversionSettings& settings,
+                                            Platform* platform = nullptr);
 
 // Everything "Maak hatch" writes, and the data rows without a solution in row order (their
 // lines are NoSolutionComment).
@@ -126,10 +179,20 @@ struct FigureHatch {
 // (RowCellsEmpty), ";". With a platform,
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
-                             const PatternHeader& header, Accuracy accuracy,
+                             const PatternHeader& header, const ConversionSettings& settings,
                              Platform* platform = nullptr);
 // The same file from rows already converted (ConvertFiguurGrid).
 FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows);
+
+// How far the written line misses the copy of its start point one step (dx, dy) away: the
+// distance from the copy to the nearest dash start (to the nearest line of the family, for a
+// line without a gap), and a bound on the rounding of that measurement itself. Nothing when the
+// line cannot be measured (no repeat along it, counts beyond 2^62).
+struct Miss {
+    long double distance = 0;
+    long double error = 0;
+};
+std::optional<Miss> MissedBy(const PatternLine& line, long double dx, long double dy);
 
 // The error list of a run: one NoSolutionMessage per failed row.
 std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows);

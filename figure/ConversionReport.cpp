@@ -31,6 +31,14 @@ constexpr double kPi = std::numbers::pi;
 constexpr std::size_t kMaxPieces = 1500;
 // The distance is found to within this many drawing units.
 constexpr double kDistanceAccuracy = 1e-7;
+// A copy this close to the family, relative to the tile's larger side, lies on it: the ten
+// written decimals move copies that much, and the conversion writes no line that misses more.
+constexpr double kDriftNoise = 1e-6;
+
+// Three decimals rounded up: a drift never reads as none.
+std::string FmtUp(double value) {
+    return Fmt(std::max(std::ceil(value * 1000) / 1000, 0.001));
+}
 
 double PointToPiece(double px, double py, const Piece& s) {
     const double dx = s.x2 - s.x1;
@@ -140,10 +148,9 @@ std::optional<double> LargestDistance(const Piece& drawn, const std::vector<Piec
     return best;
 }
 
-ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells, Accuracy accuracy,
-                           int row) {
-    return ReportConvertedRow(
-        tile, {row, RowCellValues(cells), ConvertFiguurLijn(tile, cells, accuracy)});
+ReportRow ReportFiguurLijn(const TileSize& tile, const RowCells& cells,
+                           const ConversionSettings& settings, int row) {
+    return ReportConvertedRow(tile, ConvertRowCells(tile, cells, settings, row));
 }
 
 ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted) {
@@ -157,6 +164,7 @@ ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted
         line ? ParsePatternLine(line->text) : std::optional<PatternLine>();
     if (!written) {
         out.failed = true;
+        out.neededDeviation = static_cast<double>(converted.neededDeviation);
         return out;
     }
     out.writtenAngle = written->angle;
@@ -165,26 +173,59 @@ ReportRow ReportConvertedRow(const TileSize& tile, const ConvertedRow& converted
     out.tolerance = static_cast<double>(line->tolerance);
     out.continuous = line->continuous;
 
+    out.neededDeviation = 0;
+    out.drift = DriftPerTile(tile, *written);
+
     // Measured on what the figure shows: the part of the segment inside the tile, clipped as
     // the redraw clips a complete row (an incomplete one, its empty cells read as 0, is never
-    // drawn, and may reach far beyond the tile). So the pattern is drawn in the tile alone.
+    // drawn, and may reach far beyond the tile). The pattern is drawn around that part, also
+    // beyond the tile's edges: the nearest dash may lie in the next tile.
     out.distance = -1;
     const std::optional<figure::TileSegment> inside =
         ClipFiguurLijn({{v[0], v[1]}, {v[2], v[3]}}, static_cast<long double>(tile.width),
                        static_cast<long double>(tile.height));
     if (!inside) return out;
-    const Box box{0, 0, static_cast<double>(tile.width), static_cast<double>(tile.height)};
-    const DrawResult drawn = DrawPattern({*written}, box, kMaxPieces);
-    if (drawn.truncated || drawn.segments.empty()) return out;
     const Piece shown{static_cast<double>(inside->start.x), static_cast<double>(inside->start.y),
                       static_cast<double>(inside->end.x), static_cast<double>(inside->end.y)};
-    out.distance = LargestDistance(shown, drawn.segments, kDistanceWork).value_or(-1);
+    const double side = std::max(tile.width, tile.height);
+    // A dash farther than the margin from the segment's box is never nearer than the distance
+    // found while that stays within the margin; otherwise once more with the margin it found.
+    double margin = side / 64;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Box box{std::min(shown.x1, shown.x2) - margin, std::min(shown.y1, shown.y2) - margin,
+                      std::max(shown.x1, shown.x2) + margin, std::max(shown.y1, shown.y2) + margin};
+        const DrawResult drawn = DrawPattern({*written}, box, kMaxPieces);
+        if (drawn.truncated) return out;
+        const double d = drawn.segments.empty()
+                             ? INFINITY
+                             : LargestDistance(shown, drawn.segments, kDistanceWork).value_or(-1);
+        if (d < 0) return out;
+        if (d <= margin || attempt == 1) {
+            out.distance = std::isfinite(d) ? d : -1;
+            break;
+        }
+        margin = std::min(d, 2 * side);
+    }
     return out;
 }
 
+double DriftPerTile(const TileSize& tile, const PatternLine& line) {
+    const double side = std::max({1, tile.width, tile.height});
+    double drift = 0;
+    for (const auto& [dx, dy] :
+         {std::pair<double, double>{tile.width, 0}, std::pair<double, double>{0, tile.height}}) {
+        const std::optional<Miss> miss = MissedBy(line, dx, dy);
+        // A line that cannot be measured has no repeat a copy could land on.
+        if (!miss) return INFINITY;
+        if (miss->distance > kDriftNoise * side + miss->error)
+            drift = std::max(drift, static_cast<double>(miss->distance));
+    }
+    return drift;
+}
+
 std::vector<ReportRow> ConversionReport(const TileSize& tile, const TextGrid& grid,
-                                        Accuracy accuracy) {
-    return ConversionReport(tile, ConvertFiguurGrid(tile, grid, accuracy));
+                                        const ConversionSettings& settings) {
+    return ConversionReport(tile, ConvertFiguurGrid(tile, grid, settings));
 }
 
 std::vector<ReportRow> ConversionReport(const TileSize& tile,
@@ -203,14 +244,20 @@ std::vector<std::vector<std::string>> ConversionReportTable(const std::vector<Re
     for (const ReportRow& r : rows) {
         std::vector<std::string> line = {std::to_string(r.row), Fmt(r.drawnAngle)};
         if (r.failed) {
-            line.push_back("geen oplossing");
+            line.push_back(r.neededDeviation > 0 ? "geen oplossing; max. afwijking " +
+                                                       FmtUp(r.neededDeviation) + " nodig"
+                                                 : std::string("geen oplossing"));
         } else {
             const bool searched = r.lineCase == LineCase::Rising || r.lineCase == LineCase::Falling;
             line.push_back(Fmt(r.writtenAngle));
             line.push_back(std::to_string(std::llabs(r.repeat.climb)) + "/" +
                            std::to_string(r.repeat.run));
             line.push_back(searched ? Fmt(r.tolerance) : "-");
-            line.push_back(r.distance < 0 ? "?" : Fmt(r.distance));
+            if (r.drift > 0) {
+                line.push_back(std::isfinite(r.drift) ? FmtUp(r.drift) + "/tegel" : "?");
+            } else {
+                line.push_back(r.distance < 0 ? "?" : Fmt(r.distance));
+            }
         }
         table.push_back(std::move(line));
     }

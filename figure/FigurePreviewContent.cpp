@@ -9,8 +9,9 @@
 namespace murvex::figure {
 
 PreviewContent FigurePreviewContent(const TileSize& tile, const TextGrid& grid,
-                                    const PatternHeader& texts, Accuracy accuracy) {
-    const std::vector<ConvertedRow> rows = ConvertFiguurGrid(tile, grid, accuracy);
+                                    const PatternHeader& texts,
+                                    const ConversionSettings& settings) {
+    const std::vector<ConvertedRow> rows = ConvertFiguurGrid(tile, grid, settings);
     PreviewContent content;
     content.fileName = texts.name;
     FigureHatch hatch = FigureHatchLines(texts, rows);

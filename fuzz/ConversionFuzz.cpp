@@ -1,6 +1,8 @@
-// The figure conversion on random tiles and segments at every accuracy: it ends (libFuzzer's
-// -timeout catches a slow input), and every line it writes is finite and reads back as a
-// pattern line with one dash and one gap.
+// The figure conversion on random tiles and segments at every accuracy, "Op maat" with any
+// deviation: it ends (libFuzzer's -timeout catches a slow input), and every line it writes is
+// finite and reads back as a pattern line with one dash and one gap; "Op maat" never writes a
+// repeat beyond its side limit, and fails only where its smallest deviation lies above the one
+// asked for.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -61,6 +63,23 @@ void CheckLine(const std::optional<ConvertedLine>& line) {
     if (!std::isfinite(line->tolerance) || line->tolerance < 0) std::abort();
 }
 
+void CheckCustom(const TileSize& tile, long double x1, long double y1, long double x2,
+                 long double y2, long double deviation) {
+    const std::optional<ConvertedLine> line =
+        ConvertSegment(tile, x1, y1, x2, y2, ConversionSettings(Accuracy::OpMaat, deviation));
+    CheckLine(line);
+    if (line) {
+        if (tile.width <= 0 || tile.height <= 0) std::abort();
+        if (std::llabs(line->repeat.climb) + line->repeat.run > kRepeatSideLimit) std::abort();
+        return;
+    }
+    const std::optional<LatticeFit> fit = FitLattice(tile, x1, y1, x2, y2, deviation);
+    const std::optional<long double> needed = SmallestMaxDeviation(tile, x1, y1, x2, y2);
+    // Within the smallest deviation the fit exists, and with a looser one it must exist too.
+    if (needed && !FitLattice(tile, x1, y1, x2, y2, *needed)) std::abort();
+    if (fit && needed && deviation < *needed) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,12 +94,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line && (tile.width <= 0 || tile.height <= 0)) std::abort();
         CheckLine(line);
     }
+    // Any deviation, also 0, negative, NaN or huge: the library must not trip over one the
+    // window would refuse.
+    CheckCustom(tile, x1, y1, x2, y2,
+                in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 5000) / 1000.0L
+                                 : in.ConsumeFloatingPoint<double>());
     // The same through the grid's cell texts, whatever they hold.
     const std::string c0 = in.ConsumeRandomLengthString(24);
     const std::string c1 = in.ConsumeRandomLengthString(24);
     const std::string c2 = in.ConsumeRandomLengthString(24);
     const std::string c3 = in.ConsumeRandomLengthString(24);
-    const Accuracy a = AccuracyFromIndex(in.ConsumeIntegralInRange(-1, 3));
-    CheckLine(ConvertFiguurLijn(tile, RowCells{c0, c1, c2, c3}, a));
+    const Accuracy a = AccuracyFromIndex(in.ConsumeIntegralInRange(-1, 4));
+    const std::string deviationText = in.ConsumeRandomLengthString(12);
+    const std::optional<long double> deviation = ParseMaxDeviation(tile, deviationText);
+    if (deviation && !MaxDeviationValid(tile, *deviation)) std::abort();
+    const ConversionSettings settings(a, deviation.value_or(kDefaultMaxDeviation));
+    CheckLine(ConvertFiguurLijn(tile, RowCells{c0, c1, c2, c3}, settings));
     return 0;
 }

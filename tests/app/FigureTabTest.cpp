@@ -166,7 +166,8 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
     const std::pair<QComboBox*, QStringList> combos[] = {
         {Control<QComboBox>(tab, "VrijeFiguurType"), {"MODEL", "DRAFTING"}},
         {Control<QComboBox>(tab, "VrijeFiguurUnits"), {"MM", "INCH"}},
-        {Control<QComboBox>(tab, "ComboBoxNaukeurigheid"), {"Nauwkeurig", "Middel", "Laag"}},
+        {Control<QComboBox>(tab, "ComboBoxNaukeurigheid"),
+         {"Nauwkeurig", "Middel", "Laag", "Op maat"}},
     };
     for (const auto& [combo, items] : combos) {
         SCOPED_TRACE(combo->objectName().toStdString());
@@ -430,7 +431,8 @@ TEST_F(FigureTab, EnterInTheGridDrawsTheRowClippedOrEmptied) {
 TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
     NewFigure("100", "100");
     tab.Model().grid.SetRowCount(3);
-    const char* const cells[2][4] = {{"10", "10", "60", "10"}, {"20", "30", "20.05", "0"}};
+    const char* const cells[2][4] = {{"10", "10", "60", "10"},
+                                     {"58.439", "56.591", "61.394", "95.654"}};
     for (int r = 1; r <= 2; ++r) {
         for (int c = 1; c <= 4; ++c)
             tab.Model().grid.SetCell(c, r, cells[r - 1][c - 1]);
@@ -451,6 +453,42 @@ TEST_F(FigureTab, MaakHatchShowsTheFailedRowsAfterACancelledSave) {
     EXPECT_NE(
         std::find(w.platform.cursorChanges.begin(), w.platform.cursorChanges.end(), Cursor::Busy),
         w.platform.cursorChanges.end());
+}
+
+// "Op maat" and "Max. afwijking": the edit is usable with that item only; "Maak hatch" refuses a
+// deviation of 0, below 0, not a number, or above the tile, before the save dialog.
+TEST_F(FigureTab, MaakHatchOpMaatTakesItsDeviationOrRefusesIt) {
+    NewFigure("600", "300");
+    const char* const cells[4] = {"112.517", "124.267", "113.233", "71.233"};
+    for (int c = 1; c <= 4; ++c)
+        tab.Model().grid.SetCell(c, 1, cells[c - 1]);
+    auto* accuracy = tab.findChild<QComboBox*>(QStringLiteral("ComboBoxNaukeurigheid"));
+    auto* deviation = tab.findChild<QLineEdit*>(QStringLiteral("MaxAfwijkingEdit"));
+    ASSERT_TRUE(accuracy && deviation);
+    EXPECT_FALSE(deviation->isEnabled());
+    accuracy->setCurrentIndex(3);
+    EXPECT_TRUE(deviation->isEnabled());
+    for (const char* text : {"0", "-1", "nan", "veel", "600.5", "0,5"}) {
+        SCOPED_TRACE(text);
+        w.platform.messages.clear();
+        w.platform.dialogs.clear();
+        deviation->setText(QString::fromLatin1(text));
+        QTest::mouseClick(Control<QPushButton>(tab, "ButtonCreateHatch"), Qt::LeftButton);
+        const bool valid = std::string(text) == "0,5";
+        ASSERT_EQ(w.platform.messages.size(), valid ? 0u : 1u);
+        if (!valid) {
+            EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+        }
+        EXPECT_EQ(w.platform.dialogs.size(), valid ? 1u : 0u);
+    }
+    // Within 0,5 the hand-drawn edge converts: no row for the error window; within a millionth
+    // it does not, and the hint is a larger deviation.
+    EXPECT_TRUE(form.ErrorForm->ErrorMemo->toPlainText().isEmpty());
+    deviation->setText(QStringLiteral("0.000001"));
+    QString summary;
+    WhenModalOpens([&](QWidget*) { summary = form.ErrorForm->SummaryLabel->text(); });
+    QTest::mouseClick(Control<QPushButton>(tab, "ButtonCreateHatch"), Qt::LeftButton);
+    EXPECT_EQ(summary, "1 lijn zonder oplossing; probeer een grotere max. afwijking");
 }
 
 TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {

@@ -230,7 +230,7 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
 
     // A typed row too steep to repeat in the tile: no pattern line, marked, "geen oplossing".
     Control<QAction>(tab, "AddfiguurLijn")->trigger();
-    const QStringList steep = {"60", "90", "60.15", "0"};
+    const QStringList steep = {"175.317", "169.773", "184.182", "286.962"};
     for (int c = 0; c < 4; ++c)
         GridModelOf(tab, "FiguurGrid")
             ->setData(GridModelOf(tab, "FiguurGrid")->index(1, c), steep[c]);
@@ -240,12 +240,24 @@ TEST_F(Preview, FollowsTheFigureTabWithOverlayFailedRowsAndReport) {
     ASSERT_EQ(content.overlay.size(), 2u);
     EXPECT_FALSE(content.overlay[0].marked);
     EXPECT_TRUE(content.overlay[1].marked);
-    EXPECT_EQ(content.overlay[1].segment.x2, 60.15);
+    EXPECT_EQ(content.overlay[1].segment.x2, 184.182);
     EXPECT_EQ(content.patternLines.size(), 8u);
     EXPECT_NE(Picture(preview), one);
     ASSERT_EQ(preview.ReportTable->rowCount(), 2);
     EXPECT_EQ(preview.ReportTable->item(0, 2)->text(), QStringLiteral("0.000"));
     EXPECT_EQ(preview.ReportTable->item(1, 2)->text(), QStringLiteral("geen oplossing"));
+
+    // "Op maat" converts it; a deviation that is no number is the invalid value.
+    auto* deviation = tab.findChild<QLineEdit*>(QStringLiteral("MaxAfwijkingEdit"));
+    tab.findChild<QComboBox*>(QStringLiteral("ComboBoxNaukeurigheid"))->setCurrentIndex(3);
+    Settle();
+    EXPECT_EQ(preview.ReportTable->item(1, 4)->text(), QStringLiteral("0.100"));
+    deviation->setText(QStringLiteral("nul"));
+    Settle();
+    EXPECT_EQ(preview.Content().problem, "Er is een ongeldige waarde ingevoerd");
+    deviation->setText(QStringLiteral("0.1"));
+    tab.findChild<QComboBox*>(QStringLiteral("ComboBoxNaukeurigheid"))->setCurrentIndex(0);
+    Settle();
 
     Retype(Control<QLineEdit>(tab, "NaamEditVrij"), QStringLiteral("hek"));
     Settle();

@@ -22,12 +22,12 @@ using test::WriteText;
 using clitest::Cli;
 using clitest::Result;
 
-// A horizontal row, a row that climbs too steeply to repeat in a square tile, a row clipped at
+// A horizontal row, a steep row without a repeat at "Nauwkeurig", a row clipped at
 // the tile's left edge by the redraw, the same steep row again, and a row of four empty cells,
 // which is no segment: neither the pattern nor the report has a line for it.
 const char* const kList =
     ";%SIZE=100,100\r\n;%UNITS=INCH\r\n*hek\r\n;%TYPE=DRAFTING\r\n10,10,60,10\r\n"
-    "20,30,20.05,0\r\n-50,50,50,50\r\n20,30,20.05,0\r\n,,,\r\n";
+    "58.439,56.591,61.394,95.654\r\n-50,50,50,50\r\n58.439,56.591,61.394,95.654\r\n,,,\r\n";
 
 const char* const kPattern =
     ";%UNITS=INCH\r\n;\r\n*hek\r\n;%TYPE=DRAFTING\r\n;\r\n"
@@ -82,9 +82,9 @@ TEST(CliFigure, ReportGoesToStandardOutputAndThePatternOnlyToAFile) {
     const std::string report =
         "Nr.  getekende hoek  geschreven hoek  hoogte/breedte  tolerantie  afstand\n"
         "1             0.000            0.000             0/1           -    0.000\n"
-        "2           -89.905  geen oplossing\n"
+        "2            85.674  geen oplossing\n"
         "3             0.000            0.000             0/1           -    0.000\n"
-        "4           -89.905  geen oplossing\n";
+        "4            85.674  geen oplossing\n";
 
     const std::string pat = dir.File("figuur.pat");
     const Result toFile = Cli(dir, {"figure", list, "--report", "-o", pat});
@@ -104,6 +104,18 @@ TEST(CliFigure, ReportGoesToStandardOutputAndThePatternOnlyToAFile) {
     EXPECT_FALSE(mixed.err.empty());
 }
 
+// The hand-drawn edge the searched levels cannot convert, with "Op maat".
+TEST(CliFigure, OpMaatWithATolerance) {
+    TempDir dir;
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, ";%SIZE=600,300\r\n112.517,124.267,113.233,71.233\r\n");
+    EXPECT_EQ(Cli(dir, {"figure", list, "--accuracy", "Laag", "-o", "-"}).status, 3);
+    const Result r = Cli(dir, {"figure", list, "--accuracy", "Op maat", "--tolerance", "0,5",
+                               "--report", "-o", dir.File("uit.pat")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("       0.500"), std::string::npos) << r.out;
+}
+
 TEST(CliFigure, Failures) {
     struct Row {
         const char* name;
@@ -115,6 +127,19 @@ TEST(CliFigure, Failures) {
     };
     const Row rows[] = {
         {"unknown accuracy", ";%SIZE=10,10\r\n", {"--accuracy", "hoog"}, false, 2, nullptr},
+        {"tolerance without Op maat", ";%SIZE=10,10\r\n", {"--tolerance", "1"}, false, 2, nullptr},
+        {"tolerance 0",
+         ";%SIZE=10,10\r\n",
+         {"--accuracy", "Op maat", "--tolerance", "0"},
+         false,
+         2,
+         nullptr},
+        {"tolerance above the tile",
+         ";%SIZE=10,10\r\n",
+         {"--accuracy", "Op maat", "--tolerance", "10.5"},
+         false,
+         2,
+         nullptr},
         {"bad size line", ";%SIZE=abc,100\r\n", {}, false, 2, "Onjuiste X-SIZE in bestand\n"},
         {"missing list", nullptr, {}, false, 2, nullptr},
         {"output exists", ";%SIZE=10,10\r\n", {}, true, 1, nullptr},

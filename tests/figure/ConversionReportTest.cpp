@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "NumberText.h"
 #include "PatternGeometry.h"
 #include "TextGrid.h"
 
@@ -145,6 +146,45 @@ TEST(ConversionReport, MeasuresAnIncompleteRowInsideTheTileOnly) {
         ReportFiguurLijn({1, 1}, {"-30000", "-1260", "30000", ""}, Accuracy::Nauwkeurig, 1);
     EXPECT_FALSE(r.failed);
     EXPECT_EQ(r.distance, -1);
+}
+
+// Issue 19: a line at the segment's own angle with the diagonal's repeat (as the diagonal case
+// once wrote it) fits the segment inside the tile, but each copy lies about 0.19 further off per
+// tile: the report shows that drift, never 0.000. The line written now lands on every copy.
+TEST(ConversionReport, ShowsTheDriftPerTileOfALineWhoseCopiesLeaveIt) {
+    const TileSize tile{215, 65};
+    ConvertedRow drifting{3, {0, 0, 215, 64.8}, ConvertedLine{}, 0};
+    drifting.line->text =
+        "16.7725624582, 0.0000000000, 0.0000000000, 18.7572662564, 62.2347568693, "
+        "224.5529781588, -0.0577962933";
+    const ReportRow old = ReportConvertedRow(tile, drifting);
+    EXPECT_NEAR(old.distance, 0, 1e-6);
+    EXPECT_NEAR(old.drift, 0.19, 0.01);
+    EXPECT_EQ(ConversionReportTable({old})[1].back(),
+              Fmt(std::ceil(old.drift * 1000) / 1000) + "/tegel");
+
+    const ReportRow now = ReportFiguurLijn(tile, {"0", "0", "215", "64.8"}, Accuracy::Laag, 3);
+    EXPECT_EQ(now.drift, 0);
+    EXPECT_GT(now.distance, 0.1);  // the diagonal's angle, not the segment's
+    EXPECT_EQ(ConversionReportTable({now})[1].back(), Fmt(now.distance));
+
+    // A drift too small for three decimals still shows.
+    ReportRow tiny = old;
+    tiny.drift = 1e-5;
+    EXPECT_EQ(ConversionReportTable({tiny})[1].back(), "0.001/tegel");
+}
+
+TEST(ConversionReport, NamesTheDeviationAFailedCustomRowWouldNeed) {
+    const RowCells edge = {"112.517", "124.267", "113.233", "71.233"};
+    const ReportRow fails = ReportFiguurLijn({600, 300}, edge, {Accuracy::OpMaat, 1e-6L}, 1);
+    ASSERT_TRUE(fails.failed);
+    const double needed = fails.neededDeviation;
+    EXPECT_EQ(ConversionReportTable({fails})[1].back(),
+              "geen oplossing; max. afwijking " + Fmt(std::ceil(needed * 1000) / 1000) + " nodig");
+    const ReportRow works = ReportFiguurLijn({600, 300}, edge, {Accuracy::OpMaat, needed}, 1);
+    ASSERT_FALSE(works.failed);
+    EXPECT_LE(works.distance, needed + 1e-6);
+    EXPECT_EQ(works.drift, 0);
 }
 
 TEST(LargestDistance, FindsTheFarthestPointAlsoBetweenPieces) {
