@@ -3,6 +3,7 @@
 #include <string>
 
 #include "BondGenerator.h"
+#include "BrickFormats.h"
 #include "Commands.h"
 #include "Cp1252.h"
 #include "Msg.h"
@@ -14,6 +15,7 @@ namespace {
 
 struct BondOptions {
     std::string bond;
+    std::string format;
     bonds::BondTexts texts{"", "", "", "", "0"};
     std::string name;
     bool nameGiven = false;
@@ -21,7 +23,31 @@ struct BondOptions {
     bool force = false;
 };
 
-int RunBond(const BondOptions& o) {
+int RunBond(BondOptions o) {
+    if (!o.format.empty()) {
+        const bonds::BrickFormat* format = bonds::FindBrickFormat(Utf8ToCp1252(o.format));
+        if (format == nullptr) {
+            Complain("unknown format \"" + o.format + "\"; `murvex-cli formats` lists them");
+            return kExitInvalid;
+        }
+        // The format fills what was not given, as choosing it fills the tab's edits.
+        const bonds::FormatTexts texts = bonds::TextsOfFormat(*format);
+        for (auto [given, filled] : {std::pair{&o.texts.length, &texts.length},
+                                     {&o.texts.lengthJoint, &texts.lengthJoint},
+                                     {&o.texts.height, &texts.height},
+                                     {&o.texts.heightJoint, &texts.heightJoint}}) {
+            if (given->empty()) *given = *filled;
+        }
+    }
+    for (const auto& [text, option] : {std::pair{&o.texts.length, "--length"},
+                                       {&o.texts.lengthJoint, "--length-joint"},
+                                       {&o.texts.height, "--height"},
+                                       {&o.texts.heightJoint, "--height-joint"}}) {
+        if (text->empty()) {
+            Complain(std::string(option) + " is required without --format");
+            return kExitInvalid;
+        }
+    }
     const int index = bonds::BondIndexFromText(o.bond);
     if (index < 0) {
         Complain("unknown bond \"" + o.bond + "\"; `murvex-cli bonds` lists them");
@@ -49,13 +75,14 @@ Subcommand AddBondCommand(CLI::App& parent) {
     app->add_option("--bond", options->bond,
                     "The bond, by name (case ignored) or by its index 0-9; see `murvex-cli bonds`")
         ->required();
-    app->add_option("--length", options->texts.length, "Brick length L (comma or point)")
-        ->required();
-    app->add_option("--length-joint", options->texts.lengthJoint, "Brick length plus head joint Lv")
-        ->required();
-    app->add_option("--height", options->texts.height, "Brick height H")->required();
-    app->add_option("--height-joint", options->texts.heightJoint, "Brick height plus bed joint Hv")
-        ->required();
+    app->add_option("--length", options->texts.length, "Brick length L (comma or point)");
+    app->add_option("--length-joint", options->texts.lengthJoint,
+                    "Brick length plus head joint Lv");
+    app->add_option("--height", options->texts.height, "Brick height H");
+    app->add_option("--height-joint", options->texts.heightJoint, "Brick height plus bed joint Hv");
+    app->add_option("--format", options->format,
+                    "A brick format by name (case ignored; see `murvex-cli formats`): fills the\n"
+                    "four dimensions not given, with joints of 10 mm (head) and 12.5 mm (bed)");
     app->add_option("--rotation", options->texts.rotation,
                     "Rotation in degrees, counter-clockwise (default 0; a text that is not a "
                     "number counts as 0)");
@@ -69,8 +96,9 @@ Subcommand AddBondCommand(CLI::App& parent) {
         "Example:\n"
         "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"
         "      --height-joint 62,5 --rotation 30 -o kruis.pat\n"
+        "  murvex-cli bond --bond Kruisverband --format Waalformaat -o kruis.pat\n"
         "Exit status: 0 written, 1 file not written, 2 invalid value (\"" +
-        std::string(kInvalidValueText) + "\") or unknown bond.");
+        std::string(kInvalidValueText) + "\") or unknown bond or format.");
     return {app, [options] { return RunBond(*options); }};
 }
 
