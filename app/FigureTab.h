@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "Platform.h"
+#include "Text.h"
 #include "UnsavedChanges.h"
 
 class QAction;
@@ -136,6 +138,12 @@ class TFigureTab : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // "Aan bibliotheek toevoegen...": what "Maak hatch" writes, into a library file.
+    void AddToLibraryClick();
+    // "Maak hatch"'s lines handed to save, then the rows without a solution shown.
+    void MakeHatchThen(const std::function<void(const LineList&)>& save);
+    QToolButton* libraryAddButton_ = nullptr;
+
     void BuildControls();
     void Connect();
     // Carries out what an interaction event asks of the window.
