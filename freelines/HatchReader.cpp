@@ -6,9 +6,13 @@
 #include <string>
 
 #include "Msg.h"
+#include "PatternLibrary.h"
 #include "Text.h"
 
 namespace murvex::freelines {
+
+// A pattern taken out of a library is read here: both keep the same bounds.
+static_assert(kLineLimit == kLibraryLineLimit && kMaxFileBytes == kMaxLibraryBytes);
 
 namespace {
 
