@@ -1,4 +1,5 @@
 // murvex-cli bond: the pattern file of one brick bond, byte for byte as "Maak Hatch" writes it.
+#include <array>
 #include <memory>
 #include <string>
 
@@ -17,11 +18,19 @@ struct BondOptions {
     std::string bond;
     std::string format;
     bonds::BondTexts texts{"", "", "", "", "0"};
+    // --length, --length-joint, --height and --height-joint, in the order of Dimension.
+    std::array<CLI::Option*, 4> dimensions{};
     std::string name;
     bool nameGiven = false;
     std::string output;
     bool force = false;
 };
+
+std::string* Dimension(bonds::BondTexts& texts, std::size_t i) {
+    const std::array<std::string*, 4> all{&texts.length, &texts.lengthJoint, &texts.height,
+                                          &texts.heightJoint};
+    return all[i];
+}
 
 int RunBond(BondOptions o) {
     if (!o.format.empty()) {
@@ -32,20 +41,17 @@ int RunBond(BondOptions o) {
         }
         // The format fills what was not given, as choosing it fills the tab's edits.
         const bonds::FormatTexts texts = bonds::TextsOfFormat(*format);
-        for (auto [given, filled] : {std::pair{&o.texts.length, &texts.length},
-                                     {&o.texts.lengthJoint, &texts.lengthJoint},
-                                     {&o.texts.height, &texts.height},
-                                     {&o.texts.heightJoint, &texts.heightJoint}}) {
-            if (given->empty()) *given = *filled;
+        const std::array<const std::string*, 4> filled{&texts.length, &texts.lengthJoint,
+                                                       &texts.height, &texts.heightJoint};
+        for (std::size_t i = 0; i < filled.size(); ++i) {
+            if (o.dimensions[i]->count() == 0) *Dimension(o.texts, i) = *filled[i];
         }
-    }
-    for (const auto& [text, option] : {std::pair{&o.texts.length, "--length"},
-                                       {&o.texts.lengthJoint, "--length-joint"},
-                                       {&o.texts.height, "--height"},
-                                       {&o.texts.heightJoint, "--height-joint"}}) {
-        if (text->empty()) {
-            Complain(std::string(option) + " is required without --format");
-            return kExitInvalid;
+    } else {
+        for (const CLI::Option* option : o.dimensions) {
+            if (option->count() == 0) {
+                Complain(option->get_name() + " is required without --format");
+                return kExitInvalid;
+            }
         }
     }
     const int index = bonds::BondIndexFromText(o.bond);
@@ -75,11 +81,13 @@ Subcommand AddBondCommand(CLI::App& parent) {
     app->add_option("--bond", options->bond,
                     "The bond, by name (case ignored) or by its index 0-9; see `murvex-cli bonds`")
         ->required();
-    app->add_option("--length", options->texts.length, "Brick length L (comma or point)");
-    app->add_option("--length-joint", options->texts.lengthJoint,
-                    "Brick length plus head joint Lv");
-    app->add_option("--height", options->texts.height, "Brick height H");
-    app->add_option("--height-joint", options->texts.heightJoint, "Brick height plus bed joint Hv");
+    options->dimensions[0] =
+        app->add_option("--length", options->texts.length, "Brick length L (comma or point)");
+    options->dimensions[1] = app->add_option("--length-joint", options->texts.lengthJoint,
+                                             "Brick length plus head joint Lv");
+    options->dimensions[2] = app->add_option("--height", options->texts.height, "Brick height H");
+    options->dimensions[3] = app->add_option("--height-joint", options->texts.heightJoint,
+                                             "Brick height plus bed joint Hv");
     app->add_option("--format", options->format,
                     "A brick format by name (case ignored; see `murvex-cli formats`): fills the\n"
                     "four dimensions not given, with joints of 10 mm (head) and 12.5 mm (bed)");
