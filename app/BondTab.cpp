@@ -11,7 +11,9 @@
 
 #include "BondGenerator.h"
 #include "BondPreview.h"
+#include "BrickFormats.h"
 #include "JpegDecoder.h"
+#include "LibrarySave.h"
 #include "MainForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
@@ -31,6 +33,22 @@ QString PictureResource(int bondIndex) {
     const auto name = bonds::BondNames()[static_cast<std::size_t>(bondIndex)];
     return QStringLiteral(":/uitleg/uitleg_%1.jpg")
         .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toLower());
+}
+
+constexpr const char* kOwnSizeItem = "Eigen maat";
+
+// The combo item of the format whose texts the four edits hold, 0 ("Eigen maat") for none.
+int FormatItemOf(const QString& length, const QString& lengthJoint, const QString& height,
+                 const QString& heightJoint) {
+    int item = 1;
+    for (const bonds::BrickFormat& f : bonds::BrickFormats()) {
+        const bonds::FormatTexts t = bonds::TextsOfFormat(f);
+        if (length.toStdString() == t.length && lengthJoint.toStdString() == t.lengthJoint &&
+            height.toStdString() == t.height && heightJoint.toStdString() == t.heightJoint)
+            return item;
+        ++item;
+    }
+    return 0;
 }
 
 QPixmap LoadPicture(const QString& resource) {
@@ -104,6 +122,31 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     VoorbeeldButton->setAutoDefault(false);
     VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
 
+    // Below the rotation, in the column of the edits: the dimensions it fills are just above.
+    addLabel(this, "Formaat:", 20, 258);
+    formatCombo_ = new QComboBox(this);
+    formatCombo_->setObjectName(QStringLiteral("FormaatCombo"));
+    formatCombo_->setGeometry(138, 258, 160, 21);
+    formatCombo_->setToolTip(
+        QStringLiteral("Standaard steenformaat; kopvoeg 10 mm, lintvoeg 12.5 mm"));
+    formatCombo_->addItem(QString::fromLatin1(kOwnSizeItem));
+    for (const bonds::BrickFormat& f : bonds::BrickFormats()) {
+        formatCombo_->addItem(
+            QString::fromLatin1(f.name.data(), static_cast<qsizetype>(f.name.size())));
+        formatCombo_->setItemData(formatCombo_->count() - 1,
+                                  QString::fromStdString(bonds::SizeText(f)), Qt::ToolTipRole);
+    }
+    formatCombo_->setCurrentIndex(FormatItemOf(SteenlengteEdit->text(), SteenLengteVoegEdit->text(),
+                                               SteenhoogteEdit->text(),
+                                               SteenhoogteVoegEdit->text()));
+
+    libraryAddButton_ = new QPushButton(QStringLiteral("Aan bibliotheek toevoegen..."), this);
+    libraryAddButton_->setObjectName(QStringLiteral("AanBibliotheekButton"));
+    libraryAddButton_->setAutoDefault(false);
+    libraryAddButton_->setToolTip(
+        QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
+    libraryAddButton_->setGeometry(389, 224, libraryAddButton_->sizeHint().width(), 25);
+
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
         auto* image = new QLabel(this);
@@ -126,6 +169,14 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(ComboBoxMetselverbanden, &QComboBox::activated, this,
             &TBondTab::ComboBoxMetselverbandenChange);
     connect(CreateHatchButton, &QPushButton::clicked, this, &TBondTab::CreateHatchButtonClick);
+    connect(libraryAddButton_, &QPushButton::clicked, this, &TBondTab::AddToLibraryClick);
+    connect(formatCombo_, &QComboBox::activated, this, &TBondTab::FormatChosen);
+    // Typing a size of one's own; texts written by the program (a format, the normalising of
+    // "Maak Hatch") do not count.
+    for (QLineEdit* edit :
+         {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit, SteenhoogteVoegEdit}) {
+        connect(edit, &QLineEdit::textEdited, this, [this] { formatCombo_->setCurrentIndex(0); });
+    }
     connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
 
     auto* preview = new PreviewSource(this, [this] { return PreviewNow(); });
@@ -173,8 +224,30 @@ void TBondTab::ComboBoxMetselverbandenChange() {
     NaamEdit->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
+void TBondTab::FormatChosen(int item) {
+    if (item < 1) return;
+    const bonds::BrickFormat& format = bonds::BrickFormats()[static_cast<std::size_t>(item - 1)];
+    const bonds::FormatTexts texts = bonds::TextsOfFormat(format);
+    SteenlengteEdit->setText(QString::fromStdString(texts.length));
+    SteenLengteVoegEdit->setText(QString::fromStdString(texts.lengthJoint));
+    SteenhoogteEdit->setText(QString::fromStdString(texts.height));
+    SteenhoogteVoegEdit->setText(QString::fromStdString(texts.heightJoint));
+}
+
 void TBondTab::CreateHatchButtonClick() {
-    RunCommand(form_.ThePlatform(), [this] {
+    MakeBondThen([this](const LineList& lines) {
+        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+    });
+}
+
+void TBondTab::AddToLibraryClick() {
+    MakeBondThen([this](const LineList& lines) {
+        AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle());
+    });
+}
+
+void TBondTab::MakeBondThen(const std::function<void(const LineList&)>& save) {
+    RunCommand(form_.ThePlatform(), [&] {
         const bonds::BondTexts texts{
             ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
             ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
@@ -194,8 +267,7 @@ void TBondTab::CreateHatchButtonClick() {
             ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
             return;
         }
-        const LineList lines = bonds::GenerateBond(reading.input);
-        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+        save(bonds::GenerateBond(reading.input));
     });
 }
 

@@ -3,6 +3,9 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+
+#include "Text.h"
 
 #include "PreviewContent.h"
 
@@ -47,7 +50,15 @@ class TBondTab : public QWidget {
     // UitlegImageHalfsteensverband ... UitlegImageWildverband, in the order of the combo's items.
     std::array<QLabel*, 10> UitlegImages{};
 
+    // Reads the edits as "Maak Hatch" does and hands the bond's lines to save.
+    void MakeBondThen(const std::function<void(const LineList&)>& save);
+    // "Formaat": fills the four dimension edits with the chosen brick format and its joints.
+    void FormatChosen(int item);
+    void AddToLibraryClick();
+
     TMainForm& form_;
+    QComboBox* formatCombo_ = nullptr;
+    QPushButton* libraryAddButton_ = nullptr;
 };
 
 }  // namespace murvex::app

@@ -30,6 +30,7 @@
 #include "GridUndo.h"
 #include "InputRubberForm.h"
 #include "Interaction.h"
+#include "LibrarySave.h"
 #include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
@@ -253,6 +254,19 @@ void TFigureTab::BuildControls() {
         ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
     HelpVrijeFiguurSpeedButton =
         ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
+    // At the right end of the grid's button row, as a text: it has no picture of its own.
+    libraryAddButton_ = new QToolButton(this);
+    libraryAddButton_->setObjectName(QStringLiteral("VrijFiguurAanBibliotheek"));
+    libraryAddButton_->setText(QStringLiteral("Aan bibliotheek toevoegen..."));
+    libraryAddButton_->setToolTip(
+        QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
+    libraryAddButton_->setAutoRaise(true);
+    libraryAddButton_->setFocusPolicy(Qt::NoFocus);
+    libraryAddButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    {
+        const int width = libraryAddButton_->sizeHint().width();
+        libraryAddButton_->setGeometry(627 - width, 8, width, 22);
+    }
 
     DP = new QFrame(this);
     DP->setObjectName(QStringLiteral("DP"));
@@ -383,6 +397,7 @@ void TFigureTab::Connect() {
         emit ConversionChoiceChanged();
     });
     connect(MaxAfwijkingEdit, &QLineEdit::textChanged, this, &TFigureTab::ConversionChoiceChanged);
+    connect(libraryAddButton_, &QToolButton::clicked, this, &TFigureTab::AddToLibraryClick);
     connect(HatchImage, &FigureCanvas::MouseMoved, this, &TFigureTab::HatchImageMouseMove);
     connect(HatchImage, &FigureCanvas::Clicked, this, &TFigureTab::HatchImageClick);
 
@@ -633,6 +648,18 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
 }
 
 void TFigureTab::ButtonCreateHatchClick() {
+    MakeHatchThen([this](const LineList& lines) {
+        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+    });
+}
+
+void TFigureTab::AddToLibraryClick() {
+    MakeHatchThen([this](const LineList& lines) {
+        AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle());
+    });
+}
+
+void TFigureTab::MakeHatchThen(const std::function<void(const LineList&)>& save) {
     CommitOpenCell(FiguurGrid);
     if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
     TErrorForm& errors = *form_.ErrorForm;
@@ -649,8 +676,7 @@ void TFigureTab::ButtonCreateHatchClick() {
     Platform& platform = form_.ThePlatform();
     const figure::FigureHatch hatch = figure::FigureHatchLines(
         {model_.TileWidth(), model_.TileHeight()}, model_.grid, texts, *choice, &platform);
-    RunCommand(platform,
-               [&] { SaveHatchFile(hatch.lines, platform, form_.SaveDialog, form_.Handle()); });
+    RunCommand(platform, [&] { save(hatch.lines); });
 
     // After the save flow, whatever became of it.
     if (hatch.failedRows.empty()) return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "GridHistory.h"
 #include "Platform.h"
 #include "PreviewContent.h"
+#include "Text.h"
 #include "UnsavedChanges.h"
 
 class QAction;
@@ -157,6 +159,11 @@ class TFigureTab : public QWidget {
     // "Max. afwijking": the deviation "Op maat" keeps, in drawing units; usable with that item.
     QLabel* LabelMaxAfwijking = nullptr;
     QLineEdit* MaxAfwijkingEdit = nullptr;
+    // "Aan bibliotheek toevoegen...": what "Maak hatch" writes, into a library file.
+    void AddToLibraryClick();
+    // "Maak hatch"'s lines handed to save, then the rows without a solution shown.
+    void MakeHatchThen(const std::function<void(const LineList&)>& save);
+    QToolButton* libraryAddButton_ = nullptr;
 
     void BuildControls();
     // Registers the tab's preview source, following its grid, accuracy, units, type and name,

@@ -9,12 +9,17 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <optional>
 
 #include "GridUndo.h"
 #include "HatchReader.h"
+#include "LibraryForm.h"
+#include "LibrarySave.h"
 #include "LijnGrid.h"
 #include "MainForm.h"
+#include "Msg.h"
 #include "OpenPage.h"
+#include "PatternLibrary.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
@@ -42,6 +47,19 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, Glyph glyph, const c
     return button;
 }
 
+QToolButton* TextSpeedButton(QWidget* parent, const char* name, const char* text, const char* hint,
+                             int left) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromLatin1(text));
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setGeometry(left, 12, button->sizeHint().width(), 22);
+    return button;
+}
+
 PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
             ToFileText(name->text())};
@@ -57,6 +75,15 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     VrijeLijnHelp =
         SpeedButton(this, "VrijeLijnHelp", Glyph::Help, "Hoe zit een PAT bestand inelkaar?", 62);
     VrijeLijnOpenHatch = SpeedButton(this, "VrijeLijnOpenHatch", Glyph::Open, "Hatch openen", 90);
+
+    // Text buttons in the speed buttons' row: the library commands have no picture of their own.
+    libraryOpenButton_ =
+        TextSpeedButton(this, "VrijeLijnUitBibliotheek", "Uit bibliotheek openen...",
+                        "Een arcering uit een bestand met meerdere arceringen openen", 122);
+    libraryAddButton_ =
+        TextSpeedButton(this, "VrijeLijnAanBibliotheek", "Aan bibliotheek toevoegen...",
+                        "Deze arcering aan een bestand met meerdere arceringen toevoegen",
+                        libraryOpenButton_->geometry().right() + 5);
 
     LijnGrid = new QTableView(this);
     LijnGrid->setObjectName(QStringLiteral("LijnGrid"));
@@ -110,6 +137,8 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(VrijeLijnHelp, &QToolButton::clicked, this, &TFreeLineTab::VrijeLijnHelpClick);
     connect(VrijeLijnOpenHatch, &QToolButton::clicked, OpenHatchAction, &QAction::trigger);
     connect(OpenHatchAction, &QAction::triggered, this, &TFreeLineTab::OpenHatchActionExecute);
+    connect(libraryOpenButton_, &QToolButton::clicked, this, &TFreeLineTab::OpenFromLibraryExecute);
+    connect(libraryAddButton_, &QToolButton::clicked, this, &TFreeLineTab::AddToLibraryExecute);
     connect(VrijeLijnMaakHatch, &QPushButton::clicked, this,
             &TFreeLineTab::VrijeLijnMaakHatchClick);
     connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
@@ -198,13 +227,17 @@ void TFreeLineTab::OpenHatchActionExecute() {
 void TFreeLineTab::OpenPatternFile(const std::string& path) {
     // The open dialog offers the file next time, however it was named.
     form_.OpenDialogHatchfile.fileName = path;
+    OpenPattern([&](TextGrid& grid, PatternHeader& texts) {
+        return freelines::OpenHatchFile(form_.ThePlatform(), path, grid, texts,
+                                        ApplicationHandle());
+    });
+}
+
+void TFreeLineTab::OpenPattern(const std::function<bool(TextGrid&, PatternHeader&)>& read) {
     PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     bool opened = false;
     LijnGridUndo->Run([&] {
-        RunCommand(form_.ThePlatform(), [&] {
-            opened = freelines::OpenHatchFile(form_.ThePlatform(), path, LijnGridModel->Grid(),
-                                              texts, ApplicationHandle());
-        });
+        RunCommand(form_.ThePlatform(), [&] { opened = read(LijnGridModel->Grid(), texts); });
     });
     if (opened) saved_.Set(LijnGridModel->Grid());
     // Whatever the read reached stays, also after an error.
@@ -213,6 +246,43 @@ void TFreeLineTab::OpenPatternFile(const std::string& path) {
     SetComboText(VrijeLijnType, FromFileText(texts.type));
     const QString name = FromFileText(texts.name);
     if (NaamVrijeLijnArcering->text() != name) NaamVrijeLijnArcering->setText(name);
+}
+
+void TFreeLineTab::OpenFromLibraryExecute() {
+    if (!MayDropChanges()) return;
+    Platform& platform = form_.ThePlatform();
+    std::optional<TLibraryForm> chooser;
+    RunCommand(platform, [&] {
+        if (!platform.RunFileDialog(form_.LibraryDialog, ApplicationHandle())) return;
+        ReadFileResult file = ReadFileLimited(form_.LibraryDialog.fileName, kMaxLibraryBytes);
+        LibraryIndex index;
+        if (file.status == ReadFileStatus::Ok) index = SplitLibrary(file.bytes);
+        if (file.status != ReadFileStatus::Ok || index.status != LibraryStatus::Ok) {
+            ShowError(platform, freelines::kReadErrorText, freelines::kReadErrorTitle,
+                      ApplicationHandle());
+            return;
+        }
+        const QString title =
+            FromFileText(form_.LibraryDialog.fileName).section(QLatin1Char('/'), -1);
+        chooser.emplace(&form_, std::move(file.bytes), std::move(index), title);
+    });
+    if (!chooser || chooser->exec() != QDialog::Accepted) return;
+    const std::string pattern = chooser->Model().PatternFile(chooser->ChosenRow());
+    if (pattern.empty()) return;
+    OpenPattern([&](TextGrid& grid, PatternHeader& texts) {
+        return freelines::OpenHatchBytes(form_.ThePlatform(), pattern, grid, texts,
+                                         ApplicationHandle());
+    });
+}
+
+void TFreeLineTab::AddToLibraryExecute() {
+    CommitOpenCell(LijnGrid);
+    Platform& platform = form_.ThePlatform();
+    RunCommand(platform, [&] {
+        const LineList lines = freelines::BuildFreeLineHatch(
+            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering));
+        AddToLibraryFile(lines, platform, form_.LibraryDialog, form_.Handle());
+    });
 }
 
 }  // namespace murvex::app

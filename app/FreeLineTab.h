@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "GridHistory.h"
@@ -70,6 +71,15 @@ class TFreeLineTab : public QWidget {
 
     // "Maak Hatch"'s save flow; true when the file was written.
     bool SavePattern();
+    // "Uit bibliotheek openen...": a library file, then one of its patterns, into the grid.
+    void OpenFromLibraryExecute();
+    // "Aan bibliotheek toevoegen...": what "Maak Hatch" writes, into a library file.
+    void AddToLibraryExecute();
+    // Fills the grid and the header controls through read, as opening a file does.
+    void OpenPattern(const std::function<bool(TextGrid&, PatternHeader&)>& read);
+
+    QToolButton* libraryOpenButton_ = nullptr;
+    QToolButton* libraryAddButton_ = nullptr;
 
     TMainForm& form_;
     SavedMark saved_;

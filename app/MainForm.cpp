@@ -16,6 +16,7 @@
 #include "DesignFonts.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
+#include "LibrarySave.h"
 #include "SaveHatch.h"
 #include "WindowFrame.h"
 #include "WindowHandles.h"
@@ -33,6 +34,7 @@ TMainForm::TMainForm(Platform& platform, QWidget* parent)
     : QWidget(parent),
       SaveDialog(MakeSaveHatchDialog()),
       OpenDialogHatchfile(MakeOpenHatchDialog()),
+      LibraryDialog(MakeLibraryDialog()),
       platform_(platform) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Murvex"));

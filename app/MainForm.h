@@ -54,6 +54,8 @@ class TMainForm : public QWidget {
     // The shared dialogs; each remembers the name chosen last.
     FileDialog SaveDialog;
     FileDialog OpenDialogHatchfile;
+    // The library file that "Uit bibliotheek openen..." and "Aan bibliotheek toevoegen..." pick.
+    FileDialog LibraryDialog;
 
     void AboutActionExecute();
     void CloseButtonClick();

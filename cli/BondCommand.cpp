@@ -1,8 +1,10 @@
 // murvex-cli bond: the pattern file of one brick bond, byte for byte as "Maak Hatch" writes it.
+#include <array>
 #include <memory>
 #include <string>
 
 #include "BondGenerator.h"
+#include "BrickFormats.h"
 #include "Commands.h"
 #include "Cp1252.h"
 #include "Msg.h"
@@ -14,14 +16,44 @@ namespace {
 
 struct BondOptions {
     std::string bond;
+    std::string format;
     bonds::BondTexts texts{"", "", "", "", "0"};
+    // --length, --length-joint, --height and --height-joint, in the order of Dimension.
+    std::array<CLI::Option*, 4> dimensions{};
     std::string name;
     bool nameGiven = false;
     std::string output;
     bool force = false;
 };
 
-int RunBond(const BondOptions& o) {
+std::string* Dimension(bonds::BondTexts& texts, std::size_t i) {
+    const std::array<std::string*, 4> all{&texts.length, &texts.lengthJoint, &texts.height,
+                                          &texts.heightJoint};
+    return all[i];
+}
+
+int RunBond(BondOptions o) {
+    if (!o.format.empty()) {
+        const bonds::BrickFormat* format = bonds::FindBrickFormat(Utf8ToCp1252(o.format));
+        if (format == nullptr) {
+            Complain("unknown format \"" + o.format + "\"; `murvex-cli formats` lists them");
+            return kExitInvalid;
+        }
+        // The format fills what was not given, as choosing it fills the tab's edits.
+        const bonds::FormatTexts texts = bonds::TextsOfFormat(*format);
+        const std::array<const std::string*, 4> filled{&texts.length, &texts.lengthJoint,
+                                                       &texts.height, &texts.heightJoint};
+        for (std::size_t i = 0; i < filled.size(); ++i) {
+            if (o.dimensions[i]->count() == 0) *Dimension(o.texts, i) = *filled[i];
+        }
+    } else {
+        for (const CLI::Option* option : o.dimensions) {
+            if (option->count() == 0) {
+                Complain(option->get_name() + " is required without --format");
+                return kExitInvalid;
+            }
+        }
+    }
     const int index = bonds::BondIndexFromText(o.bond);
     if (index < 0) {
         Complain("unknown bond \"" + o.bond + "\"; `murvex-cli bonds` lists them");
@@ -49,13 +81,16 @@ Subcommand AddBondCommand(CLI::App& parent) {
     app->add_option("--bond", options->bond,
                     "The bond, by name (case ignored) or by its index 0-9; see `murvex-cli bonds`")
         ->required();
-    app->add_option("--length", options->texts.length, "Brick length L (comma or point)")
-        ->required();
-    app->add_option("--length-joint", options->texts.lengthJoint, "Brick length plus head joint Lv")
-        ->required();
-    app->add_option("--height", options->texts.height, "Brick height H")->required();
-    app->add_option("--height-joint", options->texts.heightJoint, "Brick height plus bed joint Hv")
-        ->required();
+    options->dimensions[0] =
+        app->add_option("--length", options->texts.length, "Brick length L (comma or point)");
+    options->dimensions[1] = app->add_option("--length-joint", options->texts.lengthJoint,
+                                             "Brick length plus head joint Lv");
+    options->dimensions[2] = app->add_option("--height", options->texts.height, "Brick height H");
+    options->dimensions[3] = app->add_option("--height-joint", options->texts.heightJoint,
+                                             "Brick height plus bed joint Hv");
+    app->add_option("--format", options->format,
+                    "A brick format by name (case ignored; see `murvex-cli formats`): fills the\n"
+                    "four dimensions not given, with joints of 10 mm (head) and 12.5 mm (bed)");
     app->add_option("--rotation", options->texts.rotation,
                     "Rotation in degrees, counter-clockwise (default 0; a text that is not a "
                     "number counts as 0)");
@@ -69,8 +104,9 @@ Subcommand AddBondCommand(CLI::App& parent) {
         "Example:\n"
         "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"
         "      --height-joint 62,5 --rotation 30 -o kruis.pat\n"
+        "  murvex-cli bond --bond Kruisverband --format Waalformaat -o kruis.pat\n"
         "Exit status: 0 written, 1 file not written, 2 invalid value (\"" +
-        std::string(kInvalidValueText) + "\") or unknown bond.");
+        std::string(kInvalidValueText) + "\") or unknown bond or format.");
     return {app, [options] { return RunBond(*options); }};
 }
 

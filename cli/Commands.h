@@ -8,6 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "PatternLibrary.h"
+
 namespace murvex::cli {
 
 // Exit statuses of every subcommand.
@@ -39,6 +41,9 @@ Subcommand AddFigureReadCommand(CLI::App& parent);
 Subcommand AddFigureCommand(CLI::App& parent);
 Subcommand AddPictureCommand(CLI::App& parent);
 Subcommand AddDxfCommand(CLI::App& parent);
+Subcommand AddListCommand(CLI::App& parent);
+Subcommand AddAddCommand(CLI::App& parent);
+Subcommand AddFormatsCommand(CLI::App& parent);
 
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
 // unless force is set, and then replaced atomically; through a symbolic link the file it points
@@ -53,6 +58,9 @@ std::optional<std::string> ReadInput(const std::string& path, std::string_view h
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);
+
+// The patterns of a library read with ReadInput; on failure says why on standard error.
+std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std::string& bytes);
 
 // The bytes of a pattern file for check and render: ReadInput's limit and messages.
 std::optional<std::string> ReadPatternFile(const std::string& path);

@@ -14,6 +14,7 @@ namespace {
 
 struct ReadOptions {
     std::string file;
+    std::string pattern;
     bool json = false;
 };
 
@@ -22,8 +23,28 @@ int RunRead(const ReadOptions& o) {
     TextGrid grid = MakeLijnGrid();
     PatternHeader texts;
     ReadResult result;
-    const std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
+    std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
     if (!bytes) return kExitFailed;
+    if (!o.pattern.empty()) {
+        // One pattern of a library, read as if it were the only one of a file.
+        const std::optional<LibraryIndex> index = ReadLibraryIndex(o.file, *bytes);
+        if (!index) return kExitFailed;
+        const int found = FindLibraryPattern(*index, Utf8ToCp1252(o.pattern));
+        if (found < 0) {
+            Complain(o.file + ": holds no pattern named " + o.pattern +
+                     "; `murvex-cli list` lists them");
+            return kExitFailed;
+        }
+        const std::size_t at = static_cast<std::size_t>(found);
+        for (std::size_t i = at + 1; i < index->patterns.size(); ++i) {
+            if (EqualsNoCase(index->patterns[i].name, index->patterns[at].name)) {
+                Complain(o.file + ":" + IntText(index->patterns[i].nameLine + 1) +
+                         ": another pattern of this name; the first, on line " +
+                         IntText(index->patterns[at].nameLine + 1) + ", is read");
+            }
+        }
+        bytes = PatternFileOf(*bytes, index->patterns[at]);
+    }
     const FileReadStatus status =
         ReadHatchBytes(*bytes, grid, texts, result, [] { Complain(kMultipleText); });
     switch (status) {
@@ -57,6 +78,9 @@ Subcommand AddReadCommand(CLI::App& parent) {
     app->add_option("file", options->file, "The pattern file (.pat); \"-\" reads standard input")
         ->required();
     app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
+    app->add_option("--pattern", options->pattern,
+                    "Read this pattern of a library file (name as `murvex-cli list` shows it, "
+                    "case ignored)");
     app->footer(
         "Output: the lines \"#units\", \"#type\" and \"#name\", each with its text after a tab,\n"
         "then one line per grid row with its seven cells (Hoek, X start, Y start, X shift,\n"
@@ -68,7 +92,8 @@ Subcommand AddReadCommand(CLI::App& parent) {
         "of a file is read; when there are more, the warning goes to standard error.\n"
         "Example:\n"
         "  murvex-cli read tegels.pat > tegels.tsv\n"
-        "Exit status: 0 read, 1 the file could not be read.");
+        "  murvex-cli read acadiso.pat --pattern ANSI31\n"
+        "Exit status: 0 read, 1 the file could not be read or holds no pattern of that name.");
     return {app, [options] { return RunRead(*options); }};
 }
 

@@ -19,8 +19,11 @@ namespace {
 constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddBondCommand,
     murvex::cli::AddBondsCommand,
+    murvex::cli::AddFormatsCommand,
     murvex::cli::AddSegmentsCommand,
     murvex::cli::AddReadCommand,
+    murvex::cli::AddListCommand,
+    murvex::cli::AddAddCommand,
     murvex::cli::AddLinesCommand,
     murvex::cli::AddCheckCommand,
     murvex::cli::AddRenderCommand,

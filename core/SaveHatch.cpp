@@ -59,10 +59,15 @@ SaveOutcome SaveThroughDialog(Platform& platform, FileDialog& saveDialog, Window
 
     const bool exists = platform.FileExists(fileName);
     if (exists && !prompts.confirmOverwrite(fileName)) return SaveOutcome::Stopped;
+    return WriteReplacing(platform, fileName, exists, content(), prompts.deleteFailed);
+}
+
+SaveOutcome WriteReplacing(Platform& platform, const std::string& path, bool exists,
+                           std::string_view bytes, const std::function<void()>& deleteFailed) {
     PendingWrite write;
-    WriteStatus status = write.Prepare(fileName, content());
-    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, fileName, true)) {
-        prompts.deleteFailed();
+    WriteStatus status = write.Prepare(path, bytes);
+    if (status == WriteStatus::Ok && exists && !ShellDeleteFile(platform, path, true)) {
+        deleteFailed();
         return SaveOutcome::Stopped;
     }
     if (status == WriteStatus::Ok) status = write.Commit();

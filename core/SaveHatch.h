@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "PatternFile.h"
 #include "Platform.h"
@@ -50,6 +51,12 @@ struct SavePrompts {
 SaveOutcome SaveThroughDialog(Platform& platform, FileDialog& saveDialog, WindowHandle owner,
                               const std::function<std::string()>& content,
                               const SavePrompts& prompts);
+
+// The writing half of SaveThroughDialog, for a name already chosen and answered for: bytes go in
+// full to a file beside path, then an existing file (exists) goes to the recycle bin, then the new
+// one takes its place. When the old file cannot go, deleteFailed is told and nothing is written.
+SaveOutcome WriteReplacing(Platform& platform, const std::string& path, bool exists,
+                           std::string_view bytes, const std::function<void()>& deleteFailed);
 
 // Asks for a file name, resolves an existing file (question, recycle bin) and writes the list.
 // True when the file was written; false when the user stopped it or the old file could not be

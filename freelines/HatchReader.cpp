@@ -6,9 +6,13 @@
 #include <string>
 
 #include "Msg.h"
+#include "PatternLibrary.h"
 #include "Text.h"
 
 namespace murvex::freelines {
+
+// A pattern taken out of a library is read here: both keep the same bounds.
+static_assert(kLineLimit == kLibraryLineLimit && kMaxFileBytes == kMaxLibraryBytes);
 
 namespace {
 
@@ -214,13 +218,14 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHea
     return ReadHatchBytes(file.bytes, grid, header, result, onSecondPattern);
 }
 
-bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
-                   PatternHeader& header, WindowHandle appWindow) {
+namespace {
+
+template <typename Read>
+bool OpenWith(Platform& platform, WindowHandle appWindow, const Read& read) {
     try {
         ReadResult result;
-        const FileReadStatus status = ReadHatchFile(path, grid, header, result, [&] {
-            ShowError(platform, kMultipleText, kMultipleTitle, appWindow);
-        });
+        const FileReadStatus status =
+            read(result, [&] { ShowError(platform, kMultipleText, kMultipleTitle, appWindow); });
         if (status == FileReadStatus::Ok) return true;
         ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
     } catch (const std::exception&) {
@@ -228,6 +233,24 @@ bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
         ShowError(platform, kReadErrorText, kReadErrorTitle, appWindow);
     }
     return false;
+}
+
+}  // namespace
+
+bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
+                   PatternHeader& header, WindowHandle appWindow) {
+    return OpenWith(platform, appWindow,
+                    [&](ReadResult& result, const std::function<void()>& onSecond) {
+                        return ReadHatchFile(path, grid, header, result, onSecond);
+                    });
+}
+
+bool OpenHatchBytes(Platform& platform, std::string_view bytes, TextGrid& grid,
+                    PatternHeader& header, WindowHandle appWindow) {
+    return OpenWith(platform, appWindow,
+                    [&](ReadResult& result, const std::function<void()>& onSecond) {
+                        return ReadHatchBytes(bytes, grid, header, result, onSecond);
+                    });
 }
 
 }  // namespace murvex::freelines

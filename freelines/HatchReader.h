@@ -86,5 +86,8 @@ FileReadStatus ReadHatchFile(const std::string& path, TextGrid& grid, PatternHea
 // the file was read whole into the grid.
 bool OpenHatchFile(Platform& platform, const std::string& path, TextGrid& grid,
                    PatternHeader& header, WindowHandle appWindow);
+// The same for bytes already read, such as one pattern taken out of a library.
+bool OpenHatchBytes(Platform& platform, std::string_view bytes, TextGrid& grid,
+                    PatternHeader& header, WindowHandle appWindow);
 
 }  // namespace murvex::freelines

@@ -1,0 +1,192 @@
+// murvex-cli list, read --pattern's helpers and add: pattern libraries, files of many patterns.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Cp1252.h"
+#include "GridText.h"
+#include "PatternCheck.h"
+#include "PatternFile.h"
+#include "PatternLibrary.h"
+#include "Text.h"
+
+namespace murvex::cli {
+
+std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std::string& bytes) {
+    LibraryIndex index = SplitLibrary(bytes);
+    switch (index.status) {
+        case LibraryStatus::Ok:
+            return index;
+        case LibraryStatus::TooLarge:
+            Complain(path + ": larger than 64 MiB");
+            break;
+        case LibraryStatus::TooManyPatterns:
+            Complain(path + ": more than " + IntText(kMaxLibraryPatterns) + " patterns");
+            break;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+using freelines::JsonString;
+using freelines::TabEscaped;
+
+struct ListOptions {
+    std::string file;
+    bool json = false;
+};
+
+// The check's warnings of one pattern, on lines of the library.
+std::vector<PatternWarning> WarningsOf(const std::string& bytes, const LibraryPattern& p) {
+    std::vector<PatternWarning> warnings =
+        CheckPatternText(std::string_view(bytes).substr(p.beginByte, p.endByte - p.beginByte), "");
+    for (PatternWarning& w : warnings)
+        w.line += p.firstLine;
+    return warnings;
+}
+
+std::string ListText(const std::string& bytes, const LibraryIndex& index) {
+    std::string text;
+    for (const LibraryPattern& p : index.patterns) {
+        text += TabEscaped(p.name, true) + '\t' + TabEscaped(p.description, false) + '\t' +
+                IntText(p.patternLines) + '\t' + TabEscaped(p.units, false) + '\t' +
+                TabEscaped(p.type, false) + '\n';
+        for (const PatternWarning& w : WarningsOf(bytes, p)) {
+            text += "\t" + IntText(w.line) + ": " + std::string(CheckCodeName(w.code)) + ": " +
+                    TabEscaped(w.message, false) + '\n';
+        }
+    }
+    return text;
+}
+
+std::string ListJson(const std::string& bytes, const LibraryIndex& index) {
+    std::string text = "[";
+    bool first = true;
+    for (const LibraryPattern& p : index.patterns) {
+        text += first ? "\n" : ",\n";
+        first = false;
+        text += "  {\"name\": " + JsonString(p.name) +
+                ", \"description\": " + JsonString(p.description) +
+                ", \"lines\": " + IntText(p.patternLines) + ", \"units\": " + JsonString(p.units) +
+                ", \"type\": " + JsonString(p.type) +
+                ", \"firstLine\": " + IntText(p.firstLine + 1) +
+                ", \"duplicate\": " + (p.sameNameBefore ? "true" : "false") + ", \"warnings\": [";
+        bool firstWarning = true;
+        for (const PatternWarning& w : WarningsOf(bytes, p)) {
+            text += firstWarning ? "" : ", ";
+            firstWarning = false;
+            text += "{\"line\": " + IntText(w.line) + ", \"code\": \"" +
+                    std::string(CheckCodeName(w.code)) +
+                    "\", \"message\": " + JsonString(w.message) + "}";
+        }
+        text += "]}";
+    }
+    text += first ? "]\n" : "\n]\n";
+    return text;
+}
+
+void WarnDuplicates(const std::string& path, const LibraryIndex& index) {
+    for (const LibraryPattern& p : index.patterns) {
+        if (p.sameNameBefore) {
+            Complain(path + ":" + IntText(p.nameLine + 1) + ": " + Cp1252ToUtf8(p.name) +
+                     ": a pattern of this name comes earlier; reading takes the first");
+        }
+    }
+}
+
+int RunList(const ListOptions& o) {
+    const std::optional<std::string> bytes = ReadInput(o.file);
+    if (!bytes) return kExitFailed;
+    const std::optional<LibraryIndex> index = ReadLibraryIndex(o.file, *bytes);
+    if (!index) return kExitFailed;
+    WarnDuplicates(o.file, *index);
+    const std::string text = o.json ? ListJson(*bytes, *index) : ListText(*bytes, *index);
+    return WriteOutput("", Cp1252ToUtf8(text), false);
+}
+
+struct AddOptions {
+    std::string library;
+    std::string pattern;
+    bool replace = false;
+};
+
+int RunAdd(const AddOptions& o) {
+    const std::optional<std::string> library = ReadInput(o.library);
+    if (!library) return kExitFailed;
+    const std::optional<std::string> pattern = ReadInput(o.pattern);
+    if (!pattern) return kExitFailed;
+    const LibraryAddResult result = AddToLibrary(*library, *pattern, o.replace);
+    const std::string name = Cp1252ToUtf8(result.name);
+    switch (result.status) {
+        case LibraryAddStatus::Added:
+        case LibraryAddStatus::Replaced:
+            break;
+        case LibraryAddStatus::NameExists:
+            Complain(o.library + ": holds a pattern " + name + " already; --replace replaces it");
+            return kExitFailed;
+        case LibraryAddStatus::NotALibrary:
+            Complain(o.library + ": is not a pattern file; nothing was added");
+            return kExitFailed;
+        case LibraryAddStatus::LibraryTooLarge:
+            Complain(o.library + ": larger than 64 MiB");
+            return kExitFailed;
+        case LibraryAddStatus::TooManyPatterns:
+            Complain(o.library + ": more than " + IntText(kMaxLibraryPatterns) + " patterns");
+            return kExitFailed;
+        case LibraryAddStatus::NoPattern:
+            Complain(o.pattern + ": must hold exactly one pattern");
+            return kExitInvalid;
+        case LibraryAddStatus::BadName:
+            Complain(o.pattern + ": the name \"" + name +
+                     "\" cannot go into a library (empty, a comma or a control character)");
+            return kExitInvalid;
+    }
+    return WriteOutput(o.library, result.bytes, true);
+}
+
+}  // namespace
+
+Subcommand AddListCommand(CLI::App& parent) {
+    auto options = std::make_shared<ListOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "list", "List the patterns of a library file (a pattern file with many patterns).");
+    app->add_option("file", options->file, "The library (.pat); \"-\" reads standard input")
+        ->required();
+    app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
+    app->footer(
+        "Output: one line per pattern with name, description, number of pattern lines, units\n"
+        "and type (empty where the file gives none), separated by tabs and escaped as `read`\n"
+        "escapes them; below it, each warning of `check` for that pattern on a line that starts\n"
+        "with a tab: LINE: CODE: message. A name that an earlier pattern has already (case\n"
+        "ignored) is listed too and reported on standard error.\n"
+        "Example:\n"
+        "  murvex-cli list acadiso.pat\n"
+        "Exit status: 0 listed, 1 the file could not be read.");
+    return {app, [options] { return RunList(*options); }};
+}
+
+Subcommand AddAddCommand(CLI::App& parent) {
+    auto options = std::make_shared<AddOptions>();
+    CLI::App* app = parent.add_subcommand(
+        "add", "Add the pattern of a pattern file to a library file, or replace one.");
+    app->add_option("library", options->library, "The library (.pat) to change; it must exist")
+        ->required();
+    app->add_option("pattern", options->pattern, "A pattern file (.pat) with one pattern")
+        ->required();
+    app->add_flag("--replace", options->replace,
+                  "Replace the library's pattern of the same name (case ignored)");
+    app->footer(
+        "The pattern is appended at the end of the library, or put in place of the first one of\n"
+        "its name with --replace; every other byte of the library stays as it was, and the new\n"
+        "lines get the library's line ends. The library is replaced atomically.\n"
+        "Example:\n"
+        "  murvex-cli add bibliotheek.pat Kruisverband.pat --replace\n"
+        "Exit status: 0 added, 1 a pattern of that name exists (without --replace), the library\n"
+        "is not a pattern file or a file could not be read or written, 2 the pattern file does\n"
+        "not hold one pattern with a name that can go into a library.");
+    return {app, [options] { return RunAdd(*options); }};
+}
+
+}  // namespace murvex::cli

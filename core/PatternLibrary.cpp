@@ -1,0 +1,328 @@
+// Library files: many patterns one after another, split into their patterns, and a pattern added
+// to such a file or put in place of one of the same name.
+#include "PatternLibrary.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "NumberText.h"
+#include "PatternHeader.h"
+#include "Text.h"
+
+namespace murvex {
+
+namespace {
+
+std::string_view Limited(std::string_view line) {
+    return line.substr(0, kLibraryLineLimit);
+}
+
+bool IsVersionLine(std::string_view line) {
+    return line.size() >= 9 && StartsWithNoCase(line, "%VERSION=");
+}
+// What the reader takes into the grid: anything that does not begin with ";" or "*".
+bool IsPatternLine(std::string_view line) {
+    return !line.empty() && line[0] != ';' && line[0] != '*';
+}
+bool IsBlankLine(std::string_view line) {
+    return Trim(line).empty();
+}
+
+// Where the line that starts at begin and holds size bytes ends, its line end included.
+std::size_t AfterLineEnd(std::string_view text, std::size_t begin, std::size_t size) {
+    std::size_t end = begin + size;
+    if (end < text.size() && text[end] == '\r') ++end;
+    if (end < text.size() && text[end] == '\n' && (end == begin + size || text[end - 1] == '\r'))
+        ++end;
+    return end;
+}
+
+// The text before a NUL, as TextLines reads it.
+std::string_view BeforeNul(std::string_view bytes) {
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+// One pass over the lines; a pattern is finished when the next name line or the end comes.
+class Splitter {
+  public:
+    explicit Splitter(std::string_view text) : text_(text) {}
+
+    bool Offer(std::string_view whole) {
+        const std::size_t begin = static_cast<std::size_t>(whole.data() - text_.data());
+        const std::size_t end = AfterLineEnd(text_, begin, whole.size());
+        const std::string_view line = Limited(whole);
+        const HeaderLine header = ParseHeaderLine(line);
+        const bool runLine = header.field == HeaderField::Units ||
+                             header.field == HeaderField::Type || IsVersionLine(line) ||
+                             line == ";";
+        bool consumed = true;
+        if (header.field == HeaderField::Name) {
+            if (!StartPattern(line, begin, end)) return false;
+        } else if (open_ && !patternSeen_ && runLine) {
+            TakeHeader(header, /*own=*/true);
+            Own(end);
+        } else if (open_ && IsPatternLine(line)) {
+            patternSeen_ = true;
+            ++current_.patternLines;
+            Own(end);
+        } else if (open_ && line == ";" && lastWasOwn_) {
+            CloseWith(end);
+        } else {
+            consumed = false;
+            lastWasOwn_ = false;
+            if (runLine) TakeHeader(header, /*own=*/false);
+        }
+        // A run of header and ";" lines that no pattern took goes with the name line below it.
+        if (!consumed && runLine) {
+            if (!inRun_) {
+                runFirstLine_ = lineNo_;
+                runBegin_ = begin;
+                runTypeGiven_ = false;
+                runType_.clear();
+            }
+            inRun_ = true;
+            if (header.field == HeaderField::Type) {
+                runType_ = std::string(header.value);
+                runTypeGiven_ = true;
+            }
+        } else {
+            inRun_ = false;
+        }
+        ++lineNo_;
+        return true;
+    }
+
+    LibraryIndex Finish() {
+        if (open_) Close();
+        if (tooMany_) {
+            index_.status = LibraryStatus::TooManyPatterns;
+            index_.patterns.clear();
+        }
+        return std::move(index_);
+    }
+
+  private:
+    bool StartPattern(std::string_view line, std::size_t begin, std::size_t end) {
+        if (open_) Close();
+        if (index_.patterns.size() >= kMaxLibraryPatterns) {
+            tooMany_ = true;
+            return false;
+        }
+        current_ = LibraryPattern{};
+        const std::string_view value = line.substr(1);
+        const std::size_t comma = value.find(',');
+        current_.name = std::string(Trim(value.substr(0, comma)));
+        if (comma != std::string_view::npos)
+            current_.description = std::string(Trim(value.substr(comma + 1)));
+        current_.nameLine = lineNo_;
+        current_.units = units_;
+        // The run above the name line, but nothing of the pattern before it.
+        if (inRun_) {
+            current_.firstLine = runFirstLine_;
+            current_.beginByte = runBegin_;
+            if (runTypeGiven_) current_.type = runType_;
+        } else {
+            current_.firstLine = lineNo_;
+            current_.beginByte = begin;
+        }
+        open_ = true;
+        patternSeen_ = false;
+        Own(end);
+        return true;
+    }
+
+    void TakeHeader(const HeaderLine& header, bool own) {
+        if (header.field == HeaderField::Units) {
+            units_ = std::string(header.value);
+            if (own) current_.units = units_;
+        }
+        if (header.field == HeaderField::Type && own) current_.type = std::string(header.value);
+    }
+
+    void Own(std::size_t end) {
+        current_.endLine = lineNo_ + 1;
+        current_.endByte = end;
+        lastWasOwn_ = true;
+    }
+
+    void CloseWith(std::size_t end) {
+        current_.endLine = lineNo_ + 1;
+        current_.endByte = end;
+        lastWasOwn_ = false;
+    }
+
+    void Close() {
+        current_.sameNameBefore = !names_.insert(AsciiUpper(current_.name)).second;
+        index_.patterns.push_back(std::move(current_));
+        current_ = LibraryPattern{};
+        open_ = false;
+        lastWasOwn_ = false;
+    }
+
+    std::string_view text_;
+    LibraryIndex index_;
+    LibraryPattern current_;
+    std::size_t lineNo_ = 0;
+    bool open_ = false;
+    bool patternSeen_ = false;
+    bool lastWasOwn_ = false;
+    bool tooMany_ = false;
+    std::string units_;
+    std::unordered_set<std::string> names_;  // in capitals
+    bool inRun_ = false;
+    std::size_t runFirstLine_ = 0;
+    std::size_t runBegin_ = 0;
+    std::string runType_;
+    bool runTypeGiven_ = false;
+};
+
+// The line end a library uses: that of its first line.
+std::string_view LineEndOf(std::string_view text) {
+    const std::size_t i = text.find_first_of("\r\n");
+    if (i == std::string_view::npos) return "\r\n";
+    if (text[i] == '\n') return "\n";
+    return i + 1 < text.size() && text[i + 1] == '\n' ? "\r\n" : "\r";
+}
+
+bool IsNumberList(std::string_view line) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', start);
+        const std::string_view field = Trim(line.substr(start, comma - start));
+        if (field.empty() || !ParseDecimal(field).ok) return false;
+        if (comma == std::string_view::npos) return true;
+        start = comma + 1;
+    }
+}
+
+}  // namespace
+
+LibraryIndex SplitLibrary(std::string_view bytes) {
+    if (bytes.size() > kMaxLibraryBytes) return {LibraryStatus::TooLarge, {}};
+    const std::string_view text = BeforeNul(bytes);
+    Splitter splitter(text);
+    ForEachLine(text, [&](std::string_view line) { return splitter.Offer(line); });
+    return splitter.Finish();
+}
+
+int FindLibraryPattern(const LibraryIndex& index, std::string_view name) {
+    const std::string_view wanted = Trim(name);
+    for (std::size_t i = 0; i < index.patterns.size(); ++i) {
+        if (EqualsNoCase(index.patterns[i].name, wanted)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string PatternFileOf(std::string_view library, const LibraryPattern& pattern) {
+    const std::string_view text = BeforeNul(library);
+    const std::string_view range =
+        text.substr(std::min(pattern.beginByte, text.size()),
+                    pattern.endByte - std::min(pattern.beginByte, pattern.endByte));
+    std::string out;
+    // The units line of the range itself would come after this one and win.
+    if (!pattern.units.empty()) out = UnitsHeader(pattern.units) + std::string(LineEndOf(text));
+    out += range;
+    return out;
+}
+
+bool IsLibraryName(std::string_view name) {
+    if (Trim(name).empty()) return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return c == ',' || u < 32 || u == 127;
+    });
+}
+
+bool IsPatternFileText(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) return false;
+    bool nameSeen = false;
+    bool ok = true;
+    ForEachLine(text, [&](std::string_view whole) {
+        const std::string_view line = Limited(whole);
+        if (IsBlankLine(line) || line[0] == ';' || IsVersionLine(line)) return true;
+        if (line[0] == '*') {
+            nameSeen = true;
+            return true;
+        }
+        // The whole line: numbers past the limit are still numbers of this line.
+        ok = nameSeen && IsNumberList(whole);
+        return ok;
+    });
+    return ok;
+}
+
+LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile,
+                              bool replace) {
+    LibraryAddResult result;
+    if (library.size() > kMaxLibraryBytes) {
+        result.status = LibraryAddStatus::LibraryTooLarge;
+        return result;
+    }
+    if (!IsPatternFileText(library)) {
+        result.status = LibraryAddStatus::NotALibrary;
+        return result;
+    }
+    const LibraryIndex added = SplitLibrary(patternFile);
+    if (added.status != LibraryStatus::Ok || added.patterns.size() != 1) {
+        result.status = LibraryAddStatus::NoPattern;
+        return result;
+    }
+    const LibraryPattern& pattern = added.patterns.front();
+    // The name as the name line holds it: a comma in it would already be a description.
+    std::string_view nameLine;
+    std::size_t lineNo = 0;
+    ForEachLine(patternFile, [&](std::string_view line) {
+        if (lineNo++ != pattern.nameLine) return true;
+        nameLine = line;
+        return false;
+    });
+    result.name = std::string(Trim(nameLine.substr(std::min<std::size_t>(1, nameLine.size()))));
+    if (!IsLibraryName(nameLine.substr(std::min<std::size_t>(1, nameLine.size())))) {
+        result.status = LibraryAddStatus::BadName;
+        return result;
+    }
+
+    const LibraryIndex index = SplitLibrary(library);
+    if (index.status != LibraryStatus::Ok) {
+        result.status = index.status == LibraryStatus::TooLarge ? LibraryAddStatus::LibraryTooLarge
+                                                                : LibraryAddStatus::TooManyPatterns;
+        return result;
+    }
+    const int existing = FindLibraryPattern(index, result.name);
+    if (existing >= 0 && !replace) {
+        result.status = LibraryAddStatus::NameExists;
+        return result;
+    }
+    if (existing < 0 && index.patterns.size() >= kMaxLibraryPatterns) {
+        result.status = LibraryAddStatus::TooManyPatterns;
+        return result;
+    }
+
+    const std::string_view eol = LineEndOf(library);
+    std::string lines;
+    const std::string_view range =
+        BeforeNul(patternFile).substr(pattern.beginByte, pattern.endByte - pattern.beginByte);
+    ForEachLine(range, [&](std::string_view line) {
+        lines += line;
+        lines += eol;
+        return true;
+    });
+
+    if (existing >= 0) {
+        const LibraryPattern& old = index.patterns[static_cast<std::size_t>(existing)];
+        result.bytes.reserve(library.size() + lines.size());
+        result.bytes.append(library.substr(0, old.beginByte));
+        result.bytes += lines;
+        result.bytes.append(library.substr(old.endByte));
+        result.status = LibraryAddStatus::Replaced;
+        return result;
+    }
+    result.bytes.reserve(library.size() + lines.size() + eol.size());
+    result.bytes.append(library);
+    if (!library.empty() && library.back() != '\n' && library.back() != '\r') result.bytes += eol;
+    result.bytes += lines;
+    result.status = LibraryAddStatus::Added;
+    return result;
+}
+
+}  // namespace murvex

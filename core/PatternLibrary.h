@@ -1,0 +1,88 @@
+// Library files: many patterns one after another, split into their patterns, and a pattern added
+// to such a file or put in place of one of the same name.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace murvex {
+
+// The same bounds as the pattern file reader: 64 MiB of input, every line classified within its
+// first 255 characters, and at most this many patterns (each costs a record of a few hundred
+// bytes, so a file of millions of one-line patterns would take gigabytes).
+inline constexpr std::uintmax_t kMaxLibraryBytes = 64u * 1024u * 1024u;
+inline constexpr std::size_t kLibraryLineLimit = 255;
+inline constexpr std::size_t kMaxLibraryPatterns = 100000;
+
+// One pattern of a library. Its range runs from the header lines and ";" lines directly above
+// its name line (no blank or comment line between) through the name line, the header lines
+// below it, its pattern lines and one closing ";" right after the last of them. Comments and
+// blank lines between patterns belong to none. Lines are counted from 0 in TextLines' split.
+struct LibraryPattern {
+    std::string name;         // after "*" up to the first comma, without blanks around it
+    std::string description;  // after that comma, without blanks around it; empty without one
+    std::string units;        // the units value in effect (a file's top header too); empty if none
+    std::string type;         // the type value given for this pattern; empty if none
+    std::size_t firstLine = 0;
+    std::size_t endLine = 0;    // one past the range's last line
+    std::size_t nameLine = 0;   // the line of "*"
+    std::size_t beginByte = 0;  // where the range's first line starts
+    std::size_t endByte = 0;    // after the line end of its last line (or the end of the text)
+    std::size_t patternLines = 0;
+    bool sameNameBefore = false;  // an earlier pattern has this name (compared without case)
+};
+
+enum class LibraryStatus { Ok, TooLarge, TooManyPatterns };
+
+struct LibraryIndex {
+    LibraryStatus status = LibraryStatus::Ok;
+    std::vector<LibraryPattern> patterns;  // empty unless Ok
+};
+
+// Splits the bytes of a pattern file (lines and NUL as the reader splits them) into its patterns.
+LibraryIndex SplitLibrary(std::string_view bytes);
+
+// The first pattern of that name, compared without case (ASCII); -1 when there is none.
+int FindLibraryPattern(const LibraryIndex& index, std::string_view name);
+
+// The bytes of one pattern as a file of its own: its range, preceded by the units line in effect
+// when that line lies above the range, so that reading it gives what the library meant.
+std::string PatternFileOf(std::string_view library, const LibraryPattern& pattern);
+
+// Whether a pattern may be put into a library under this name: not empty, no comma (the rest
+// would be read as a description) and no control character.
+bool IsLibraryName(std::string_view name);
+
+enum class LibraryAddStatus {
+    Added,        // appended at the end
+    Replaced,     // put in place of the first pattern of the same name
+    NameExists,   // a pattern of that name exists and replace was not asked
+    NotALibrary,  // the library is not a pattern file (see IsPatternFileText)
+    LibraryTooLarge,
+    TooManyPatterns,
+    NoPattern,  // the new text holds no pattern, or more than one
+    BadName,    // the new pattern's name fails IsLibraryName
+};
+
+struct LibraryAddResult {
+    LibraryAddStatus status = LibraryAddStatus::NotALibrary;
+    std::string name;   // the new pattern's name
+    std::string bytes;  // the library as it is to be written; empty unless Added or Replaced
+};
+
+// Whether text is a pattern file: no NUL byte, and every line blank, a comment or header line
+// (";..."), a name line, a version line or a comma separated list of numbers, with no pattern
+// line before the first name line. An empty file is one (a library to start).
+bool IsPatternFileText(std::string_view text);
+
+// Puts the one pattern of patternFile (a pattern file's bytes, as a writer's line list joins
+// them) into library: in place of the first pattern of the same name when replace is set, at the
+// end otherwise. Every other byte of the library stays as it is; the new lines get the library's
+// own line end (that of its first line; CR LF in a file without one), and a last line without a
+// line end gets one before a pattern is appended after it.
+LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile, bool replace);
+
+}  // namespace murvex

@@ -1,0 +1,51 @@
+// The library splitter on any bytes, and adding and replacing a pattern in whatever it accepts:
+// ranges in file order and inside the text, every byte outside the replaced range kept.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "PatternLibrary.h"
+
+using namespace murvex;
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+const std::string kPattern = "*P1\r\n0, 0, 0, 0, 1\r\n;\r\n";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const LibraryIndex index = SplitLibrary(bytes);
+    std::size_t previousEnd = 0;
+    for (const LibraryPattern& p : index.patterns) {
+        Require(p.beginByte >= previousEnd && p.beginByte <= p.endByte && p.endByte <= size);
+        Require(p.firstLine <= p.nameLine && p.nameLine < p.endLine);
+        Require(p.patternLines <= p.endLine - p.firstLine);
+        previousEnd = p.endByte;
+        (void)PatternFileOf(bytes, p);
+    }
+    for (const bool replace : {false, true}) {
+        const LibraryAddResult r = AddToLibrary(bytes, kPattern, replace);
+        if (r.status == LibraryAddStatus::Added) {
+            Require(r.bytes.compare(0, size, bytes) == 0);
+        } else if (r.status == LibraryAddStatus::Replaced) {
+            const LibraryPattern& old =
+                index.patterns[static_cast<std::size_t>(FindLibraryPattern(index, "P1"))];
+            Require(r.bytes.compare(0, old.beginByte, bytes, 0, old.beginByte) == 0);
+            const std::size_t tail = size - old.endByte;
+            Require(r.bytes.size() >= tail &&
+                    r.bytes.compare(r.bytes.size() - tail, tail, bytes, old.endByte, tail) == 0);
+        } else {
+            Require(r.bytes.empty());
+        }
+        if (!r.bytes.empty()) Require(FindLibraryPattern(SplitLibrary(r.bytes), "p1") >= 0);
+    }
+    return 0;
+}

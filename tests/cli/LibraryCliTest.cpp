@@ -1,0 +1,106 @@
+// murvex-cli list, read --pattern, add, formats and bond --format as a user runs them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "TempDir.h"
+#include "Text.h"
+
+namespace murvex {
+namespace {
+
+using clitest::Cli;
+using clitest::Result;
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+const char* const kLibrary =
+    ";; bibliotheek\r\n;%UNITS=MM\r\n;\r\n*Tegel, wandtegels\r\n;%TYPE=MODEL\r\n"
+    "0, 0, 0, 0, 62.5, 210, -10\r\n;\r\n\r\n*Streep\r\n45, 0, 0, 0, 0\r\n*TEGEL\r\n"
+    "90, 0, 0, 0, 5\r\n";
+
+TEST(CliLibrary, ListsEveryPatternWithItsWarnings) {
+    TempDir dir;
+    const std::string lib = dir.File("lib.pat");
+    WriteText(lib, kLibrary);
+    const Result r = Cli(dir, {"list", lib});
+    EXPECT_EQ(r.status, 0);
+    // The warnings are the check's own, on the library's line numbers.
+    const std::vector<std::string> lines = SplitLines(r.out);
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    EXPECT_EQ(lines[0], "Tegel\twandtegels\t1\tMM\tMODEL");
+    EXPECT_EQ(lines[1].rfind("\t4: comma-in-name: ", 0), 0u);
+    EXPECT_EQ(lines[2], "Streep\t\t1\tMM\t");
+    EXPECT_EQ(lines[3].rfind("\t10: zero-shift-across: ", 0), 0u);
+    EXPECT_EQ(lines[4], "TEGEL\t\t1\tMM\t");
+    EXPECT_NE(r.err.find("lib.pat:11: TEGEL"), std::string::npos) << r.err;
+
+    const Result json = Cli(dir, {"list", lib, "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find("{\"name\": \"TEGEL\", \"description\": \"\", \"lines\": 1, "
+                            "\"units\": \"MM\", \"type\": \"\", \"firstLine\": 11, "
+                            "\"duplicate\": true, \"warnings\": []}"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST(CliLibrary, ReadsOnePatternByNameTheFirstOfTwo) {
+    TempDir dir;
+    const std::string lib = dir.File("lib.pat");
+    WriteText(lib, kLibrary);
+    const Result r = Cli(dir, {"read", lib, "--pattern", "tegel"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "#units\tMM\n#type\tMODEL\n#name\tTegel, wandtegels\n0\t0\t0\t0\t62.5\t210\t-10\n");
+    EXPECT_NE(r.err.find("the first, on line 4, is read"), std::string::npos) << r.err;
+    EXPECT_EQ(Cli(dir, {"read", lib, "--pattern", "Geen"}).status, 1);
+}
+
+TEST(CliLibrary, AddsRefusesAnExistingNameAndReplacesOnRequest) {
+    TempDir dir;
+    const std::string lib = dir.File("lib.pat");
+    const std::string added = dir.File("streep.pat");
+    WriteText(lib, kLibrary);
+    WriteText(added, ";%UNITS=MM\r\n;\r\n*streep\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 3\r\n;\r\n");
+
+    const Result refused = Cli(dir, {"add", lib, added});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(ReadText(lib), kLibrary);
+
+    EXPECT_EQ(Cli(dir, {"add", lib, added, "--replace"}).status, 0);
+    const std::string replaced = ReadText(lib);
+    EXPECT_EQ(replaced,
+              std::string(kLibrary).replace(
+                  std::string(kLibrary).find("*Streep"), 25,
+                  ";%UNITS=MM\r\n;\r\n*streep\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 3\r\n;\r\n"));
+
+    WriteText(lib, "this is no pattern file\n");
+    EXPECT_EQ(Cli(dir, {"add", lib, added}).status, 1);
+    EXPECT_EQ(ReadText(lib), "this is no pattern file\n");
+}
+
+TEST(CliLibrary, FormatsFillTheBondsDimensions) {
+    TempDir dir;
+    const Result formats = Cli(dir, {"formats"});
+    EXPECT_EQ(formats.status, 0);
+    EXPECT_NE(formats.out.find("Waalformaat\t210 x 100 x 50 mm\n"), std::string::npos);
+
+    const Result byFormat = Cli(dir, {"bond", "--bond", "Tegelverband", "--format", "waalformaat"});
+    const Result byHand =
+        Cli(dir, {"bond", "--bond", "Tegelverband", "--length", "210", "--length-joint", "220",
+                  "--height", "50", "--height-joint", "62.5"});
+    EXPECT_EQ(byFormat.status, 0);
+    EXPECT_EQ(byFormat.out, byHand.out);
+    // A dimension given beside the format wins.
+    const Result mixed = Cli(
+        dir, {"bond", "--bond", "Tegelverband", "--format", "Waalformaat", "--height-joint", "60"});
+    EXPECT_NE(mixed.out.find("0.000, 0, 0, 0, 60.000, 210.000, -10.000"), std::string::npos);
+    EXPECT_EQ(Cli(dir, {"bond", "--bond", "Tegelverband", "--format", "Geen"}).status, 2);
+    EXPECT_EQ(Cli(dir, {"bond", "--bond", "Tegelverband", "--length", "210"}).status, 2);
+}
+
+}  // namespace
+}  // namespace murvex
