@@ -19,6 +19,7 @@ struct BondOptions {
     bool nameGiven = false;
     std::string output;
     bool force = false;
+    bool compatible = false;
 };
 
 int RunBond(const BondOptions& o) {
@@ -37,7 +38,8 @@ int RunBond(const BondOptions& o) {
         Complain(kInvalidValueText);
         return kExitInvalid;
     }
-    return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input)), o.force);
+    const PatternStyle style = o.compatible ? PatternStyle::Compatible : PatternStyle::Specified;
+    return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input, style)), o.force);
 }
 
 }  // namespace
@@ -65,6 +67,7 @@ Subcommand AddBondCommand(CLI::App& parent) {
     app->add_option("-o,--output", options->output,
                     "Output file; standard output when absent or \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
     app->footer(
         "Example:\n"
         "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"

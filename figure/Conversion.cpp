@@ -378,11 +378,13 @@ std::vector<ConvertedRow> ConvertFiguurGrid(const TileSize& tile, const TextGrid
 }
 
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
-                             const PatternHeader& header, Accuracy accuracy, Platform* platform) {
-    return FigureHatchLines(header, ConvertFiguurGrid(tile, grid, accuracy, platform));
+                             const PatternHeader& header, Accuracy accuracy, Platform* platform,
+                             PatternStyle style) {
+    return FigureHatchLines(header, ConvertFiguurGrid(tile, grid, accuracy, platform), style, tile);
 }
 
-FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows) {
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows,
+                             PatternStyle style, const TileSize& tile) {
     FigureHatch out;
     AppendHeaderLines(out.lines, header);
     out.lines.emplace_back(kSeparatorLine);
@@ -395,6 +397,11 @@ FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<Conv
         }
     }
     out.lines.emplace_back(kSeparatorLine);
+    if (style == PatternStyle::Compatible) {
+        const CompatibleTile repeat{static_cast<double>(tile.width),
+                                    static_cast<double>(tile.height)};
+        MakeCompatible(out.lines, &repeat);
+    }
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CompatiblePattern.h"
 #include "PatternFile.h"
 #include "PatternHeader.h"
 
@@ -127,9 +128,13 @@ struct FigureHatch {
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const PatternHeader& header, Accuracy accuracy,
-                             Platform* platform = nullptr);
-// The same file from rows already converted (ConvertFiguurGrid).
-FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows);
+                             Platform* platform = nullptr,
+                             PatternStyle style = PatternStyle::Specified);
+// The same file from rows already converted (ConvertFiguurGrid). The compatible style fits the
+// lines to the tile they repeat with.
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows,
+                             PatternStyle style = PatternStyle::Specified,
+                             const TileSize& tile = {});
 
 // The error list of a run: one NoSolutionMessage per failed row.
 std::vector<std::string> FailedRowMessages(const std::vector<int>& failedRows);

@@ -9,11 +9,12 @@
 namespace murvex::figure {
 
 PreviewContent FigurePreviewContent(const TileSize& tile, const TextGrid& grid,
-                                    const PatternHeader& texts, Accuracy accuracy) {
+                                    const PatternHeader& texts, Accuracy accuracy,
+                                    PatternStyle style) {
     const std::vector<ConvertedRow> rows = ConvertFiguurGrid(tile, grid, accuracy);
     PreviewContent content;
     content.fileName = texts.name;
-    FigureHatch hatch = FigureHatchLines(texts, rows);
+    FigureHatch hatch = FigureHatchLines(texts, rows, style, tile);
     content.patternLines = std::move(hatch.lines);
     content.failedRows = std::move(hatch.failedRows);
 
