@@ -76,7 +76,8 @@ Subcommand AddLinesCommand(CLI::App& parent) {
         "Lines \"#units\", \"#type\" and \"#name\" followed by a tab and a text set those\n"
         "texts; other lines that begin with \"#\" are comments.\n"
         "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
-        "skipped, a row without Hoek an empty line.\n"
+        "skipped, a row without Hoek an empty line (with --compatible the comment line\n"
+        "\"; Rij zonder hoek: N\").\n"
         "Example:\n"
         "  murvex-cli read tegels.pat | murvex-cli lines - --name Tegels -o tegels2.pat\n"
         "Exit status: 0 written, 1 file not read or not written, 2 a row that cannot be read.");

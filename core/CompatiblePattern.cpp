@@ -60,13 +60,17 @@ std::string JoinShort(const std::vector<std::string>& fields) {
     return out;
 }
 
-// The line with every number written with `decimals` decimals, then made short.
-std::string LineWithDecimals(const PatternLine& line, int decimals) {
+std::vector<double> FieldValues(const PatternLine& line) {
+    std::vector<double> values = {line.angle, line.x, line.y, line.shiftX, line.shiftY};
+    values.insert(values.end(), line.dashes.begin(), line.dashes.end());
+    return values;
+}
+
+// The line with each number written with its own number of decimals, then made short.
+std::string LineWithDecimals(const std::vector<double>& values, const std::vector<int>& decimals) {
     std::vector<std::string> fields;
-    for (const double v : {line.angle, line.x, line.y, line.shiftX, line.shiftY})
-        fields.push_back(FmtDecimals(v, decimals));
-    for (const double d : line.dashes)
-        fields.push_back(FmtDecimals(d, decimals));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        fields.push_back(FmtDecimals(values[i], decimals[i]));
     return JoinShort(fields);
 }
 
@@ -164,18 +168,37 @@ FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHe
     const std::optional<PatternLine> exact = ParsePatternLine(line);
     if (!exact) return fitted;
     const double tolerance = kCompatibleTolerance * std::min(tileWidth, tileHeight);
-    // Fewer decimals never make a line longer, so the first that keeps the copies in place is
-    // the shortest; if it does not fit, none does.
-    for (int decimals = 0; decimals < 10; ++decimals) {
-        std::string text = LineWithDecimals(*exact, decimals);
+    const std::vector<double> values = FieldValues(*exact);
+    std::vector<int> decimals(values.size(), kFittedDecimals);
+    const auto deviationOf = [&](const std::string& text) {
         const std::optional<PatternLine> written = ParsePatternLine(text);
-        if (!written) continue;
-        const double deviation = CopyDeviation(*exact, *written, tileWidth, tileHeight);
-        if (!(deviation <= tolerance)) continue;
-        if (text.size() <= kCadLineLimit) return {std::move(text), decimals, deviation};
-        break;
+        return written ? CopyDeviation(*exact, *written, tileWidth, tileHeight)
+                       : std::numeric_limits<double>::infinity();
+    };
+    std::string best = LineWithDecimals(values, decimals);
+    double bestDeviation = deviationOf(best);
+    if (!(bestDeviation <= tolerance)) return fitted;
+    // One decimal at a time, each number in turn, so that the tolerance is shared out among
+    // the numbers rather than spent on the first.
+    for (bool lowered = true; lowered;) {
+        lowered = false;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (decimals[i] == 0) continue;
+            --decimals[i];
+            std::string text = LineWithDecimals(values, decimals);
+            const double deviation = deviationOf(text);
+            if (deviation <= tolerance) {
+                best = std::move(text);
+                bestDeviation = deviation;
+                lowered = true;
+            } else {
+                ++decimals[i];
+            }
+        }
     }
-    return fitted;
+    if (best.size() > kCadLineLimit) return fitted;
+    const bool rounded = best != fitted.text;
+    return {std::move(best), rounded, bestDeviation};
 }
 
 void MakeCompatible(LineList& lines, const CompatibleTile* tile) {

@@ -45,14 +45,16 @@ double CopyDeviation(const PatternLine& exact, const PatternLine& written, doubl
 
 struct FittedLine {
     std::string text;
-    int decimals = -1;  // -1: the numbers kept every decimal they had
-    double deviation = 0;
+    bool rounded = false;  // some number lost decimals
+    double deviation = 0;  // CopyDeviation of the rounded line
 };
 
-// ShortPatternLine, and where that is still longer than kCadLineLimit: the fewest decimals (the
-// same for every number) whose copies stay within kCompatibleTolerance of the tile's smaller side
-// (CopyDeviation). When those still do not fit, the short line with every decimal: a reader that
-// cuts it loses the end, but nothing is moved.
+// ShortPatternLine, and where that is still longer than kCadLineLimit: each number with the
+// fewest decimals (of at most kFittedDecimals) that keep the copies within kCompatibleTolerance
+// of the tile's smaller side (CopyDeviation). The angle moves far copies most and keeps the most
+// decimals. When even those do not fit, the short line with every decimal: a reader that cuts it
+// loses the end, but nothing is moved.
+inline constexpr int kFittedDecimals = 10;
 FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHeight);
 
 // Rewrites a finished line list in the compatible way: the name line gets a description, the
