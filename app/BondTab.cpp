@@ -1,6 +1,7 @@
 // The tab "Metselverbanden": brick dimensions, name and rotation to a bond's pattern file.
 #include "BondTab.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
+#include "TabParts.h"
 
 namespace murvex::app {
 namespace {
@@ -104,6 +106,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     VoorbeeldButton->setAutoDefault(false);
     VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
 
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVerband", 223, 256);
+
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
         auto* image = new QLabel(this);
@@ -135,6 +139,7 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
                             SteenhoogteVoegEdit, NaamEdit, HoekverdraaiingEdit}) {
         connect(edit, &QLineEdit::textChanged, preview, &PreviewSource::ContentChanged);
     }
+    connect(CompatibelOpslaan, &QCheckBox::toggled, preview, &PreviewSource::ContentChanged);
 }
 
 PreviewContent TBondTab::PreviewNow() const {
@@ -153,7 +158,7 @@ PreviewContent TBondTab::PreviewNow() const {
         content.problem = kInvalidValueText;
         return content;
     }
-    return bonds::BondPreviewContent(reading.input);
+    return bonds::BondPreviewContent(reading.input, StyleOf(CompatibelOpslaan));
 }
 
 int TBondTab::BondItemIndex() const {
@@ -194,7 +199,7 @@ void TBondTab::CreateHatchButtonClick() {
             ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
             return;
         }
-        const LineList lines = bonds::GenerateBond(reading.input);
+        const LineList lines = bonds::GenerateBond(reading.input, StyleOf(CompatibelOpslaan));
         SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
     });
 }

@@ -6,6 +6,7 @@
 
 #include "PreviewContent.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -48,6 +49,8 @@ class TBondTab : public QWidget {
 
   private:
     TMainForm& form_;
+    // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
+    QCheckBox* CompatibelOpslaan = nullptr;
 };
 
 }  // namespace murvex::app

@@ -28,7 +28,7 @@ PreviewContent FigurePreviewNow(TFigureTab& tab) {
     }
     PreviewContent content = figure::FigurePreviewContent(
         {model.TileWidth(), model.TileHeight()}, model.grid, texts,
-        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex()));
+        figure::AccuracyFromIndex(tab.ComboBoxNaukeurigheid->currentIndex()), tab.SaveStyle());
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;

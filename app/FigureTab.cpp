@@ -35,6 +35,7 @@
 #include "Msg.h"
 #include "NewVrijHatch.h"
 #include "OpenPage.h"
+#include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "TabParts.h"
@@ -294,6 +295,9 @@ void TFigureTab::BuildControls() {
     DikkePen->adjustSize();
     DikkePen->setChecked(true);
 
+    // The row of "Maak hatch" is full; below the screen pen is the free place nearest to it.
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVrijFiguur", 4, 389);
+
     VrijeFiguurType =
         TextCombo(this, "VrijeFiguurType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
                   100, "Type arcering");
@@ -371,6 +375,12 @@ void TFigureTab::Connect() {
             });
     FiguurGrid->installEventFilter(this);
     VoorbeeldButton = AddFigurePreview(*this, form_);
+    if (PreviewSource* preview = PreviewSourceOf(this))
+        connect(CompatibelOpslaan, &QCheckBox::toggled, preview, &PreviewSource::ContentChanged);
+}
+
+PatternStyle TFigureTab::SaveStyle() const {
+    return StyleOf(CompatibelOpslaan);
 }
 
 void TFigureTab::changeEvent(QEvent* event) {
@@ -617,7 +627,7 @@ void TFigureTab::ButtonCreateHatchClick() {
     Platform& platform = form_.ThePlatform();
     const figure::FigureHatch hatch =
         figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
-                                 figure::AccuracyFromIndex(item), &platform);
+                                 figure::AccuracyFromIndex(item), &platform, SaveStyle());
     RunCommand(platform,
                [&] { SaveHatchFile(hatch.lines, platform, form_.SaveDialog, form_.Handle()); });
 

@@ -8,6 +8,7 @@
 #include "UnsavedChanges.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -69,6 +70,8 @@ class TFreeLineTab : public QWidget {
 
     TMainForm& form_;
     SavedMark saved_;
+    // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
+    QCheckBox* CompatibelOpslaan = nullptr;
 };
 
 }  // namespace murvex::app
