@@ -169,6 +169,9 @@ FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHe
     if (!exact) return fitted;
     const double tolerance = kCompatibleTolerance * std::min(tileWidth, tileHeight);
     const std::vector<double> values = FieldValues(*exact);
+    // Each number takes a character and a comma: more numbers than that never fit, and trying
+    // would cost the square of their count.
+    if (2 * values.size() - 1 > kCadLineLimit) return fitted;
     std::vector<int> decimals(values.size(), kFittedDecimals);
     const auto deviationOf = [&](const std::string& text) {
         const std::optional<PatternLine> written = ParsePatternLine(text);
