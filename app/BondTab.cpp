@@ -1,6 +1,7 @@
 // The tab "Metselverbanden": brick dimensions, name and rotation to a bond's pattern file.
 #include "BondTab.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
+#include "TabParts.h"
 
 namespace murvex::app {
 namespace {
@@ -147,6 +149,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
         QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
     libraryAddButton_->setGeometry(389, 224, libraryAddButton_->sizeHint().width(), 25);
 
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVerband", 223, 256);
+
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];
         auto* image = new QLabel(this);
@@ -186,6 +190,7 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
                             SteenhoogteVoegEdit, NaamEdit, HoekverdraaiingEdit}) {
         connect(edit, &QLineEdit::textChanged, preview, &PreviewSource::ContentChanged);
     }
+    connect(CompatibelOpslaan, &QCheckBox::toggled, preview, &PreviewSource::ContentChanged);
 }
 
 PreviewContent TBondTab::PreviewNow() const {
@@ -204,7 +209,7 @@ PreviewContent TBondTab::PreviewNow() const {
         content.problem = kInvalidValueText;
         return content;
     }
-    return bonds::BondPreviewContent(reading.input);
+    return bonds::BondPreviewContent(reading.input, StyleOf(CompatibelOpslaan));
 }
 
 int TBondTab::BondItemIndex() const {
@@ -267,7 +272,7 @@ void TBondTab::MakeBondThen(const std::function<void(const LineList&)>& save) {
             ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
             return;
         }
-        save(bonds::GenerateBond(reading.input));
+        save(bonds::GenerateBond(reading.input, StyleOf(CompatibelOpslaan)));
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include "PreviewContent.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -59,6 +60,8 @@ class TBondTab : public QWidget {
     TMainForm& form_;
     QComboBox* formatCombo_ = nullptr;
     QPushButton* libraryAddButton_ = nullptr;
+    // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
+    QCheckBox* CompatibelOpslaan = nullptr;
 };
 
 }  // namespace murvex::app

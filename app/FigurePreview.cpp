@@ -36,7 +36,7 @@ PreviewContent TFigureTab::PreviewNow() const {
         return content;
     }
     PreviewContent content = figure::FigurePreviewContent({model.TileWidth(), model.TileHeight()},
-                                                          model.grid, texts, *choice);
+                                                          model.grid, texts, *choice, SaveStyle());
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;

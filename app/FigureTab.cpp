@@ -36,6 +36,7 @@
 #include "NewVrijHatch.h"
 #include "NumberText.h"
 #include "OpenPage.h"
+#include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "TabParts.h"
@@ -318,6 +319,9 @@ void TFigureTab::BuildControls() {
     DikkePen->adjustSize();
     DikkePen->setChecked(true);
 
+    // The row of "Maak hatch" is full; below the screen pen is the free place nearest to it.
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVrijFiguur", 4, 389);
+
     VrijeFiguurType =
         TextCombo(this, "VrijeFiguurType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
                   100, "Type arcering");
@@ -414,6 +418,12 @@ void TFigureTab::Connect() {
             });
     FiguurGrid->installEventFilter(this);
     VoorbeeldButton = AddPreview();
+    if (PreviewSource* preview = PreviewSourceOf(this))
+        connect(CompatibelOpslaan, &QCheckBox::toggled, preview, &PreviewSource::ContentChanged);
+}
+
+PatternStyle TFigureTab::SaveStyle() const {
+    return StyleOf(CompatibelOpslaan);
 }
 
 void TFigureTab::changeEvent(QEvent* event) {
@@ -674,8 +684,9 @@ void TFigureTab::MakeHatchThen(const std::function<void(const LineList&)>& save)
                               ToFileText(VrijeFiguurType->currentText()),
                               ToFileText(NaamEditVrij->text())};
     Platform& platform = form_.ThePlatform();
-    const figure::FigureHatch hatch = figure::FigureHatchLines(
-        {model_.TileWidth(), model_.TileHeight()}, model_.grid, texts, *choice, &platform);
+    const figure::FigureHatch hatch =
+        figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
+                                 *choice, &platform, SaveStyle());
     RunCommand(platform, [&] { save(hatch.lines); });
 
     // After the save flow, whatever became of it.

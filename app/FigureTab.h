@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "CompatiblePattern.h"
 #include "Conversion.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
@@ -94,6 +95,8 @@ class TFigureTab : public QWidget {
     // Before the figure's changes since it was last saved, opened or made new are thrown away:
     // asks whether to save them first. True when the caller may go on.
     bool MayDropChanges();
+    // How "Maak hatch" and the preview write the pattern: "Compatibel opslaan".
+    PatternStyle SaveStyle() const;
 
     // The main window's key preview. Each returns true when the key must not reach the focused
     // control.
@@ -196,6 +199,7 @@ class TFigureTab : public QWidget {
     SavedStateMark<figure::FigureSnapshot> saved_;
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
+    QCheckBox* CompatibelOpslaan = nullptr;
 };
 
 }  // namespace murvex::app

@@ -2,6 +2,7 @@
 #include "FreeLineTab.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,10 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     VoorbeeldButton->setAutoDefault(false);
     VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
 
+    // The row of "Maak Hatch" is full; the free place is above the grid, on its right edge.
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVrijeLijn", 0, 13);
+    CompatibelOpslaan->move(LijnGrid->geometry().right() + 1 - CompatibelOpslaan->width(), 13);
+
     OpenHatchAction = new QAction(GlyphIcon(Glyph::Open), QString(), this);
     OpenHatchAction->setObjectName(QStringLiteral("OpenHatchAction"));
     OpenHatchAction->setToolTip(QStringLiteral("Hatchfile openen"));
@@ -153,6 +158,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     for (QComboBox* combo : {VrijeLijnUnits, VrijeLijnType})
         connect(combo, &QComboBox::currentTextChanged, preview, changed);
     connect(NaamVrijeLijnArcering, &QLineEdit::textChanged, preview, changed);
+    connect(CompatibelOpslaan, &QCheckBox::toggled, preview, changed);
 }
 
 const StateHistory<TextGrid>& TFreeLineTab::UndoHistory() const {
@@ -163,7 +169,8 @@ PreviewContent TFreeLineTab::PreviewNow() const {
     PreviewContent content;
     const PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
     content.fileName = texts.name;
-    content.patternLines = freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts);
+    content.patternLines =
+        freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts, StyleOf(CompatibelOpslaan));
     if (ParsePatternLines(content.patternLines).empty())
         content.problem =
             "Nog geen geldige patroonregel: vul minstens Hoek, X start, Y start, "
@@ -193,7 +200,7 @@ bool TFreeLineTab::SavePattern() {
     RunCommand(form_.ThePlatform(), [&] {
         saved = freelines::SaveFreeLineHatch(
             LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
-            form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+            form_.ThePlatform(), form_.SaveDialog, form_.Handle(), StyleOf(CompatibelOpslaan));
     });
     if (saved) saved_.Set(LijnGridModel->Grid());
     return saved;

@@ -10,6 +10,7 @@
 #include "UnsavedChanges.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -83,6 +84,8 @@ class TFreeLineTab : public QWidget {
 
     TMainForm& form_;
     SavedMark saved_;
+    // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
+    QCheckBox* CompatibelOpslaan = nullptr;
 };
 
 }  // namespace murvex::app

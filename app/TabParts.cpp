@@ -1,6 +1,7 @@
 // Parts that several tabs build the same way: the speed-button pictures and the edit combo boxes.
 #include "TabParts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
 #include <QPainterPath>
@@ -141,6 +142,21 @@ QComboBox* TextCombo(QWidget* parent, const char* name, const QStringList& items
     combo->setCurrentIndex(0);
     if (hint) combo->setToolTip(QString::fromLatin1(hint));
     return combo;
+}
+
+QCheckBox* CompatibleBox(QWidget* parent, const char* name, int left, int top) {
+    auto* box = new QCheckBox(QStringLiteral("Compatibel opslaan"), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(QStringLiteral(
+        "Een patroonbestand dat elk CAD-programma leest: naam met beschrijving, korte getallen, "
+        "regels van hoogstens 80 tekens"));
+    box->move(left, top);
+    box->adjustSize();
+    return box;
+}
+
+PatternStyle StyleOf(const QCheckBox* box) {
+    return box->isChecked() ? PatternStyle::Compatible : PatternStyle::Specified;
 }
 
 void SetComboText(QComboBox* combo, const QString& text) {

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "CompatiblePattern.h"
+
+class QCheckBox;
 class QComboBox;
 class QWidget;
 
@@ -22,5 +25,10 @@ QComboBox* TextCombo(QWidget* parent, const char* name, const QStringList& items
 
 // Shows text in the combo, choosing the item of that text when there is one.
 void SetComboText(QComboBox* combo, const QString& text);
+
+// The check box "Compatibel opslaan" of a tab, off, its size fitted to its text at (left, top).
+QCheckBox* CompatibleBox(QWidget* parent, const char* name, int left, int top);
+// The way the tab's writer writes while the box is as it is.
+PatternStyle StyleOf(const QCheckBox* box);
 
 }  // namespace murvex::app

@@ -33,7 +33,7 @@ Bond BondOfItem(int itemIndex) {
     return static_cast<Bond>(EffectiveBondIndex(itemIndex));
 }
 
-LineList GenerateBond(const BondInput& input) {
+LineList GenerateBond(const BondInput& input, PatternStyle style) {
     const detail::Dims d = detail::Derive(input);
     const detail::Rotation rotation(d.R);
     const std::vector<detail::EdgeLine> edges =
@@ -46,6 +46,7 @@ LineList GenerateBond(const BondInput& input) {
         lines.push_back(detail::LineText(e, d, rotation, texts));
     }
     lines.push_back(kSeparatorLine);
+    if (style == PatternStyle::Compatible) MakeCompatible(lines);
     return lines;
 }
 

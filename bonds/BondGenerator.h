@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CompatiblePattern.h"
 #include "PatternFile.h"
 
 namespace murvex::bonds {
@@ -48,8 +49,8 @@ struct BondInput {
 };
 
 // The complete line list of the file: the four header lines, the bond's pattern lines in table
-// order and the closing ";".
-LineList GenerateBond(const BondInput& input);
+// order and the closing ";"; in the compatible style with a description and short numbers.
+LineList GenerateBond(const BondInput& input, PatternStyle style = PatternStyle::Specified);
 
 // The texts of the tab's edits as the user typed them.
 struct BondTexts {

@@ -27,10 +27,10 @@ std::vector<ViewPoint> BondRepeatOutline(const BondInput& input) {
     return outline;
 }
 
-PreviewContent BondPreviewContent(const BondInput& input) {
+PreviewContent BondPreviewContent(const BondInput& input, PatternStyle style) {
     PreviewContent content;
     content.fileName = input.name;
-    content.patternLines = GenerateBond(input);
+    content.patternLines = GenerateBond(input, style);
     content.outline = BondRepeatOutline(input);
     return content;
 }

@@ -14,6 +14,7 @@ namespace murvex::bonds {
 std::vector<ViewPoint> BondRepeatOutline(const BondInput& input);
 
 // The lines GenerateBond writes, the repeat outline and the pattern name as the file name.
-PreviewContent BondPreviewContent(const BondInput& input);
+PreviewContent BondPreviewContent(const BondInput& input,
+                                  PatternStyle style = PatternStyle::Specified);
 
 }  // namespace murvex::bonds

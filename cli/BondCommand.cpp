@@ -24,6 +24,7 @@ struct BondOptions {
     bool nameGiven = false;
     std::string output;
     bool force = false;
+    bool compatible = false;
 };
 
 std::string* Dimension(bonds::BondTexts& texts, std::size_t i) {
@@ -69,7 +70,8 @@ int RunBond(BondOptions o) {
         Complain(kInvalidValueText);
         return kExitInvalid;
     }
-    return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input)), o.force);
+    const PatternStyle style = o.compatible ? PatternStyle::Compatible : PatternStyle::Specified;
+    return WriteOutput(o.output, JoinCrLf(bonds::GenerateBond(reading.input, style)), o.force);
 }
 
 }  // namespace
@@ -100,6 +102,7 @@ Subcommand AddBondCommand(CLI::App& parent) {
     app->add_option("-o,--output", options->output,
                     "Output file; standard output when absent or \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
     app->footer(
         "Example:\n"
         "  murvex-cli bond --bond Kruisverband --length 210 --length-joint 220 --height 50 \\\n"

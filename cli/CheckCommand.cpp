@@ -65,7 +65,8 @@ Subcommand AddCheckCommand(CLI::App& parent) {
         "pattern), bad-pattern-line (not five or more numbers), positive-second-dash (the first\n"
         "gap is not negative), too-dense (over 100000 dashes, dots or lines per square metre),\n"
         "uncountable-density (a line whose density overflows; it does not count toward\n"
-        "too-dense).\n"
+        "too-dense), no-description (a name line without \", description\"; --compatible\n"
+        "writes one). Each message ends with the readers it trips: \"(treft: AutoCAD)\".\n"
         "Example:\n"
         "  murvex-cli check Kruisverband.pat\n"
         "Exit status: 0 no warnings, 1 warnings, 2 the file could not be read.");

@@ -27,6 +27,14 @@ struct Subcommand {
     std::function<int()> run;
 };
 
+// --compatible on every command that writes a pattern file: the same pattern in the form every
+// known reader takes, as the tabs' "Compatibel opslaan" writes it.
+inline constexpr const char* kCompatibleFlag = "--compatible";
+inline constexpr const char* kCompatibleHelp =
+    "Write the pattern the compatible way (\"Compatibel opslaan\"): \"*NAME, NAME\" when the "
+    "name has no description, short numbers, lines of at most 80 characters where fewer "
+    "decimals keep every copy within 1e-6 of the tile, no empty line inside the pattern";
+
 // Each subcommand adds itself (its options and help) under the program's parser.
 using AddSubcommand = Subcommand (*)(CLI::App& parent);
 

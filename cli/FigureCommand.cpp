@@ -23,6 +23,7 @@ struct FigureOptions {
     std::string output;
     bool force = false;
     bool report = false;
+    bool compatible = false;
 };
 
 int RunFigure(const FigureOptions& o) {
@@ -68,7 +69,8 @@ int RunFigure(const FigureOptions& o) {
         }
         settings.maxDeviation = *deviation;
     }
-    const FigureHatch hatch = FigureHatchLines(tile, model.grid, texts, settings);
+    const PatternStyle style = o.compatible ? PatternStyle::Compatible : PatternStyle::Specified;
+    const FigureHatch hatch = FigureHatchLines(tile, model.grid, texts, settings, nullptr, style);
     // First the file, then the failed rows, as the window shows them after its save. With the
     // report the pattern is written only to a named file.
     int written = kExitOk;
@@ -103,6 +105,7 @@ Subcommand AddFigureCommand(CLI::App& parent) {
     app->add_option("-o,--output", options->output,
                     "The pattern file to write; standard output without it or with \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
     app->add_flag("--report", options->report,
                   "Print the conversion report on standard output; the pattern then goes only "
                   "to -o FILE");

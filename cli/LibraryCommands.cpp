@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "CompatiblePattern.h"
 #include "Cp1252.h"
 #include "GridText.h"
 #include "PatternCheck.h"
@@ -110,13 +111,19 @@ struct AddOptions {
     std::string library;
     std::string pattern;
     bool replace = false;
+    bool compatible = false;
 };
 
 int RunAdd(const AddOptions& o) {
     const std::optional<std::string> library = ReadInput(o.library);
     if (!library) return kExitFailed;
-    const std::optional<std::string> pattern = ReadInput(o.pattern);
+    std::optional<std::string> pattern = ReadInput(o.pattern);
     if (!pattern) return kExitFailed;
+    if (o.compatible) {
+        LineList lines = SplitLines(*pattern);
+        MakeCompatible(lines);
+        pattern = JoinCrLf(lines);
+    }
     const LibraryAddResult result = AddToLibrary(*library, *pattern, o.replace);
     const std::string name = Cp1252ToUtf8(result.name);
     switch (result.status) {
@@ -177,6 +184,7 @@ Subcommand AddAddCommand(CLI::App& parent) {
         ->required();
     app->add_flag("--replace", options->replace,
                   "Replace the library's pattern of the same name (case ignored)");
+    app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
     app->footer(
         "The pattern is appended at the end of the library, or put in place of the first one of\n"
         "its name with --replace; every other byte of the library stays as it was, and the new\n"

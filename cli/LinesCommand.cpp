@@ -19,6 +19,7 @@ struct LinesOptions {
     std::string rows;
     std::string output;
     bool force = false;
+    bool compatible = false;
     std::string units;
     std::string type;
     std::string name;
@@ -40,7 +41,8 @@ int RunLines(const LinesOptions& o) {
     if (o.unitsOption->count() > 0) texts.units = Utf8ToCp1252(o.units);
     if (o.typeOption->count() > 0) texts.type = Utf8ToCp1252(o.type);
     if (o.nameOption->count() > 0) texts.name = Utf8ToCp1252(o.name);
-    return WriteOutput(o.output, JoinCrLf(BuildFreeLineHatch(reading.grid, texts)), o.force);
+    const PatternStyle style = o.compatible ? PatternStyle::Compatible : PatternStyle::Specified;
+    return WriteOutput(o.output, JoinCrLf(BuildFreeLineHatch(reading.grid, texts, style)), o.force);
 }
 
 }  // namespace
@@ -58,6 +60,7 @@ Subcommand AddLinesCommand(CLI::App& parent) {
     app->add_option("-o,--output", options->output,
                     "Output file; standard output when absent or \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
     options->unitsOption = app->add_option(
         "--units", options->units, "Text after \";%UNITS=\" (default MM, or the #units line)");
     options->typeOption = app->add_option(
@@ -73,7 +76,8 @@ Subcommand AddLinesCommand(CLI::App& parent) {
         "Lines \"#units\", \"#type\" and \"#name\" followed by a tab and a text set those\n"
         "texts; other lines that begin with \"#\" are comments.\n"
         "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
-        "skipped, a row without Hoek an empty line.\n"
+        "skipped, a row without Hoek an empty line (with --compatible the comment line\n"
+        "\"; Rij zonder hoek: N\").\n"
         "Example:\n"
         "  murvex-cli read tegels.pat | murvex-cli lines - --name Tegels -o tegels2.pat\n"
         "Exit status: 0 written, 1 file not read or not written, 2 a row that cannot be read.");

@@ -18,6 +18,7 @@ struct SegmentsOptions {
     std::string file;
     std::vector<std::string> box;
     std::string max = "2000000";
+    int decimals = 3;
 };
 
 int RunSegments(const SegmentsOptions& o) {
@@ -45,15 +46,15 @@ int RunSegments(const SegmentsOptions& o) {
     const DrawResult drawn = DrawPattern(lines, box, static_cast<std::size_t>(max.value));
 
     std::string text;
-    text.reserve(drawn.segments.size() * 40);
+    text.reserve(drawn.segments.size() * (20 + 4 * static_cast<std::size_t>(o.decimals)));
     for (const DrawnSegment& s : drawn.segments) {
-        text += Fmt(s.x1);
+        text += FmtDecimals(s.x1, o.decimals);
         text += ' ';
-        text += Fmt(s.y1);
+        text += FmtDecimals(s.y1, o.decimals);
         text += ' ';
-        text += Fmt(s.x2);
+        text += FmtDecimals(s.x2, o.decimals);
         text += ' ';
-        text += Fmt(s.y2);
+        text += FmtDecimals(s.y2, o.decimals);
         text += '\n';
     }
     const int status = WriteOutput("-", text, false);
@@ -72,12 +73,14 @@ Subcommand AddSegmentsCommand(CLI::App& parent) {
     CLI::App* app = parent.add_subcommand(
         "segments",
         "Print the segments a pattern file draws inside a box: x1 y1 x2 y2 per line "
-        "(a dot has equal end points), in drawing units with three decimals.");
+        "(a dot has equal end points), in drawing units with three decimals (see --decimals).");
     app->add_option("file", options->file, "Pattern file (.pat); \"-\" reads standard input")
         ->required();
     app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
     app->add_option("--max", options->max,
                     "Most segments to print (default 2000000); more ends with exit status 3");
+    app->add_option("--decimals", options->decimals, "Decimals of the printed numbers (default 3)")
+        ->check(CLI::Range(0, 12));
     app->footer(
         "Example:\n"
         "  murvex-cli segments kruis.pat --box 0 0 1000 1000\n"

@@ -145,6 +145,10 @@ std::string Fmt10(long double value) {
     return FixedText(value, 10);
 }
 
+std::string FmtDecimals(double value, int decimals) {
+    return FixedText(value, decimals < 0 ? 0 : (decimals > 20 ? 20 : decimals));
+}
+
 long double SafeTan(long double x) {
     constexpr long double kHalfPi = 1.5707963267948966192L;
     constexpr long double kThreeHalfPi = 4.7123889803846898577L;

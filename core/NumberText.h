@@ -27,6 +27,8 @@ std::string LocalizeSeparator(std::string_view text, char userSeparator);
 std::string Fmt(double value);
 // The same with exactly ten decimals, rounding from extended precision.
 std::string Fmt10(long double value);
+// The same with the given number of decimals (0 to 20).
+std::string FmtDecimals(double value, int decimals);
 
 // sin/cos in extended precision, 0 at exactly pi/2 and 3pi/2.
 long double SafeTan(long double x);

@@ -13,7 +13,7 @@ namespace murvex {
 
 namespace {
 
-constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::UncountableDensity) + 1;
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::NoDescription) + 1;
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
@@ -108,7 +108,7 @@ class Collector {
     void Add(CheckCode code, std::size_t line, std::string message) {
         const auto c = static_cast<std::size_t>(code);
         if (++counts_[c] <= kWarningsPerCode) {
-            warnings_.push_back({code, line, std::move(message)});
+            warnings_.push_back({code, line, WithReaders(code, std::move(message))});
         } else if (counts_[c] == kWarningsPerCode + 1) {
             firstOmitted_[c] = line;
         }
@@ -127,9 +127,12 @@ class Collector {
     std::vector<PatternWarning> Finish() {
         for (std::size_t c = 0; c < kCodeCount; ++c) {
             if (counts_[c] <= kWarningsPerCode) continue;
-            warnings_.push_back({static_cast<CheckCode>(c), firstOmitted_[c],
-                                 "En nog " + Count(counts_[c] - kWarningsPerCode) +
-                                     " keer dezelfde waarschuwing vanaf deze regel"});
+            const auto code = static_cast<CheckCode>(c);
+            warnings_.push_back(
+                {code, firstOmitted_[c],
+                 WithReaders(code, "En nog " + Count(counts_[c] - kWarningsPerCode) +
+                                       " keer dezelfde waarschuwing vanaf deze "
+                                       "regel")});
         }
         std::stable_sort(
             warnings_.begin(), warnings_.end(),
@@ -138,6 +141,13 @@ class Collector {
     }
 
   private:
+    static std::string WithReaders(CheckCode code, std::string message) {
+        message += " (treft: ";
+        message += CheckCodeReaders(code);
+        message += ')';
+        return message;
+    }
+
     std::vector<PatternWarning> warnings_;
     std::array<std::size_t, kCodeCount> counts_{};
     std::array<std::size_t, kCodeCount> firstOmitted_{};
@@ -162,7 +172,12 @@ void CheckName(std::string_view nameLine, std::size_t number, Collector& out) {
     const std::string_view text = nameLine.substr(1);
     const std::size_t comma = text.find(',');
     const std::string_view name = Trim(text.substr(0, comma));
-    if (comma != std::string_view::npos) {
+    if (comma == std::string_view::npos) {
+        out.Add(CheckCode::NoDescription, number,
+                "De naamregel heeft geen beschrijving (\"*naam, beschrijving\"); sommige "
+                "programma's vinden dit patroon niet");
+    } else if (Trim(text.substr(comma + 1)) != name) {
+        // The compatible way of writing repeats the name as its description: nothing is lost.
         out.Add(CheckCode::CommaInName, number,
                 "De naam bevat een komma: een CAD-programma leest alleen \"" + std::string(name) +
                     "\" als naam en de rest als beschrijving");
@@ -200,8 +215,33 @@ std::string_view CheckCodeName(CheckCode code) {
             return "too-dense";
         case CheckCode::UncountableDensity:
             return "uncountable-density";
+        case CheckCode::NoDescription:
+            return "no-description";
     }
     return "unknown";
+}
+
+// Only readers whose behaviour is known: tried by hand or read in their documentation or source.
+std::string_view CheckCodeReaders(CheckCode code) {
+    switch (code) {
+        case CheckCode::LongLine:          // reads 80 characters of a line
+        case CheckCode::LongName:          // refuses names over 31 characters
+        case CheckCode::NameNotFileName:   // looks a pattern up by its file's name
+        case CheckCode::NoFinalLineEnd:    // wants a line end after the last line
+        case CheckCode::EmptyPatternLine:  // ends the pattern at an empty line
+        case CheckCode::TooDense:          // stops filling at HPMAXLINES
+        case CheckCode::UncountableDensity:
+            return "AutoCAD";
+        case CheckCode::ZeroShiftAcross:  // ezdxf: "hatching lines are too narrow"
+        case CheckCode::BadPatternLine:   // ezdxf refuses the whole file
+            return "AutoCAD, ezdxf";
+        case CheckCode::CommaInName:
+        case CheckCode::PositiveSecondDash:
+            return "AutoCAD, FreeCAD, ezdxf";
+        case CheckCode::NoDescription:  // FreeCAD 0.20 keeps the CR of CR LF; ezdxf refuses it
+            return "FreeCAD, ezdxf";
+    }
+    return "";
 }
 
 std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string_view fileName) {

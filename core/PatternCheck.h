@@ -21,6 +21,7 @@ enum class CheckCode {
     PositiveSecondDash,  // the second dash (the first gap) is positive
     TooDense,            // more than kDenseLimit drawn pieces per square metre
     UncountableDensity,  // a line whose pieces per square metre overflow or are undefined
+    NoDescription,       // a name line without ", description"
 };
 
 // AutoCAD reads at most 80 characters of a line and refuses names longer than 31 characters.
@@ -42,6 +43,9 @@ struct PatternWarning {
 
 // A short stable English name of the code ("long-line", ...) for scripts and logs.
 std::string_view CheckCodeName(CheckCode code);
+// The readers known to trip over what the code is about ("AutoCAD, ezdxf"); every message ends
+// with them.
+std::string_view CheckCodeReaders(CheckCode code);
 
 // Checks the bytes of a pattern file (lines and NUL as the reader splits them). fileName is the
 // name the file has or will get, with or without its folder and ".pat", in Windows-1252; when it

@@ -276,8 +276,14 @@ LibraryAddResult AddToLibrary(std::string_view library, std::string_view pattern
         nameLine = line;
         return false;
     });
-    result.name = std::string(Trim(nameLine.substr(std::min<std::size_t>(1, nameLine.size()))));
-    if (!IsLibraryName(nameLine.substr(std::min<std::size_t>(1, nameLine.size())))) {
+    std::string_view written = nameLine.substr(std::min<std::size_t>(1, nameLine.size()));
+    // The compatible way of writing repeats a name without a comma as its description.
+    if (const std::size_t comma = written.find(','); comma != written.npos) {
+        if (Trim(written.substr(0, comma)) == Trim(written.substr(comma + 1)))
+            written = written.substr(0, comma);
+    }
+    result.name = std::string(Trim(written));
+    if (!IsLibraryName(written)) {
         result.status = LibraryAddStatus::BadName;
         return result;
     }

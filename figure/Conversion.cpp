@@ -640,11 +640,12 @@ std::vector<ConvertedRow> ConvertFiguurGrid(const TileSize& tile, const TextGrid
 
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const PatternHeader& header, const ConversionSettings& settings,
-                             Platform* platform) {
-    return FigureHatchLines(header, ConvertFiguurGrid(tile, grid, settings, platform));
+                             Platform* platform, PatternStyle style) {
+    return FigureHatchLines(header, ConvertFiguurGrid(tile, grid, settings, platform), style, tile);
 }
 
-FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows) {
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows,
+                             PatternStyle style, const TileSize& tile) {
     FigureHatch out;
     AppendHeaderLines(out.lines, header);
     out.lines.emplace_back(kSeparatorLine);
@@ -657,6 +658,11 @@ FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<Conv
         }
     }
     out.lines.emplace_back(kSeparatorLine);
+    if (style == PatternStyle::Compatible) {
+        const CompatibleTile repeat{static_cast<double>(tile.width),
+                                    static_cast<double>(tile.height)};
+        MakeCompatible(out.lines, &repeat);
+    }
     return out;
 }
 

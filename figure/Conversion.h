@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CompatiblePattern.h"
 #include "PatternFile.h"
 #include "PatternHeader.h"
 
@@ -180,9 +181,13 @@ struct FigureHatch {
 // each row is converted under the busy cursor, and the previous cursor is restored after it.
 FigureHatch FigureHatchLines(const TileSize& tile, const TextGrid& grid,
                              const PatternHeader& header, const ConversionSettings& settings,
-                             Platform* platform = nullptr);
-// The same file from rows already converted (ConvertFiguurGrid).
-FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows);
+                             Platform* platform = nullptr,
+                             PatternStyle style = PatternStyle::Specified);
+// The same file from rows already converted (ConvertFiguurGrid). The compatible style fits the
+// lines to the tile they repeat with.
+FigureHatch FigureHatchLines(const PatternHeader& header, const std::vector<ConvertedRow>& rows,
+                             PatternStyle style = PatternStyle::Specified,
+                             const TileSize& tile = {});
 
 // How far the written line misses the copy of its start point one step (dx, dy) away: the
 // distance from the copy to the nearest dash start (to the nearest line of the family, for a

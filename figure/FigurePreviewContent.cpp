@@ -9,12 +9,12 @@
 namespace murvex::figure {
 
 PreviewContent FigurePreviewContent(const TileSize& tile, const TextGrid& grid,
-                                    const PatternHeader& texts,
-                                    const ConversionSettings& settings) {
+                                    const PatternHeader& texts, const ConversionSettings& settings,
+                                    PatternStyle style) {
     const std::vector<ConvertedRow> rows = ConvertFiguurGrid(tile, grid, settings);
     PreviewContent content;
     content.fileName = texts.name;
-    FigureHatch hatch = FigureHatchLines(texts, rows);
+    FigureHatch hatch = FigureHatchLines(texts, rows, style, tile);
     content.patternLines = std::move(hatch.lines);
     content.failedRows = std::move(hatch.failedRows);
 

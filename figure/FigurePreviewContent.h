@@ -16,6 +16,7 @@ namespace murvex::figure {
 // the outline, and the report table with a grid row per table row. The file name is the
 // pattern name. The report's headers are ConversionReportTable's.
 PreviewContent FigurePreviewContent(const TileSize& tile, const TextGrid& grid,
-                                    const PatternHeader& texts, const ConversionSettings& settings);
+                                    const PatternHeader& texts, const ConversionSettings& settings,
+                                    PatternStyle style = PatternStyle::Specified);
 
 }  // namespace murvex::figure

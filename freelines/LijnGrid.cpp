@@ -89,19 +89,29 @@ std::string RowLine(const TextGrid& grid, int row) {
     return line;
 }
 
-LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header) {
+std::string EmptyRowComment(int row) {
+    return "; Rij zonder hoek: " + IntText(row);
+}
+
+LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header, PatternStyle style) {
+    const bool compatible = style == PatternStyle::Compatible;
     LineList lines;
     lines.reserve(static_cast<std::size_t>(grid.RowCount()) + 5);
     AppendHeaderLines(lines, header);
-    for (int r = 1; r < grid.RowCount(); ++r)
-        lines.push_back(RowLine(grid, r));
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        std::string line = RowLine(grid, r);
+        // Readers end the pattern at an empty line; the row number tells the user which row.
+        if (compatible && Trim(line).empty()) line = EmptyRowComment(r);
+        lines.push_back(std::move(line));
+    }
     lines.emplace_back(kSeparatorLine);
+    if (compatible) MakeCompatible(lines);
     return lines;
 }
 
 bool SaveFreeLineHatch(const TextGrid& grid, const PatternHeader& header, Platform& platform,
-                       FileDialog& saveDialog, WindowHandle owner) {
-    const LineList lines = BuildFreeLineHatch(grid, header);
+                       FileDialog& saveDialog, WindowHandle owner, PatternStyle style) {
+    const LineList lines = BuildFreeLineHatch(grid, header, style);
     return SaveHatchFile(lines, platform, saveDialog, owner);
 }
 

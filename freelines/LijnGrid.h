@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "CompatiblePattern.h"
 #include "PatternFile.h"
 #include "PatternHeader.h"
 #include "Platform.h"
@@ -38,11 +39,17 @@ void ReduceToOneDataRow(TextGrid& grid);
 // The pattern line of one data row: "Hoek" followed by ", " and every further non-empty cell;
 // empty when "Hoek" is empty. Cell texts are copied as they stand.
 std::string RowLine(const TextGrid& grid, int row);
-// The whole file: units header, ";", name line, type header, one line per data row, ";".
-LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header);
+// The whole file: units header, ";", name line, type header, one line per data row, ";". In the
+// compatible style a row without an angle is the comment line EmptyRowComment instead of an
+// empty line.
+LineList BuildFreeLineHatch(const TextGrid& grid, const PatternHeader& header,
+                            PatternStyle style = PatternStyle::Specified);
+// "; Rij zonder hoek: " and the row number.
+std::string EmptyRowComment(int row);
 // Builds the lines and runs the save flow; true when the file was written. Throws CommandError
 // when the file cannot be written.
 bool SaveFreeLineHatch(const TextGrid& grid, const PatternHeader& header, Platform& platform,
-                       FileDialog& saveDialog, WindowHandle owner);
+                       FileDialog& saveDialog, WindowHandle owner,
+                       PatternStyle style = PatternStyle::Specified);
 
 }  // namespace murvex::freelines

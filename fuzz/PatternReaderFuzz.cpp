@@ -1,11 +1,14 @@
 // The pattern file reader on any bytes, its tab-separated and JSON output, the round trip of the
-// tab-separated text back into the same grid and texts, and the check of the same bytes.
+// tab-separated text back into the same grid and texts, the check of the same bytes, and the
+// compatible way of writing every line of them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "CompatiblePattern.h"
 #include "GridText.h"
 #include "HatchReader.h"
 #include "PatternCheck.h"
@@ -37,11 +40,36 @@ void CheckWarnings(std::string_view bytes) {
     }
 }
 
+bool SameLine(const PatternLine& a, const PatternLine& b) {
+    return a.angle == b.angle && a.x == b.x && a.y == b.y && a.shiftX == b.shiftX &&
+           a.shiftY == b.shiftY && a.dashes == b.dashes;
+}
+
+// A short line keeps every value; a fitted one is a pattern line of at most the same length.
+// Fitting a long line tries every decimal of every number: the first lines tell as much as all.
+void CheckCompatible(std::string_view bytes) {
+    int left = 16;
+    for (const std::string_view line : TextLines(bytes)) {
+        if (left-- == 0) return;
+        const std::optional<PatternLine> exact = ParsePatternLine(line);
+        const std::string shortLine = ShortPatternLine(line);
+        if (!exact) {
+            if (shortLine != line) std::abort();
+            continue;
+        }
+        const std::optional<PatternLine> back = ParsePatternLine(shortLine);
+        if (!back || !SameLine(*exact, *back) || shortLine.size() > Trim(line).size()) std::abort();
+        const FittedLine fitted = FitPatternLine(line, 100, 50);
+        if (!ParsePatternLine(fitted.text) || fitted.text.size() > shortLine.size()) std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckWarnings(bytes);
+    CheckCompatible(bytes);
     TextGrid grid = MakeLijnGrid();
     PatternHeader texts;
     ReadResult result;

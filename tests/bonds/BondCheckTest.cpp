@@ -1,7 +1,9 @@
-// Every bond file, saved under its own pattern name, passes the check for CAD programs.
+// Every bond file, saved under its own pattern name, passes the check for CAD programs when written
+// the compatible way; written as specified, its name line lacks a description.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "BondGenerator.h"
 #include "PatternCheck.h"
@@ -10,7 +12,7 @@
 namespace murvex::bonds {
 namespace {
 
-TEST(BondCheck, NoWarningForAnyBondSavedUnderItsName) {
+TEST(BondCheck, NoWarningForAnyCompatibleBondSavedUnderItsName) {
     struct Size {
         double length, lengthJoint, height, heightJoint;
     };
@@ -22,11 +24,16 @@ TEST(BondCheck, NoWarningForAnyBondSavedUnderItsName) {
             for (const double rotation : {0.0, 30.0, -45.0, 90.0, 123.456}) {
                 SCOPED_TRACE(name + " " + std::to_string(s.length) + " rotated " +
                              std::to_string(rotation));
-                const std::string text = JoinCrLf(GenerateBond(
-                    {bond, s.length, s.lengthJoint, s.height, s.heightJoint, rotation, name}));
+                const BondInput input{bond,          s.length, s.lengthJoint, s.height,
+                                      s.heightJoint, rotation, name};
+                const std::string text = JoinCrLf(GenerateBond(input, PatternStyle::Compatible));
                 for (const PatternWarning& w : CheckPatternText(text, name + ".pat"))
                     ADD_FAILURE() << "line " << w.line << ": " << CheckCodeName(w.code) << ": "
                                   << w.message;
+                const std::vector<PatternWarning> specified =
+                    CheckPatternText(JoinCrLf(GenerateBond(input)), name + ".pat");
+                ASSERT_EQ(specified.size(), 1u);
+                EXPECT_EQ(specified[0].code, CheckCode::NoDescription);
             }
         }
     }

@@ -31,20 +31,29 @@ using test::WriteText;
 using clitest::Cli;
 using clitest::Result;
 
-TEST(CliCheck, ABondFileUnderItsNameHasNoWarning) {
+TEST(CliCheck, ACompatibleBondFileUnderItsNameHasNoWarning) {
     TempDir dir;
     const std::string file = dir.File("Kruisverband.pat");
-    WriteText(file, JoinCrLf(bonds::GenerateBond({2, 210, 220, 50, 62.5, 0, "Kruisverband"})));
-    const Result r = Cli(dir, {"check", file});
+    const bonds::BondInput input{2, 210, 220, 50, 62.5, 0, "Kruisverband"};
+    WriteText(file, JoinCrLf(bonds::GenerateBond(input, PatternStyle::Compatible)));
+    Result r = Cli(dir, {"check", file});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
+    // Written as specified, its name line has no description.
+    WriteText(file, JoinCrLf(bonds::GenerateBond(input)));
+    r = Cli(dir, {"check", file});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, file +
+                         ":3: no-description: De naamregel heeft geen beschrijving (\"*naam, "
+                         "beschrijving\"); sommige programma's vinden dit patroon niet (treft: "
+                         "FreeCAD, ezdxf)\n");
 }
 
 TEST(CliCheck, PrintsOneLinePerWarningInUtf8) {
     TempDir dir;
     const std::string file = dir.File("tegels.pat");
-    WriteText(file, ";%UNITS=MM\r\n;\r\n*T\xE9gel\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 0\r\n;");
+    WriteText(file, ";%UNITS=MM\r\n;\r\n*T\xE9gel, T\xE9gel\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 0\r\n;");
     Result r = Cli(dir, {"check", file});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "");

@@ -30,19 +30,20 @@ TEST(CliLibrary, ListsEveryPatternWithItsWarnings) {
     EXPECT_EQ(r.status, 0);
     // The warnings are the check's own, on the library's line numbers.
     const std::vector<std::string> lines = SplitLines(r.out);
-    ASSERT_EQ(lines.size(), 5u) << r.out;
+    ASSERT_EQ(lines.size(), 7u) << r.out;
     EXPECT_EQ(lines[0], "Tegel\twandtegels\t1\tMM\tMODEL");
     EXPECT_EQ(lines[1].rfind("\t4: comma-in-name: ", 0), 0u);
     EXPECT_EQ(lines[2], "Streep\t\t1\tMM\t");
-    EXPECT_EQ(lines[3].rfind("\t10: zero-shift-across: ", 0), 0u);
-    EXPECT_EQ(lines[4], "TEGEL\t\t1\tMM\t");
+    EXPECT_EQ(lines[3].rfind("\t9: no-description: ", 0), 0u);
+    EXPECT_EQ(lines[4].rfind("\t10: zero-shift-across: ", 0), 0u);
+    EXPECT_EQ(lines[5], "TEGEL\t\t1\tMM\t");
     EXPECT_NE(r.err.find("lib.pat:11: TEGEL"), std::string::npos) << r.err;
 
     const Result json = Cli(dir, {"list", lib, "--json"});
     EXPECT_EQ(json.status, 0);
     EXPECT_NE(json.out.find("{\"name\": \"TEGEL\", \"description\": \"\", \"lines\": 1, "
                             "\"units\": \"MM\", \"type\": \"\", \"firstLine\": 11, "
-                            "\"duplicate\": true, \"warnings\": []}"),
+                            "\"duplicate\": true, \"warnings\": [{\"line\": 11"),
               std::string::npos)
         << json.out;
 }
@@ -76,6 +77,12 @@ TEST(CliLibrary, AddsRefusesAnExistingNameAndReplacesOnRequest) {
               std::string(kLibrary).replace(
                   std::string(kLibrary).find("*Streep"), 25,
                   ";%UNITS=MM\r\n;\r\n*streep\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 3\r\n;\r\n"));
+
+    // --compatible: the added pattern as the compatible writers write it, the rest untouched.
+    WriteText(lib, kLibrary);
+    WriteText(added, "*Punt\r\n0, 0.500, 0, 0, 10.000\r\n");
+    EXPECT_EQ(Cli(dir, {"add", lib, added, "--compatible"}).status, 0);
+    EXPECT_EQ(ReadText(lib), std::string(kLibrary) + "*Punt, Punt\r\n0,0.5,0,0,10\r\n");
 
     WriteText(lib, "this is no pattern file\n");
     EXPECT_EQ(Cli(dir, {"add", lib, added}).status, 1);

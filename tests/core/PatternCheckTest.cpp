@@ -21,8 +21,13 @@ std::vector<std::string> Found(const std::vector<PatternWarning>& warnings) {
     return out;
 }
 
+// A name line as the compatible way writes it: the name repeated as its description.
+std::string Named(const std::string& name) {
+    return "*" + name + ", " + name;
+}
+
 // A clean one-pattern file named "Proef"; line 5 onwards is the body given.
-LineList File(std::vector<std::string> body, std::string name = "*Proef",
+LineList File(std::vector<std::string> body, std::string name = "*Proef, Proef",
               std::string units = ";%UNITS=MM") {
     LineList lines = {units, ";", name, ";%TYPE=MODEL"};
     lines.insert(lines.end(), body.begin(), body.end());
@@ -55,9 +60,17 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
          JoinCrLf(File({"0, 0, 0, 5, 0", ";"})),
          "Proef.pat",
          {"zero-shift-across@5"}},
-        {"name of 31 characters", JoinCrLf(File(kBody, "*" + name31)), name31 + ".pat", {}},
+        {"name line without a description",
+         JoinCrLf(File(kBody, "*Proef")),
+         "Proef.pat",
+         {"no-description@3"}},
+        {"description that is empty",
+         JoinCrLf(File(kBody, "*Proef,")),
+         "Proef.pat",
+         {"comma-in-name@3"}},
+        {"name of 31 characters", JoinCrLf(File(kBody, Named(name31))), name31 + ".pat", {}},
         {"name of 32 characters",
-         JoinCrLf(File(kBody, "*" + name31 + "b")),
+         JoinCrLf(File(kBody, Named(name31 + "b"))),
          name31 + "b.pat",
          {"long-name@3"}},
         {"comma in the name",
@@ -67,12 +80,12 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
         {"file named otherwise", clean, "Ander.pat", {"name-not-file-name@3"}},
         {"file name in another case, with folder", clean, "/tmp/map/PROEF.PAT", {}},
         {"Latin-1 letters in another case",
-         JoinCrLf(File(kBody, "*\xC9\xE9n\x8A")),
+         JoinCrLf(File(kBody, Named("\xC9\xE9n\x8A"))),
          "\xE9\xC9N\x9A.pat",
          {}},
         {"no file name known", clean, "", {}},
         {"two patterns: no file name to compare",
-         JoinCrLf(File({"0, 0, 0, 0, 10", ";", "", "*Tweede", "0, 0, 0, 0, 10", ";"})),
+         JoinCrLf(File({"0, 0, 0, 0, 10", ";", "", Named("Tweede"), "0, 0, 0, 0, 10", ";"})),
          "Ander.pat",
          {}},
         {"no line end after the last line",
@@ -115,7 +128,7 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
          {}},
         {"denser lines", JoinCrLf(File({"0, 0, 0, 0, 0.009", ";"})), "Proef.pat", {"too-dense@3"}},
         {"the same lines in inches",
-         JoinCrLf(File({"0, 0, 0, 0, 0.009", ";"}, "*Proef", ";%units=inch")),
+         JoinCrLf(File({"0, 0, 0, 0, 0.009", ";"}, Named("Proef"), ";%units=inch")),
          "Proef.pat",
          {}},
         {"dots 2 mm apart on lines 10 mm apart",
@@ -157,6 +170,12 @@ TEST(PatternCheck, WarningsComeInLineOrderAndNameWhatTheyFound) {
     EXPECT_NE(warnings[0].message.find("\"Tegel\""), std::string::npos) << warnings[0].message;
     EXPECT_NE(warnings[1].message.find("1000000 "), std::string::npos) << warnings[1].message;
     EXPECT_NE(warnings[2].message.find("\"tegels\""), std::string::npos) << warnings[2].message;
+    // Each names the readers it trips.
+    for (const PatternWarning& w : warnings) {
+        const std::string end = " (treft: " + std::string(CheckCodeReaders(w.code)) + ")";
+        EXPECT_TRUE(w.message.ends_with(end)) << w.message;
+        EXPECT_FALSE(CheckCodeReaders(w.code).empty());
+    }
 }
 
 TEST(PatternCheck, AFloodOfOneWarningIsCountedNotListed) {

@@ -26,20 +26,27 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
         {"135", "0", "0", "0", "3.175", "6.35", "-3.175"},
         {"90", "1.5", "-2.25", "12.5", "25.4", "0", "-25.4"},
     });
-    PatternHeader texts;
-    EXPECT_EQ(
-        Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "naam arcering.pat")),
-        std::vector<std::string>{});
-    texts = {"INCH", "DRAFTING", "Visgraat"};
-    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), "visgraat.pat")),
-              std::vector<std::string>{});
+    for (const PatternHeader& texts :
+         {PatternHeader{}, PatternHeader{"INCH", "DRAFTING", "Visgraat"}}) {
+        SCOPED_TRACE(texts.name);
+        const std::string file = texts.name + ".pat";
+        EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, texts)), file)),
+                  std::vector<std::string>{"no-description@3"});
+        EXPECT_EQ(Codes(CheckPatternText(
+                      JoinCrLf(BuildFreeLineHatch(grid, texts, PatternStyle::Compatible)), file)),
+                  std::vector<std::string>{});
+    }
 }
 
-TEST(FreeLineCheck, ARowWithoutAnAngleIsAnEmptyPatternLine) {
+TEST(FreeLineCheck, ARowWithoutAnAngleIsAnEmptyPatternLineOrACompatibleComment) {
     const TextGrid grid = test::GridWith({{"0", "0", "0", "0", "10"}, {"", "0", "0", "0", "10"}});
     EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(BuildFreeLineHatch(grid, PatternHeader{})),
                                      "naam arcering.pat")),
-              std::vector<std::string>{"empty-pattern-line@6"});
+              (std::vector<std::string>{"no-description@3", "empty-pattern-line@6"}));
+    const LineList compatible = BuildFreeLineHatch(grid, PatternHeader{}, PatternStyle::Compatible);
+    EXPECT_EQ(compatible[5], "; Rij zonder hoek: 2");
+    EXPECT_EQ(Codes(CheckPatternText(JoinCrLf(compatible), "naam arcering.pat")),
+              std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,0 +1,229 @@
+// The compatible way of writing a pattern file.
+#include "CompatiblePattern.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <vector>
+
+#include "NumberText.h"
+#include "PatternCheck.h"
+#include "PatternHeader.h"
+
+namespace murvex {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Sign, digits, and an optional point with digits: the notation every writer of the program uses.
+bool IsPlainDecimal(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+    const std::size_t digits = i;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    if (i == digits) return false;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i;
+    }
+    return i == s.size();
+}
+
+// The fields of a line split at every comma, trimmed.
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(Trim(line.substr(start, comma == line.npos ? line.npos : comma - start)));
+        if (comma == line.npos) return fields;
+        start = comma + 1;
+    }
+}
+
+// Fields from the sixth on are dashes, where -0 (a gap) and 0 (a dot) differ.
+constexpr std::size_t kFirstDashField = 5;
+
+std::string JoinShort(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out += ',';
+        out += ShortNumber(fields[i], i >= kFirstDashField);
+    }
+    return out;
+}
+
+std::vector<double> FieldValues(const PatternLine& line) {
+    std::vector<double> values = {line.angle, line.x, line.y, line.shiftX, line.shiftY};
+    values.insert(values.end(), line.dashes.begin(), line.dashes.end());
+    return values;
+}
+
+// The line with each number written with its own number of decimals, then made short.
+std::string LineWithDecimals(const std::vector<double>& values, const std::vector<int>& decimals) {
+    std::vector<std::string> fields;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        fields.push_back(FmtDecimals(values[i], decimals[i]));
+    return JoinShort(fields);
+}
+
+struct Vec {
+    long double x = 0;
+    long double y = 0;
+};
+
+// Where a line puts the point `along` units past the start of period m of its family line k.
+struct Family {
+    explicit Family(const PatternLine& l) : line(l) {
+        const long double a =
+            static_cast<long double>(l.angle) * std::numbers::pi_v<long double> / 180;
+        u = {std::cos(a), std::sin(a)};
+        for (const double d : l.dashes)
+            period += std::fabs(static_cast<long double>(d));
+    }
+    Vec At(long double k, long double m, long double along) const {
+        const long double t = k * line.shiftX + m * period + along;
+        const long double s = k * line.shiftY;
+        return {line.x + t * u.x - s * u.y, line.y + t * u.y + s * u.x};
+    }
+    const PatternLine& line;
+    Vec u;
+    long double period = 0;
+};
+
+}  // namespace
+
+std::string CompatibleNameLine(std::string_view name) {
+    if (name.find(',') != name.npos) return NameLine(name);
+    std::string text(name);
+    text += ", ";
+    text += name;
+    return NameLine(text);
+}
+
+std::string ShortNumber(std::string_view text, bool keepZeroSign) {
+    text = Trim(text);
+    if (!IsPlainDecimal(text)) return std::string(text);
+    std::string out(text);
+    if (out.front() == '+') out.erase(0, 1);
+    if (const std::size_t point = out.find('.'); point != out.npos) {
+        while (out.back() == '0')
+            out.pop_back();
+        if (out.back() == '.') out.pop_back();
+    }
+    if (out == "-0" && !keepZeroSign) out = "0";
+    return out;
+}
+
+std::string ShortPatternLine(std::string_view line) {
+    if (!ParsePatternLine(line)) return std::string(line);
+    std::vector<std::string> fields;
+    for (const std::string_view f : Fields(Trim(line)))
+        fields.emplace_back(f);
+    return JoinShort(fields);
+}
+
+double CopyDeviation(const PatternLine& exact, const PatternLine& written, double width,
+                     double height, int count) {
+    constexpr double kNever = std::numeric_limits<double>::infinity();
+    if (exact.dashes.empty() || exact.dashes.size() != written.dashes.size()) return kNever;
+    const Family e(exact);
+    const Family w(written);
+    if (!(e.period > 0) || exact.shiftY == 0 || !std::isfinite(static_cast<double>(e.period)))
+        return kNever;
+    // A copy is named by its family line k and its period m along that line; the tile corners
+    // of the region give the extreme (k, m), and the distance between the two lines' copies is
+    // convex in (k, m), so its largest value over the region lies at one of them.
+    const long double right = static_cast<long double>(width) * count;
+    const long double top = static_cast<long double>(height) * count;
+    long double worst = 0;
+    for (const Vec c : {Vec{0, 0}, Vec{right, 0}, Vec{0, top}, Vec{right, top}}) {
+        const Vec d{c.x - exact.x, c.y - exact.y};
+        const long double k = (-d.x * e.u.y + d.y * e.u.x) / exact.shiftY;
+        const long double m = ((d.x * e.u.x + d.y * e.u.y) - k * exact.shiftX) / e.period;
+        long double alongE = 0;
+        long double alongW = 0;
+        for (std::size_t i = 0; i <= exact.dashes.size(); ++i) {
+            const Vec p = e.At(k, m, alongE);
+            const Vec q = w.At(k, m, alongW);
+            worst = std::max(worst, std::hypot(p.x - q.x, p.y - q.y));
+            if (i == exact.dashes.size()) break;
+            alongE += std::fabs(static_cast<long double>(exact.dashes[i]));
+            alongW += std::fabs(static_cast<long double>(written.dashes[i]));
+        }
+    }
+    return std::isfinite(worst) ? static_cast<double>(worst) : kNever;
+}
+
+FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHeight) {
+    FittedLine fitted{ShortPatternLine(line)};
+    if (fitted.text.size() <= kCadLineLimit) return fitted;
+    const std::optional<PatternLine> exact = ParsePatternLine(line);
+    if (!exact) return fitted;
+    const double tolerance = kCompatibleTolerance * std::min(tileWidth, tileHeight);
+    const std::vector<double> values = FieldValues(*exact);
+    // Each number takes a character and a comma: more numbers than that never fit, and trying
+    // would cost the square of their count.
+    if (2 * values.size() - 1 > kCadLineLimit) return fitted;
+    std::vector<int> decimals(values.size(), kFittedDecimals);
+    const auto deviationOf = [&](const std::string& text) {
+        const std::optional<PatternLine> written = ParsePatternLine(text);
+        return written ? CopyDeviation(*exact, *written, tileWidth, tileHeight)
+                       : std::numeric_limits<double>::infinity();
+    };
+    std::string best = LineWithDecimals(values, decimals);
+    double bestDeviation = deviationOf(best);
+    if (!(bestDeviation <= tolerance)) return fitted;
+    // One decimal at a time, each number in turn, so that the tolerance is shared out among
+    // the numbers rather than spent on the first.
+    for (bool lowered = true; lowered;) {
+        lowered = false;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (decimals[i] == 0) continue;
+            --decimals[i];
+            std::string text = LineWithDecimals(values, decimals);
+            const double deviation = deviationOf(text);
+            if (deviation <= tolerance) {
+                best = std::move(text);
+                bestDeviation = deviation;
+                lowered = true;
+            } else {
+                ++decimals[i];
+            }
+        }
+    }
+    if (best.size() > kCadLineLimit) return fitted;
+    const bool rounded = best != fitted.text;
+    return {std::move(best), rounded, bestDeviation};
+}
+
+void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
+    bool named = false;
+    for (std::string& line : lines) {
+        if (!named) {
+            const HeaderLine header = ParseHeaderLine(line);
+            // "*" alone names the pattern "" for the writers, though no reader takes it so.
+            if (header.field == HeaderField::Name || line == "*") {
+                line = CompatibleNameLine(header.value);
+                named = true;
+                continue;
+            }
+        }
+        if (named && Trim(line).empty()) {
+            line = kSeparatorLine;
+        } else if (tile != nullptr) {
+            line = FitPatternLine(line, tile->width, tile->height).text;
+        } else {
+            line = ShortPatternLine(line);
+        }
+    }
+}
+
+}  // namespace murvex
