@@ -12,6 +12,7 @@ namespace murvex::figure {
 // outside moves to the edge it crosses. A crossing must lie strictly between the edge's
 // corners, so a segment that only touches a corner fails, and so does one that misses the tile
 // (a vertical segment outside 0 <= x <= W included). Nothing when the clip fails.
-std::optional<TileSegment> ClipFiguurLijn(TileSegment segment, long double width, long double height);
+std::optional<TileSegment> ClipFiguurLijn(TileSegment segment, long double width,
+                                          long double height);
 
 }  // namespace murvex::figure

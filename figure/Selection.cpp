@@ -1,0 +1,94 @@
+// Selecting and editing more than one click at a time.
+#include "Selection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "FigureEditing.h"
+#include "NumberText.h"
+
+namespace murvex::figure {
+
+std::optional<EndPointHit> EndPointAt(const FigureModel& model, TilePoint p) {
+    if (!model.HasFigure()) return std::nullopt;
+    const long double r = model.ViewSnapRadius();
+    auto near = [&](TilePoint q) { return std::fabs(q.x - p.x) < r && std::fabs(q.y - p.y) < r; };
+    for (int row = 1; row < model.grid.RowCount(); ++row) {
+        if (!RowComplete(model.grid, row)) continue;
+        const TileSegment s = RowSegment(model.grid, row);
+        if (near(s.start)) return EndPointHit{row, 0, s.start, s.end};
+        if (near(s.end)) return EndPointHit{row, 1, s.end, s.start};
+    }
+    return std::nullopt;
+}
+
+void MoveEndPoint(FigureModel& model, int row, int end, TilePoint p) {
+    p.x = std::clamp<long double>(p.x, 0, model.TileWidth());
+    p.y = std::clamp<long double>(p.y, 0, model.TileHeight());
+    const int xCol = end == 0 ? kColXStart : kColXEind;
+    const int yCol = end == 0 ? kColYStart : kColYEind;
+    model.grid.SetCell(xCol, row, Fmt(static_cast<double>(p.x)));
+    model.grid.SetCell(yCol, row, Fmt(static_cast<double>(p.y)));
+}
+
+std::vector<int> RowsInsideWindow(const FigureModel& model, TilePoint a, TilePoint b) {
+    const auto [x0, x1] = std::minmax(a.x, b.x);
+    const auto [y0, y1] = std::minmax(a.y, b.y);
+    auto inside = [&](TilePoint q) { return x0 <= q.x && q.x <= x1 && y0 <= q.y && q.y <= y1; };
+    std::vector<int> rows;
+    for (int row = 1; row < model.grid.RowCount(); ++row) {
+        if (!RowComplete(model.grid, row)) continue;
+        const TileSegment s = RowSegment(model.grid, row);
+        if (inside(s.start) && inside(s.end)) rows.push_back(row);
+    }
+    return rows;
+}
+
+bool WindowSelectionValid(const FigureModel& model) {
+    const InteractionState& st = model.interaction;
+    return !st.windowRows.empty() && st.windowRevision == model.grid.Revision();
+}
+
+const std::vector<int>& WindowRows(const FigureModel& model) {
+    static const std::vector<int> none;
+    return WindowSelectionValid(model) ? model.interaction.windowRows : none;
+}
+
+void SetWindowRows(FigureModel& model, std::vector<int> rows) {
+    model.interaction.windowRows = std::move(rows);
+    model.interaction.windowRevision = model.grid.Revision();
+}
+
+void RedrawSelection(FigureModel& model, Canvas& canvas) {
+    if (!WindowSelectionValid(model)) return;
+    const unsigned long revision = model.grid.Revision();
+    // Drawn rows lie inside the tile already, so drawing rewrites no cell.
+    for (int row : model.interaction.windowRows)
+        DrawFiguurLijn(model, canvas, row, true);
+    model.interaction.windowRevision = std::max(revision, model.grid.Revision());
+}
+
+void DeleteSelection(FigureModel& model, Canvas& canvas) {
+    if (!WindowSelectionValid(model)) {
+        DeleteSelectedSegment(model, canvas);
+        return;
+    }
+    std::vector<int> rows = model.interaction.windowRows;
+    std::sort(rows.rbegin(), rows.rend());
+    TextGrid& grid = model.grid;
+    for (int row : rows) {
+        grid.SetCurrent(grid.CurrentCol(), row);
+        if (!DeleteFiguurRow(grid)) {
+            // The only data row left is emptied instead.
+            for (int c = kFirstCoordCol; c <= kLastCoordCol; ++c)
+                grid.SetCell(c, row, std::string());
+        }
+    }
+    model.interaction.windowRows.clear();
+    grid.SetCurrent(std::max(grid.CurrentCol(), kFirstCoordCol),
+                    std::min(rows.back(), grid.RowCount() - 1));
+    RedrawFiguur(model, canvas);
+}
+
+}  // namespace murvex::figure
