@@ -2,13 +2,16 @@
 #include "FigureTab.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -34,11 +37,16 @@
 #include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
+#include "NumberText.h"
 #include "OpenPage.h"
+#include "Polar.h"
 #include "QtText.h"
 #include "SaveHatch.h"
+#include "Selection.h"
+#include "Snaps.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
+#include "View.h"
 #include "WindowHandles.h"
 #include "help/HelpPage.h"
 
@@ -168,6 +176,7 @@ TFigureTab::TFigureTab(TMainForm& form)
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
     BuildControls();
     Connect();
+    BuildDrawingTools();
     FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
     FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
     FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
@@ -356,7 +365,10 @@ void TFigureTab::Connect() {
             &TFigureTab::SpeedButtonTekenmodeClick);
     connect(ButtonCreateHatch, &QPushButton::clicked, this, &TFigureTab::ButtonCreateHatchClick);
     connect(HatchImage, &FigureCanvas::MouseMoved, this, &TFigureTab::HatchImageMouseMove);
-    connect(HatchImage, &FigureCanvas::Clicked, this, &TFigureTab::HatchImageClick);
+    connect(HatchImage, &FigureCanvas::LeftPressed, this, &TFigureTab::HatchImagePress);
+    connect(HatchImage, &FigureCanvas::LeftReleased, this, &TFigureTab::HatchImageRelease);
+    connect(HatchImage, &FigureCanvas::Wheeled, this, &TFigureTab::HatchImageWheel);
+    connect(HatchImage, &FigureCanvas::Panned, this, &TFigureTab::HatchImagePan);
 
     // The grid's current cell follows the view first (ShowTextGrid), then the row is drawn.
     connect(FiguurGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -402,6 +414,10 @@ void TFigureTab::ShowModel() {
     BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
                                         area.height() - model_.TilePixelHeight());
     HatchImage->setGeometry(area);
+    QVector<QPoint> dots;
+    for (const figure::Pixel& p : figure::GridDots(model_))
+        dots.append(QPoint(p.x, p.y));
+    HatchImage->SetGridDots(std::move(dots));
     movingCurrent_ = true;
     RefreshGridView(FiguurGrid, FiguurGridModel);
     movingCurrent_ = false;
@@ -472,7 +488,8 @@ void TFigureTab::AddfiguurLijnExecute() {
 
 void TFigureTab::DeleteFiguurLijnActionExecute() {
     CommitOpenCell(FiguurGrid);
-    Step([this] { figure::DeleteSelectedSegment(model_, HatchImage->Canvas()); });
+    // Every row of a window selection, or the grid's selected row.
+    Step([this] { figure::DeleteSelection(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
@@ -493,7 +510,10 @@ void TFigureTab::FiguurGridClick() {
 }
 
 void TFigureTab::DikkePenClick() {
-    Step([this] { figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked()); });
+    Step([this] {
+        figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked());
+        figure::RedrawSelection(model_, HatchImage->Canvas());
+    });
     ShowModel();
 }
 
@@ -637,6 +657,15 @@ void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
         HatchImage->setCursor(number == 0 ? QCursor(Qt::ArrowCursor) : ScreenCursor(number));
     }
     if (reaction.selectedRow) MoveGridCurrent(*reaction.selectedRow);
+    if (reaction.marker) {
+        HatchImage->SetSnapMarker(QPoint(reaction.marker->pixel.x, reaction.marker->pixel.y),
+                                  static_cast<int>(reaction.marker->kind));
+    }
+    if (reaction.window) {
+        const figure::SelectionWindow& w = *reaction.window;
+        HatchImage->SetSelectionWindow(
+            w.shown ? QRect(QPoint(w.from.x, w.from.y), QPoint(w.to.x, w.to.y)) : QRect());
+    }
     if (gridChanged) {
         ShowModel();
     } else {
@@ -658,7 +687,10 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     input.InPutRubberEdit->clear();
     if (accepted) {
         figure::Reaction reaction;
-        Step([&] { reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text); });
+        const char separator = form_.ThePlatform().DecimalSeparator();
+        Step([&] {
+            reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text, separator);
+        });
         Apply(reaction);
     } else {
         figure::TypedLengthCancelled(model_);
@@ -721,8 +753,15 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     // The Shift key's own press may come without the Shift modifier set.
     const bool shift =
         event->modifiers().testFlag(Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
-    if (event->key() == Qt::Key_Delete && DeleteKeyDeletesSegment(event)) {
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+        DeleteKeyDeletesSegment(event)) {
         DeleteFiguurLijnActionExecute();
+        return true;
+    }
+    // Space held over the figure tab: a left drag on the canvas pans.
+    if (event->key() == Qt::Key_Space && KeyFocus() == figure::KeyFocus::FigureTab &&
+        !qobject_cast<const QAbstractButton*>(QApplication::focusWidget())) {
+        HatchImage->SetSpaceHeld(true);
         return true;
     }
     const figure::Reaction reaction =
@@ -747,8 +786,185 @@ bool TFigureTab::FormKeyPress(QKeyEvent* event) {
 }
 
 void TFigureTab::FormKeyUp(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) HatchImage->SetSpaceHeld(false);
     figure::KeyUp(model_,
                   event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
+}
+
+// ---- Drawing tools: zoom and pan, switchable snaps, polar angles, chain drawing, end point
+// drags and window selection. Every tool starts switched off, so the tab starts as designed.
+
+namespace {
+
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* text, const char* hint,
+                        QRect place) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromUtf8(text));
+    button->setToolTip(QString::fromUtf8(hint));
+    button->setGeometry(place);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QAction* SnapAction(QMenu* menu, const char* name, const char* text, bool on) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked(on);
+    return action;
+}
+
+}  // namespace
+
+void TFigureTab::BuildDrawingTools() {
+    // Below the mode buttons, beside "Dikke schermpen".
+    PassendButton_ = ToolButton(this, "PassendButton", "Passend", "Tegel passend tonen",
+                                QRect(128, 368, 52, 22));
+    SnapsButton_ =
+        ToolButton(this, "SnapsButton", "Snaps", "Snappunten kiezen", QRect(182, 368, 44, 22));
+    PolarButton_ = ToolButton(this, "PolarButton", "Polair", "Poolhoeken", QRect(228, 368, 44, 22));
+    ChainButton_ = ToolButton(this, "ChainButton", "Keten",
+                              "Elke lijn begint waar de vorige eindigde", QRect(274, 368, 36, 22));
+    ChainButton_->setCheckable(true);
+
+    figure::SnapSettings& snaps = model_.interaction.snaps;
+    SnapsMenu_ = new QMenu(SnapsButton_);
+    SnapsMenu_->setObjectName(QStringLiteral("SnapsMenu"));
+    const struct {
+        const char* name;
+        const char* text;
+        bool figure::SnapSettings::*field;
+    } kinds[] = {
+        {"SnapGridAction", "Raster", &figure::SnapSettings::grid},
+        {"SnapMidAction", "Middens", &figure::SnapSettings::midPoints},
+        {"SnapIntersectionAction", "Snijpunten", &figure::SnapSettings::intersections},
+        {"SnapNearestAction", "Dichtstbijzijnd punt", &figure::SnapSettings::nearest},
+        {"SnapTileAction", "Tegelhoeken en -randen", &figure::SnapSettings::tile},
+        {"SnapNeighbourAction", "Eindpunten van de buurkopieën", &figure::SnapSettings::neighbours},
+    };
+    for (const auto& kind : kinds) {
+        QAction* action = SnapAction(SnapsMenu_, kind.name, kind.text, snaps.*kind.field);
+        const auto field = kind.field;
+        connect(action, &QAction::toggled, this, [this, field](bool on) {
+            model_.interaction.snaps.*field = on;
+            ShowModel();
+        });
+    }
+    SnapsMenu_->addSeparator();
+    QAction* spacing = SnapsMenu_->addAction(QStringLiteral("Rasterafstand..."));
+    spacing->setObjectName(QStringLiteral("GridSpacingAction"));
+    connect(spacing, &QAction::triggered, this, &TFigureTab::GridSpacingClick);
+    SnapsButton_->setMenu(SnapsMenu_);
+    SnapsButton_->setPopupMode(QToolButton::InstantPopup);
+
+    PolarMenu_ = new QMenu(PolarButton_);
+    PolarMenu_->setObjectName(QStringLiteral("PolarMenu"));
+    auto* steps = new QActionGroup(PolarMenu_);
+    for (const int step : {0, 15, 30, 45}) {
+        QAction* action = PolarMenu_->addAction(step == 0 ? QStringLiteral("Uit")
+                                                          : QStringLiteral("%1°").arg(step));
+        action->setObjectName(QStringLiteral("Polar%1Action").arg(step));
+        action->setCheckable(true);
+        action->setChecked(step == 0);
+        steps->addAction(action);
+        connect(action, &QAction::triggered, this, [this, step] {
+            model_.interaction.polarOn = step != 0;
+            if (step != 0) model_.interaction.polarStep = step;
+            PolarButton_->setDown(false);
+        });
+    }
+    PolarButton_->setMenu(PolarMenu_);
+    PolarButton_->setPopupMode(QToolButton::InstantPopup);
+
+    connect(PassendButton_, &QToolButton::clicked, this, &TFigureTab::PassendClick);
+    connect(ChainButton_, &QToolButton::toggled, this,
+            [this](bool on) { model_.interaction.chainOn = on; });
+}
+
+void TFigureTab::GridSpacingClick() {
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("GridSpacingDialog"));
+    dialog.setWindowTitle(QStringLiteral("Raster"));
+    dialog.setLabelText(QStringLiteral("Rasterafstand:"));
+    dialog.setTextValue(FromFileText(Fmt(model_.interaction.snaps.gridSpacing)));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const ParseResult spacing = ParseDecimal(ToFileText(dialog.textValue()));
+    if (!spacing.ok || !figure::SetGridSpacing(model_, spacing.value)) {
+        ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
+                  form_.Handle());
+        return;
+    }
+    ShowModel();
+}
+
+void TFigureTab::ShowViewChange(QPoint mouse) {
+    ShowModel();
+    // The redraw took the rubber line away: the mouse draws it again where it now is.
+    if (HatchImage->rect().contains(mouse)) HatchImageMouseMove(mouse);
+}
+
+void TFigureTab::HatchImageWheel(QPoint pixel, int delta) {
+    if (figure::WheelZoom(model_, HatchImage->Canvas(), ToPixel(pixel), delta))
+        ShowViewChange(pixel);
+}
+
+void TFigureTab::HatchImagePan(QPoint delta) {
+    if (figure::PanBy(model_, HatchImage->Canvas(), delta.x(), delta.y()))
+        ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
+}
+
+void TFigureTab::PassendClick() {
+    figure::FitTile(model_, HatchImage->Canvas());
+    ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
+}
+
+void TFigureTab::HatchImagePress(QPoint pixel) {
+    Apply(figure::Press(model_, HatchImage->Canvas(), ToPixel(pixel)), false);
+}
+
+void TFigureTab::HatchImageRelease(QPoint pixel, bool inside) {
+    CommitOpenCell(FiguurGrid);
+    figure::Reaction reaction;
+    // A dragged end point is one step.
+    Step([&] { reaction = figure::Release(model_, HatchImage->Canvas(), ToPixel(pixel)); });
+    Apply(reaction);
+    if (!reaction.releaseHandled && inside) HatchImageClick(pixel);
+}
+
+void TFigureTab::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayoutForExtraRoom();
+}
+
+void TFigureTab::LayoutForExtraRoom() {
+    if (!form_.PageControl1 || !DP) return;
+    const int extraWidth = std::max(form_.PageControl1->width() - 641, 0);
+    const int extraHeight = std::max(form_.PageControl1->height() - 469, 0);
+    if (designedPlaces_.empty()) {
+        if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
+        for (QObject* child : children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (w && w != DP && !w->isWindow()) designedPlaces_.push_back({w, w->geometry()});
+        }
+    }
+    // What lies below the canvas moves down, what lies beside it moves right; the grid grows
+    // downward as well. At the designed size everything stays where it was.
+    constexpr int kBelowCanvas = 340;
+    constexpr int kBesideCanvas = 318;
+    for (const auto& [w, place] : designedPlaces_) {
+        QRect r = place;
+        if (place.top() >= kBelowCanvas) {
+            r.translate(0, extraHeight);
+        } else if (place.left() >= kBesideCanvas) {
+            r.translate(extraWidth, 0);
+        }
+        if (w == FiguurGrid) r.setHeight(place.height() + extraHeight);
+        if (w->geometry() != r) w->setGeometry(r);
+    }
+    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extraWidth, extraHeight);
+    ShowModel();
 }
 
 }  // namespace murvex::app

@@ -1,9 +1,12 @@
 // The tab "Vrij figuur": a figure of segments in a tile, drawn and typed, as a pattern file.
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FigureModel.h"
 #include "FigureUndo.h"
@@ -17,6 +20,7 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -131,9 +135,19 @@ class TFigureTab : public QWidget {
     // canvas, while no segment is open.
     bool DeleteKeyDeletesSegment(const QKeyEvent* event) const;
 
+    // The drawing tools beside the specified protocol: zoom and pan, the switchable snaps, polar
+    // angles and chain drawing, end point drags and window selection.
+    void HatchImageWheel(QPoint pixel, int delta);
+    void HatchImagePan(QPoint delta);
+    void HatchImagePress(QPoint pixel);
+    void HatchImageRelease(QPoint pixel, bool inside);
+    void PassendClick();
+    void GridSpacingClick();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void BuildControls();
@@ -161,6 +175,19 @@ class TFigureTab : public QWidget {
     SavedStateMark<figure::FigureSnapshot> saved_;
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
+
+    // Drawing tools (zoom, snaps, polar angles, chain) and the window's extra room.
+    void BuildDrawingTools();
+    void ShowViewChange(QPoint mouse);
+    void LayoutForExtraRoom();
+    QToolButton* PassendButton_ = nullptr;
+    QToolButton* SnapsButton_ = nullptr;
+    QToolButton* PolarButton_ = nullptr;
+    QToolButton* ChainButton_ = nullptr;
+    QMenu* SnapsMenu_ = nullptr;
+    QMenu* PolarMenu_ = nullptr;
+    // Each control's place at the window's designed size, taken before the window first grows.
+    std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
 };
 
 }  // namespace murvex::app
