@@ -139,9 +139,9 @@ void SegmentIndex::Add(int entry, const TileSegment& s) {
         }
     };
     // A long slanted segment goes into the buckets along it, not into all of its bounding box:
-    // pieces a quarter of a bucket long, each with its own small box.
+    // pieces a bucket long, each in the few buckets of its own box.
     const long double length = Distance(s.start, s.end);
-    const int pieces = std::clamp(static_cast<int>(length / (cell_ / 4)) + 1, 1, 4 * 2 * 257);
+    const int pieces = std::clamp(static_cast<int>(length / cell_) + 1, 1, 2 * kMaxBucketsPerSide);
     TilePoint from = s.start;
     for (int i = 1; i <= pieces; ++i) {
         const long double t = static_cast<long double>(i) / pieces;
