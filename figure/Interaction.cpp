@@ -241,6 +241,8 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
     InteractionState& st = model.interaction;
     EraseRubberLine(model, canvas);
 
+    // A drag belongs to selection mode; leaving it ends the drag where it was.
+    if (!st.selectionMode) st.dragging = st.pressed = st.windowShown = false;
     st.mousePixel = st.lockedPixel = p;
     st.target.reset();
     const TilePoint mouse = PixelToTile(model, p);
@@ -360,6 +362,15 @@ Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, 
 Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, KeyFocus focus) {
     Reaction reaction;
     model.interaction.shiftHeld = shift;
+    // Escape drops a dragged end point where it was and a selection window.
+    InteractionState& st = model.interaction;
+    if (key == Key::Escape && st.pressed) {
+        EraseRubberLine(model, canvas);
+        st.dragging = st.pressed = st.windowShown = false;
+        st.target.reset();
+        reaction.marker = SnapMarker{};
+        reaction.window = SelectionWindow{};
+    }
     if (model.interaction.drawing && key == Key::Escape) {
         AbandonSegment(model, canvas, reaction);
         reaction.keySwallowed = focus == KeyFocus::FigureTab;
@@ -446,7 +457,11 @@ Reaction Press(FigureModel& model, Canvas& canvas, Pixel p) {
 Reaction Release(FigureModel& model, Canvas& canvas, Pixel p) {
     Reaction reaction;
     InteractionState& st = model.interaction;
-    if (!st.pressed) return reaction;
+    if (!st.pressed || !st.selectionMode) {
+        if (st.dragging) EraseRubberLine(model, canvas);
+        st.pressed = st.dragging = st.windowShown = false;
+        return reaction;
+    }
     if (p != st.mousePixel) reaction = MouseMove(model, canvas, p);
     st.pressed = false;
     const bool moved = std::abs(p.x - st.pressPixel.x) >= kDragPixels ||

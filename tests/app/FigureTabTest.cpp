@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "AppTestSupport.h"
@@ -24,10 +26,10 @@
 #include "FigureCanvas.h"
 #include "FigureTab.h"
 #include "InputRubberForm.h"
+#include "NewVrijHatch.h"
 #include "PreviewForm.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
-#include "NewVrijHatch.h"
 
 namespace murvex::test {
 namespace {
@@ -553,6 +555,79 @@ TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
     QTest::mouseClick(tab.HelpVrijeFiguurSpeedButton, Qt::LeftButton);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
+}
+
+// The drawing tools through real mouse, wheel and key events: a zoom about the mouse, the grid
+// snap with its spacing typed, "Passend", a typed "@dx,dy", an end point dragged and undone,
+// Delete, and the canvas growing with the window.
+TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
+    NewFigure("600", "300");  // s = 2: canvas pixel (x, y) is tile point (2x, 300 - 2y)
+    const QPoint at(100, 50);
+    QWheelEvent wheel(at, tab.HatchImage->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tab.HatchImage, &wheel);
+    QTest::mouseMove(tab.HatchImage, at);
+    EXPECT_EQ(tab.XYPos->text(), "X:200.000, Y:200.000");  // still under the mouse
+    QTest::mouseMove(tab.HatchImage, at + QPoint(10, 0));
+    EXPECT_EQ(tab.XYPos->text(), "X:216.000, Y:200.000");  // 1.6 units a pixel
+
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue("0");
+        dialog->accept();
+    });
+    tab.findChild<QAction*>("GridSpacingAction")->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+    WhenModalOpens([](QWidget* modal) {
+        qobject_cast<QInputDialog*>(modal)->setTextValue("25");
+        qobject_cast<QInputDialog*>(modal)->accept();
+    });
+    tab.findChild<QAction*>("GridSpacingAction")->trigger();
+    tab.findChild<QAction*>("SnapGridAction")->trigger();
+    QTest::mouseClick(tab.findChild<QToolButton*>("PassendButton"), Qt::LeftButton);
+
+    MoveAndClick({26, 99});  // (52, 102): the grid point (50, 100)
+    WhenModalOpens([](QWidget* modal) {
+        auto* box = qobject_cast<app::TInputRubberForm*>(modal);
+        ASSERT_NE(box, nullptr);
+        box->InPutRubberEdit->setText("@215,0");
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
+    });
+    QTest::keyClick(tab.HatchImage, '@');
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "265.000", "100.000"}));
+
+    // The end point dragged to the grid point (300, 100), then taken back.
+    QTest::mouseClick(tab.SpeedButtonSelectieMode, Qt::LeftButton);
+    QTest::mouseMove(tab.HatchImage, {133, 100});
+    QTest::mousePress(tab.HatchImage, Qt::LeftButton, {}, {133, 100});
+    QTest::mouseMove(tab.HatchImage, {149, 101});
+    QTest::mouseRelease(tab.HatchImage, Qt::LeftButton, {}, {149, 101});
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "300.000", "100.000"}));
+    QApplication::setActiveWindow(&form);
+    QTest::keyClick(tab.HatchImage, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "265.000", "100.000"}));
+
+    // A second segment; the first selected by a click and gone with Delete.
+    QTest::mouseClick(tab.SpeedButtonTekenmode, Qt::LeftButton);
+    MoveAndClick({25, 25});
+    MoveAndClick({25, 50});
+    QTest::mouseClick(tab.SpeedButtonSelectieMode, Qt::LeftButton);
+    MoveAndClick({80, 100});
+    QTest::keyClick(tab.HatchImage, Qt::Key_Delete);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "250.000", "50.000", "200.000"}));
+
+    // A larger window: the canvas takes the room, the grid moves beside it.
+    const QPoint gridAt = tab.FiguurGrid->pos();
+    form.resize(form.width() + 100, form.height() + 60);
+    QApplication::processEvents();
+    EXPECT_EQ(tab.HatchImage->size(), QSize(302 + 100, 152 + 60));
+    EXPECT_EQ(tab.FiguurGrid->pos(), gridAt + QPoint(100, 0));
+    form.resize(652, 552);
+    QApplication::processEvents();
+    EXPECT_EQ(tab.HatchImage->size(), QSize(302, 152));
+    EXPECT_EQ(tab.FiguurGrid->pos(), gridAt);
 }
 
 }  // namespace
