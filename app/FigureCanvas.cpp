@@ -44,6 +44,11 @@ void FigureCanvas::paintEvent(QPaintEvent*) {
     } else {
         painter.drawImage(0, 0, picture);
     }
+    if (!tileFrame_.isNull()) {
+        painter.setPen(QPen(QColor(160, 160, 160), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(tileFrame_);
+    }
     if (!dots_.isEmpty()) {
         painter.setPen(QPen(QColor(128, 128, 128), 1));
         painter.drawPoints(dots_.constData(), static_cast<int>(dots_.size()));
@@ -110,6 +115,12 @@ void FigureCanvas::SetSnapMarker(QPoint at, int kind) {
     if (kind == markerKind_ && (kind == 0 || at == markerAt_)) return;
     markerAt_ = at;
     markerKind_ = kind;
+    update();
+}
+
+void FigureCanvas::SetTileFrame(QRect frame) {
+    if (frame == tileFrame_) return;
+    tileFrame_ = frame;
     update();
 }
 

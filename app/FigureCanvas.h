@@ -27,6 +27,9 @@ class FigureCanvas : public QWidget {
     void SetGridDots(QVector<QPoint> dots);
     void SetSnapMarker(QPoint at, int kind);
     void SetSelectionWindow(QRect window);
+    // The tile's outline, shown while the view is zoomed, moved or grown (a null rectangle hides
+    // it): beyond the designed view the tile's edges are no longer the canvas's.
+    void SetTileFrame(QRect frame);
     int SnapMarkerKind() const { return markerKind_; }
     // Space is held on the figure tab: a left drag pans as the middle button does.
     void SetSpaceHeld(bool held) { spaceHeld_ = held; }
@@ -63,6 +66,7 @@ class FigureCanvas : public QWidget {
     QPoint markerAt_;
     int markerKind_ = 0;
     QRect window_;
+    QRect tileFrame_;
 };
 
 }  // namespace murvex::app

@@ -418,6 +418,22 @@ void TFigureTab::ShowModel() {
     for (const figure::Pixel& p : figure::GridDots(model_))
         dots.append(QPoint(p.x, p.y));
     HatchImage->SetGridDots(std::move(dots));
+    const figure::ViewState& view = model_.view;
+    const bool designedView = view.zoom == 1 && view.offsetX == 0 && view.offsetY == 0 &&
+                              view.extraWidth == 0 && view.extraHeight == 0;
+    QRect frame;
+    if (model_.HasFigure() && !designedView) {
+        // Far beyond the canvas the outline is cut short; its visible part stays.
+        auto on = [](figure::Pixel p) {
+            return QPoint(std::clamp(p.x, -100000, 100000), std::clamp(p.y, -100000, 100000));
+        };
+        frame = QRect(
+            on(figure::FiguurToPixel(model_, {0, static_cast<long double>(model_.TileHeight())})
+                   .pixel),
+            on(figure::FiguurToPixel(model_, {static_cast<long double>(model_.TileWidth()), 0})
+                   .pixel));
+    }
+    HatchImage->SetTileFrame(frame);
     movingCurrent_ = true;
     RefreshGridView(FiguurGrid, FiguurGridModel);
     movingCurrent_ = false;
@@ -819,15 +835,11 @@ QAction* SnapAction(QMenu* menu, const char* name, const char* text, bool on) {
 }  // namespace
 
 void TFigureTab::BuildDrawingTools() {
-    // Below the mode buttons, beside "Dikke schermpen".
+    // Below the mode buttons, between "Dikke schermpen" and "Voorbeeld".
     PassendButton_ = ToolButton(this, "PassendButton", "Passend", "Tegel passend tonen",
-                                QRect(128, 368, 52, 22));
-    SnapsButton_ =
-        ToolButton(this, "SnapsButton", "Snaps", "Snappunten kiezen", QRect(182, 368, 44, 22));
-    PolarButton_ = ToolButton(this, "PolarButton", "Polair", "Poolhoeken", QRect(228, 368, 44, 22));
-    ChainButton_ = ToolButton(this, "ChainButton", "Keten",
-                              "Elke lijn begint waar de vorige eindigde", QRect(274, 368, 36, 22));
-    ChainButton_->setCheckable(true);
+                                QRect(128, 368, 50, 22));
+    SnapsButton_ = ToolButton(this, "SnapsButton", "Snaps", "Snappunten, poolhoeken en ketting",
+                              QRect(180, 368, 48, 22));
 
     figure::SnapSettings& snaps = model_.interaction.snaps;
     SnapsMenu_ = new QMenu(SnapsButton_);
@@ -852,14 +864,12 @@ void TFigureTab::BuildDrawingTools() {
             ShowModel();
         });
     }
-    SnapsMenu_->addSeparator();
     QAction* spacing = SnapsMenu_->addAction(QStringLiteral("Rasterafstand..."));
     spacing->setObjectName(QStringLiteral("GridSpacingAction"));
     connect(spacing, &QAction::triggered, this, &TFigureTab::GridSpacingClick);
-    SnapsButton_->setMenu(SnapsMenu_);
-    SnapsButton_->setPopupMode(QToolButton::InstantPopup);
+    SnapsMenu_->addSeparator();
 
-    PolarMenu_ = new QMenu(PolarButton_);
+    PolarMenu_ = SnapsMenu_->addMenu(QStringLiteral("Poolhoeken"));
     PolarMenu_->setObjectName(QStringLiteral("PolarMenu"));
     auto* steps = new QActionGroup(PolarMenu_);
     for (const int step : {0, 15, 30, 45}) {
@@ -872,15 +882,15 @@ void TFigureTab::BuildDrawingTools() {
         connect(action, &QAction::triggered, this, [this, step] {
             model_.interaction.polarOn = step != 0;
             if (step != 0) model_.interaction.polarStep = step;
-            PolarButton_->setDown(false);
         });
     }
-    PolarButton_->setMenu(PolarMenu_);
-    PolarButton_->setPopupMode(QToolButton::InstantPopup);
+    QAction* chain = SnapAction(SnapsMenu_, "ChainAction",
+                                "Ketting: elke lijn begint waar de vorige eindigde", false);
+    connect(chain, &QAction::toggled, this, [this](bool on) { model_.interaction.chainOn = on; });
+    SnapsButton_->setMenu(SnapsMenu_);
+    SnapsButton_->setPopupMode(QToolButton::InstantPopup);
 
     connect(PassendButton_, &QToolButton::clicked, this, &TFigureTab::PassendClick);
-    connect(ChainButton_, &QToolButton::toggled, this,
-            [this](bool on) { model_.interaction.chainOn = on; });
 }
 
 void TFigureTab::GridSpacingClick() {

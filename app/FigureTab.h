@@ -176,14 +176,13 @@ class TFigureTab : public QWidget {
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
 
-    // Drawing tools (zoom, snaps, polar angles, chain) and the window's extra room.
+    // Drawing tools (zoom, snaps, polar angles, chain) and the window's extra room. The snap
+    // menu holds the polar angles and the chain switch too.
     void BuildDrawingTools();
     void ShowViewChange(QPoint mouse);
     void LayoutForExtraRoom();
     QToolButton* PassendButton_ = nullptr;
     QToolButton* SnapsButton_ = nullptr;
-    QToolButton* PolarButton_ = nullptr;
-    QToolButton* ChainButton_ = nullptr;
     QMenu* SnapsMenu_ = nullptr;
     QMenu* PolarMenu_ = nullptr;
     // Each control's place at the window's designed size, taken before the window first grows.

@@ -315,6 +315,8 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
             marker = {FiguurToPixel(model, hit->point).pixel, hit->kind};
         }
         reaction.marker = marker;
+    } else if (!st.dragging) {
+        reaction.marker = SnapMarker{};  // selection mode snaps nothing
     }
     if (st.target) {
         dx = st.target->point.x - st.start.x;
@@ -420,7 +422,10 @@ Reaction EnterSelectionMode(FigureModel& model, Canvas& canvas) {
 
 Reaction EnterDrawingMode(FigureModel& model) {
     Reaction reaction;
-    model.interaction.selectionMode = false;
+    InteractionState& st = model.interaction;
+    // A drag ends with its mode; its rubber line goes with the next mouse move.
+    st.dragging = st.pressed = st.windowShown = false;
+    st.selectionMode = false;
     reaction.cursor = DrawingCursor(model.interaction);
     return reaction;
 }

@@ -33,8 +33,10 @@ void MoveEndPoint(FigureModel& model, int row, int end, TilePoint p) {
 }
 
 std::vector<int> RowsInsideWindow(const FigureModel& model, TilePoint a, TilePoint b) {
-    const auto [x0, x1] = std::minmax(a.x, b.x);
-    const auto [y0, y1] = std::minmax(a.y, b.y);
+    const long double x0 = std::min(a.x, b.x);
+    const long double x1 = std::max(a.x, b.x);
+    const long double y0 = std::min(a.y, b.y);
+    const long double y1 = std::max(a.y, b.y);
     auto inside = [&](TilePoint q) { return x0 <= q.x && q.x <= x1 && y0 <= q.y && q.y <= y1; };
     std::vector<int> rows;
     for (int row = 1; row < model.grid.RowCount(); ++row) {

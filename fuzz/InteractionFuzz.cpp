@@ -208,6 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       in.ConsumeIntegralInRange(-500, 500));
                 break;
             case 15:
+                canvas.viewMoved = true;  // fitted to a larger canvas, the tile may grow
                 FitTile(model, canvas);
                 SetExtraCanvasSize(model, canvas, in.ConsumeIntegralInRange(0, 40),
                                    in.ConsumeIntegralInRange(0, 40));
