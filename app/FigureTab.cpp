@@ -46,6 +46,7 @@
 #include "Snaps.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
+#include "TypedInput.h"
 #include "View.h"
 #include "WindowHandles.h"
 #include "help/HelpPage.h"
@@ -891,6 +892,69 @@ void TFigureTab::BuildDrawingTools() {
     SnapsButton_->setPopupMode(QToolButton::InstantPopup);
 
     connect(PassendButton_, &QToolButton::clicked, this, &TFigureTab::PassendClick);
+
+    // The canvas's context menu: the selection copied, moved or mirrored by typed values.
+    SelectionEditMenu_ = new QMenu(HatchImage);
+    SelectionEditMenu_->setObjectName(QStringLiteral("SelectionEditMenu"));
+    const struct {
+        const char* name;
+        const char* text;
+        figure::SelectionEdit edit;
+    } edits[] = {
+        {"CopySelectionAction", "Kopiëren...", figure::SelectionEdit::Copy},
+        {"MoveSelectionAction", "Verplaatsen...", figure::SelectionEdit::Move},
+        {"MirrorLeftRightAction", "Spiegelen links-rechts...",
+         figure::SelectionEdit::MirrorLeftRight},
+        {"MirrorUpDownAction", "Spiegelen boven-onder...", figure::SelectionEdit::MirrorUpDown},
+    };
+    for (const auto& e : edits) {
+        QAction* action = SelectionEditMenu_->addAction(QString::fromUtf8(e.text));
+        action->setObjectName(QString::fromLatin1(e.name));
+        const int edit = static_cast<int>(e.edit);
+        connect(action, &QAction::triggered, this, [this, edit] { SelectionEditClick(edit); });
+    }
+    HatchImage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(HatchImage, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (!model_.interaction.drawing) SelectionEditMenu_->popup(HatchImage->mapToGlobal(at));
+    });
+}
+
+void TFigureTab::SelectionEditClick(int edit) {
+    const auto kind = static_cast<figure::SelectionEdit>(edit);
+    const bool mirror = kind == figure::SelectionEdit::MirrorLeftRight ||
+                        kind == figure::SelectionEdit::MirrorUpDown;
+    const char separator = form_.ThePlatform().DecimalSeparator();
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("SelectionEditDialog"));
+    dialog.setWindowTitle(QStringLiteral("Selectie"));
+    dialog.setLabelText(mirror             ? (kind == figure::SelectionEdit::MirrorLeftRight
+                                                  ? QStringLiteral("Spiegellijn x:")
+                                                  : QStringLiteral("Spiegellijn y:"))
+                        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
+                                           : QStringLiteral("Verschuiving dx,dy:"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string text = ToFileText(dialog.textValue());
+    long double a = 0;
+    long double b = 0;
+    bool ok = false;
+    if (mirror) {
+        const ParseResult value = ParseDecimal(text);
+        ok = value.ok;
+        a = value.value;
+    } else if (const auto pair = figure::ParseTypedInput("@" + text, separator)) {
+        // Read as a relative point: two numbers are wanted, so "10,0" is 10 and 0 where the
+        // decimal separator is a point.
+        ok = pair->form == figure::TypedInput::Form::Relative;
+        a = pair->a;
+        b = pair->b;
+    }
+    if (!ok) {
+        ShowWarning(form_.ThePlatform(), figure::kInvalidLengthText, std::string(),
+                    ApplicationHandle());
+        return;
+    }
+    Step([&] { figure::EditSelection(model_, HatchImage->Canvas(), kind, a, b); });
+    ShowModel();
 }
 
 void TFigureTab::GridSpacingClick() {

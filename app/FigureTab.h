@@ -143,6 +143,8 @@ class TFigureTab : public QWidget {
     void HatchImageRelease(QPoint pixel, bool inside);
     void PassendClick();
     void GridSpacingClick();
+    // Copy, move or mirror the selection (figure::SelectionEdit as a number) by a typed offset.
+    void SelectionEditClick(int edit);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -185,6 +187,7 @@ class TFigureTab : public QWidget {
     QToolButton* SnapsButton_ = nullptr;
     QMenu* SnapsMenu_ = nullptr;
     QMenu* PolarMenu_ = nullptr;
+    QMenu* SelectionEditMenu_ = nullptr;  // the canvas's context menu
     // Each control's place at the window's designed size, taken before the window first grows.
     std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
 };

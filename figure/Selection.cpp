@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "FigureEditing.h"
@@ -91,6 +92,53 @@ void DeleteSelection(FigureModel& model, Canvas& canvas) {
     grid.SetCurrent(std::max(grid.CurrentCol(), kFirstCoordCol),
                     std::min(rows.back(), grid.RowCount() - 1));
     RedrawFiguur(model, canvas);
+}
+
+bool EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
+                   long double b) {
+    if (!model.HasFigure() || model.interaction.drawing || !std::isfinite(a) || !std::isfinite(b))
+        return false;
+    TextGrid& grid = model.grid;
+    std::vector<int> rows = WindowRows(model);
+    if (rows.empty() && RowComplete(grid, grid.CurrentRow())) rows.push_back(grid.CurrentRow());
+    if (rows.empty()) return false;
+    auto changed = [&](TilePoint p) -> TilePoint {
+        switch (edit) {
+            case SelectionEdit::MirrorLeftRight:
+                return {2 * a - p.x, p.y};
+            case SelectionEdit::MirrorUpDown:
+                return {p.x, 2 * a - p.y};
+            case SelectionEdit::Copy:
+            case SelectionEdit::Move:
+                break;
+        }
+        return {p.x + a, p.y + b};
+    };
+    auto write = [&](int row, const TileSegment& s) {
+        grid.SetCell(kColXStart, row, Fmt(static_cast<double>(s.start.x)));
+        grid.SetCell(kColYStart, row, Fmt(static_cast<double>(s.start.y)));
+        grid.SetCell(kColXEind, row, Fmt(static_cast<double>(s.end.x)));
+        grid.SetCell(kColYEind, row, Fmt(static_cast<double>(s.end.y)));
+    };
+    for (int row : rows) {
+        const TileSegment s = RowSegment(grid, row);
+        const TileSegment moved{changed(s.start), changed(s.end)};
+        if (edit != SelectionEdit::Copy) {
+            write(row, moved);
+            continue;
+        }
+        // A copy goes into the empty last row, or a new one after it.
+        int target = grid.RowCount() - 1;
+        if (RowComplete(grid, target) || !grid.Cell(kColXStart, target).empty()) {
+            grid.SetCurrent(grid.CurrentCol(), target);
+            AddSegmentRow(grid);
+            target = grid.RowCount() - 1;
+        }
+        write(target, moved);
+    }
+    model.interaction.windowRows.clear();
+    RedrawFiguur(model, canvas);
+    return true;
 }
 
 }  // namespace murvex::figure

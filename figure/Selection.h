@@ -43,4 +43,17 @@ void RedrawSelection(FigureModel& model, Canvas& canvas);
 // row, then a redraw.
 void DeleteSelection(FigureModel& model, Canvas& canvas);
 
+// Copy, move and mirror of the selection: every row of a window selection, or else the grid's
+// current row (when complete).
+enum class SelectionEdit {
+    Copy,             // new rows at the end, shifted by (a, b)
+    Move,             // the rows themselves shifted by (a, b)
+    MirrorLeftRight,  // mirrored in the vertical line x = a
+    MirrorUpDown,     // mirrored in the horizontal line y = a
+};
+// Writes the rows as Fmt text and redraws: what leaves the tile is clipped, and a row that no
+// longer meets it is deleted, as a typed segment is. False when nothing was selected.
+bool EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
+                   long double b = 0);
+
 }  // namespace murvex::figure

@@ -617,6 +617,13 @@ TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
     MoveAndClick({80, 100});
     QTest::keyClick(tab.HatchImage, Qt::Key_Delete);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "250.000", "50.000", "200.000"}));
+    // Moved by a typed offset from the canvas's context menu.
+    WhenModalOpens([](QWidget* modal) {
+        qobject_cast<QInputDialog*>(modal)->setTextValue("10,0");
+        qobject_cast<QInputDialog*>(modal)->accept();
+    });
+    tab.findChild<QAction*>("MoveSelectionAction")->trigger();
+    EXPECT_EQ(ShownRow(1), (QStringList{"60.000", "250.000", "60.000", "200.000"}));
 
     // A larger window: the canvas takes the room, the grid moves beside it.
     const QPoint gridAt = tab.FiguurGrid->pos();

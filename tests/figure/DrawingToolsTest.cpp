@@ -12,6 +12,7 @@
 #include "FigureUndo.h"
 #include "Interaction.h"
 #include "RecordingCanvas.h"
+#include "Selection.h"
 #include "Snaps.h"
 #include "View.h"
 
@@ -300,6 +301,50 @@ TEST_F(Tools, ChainStartsEachSegmentAtTheLastEndAndEachIsAStep) {
     EXPECT_EQ(recorded, 2);
     KeyDown(model, canvas, Key::Escape, false, KeyFocus::FigureTab);
     EXPECT_FALSE(model.interaction.drawing);
+}
+
+TEST_F(Tools, CopyMoveAndMirrorTheSelection) {
+    struct Case {
+        const char* name;
+        SelectionEdit edit;
+        long double a, b;
+        std::vector<Cells> after;  // the data rows
+    };
+    const Case cases[] = {
+        {"copy",
+         SelectionEdit::Copy,
+         10,
+         5,
+         {{"10", "10", "40", "10"}, {"20.000", "15.000", "50.000", "15.000"}}},
+        {"move", SelectionEdit::Move, -5, 0, {{"5.000", "10.000", "35.000", "10.000"}}},
+        {"move, clipped at the border",
+         SelectionEdit::Move,
+         -20,
+         0,
+         {{"0.000", "10.000", "20.000", "10.000"}}},
+        {"mirror left-right in x = 100",
+         SelectionEdit::MirrorLeftRight,
+         100,
+         0,
+         {{"190.000", "10.000", "160.000", "10.000"}}},
+        {"mirror up-down in y = 150",
+         SelectionEdit::MirrorUpDown,
+         150,
+         0,
+         {{"10.000", "290.000", "40.000", "290.000"}}},
+        {"moved off the tile: gone", SelectionEdit::Move, 400, 0, {{"", "", "", ""}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        SetRows({{"10", "10", "40", "10"}});
+        model.grid.SetRowCount(2);
+        model.grid.SetCurrent(1, 1);
+        ASSERT_TRUE(EditSelection(model, canvas, c.edit, c.a, c.b));
+        ASSERT_EQ(model.grid.RowCount(), 1 + static_cast<int>(c.after.size()));
+        for (std::size_t i = 0; i < c.after.size(); ++i)
+            EXPECT_EQ(Row(static_cast<int>(i) + 1), c.after[i]);
+    }
 }
 
 }  // namespace
