@@ -4,7 +4,7 @@
 // cells; the rubber line is on the canvas exactly when the state says so (not-xor lines cancel in
 // pairs), and never after a move while no segment is open or end point dragged. The drawing tools
 // take part: zoom, pan and fit, the window growing, every snap, polar angles, chains, typed
-// points, end point drags and window selections.
+// points, end point drags, window selections, and copy, move and mirror of a selection.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -234,7 +234,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case 19:
-                if (!model.interaction.drawing) DeleteSelection(model, canvas);
+                if (model.interaction.drawing) break;
+                if (in.ConsumeBool()) {
+                    DeleteSelection(model, canvas);
+                } else {
+                    EditSelection(model, canvas,
+                                  in.PickValueInArray({SelectionEdit::Copy, SelectionEdit::Move,
+                                                       SelectionEdit::MirrorLeftRight,
+                                                       SelectionEdit::MirrorUpDown}),
+                                  in.ConsumeFloatingPoint<double>(),
+                                  in.ConsumeFloatingPoint<double>());
+                }
                 break;
             case 20:
                 // The window's snap marker and a figure's redraw ask the same of the snaps.
