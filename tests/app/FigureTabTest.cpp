@@ -570,6 +570,18 @@ TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
     EXPECT_EQ(tab.XYPos->text(), "X:200.000, Y:200.000");  // still under the mouse
     QTest::mouseMove(tab.HatchImage, at + QPoint(10, 0));
     EXPECT_EQ(tab.XYPos->text(), "X:216.000, Y:200.000");  // 1.6 units a pixel
+    // A middle-button drag and a Space drag each move the picture with the mouse.
+    QTest::mousePress(tab.HatchImage, Qt::MiddleButton, {}, at);
+    QTest::mouseMove(tab.HatchImage, at + QPoint(20, 0));
+    QTest::mouseRelease(tab.HatchImage, Qt::MiddleButton, {}, at + QPoint(20, 0));
+    QTest::keyPress(tab.HatchImage, Qt::Key_Space);
+    QTest::mousePress(tab.HatchImage, Qt::LeftButton, {}, at + QPoint(20, 0));
+    QTest::mouseMove(tab.HatchImage, at + QPoint(20, 10));
+    QTest::mouseRelease(tab.HatchImage, Qt::LeftButton, {}, at + QPoint(20, 10));
+    QTest::keyRelease(tab.HatchImage, Qt::Key_Space);
+    QTest::mouseMove(tab.HatchImage, at + QPoint(20, 10));
+    EXPECT_EQ(tab.XYPos->text(), "X:200.000, Y:200.000");
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));  // no point placed
 
     WhenModalOpens([](QWidget* modal) {
         auto* dialog = qobject_cast<QInputDialog*>(modal);
