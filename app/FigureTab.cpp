@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -411,10 +412,15 @@ void TFigureTab::ShowModel() {
     }
     const QRect area(1, 1, panelWidth - 2, panelHeight - 2);
     BackGroundImage->setGeometry(area);
-    // The picture is centred on the tile, which spans canvas pixels 0 to the tile's pixel size.
-    BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
-                                        area.height() - model_.TilePixelHeight());
+    // The picture is centred on the tile, which spans canvas pixels 0 to the tile's pixel size
+    // (a zoomed or moved view paints its own, see ShowBackgroundForView).
+    const figure::ViewState& shownView = model_.view;
+    if (shownView.zoom == 1 && shownView.offsetX == 0 && shownView.offsetY == 0) {
+        BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
+                                            area.height() - model_.TilePixelHeight());
+    }
     HatchImage->setGeometry(area);
+    ShowBackgroundForView(area);
     QVector<QPoint> dots;
     for (const figure::Pixel& p : figure::GridDots(model_))
         dots.append(QPoint(p.x, p.y));
@@ -459,6 +465,8 @@ void TFigureTab::EnableFigureCommands() {
 
 void TFigureTab::RemoveBackgroundPicture() {
     BackGroundImage->clear();
+    backgroundPicture_ = QImage();
+    backgroundShownFor_.clear();
     HatchImage->SetTransparent(false);
     DeleteBackGroundImageAction->setEnabled(false);
 }
@@ -552,7 +560,9 @@ void TFigureTab::OpenPictureActionExecute() {
         form_.ThePlatform().ShowApplicationError(ToFileText(picture.error));
         return;
     }
-    BackGroundImage->setPixmap(QPixmap::fromImage(picture.image));
+    backgroundPicture_ = picture.image;
+    backgroundShownFor_.clear();
+    ShowBackgroundForView(QRect(1, 1, model_.CanvasWidth(), model_.CanvasHeight()));
     DeleteBackGroundImageAction->setEnabled(true);
     HatchImage->SetTransparent(true);
     model_.backgroundChanged = true;
@@ -971,6 +981,44 @@ void TFigureTab::GridSpacingClick() {
         return;
     }
     ShowModel();
+}
+
+void TFigureTab::ShowBackgroundForView(const QRect& area) {
+    if (backgroundPicture_.isNull()) return;
+    const figure::ViewState& v = model_.view;
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5")
+                            .arg(static_cast<double>(v.zoom), 0, 'g', 17)
+                            .arg(static_cast<double>(v.offsetX), 0, 'g', 17)
+                            .arg(static_cast<double>(v.offsetY), 0, 'g', 17)
+                            .arg(area.width())
+                            .arg(area.height());
+    if (key == backgroundShownFor_) return;
+    backgroundShownFor_ = key;
+    if (v.zoom == 1 && v.offsetX == 0 && v.offsetY == 0) {
+        BackGroundImage->setAlignment(Qt::AlignCenter);
+        BackGroundImage->setPixmap(QPixmap::fromImage(backgroundPicture_));
+        return;
+    }
+    // A designed pixel q lies at q * zoom, moved by the pan, on the canvas.
+    const double zoom = static_cast<double>(v.zoom);
+    const double vs = static_cast<double>(model_.ViewScale());
+    const QPointF shift(-static_cast<double>(v.offsetX) / vs, static_cast<double>(v.offsetY) / vs);
+    const QPointF at((model_.TilePixelWidth() - backgroundPicture_.width()) / 2.0,
+                     (model_.TilePixelHeight() - backgroundPicture_.height()) / 2.0);
+    const QRectF target(at * zoom + shift, QSizeF(backgroundPicture_.size()) * zoom);
+    QPixmap shown(area.size());
+    shown.fill(Qt::white);
+    // Only the part on the canvas is painted; a picture far larger than any screen is left out.
+    constexpr double kLargest = 1e6;
+    if (target.width() < kLargest && target.height() < kLargest &&
+        target.intersects(QRectF(QPointF(0, 0), QSizeF(area.size())))) {
+        QPainter painter(&shown);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, backgroundPicture_);
+    }
+    BackGroundImage->setContentsMargins(0, 0, 0, 0);
+    BackGroundImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BackGroundImage->setPixmap(shown);
 }
 
 void TFigureTab::ShowViewChange(QPoint mouse) {

@@ -1,6 +1,7 @@
 // The tab "Vrij figuur": a figure of segments in a tile, drawn and typed, as a pattern file.
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QWidget>
 #include <memory>
@@ -183,6 +184,11 @@ class TFigureTab : public QWidget {
     void BuildDrawingTools();
     void ShowViewChange(QPoint mouse);
     void LayoutForExtraRoom();
+    // The background picture under the canvas as the view shows the tile: at the designed view
+    // exactly as loaded, zoomed or moved its visible part scaled along.
+    void ShowBackgroundForView(const QRect& area);
+    QImage backgroundPicture_;    // as loaded, fitted to the tile at the designed view
+    QString backgroundShownFor_;  // the view the picture was last shown for
     QToolButton* PassendButton_ = nullptr;
     QToolButton* SnapsButton_ = nullptr;
     QMenu* SnapsMenu_ = nullptr;

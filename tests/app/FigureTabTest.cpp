@@ -649,5 +649,28 @@ TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
     EXPECT_EQ(tab.FiguurGrid->pos(), gridAt);
 }
 
+// A zoom takes the background picture along: what lay under a tile point stays under it.
+TEST_F(FigureTab, TheBackgroundPictureFollowsTheZoom) {
+    NewFigure("300", "300");
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const std::string png = dir.File("plan.png");
+    ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
+    w.platform.dialogAnswers.push_back(png);
+    tab.OpenPictureAction->trigger();  // tile rows 75 to 225 are green
+    EXPECT_EQ(tab.DP->grab().toImage().pixelColor(151, 41), QColor(Qt::white));
+    const QPoint at(150, 150);
+    QWheelEvent wheel(at, tab.HatchImage->mapToGlobal(at), {}, {0, 240}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tab.HatchImage, &wheel);
+    const QImage panel = tab.DP->grab().toImage();
+    EXPECT_EQ(panel.pixelColor(151, 151), QColor(Qt::green));
+    // Designed row 150 + (40 - 150) / 1.5625 = 79.6, inside the picture.
+    EXPECT_EQ(panel.pixelColor(151, 41), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(151, 10), QColor(Qt::white));
+    QTest::mouseClick(tab.findChild<QToolButton*>("PassendButton"), Qt::LeftButton);
+    EXPECT_EQ(tab.BackGroundImage->pixmap().size(), QSize(300, 150));
+}
+
 }  // namespace
 }  // namespace murvex::test
