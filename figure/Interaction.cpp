@@ -277,11 +277,13 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
         }
     }
 
-    // The snap a click here takes. Without any of the extra tools only the marker shows it, and
-    // the rubber line and the status stay with the mouse as they always did.
+    // The snap a click here takes, shown by the marker, followed by the rubber line and the
+    // status. Without any of the extra tools they stay with the mouse as they always did.
     if (!st.dragging && !st.selectionMode) {
         const bool tools = st.snaps.Any() || st.polarOn;
-        const std::optional<SnapTarget> hit = FindSnap(model, mouse);
+        // Without the tools a mouse move costs what it always did: no snap is looked for.
+        const std::optional<SnapTarget> hit =
+            tools ? FindSnap(model, mouse) : std::optional<SnapTarget>();
         const bool objectHit = hit && hit->kind != SnapKind::Grid;
         if (tools && objectHit && !(st.shiftHeld && (horizontal || vertical))) {
             st.target = hit;
@@ -309,11 +311,8 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
             }
         }
         SnapMarker marker;
-        if (st.target && st.target->kind != SnapKind::Lock) {
+        if (st.target && st.target->kind != SnapKind::Lock)
             marker = {st.lockedPixel, st.target->kind};
-        } else if (!tools && hit) {
-            marker = {FiguurToPixel(model, hit->point).pixel, hit->kind};
-        }
         reaction.marker = marker;
     } else if (!st.dragging) {
         reaction.marker = SnapMarker{};  // selection mode snaps nothing
