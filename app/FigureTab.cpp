@@ -2,13 +2,17 @@
 #include "FigureTab.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -36,11 +40,16 @@
 #include "NewVrijHatch.h"
 #include "NumberText.h"
 #include "OpenPage.h"
+#include "Polar.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
+#include "Selection.h"
+#include "Snaps.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
+#include "TypedInput.h"
+#include "View.h"
 #include "WindowHandles.h"
 #include "help/HelpPage.h"
 
@@ -177,6 +186,7 @@ TFigureTab::TFigureTab(TMainForm& form)
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
     BuildControls();
     Connect();
+    BuildDrawingTools();
     FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
     FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
     FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
@@ -403,7 +413,10 @@ void TFigureTab::Connect() {
     connect(MaxAfwijkingEdit, &QLineEdit::textChanged, this, &TFigureTab::ConversionChoiceChanged);
     connect(libraryAddButton_, &QToolButton::clicked, this, &TFigureTab::AddToLibraryClick);
     connect(HatchImage, &FigureCanvas::MouseMoved, this, &TFigureTab::HatchImageMouseMove);
-    connect(HatchImage, &FigureCanvas::Clicked, this, &TFigureTab::HatchImageClick);
+    connect(HatchImage, &FigureCanvas::LeftPressed, this, &TFigureTab::HatchImagePress);
+    connect(HatchImage, &FigureCanvas::LeftReleased, this, &TFigureTab::HatchImageRelease);
+    connect(HatchImage, &FigureCanvas::Wheeled, this, &TFigureTab::HatchImageWheel);
+    connect(HatchImage, &FigureCanvas::Panned, this, &TFigureTab::HatchImagePan);
 
     // The grid's current cell follows the view first (ShowTextGrid), then the row is drawn.
     connect(FiguurGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -451,10 +464,35 @@ void TFigureTab::ShowModel() {
     }
     const QRect area(1, 1, panelWidth - 2, panelHeight - 2);
     BackGroundImage->setGeometry(area);
-    // The picture is centred on the tile, which spans canvas pixels 0 to the tile's pixel size.
-    BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
-                                        area.height() - model_.TilePixelHeight());
+    // The picture is centred on the tile, which spans canvas pixels 0 to the tile's pixel size
+    // (a zoomed or moved view paints its own, see ShowBackgroundForView).
+    const figure::ViewState& shownView = model_.view;
+    if (shownView.zoom == 1 && shownView.offsetX == 0 && shownView.offsetY == 0) {
+        BackGroundImage->setContentsMargins(0, 0, area.width() - model_.TilePixelWidth(),
+                                            area.height() - model_.TilePixelHeight());
+    }
     HatchImage->setGeometry(area);
+    ShowBackgroundForView(area);
+    QVector<QPoint> dots;
+    for (const figure::Pixel& p : figure::GridDots(model_))
+        dots.append(QPoint(p.x, p.y));
+    HatchImage->SetGridDots(std::move(dots));
+    const figure::ViewState& view = model_.view;
+    const bool designedView = view.zoom == 1 && view.offsetX == 0 && view.offsetY == 0 &&
+                              view.extraWidth == 0 && view.extraHeight == 0;
+    QRect frame;
+    if (model_.HasFigure() && !designedView) {
+        // Far beyond the canvas the outline is cut short; its visible part stays.
+        auto on = [](figure::Pixel p) {
+            return QPoint(std::clamp(p.x, -100000, 100000), std::clamp(p.y, -100000, 100000));
+        };
+        frame = QRect(
+            on(figure::FiguurToPixel(model_, {0, static_cast<long double>(model_.TileHeight())})
+                   .pixel),
+            on(figure::FiguurToPixel(model_, {static_cast<long double>(model_.TileWidth()), 0})
+                   .pixel));
+    }
+    HatchImage->SetTileFrame(frame);
     movingCurrent_ = true;
     RefreshGridView(FiguurGrid, FiguurGridModel);
     movingCurrent_ = false;
@@ -479,6 +517,8 @@ void TFigureTab::EnableFigureCommands() {
 
 void TFigureTab::RemoveBackgroundPicture() {
     BackGroundImage->clear();
+    backgroundPicture_ = QImage();
+    backgroundShownFor_.clear();
     HatchImage->SetTransparent(false);
     DeleteBackGroundImageAction->setEnabled(false);
 }
@@ -525,7 +565,8 @@ void TFigureTab::AddfiguurLijnExecute() {
 
 void TFigureTab::DeleteFiguurLijnActionExecute() {
     CommitOpenCell(FiguurGrid);
-    Step([this] { figure::DeleteSelectedSegment(model_, HatchImage->Canvas()); });
+    // Every row of a window selection, or the grid's selected row.
+    Step([this] { figure::DeleteSelection(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
@@ -546,7 +587,10 @@ void TFigureTab::FiguurGridClick() {
 }
 
 void TFigureTab::DikkePenClick() {
-    Step([this] { figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked()); });
+    Step([this] {
+        figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked());
+        figure::RedrawSelection(model_, HatchImage->Canvas());
+    });
     ShowModel();
 }
 
@@ -568,7 +612,9 @@ void TFigureTab::OpenPictureActionExecute() {
         form_.ThePlatform().ShowApplicationError(ToFileText(picture.error));
         return;
     }
-    BackGroundImage->setPixmap(QPixmap::fromImage(picture.image));
+    backgroundPicture_ = picture.image;
+    backgroundShownFor_.clear();
+    ShowBackgroundForView(QRect(1, 1, model_.CanvasWidth(), model_.CanvasHeight()));
     DeleteBackGroundImageAction->setEnabled(true);
     HatchImage->SetTransparent(true);
     model_.backgroundChanged = true;
@@ -723,6 +769,15 @@ void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
         HatchImage->setCursor(number == 0 ? QCursor(Qt::ArrowCursor) : ScreenCursor(number));
     }
     if (reaction.selectedRow) MoveGridCurrent(*reaction.selectedRow);
+    if (reaction.marker) {
+        HatchImage->SetSnapMarker(QPoint(reaction.marker->pixel.x, reaction.marker->pixel.y),
+                                  static_cast<int>(reaction.marker->kind));
+    }
+    if (reaction.window) {
+        const figure::SelectionWindow& w = *reaction.window;
+        HatchImage->SetSelectionWindow(
+            w.shown ? QRect(QPoint(w.from.x, w.from.y), QPoint(w.to.x, w.to.y)) : QRect());
+    }
     if (gridChanged) {
         ShowModel();
     } else {
@@ -744,7 +799,10 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     input.InPutRubberEdit->clear();
     if (accepted) {
         figure::Reaction reaction;
-        Step([&] { reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text); });
+        const char separator = form_.ThePlatform().DecimalSeparator();
+        Step([&] {
+            reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text, separator);
+        });
         Apply(reaction);
     } else {
         figure::TypedLengthCancelled(model_);
@@ -807,8 +865,15 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
     // The Shift key's own press may come without the Shift modifier set.
     const bool shift =
         event->modifiers().testFlag(Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
-    if (event->key() == Qt::Key_Delete && DeleteKeyDeletesSegment(event)) {
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+        DeleteKeyDeletesSegment(event)) {
         DeleteFiguurLijnActionExecute();
+        return true;
+    }
+    // Space held over the figure tab: a left drag on the canvas pans.
+    if (event->key() == Qt::Key_Space && KeyFocus() == figure::KeyFocus::FigureTab &&
+        !qobject_cast<const QAbstractButton*>(QApplication::focusWidget())) {
+        HatchImage->SetSpaceHeld(true);
         return true;
     }
     const figure::Reaction reaction =
@@ -833,8 +898,280 @@ bool TFigureTab::FormKeyPress(QKeyEvent* event) {
 }
 
 void TFigureTab::FormKeyUp(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) HatchImage->SetSpaceHeld(false);
     figure::KeyUp(model_,
                   event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
+}
+
+// ---- Drawing tools: zoom and pan, switchable snaps, polar angles, chain drawing, end point
+// drags and window selection. Every tool starts switched off, so the tab starts as designed.
+
+namespace {
+
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* text, const char* hint,
+                        QRect place) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromUtf8(text));
+    button->setToolTip(QString::fromUtf8(hint));
+    button->setGeometry(place);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QAction* SnapAction(QMenu* menu, const char* name, const char* text, bool on) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked(on);
+    return action;
+}
+
+}  // namespace
+
+void TFigureTab::BuildDrawingTools() {
+    // Below the mode buttons, between "Dikke schermpen" and "Voorbeeld".
+    PassendButton_ = ToolButton(this, "PassendButton", "Passend", "Tegel passend tonen",
+                                QRect(128, 368, 50, 22));
+    SnapsButton_ = ToolButton(this, "SnapsButton", "Snaps", "Snappunten, poolhoeken en ketting",
+                              QRect(180, 368, 48, 22));
+
+    figure::SnapSettings& snaps = model_.interaction.snaps;
+    SnapsMenu_ = new QMenu(SnapsButton_);
+    SnapsMenu_->setObjectName(QStringLiteral("SnapsMenu"));
+    const struct {
+        const char* name;
+        const char* text;
+        bool figure::SnapSettings::*field;
+    } kinds[] = {
+        {"SnapGridAction", "Raster", &figure::SnapSettings::grid},
+        {"SnapMidAction", "Middens", &figure::SnapSettings::midPoints},
+        {"SnapIntersectionAction", "Snijpunten", &figure::SnapSettings::intersections},
+        {"SnapNearestAction", "Dichtstbijzijnd punt", &figure::SnapSettings::nearest},
+        {"SnapTileAction", "Tegelhoeken en -randen", &figure::SnapSettings::tile},
+        {"SnapNeighbourAction", "Eindpunten van de buurkopieën", &figure::SnapSettings::neighbours},
+    };
+    for (const auto& kind : kinds) {
+        QAction* action = SnapAction(SnapsMenu_, kind.name, kind.text, snaps.*kind.field);
+        const auto field = kind.field;
+        connect(action, &QAction::toggled, this, [this, field](bool on) {
+            model_.interaction.snaps.*field = on;
+            ShowModel();
+        });
+    }
+    QAction* spacing = SnapsMenu_->addAction(QStringLiteral("Rasterafstand..."));
+    spacing->setObjectName(QStringLiteral("GridSpacingAction"));
+    connect(spacing, &QAction::triggered, this, &TFigureTab::GridSpacingClick);
+    SnapsMenu_->addSeparator();
+
+    PolarMenu_ = SnapsMenu_->addMenu(QStringLiteral("Poolhoeken"));
+    PolarMenu_->setObjectName(QStringLiteral("PolarMenu"));
+    auto* steps = new QActionGroup(PolarMenu_);
+    for (const int step : {0, 15, 30, 45}) {
+        QAction* action = PolarMenu_->addAction(step == 0 ? QStringLiteral("Uit")
+                                                          : QStringLiteral("%1°").arg(step));
+        action->setObjectName(QStringLiteral("Polar%1Action").arg(step));
+        action->setCheckable(true);
+        action->setChecked(step == 0);
+        steps->addAction(action);
+        connect(action, &QAction::triggered, this, [this, step] {
+            model_.interaction.polarOn = step != 0;
+            if (step != 0) model_.interaction.polarStep = step;
+        });
+    }
+    QAction* chain = SnapAction(SnapsMenu_, "ChainAction",
+                                "Ketting: elke lijn begint waar de vorige eindigde", false);
+    connect(chain, &QAction::toggled, this, [this](bool on) { model_.interaction.chainOn = on; });
+    SnapsButton_->setMenu(SnapsMenu_);
+    SnapsButton_->setPopupMode(QToolButton::InstantPopup);
+
+    connect(PassendButton_, &QToolButton::clicked, this, &TFigureTab::PassendClick);
+
+    // The canvas's context menu: the selection copied, moved or mirrored by typed values.
+    SelectionEditMenu_ = new QMenu(HatchImage);
+    SelectionEditMenu_->setObjectName(QStringLiteral("SelectionEditMenu"));
+    const struct {
+        const char* name;
+        const char* text;
+        figure::SelectionEdit edit;
+    } edits[] = {
+        {"CopySelectionAction", "Kopiëren...", figure::SelectionEdit::Copy},
+        {"MoveSelectionAction", "Verplaatsen...", figure::SelectionEdit::Move},
+        {"MirrorLeftRightAction", "Spiegelen links-rechts...",
+         figure::SelectionEdit::MirrorLeftRight},
+        {"MirrorUpDownAction", "Spiegelen boven-onder...", figure::SelectionEdit::MirrorUpDown},
+    };
+    for (const auto& e : edits) {
+        QAction* action = SelectionEditMenu_->addAction(QString::fromUtf8(e.text));
+        action->setObjectName(QString::fromLatin1(e.name));
+        const int edit = static_cast<int>(e.edit);
+        connect(action, &QAction::triggered, this, [this, edit] { SelectionEditClick(edit); });
+    }
+    HatchImage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(HatchImage, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (!model_.interaction.drawing) SelectionEditMenu_->popup(HatchImage->mapToGlobal(at));
+    });
+}
+
+void TFigureTab::SelectionEditClick(int edit) {
+    const auto kind = static_cast<figure::SelectionEdit>(edit);
+    const bool mirror = kind == figure::SelectionEdit::MirrorLeftRight ||
+                        kind == figure::SelectionEdit::MirrorUpDown;
+    const char separator = form_.ThePlatform().DecimalSeparator();
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("SelectionEditDialog"));
+    dialog.setWindowTitle(QStringLiteral("Selectie"));
+    dialog.setLabelText(mirror             ? (kind == figure::SelectionEdit::MirrorLeftRight
+                                                  ? QStringLiteral("Spiegellijn x:")
+                                                  : QStringLiteral("Spiegellijn y:"))
+                        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
+                                           : QStringLiteral("Verschuiving dx,dy:"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string text = ToFileText(dialog.textValue());
+    long double a = 0;
+    long double b = 0;
+    bool ok = false;
+    if (mirror) {
+        const ParseResult value = ParseDecimal(text);
+        ok = value.ok;
+        a = value.value;
+    } else if (const auto pair = figure::ParseTypedInput("@" + text, separator)) {
+        // Read as a relative point: two numbers are wanted, so "10,0" is 10 and 0 where the
+        // decimal separator is a point.
+        ok = pair->form == figure::TypedInput::Form::Relative;
+        a = pair->a;
+        b = pair->b;
+    }
+    if (!ok) {
+        ShowWarning(form_.ThePlatform(), figure::kInvalidLengthText, std::string(),
+                    ApplicationHandle());
+        return;
+    }
+    Step([&] { figure::EditSelection(model_, HatchImage->Canvas(), kind, a, b); });
+    ShowModel();
+}
+
+void TFigureTab::GridSpacingClick() {
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("GridSpacingDialog"));
+    dialog.setWindowTitle(QStringLiteral("Raster"));
+    dialog.setLabelText(QStringLiteral("Rasterafstand:"));
+    dialog.setTextValue(FromFileText(Fmt(model_.interaction.snaps.gridSpacing)));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const ParseResult spacing = ParseDecimal(ToFileText(dialog.textValue()));
+    if (!spacing.ok || !figure::SetGridSpacing(model_, spacing.value)) {
+        ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
+                  form_.Handle());
+        return;
+    }
+    ShowModel();
+}
+
+void TFigureTab::ShowBackgroundForView(const QRect& area) {
+    if (backgroundPicture_.isNull()) return;
+    const figure::ViewState& v = model_.view;
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5")
+                            .arg(static_cast<double>(v.zoom), 0, 'g', 17)
+                            .arg(static_cast<double>(v.offsetX), 0, 'g', 17)
+                            .arg(static_cast<double>(v.offsetY), 0, 'g', 17)
+                            .arg(area.width())
+                            .arg(area.height());
+    if (key == backgroundShownFor_) return;
+    backgroundShownFor_ = key;
+    if (v.zoom == 1 && v.offsetX == 0 && v.offsetY == 0) {
+        BackGroundImage->setAlignment(Qt::AlignCenter);
+        BackGroundImage->setPixmap(QPixmap::fromImage(backgroundPicture_));
+        return;
+    }
+    // A designed pixel q lies at q * zoom, moved by the pan, on the canvas.
+    const double zoom = static_cast<double>(v.zoom);
+    const double vs = static_cast<double>(model_.ViewScale());
+    const QPointF shift(-static_cast<double>(v.offsetX) / vs, static_cast<double>(v.offsetY) / vs);
+    const QPointF at((model_.TilePixelWidth() - backgroundPicture_.width()) / 2.0,
+                     (model_.TilePixelHeight() - backgroundPicture_.height()) / 2.0);
+    const QRectF target(at * zoom + shift, QSizeF(backgroundPicture_.size()) * zoom);
+    QPixmap shown(area.size());
+    shown.fill(Qt::white);
+    // Only the part on the canvas is painted; a picture far larger than any screen is left out.
+    constexpr double kLargest = 1e6;
+    if (target.width() < kLargest && target.height() < kLargest &&
+        target.intersects(QRectF(QPointF(0, 0), QSizeF(area.size())))) {
+        QPainter painter(&shown);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, backgroundPicture_);
+    }
+    BackGroundImage->setContentsMargins(0, 0, 0, 0);
+    BackGroundImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BackGroundImage->setPixmap(shown);
+}
+
+void TFigureTab::ShowViewChange(QPoint mouse) {
+    ShowModel();
+    // The redraw took the rubber line away: the mouse draws it again where it now is.
+    if (HatchImage->rect().contains(mouse)) HatchImageMouseMove(mouse);
+}
+
+void TFigureTab::HatchImageWheel(QPoint pixel, int delta) {
+    if (figure::WheelZoom(model_, HatchImage->Canvas(), ToPixel(pixel), delta))
+        ShowViewChange(pixel);
+}
+
+void TFigureTab::HatchImagePan(QPoint delta) {
+    if (figure::PanBy(model_, HatchImage->Canvas(), delta.x(), delta.y()))
+        ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
+}
+
+void TFigureTab::PassendClick() {
+    figure::FitTile(model_, HatchImage->Canvas());
+    ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
+}
+
+void TFigureTab::HatchImagePress(QPoint pixel) {
+    Apply(figure::Press(model_, HatchImage->Canvas(), ToPixel(pixel)), false);
+}
+
+void TFigureTab::HatchImageRelease(QPoint pixel, bool inside) {
+    CommitOpenCell(FiguurGrid);
+    figure::Reaction reaction;
+    // A dragged end point is one step.
+    Step([&] { reaction = figure::Release(model_, HatchImage->Canvas(), ToPixel(pixel)); });
+    Apply(reaction);
+    if (!reaction.releaseHandled && inside) HatchImageClick(pixel);
+}
+
+void TFigureTab::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayoutForExtraRoom();
+}
+
+void TFigureTab::LayoutForExtraRoom() {
+    if (!form_.PageControl1 || !DP) return;
+    const int extraWidth = std::max(form_.PageControl1->width() - 641, 0);
+    const int extraHeight = std::max(form_.PageControl1->height() - 469, 0);
+    if (designedPlaces_.empty()) {
+        if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
+        for (QObject* child : children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (w && w != DP && !w->isWindow()) designedPlaces_.push_back({w, w->geometry()});
+        }
+    }
+    // What lies below the canvas moves down, what lies beside it moves right; the grid grows
+    // downward as well. At the designed size everything stays where it was.
+    constexpr int kBelowCanvas = 340;
+    constexpr int kBesideCanvas = 318;
+    for (const auto& [w, place] : designedPlaces_) {
+        QRect r = place;
+        if (place.top() >= kBelowCanvas) {
+            r.translate(0, extraHeight);
+        } else if (place.left() >= kBesideCanvas) {
+            r.translate(extraWidth, 0);
+        }
+        if (w == FiguurGrid) r.setHeight(place.height() + extraHeight);
+        if (w->geometry() != r) w->setGeometry(r);
+    }
+    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extraWidth, extraHeight);
+    ShowModel();
 }
 
 }  // namespace murvex::app

@@ -1,11 +1,15 @@
 // The tab "Vrij figuur": a figure of segments in a tile, drawn and typed, as a pattern file.
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CompatiblePattern.h"
 #include "Conversion.h"
@@ -24,6 +28,7 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -109,6 +114,16 @@ class TFigureTab : public QWidget {
     // canvas, while no segment is open.
     bool DeleteKeyDeletesSegment(const QKeyEvent* event) const;
 
+    // The drawing tools beside the specified protocol: zoom and pan, the switchable snaps, polar
+    // angles and chain drawing, end point drags and window selection.
+    void HatchImageWheel(QPoint pixel, int delta);
+    void HatchImagePan(QPoint delta);
+    void HatchImagePress(QPoint pixel);
+    void HatchImageRelease(QPoint pixel, bool inside);
+    void PassendClick();
+    void GridSpacingClick();
+    // Copy, move or mirror the selection (figure::SelectionEdit as a number) by a typed offset.
+    void SelectionEditClick(int edit);
   signals:
     // The accuracy item or "Max. afwijking" changed.
     void ConversionChoiceChanged();
@@ -116,6 +131,7 @@ class TFigureTab : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     QPushButton* NieuwFiguur = nullptr;
@@ -200,6 +216,24 @@ class TFigureTab : public QWidget {
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
     QCheckBox* CompatibelOpslaan = nullptr;
+
+    // Drawing tools (zoom, snaps, polar angles, chain) and the window's extra room. The snap
+    // menu holds the polar angles and the chain switch too.
+    void BuildDrawingTools();
+    void ShowViewChange(QPoint mouse);
+    void LayoutForExtraRoom();
+    // The background picture under the canvas as the view shows the tile: at the designed view
+    // exactly as loaded, zoomed or moved its visible part scaled along.
+    void ShowBackgroundForView(const QRect& area);
+    QImage backgroundPicture_;    // as loaded, fitted to the tile at the designed view
+    QString backgroundShownFor_;  // the view the picture was last shown for
+    QToolButton* PassendButton_ = nullptr;
+    QToolButton* SnapsButton_ = nullptr;
+    QMenu* SnapsMenu_ = nullptr;
+    QMenu* PolarMenu_ = nullptr;
+    QMenu* SelectionEditMenu_ = nullptr;  // the canvas's context menu
+    // Each control's place at the window's designed size, taken before the window first grows.
+    std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
 };
 
 }  // namespace murvex::app

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "AboutForm.h"
 #include "BondTab.h"
@@ -38,10 +39,12 @@ TMainForm::TMainForm(Platform& platform, QWidget* parent)
       platform_(platform) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Murvex"));
-    // A fixed frame with the close box only; the window keeps its own taskbar button.
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    // The close box only. The window opens at its designed size and may be dragged larger (the
+    // figure tab's canvas grows with it), never smaller; it keeps its own taskbar button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     setFont(DesignFont("Tahoma", 8));
     setWindowIcon(QIcon(QStringLiteral(":/icons/murvex.png")));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -110,6 +113,17 @@ void TMainForm::SetupWindowControls() {
     BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
     BottomPanel->setGeometry(0, kClientHeight - kGlassStrip, kClientWidth, kGlassStrip);
     BottomPanel->setAutoFillBackground(true);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    // Beyond the designed size the tabs take the extra room; the buttons keep to their corners.
+    const int dw = std::max(width() - kClientWidth, 0);
+    const int dh = std::max(height() - kClientHeight, 0);
+    if (PageControl1) PageControl1->setGeometry(4, 46, 641 + dw, 469 + dh);
+    if (AboutButton) AboutButton->move(568 + dw, 10);
+    if (CloseButton) CloseButton->move(572 + dw, 522 + dh);
+    if (BottomPanel) BottomPanel->setGeometry(0, height() - kGlassStrip, width(), kGlassStrip);
+    QWidget::resizeEvent(event);
 }
 
 void TMainForm::SetupTabs() {

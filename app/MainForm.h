@@ -68,6 +68,7 @@ class TMainForm : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // "Sluiten" and the title bar: each tab with unsaved changes asks first, and may stop it.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

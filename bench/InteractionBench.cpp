@@ -1,5 +1,6 @@
-// Google Benchmark timings of the drawing interaction: a mouse move while a segment is open and
-// a click in selection mode, on figures of many segments.
+// Google Benchmark timings of the drawing interaction: a mouse move while a segment is open (with
+// and without every snap), a zoom's redraw and a click in selection mode, on figures of many
+// segments.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include "FigureModel.h"
 #include "Interaction.h"
 #include "NumberText.h"
+#include "Snaps.h"
+#include "View.h"
 
 namespace {
 
@@ -123,6 +126,52 @@ void BM_MouseMoveWhileDrawing(benchmark::State& state) {
 }
 BENCHMARK(BM_MouseMoveWhileDrawing<RasterCanvas>)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_MouseMoveWhileDrawing<NullCanvas>)->Arg(1000)->Arg(10000);
+
+// Every snap and polar angles on, the mouse moving over the crowded part of the figure, where
+// end points, crossings and segments lie within the snap window.
+void BM_MouseMoveAllSnaps(benchmark::State& state) {
+    FigureModel model;
+    NullCanvas canvas;
+    MakeFigure(model, canvas, static_cast<int>(state.range(0)));
+    SnapSettings& snaps = model.interaction.snaps;
+    snaps.grid = snaps.midPoints = snaps.intersections = snaps.nearest = snaps.tile =
+        snaps.neighbours = true;
+    model.interaction.polarOn = true;
+    Click(model, canvas, {150, 150});
+    MouseMove(model, canvas, {151, 151});  // indexes the segments once, as the first move does
+    int i = 0;
+    for (auto _ : state) {
+        Reaction r = MouseMove(model, canvas, {20 + (i * 7) % 230, 10 + (i * 13) % 280});
+        benchmark::DoNotOptimize(r);
+        ++i;
+    }
+}
+BENCHMARK(BM_MouseMoveAllSnaps)->Arg(1000)->Arg(10000);
+
+// The first mouse move after a click indexes the figure's segments again.
+void BM_IndexSegments(benchmark::State& state) {
+    FigureModel model;
+    NullCanvas canvas;
+    MakeFigure(model, canvas, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        SegmentIndex index(model.grid);
+        benchmark::DoNotOptimize(index.Entries().data());
+    }
+}
+BENCHMARK(BM_IndexSegments)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A wheel notch in or out, each a full redraw of the figure.
+void BM_ZoomRedraw(benchmark::State& state) {
+    FigureModel model;
+    RasterCanvas canvas;
+    MakeFigure(model, canvas, static_cast<int>(state.range(0)));
+    int i = 0;
+    for (auto _ : state) {
+        WheelZoom(model, canvas, {120, 140}, (i++ & 1) ? -120 : 120);
+        benchmark::DoNotOptimize(model.view.zoom);
+    }
+}
+BENCHMARK(BM_ZoomRedraw)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_SelectionClick(benchmark::State& state) {
     FigureModel model;

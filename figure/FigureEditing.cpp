@@ -146,6 +146,8 @@ void DrawEnteredRow(FigureModel& model, Canvas& canvas) {
 }
 
 void ShowSelectedRow(FigureModel& model, Canvas& canvas, int row) {
+    // One row selected ends a window selection.
+    model.interaction.windowRows.clear();
     if (row != model.currentRow) model.previousRow = model.currentRow;
     model.currentRow = row;
     DrawFiguurLijn(model, canvas, model.previousRow, false);

@@ -45,6 +45,13 @@ bool InitFiguur(FigureModel& model, Canvas& canvas, std::int64_t width, std::int
     model.interaction.rubberShown = false;
     model.previousRow = 0;
     model.currentRow = 0;
+    // A new tile is shown whole, as at the start; the window's extra size stays.
+    model.view.zoom = 1;
+    model.view.offsetX = 0;
+    model.view.offsetY = 0;
+    model.interaction.target.reset();
+    model.interaction.dragging = false;
+    model.interaction.pressed = false;
 
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
@@ -99,19 +106,20 @@ bool NewFigureFromTexts(FigureModel& model, Canvas& canvas, std::string_view wid
 }
 
 CanvasPoint FiguurToPixel(const FigureModel& model, TilePoint p) {
-    const long double s = model.Scale();
+    const long double s = model.ViewScale();
+    const ViewState& v = model.view;
     CanvasPoint out;
-    out.pixel.x = ClampToInt(RoundToInt(p.x / s));
+    out.pixel.x = ClampToInt(RoundToInt((p.x - v.offsetX) / s));
     // Measured down from the tile's top edge, as PixelToTile measures back up: the two are
     // inverses, so a clicked point is drawn under the mouse and the tile's top edge is row 0.
-    out.pixel.y = ClampToInt(RoundToInt((model.TileHeight() - p.y) / s));
+    out.pixel.y = ClampToInt(RoundToInt((model.TileHeight() + v.offsetY - p.y) / s));
     out.visible = out.pixel.x <= model.CanvasWidth() && out.pixel.y >= 0;
     return out;
 }
 
 TilePoint PixelToTile(const FigureModel& model, Pixel p) {
-    const long double s = model.Scale();
-    return {p.x * s, model.TileHeight() - p.y * s};
+    const long double s = model.ViewScale();
+    return {model.view.offsetX + p.x * s, model.TileHeight() + model.view.offsetY - p.y * s};
 }
 
 bool InsideTile(const FigureModel& model, TilePoint p) {

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "Canvas.h"
 #include "Msg.h"
@@ -45,6 +47,42 @@ struct TileSegment {
     friend bool operator==(const TileSegment&, const TileSegment&) = default;
 };
 
+// The switchable snaps beside the end point snap of "Snap On" (all off at start-up, so a click
+// snaps only as it always did). Each works only while "Snap On" is checked.
+struct SnapSettings {
+    bool grid = false;
+    double gridSpacing = 10;  // drawing units
+    bool midPoints = false;
+    bool intersections = false;
+    bool nearest = false;     // the point of a segment nearest to the mouse
+    bool tile = false;        // the tile's corners and edges
+    bool neighbours = false;  // end points of the copies beside the tile
+    bool AnyObject() const { return midPoints || intersections || nearest || tile || neighbours; }
+    bool Any() const { return grid || AnyObject(); }
+};
+
+// What a point was snapped to, shown by a marker on the canvas.
+enum class SnapKind {
+    None,
+    EndPoint,
+    Neighbour,
+    Intersection,
+    MidPoint,
+    TileCorner,
+    Nearest,
+    TileEdge,
+    Grid,
+    Polar,
+    Lock
+};
+
+// Where the next click lands when it is not the mouse pixel itself: a snapped or locked point in
+// tile units, exact (not rounded to a pixel).
+struct SnapTarget {
+    TilePoint point;
+    SnapKind kind = SnapKind::None;
+};
+
 // The drawing interaction's state. The figure model only resets it (a new figure) and reads it;
 // the interaction drives it.
 struct InteractionState {
@@ -62,7 +100,46 @@ struct InteractionState {
     bool selectionMode = false;
     bool snapOn = true;
     bool shiftHeld = false;
+
+    // The tools beside the specified protocol; each is off until switched on.
+    SnapSettings snaps;
+    bool polarOn = false;
+    int polarStep = 15;  // degrees: 15, 30 or 45
+    bool chainOn = false;
+    // The last mouse move's snapped or locked point, when the extra snaps, polar angles or a
+    // drag gave one; the click takes it.
+    std::optional<SnapTarget> target;
+    // A typed point ("@dx,dy", "x,y", "<L<A") that the typed-length click takes instead of the
+    // length along the rubber line.
+    std::optional<TilePoint> typedPoint;
+    // The last click completed a segment and started the next one at its end.
+    bool chainLinked = false;
+    // Selection mode: an end point being dragged (the row and 0 for its start, 1 for its end).
+    bool dragging = false;
+    int dragRow = 0;
+    int dragEnd = 0;
+    // Selection mode: a window being dragged from this pixel.
+    bool pressed = false;
+    Pixel pressPixel;
+    bool windowShown = false;
+    // Rows selected by a window, valid while the grid is at this revision.
+    std::vector<int> windowRows;
+    unsigned long windowRevision = 0;
 };
+
+// Zoom and pan: the view maps tile units to the canvas's pixels. At zoom 1 without a pan it is
+// the specified transform exactly; the window's extra size grows the canvas beyond the panel.
+struct ViewState {
+    long double zoom = 1;     // canvas pixels per specified pixel
+    long double offsetX = 0;  // tile units the view is moved left (tile x at pixel 0)
+    long double offsetY = 0;  // tile units the view is moved up (from H at pixel row 0)
+    int extraWidth = 0;       // pixels the canvas has beyond its specified size
+    int extraHeight = 0;
+};
+
+// Mouse moves with every snap on stay cheap on large figures: the rows' segments parsed once per
+// grid revision and sorted into buckets. Built by the snaps, kept by the model.
+class SegmentIndex;
 
 class FigureModel;
 
@@ -86,11 +163,17 @@ class FigureModel {
     double Scale() const { return scale_; }
     // 7 pixels in tile units.
     long double SnapRadius() const { return snapRadius_; }
+    // Tile units per canvas pixel at the present zoom (the scale at zoom 1), and the snap radius
+    // of 7 canvas pixels at that zoom: radii stay in screen pixels.
+    long double ViewScale() const { return scale_ / view.zoom; }
+    long double ViewSnapRadius() const {
+        return view.zoom == 1 ? snapRadius_ : kSnapPixels * ViewScale();
+    }
     // The panel DP holds the canvas inside a one-pixel bevel: the canvas is 2 pixels smaller.
-    int PanelWidth() const { return panelWidth_; }
-    int PanelHeight() const { return panelHeight_; }
-    int CanvasWidth() const { return panelWidth_ - 2; }
-    int CanvasHeight() const { return panelHeight_ - 2; }
+    int PanelWidth() const { return panelWidth_ + view.extraWidth; }
+    int PanelHeight() const { return panelHeight_ + view.extraHeight; }
+    int CanvasWidth() const { return PanelWidth() - 2; }
+    int CanvasHeight() const { return PanelHeight() - 2; }
     // The tile spans canvas pixels 0 to these, round(W / s) and round(H / s): its edges are
     // drawn there, and a background picture fits this rectangle.
     int TilePixelWidth() const { return panelWidth_ - 4; }
@@ -105,6 +188,8 @@ class FigureModel {
     // A background picture was loaded and the canvas has not been redrawn since.
     bool backgroundChanged = false;
     InteractionState interaction;
+    ViewState view;
+    mutable std::shared_ptr<const SegmentIndex> segmentIndex;
 
   private:
     friend bool InitFiguur(FigureModel&, Canvas&, std::int64_t, std::int64_t);
@@ -131,11 +216,11 @@ struct CanvasPoint {
     Pixel pixel;
     bool visible = false;  // pixel x <= canvas width and pixel y >= 0; drawing ignores it
 };
-// Tile to canvas: x / s and (H - y) / s rounded with RoundToInt, the inverse of PixelToTile:
-// the tile's corners land on pixels (0, 0) and (round(W / s), round(H / s)), inside the canvas.
-// Needs a figure (scale above 0).
+// Tile to canvas: at zoom 1 without a pan x / s and (H - y) / s rounded with RoundToInt, the
+// inverse of PixelToTile: the tile's corners land on pixels (0, 0) and (round(W / s), round(H /
+// s)), inside the canvas. Needs a figure (scale above 0).
 CanvasPoint FiguurToPixel(const FigureModel& model, TilePoint p);
-// Canvas to tile, unrounded: (px * s, H - py * s).
+// Canvas to tile, unrounded: (px * s, H - py * s) at zoom 1 without a pan.
 TilePoint PixelToTile(const FigureModel& model, Pixel p);
 
 // The closed tile: 0 <= x <= W and 0 <= y <= H.

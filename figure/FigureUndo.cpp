@@ -1,6 +1,7 @@
 // What an undo step of the figure keeps and which commands make one step.
 #include "FigureUndo.h"
 
+#include <string>
 #include <utility>
 
 #include "FigureEditing.h"
@@ -36,7 +37,24 @@ bool Restore(FigureModel& model, Canvas& canvas, const FigureSnapshot& snapshot)
 }
 
 std::optional<FigureSnapshot> FigureSteps::Ran(FigureSnapshot before, const FigureModel& model) {
-    if (model.interaction.drawing) {
+    const InteractionState& st = model.interaction;
+    if (st.drawing && st.chainLinked) {
+        // A chain closed one segment and opened the next at its end: the closed one is a step,
+        // and the next one's step starts from the grid without its open start.
+        FigureSnapshot step = segmentBefore_ ? std::move(*segmentBefore_) : std::move(before);
+        FigureSnapshot next = Snapshot(model);
+        TextGrid& rows = next.rows;
+        const int last = rows.RowCount() - 1;
+        if (st.segmentRowAdded && rows.RowCount() > 2) {
+            rows.SetRowCount(last);
+        } else {
+            rows.SetCell(kColXStart, last, std::string());
+            rows.SetCell(kColYStart, last, std::string());
+        }
+        segmentBefore_ = std::move(next);
+        return step;
+    }
+    if (st.drawing) {
         if (!segmentBefore_) segmentBefore_ = std::move(before);
         return std::nullopt;
     }

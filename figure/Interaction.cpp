@@ -11,6 +11,9 @@
 #include "Clip.h"
 #include "FigureEditing.h"
 #include "NumberText.h"
+#include "Polar.h"
+#include "Snaps.h"
+#include "TypedInput.h"
 
 namespace murvex::figure {
 
@@ -100,11 +103,35 @@ std::string Text(long double v) {
     return Fmt(static_cast<double>(v));
 }
 
+// The first point of a segment: the start of the grid's last row (a new row when that one is
+// taken).
+void StartSegment(FigureModel& model, Canvas& canvas, TilePoint p, Reaction& reaction) {
+    InteractionState& st = model.interaction;
+    TextGrid& grid = model.grid;
+    // A rubber line left by an abandoned segment runs from the old start pixel: erase it
+    // before the start moves, or its pixels would stay inverted.
+    EraseRubberLine(model, canvas);
+    st.drawing = true;
+    SelectRow(model, canvas, LastRow(model), reaction);
+    st.segmentRowAdded = !grid.Cell(kColXStart, LastRow(model)).empty();
+    if (st.segmentRowAdded) {
+        AddSegmentRow(grid);
+        SelectRow(model, canvas, LastRow(model), reaction);
+    }
+    const int row = LastRow(model);
+    grid.SetCell(kColXStart, row, Text(p.x));
+    grid.SetCell(kColYStart, row, Text(p.y));
+    st.startPixel = FiguurToPixel(model, p).pixel;
+    st.start = p;
+}
+
 // A click in drawing mode: the first places the start of a segment in the grid's last row (a
 // new row when that one is taken), the second its end.
 void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
     InteractionState& st = model.interaction;
-    TilePoint p = st.typedLengthMode ? TypedLengthPoint(st) : PixelToTile(model, st.mousePixel);
+    st.chainLinked = false;
+    TilePoint p = PixelToTile(model, st.mousePixel);
+    if (st.typedLengthMode) p = st.typedPoint ? *st.typedPoint : TypedLengthPoint(st);
     bool snapped = false;
     if (st.snapOn && !st.typedLengthMode) {
         if (const std::optional<TilePoint> q = SnapToPoint(model, p)) {
@@ -112,24 +139,17 @@ void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
             snapped = true;
         }
     }
+    // The extra snaps, the polar angles and the grid: the point the last mouse move showed. A
+    // point locked level or plumb still takes the lock's exact copy of the start's text below.
+    const bool lockTarget = st.target && st.target->kind == SnapKind::Lock;
+    if (!snapped && !st.typedLengthMode && st.target) {
+        p = st.target->point;
+        snapped = !lockTarget;
+    }
     TextGrid& grid = model.grid;
 
     if (!st.drawing) {
-        // A rubber line left by an abandoned segment runs from the old start pixel: erase it
-        // before the start moves, or its pixels would stay inverted.
-        EraseRubberLine(model, canvas);
-        st.drawing = true;
-        SelectRow(model, canvas, LastRow(model), reaction);
-        st.segmentRowAdded = !grid.Cell(kColXStart, LastRow(model)).empty();
-        if (st.segmentRowAdded) {
-            AddSegmentRow(grid);
-            SelectRow(model, canvas, LastRow(model), reaction);
-        }
-        const int row = LastRow(model);
-        grid.SetCell(kColXStart, row, Text(p.x));
-        grid.SetCell(kColYStart, row, Text(p.y));
-        st.startPixel = FiguurToPixel(model, p).pixel;
-        st.start = p;
+        StartSegment(model, canvas, p, reaction);
         return;
     }
 
@@ -138,7 +158,8 @@ void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
     SelectRow(model, canvas, row, reaction);
     // A locked (or exactly level) end copies the start's text, so the segment is exactly
     // horizontal or vertical whatever the start's text held.
-    const bool lockRules = st.snapOn && !st.typedLengthMode && (st.shiftHeld || !snapped);
+    const bool lockRules = st.snapOn && !st.typedLengthMode && (st.shiftHeld || !snapped) &&
+                           (!st.target || lockTarget);
     if (lockRules && st.lockedPixel.y == st.startPixel.y) {
         grid.SetCell(kColXEind, row, Text(p.x));
         grid.SetCell(kColYEind, row, grid.Cell(kColYStart, row));
@@ -149,8 +170,14 @@ void PlacePoint(FigureModel& model, Canvas& canvas, Reaction& reaction) {
         grid.SetCell(kColXEind, row, Text(p.x));
         grid.SetCell(kColYEind, row, Text(p.y));
     }
-    DrawFiguurLijn(model, canvas, row, false);
+    const bool drawn = DrawFiguurLijn(model, canvas, row, false) == DrawResult::Drawn;
     st.drawing = false;
+    st.target.reset();
+    // A chain goes on from the end just placed, while that end lies in the tile.
+    if (st.chainOn && drawn && InsideTile(model, p)) {
+        StartSegment(model, canvas, p, reaction);
+        st.chainLinked = true;
+    }
 }
 
 // A complete row whose segment misses the tile: the next redraw deletes it.
@@ -179,6 +206,29 @@ void SelectSegmentAt(FigureModel& model, Canvas& canvas, Reaction& reaction) {
     }
 }
 
+// An end point being dragged follows the mouse, snapped as a click is (its own row takes no
+// part), or along a polar ray from the segment's other end.
+void DragMove(FigureModel& model, TilePoint mouse, Reaction& reaction) {
+    InteractionState& st = model.interaction;
+    if (auto hit = FindSnap(model, mouse, st.dragRow)) {
+        st.target = hit;
+    } else if (st.polarOn) {
+        if (const auto q = PolarPoint(model, st.start, mouse))
+            st.target = SnapTarget{*q, SnapKind::Polar};
+    }
+    SnapMarker marker;
+    if (st.target) marker = {FiguurToPixel(model, st.target->point).pixel, st.target->kind};
+    reaction.marker = marker;
+}
+
+void ShowSelectionWindow(FigureModel& model, Pixel p, Reaction& reaction) {
+    InteractionState& st = model.interaction;
+    const bool far = std::abs(p.x - st.pressPixel.x) >= kDragPixels ||
+                     std::abs(p.y - st.pressPixel.y) >= kDragPixels;
+    if (far) st.windowShown = true;
+    if (st.windowShown) reaction.window = SelectionWindow{st.pressPixel, p, true};
+}
+
 CanvasCursor DrawingCursor(const InteractionState& st) {
     return st.snapOn ? CanvasCursor::Teken : CanvasCursor::Kruis;
 }
@@ -191,16 +241,26 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
     InteractionState& st = model.interaction;
     EraseRubberLine(model, canvas);
 
+    // A drag belongs to selection mode; leaving it ends the drag where it was.
+    if (!st.selectionMode) st.dragging = st.pressed = st.windowShown = false;
     st.mousePixel = st.lockedPixel = p;
-    const long double s = model.Scale();
-    long double dx = p.x * s - st.start.x;
-    long double dy = (model.TileHeight() - p.y * s) - st.start.y;
+    st.target.reset();
+    const TilePoint mouse = PixelToTile(model, p);
+    long double dx = mouse.x - st.start.x;
+    long double dy = mouse.y - st.start.y;
 
+    if (st.dragging) {
+        DragMove(model, mouse, reaction);
+        if (st.target) st.lockedPixel = FiguurToPixel(model, st.target->point).pixel;
+    } else if (st.pressed) {
+        ShowSelectionWindow(model, p, reaction);
+    }
+
+    bool horizontal = false;
+    bool vertical = false;
     if (st.snapOn && st.drawing) {
         const int offX = p.x - st.startPixel.x;
         const int offY = p.y - st.startPixel.y;
-        bool horizontal = false;
-        bool vertical = false;
         if (st.shiftHeld) {
             horizontal = std::abs(offX) > std::abs(offY);
             vertical = !horizontal;  // ties lock vertically
@@ -217,9 +277,54 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
         }
     }
 
-    std::string status = "X:" + Text(st.lockedPixel.x * s) +
-                         ", Y:" + Text(model.TileHeight() - st.lockedPixel.y * s);
-    if (st.drawing) {
+    // The snap a click here takes, shown by the marker, followed by the rubber line and the
+    // status. Without any of the extra tools they stay with the mouse as they always did.
+    if (!st.dragging && !st.selectionMode) {
+        const bool tools = st.snaps.Any() || st.polarOn;
+        // Without the tools a mouse move costs what it always did: no snap is looked for.
+        const std::optional<SnapTarget> hit =
+            tools ? FindSnap(model, mouse) : std::optional<SnapTarget>();
+        const bool objectHit = hit && hit->kind != SnapKind::Grid;
+        if (tools && objectHit && !(st.shiftHeld && (horizontal || vertical))) {
+            st.target = hit;
+        } else if (tools && (horizontal || vertical)) {
+            // Level or plumb, along the grid when it is on.
+            TilePoint q =
+                horizontal ? TilePoint{mouse.x, st.start.y} : TilePoint{st.start.x, mouse.y};
+            if (st.snaps.grid) {
+                const TilePoint g = NearestGridPoint(model, mouse);
+                (horizontal ? q.x : q.y) = horizontal ? g.x : g.y;
+            }
+            st.target = SnapTarget{q, SnapKind::Lock};
+        } else if (st.polarOn && st.drawing) {
+            if (const auto q = PolarPoint(model, st.start, mouse))
+                st.target = SnapTarget{*q, SnapKind::Polar};
+        }
+        if (!st.target && tools && hit) st.target = hit;  // the grid
+        if (st.target) {
+            const Pixel at = FiguurToPixel(model, st.target->point).pixel;
+            // A lock keeps its exact row or column of pixels: the click compares them.
+            if (st.target->kind == SnapKind::Lock) {
+                (horizontal ? st.lockedPixel.x : st.lockedPixel.y) = horizontal ? at.x : at.y;
+            } else {
+                st.lockedPixel = at;
+            }
+        }
+        SnapMarker marker;
+        if (st.target && st.target->kind != SnapKind::Lock)
+            marker = {st.lockedPixel, st.target->kind};
+        reaction.marker = marker;
+    } else if (!st.dragging) {
+        reaction.marker = SnapMarker{};  // selection mode snaps nothing
+    }
+    if (st.target) {
+        dx = st.target->point.x - st.start.x;
+        dy = st.target->point.y - st.start.y;
+    }
+
+    const TilePoint shown = st.target ? st.target->point : PixelToTile(model, st.lockedPixel);
+    std::string status = "X:" + Text(shown.x) + ", Y:" + Text(shown.y);
+    if (st.drawing || st.dragging) {
         canvas.NotXorLine(st.startPixel, st.lockedPixel);
         st.rubberShown = true;
         SetDirection(st, dx, dy);
@@ -244,7 +349,7 @@ Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, 
     Reaction reaction;
     InteractionState& st = model.interaction;
     if (focus != KeyFocus::FigureTab) return reaction;
-    if (!st.drawing || st.typedLengthMode || key < '0' || key > '9') return reaction;
+    if (!st.drawing || st.typedLengthMode || !OpensTypedInput(key)) return reaction;
     st.typedLengthMode = true;
     reaction.keySwallowed = true;
     TypedLengthBox box;
@@ -258,6 +363,15 @@ Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, 
 Reaction KeyDown(FigureModel& model, Canvas& canvas, Key key, bool shift, KeyFocus focus) {
     Reaction reaction;
     model.interaction.shiftHeld = shift;
+    // Escape drops a dragged end point where it was and a selection window.
+    InteractionState& st = model.interaction;
+    if (key == Key::Escape && st.pressed) {
+        EraseRubberLine(model, canvas);
+        st.dragging = st.pressed = st.windowShown = false;
+        st.target.reset();
+        reaction.marker = SnapMarker{};
+        reaction.window = SelectionWindow{};
+    }
     if (model.interaction.drawing && key == Key::Escape) {
         AbandonSegment(model, canvas, reaction);
         reaction.keySwallowed = focus == KeyFocus::FigureTab;
@@ -269,20 +383,27 @@ void KeyUp(FigureModel& model, bool shift) {
     model.interaction.shiftHeld = shift;
 }
 
-Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text) {
+Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text,
+                             char userSeparator) {
     Reaction reaction;
     InteractionState& st = model.interaction;
-    const ParseResult length = ParseDecimal(text);
-    if (!length.ok) {
+    const std::optional<TypedInput> input = ParseTypedInput(text, userSeparator);
+    if (!input) {
         st.typedLengthMode = false;
         reaction.warning = kInvalidLengthText;
         if (st.drawing) AbandonSegment(model, canvas, reaction);
         return reaction;
     }
-    st.typedLength = length.value;
+    st.typedPoint.reset();
+    if (input->form == TypedInput::Form::Length) {
+        st.typedLength = static_cast<double>(input->a);
+    } else {
+        st.typedPoint = TypedInputPoint(*input, st.start);
+    }
     // Only an open segment takes a length; the box opens for nothing else.
     if (st.drawing && model.HasFigure()) PlacePoint(model, canvas, reaction);
     st.typedLengthMode = false;
+    st.typedPoint.reset();
     return reaction;
 }
 
@@ -300,7 +421,10 @@ Reaction EnterSelectionMode(FigureModel& model, Canvas& canvas) {
 
 Reaction EnterDrawingMode(FigureModel& model) {
     Reaction reaction;
-    model.interaction.selectionMode = false;
+    InteractionState& st = model.interaction;
+    // A drag ends with its mode; its rubber line goes with the next mouse move.
+    st.dragging = st.pressed = st.windowShown = false;
+    st.selectionMode = false;
     reaction.cursor = DrawingCursor(model.interaction);
     return reaction;
 }
@@ -313,8 +437,73 @@ Reaction SetSnap(FigureModel& model, bool on) {
     return reaction;
 }
 
+Reaction Press(FigureModel& model, Canvas& canvas, Pixel p) {
+    Reaction reaction;
+    InteractionState& st = model.interaction;
+    if (!model.HasFigure() || !st.selectionMode || st.dragging) return reaction;
+    if (p != st.mousePixel) reaction = MouseMove(model, canvas, p);
+    st.pressed = true;
+    st.pressPixel = p;
+    st.windowShown = false;
+    if (const auto hit = EndPointAt(model, PixelToTile(model, p))) {
+        // The rubber line runs from the other end to the dragged one.
+        st.dragging = true;
+        st.dragRow = hit->row;
+        st.dragEnd = hit->end;
+        st.start = hit->other;
+        st.startPixel = FiguurToPixel(model, hit->other).pixel;
+        st.target = SnapTarget{hit->point, SnapKind::EndPoint};
+        st.lockedPixel = FiguurToPixel(model, hit->point).pixel;
+    }
+    return reaction;
+}
+
+Reaction Release(FigureModel& model, Canvas& canvas, Pixel p) {
+    Reaction reaction;
+    InteractionState& st = model.interaction;
+    if (!st.pressed || !st.selectionMode) {
+        if (st.dragging) EraseRubberLine(model, canvas);
+        st.pressed = st.dragging = st.windowShown = false;
+        return reaction;
+    }
+    if (p != st.mousePixel) reaction = MouseMove(model, canvas, p);
+    st.pressed = false;
+    const bool moved = std::abs(p.x - st.pressPixel.x) >= kDragPixels ||
+                       std::abs(p.y - st.pressPixel.y) >= kDragPixels;
+    if (st.dragging) {
+        st.dragging = false;
+        EraseRubberLine(model, canvas);
+        reaction.marker = SnapMarker{};
+        // A press and release on the spot is a click that selects the segment.
+        if (!moved) return reaction;
+        const TilePoint to = st.target ? st.target->point : PixelToTile(model, p);
+        MoveEndPoint(model, st.dragRow, st.dragEnd, to);
+        st.target.reset();
+        RedrawFiguur(model, canvas);
+        SelectRow(model, canvas, st.dragRow, reaction);
+        reaction.releaseHandled = true;
+        return reaction;
+    }
+    if (st.windowShown) {
+        st.windowShown = false;
+        reaction.window = SelectionWindow{};
+        std::vector<int> rows =
+            RowsInsideWindow(model, PixelToTile(model, st.pressPixel), PixelToTile(model, p));
+        RedrawFiguur(model, canvas);
+        if (!rows.empty()) {
+            SelectRow(model, canvas, rows.front(), reaction);
+            SetWindowRows(model, std::move(rows));
+            RedrawSelection(model, canvas);
+        } else {
+            SetWindowRows(model, {});
+        }
+        reaction.releaseHandled = true;
+    }
+    return reaction;
+}
+
 std::optional<TilePoint> SnapToPoint(const FigureModel& model, TilePoint p) {
-    const long double r = model.SnapRadius();
+    const long double r = model.ViewSnapRadius();
     const TextGrid& grid = model.grid;
     auto near = [&](int xCol, int yCol, int row) -> std::optional<TilePoint> {
         const std::string& xs = grid.Cell(xCol, row);
@@ -335,7 +524,7 @@ bool HitFiguurLijn(const FigureModel& model, int row, TilePoint p) {
     if (row < 1 || row >= model.grid.RowCount() || !RowComplete(model.grid, row)) return false;
     TileSegment s = RowSegment(model.grid, row);
     if (s.start.x > s.end.x) std::swap(s.start, s.end);
-    const long double scale = model.Scale();
+    const long double scale = model.ViewScale();
     const long double m = kSelectionPixels * scale;
     const auto [yLow, yHigh] = std::minmax(s.start.y, s.end.y);
     if (!(s.start.x - m < p.x && p.x < s.end.x + m && yLow - m < p.y && p.y < yHigh + m)) {

@@ -15,6 +15,7 @@
 
 #include "Canvas.h"
 #include "FigureModel.h"
+#include "Selection.h"
 
 namespace murvex::figure {
 
@@ -41,6 +42,19 @@ struct TypedLengthBox {
 
 inline constexpr const char* kInvalidLengthText = "Geen geldig getal ingevoerd";
 
+// What the snapped point is, drawn as a small marker at its pixel; kind None hides the marker.
+struct SnapMarker {
+    Pixel pixel;
+    SnapKind kind = SnapKind::None;
+};
+
+// The window of a window selection, corner to corner in canvas pixels.
+struct SelectionWindow {
+    Pixel from;
+    Pixel to;
+    bool shown = false;  // false: no window (any shown one disappears)
+};
+
 // What the window does after an event, besides showing the canvas and the grid as they now are.
 struct Reaction {
     std::optional<std::string> status;  // the new text of XYPos
@@ -53,7 +67,11 @@ struct Reaction {
     std::optional<TypedLengthBox> openTypedLengthBox;
     // Show the warning box with this text, no title, owned by the application window.
     std::optional<std::string> warning;
-    bool keySwallowed = false;  // the key must not reach the focused control
+    bool keySwallowed = false;              // the key must not reach the focused control
+    std::optional<SnapMarker> marker;       // the snap marker moved or disappeared
+    std::optional<SelectionWindow> window;  // the selection window changed
+    // A button release ended an end point drag or a window selection: it is no click.
+    bool releaseHandled = false;
 };
 
 // The mouse moved to pixel p of the canvas: the rubber line follows it (erased and drawn again
@@ -77,6 +95,7 @@ enum class KeyFocus {
 // while a segment is open opens the typed-length box next to the mouse, only with the focus
 // on the figure tab outside a text control (a digit typed into an edit is the edit's);
 // windowLeft and windowTop are the main window's screen position.
+// Besides a digit, "@" and "<" open the box too (typed points and angles).
 Reaction KeyPress(FigureModel& model, char key, KeyFocus focus, int windowLeft, int windowTop);
 
 enum class Key { Escape, Other };
@@ -91,7 +110,10 @@ void KeyUp(FigureModel& model, bool shift);
 // The typed-length box closed with OK and this text. A number ends the open segment that far
 // from its start in the rubber line's direction (never snapped, clipped to the tile); any other
 // text gives the warning kInvalidLengthText and abandons the segment as Escape does.
-Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text);
+// Besides a length the box takes "@dx,dy", "x,y" and "<L<A" (see TypedInput.h); the user's
+// decimal separator decides which character separates two numbers.
+Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text,
+                             char userSeparator = '.');
 // The box closed with Cancel: the segment stays open.
 void TypedLengthCancelled(FigureModel& model);
 
@@ -103,14 +125,23 @@ Reaction EnterDrawingMode(FigureModel& model);
 // state in drawing mode, the arrow still in selection mode.
 Reaction SetSnap(FigureModel& model, bool on);
 
+// The left button went down at p. In selection mode a press on an end point starts dragging
+// it (the rubber line runs from the segment's other end), anywhere else a selection window.
+// Nothing in drawing mode: a click there is the press and release together.
+Reaction Press(FigureModel& model, Canvas& canvas, Pixel p);
+// The left button came up at p: a dragged end point lands (snapped as a click is, inside the
+// tile), a window selects every row with both end points inside it. releaseHandled tells the
+// window not to take the release as a click as well.
+Reaction Release(FigureModel& model, Canvas& canvas, Pixel p);
+
 // The first stored end point whose x and y both lie less than the snap radius from p (a square
 // window): rows from 1 downwards, in each row the start point before the end point, each only
 // when both its cells hold text. Nothing when no point is that near.
 std::optional<TilePoint> SnapToPoint(const FigureModel& model, TilePoint p);
 
 // Whether p selects the row's segment: the row is complete, p lies strictly inside the
-// segment's bounding box grown by 5 pixels on every side, and its distance from the line
-// through the segment is less than 5 pixels.
+// segment's bounding box grown by 5 pixels on every side (pixels at the present zoom), and its
+// distance from the line through the segment is less than 5 pixels.
 bool HitFiguurLijn(const FigureModel& model, int row, TilePoint p);
 
 }  // namespace murvex::figure

@@ -2,7 +2,9 @@
 // commands in between: no crash, and after every event the grid, the interaction state and the
 // canvas agree. Complete rows lie inside the tile; an open segment owns the last row's start
 // cells; the rubber line is on the canvas exactly when the state says so (not-xor lines cancel in
-// pairs), and never after a move while no segment is open.
+// pairs), and never after a move while no segment is open or end point dragged. The drawing tools
+// take part: zoom, pan and fit, the window growing, every snap, polar angles, chains, typed
+// points, end point drags, window selections, and copy, move and mirror of a selection.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -18,6 +20,9 @@
 #include "FigureEditing.h"
 #include "FigureModel.h"
 #include "Interaction.h"
+#include "Selection.h"
+#include "Snaps.h"
+#include "View.h"
 
 using namespace murvex;
 using namespace murvex::figure;
@@ -40,6 +45,8 @@ class TrackingCanvas final : public Canvas {
     void SetPenWidth(int w) override { pen_ = w; }
     void MoveTo(Pixel p) override { Check(p); }
     void LineTo(Pixel p) override { Check(p); }
+    // Zoomed in or moved, segments run beyond the picture.
+    bool viewMoved = false;
     void NotXorLine(Pixel from, Pixel to) override {
         const Key key = KeyOf(from, to, pen_);
         if (on.erase(key) == 0) on.insert({key, true});
@@ -52,6 +59,7 @@ class TrackingCanvas final : public Canvas {
 
   private:
     void Check(Pixel p) const {
+        if (viewMoved) return;
         if (p.x < -1 || p.y < -1 || p.x > width_ + 1 || p.y > height_ + 1) std::abort();
     }
     int width_ = 0;
@@ -72,7 +80,8 @@ void CheckConsistent(const FigureModel& model, const TrackingCanvas& canvas, con
     if (r.selectedRow) CheckRow(model, *r.selectedRow);
     if (r.openTypedLengthBox && !st.drawing) std::abort();
     if (st.selectionMode && st.drawing) std::abort();
-    if (afterMove && !st.drawing && st.rubberShown) std::abort();
+    if (afterMove && !st.drawing && !st.dragging && st.rubberShown) std::abort();
+    if (st.dragging && !st.selectionMode) std::abort();
 
     // The rubber line, and nothing else drawn not-xor, is on the picture.
     if (st.rubberShown) {
@@ -131,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int step = 0; step < 200 && in.remaining_bytes() > 0; ++step) {
         Reaction r;
         bool afterMove = false;
-        switch (in.ConsumeIntegralInRange(0, 13)) {
+        switch (in.ConsumeIntegralInRange(0, 21)) {
             case 0:
             case 1:
                 r = MouseMove(model, canvas, RandomPixel(in, model));
@@ -147,7 +156,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (r.openTypedLengthBox) {
                     CheckConsistent(model, canvas, r, false);
                     if (in.ConsumeBool())
-                        r = TypedLengthAccepted(model, canvas, in.ConsumeRandomLengthString(12));
+                        r = TypedLengthAccepted(model, canvas, in.ConsumeRandomLengthString(12),
+                                                in.ConsumeBool() ? ',' : '.');
                     else
                         TypedLengthCancelled(model);
                 }
@@ -186,6 +196,60 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     else
                         DeleteSelectedSegment(model, canvas);
                 }
+                break;
+            case 13:
+                canvas.viewMoved = true;
+                WheelZoom(model, canvas, RandomPixel(in, model),
+                          in.ConsumeIntegralInRange(-2400, 2400));
+                break;
+            case 14:
+                canvas.viewMoved = true;
+                PanBy(model, canvas, in.ConsumeIntegralInRange(-500, 500),
+                      in.ConsumeIntegralInRange(-500, 500));
+                break;
+            case 15:
+                canvas.viewMoved = true;  // fitted to a larger canvas, the tile may grow
+                FitTile(model, canvas);
+                SetExtraCanvasSize(model, canvas, in.ConsumeIntegralInRange(0, 40),
+                                   in.ConsumeIntegralInRange(0, 40));
+                break;
+            case 16:
+                r = Press(model, canvas, RandomPixel(in, model));
+                break;
+            case 17:
+                r = Release(model, canvas, RandomPixel(in, model));
+                break;
+            case 18: {
+                SnapSettings& snaps = model.interaction.snaps;
+                snaps.grid = in.ConsumeBool();
+                snaps.midPoints = in.ConsumeBool();
+                snaps.intersections = in.ConsumeBool();
+                snaps.nearest = in.ConsumeBool();
+                snaps.tile = in.ConsumeBool();
+                snaps.neighbours = in.ConsumeBool();
+                model.interaction.polarOn = in.ConsumeBool();
+                model.interaction.polarStep = in.PickValueInArray({15, 30, 45});
+                model.interaction.chainOn = in.ConsumeBool();
+                SetGridSpacing(model, in.ConsumeFloatingPoint<double>());
+                break;
+            }
+            case 19:
+                if (model.interaction.drawing) break;
+                if (in.ConsumeBool()) {
+                    DeleteSelection(model, canvas);
+                } else {
+                    EditSelection(model, canvas,
+                                  in.PickValueInArray({SelectionEdit::Copy, SelectionEdit::Move,
+                                                       SelectionEdit::MirrorLeftRight,
+                                                       SelectionEdit::MirrorUpDown}),
+                                  in.ConsumeFloatingPoint<double>(),
+                                  in.ConsumeFloatingPoint<double>());
+                }
+                break;
+            case 20:
+                // The window's snap marker and a figure's redraw ask the same of the snaps.
+                FindSnap(model, PixelToTile(model, RandomPixel(in, model)));
+                GridDots(model);
                 break;
             default:
                 RedrawFiguur(model, canvas);

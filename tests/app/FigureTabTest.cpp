@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "AppTestSupport.h"
@@ -622,6 +624,127 @@ TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
     QTest::mouseClick(Control<QToolButton>(tab, "HelpVrijeFiguurSpeedButton"), Qt::LeftButton);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
+}
+
+// The drawing tools through real mouse, wheel and key events: a zoom about the mouse, the grid
+// snap with its spacing typed, "Passend", a typed "@dx,dy", an end point dragged and undone,
+// Delete, and the canvas growing with the window.
+TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
+    NewFigure("600", "300");  // s = 2: canvas pixel (x, y) is tile point (2x, 300 - 2y)
+    const QPoint at(100, 50);
+    QWheelEvent wheel(at, Control<app::FigureCanvas>(tab, "HatchImage")->mapToGlobal(at), {},
+                      {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Control<app::FigureCanvas>(tab, "HatchImage"), &wheel);
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), at);
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(),
+              "X:200.000, Y:200.000");  // still under the mouse
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), at + QPoint(10, 0));
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:216.000, Y:200.000");  // 1.6 units a pixel
+    // A middle-button drag and a Space drag each move the picture with the mouse.
+    QTest::mousePress(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::MiddleButton, {}, at);
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), at + QPoint(20, 0));
+    QTest::mouseRelease(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::MiddleButton, {},
+                        at + QPoint(20, 0));
+    QTest::keyPress(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_Space);
+    QTest::mousePress(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
+                      at + QPoint(20, 0));
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), at + QPoint(20, 10));
+    QTest::mouseRelease(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
+                        at + QPoint(20, 10));
+    QTest::keyRelease(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_Space);
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), at + QPoint(20, 10));
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:200.000, Y:200.000");
+    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));  // no point placed
+
+    WhenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue("0");
+        dialog->accept();
+    });
+    tab.findChild<QAction*>("GridSpacingAction")->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+    WhenModalOpens([](QWidget* modal) {
+        qobject_cast<QInputDialog*>(modal)->setTextValue("25");
+        qobject_cast<QInputDialog*>(modal)->accept();
+    });
+    tab.findChild<QAction*>("GridSpacingAction")->trigger();
+    tab.findChild<QAction*>("SnapGridAction")->trigger();
+    QTest::mouseClick(tab.findChild<QToolButton*>("PassendButton"), Qt::LeftButton);
+
+    MoveAndClick({26, 99});  // (52, 102): the grid point (50, 100)
+    WhenModalOpens([](QWidget* modal) {
+        auto* box = qobject_cast<app::TInputRubberForm*>(modal);
+        ASSERT_NE(box, nullptr);
+        box->InPutRubberEdit->setText("@215,0");
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
+    });
+    QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), '@');
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "265.000", "100.000"}));
+
+    // The end point dragged to the grid point (300, 100), then taken back.
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSelectieMode"), Qt::LeftButton);
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {133, 100});
+    QTest::mousePress(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
+                      {133, 100});
+    QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {149, 101});
+    QTest::mouseRelease(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
+                        {149, 101});
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "300.000", "100.000"}));
+    QApplication::setActiveWindow(&form);
+    QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "100.000", "265.000", "100.000"}));
+
+    // A second segment; the first selected by a click and gone with Delete.
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonTekenmode"), Qt::LeftButton);
+    MoveAndClick({25, 25});
+    MoveAndClick({25, 50});
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSelectieMode"), Qt::LeftButton);
+    MoveAndClick({80, 100});
+    QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_Delete);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "250.000", "50.000", "200.000"}));
+    // Moved by a typed offset from the canvas's context menu.
+    WhenModalOpens([](QWidget* modal) {
+        qobject_cast<QInputDialog*>(modal)->setTextValue("10,0");
+        qobject_cast<QInputDialog*>(modal)->accept();
+    });
+    tab.findChild<QAction*>("MoveSelectionAction")->trigger();
+    EXPECT_EQ(ShownRow(1), (QStringList{"60.000", "250.000", "60.000", "200.000"}));
+
+    // A larger window: the canvas takes the room, the grid moves beside it.
+    const QPoint gridAt = Control<QTableView>(tab, "FiguurGrid")->pos();
+    form.resize(form.width() + 100, form.height() + 60);
+    QApplication::processEvents();
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->size(), QSize(302 + 100, 152 + 60));
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->pos(), gridAt + QPoint(100, 0));
+    form.resize(652, 552);
+    QApplication::processEvents();
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->size(), QSize(302, 152));
+    EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->pos(), gridAt);
+}
+
+// A zoom takes the background picture along: what lay under a tile point stays under it.
+TEST_F(FigureTab, TheBackgroundPictureFollowsTheZoom) {
+    NewFigure("300", "300");
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const std::string png = dir.File("plan.png");
+    ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
+    w.platform.dialogAnswers.push_back(png);
+    Control<QAction>(tab, "OpenPictureAction")->trigger();  // tile rows 75 to 225 are green
+    EXPECT_EQ(Control<QFrame>(tab, "DP")->grab().toImage().pixelColor(151, 41), QColor(Qt::white));
+    const QPoint at(150, 150);
+    QWheelEvent wheel(at, Control<app::FigureCanvas>(tab, "HatchImage")->mapToGlobal(at), {},
+                      {0, 240}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Control<app::FigureCanvas>(tab, "HatchImage"), &wheel);
+    const QImage panel = Control<QFrame>(tab, "DP")->grab().toImage();
+    EXPECT_EQ(panel.pixelColor(151, 151), QColor(Qt::green));
+    // Designed row 150 + (40 - 150) / 1.5625 = 79.6, inside the picture.
+    EXPECT_EQ(panel.pixelColor(151, 41), QColor(Qt::green));
+    EXPECT_EQ(panel.pixelColor(151, 10), QColor(Qt::white));
+    QTest::mouseClick(tab.findChild<QToolButton*>("PassendButton"), Qt::LeftButton);
+    EXPECT_EQ(Control<QLabel>(tab, "BackGroundImage")->pixmap().size(), QSize(300, 150));
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+// Selecting and editing more than one click at a time: an end point dragged to a new place, a
+// window that selects several rows, and the commands that then work on all of them.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "Canvas.h"
+#include "FigureModel.h"
+
+namespace murvex::figure {
+
+// A press this many pixels from where it went down is a drag, not a click.
+inline constexpr int kDragPixels = 3;
+
+struct EndPointHit {
+    int row = 0;
+    int end = 0;  // 0 the start point, 1 the end point
+    TilePoint point;
+    TilePoint other;  // the segment's other end
+};
+
+// The first end point of a complete row within the snap window of p (rows from 1 down, start
+// before end), as the end point snap finds it.
+std::optional<EndPointHit> EndPointAt(const FigureModel& model, TilePoint p);
+
+// Writes the dragged end point of the row as Fmt text, clamped into the tile.
+void MoveEndPoint(FigureModel& model, int row, int end, TilePoint p);
+
+// The complete rows with both end points inside the rectangle with corners a and b.
+std::vector<int> RowsInsideWindow(const FigureModel& model, TilePoint a, TilePoint b);
+
+// The rows of the last window selection, while the grid has not changed since.
+bool WindowSelectionValid(const FigureModel& model);
+const std::vector<int>& WindowRows(const FigureModel& model);
+// Keeps rows as the window selection of the grid as it is now (none when empty).
+void SetWindowRows(FigureModel& model, std::vector<int> rows);
+
+// Draws the window selection's rows red over the canvas as it stands.
+void RedrawSelection(FigureModel& model, Canvas& canvas);
+
+// "Lijn wissen" and the Delete key: every row of a window selection, or else the grid's current
+// row, then a redraw.
+void DeleteSelection(FigureModel& model, Canvas& canvas);
+
+// Copy, move and mirror of the selection: every row of a window selection, or else the grid's
+// current row (when complete).
+enum class SelectionEdit {
+    Copy,             // new rows at the end, shifted by (a, b)
+    Move,             // the rows themselves shifted by (a, b)
+    MirrorLeftRight,  // mirrored in the vertical line x = a
+    MirrorUpDown,     // mirrored in the horizontal line y = a
+};
+// Writes the rows as Fmt text and redraws: what leaves the tile is clipped, and a row that no
+// longer meets it is deleted, as a typed segment is. False when nothing was selected.
+bool EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
+                   long double b = 0);
+
+}  // namespace murvex::figure
