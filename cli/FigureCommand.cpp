@@ -8,6 +8,7 @@
 #include "Conversion.h"
 #include "ConversionReport.h"
 #include "Cp1252.h"
+#include "DxfFigure.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 
@@ -21,6 +22,7 @@ struct FigureOptions {
     std::string output;
     bool force = false;
     bool report = false;
+    DxfOptions dxf;
 };
 
 int RunFigure(const FigureOptions& o) {
@@ -38,9 +40,20 @@ int RunFigure(const FigureOptions& o) {
     FigureModel model;
     NullCanvas canvas;
     PatternHeader texts;
+    const bool drawing = dxf::IsDxfName(o.file);
+    if (!drawing && AnyDxfOption(o.dxf)) {
+        Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
+        return kExitInvalid;
+    }
+    dxf::ImportReport imported;
+    if (drawing) {
+        const int status = ReadDxfFigure(o.file, o.dxf, model, canvas, texts, imported);
+        if (status != kExitOk) return status == kExitFailed ? kExitInvalid : status;
+    }
     // The same reading and redraw as figure-read; the warning about a second figure only tells.
     const ListReadResult read =
-        ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
+        drawing ? ListReadResult{}
+                : ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
     if (read.status != ListReadStatus::Ok) {
         // The size messages are the window's texts; the others carry the file name as given.
         const std::string text = MessageFor(read.status, o.file).text;
@@ -76,12 +89,14 @@ Subcommand AddFigureCommand(CLI::App& parent) {
     CLI::App* app = parent.add_subcommand(
         "figure",
         "Write the pattern file of a figure list (the free figure tab's \"Maak hatch\").");
-    app->add_option("file", options->file, "The figure list (.txt)")->required();
+    app->add_option("file", options->file, "The figure list (.txt) or a DXF drawing (.dxf)")
+        ->required();
     app->add_option("--accuracy", options->accuracy,
                     "Nauwkeurig (default), Middel or Laag, as the tab's accuracy choice");
     app->add_option("-o,--output", options->output,
                     "The pattern file to write; standard output without it or with \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
+    AddDxfOptions(*app, options->dxf);
     app->add_flag("--report", options->report,
                   "Print the conversion report on standard output; the pattern then goes only "
                   "to -o FILE");
@@ -97,8 +112,11 @@ Subcommand AddFigureCommand(CLI::App& parent) {
         "drawn segment inside the tile and the written line (drawing units; \"?\" when the\n"
         "segment misses the tile or the line is too dense there to measure); the pattern then\n"
         "goes only to -o FILE, so that standard output holds the report alone (-o - is refused).\n"
+        "A DXF drawing (a name ending in .dxf) is read as figure-read reads it, with the\n"
+        "same --tile, --layer and --chord.\n"
         "Examples:\n"
         "  murvex-cli figure figuur.txt --accuracy Middel -o figuur.pat\n"
+        "  murvex-cli figure tegel.dxf --tile 0 0 200 100 -o tegel.pat\n"
         "  murvex-cli figure figuur.txt --report -o figuur.pat\n"
         "Exit status: 0 written, 1 the output could not be written, 2 the list could not be\n"
         "read or the accuracy is unknown, 3 written but some rows have no solution.");

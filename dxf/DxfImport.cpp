@@ -508,7 +508,7 @@ class Expander {
 
     static void Check(Point p) {
         if (!Fits(p))
-            throw Refusal{"coördinaten buiten +/-" + Number(kMaxCoordinate) +
+            throw Refusal{"co\xF6rdinaten buiten +/-" + Number(kMaxCoordinate) +
                           " (na het invoegen van blokken)"};
     }
 

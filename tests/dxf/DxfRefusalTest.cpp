@@ -55,7 +55,7 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
         {"huge after scaling",
          DxfFile(Record("INSERT", {{2, "Q"}, {41, "1e6"}, {42, "1e6"}}),
                  Record("BLOCK", {{2, "Q"}}) + Line(0, 0, 5000, 0) + Record("ENDBLK", {})),
-         "coördinaten buiten"},
+         "co\xF6rdinaten buiten"},
         {"zero radius", DxfFile(Record("CIRCLE", {{10, "1"}, {20, "1"}, {40, "0"}})), "straal 0"},
         {"negative radius", DxfFile(Record("ARC", {{10, "1"}, {20, "1"}, {40, "-2"}})),
          "straal -2"},
