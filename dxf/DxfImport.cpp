@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <filesystem>
 #include <numbers>
 #include <sstream>
@@ -51,7 +52,7 @@ struct RawEntity {
 struct Block {
     std::string name;
     Point base;
-    std::vector<RawEntity> entities;
+    std::deque<RawEntity> entities;
 };
 
 std::string UpperName(std::string_view name) {
@@ -62,7 +63,7 @@ class Collector final : public DL_CreationAdapter {
   public:
     explicit Collector(bool utf8) : utf8_(utf8) {}
 
-    std::vector<RawEntity> model;
+    std::deque<RawEntity> model;
     std::unordered_map<std::string, Block> blocks;
     std::vector<std::string> layers;
     std::map<std::string, int> skipped;
@@ -178,7 +179,7 @@ class Collector final : public DL_CreationAdapter {
     }
 
   private:
-    std::vector<RawEntity>& Target() { return current_ ? current_->entities : model; }
+    std::deque<RawEntity>& Target() { return current_ ? current_->entities : model; }
 
     std::string Text(const std::string& text) const { return utf8_ ? Utf8ToCp1252(text) : text; }
 
@@ -300,7 +301,7 @@ class Expander {
         return total;
     }
 
-    void Expand(const std::vector<RawEntity>& entities, const Affine& m,
+    void Expand(const std::deque<RawEntity>& entities, const Affine& m,
                 const std::string& insertLayer, int depth) {
         for (const RawEntity& e : entities) {
             // An entity of a block on layer 0 takes the layer of the INSERT.

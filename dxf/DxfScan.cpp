@@ -128,6 +128,14 @@ std::string CanonicalInt(const Group& g) {
     return IntText(value);
 }
 
+// The groups dxflib reads of the records handed to it: names, layer, points in the plane,
+// sizes, angles, flags and counts, the extrusion. Heights, handles, owners, colours, line types
+// and extended data would only cost it time.
+bool Wanted(int c) {
+    return c == 2 || c == 8 || (c >= 10 && c <= 28) || (c >= 40 && c <= 51) ||
+           (c >= 66 && c <= 74) || (c >= 210 && c <= 230);
+}
+
 enum class Section { None, Header, Tables, Blocks, Entities, Other };
 
 bool IsTakenKind(std::string_view kind) {
@@ -287,7 +295,7 @@ class Scanner {
             const Group& g = record_[i];
             const int c = g.code;
             // Extended data, application groups and comments are of no use here.
-            if (c >= 1000 || c == 102 || c == 999 || c < 0 || (c == 9 && head.code != 9)) continue;
+            if (!Wanted(c)) continue;
             if (g.value.size() > kMaxLineLength)
                 throw ScanError(LineText(g) + " is langer dan " +
                                 IntText(static_cast<long>(kMaxLineLength)) + " tekens");

@@ -296,6 +296,10 @@ class Fitter {
                                  std::fabs(report.tile.high.x), std::fabs(report.tile.high.y)});
         for (const Primitive& p : d_.primitives) {
             if (!Taken(p)) continue;
+            if (p.kind == Primitive::Kind::Segment) {
+                Wrap({p.a.x - low.x, p.a.y - low.y}, {p.b.x - low.x, p.b.y - low.y}, report);
+                continue;
+            }
             bool atLimit = false;
             const std::vector<Point> points = Flatten(p, tol, atLimit);
             if (p.kind != Primitive::Kind::Segment) {
@@ -383,7 +387,20 @@ class Fitter {
     void Wrap(TilePoint p, TilePoint q, ImportReport& report) {
         p = Snap(p);
         q = Snap(q);
-        std::vector<long double> cuts{0, 1};
+        // Most segments lie in the tile already; one on its right or top border stands for the
+        // one on the left or bottom border and is moved there below.
+        const auto inside = [&](TilePoint t) {
+            return t.x >= 0 && t.x <= W_ && t.y >= 0 && t.y <= H_;
+        };
+        if (inside(p) && inside(q) && !(p.x == W_ && q.x == W_) && !(p.y == H_ && q.y == H_)) {
+            if (pieces_.size() >= kMaxSegments)
+                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
+                              " segmenten in de tegel"};
+            pieces_.push_back({p, q});
+            return;
+        }
+        std::vector<long double>& cuts = cuts_;
+        cuts.assign({0, 1});
         const auto crossings = [&](long double a, long double b, long double period) {
             const long double first = std::floor(std::min(a, b) / period) + 1;
             const long double last = std::ceil(std::max(a, b) / period) - 1;
@@ -434,12 +451,14 @@ class Fitter {
         std::vector<Line> lines;
         for (std::size_t i = 0; i < pieces_.size(); ++i) {
             TilePoint p = pieces_[i].start, q = pieces_[i].end;
-            const long double len = std::hypot(q.x - p.x, q.y - p.y);
+            const long double dx = q.x - p.x, dy = q.y - p.y;
+            const long double len = std::sqrt(dx * dx + dy * dy);
             if (len == 0) {
                 ++report.dropped;
                 continue;
             }
-            long double angle = std::atan2(q.y - p.y, q.x - p.x);
+            // The angle only sorts and groups; double precision is ample for that.
+            long double angle = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
             if (angle < 0) {
                 angle += std::numbers::pi_v<long double>;
                 std::swap(p, q);
@@ -529,6 +548,7 @@ class Fitter {
     std::vector<int> tileGroups_;
     long double W_ = 1, H_ = 1, eps_ = 1e-9L;
     std::vector<TileSegment> pieces_;
+    std::vector<long double> cuts_;  // kept between segments: no allocation for each
 };
 
 std::string JsonText(std::string_view text) {
