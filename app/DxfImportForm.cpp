@@ -149,6 +149,15 @@ TDxfImportForm::TDxfImportForm(dxf::Drawing drawing, QWidget* parent)
     Recompute();
 }
 
+TDxfImportForm::~TDxfImportForm() {
+    // The children go after the members: an edit losing its focus then must not import again
+    // from a drawing that is gone.
+    for (QLineEdit* edit : tileEdits_)
+        edit->disconnect(this);
+    chord_->disconnect(this);
+    layers_->disconnect(this);
+}
+
 void TDxfImportForm::TileEdited() {
     tileGiven_ = true;
 }

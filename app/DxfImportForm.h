@@ -21,6 +21,7 @@ class TDxfImportForm : public QDialog {
 
   public:
     TDxfImportForm(dxf::Drawing drawing, QWidget* parent = nullptr);
+    ~TDxfImportForm() override;
 
     // The figure OK brings in; nothing while the choices are refused.
     const std::optional<dxf::TileFigure>& Figure() const { return figure_; }
