@@ -12,51 +12,41 @@
 
 namespace {
 
-std::string Group(int code, const std::string& value) {
-    return std::to_string(code) + "\n" + value + "\n";
-}
-
 std::string Drawing50000() {
     std::mt19937_64 rng(50000);
-    std::uniform_real_distribution<double> at(-50, 1050);
-    std::uniform_real_distribution<double> small(1, 20);
-    const auto n = [](double v) { return murvex::Fmt(v); };
-    std::string blocks = Group(0, "SECTION") + Group(2, "BLOCKS") + Group(0, "BLOCK") +
-                         Group(2, "STEEN") + Group(10, "0") + Group(20, "0") + Group(0, "LINE") +
-                         Group(10, "0") + Group(20, "0") + Group(11, "20") + Group(21, "0") +
-                         Group(0, "ENDBLK") + Group(0, "ENDSEC");
-    std::string entities = Group(0, "SECTION") + Group(2, "ENTITIES") + Group(0, "LWPOLYLINE") +
-                           Group(8, "TEGEL") + Group(90, "4") + Group(70, "1");
-    for (const auto& [x, y] : {std::pair{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}})
-        entities += Group(10, std::to_string(x)) + Group(20, std::to_string(y));
+    std::uniform_real_distribution<double> at(-50, 1050), small(1, 20);
+    std::string text =
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nSTEEN\n0\nLINE\n10\n0\n20\n0\n11\n20\n"
+        "21\n0\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n"
+        "TEGEL\n70\n1\n10\n0\n20\n0\n10\n1000\n20\n0\n10\n1000\n20\n1000\n10\n0\n20\n"
+        "1000\n";
+    const auto g = [&](int code, double v) {
+        text += std::to_string(code) + "\n" + murvex::Fmt(v) + "\n";
+    };
     for (int i = 1; i < 50000; ++i) {
         const double x = at(rng), y = at(rng), d = small(rng);
+        const char* kinds[] = {"ARC", "CIRCLE", "LWPOLYLINE", "INSERT\n2\nSTEEN"};
+        text += std::string("0\n") + (i % 10 < 4 ? kinds[i % 10] : "LINE") + "\n8\nF\n";
+        g(10, x);
+        g(20, y);
         switch (i % 10) {
             case 0:
-                entities += Group(0, "ARC") + Group(8, "F") + Group(10, n(x)) + Group(20, n(y)) +
-                            Group(40, n(d)) + Group(50, "10") + Group(51, "100");
+                g(40, d), g(50, 10), g(51, 100);
                 break;
             case 1:
-                entities += Group(0, "CIRCLE") + Group(8, "F") + Group(10, n(x)) + Group(20, n(y)) +
-                            Group(40, n(d / 4));
+                g(40, d / 4);
                 break;
             case 2:
-                entities += Group(0, "LWPOLYLINE") + Group(8, "F") + Group(90, "3") +
-                            Group(70, "0") + Group(10, n(x)) + Group(20, n(y)) + Group(42, "0.2") +
-                            Group(10, n(x + d)) + Group(20, n(y)) + Group(10, n(x + d)) +
-                            Group(20, n(y + d));
+                g(42, 0.2), g(10, x + d), g(20, y), g(10, x + d), g(20, y + d);
                 break;
             case 3:
-                entities += Group(0, "INSERT") + Group(8, "F") + Group(2, "STEEN") +
-                            Group(10, n(x)) + Group(20, n(y)) + Group(50, "30");
+                g(50, 30);
                 break;
             default:
-                entities += Group(0, "LINE") + Group(8, "F") + Group(10, n(x)) + Group(20, n(y)) +
-                            Group(11, n(x + d)) + Group(21, n(y - d));
+                g(11, x + d), g(21, y - d);
         }
     }
-    entities += Group(0, "ENDSEC") + Group(0, "EOF");
-    return blocks + entities;
+    return text + "0\nENDSEC\n0\nEOF\n";
 }
 
 void BM_ImportDxf50000Entities(benchmark::State& state) {

@@ -15,7 +15,6 @@
 #include "DxfImportForm.h"
 #include "DxfText.h"
 #include "FigureTab.h"
-#include "NewVrijHatch.h"
 #include "TempDir.h"
 
 namespace murvex::test {
@@ -34,20 +33,7 @@ class DxfOpen : public ::testing::Test {
 
     template <class T>
     T* Child(const char* name) {
-        T* found = tab.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void NewFigure() {
-        WhenModalOpens([](QWidget* modal) {
-            auto* dialog = qobject_cast<app::TNewVrijHatch*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QLineEdit*>("BreedteEdit")->setText("300");
-            dialog->findChild<QLineEdit*>("HoogteEdit")->setText("200");
-            dialog->accept();
-        });
-        QTest::mouseClick(Child<QPushButton>("NieuwFiguur"), Qt::LeftButton);
-        QApplication::setActiveWindow(w.form.get());
+        return tab.findChild<T*>(QString::fromLatin1(name));
     }
     void Open(const std::string& path) {
         w.platform.dialogAnswers.push_back(path);
@@ -57,7 +43,9 @@ class DxfOpen : public ::testing::Test {
 };
 
 TEST_F(DxfOpen, TheChosenLayersComeInAsOneUndoStep) {
-    NewFigure();
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, ";%SIZE=300,200\r\n1,2,3,4\r\n");
+    Open(list);
     const std::string path = dir.File("tegel.dxf");
     WriteText(path,
               DxfFile(Line(0, 0, 20, 0, "A") + Line(5, 5, 25, 5, "B") + Line(0, 0, 0, 10, "A"), "",
@@ -89,7 +77,7 @@ TEST_F(DxfOpen, TheChosenLayersComeInAsOneUndoStep) {
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(model.TileWidth(), 300);
-    EXPECT_EQ(model.grid.RowCount(), 2);
+    EXPECT_EQ(model.grid.Row(1), (std::vector<std::string>{"1", "1", "2", "3", "4"}));
 }
 
 TEST_F(DxfOpen, ARefusedDrawingIsAnErrorBoxAndChangesNothing) {

@@ -23,7 +23,7 @@ using test::WriteText;
 const std::string kDrawing =
     DxfFile(Line(1, 1, 4, 1, "A") + Line(8, 5, 12, 5, "B"), "", "9\n$INSUNITS\n70\n1\n");
 
-TEST(CliDxf, FigureReadGivesTheRowsAndTheReport) {
+TEST(CliDxf, FigureReadGivesTheRowsAndTheReportFigureConvertsThem) {
     TempDir dir;
     const std::string file = dir.File("tegel.DXF");
     WriteText(file, kDrawing);
@@ -43,17 +43,13 @@ TEST(CliDxf, FigureReadGivesTheRowsAndTheReport) {
     EXPECT_NE(json.out.find("\"rows\": [\n    [\"0.000\", \"0.000\", \"3.000\", \"0.000\"]"),
               std::string::npos)
         << json.out;
-}
 
-TEST(CliDxf, FigureConvertsTheDrawing) {
-    TempDir dir;
-    const std::string file = dir.File("tegel.dxf");
-    WriteText(file, kDrawing);
-    const Result r = Cli(dir, {"figure", file, "--tile", "0", "0", "10", "10", "-o", "-"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.substr(0, 12), ";%UNITS=INCH");
+    // The conversion of the same rows.
+    const Result hatch = Cli(dir, {"figure", file, "--tile", "0", "0", "10", "10", "-o", "-"});
+    EXPECT_EQ(hatch.status, 0) << hatch.err;
+    EXPECT_EQ(hatch.out.substr(0, 12), ";%UNITS=INCH");
     // One pattern line per segment: the two lines and the wrapped part.
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5 + 3 + 1);
+    EXPECT_EQ(std::count(hatch.out.begin(), hatch.out.end(), '\n'), 5 + 3 + 1);
 }
 
 TEST(CliDxf, RefusalsAndMisplacedOptions) {

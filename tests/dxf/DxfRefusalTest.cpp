@@ -10,6 +10,7 @@ namespace {
 using dxftest::DxfFile;
 using dxftest::Line;
 using dxftest::Record;
+using dxftest::TileOption;
 
 struct RefusalRow {
     const char* name;
@@ -17,12 +18,6 @@ struct RefusalRow {
     const char* message;  // part of the refusal
     ImportOptions options = {};
 };
-
-ImportOptions TileOption(double x0, double y0, double x1, double y1) {
-    ImportOptions o;
-    o.tile = Tile{{x0, y0}, {x1, y1}, TileSource::Given, {}};
-    return o;
-}
 
 std::string Error(const RefusalRow& row) {
     const DrawingResult read = ReadDrawing(row.text);

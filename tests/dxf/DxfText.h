@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "DxfImport.h"
+
 namespace murvex::dxftest {
 
 using Groups = std::vector<std::pair<int, std::string>>;
@@ -53,6 +55,13 @@ inline std::string DxfFile(std::string_view entities, std::string_view blocks = 
     out += "0\nSECTION\n2\nBLOCKS\n" + std::string(blocks) + "0\nENDSEC\n";
     out += "0\nSECTION\n2\nENTITIES\n" + std::string(entities) + "0\nENDSEC\n0\nEOF\n";
     return out;
+}
+
+// Import options with the tile given.
+inline dxf::ImportOptions TileOption(double x0, double y0, double x1, double y1) {
+    dxf::ImportOptions o;
+    o.tile = dxf::Tile{{x0, y0}, {x1, y1}, dxf::TileSource::Given, {}};
+    return o;
 }
 
 }  // namespace murvex::dxftest
