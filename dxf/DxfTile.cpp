@@ -377,7 +377,8 @@ class Fitter {
     }
 
     long double Snap(long double value, long double period) const {
-        const long double k = std::nearbyint(value / period);
+        // The nearest whole number of periods; double rounding is exact enough and far quicker.
+        const long double k = std::nearbyint(static_cast<double>(value / period));
         return std::fabs(value - k * period) <= eps_ ? k * period : value;
     }
     TilePoint Snap(TilePoint p) const { return {Snap(p.x, W_), Snap(p.y, H_)}; }
