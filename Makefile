@@ -9,7 +9,7 @@ WERROR ?= ON
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS = fuzz_pattern_reader fuzz_library fuzz_number fuzz_geometry fuzz_jpeg fuzz_cp1252 fuzz_figure_list \
-  fuzz_conversion fuzz_clip fuzz_interaction fuzz_picture
+  fuzz_conversion fuzz_clip fuzz_interaction fuzz_picture fuzz_dxf_import
 
 
 deps:

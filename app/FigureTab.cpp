@@ -27,6 +27,8 @@
 #include "Conversion.h"
 #include "Cursors.h"
 #include "DesignFonts.h"
+#include "DxfImport.h"
+#include "DxfImportForm.h"
 #include "ErrorForm.h"
 #include "FigureCanvas.h"
 #include "FigureEditing.h"
@@ -673,7 +675,36 @@ void TFigureTab::OpenVrijfiguurListExecute() {
         chosen = figure::ChooseFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
                                           ApplicationHandle());
     });
-    if (chosen) OpenFigureListFile(OpenDialogVrijFiguur.fileName);
+    if (!chosen) return;
+    if (dxf::IsDxfName(OpenDialogVrijFiguur.fileName))
+        OpenDxfDrawing(OpenDialogVrijFiguur.fileName);
+    else
+        OpenFigureListFile(OpenDialogVrijFiguur.fileName);
+}
+
+void TFigureTab::OpenDxfDrawing(const std::string& path) {
+    OpenDialogVrijFiguur.fileName = path;
+    Platform& platform = form_.ThePlatform();
+    dxf::DrawingResult read;
+    RunCommand(platform, [&] { read = dxf::ReadDrawingFile(path); });
+    if (!read.drawing) {
+        if (!read.error.empty()) ShowError(platform, read.error, "DXF-tekening", form_.Handle());
+        return;
+    }
+    TDxfImportForm dialog(std::move(*read.drawing), &form_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Figure()) return;
+    const bool hadFigure = model_.HasFigure();
+    bool filled = false;
+    Step([&] { filled = dxf::FillFigure(model_, HatchImage->Canvas(), *dialog.Figure()); });
+    if (!filled) {
+        ShowError(platform, figure::kInvalidValueText, figure::kInvalidValueTitle, form_.Handle());
+        return;
+    }
+    if (!hadFigure) FiguurGridUndo->History().Clear();
+    SetComboText(VrijeFiguurUnits, FromFileText(dialog.Figure()->report.units));
+    RemoveBackgroundPicture();
+    EnableFigureCommands();
+    ShowModel();
 }
 
 void TFigureTab::OpenFigureListFile(const std::string& path) {

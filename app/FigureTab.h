@@ -91,6 +91,9 @@ class TFigureTab : public QWidget {
     // Reads a figure list (8-bit name, as the open dialog gives it) into the tab, as after
     // choosing it in the open dialog, with that command's message boxes.
     void OpenFigureListFile(const std::string& path);
+    // Reads a DXF drawing, lets the user choose in the import dialog and fills tile and grid as
+    // one undo step.
+    void OpenDxfDrawing(const std::string& path);
     void ButtonCreateHatchClick();
     void HatchImageMouseMove(QPoint pixel);
     void HatchImageClick(QPoint pixel);

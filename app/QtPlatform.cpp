@@ -113,8 +113,10 @@ Answer ButtonCode(const QMessageBox& box, const QAbstractButton* clicked) {
 
 void ConfigureFileDialog(QFileDialog& qd, const FileDialog& dialog) {
     qd.setWindowTitle(FromFileText(dialog.title));
-    qd.setNameFilter(FromFileText(dialog.filterName) + " (" + FromFileText(dialog.filterMask) +
-                     ")");
+    QString filters =
+        FromFileText(dialog.filterName) + " (" + FromFileText(dialog.filterMask) + ")";
+    if (!dialog.moreFilters.empty()) filters += ";;" + FromFileText(dialog.moreFilters);
+    qd.setNameFilter(filters);
     qd.setDefaultSuffix(FromFileText(dialog.defaultExt));
     // The save flow asks its own question before an existing file is replaced.
     qd.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -9,6 +9,7 @@
 #include "Conversion.h"
 #include "ConversionReport.h"
 #include "Cp1252.h"
+#include "DxfFigure.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 
@@ -24,6 +25,7 @@ struct FigureOptions {
     bool force = false;
     bool report = false;
     bool compatible = false;
+    DxfOptions dxf;
 };
 
 int RunFigure(const FigureOptions& o) {
@@ -46,9 +48,20 @@ int RunFigure(const FigureOptions& o) {
     FigureModel model;
     NullCanvas canvas;
     PatternHeader texts;
+    const bool drawing = dxf::IsDxfName(o.file);
+    if (!drawing && AnyDxfOption(o.dxf)) {
+        Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
+        return kExitInvalid;
+    }
+    dxf::ImportReport imported;
+    if (drawing) {
+        const int status = ReadDxfFigure(o.file, o.dxf, model, canvas, texts, imported);
+        if (status != kExitOk) return status == kExitFailed ? kExitInvalid : status;
+    }
     // The same reading and redraw as figure-read; the warning about a second figure only tells.
     const ListReadResult read =
-        ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
+        drawing ? ListReadResult{}
+                : ReadFigureListFile(o.file, model, canvas, texts, [] { Complain(kMultipleText); });
     if (read.status != ListReadStatus::Ok) {
         // The size messages are the window's texts; the others carry the file name as given.
         const std::string text = MessageFor(read.status, o.file).text;
@@ -95,7 +108,8 @@ Subcommand AddFigureCommand(CLI::App& parent) {
     CLI::App* app = parent.add_subcommand(
         "figure",
         "Write the pattern file of a figure list (the free figure tab's \"Maak hatch\").");
-    app->add_option("file", options->file, "The figure list (.txt)")->required();
+    app->add_option("file", options->file, "The figure list (.txt) or a DXF drawing (.dxf)")
+        ->required();
     app->add_option("--accuracy", options->accuracy,
                     "Nauwkeurig (default), Middel, Laag or \"Op maat\", as the tab's accuracy "
                     "choice");
@@ -106,6 +120,7 @@ Subcommand AddFigureCommand(CLI::App& parent) {
                     "The pattern file to write; standard output without it or with \"-\"");
     app->add_flag("--force", options->force, "Replace an existing output file (atomically)");
     app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
+    AddDxfOptions(*app, options->dxf);
     app->add_flag("--report", options->report,
                   "Print the conversion report on standard output; the pattern then goes only "
                   "to -o FILE");
@@ -126,8 +141,11 @@ Subcommand AddFigureCommand(CLI::App& parent) {
         "whose copies drift off it, the drift per tile (\"0.191/tegel\"); a failed \"Op maat\"\n"
         "row names the tolerance it would need. The pattern then goes only to -o FILE, so\n"
         "that standard output holds the report alone (-o - is refused).\n"
+        "A DXF drawing (a name ending in .dxf) is read as figure-read reads it, with the\n"
+        "same --tile, --layer and --chord.\n"
         "Examples:\n"
         "  murvex-cli figure figuur.txt --accuracy Middel -o figuur.pat\n"
+        "  murvex-cli figure tegel.dxf --tile 0 0 200 100 -o tegel.pat\n"
         "  murvex-cli figure figuur.txt --report -o figuur.pat\n"
         "  murvex-cli figure figuur.txt --accuracy \"Op maat\" --tolerance 0.5 -o figuur.pat\n"
         "Exit status: 0 written, 1 the output could not be written, 2 the list could not be\n"

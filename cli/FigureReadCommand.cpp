@@ -6,6 +6,7 @@
 #include "Canvas.h"
 #include "Commands.h"
 #include "Cp1252.h"
+#include "DxfFigure.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 #include "GridText.h"
@@ -18,15 +19,21 @@ namespace {
 struct FigureReadOptions {
     std::string file;
     bool json = false;
+    DxfOptions dxf;
 };
 
-std::string PlainText(const figure::FigureModel& model, const PatternHeader& texts) {
+std::string PlainText(const figure::FigureModel& model, const PatternHeader& texts,
+                      const dxf::ImportReport* report) {
     std::string out;
     out += "#width\t" + IntText(model.TileWidth()) + "\n";
     out += "#height\t" + IntText(model.TileHeight()) + "\n";
     out += "#units\t" + freelines::TabEscaped(texts.units, false) + "\n";
     out += "#name\t" + freelines::TabEscaped(texts.name, false) + "\n";
     out += "#type\t" + freelines::TabEscaped(texts.type, false) + "\n";
+    if (report) {
+        for (const std::string& line : dxf::ReportLines(*report))
+            out += "#import\t" + freelines::TabEscaped(line, false) + "\n";
+    }
     const TextGrid& grid = model.grid;
     for (int r = 1; r < grid.RowCount(); ++r) {
         for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
@@ -38,8 +45,8 @@ std::string PlainText(const figure::FigureModel& model, const PatternHeader& tex
     return out;
 }
 
-std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
-                 bool multipleFigures) {
+std::string Json(const figure::FigureModel& model, const PatternHeader& texts, bool multipleFigures,
+                 const dxf::ImportReport* report) {
     std::string out = "{\n";
     out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
     out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
@@ -47,6 +54,7 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
     out += "  \"name\": " + freelines::JsonString(texts.name) + ",\n";
     out += "  \"type\": " + freelines::JsonString(texts.type) + ",\n";
     out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
+    if (report) out += "  \"import\": " + dxf::ReportJson(*report, "  ") + ",\n";
     out += "  \"rows\": [";
     const TextGrid& grid = model.grid;
     for (int r = 1; r < grid.RowCount(); ++r) {
@@ -61,8 +69,25 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts,
     return out;
 }
 
+int RunDxfRead(const FigureReadOptions& o) {
+    figure::FigureModel model;
+    figure::NullCanvas canvas;
+    PatternHeader texts;
+    dxf::ImportReport report;
+    const int status = ReadDxfFigure(o.file, o.dxf, model, canvas, texts, report);
+    if (status != kExitOk) return status;
+    const std::string text =
+        o.json ? Json(model, texts, false, &report) : PlainText(model, texts, &report);
+    return WriteOutput("", Cp1252ToUtf8(text), false);
+}
+
 int RunFigureRead(const FigureReadOptions& o) {
     using namespace figure;
+    if (dxf::IsDxfName(o.file)) return RunDxfRead(o);
+    if (AnyDxfOption(o.dxf)) {
+        Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
+        return kExitInvalid;
+    }
     FigureModel model;
     NullCanvas canvas;
     PatternHeader texts;
@@ -81,8 +106,8 @@ int RunFigureRead(const FigureReadOptions& o) {
             Complain(MessageFor(result.status, o.file).text);
             return kExitFailed;
     }
-    const std::string text =
-        o.json ? Json(model, texts, result.multipleFigures) : PlainText(model, texts);
+    const std::string text = o.json ? Json(model, texts, result.multipleFigures, nullptr)
+                                    : PlainText(model, texts, nullptr);
     return WriteOutput("", Cp1252ToUtf8(text), false);
 }
 
@@ -92,8 +117,10 @@ Subcommand AddFigureReadCommand(CLI::App& parent) {
     auto options = std::make_shared<FigureReadOptions>();
     CLI::App* app = parent.add_subcommand(
         "figure-read", "Show what opening a figure list puts into the free figure tab.");
-    app->add_option("file", options->file, "The figure list (.txt)")->required();
+    app->add_option("file", options->file, "The figure list (.txt) or a DXF drawing (.dxf)")
+        ->required();
     app->add_flag("--json", options->json, "Write JSON instead of tab-separated text");
+    AddDxfOptions(*app, options->dxf);
     app->footer(
         "Reads the list as the free figure tab opens it right after start-up, redraw included:\n"
         "rows that leave the tile are clipped and rewritten, rows that miss it are removed.\n"
@@ -107,9 +134,15 @@ Subcommand AddFigureReadCommand(CLI::App& parent) {
         "and\n"
         "\"rows\". Only the first figure of a file is read; when there are more, the warning\n"
         "goes to standard error.\n"
-        "Example:\n"
+        "A DXF drawing (a name ending in .dxf) fills the rows as the tab's DXF import does:\n"
+        "curves become chords, the tile's lower left corner becomes 0,0, segments crossing\n"
+        "its border are cut and moved back in. The text adds \"#import\" lines with the\n"
+        "import's report, the JSON an object \"import\".\n"
+        "Examples:\n"
         "  murvex-cli figure-read figuur.txt\n"
-        "Exit status: 0 read, 1 the file could not be read, 2 its size line is invalid.");
+        "  murvex-cli figure-read tegel.dxf --json --layer FIGUUR --chord 0.5\n"
+        "Exit status: 0 read, 1 the file could not be read, 2 its size line is invalid or the\n"
+        "drawing is refused.");
     return {app, [options] { return RunFigureRead(*options); }};
 }
 

@@ -31,9 +31,10 @@ struct FileDialog {
     enum Kind { Open, Save };
     Kind kind = Save;
     std::string title;
-    std::string filterName;  // "hatchfiles"
-    std::string filterMask;  // "*.pat"
-    std::string defaultExt;  // "pat", without the point
+    std::string filterName;   // "hatchfiles"
+    std::string filterMask;   // "*.pat"
+    std::string moreFilters;  // further choices, each "Name (*.ext)", separated by ";;"
+    std::string defaultExt;   // "pat", without the point
     bool pathMustExist = false;
     bool fileMustExist = false;
     std::string fileName;  // in: offered name; out: chosen full path

@@ -216,7 +216,10 @@ FileDialog MakeSaveFigureListDialog() {
 }
 
 FileDialog MakeOpenFigureListDialog() {
-    return OpenFileDialog("tekstbestanden", "*.txt", "txt");
+    FileDialog dialog = OpenFileDialog("tekstbestanden", "*.txt", "txt");
+    // A tile drawn in a CAD program comes in through the same command.
+    dialog.moreFilters = "DXF-tekening (*.dxf)";
+    return dialog;
 }
 
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,

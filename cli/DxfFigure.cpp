@@ -1,0 +1,76 @@
+// murvex-cli's reading of a DXF drawing for figure-read and figure.
+#include "DxfFigure.h"
+
+#include "Commands.h"
+#include "Cp1252.h"
+#include "NumberText.h"
+
+namespace murvex::cli {
+
+void AddDxfOptions(CLI::App& app, DxfOptions& options) {
+    app.add_option("--tile", options.tile,
+                   "DXF only: the tile X0 Y0 X1 Y1 in drawing coordinates (default: a closed "
+                   "rectangle on layer TEGEL or TILE, else the extents)")
+        ->expected(4);
+    app.add_option("--layer", options.layers,
+                   "DXF only: take this layer (repeat for more); all layers without it");
+    app.add_option("--chord", options.chord,
+                   "DXF only: how far a chord may stray from its curve, in drawing units "
+                   "(default 0.2 % of the tile's smaller side)");
+}
+
+bool AnyDxfOption(const DxfOptions& options) {
+    return !options.tile.empty() || !options.layers.empty() || !options.chord.empty();
+}
+
+int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::FigureModel& model,
+                  figure::Canvas& canvas, PatternHeader& texts, dxf::ImportReport& report) {
+    dxf::ImportOptions import;
+    if (!options.tile.empty()) {
+        double v[4] = {};
+        for (std::size_t i = 0; i < 4; ++i) {
+            const ParseResult r = ParseDecimal(options.tile[i]);
+            if (!r.ok) {
+                Complain(kInvalidValueText);
+                return kExitInvalid;
+            }
+            v[i] = r.value;
+        }
+        import.tile = dxf::Tile{{v[0], v[1]}, {v[2], v[3]}, dxf::TileSource::Given, {}};
+    }
+    if (!options.layers.empty()) {
+        std::vector<std::string> layers;
+        for (const std::string& l : options.layers)
+            layers.push_back(Utf8ToCp1252(l));
+        import.layers = layers;
+    }
+    if (!options.chord.empty()) {
+        const ParseResult r = ParseDecimal(options.chord);
+        if (!r.ok) {
+            Complain(kInvalidValueText);
+            return kExitInvalid;
+        }
+        import.chordTolerance = r.value;
+    }
+    const std::optional<std::string> bytes = ReadInput(file);
+    if (!bytes) return kExitFailed;
+    const dxf::DrawingResult read = dxf::ReadDrawing(*bytes);
+    if (!read.drawing) {
+        Complain(Cp1252ToUtf8(read.error));
+        return kExitInvalid;
+    }
+    const dxf::ImportResult result = dxf::ImportTile(*read.drawing, import);
+    if (!result.figure) {
+        Complain(Cp1252ToUtf8(result.error));
+        return kExitInvalid;
+    }
+    if (!dxf::FillFigure(model, canvas, *result.figure)) {
+        Complain(kInvalidValueText);
+        return kExitInvalid;
+    }
+    texts.units = result.figure->report.units;
+    report = result.figure->report;
+    return kExitOk;
+}
+
+}  // namespace murvex::cli

@@ -1,0 +1,674 @@
+// Fitting a drawing to one repeating tile: curves to chords, the tile found, segments cut at the
+// border and moved back in, coinciding and collinear segments merged, the figure grid filled.
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+#include "DxfImport.h"
+#include "FigureEditing.h"
+#include "NumberText.h"
+#include "Text.h"
+
+namespace murvex::dxf {
+
+namespace {
+
+using figure::TilePoint;
+using figure::TileSegment;
+
+struct Refusal {
+    std::string message;
+};
+
+std::string Number(long double value) {
+    std::string text = Fmt10(value);
+    while (!text.empty() && text.back() == '0')
+        text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+struct Box {
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    void Add(Point p) {
+        x0 = std::min(x0, p.x);
+        y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x);
+        y1 = std::max(y1, p.y);
+    }
+    bool Empty() const { return x0 > x1; }
+};
+
+Point ConicAt(const Primitive& p, double t) {
+    return {p.c.x + p.u.x * std::cos(t) + p.v.x * std::sin(t),
+            p.c.y + p.u.y * std::cos(t) + p.v.y * std::sin(t)};
+}
+
+// The longest half diameter: |u cos t + v sin t| at its largest.
+double MaxRadius(const Primitive& p) {
+    const double uu = p.u.x * p.u.x + p.u.y * p.u.y, vv = p.v.x * p.v.x + p.v.y * p.v.y;
+    const double uv = p.u.x * p.v.x + p.u.y * p.v.y;
+    return std::sqrt((uu + vv) / 2 + std::hypot((uu - vv) / 2, uv));
+}
+
+// The conic's extreme points in x and y within its sweep, with its ends.
+void ConicBounds(const Primitive& p, Box& box) {
+    box.Add(p.a);
+    box.Add(p.b);
+    const double lo = std::min(p.t0, p.t0 + p.sweep), hi = std::max(p.t0, p.t0 + p.sweep);
+    for (const bool alongX : {true, false}) {
+        const double phase = alongX ? std::atan2(p.v.x, p.u.x) : std::atan2(p.v.y, p.u.y);
+        for (double k = std::ceil((lo - phase) / std::numbers::pi);
+             k <= std::floor((hi - phase) / std::numbers::pi); ++k)
+            box.Add(ConicAt(p, phase + k * std::numbers::pi));
+    }
+}
+
+// A non-uniform rational B-spline at t (de Boor, in homogeneous coordinates).
+Point SplineAt(const Primitive& s, double t) {
+    const int p = s.degree;
+    const int n = static_cast<int>(s.points.size());
+    const std::vector<double>& k = s.knots;
+    int span = p;
+    while (span < n - 1 && t >= k[static_cast<std::size_t>(span + 1)])
+        ++span;
+    double d[11][3];
+    for (int j = 0; j <= p; ++j) {
+        const std::size_t i = static_cast<std::size_t>(span - p + j);
+        const double w = s.weights.size() == s.points.size() ? s.weights[i] : 1.0;
+        d[j][0] = s.points[i].x * w;
+        d[j][1] = s.points[i].y * w;
+        d[j][2] = w;
+    }
+    for (int r = 1; r <= p; ++r) {
+        for (int j = p; j >= r; --j) {
+            const double left = k[static_cast<std::size_t>(span - p + j)];
+            const double right = k[static_cast<std::size_t>(span + 1 + j - r)];
+            const double a = right > left ? (t - left) / (right - left) : 0.0;
+            for (int c = 0; c < 3; ++c)
+                d[j][c] = (1 - a) * d[j - 1][c] + a * d[j][c];
+        }
+    }
+    return {d[p][0] / d[p][2], d[p][1] / d[p][2]};
+}
+
+// A cubic through the fit points, parametrised by chord length; the end tangents when the
+// drawing gives them, else natural ends.
+class FitCurve {
+  public:
+    explicit FitCurve(const Primitive& s) {
+        for (const Point& p : s.points) {
+            if (!y_.empty() && p.x == y_.back().x && p.y == y_.back().y) continue;
+            t_.push_back(y_.empty() ? 0.0
+                                    : t_.back() + std::hypot(p.x - y_.back().x, p.y - y_.back().y));
+            y_.push_back(p);
+        }
+        const std::size_t n = y_.size();
+        m_.assign(n, Point{});
+        if (n < 3 && Zero(s.startTangent) && Zero(s.endTangent)) return;
+        // Moments: a tridiagonal system per coordinate (Thomas' algorithm).
+        for (const bool xs : {true, false}) {
+            const auto v = [&](std::size_t i) { return xs ? y_[i].x : y_[i].y; };
+            std::vector<double> a(n, 0), b(n, 1), c(n, 0), r(n, 0);
+            for (std::size_t i = 1; i + 1 < n; ++i) {
+                const double h0 = t_[i] - t_[i - 1], h1 = t_[i + 1] - t_[i];
+                a[i] = h0;
+                b[i] = 2 * (h0 + h1);
+                c[i] = h1;
+                r[i] = 6 * ((v(i + 1) - v(i)) / h1 - (v(i) - v(i - 1)) / h0);
+            }
+            if (!Zero(s.startTangent)) {
+                const double h = t_[1] - t_[0];
+                const double d = Unit(s.startTangent, xs);
+                b[0] = 2 * h;
+                c[0] = h;
+                r[0] = 6 * ((v(1) - v(0)) / h - d);
+            }
+            if (!Zero(s.endTangent)) {
+                const double h = t_[n - 1] - t_[n - 2];
+                const double d = Unit(s.endTangent, xs);
+                a[n - 1] = h;
+                b[n - 1] = 2 * h;
+                r[n - 1] = 6 * (d - (v(n - 1) - v(n - 2)) / h);
+            }
+            for (std::size_t i = 1; i < n; ++i) {
+                const double w = a[i] / b[i - 1];
+                b[i] -= w * c[i - 1];
+                r[i] -= w * r[i - 1];
+            }
+            std::vector<double> moment(n);
+            moment[n - 1] = r[n - 1] / b[n - 1];
+            for (std::size_t i = n - 1; i-- > 0;)
+                moment[i] = (r[i] - c[i] * moment[i + 1]) / b[i];
+            for (std::size_t i = 0; i < n; ++i)
+                (xs ? m_[i].x : m_[i].y) = moment[i];
+        }
+    }
+
+    const std::vector<double>& Breaks() const { return t_; }
+
+    Point At(double t) const {
+        std::size_t i = 0;
+        while (i + 2 < t_.size() && t >= t_[i + 1])
+            ++i;
+        const double h = t_[i + 1] - t_[i], l = t_[i + 1] - t, r = t - t_[i];
+        const auto f = [&](double yi, double yj, double mi, double mj) {
+            return mi * l * l * l / (6 * h) + mj * r * r * r / (6 * h) + (yi / h - mi * h / 6) * l +
+                   (yj / h - mj * h / 6) * r;
+        };
+        return {f(y_[i].x, y_[i + 1].x, m_[i].x, m_[i + 1].x),
+                f(y_[i].y, y_[i + 1].y, m_[i].y, m_[i + 1].y)};
+    }
+
+  private:
+    static bool Zero(Point p) { return p.x == 0 && p.y == 0; }
+    static double Unit(Point p, bool xs) { return (xs ? p.x : p.y) / std::hypot(p.x, p.y); }
+    std::vector<double> t_;
+    std::vector<Point> y_;
+    std::vector<Point> m_;
+};
+
+double DistanceToSegment(Point p, Point a, Point b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+// Halves each piece between the breaks until the curve at its quarter points lies within tol of
+// the chord; never more than kMaxChordsPerCurve chords.
+std::vector<Point> FlattenAdaptive(const std::function<Point(double)>& f,
+                                   const std::vector<double>& breaks, double tol, bool& atLimit) {
+    struct Piece {
+        double a, b;
+        Point pa, pb;
+        int depth;
+    };
+    std::vector<Point> out{f(breaks.front())};
+    std::vector<Piece> stack;
+    for (std::size_t i = breaks.size() - 1; i > 0; --i)
+        if (breaks[i] > breaks[i - 1])
+            stack.push_back({breaks[i - 1], breaks[i], f(breaks[i - 1]), f(breaks[i]), 0});
+    while (!stack.empty()) {
+        const Piece piece = stack.back();
+        stack.pop_back();
+        const double h = piece.b - piece.a;
+        double worst = 0;
+        for (const double q : {0.25, 0.5, 0.75})
+            worst = std::max(worst, DistanceToSegment(f(piece.a + q * h), piece.pa, piece.pb));
+        const bool room = out.size() + stack.size() + 2 <= kMaxChordsPerCurve + 1u;
+        if (worst <= tol || piece.depth >= 30 || !room) {
+            if (worst > tol) atLimit = true;
+            out.push_back(piece.pb);
+            continue;
+        }
+        const double m = piece.a + h / 2;
+        const Point pm = f(m);
+        stack.push_back({m, piece.b, pm, piece.pb, piece.depth + 1});
+        stack.push_back({piece.a, m, piece.pa, pm, piece.depth + 1});
+    }
+    return out;
+}
+
+std::vector<double> SplineBreaks(const Primitive& s) {
+    const std::size_t p = static_cast<std::size_t>(s.degree);
+    std::vector<double> breaks;
+    for (std::size_t i = p; i <= s.points.size(); ++i)
+        if (breaks.empty() || s.knots[i] > breaks.back()) breaks.push_back(s.knots[i]);
+    // Each knot span in four pieces at least, so that no bend hides between the tests.
+    std::vector<double> fine;
+    for (std::size_t i = 0; i + 1 < breaks.size(); ++i)
+        for (int q = 0; q < 4; ++q)
+            fine.push_back(breaks[i] + (breaks[i + 1] - breaks[i]) * q / 4);
+    fine.push_back(breaks.back());
+    return fine;
+}
+
+// The curve as points within tol of it, first and last on its ends.
+std::vector<Point> Flatten(const Primitive& p, double tol, bool& atLimit) {
+    switch (p.kind) {
+        case Primitive::Kind::Segment:
+            return {p.a, p.b};
+        case Primitive::Kind::Conic: {
+            // A chord over a parameter step h strays at most h^2/8 times the largest second
+            // derivative, which for a conic is its longest half diameter.
+            const double radius = MaxRadius(p);
+            const double step = std::sqrt(8 * tol / radius);
+            double n = std::ceil(std::fabs(p.sweep) / step);
+            if (!(n <= kMaxChordsPerCurve)) {
+                n = kMaxChordsPerCurve;
+                atLimit = true;
+            }
+            const int count = std::max(1, static_cast<int>(n));
+            std::vector<Point> out{p.a};
+            for (int i = 1; i < count; ++i)
+                out.push_back(ConicAt(p, p.t0 + p.sweep * i / count));
+            out.push_back(p.b);
+            return out;
+        }
+        case Primitive::Kind::Spline:
+            return FlattenAdaptive([&](double t) { return SplineAt(p, t); }, SplineBreaks(p), tol,
+                                   atLimit);
+        case Primitive::Kind::FitSpline: {
+            const FitCurve curve(p);
+            if (curve.Breaks().size() < 2) return {};
+            return FlattenAdaptive([&](double t) { return curve.At(t); }, curve.Breaks(), tol,
+                                   atLimit);
+        }
+    }
+    return {};
+}
+
+bool IsTileLayer(std::string_view layer) {
+    return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
+}
+
+class Fitter {
+  public:
+    Fitter(const Drawing& d, const ImportOptions& o) : d_(d), o_(o) {}
+
+    TileFigure Run() {
+        TileFigure figure;
+        ImportReport& report = figure.report;
+        report.entitiesRead = d_.entitiesRead;
+        report.skipped = d_.skipped;
+        report.units = d_.units;
+        report.unitsAssumed = d_.unitsAssumed;
+        for (const Rectangle& r : d_.rectangles)
+            if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.push_back(r.group);
+        report.tile = FindTile();
+        const double w = report.tile.high.x - report.tile.low.x;
+        const double h = report.tile.high.y - report.tile.low.y;
+        WholeSize(w, h, report.tile);
+        figure.width = static_cast<int>(std::llround(w));
+        figure.height = static_cast<int>(std::llround(h));
+        const double tol =
+            o_.chordTolerance.value_or(kDefaultChordShare * std::min(figure.width, figure.height));
+        if (!(tol > 0) || !std::isfinite(tol))
+            throw Refusal{"de koordetolerantie moet groter dan 0 zijn (" + Number(tol) + ")"};
+        report.chordTolerance = tol;
+        W_ = figure.width;
+        H_ = figure.height;
+        const Point low = report.tile.low;
+        eps_ = 1e-9L * std::max({1.0, std::fabs(low.x), std::fabs(low.y),
+                                 std::fabs(report.tile.high.x), std::fabs(report.tile.high.y)});
+        for (const Primitive& p : d_.primitives) {
+            if (!Taken(p)) continue;
+            if (p.kind == Primitive::Kind::Segment) {
+                Wrap({p.a.x - low.x, p.a.y - low.y}, {p.b.x - low.x, p.b.y - low.y}, report);
+                continue;
+            }
+            bool atLimit = false;
+            const std::vector<Point> points = Flatten(p, tol, atLimit);
+            if (p.kind != Primitive::Kind::Segment) {
+                ++report.curves;
+                report.chords += static_cast<int>(points.size()) - 1;
+                report.curvesAtChordLimit += atLimit;
+            }
+            for (std::size_t i = 1; i < points.size(); ++i)
+                Wrap({points[i - 1].x - low.x, points[i - 1].y - low.y},
+                     {points[i].x - low.x, points[i].y - low.y}, report);
+        }
+        figure.segments = Merge(report);
+        return figure;
+    }
+
+  private:
+    bool Selected(const std::string& layer) const {
+        if (!o_.layers) return true;
+        return std::any_of(o_.layers->begin(), o_.layers->end(),
+                           [&](const std::string& l) { return EqualsNoCase(l, layer); });
+    }
+    bool Taken(const Primitive& p) const {
+        return Selected(p.layer) &&
+               (p.group < 0 ||
+                std::find(tileGroups_.begin(), tileGroups_.end(), p.group) == tileGroups_.end());
+    }
+
+    Tile FindTile() const {
+        if (o_.tile) {
+            Tile t = *o_.tile;
+            t.source = TileSource::Given;
+            if (!(t.low.x < t.high.x && t.low.y < t.high.y))
+                throw Refusal{std::string(kInvalidValueText) + " (tegel " + Number(t.low.x) + " " +
+                              Number(t.low.y) + " " + Number(t.high.x) + " " + Number(t.high.y) +
+                              ")"};
+            return t;
+        }
+        for (const Rectangle& r : d_.rectangles)
+            if (Selected(r.layer) && IsTileLayer(r.layer))
+                return {r.low, r.high, TileSource::TileLayer, r.layer};
+        Box box;
+        for (const Primitive& p : d_.primitives) {
+            if (!Taken(p)) continue;
+            if (p.kind == Primitive::Kind::Segment) {
+                box.Add(p.a);
+                box.Add(p.b);
+            } else if (p.kind == Primitive::Kind::Conic) {
+                ConicBounds(p, box);
+            } else {
+                Box own;
+                for (const Point& q : p.points)
+                    own.Add(q);
+                bool atLimit = false;
+                const double fine =
+                    1e-7 * std::max(1.0, std::hypot(own.x1 - own.x0, own.y1 - own.y0));
+                for (const Point& q : Flatten(p, fine, atLimit))
+                    box.Add(q);
+            }
+        }
+        if (box.Empty()) throw Refusal{"de tekening heeft geen lijnen op de gekozen lagen"};
+        return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
+    }
+
+    // The tile's sides are whole drawing units, as the figure tab's own sizes.
+    static void WholeSize(double w, double h, const Tile& t) {
+        const double scale = std::max({1.0, std::fabs(t.low.x), std::fabs(t.low.y),
+                                       std::fabs(t.high.x), std::fabs(t.high.y)});
+        const auto whole = [&](double side) {
+            return std::fabs(side - std::nearbyint(side)) <= 1e-9 * scale &&
+                   std::nearbyint(side) >= 1 && side <= 2147483647.0;
+        };
+        if (!whole(w) || !whole(h))
+            throw Refusal{std::string(kInvalidValueText) + " (tegel van " + Number(w) + " x " +
+                          Number(h) + " gevonden)"};
+    }
+
+    long double Snap(long double value, long double period) const {
+        // The nearest whole number of periods; double rounding is exact enough and far quicker.
+        const long double k = std::nearbyint(static_cast<double>(value / period));
+        return std::fabs(value - k * period) <= eps_ ? k * period : value;
+    }
+    TilePoint Snap(TilePoint p) const { return {Snap(p.x, W_), Snap(p.y, H_)}; }
+
+    // Cuts the segment at every tile border it crosses; each part goes back into the tile by
+    // whole tile widths and heights.
+    void Wrap(TilePoint p, TilePoint q, ImportReport& report) {
+        p = Snap(p);
+        q = Snap(q);
+        // Most segments lie in the tile already; one on its right or top border stands for the
+        // one on the left or bottom border and is moved there below.
+        const auto inside = [&](TilePoint t) {
+            return t.x >= 0 && t.x <= W_ && t.y >= 0 && t.y <= H_;
+        };
+        if (inside(p) && inside(q) && !(p.x == W_ && q.x == W_) && !(p.y == H_ && q.y == H_)) {
+            if (pieces_.size() >= kMaxSegments)
+                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
+                              " segmenten in de tegel"};
+            pieces_.push_back({p, q});
+            return;
+        }
+        std::vector<long double>& cuts = cuts_;
+        cuts.assign({0, 1});
+        const auto crossings = [&](long double a, long double b, long double period) {
+            const long double first = std::floor(std::min(a, b) / period) + 1;
+            const long double last = std::ceil(std::max(a, b) / period) - 1;
+            if (last - first + 1 + pieces_.size() + cuts.size() > kMaxSegments)
+                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
+                              " segmenten in de tegel"};
+            for (long double k = first; k <= last; ++k)
+                cuts.push_back((k * period - a) / (b - a));
+        };
+        crossings(p.x, q.x, W_);
+        crossings(p.y, q.y, H_);
+        std::sort(cuts.begin(), cuts.end());
+        for (std::size_t i = 1; i < cuts.size(); ++i) {
+            if (!(cuts[i] > cuts[i - 1])) continue;
+            TilePoint a = Snap(Lerp(p, q, cuts[i - 1]));
+            TilePoint b = Snap(Lerp(p, q, cuts[i]));
+            const long double kx = std::floor((a.x + b.x) / 2 / W_);
+            const long double ky = std::floor((a.y + b.y) / 2 / H_);
+            if (kx != 0 || ky != 0) ++report.wrapped;
+            a = Inside({a.x - kx * W_, a.y - ky * H_});
+            b = Inside({b.x - kx * W_, b.y - ky * H_});
+            if (pieces_.size() >= kMaxSegments)
+                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
+                              " segmenten in de tegel"};
+            pieces_.push_back({a, b});
+        }
+    }
+
+    static TilePoint Lerp(TilePoint p, TilePoint q, long double t) {
+        if (t == 0) return p;
+        if (t == 1) return q;
+        return {p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
+    }
+    TilePoint Inside(TilePoint p) const {
+        p = Snap(p);
+        return {std::clamp<long double>(p.x, 0, W_), std::clamp<long double>(p.y, 0, H_)};
+    }
+
+    // Collinear segments that overlap or touch become one (coinciding ones too); then the too
+    // short go. The order is the drawing's: a merged segment stands where its first part stood.
+    std::vector<TileSegment> Merge(ImportReport& report) {
+        struct Line {
+            long double angle, offset, s0, s1;
+            TilePoint p, q;
+            std::size_t order;
+        };
+        constexpr long double kAngleTolerance = 1e-9L;
+        std::vector<Line> lines;
+        for (std::size_t i = 0; i < pieces_.size(); ++i) {
+            TilePoint p = pieces_[i].start, q = pieces_[i].end;
+            const long double dx = q.x - p.x, dy = q.y - p.y;
+            const long double len = std::sqrt(dx * dx + dy * dy);
+            if (len == 0) {
+                ++report.dropped;
+                continue;
+            }
+            // The angle only sorts and groups; double precision is ample for that.
+            long double angle = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+            if (angle < 0) {
+                angle += std::numbers::pi_v<long double>;
+                std::swap(p, q);
+            }
+            if (angle >= std::numbers::pi_v<long double> - kAngleTolerance) {
+                angle -= std::numbers::pi_v<long double>;
+                std::swap(p, q);
+            }
+            const long double ux = (q.x - p.x) / len, uy = (q.y - p.y) / len;
+            lines.push_back({angle, -uy * p.x + ux * p.y, 0, 0, p, q, i});
+        }
+        std::sort(lines.begin(), lines.end(),
+                  [](const Line& a, const Line& b) { return a.angle < b.angle; });
+        std::vector<std::pair<std::size_t, TileSegment>> kept;
+        const auto runs = [](std::vector<Line>& v, std::size_t from, std::size_t end, auto near) {
+            std::size_t to = from + 1;
+            while (to < end && near(v[to - 1], v[to]))
+                ++to;
+            return to;
+        };
+        for (std::size_t a = 0; a < lines.size();) {
+            const std::size_t aEnd = runs(
+                lines, a, lines.size(),
+                [&](const Line& x, const Line& y) { return y.angle - x.angle <= kAngleTolerance; });
+            std::sort(lines.begin() + static_cast<long>(a), lines.begin() + static_cast<long>(aEnd),
+                      [](const Line& x, const Line& y) { return x.offset < y.offset; });
+            for (std::size_t o = a; o < aEnd;) {
+                const std::size_t oEnd = runs(lines, o, aEnd, [&](const Line& x, const Line& y) {
+                    return y.offset - x.offset <= eps_;
+                });
+                MergeRun(lines, o, oEnd, kept, report);
+                o = oEnd;
+            }
+            a = aEnd;
+        }
+        std::sort(kept.begin(), kept.end(),
+                  [](const auto& x, const auto& y) { return x.first < y.first; });
+        std::vector<TileSegment> out;
+        for (const auto& [order, segment] : kept) {
+            if (std::hypot(segment.end.x - segment.start.x, segment.end.y - segment.start.y) <
+                kMinSegmentLength) {
+                ++report.dropped;
+                continue;
+            }
+            out.push_back(segment);
+        }
+        return out;
+    }
+
+    template <class Line>
+    void MergeRun(std::vector<Line>& lines, std::size_t from, std::size_t to,
+                  std::vector<std::pair<std::size_t, TileSegment>>& kept,
+                  ImportReport& report) const {
+        // Positions along the first line's direction.
+        const Line& first = lines[from];
+        const long double len = std::hypot(first.q.x - first.p.x, first.q.y - first.p.y);
+        const long double ux = (first.q.x - first.p.x) / len, uy = (first.q.y - first.p.y) / len;
+        for (std::size_t i = from; i < to; ++i) {
+            Line& l = lines[i];
+            l.s0 = ux * l.p.x + uy * l.p.y;
+            l.s1 = ux * l.q.x + uy * l.q.y;
+            if (l.s1 < l.s0) {
+                std::swap(l.s0, l.s1);
+                std::swap(l.p, l.q);
+            }
+        }
+        std::sort(lines.begin() + static_cast<long>(from), lines.begin() + static_cast<long>(to),
+                  [](const Line& x, const Line& y) { return x.s0 < y.s0; });
+        Line current = lines[from];
+        for (std::size_t i = from + 1; i <= to; ++i) {
+            if (i < to && lines[i].s0 <= current.s1 + eps_) {
+                ++report.merged;
+                current.order = std::min(current.order, lines[i].order);
+                if (lines[i].s1 > current.s1) {
+                    current.s1 = lines[i].s1;
+                    current.q = lines[i].q;
+                }
+                continue;
+            }
+            kept.push_back({current.order, TileSegment{current.p, current.q}});
+            if (i < to) current = lines[i];
+        }
+    }
+
+    const Drawing& d_;
+    const ImportOptions& o_;
+    std::vector<int> tileGroups_;
+    long double W_ = 1, H_ = 1, eps_ = 1e-9L;
+    std::vector<TileSegment> pieces_;
+    std::vector<long double> cuts_;  // kept between segments: no allocation for each
+};
+
+std::string JsonText(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static const char* hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xf];
+            out += hex[c & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+const char* SourceName(TileSource source) {
+    switch (source) {
+        case TileSource::Given:
+            return "given";
+        case TileSource::TileLayer:
+            return "layer";
+        case TileSource::Extents:
+            return "extents";
+    }
+    return "";
+}
+
+}  // namespace
+
+ImportResult ImportTile(const Drawing& drawing, const ImportOptions& options) {
+    ImportResult result;
+    try {
+        result.figure = Fitter(drawing, options).Run();
+    } catch (const Refusal& r) {
+        result.error = r.message;
+    }
+    return result;
+}
+
+bool FillFigure(figure::FigureModel& model, figure::Canvas& canvas, const TileFigure& figure) {
+    if (!figure::InitFiguur(model, canvas, figure.width, figure.height)) return false;
+    TextGrid& grid = model.grid;
+    for (const TileSegment& s : figure.segments) {
+        const int row = grid.RowCount() - 1;
+        grid.SetCell(figure::kColXStart, row, Fmt(static_cast<double>(s.start.x)));
+        grid.SetCell(figure::kColYStart, row, Fmt(static_cast<double>(s.start.y)));
+        grid.SetCell(figure::kColXEind, row, Fmt(static_cast<double>(s.end.x)));
+        grid.SetCell(figure::kColYEind, row, Fmt(static_cast<double>(s.end.y)));
+        grid.SetCurrent(figure::kColXStart, row);
+        figure::AddSegmentRow(grid);
+    }
+    // The empty row the last segment left behind goes, unless it is the only one.
+    grid.SetCurrent(figure::kColXStart, grid.RowCount() - 1);
+    figure::DeleteFiguurRow(grid);
+    grid.SetCurrent(figure::kColXStart, 1);
+    figure::RedrawFiguur(model, canvas);
+    return true;
+}
+
+std::vector<std::string> ReportLines(const ImportReport& r) {
+    std::vector<std::string> lines;
+    lines.push_back("Elementen gelezen: " + IntText(r.entitiesRead));
+    std::string skipped;
+    for (const auto& [kind, count] : r.skipped)
+        skipped += (skipped.empty() ? "" : ", ") + kind + " " + IntText(count);
+    lines.push_back("Overgeslagen: " + (skipped.empty() ? std::string("geen") : skipped));
+    std::string curves = "Bogen en krommen: " + IntText(r.curves) + ", " + IntText(r.chords) +
+                         " koorden (tolerantie " + Number(r.chordTolerance) + ")";
+    if (r.curvesAtChordLimit > 0)
+        curves += "; " + IntText(r.curvesAtChordLimit) + " aan de grens van " +
+                  IntText(kMaxChordsPerCurve) + " koorden";
+    lines.push_back(curves);
+    lines.push_back("In de tegel teruggezet: " + IntText(r.wrapped));
+    lines.push_back("Samengevoegd: " + IntText(r.merged));
+    lines.push_back("Weggelaten (korter dan " + Number(kMinSegmentLength) +
+                    "): " + IntText(r.dropped));
+    const char* source = r.tile.source == TileSource::Given       ? "opgegeven"
+                         : r.tile.source == TileSource::TileLayer ? "rechthoek op laag "
+                                                                  : "omvang van de tekening";
+    lines.push_back("Tegel: " + Number(r.tile.low.x) + " " + Number(r.tile.low.y) + " " +
+                    Number(r.tile.high.x) + " " + Number(r.tile.high.y) + " (" + source +
+                    (r.tile.source == TileSource::TileLayer ? r.tile.layer : "") + ")");
+    lines.push_back("Eenheden: " + r.units +
+                    (r.unitsAssumed ? " (aangenomen: $INSUNITS is geen mm of inch)" : ""));
+    return lines;
+}
+
+std::string ReportJson(const ImportReport& r, std::string_view indent) {
+    const std::string in(indent);
+    const std::string in2 = in + "  ";
+    std::string out = "{\n";
+    out += in2 + "\"entitiesRead\": " + IntText(r.entitiesRead) + ",\n";
+    out += in2 + "\"skipped\": {";
+    bool first = true;
+    for (const auto& [kind, count] : r.skipped) {
+        out += (first ? "" : ", ") + JsonText(kind) + ": " + IntText(count);
+        first = false;
+    }
+    out += "},\n";
+    out += in2 + "\"curves\": " + IntText(r.curves) + ",\n";
+    out += in2 + "\"chords\": " + IntText(r.chords) + ",\n";
+    out += in2 + "\"curvesAtChordLimit\": " + IntText(r.curvesAtChordLimit) + ",\n";
+    out += in2 + "\"chordTolerance\": " + Number(r.chordTolerance) + ",\n";
+    out += in2 + "\"wrapped\": " + IntText(r.wrapped) + ",\n";
+    out += in2 + "\"merged\": " + IntText(r.merged) + ",\n";
+    out += in2 + "\"dropped\": " + IntText(r.dropped) + ",\n";
+    out += in2 + "\"tile\": [" + Number(r.tile.low.x) + ", " + Number(r.tile.low.y) + ", " +
+           Number(r.tile.high.x) + ", " + Number(r.tile.high.y) + "],\n";
+    out += in2 + "\"tileSource\": " + JsonText(SourceName(r.tile.source)) + ",\n";
+    out += in2 + "\"tileLayer\": " + JsonText(r.tile.layer) + ",\n";
+    out += in2 + "\"units\": " + JsonText(r.units) + ",\n";
+    out += in2 + std::string("\"unitsAssumed\": ") + (r.unitsAssumed ? "true" : "false") + "\n";
+    out += in + "}";
+    return out;
+}
+
+}  // namespace murvex::dxf

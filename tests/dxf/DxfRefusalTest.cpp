@@ -1,0 +1,88 @@
+// A DXF drawing is untrusted: what is refused, each with a message that says why.
+#include <gtest/gtest.h>
+
+#include "DxfImport.h"
+#include "DxfText.h"
+
+namespace murvex::dxf {
+namespace {
+
+using dxftest::DxfFile;
+using dxftest::Line;
+using dxftest::Record;
+using dxftest::TileOption;
+
+struct RefusalRow {
+    const char* name;
+    std::string text;
+    const char* message;  // part of the refusal
+    ImportOptions options = {};
+};
+
+std::string Error(const RefusalRow& row) {
+    const DrawingResult read = ReadDrawing(row.text);
+    if (!read.drawing) return read.error;
+    const ImportResult result = ImportTile(*read.drawing, row.options);
+    return result.figure ? std::string() : result.error;
+}
+
+TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
+    const std::string line = Line(0, 0, 10, 10);
+    const std::string good = DxfFile(line);
+    ImportOptions zeroChord;
+    zeroChord.chordTolerance = 0.0;
+    const std::string selfBlock = Record("BLOCK", {{2, "S"}}) + Record("INSERT", {{2, "T"}}) +
+                                  Record("ENDBLK", {}) + Record("BLOCK", {{2, "T"}}) +
+                                  Record("INSERT", {{2, "S"}}) + Record("ENDBLK", {});
+    const std::string array =
+        Record("BLOCK", {{2, "R"}}) + Record("INSERT", {{2, "Q"}, {70, "1000"}, {71, "1000"}}) +
+        Record("ENDBLK", {}) + Record("BLOCK", {{2, "Q"}}) + line + Record("ENDBLK", {});
+    const std::vector<RefusalRow> rows = {
+        {"binary", "AutoCAD Binary DXF\r\n\x1a", "binaire DXF"},
+        {"nul byte", std::string("0\nSECTION\n\0\n", 12), "nul-bytes"},
+        {"cut before EOF", good.substr(0, good.size() - 12), "afgebroken"},
+        {"cut inside a group", good.substr(0, good.find("10\n0") + 3), "afgebroken"},
+        {"code that is no number", DxfFile("0\nLINE\nx8\n0\n"), "geen groepscode"},
+        {"entity outside a section", "0\nLINE\n0\nEOF\n", "buiten elke sectie"},
+        {"not a number", DxfFile(Record("LINE", {{10, "1.5.2"}, {20, "0"}})), "geen getal"},
+        {"nan", DxfFile(Record("LINE", {{10, "nan"}, {20, "0"}})), "geen getal"},
+        {"huge coordinate", DxfFile(Record("LINE", {{10, "1e300"}, {20, "0"}})), "te groot"},
+        {"huge after scaling",
+         DxfFile(Record("INSERT", {{2, "Q"}, {41, "1e6"}, {42, "1e6"}}),
+                 Record("BLOCK", {{2, "Q"}}) + Line(0, 0, 5000, 0) + Record("ENDBLK", {})),
+         "co\xF6rdinaten buiten"},
+        {"zero radius", DxfFile(Record("CIRCLE", {{10, "1"}, {20, "1"}, {40, "0"}})), "straal 0"},
+        {"negative radius", DxfFile(Record("ARC", {{10, "1"}, {20, "1"}, {40, "-2"}})),
+         "straal -2"},
+        {"y before x", DxfFile(Record("LINE", {{20, "1"}, {10, "0"}, {21, "0"}, {11, "1"}})),
+         "niet op zijn plaats"},
+        {"bulge before the first vertex",
+         DxfFile(Record("LWPOLYLINE", {{90, "1"}, {42, "1"}, {10, "0"}, {20, "0"}})),
+         "voor het eerste hoekpunt"},
+        {"line longer than dxflib reads", DxfFile(Record("LINE", {{8, std::string(3000, 'a')}})),
+         "langer dan"},
+        {"block inserting itself", DxfFile(Record("INSERT", {{2, "S"}}), selfBlock),
+         "voegt zichzelf in"},
+        {"insert arrays past the bound", DxfFile(Record("INSERT", {{2, "R"}}), array),
+         "vermenigvuldigen"},
+        {"chord tolerance 0", good, "koordetolerantie", zeroChord},
+        {"tile of no whole size", DxfFile(Line(0, 0, 10.5, 3)),
+         "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden)"},
+        {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "geen lijnen"},
+        {"too many segments after wrapping", DxfFile(Line(0, 0, 1e6, 0.5)), "segmenten",
+         TileOption(0, 0, 1, 1)},
+    };
+    for (const RefusalRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_NE(Error(row).find(row.message), std::string::npos) << Error(row);
+    }
+}
+
+TEST(DxfRefusal, FilesOverTheSizeLimitAreNotParsed) {
+    std::string text = DxfFile(Line(0, 0, 1, 1));
+    text.insert(text.size() - 4, kMaxDxfBytes, ' ');
+    EXPECT_NE(ReadDrawing(text).error.find("groter dan 64 MiB"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace murvex::dxf
