@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "PatternCheck.h"
 #include "PatternFile.h"
+#include "SaveHatch.h"
 #include "TempDir.h"
 
 namespace murvex {
@@ -166,6 +168,18 @@ TEST(WindowsSave, ASaveRemovesOnlyStaleTemporaryFilesOfOurs) {
     ASSERT_EQ(WriteFileAtomic(dir.File("a.pat"), "nieuw"), WriteStatus::Ok);
     EXPECT_EQ(dir.Entries(),
               (std::vector<std::string>{".murvex-Ef34Gh", ".murvex-notes.txt", "a.pat"}));
+}
+
+TEST(WindowsPaths, FolderAndStemEndAtEitherSeparator) {
+    const std::string pattern = "*Kruisverband\r\n0,0,0,0,10\r\n";
+    for (const char* path : {"C:\\map\\Kruisverband.pat", "C:/map/Kruisverband.pat",
+                             "map.d\\Kruisverband.PAT"}) {
+        SCOPED_TRACE(path);
+        for (const PatternWarning& w : CheckPatternText(pattern, path))
+            EXPECT_NE(w.code, CheckCode::NameNotFileName);
+    }
+    EXPECT_EQ(WithDefaultExtension("C:\\map.d\\hek", "pat"), "C:\\map.d\\hek.pat");
+    EXPECT_EQ(WithDefaultExtension("C:\\map.d\\", "pat"), "C:\\map.d\\");
 }
 
 }  // namespace
