@@ -1,8 +1,9 @@
 // The recycle bin through the shell's file operation with undo allowed.
 #include "WindowsRecycleBin.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
 
 #include <string>
 
