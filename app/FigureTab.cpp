@@ -608,7 +608,7 @@ void TFigureTab::OpenPictureActionExecute() {
     // Fitted to the tile, not to the canvas with its extra pixels: a traced point of the
     // picture is the tile point under it.
     const BackgroundPictureResult picture =
-        LoadBackgroundPicture(QString::fromLocal8Bit(OpenPictureDialog.fileName),
+        LoadBackgroundPicture(QString::fromStdString(OpenPictureDialog.fileName),
                               QSize(model_.TilePixelWidth(), model_.TilePixelHeight()));
     if (!picture.ok()) {
         form_.ThePlatform().ShowApplicationError(ToFileText(picture.error));

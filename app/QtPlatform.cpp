@@ -18,6 +18,9 @@
 #include <utility>
 
 #include "QtText.h"
+#ifdef Q_OS_WIN
+#include "WindowsRecycleBin.h"
+#endif
 #include "WindowHandles.h"
 
 namespace murvex::app {
@@ -34,8 +37,10 @@ QWidget* OwnerWidget(WindowHandle owner) {
     return nullptr;
 }
 
+// Paths are UTF-8 in the libraries, on Windows too (where QFile::decodeName would take the
+// ANSI code page); Qt passes them to Windows' wide API.
 QString PathText(const std::string& path) {
-    return QFile::decodeName(path.c_str());
+    return QString::fromStdString(path);
 }
 
 }  // namespace
@@ -169,7 +174,7 @@ bool QtPlatform::RunFileDialog(FileDialog& dialog, WindowHandle owner) {
     if (qd.exec() != QDialog::Accepted) return false;
     const QStringList chosen = qd.selectedFiles();
     if (chosen.isEmpty()) return false;
-    dialog.fileName = QFile::encodeName(chosen.first()).toStdString();
+    dialog.fileName = chosen.first().toStdString();
     return true;
 }
 
@@ -212,6 +217,10 @@ bool IsTrashedPath(const QString& path, const QString& homeTrash) {
 }
 
 bool QtPlatform::MoveToRecycleBin(const std::string& path) {
+#ifdef Q_OS_WIN
+    // Windows' own recycle bin: Qt's moveToTrash there gives no trash path to check.
+    return murvex::MoveFileToRecycleBin(path);
+#endif
     const QString source = PathText(path);
     if (!QFileInfo(source).isFile()) return false;
     const QString trash = HomeTrashFolder();

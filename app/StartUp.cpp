@@ -34,6 +34,13 @@ void InitResources() {
 }
 
 int RegisterDesignFonts() {
+#ifdef Q_OS_WIN
+    // Windows has the faces the window's pixel layout is measured for among its own fonts.
+    int found = 0;
+    for (const char* family : {"Tahoma", "MS Sans Serif"})
+        found += QFontDatabase::hasFamily(QString::fromLatin1(family)) ? 1 : 0;
+    return found;
+#endif
     // Where Debian's fonts-wine puts the faces the window's pixel layout is measured for.
     static const char* const kFiles[] = {
         "/usr/share/wine/fonts/tahoma.ttf",
@@ -71,10 +78,16 @@ void KeepNoSettings() {
     // Qt's file dialog keeps its history, last folder and layout in the user's QtProject.conf
     // (QSettings, NativeFormat, user scope). The program keeps nothing between runs, so that
     // store points at a folder that cannot exist: reading finds nothing, writing fails quietly.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStringLiteral("/dev/null/murvex-keeps-no-settings"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QStringLiteral("/dev/null/murvex-keeps-no-settings"));
+#ifdef Q_OS_WIN
+    // Windows' native format is the registry, which has no such path: files only, under the
+    // device NUL, where no folder can be made.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    const QString nowhere = QStringLiteral("NUL/murvex-keeps-no-settings");
+#else
+    const QString nowhere = QStringLiteral("/dev/null/murvex-keeps-no-settings");
+#endif
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
 void ApplyDesignStyle() {

@@ -36,11 +36,11 @@ void OpenStartupFile(TMainForm& window, const QString& path) {
     switch (ClassifyStartupFile(path)) {
         case StartupFileKind::Pattern:
             window.PageControl1->setCurrentWidget(window.TabSheetVrijeLijn);
-            window.TabSheetVrijeLijn->OpenPatternFile(QFile::encodeName(path).toStdString());
+            window.TabSheetVrijeLijn->OpenPatternFile(path.toStdString());
             return;
         case StartupFileKind::FigureList:
             window.PageControl1->setCurrentWidget(window.VrijFiguurTabSheet);
-            window.VrijFiguurTabSheet->OpenFigureListFile(QFile::encodeName(path).toStdString());
+            window.VrijFiguurTabSheet->OpenFigureListFile(path.toStdString());
             return;
         case StartupFileKind::Other:
             ShowWarning(window.ThePlatform(),

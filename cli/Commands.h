@@ -66,6 +66,9 @@ std::optional<std::string> ReadInput(const std::string& path, std::string_view h
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);
+// A command this build leaves out: listed as usual, so that a script gets a clear answer instead
+// of "unknown command", and refused with status 2 whatever its options.
+Subcommand UnavailableCommand(CLI::App& parent, const std::string& name, const std::string& what);
 
 // The patterns of a library read with ReadInput; on failure says why on standard error.
 std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std::string& bytes);

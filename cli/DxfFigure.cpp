@@ -1,30 +1,20 @@
 // murvex-cli's reading of a DXF drawing for figure-read and figure.
 #include "DxfFigure.h"
 
+#include "DxfImport.h"
+
 #include "Commands.h"
 #include "Cp1252.h"
 #include "NumberText.h"
 
 namespace murvex::cli {
 
-void AddDxfOptions(CLI::App& app, DxfOptions& options) {
-    app.add_option("--tile", options.tile,
-                   "DXF only: the tile X0 Y0 X1 Y1 in drawing coordinates (default: a closed "
-                   "rectangle on layer TEGEL or TILE, else the extents)")
-        ->expected(4);
-    app.add_option("--layer", options.layers,
-                   "DXF only: take this layer (repeat for more); all layers without it");
-    app.add_option("--chord", options.chord,
-                   "DXF only: how far a chord may stray from its curve, in drawing units "
-                   "(default 0.2 % of the tile's smaller side)");
-}
-
-bool AnyDxfOption(const DxfOptions& options) {
-    return !options.tile.empty() || !options.layers.empty() || !options.chord.empty();
+bool IsDrawingName(const std::string& file) {
+    return dxf::IsDxfName(file);
 }
 
 int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::FigureModel& model,
-                  figure::Canvas& canvas, PatternHeader& texts, dxf::ImportReport& report) {
+                  figure::Canvas& canvas, PatternHeader& texts, DrawingReport& report) {
     dxf::ImportOptions import;
     if (!options.tile.empty()) {
         double v[4] = {};
@@ -69,7 +59,8 @@ int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::Fi
         return kExitInvalid;
     }
     texts.units = result.figure->report.units;
-    report = result.figure->report;
+    report.lines = dxf::ReportLines(result.figure->report);
+    report.json = dxf::ReportJson(result.figure->report, "  ");
     return kExitOk;
 }
 

@@ -9,7 +9,6 @@
 #include <CLI/CLI.hpp>
 
 #include "Canvas.h"
-#include "DxfImport.h"
 #include "FigureModel.h"
 #include "PatternHeader.h"
 
@@ -24,10 +23,21 @@ struct DxfOptions {
 void AddDxfOptions(CLI::App& app, DxfOptions& options);
 bool AnyDxfOption(const DxfOptions& options);
 
+// What the import says of a drawing, as figure-read prints it: the plain lines and the JSON
+// object.
+struct DrawingReport {
+    std::vector<std::string> lines;
+    std::string json;
+};
+
+// A file name that is read as a DXF drawing (ending in .dxf, any case).
+bool IsDrawingName(const std::string& file);
+
 // Reads the drawing, fits it to its tile and fills the model and the units text. The exit
 // status (kExitOk, kExitFailed when the file cannot be read, kExitInvalid when the drawing or
-// an option is refused; the message is on standard error) and the report.
+// an option is refused; the message is on standard error) and the report. A build without DXF
+// drawings refuses every drawing.
 int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::FigureModel& model,
-                  figure::Canvas& canvas, PatternHeader& texts, dxf::ImportReport& report);
+                  figure::Canvas& canvas, PatternHeader& texts, DrawingReport& report);
 
 }  // namespace murvex::cli

@@ -48,12 +48,12 @@ int RunFigure(const FigureOptions& o) {
     FigureModel model;
     NullCanvas canvas;
     PatternHeader texts;
-    const bool drawing = dxf::IsDxfName(o.file);
+    const bool drawing = IsDrawingName(o.file);
     if (!drawing && AnyDxfOption(o.dxf)) {
         Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
         return kExitInvalid;
     }
-    dxf::ImportReport imported;
+    DrawingReport imported;
     if (drawing) {
         const int status = ReadDxfFigure(o.file, o.dxf, model, canvas, texts, imported);
         if (status != kExitOk) return status == kExitFailed ? kExitInvalid : status;

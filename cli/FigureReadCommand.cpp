@@ -23,7 +23,7 @@ struct FigureReadOptions {
 };
 
 std::string PlainText(const figure::FigureModel& model, const PatternHeader& texts,
-                      const dxf::ImportReport* report) {
+                      const DrawingReport* report) {
     std::string out;
     out += "#width\t" + IntText(model.TileWidth()) + "\n";
     out += "#height\t" + IntText(model.TileHeight()) + "\n";
@@ -31,7 +31,7 @@ std::string PlainText(const figure::FigureModel& model, const PatternHeader& tex
     out += "#name\t" + freelines::TabEscaped(texts.name, false) + "\n";
     out += "#type\t" + freelines::TabEscaped(texts.type, false) + "\n";
     if (report) {
-        for (const std::string& line : dxf::ReportLines(*report))
+        for (const std::string& line : report->lines)
             out += "#import\t" + freelines::TabEscaped(line, false) + "\n";
     }
     const TextGrid& grid = model.grid;
@@ -46,7 +46,7 @@ std::string PlainText(const figure::FigureModel& model, const PatternHeader& tex
 }
 
 std::string Json(const figure::FigureModel& model, const PatternHeader& texts, bool multipleFigures,
-                 const dxf::ImportReport* report) {
+                 const DrawingReport* report) {
     std::string out = "{\n";
     out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
     out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
@@ -54,7 +54,7 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts, b
     out += "  \"name\": " + freelines::JsonString(texts.name) + ",\n";
     out += "  \"type\": " + freelines::JsonString(texts.type) + ",\n";
     out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
-    if (report) out += "  \"import\": " + dxf::ReportJson(*report, "  ") + ",\n";
+    if (report) out += "  \"import\": " + report->json + ",\n";
     out += "  \"rows\": [";
     const TextGrid& grid = model.grid;
     for (int r = 1; r < grid.RowCount(); ++r) {
@@ -73,7 +73,7 @@ int RunDxfRead(const FigureReadOptions& o) {
     figure::FigureModel model;
     figure::NullCanvas canvas;
     PatternHeader texts;
-    dxf::ImportReport report;
+    DrawingReport report;
     const int status = ReadDxfFigure(o.file, o.dxf, model, canvas, texts, report);
     if (status != kExitOk) return status;
     const std::string text =
@@ -83,7 +83,7 @@ int RunDxfRead(const FigureReadOptions& o) {
 
 int RunFigureRead(const FigureReadOptions& o) {
     using namespace figure;
-    if (dxf::IsDxfName(o.file)) return RunDxfRead(o);
+    if (IsDrawingName(o.file)) return RunDxfRead(o);
     if (AnyDxfOption(o.dxf)) {
         Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
         return kExitInvalid;

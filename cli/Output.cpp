@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "PatternFile.h"
+#include "Utf8Path.h"
 
 namespace murvex::cli {
 
@@ -55,17 +56,22 @@ int WriteOutput(const std::string& target, std::string_view bytes, bool force) {
     namespace fs = std::filesystem;
     std::error_code ec;
     std::string path = target;
-    fs::file_status status = fs::symlink_status(path, ec);
+    fs::file_status status = fs::symlink_status(PathFromUtf8(path), ec);
     const bool exists = fs::exists(status);
     if (fs::is_symlink(status)) {
         // Written where the link points, so that the link stays; a dangling link is created.
-        const fs::path resolved = fs::weakly_canonical(fs::path(target), ec);
+        const fs::path resolved = fs::weakly_canonical(PathFromUtf8(target), ec);
         if (ec) {
             Complain("Cannot create file " + target);
             return kExitFailed;
         }
-        path = resolved.string();
-        status = fs::status(path, ec);
+        path = Utf8FromPath(resolved);
+        status = fs::status(resolved, ec);
+    }
+    // NUL, CON, COM1 and the like on Windows: devices, as /dev/null is on Linux.
+    if (IsDeviceName(path)) {
+        Complain(target + " is not a regular file; it is not replaced");
+        return kExitFailed;
     }
     if (fs::is_directory(status)) {
         Complain(target + " is a folder");
@@ -90,6 +96,16 @@ int WriteOutput(const std::string& target, std::string_view bytes, bool force) {
             return kExitFailed;
     }
     return kExitFailed;
+}
+
+Subcommand UnavailableCommand(CLI::App& parent, const std::string& name, const std::string& what) {
+    CLI::App* app = parent.add_subcommand(name, what + " (not in this build)");
+    app->allow_extras();
+    app->prefix_command();
+    return {app, [name] {
+                Complain("murvex-cli " + name + ": not in this build");
+                return kExitInvalid;
+            }};
 }
 
 }  // namespace murvex::cli

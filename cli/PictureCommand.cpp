@@ -56,8 +56,8 @@ int RunPicture(const PictureOptions& o) {
         static char* argv[] = {name, nullptr};
         new QGuiApplication(argc, argv);
     }
-    const pictures::BackgroundPictureResult picture = pictures::LoadBackgroundPicture(
-        QString::fromLocal8Bit(o.file.c_str()), QSize(width, height));
+    const pictures::BackgroundPictureResult picture =
+        pictures::LoadBackgroundPicture(QString::fromStdString(o.file), QSize(width, height));
     if (!picture.ok()) {
         Complain(picture.error.toStdString());
         return kExitFailed;

@@ -37,6 +37,8 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
 int Run(int argc, char** argv) {
     using namespace murvex::cli;
     CLI::App app("murvex-cli: hatch pattern files (.pat) from the command line.", "murvex-cli");
+    // "/path/x.pat" is a file everywhere, never a Windows-style option.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1, 1);
     app.footer(
         "Examples:\n"
@@ -67,7 +69,8 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// main() on Linux; on Windows, wmain() in WindowsConsole.cpp after it made the arguments UTF-8.
+int MurvexMain(int argc, char** argv) {
     using namespace murvex::cli;
     murvex::RemoveTempFileOnSignals();
     const int status = Run(argc, argv);
@@ -82,3 +85,9 @@ int main(int argc, char** argv) {
     }
     return status;
 }
+
+#ifndef _WIN32
+int main(int argc, char** argv) {
+    return MurvexMain(argc, argv);
+}
+#endif

@@ -115,6 +115,17 @@ ParseResult ParseDecimal(std::string_view text) {
     return result;
 }
 
+double DecimalValue(long long digits, int exponent) {
+    char text[48];
+    char* end = std::to_chars(text, text + 24, digits).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, exponent).ptr;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(text, end, value);
+    if (ec == std::errc::result_out_of_range) return exponent < 0 ? 0.0 : HUGE_VAL;
+    return value;
+}
+
 std::string LocalizeSeparator(std::string_view text, char userSeparator) {
     const char foreign = userSeparator == ',' ? '.' : ',';
     const char own = userSeparator == ',' ? ',' : '.';

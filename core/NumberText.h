@@ -20,6 +20,10 @@ struct ParseResult {
 // Fails (value 0) on anything outside the grammar and on numbers beyond the range of a double.
 ParseResult ParseDecimal(std::string_view text);
 
+// digits x 10^exponent as the double nearest to that decimal number (0.001 for 1, -3), which
+// pow(10, -3) is not everywhere: MinGW's is a few units off in the last place.
+double DecimalValue(long long digits, int exponent);
+
 // Replaces the first foreign separator by the user's own (separator '.' or ',').
 std::string LocalizeSeparator(std::string_view text, char userSeparator);
 

@@ -8,6 +8,7 @@
 #include "PatternFile.h"
 #include "PatternHeader.h"
 #include "Text.h"
+#include "Utf8Path.h"
 
 namespace murvex {
 
@@ -56,7 +57,7 @@ std::string Count(std::size_t n) {
 
 // The file's own name without folder and without ".pat" (in any case).
 std::string_view FileStem(std::string_view fileName) {
-    const std::size_t slash = fileName.find_last_of('/');
+    const std::size_t slash = LastPathSeparator(fileName);
     if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
     constexpr std::string_view kExtension = ".pat";
     if (fileName.size() >= kExtension.size() &&

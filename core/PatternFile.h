@@ -65,16 +65,25 @@ class PendingWrite {
 
     std::string path_;
     std::string folder_;
-    std::string tempName_;  // the named temporary file, when there is one
-    int fd_ = -1;           // the nameless file, open until it is named
+    std::string tempName_;             // the named temporary file, when there is one
+    int fd_ = -1;                      // Linux: the nameless file, open until it is named
+    void* handle_ = nullptr;           // Windows: the temporary file, open until Commit
+    std::uint32_t oldAttributes_ = 0;  // Windows: the replaced file's attributes, 0 for none
     bool prepared_ = false;
 };
 
 // Prepare and Commit in one go.
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// Installs handlers for SIGINT and SIGTERM that remove the named temporary file of a save in
-// progress and then end the process as the signal would have.
+// Whether the last part of path is a device of the system rather than a file name: on Windows
+// NUL, CON, PRN, AUX, COM1-9 and LPT1-9, in any case, with or without an extension or trailing
+// dots and blanks. Never on Linux, where such names are ordinary files and devices are told by
+// their type. A save never writes to one.
+bool IsDeviceName(const std::string& path);
+
+// Installs handlers for SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and closing the
+// console) that remove the named temporary file of a save in progress and then end the process
+// as the signal would have.
 void RemoveTempFileOnSignals();
 
 // Reading an input of any kind (file, pipe, device) with a limit on its size, so that endless or

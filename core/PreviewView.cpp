@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "NumberText.h"
+
 namespace murvex {
 
 Box ViewTransform::Visible(int width, int height) const {
@@ -50,14 +52,16 @@ double ScaleBarLength(double scale, double maxPixels) {
     if (!std::isfinite(scale) || !std::isfinite(maxPixels) || scale <= 0 || maxPixels <= 0)
         return 0.0;
     const double most = maxPixels / scale;  // drawing units
-    double power = std::pow(10.0, std::floor(std::log10(most)));
+    // The decimal powers are read as text, so that 0.001 is the double nearest to it.
+    int exponent = static_cast<int>(std::floor(std::log10(most)));
     // log10 may land a hair off for exact powers of ten.
-    if (power > most) power /= 10;
-    if (power * 10 <= most) power *= 10;
-    for (const double step : {5.0, 2.0, 1.0}) {
-        if (step * power <= most) return step * power;
+    if (DecimalValue(1, exponent) > most) --exponent;
+    if (DecimalValue(1, exponent + 1) <= most) ++exponent;
+    for (const long long step : {5, 2, 1}) {
+        const double length = DecimalValue(step, exponent);
+        if (length <= most) return length;
     }
-    return power;
+    return DecimalValue(1, exponent);
 }
 
 }  // namespace murvex

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Msg.h"
+#include "Utf8Path.h"
 
 namespace murvex {
 
@@ -42,7 +43,7 @@ FileDialog MakeOpenHatchDialog() {
 
 std::string WithDefaultExtension(const std::string& path, const std::string& ext) {
     if (ext.empty() || path.empty()) return path;
-    const std::size_t slash = path.find_last_of('/');
+    const std::size_t slash = LastPathSeparator(path);
     const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
     if (base >= path.size()) return path;  // a folder, not a file name
     const std::size_t dot = path.find_last_of('.');

@@ -2,6 +2,10 @@
 #include "Text.h"
 
 #include <charconv>
+#include <limits>
+#include <utility>
+
+#include "PatternFile.h"
 
 namespace murvex {
 
@@ -93,11 +97,10 @@ std::optional<std::string> ReadWholeStream(std::FILE* stream) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
-    std::optional<std::string> data = ReadWholeStream(f);
-    std::fclose(f);
-    return data;
+    // Through the reader of each system, which takes UTF-8 paths on Windows too.
+    ReadFileResult r = ReadFileLimited(path, std::numeric_limits<std::uintmax_t>::max());
+    if (r.status != ReadFileStatus::Ok) return std::nullopt;
+    return std::move(r.bytes);
 }
 
 }  // namespace murvex

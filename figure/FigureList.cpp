@@ -10,6 +10,7 @@
 #include "NumberText.h"
 #include "SaveHatch.h"
 #include "Text.h"
+#include "Utf8Path.h"
 
 namespace murvex::figure {
 
@@ -200,7 +201,7 @@ ListReadResult ReadFigureListFile(const std::string& path, FigureModel& model, C
                                   PatternHeader& header,
                                   const std::function<void()>& onSecondFigure) {
     std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), ec);
     if (ec) return {ListReadStatus::CannotRead};
     if (size > kMaxListBytes) return {ListReadStatus::TooLarge};
     const std::optional<std::string> bytes = ReadWholeFile(path);

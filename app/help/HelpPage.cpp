@@ -29,7 +29,13 @@ QString CopyFromResources(const QString& pageName) {
     QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     if (temp.isEmpty()) temp = QDir::tempPath();
     QDir dir(temp);
-    const QString folder = QStringLiteral("murvex-help-") + qEnvironmentVariable("USER");
+    // The user's name keeps two users' copies apart: USER on Linux, USERNAME on Windows.
+#ifdef Q_OS_WIN
+    const QString user = qEnvironmentVariable("USERNAME");
+#else
+    const QString user = qEnvironmentVariable("USER");
+#endif
+    const QString folder = QStringLiteral("murvex-help-") + user;
     if (!dir.mkpath(folder) || !dir.cd(folder)) return QString();
     const QString path = dir.filePath(pageName);
 

@@ -179,5 +179,24 @@ TEST(RoundToInt, TakesHalvesUpOnlyWhenPositive) {
     EXPECT_EQ(RoundToInt(std::numeric_limits<long double>::quiet_NaN()), 0);
 }
 
+TEST(NumberText, DecimalValueIsTheDoubleNearestToTheDecimalNumber) {
+    EXPECT_EQ(DecimalValue(1, -3), 0.001);
+    EXPECT_EQ(DecimalValue(5, -6), 0.000005);
+    EXPECT_EQ(DecimalValue(2, 22), 2e22);
+    EXPECT_EQ(DecimalValue(1, -400), 0.0);
+    EXPECT_EQ(DecimalValue(1, 400), HUGE_VAL);
+    // Against the reader of typed numbers, which is exact, over random digits and exponents.
+    std::mt19937 random(22);
+    std::uniform_int_distribution<long long> digits(-999999, 999999);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    for (int i = 0; i < 2000; ++i) {
+        const long long d = digits(random);
+        const int k = exponent(random);
+        const std::string text = std::to_string(d) + "e" + std::to_string(k);
+        SCOPED_TRACE(text);
+        EXPECT_EQ(DecimalValue(d, k), ParseDecimal(text).value);
+    }
+}
+
 }  // namespace
 }  // namespace murvex

@@ -102,6 +102,8 @@ TEST(PreviewView, ScaleBarIsTheLongestRoundLengthThatFits) {
         {"small units", 1000.0, 150, 0.1},
         {"large units", 0.001, 160, 100000},
         {"a thousandth that is not exact in binary", 1000.0, 1, 0.001},
+        {"two hundred-thousandths", 1e5, 2.5, 0.00002},
+        {"five millionths", 1e6, 5, 0.000005},
         {"no scale", 0.0, 100, 0},
         {"no room", 1.0, 0, 0},
         {"infinite scale", std::numeric_limits<double>::infinity(), 100, 0},
@@ -109,7 +111,8 @@ TEST(PreviewView, ScaleBarIsTheLongestRoundLengthThatFits) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const double length = ScaleBarLength(row.scale, row.maxPixels);
-        EXPECT_NEAR(length, row.length, row.length * 1e-12);
+        // Exactly the double nearest to the decimal length, on every system.
+        EXPECT_EQ(length, row.length);
         if (length > 0) {
             EXPECT_LE(length * row.scale, row.maxPixels * (1 + 1e-12));
         }

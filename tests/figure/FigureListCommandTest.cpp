@@ -96,7 +96,7 @@ TEST_F(FigureListCommand, OpenCancelledAtTheQuestionChangesNothing) {
 TEST_F(FigureListCommand, OpenShowsTheSecondFigureWarningAndSizeErrors) {
     const std::string two = dir.File("twee.txt");
     const std::string bad = dir.File("fout.txt");
-    const std::string zero = dir.File("nul.txt");
+    const std::string zero = dir.File("nulmaat.txt");  // "nul.txt" is a device on Windows
     test::WriteText(two, ";%SIZE=10,10\r\n1,1,2,2\r\n*tweede\r\n");
     test::WriteText(bad, ";%SIZE=abc,10\r\n");
     test::WriteText(zero, ";%SIZE=-1,10\r\n");

@@ -128,7 +128,8 @@ TEST_F(OpenHatch, AnUnreadableFileIsAReadError) {
 }
 
 TEST_F(OpenHatch, ANulByteEndsTheText) {
-    Open(Write("nul.pat", std::string("*n\r\n1,2\r\n3\0,4\r\n5\r\n", 17)));
+    // Not "nul.pat": that is the device NUL on Windows.
+    Open(Write("nulbyte.pat", std::string("*n\r\n1,2\r\n3\0,4\r\n5\r\n", 17)));
     EXPECT_EQ(DataRows(grid), (Rows{Row7({"1", "2"}), Row7({"3"})}));
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -4,16 +4,28 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
 namespace murvex::test {
 
+// A folder that did not exist, with a name no other test picks (create_directory is false for
+// one that exists): standard C++ only, so that the Windows build has it too.
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "murvex-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = base / ("murvex-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::replace);
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("no fresh test folder");
 }
 
 TempDir::~TempDir() {
