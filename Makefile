@@ -112,7 +112,7 @@ ci-windows: deps
 	@echo "ci: $(WIN_BUILD)"
 	@cmake -S . -B $(WIN_BUILD) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake $(WIN_FLAGS) >/dev/null
 	@cmake --build $(WIN_BUILD)
-	@cmake -S . -B $(WIN_HOST_BUILD) -G Ninja -DMURVEX_BUILD_APP=OFF -DMURVEX_WITH_QT=OFF \
+	@cmake -S . -B $(WIN_HOST_BUILD) -G Ninja -DMURVEX_BUILD_APP=OFF -DMURVEX_WITH_QT=OFF -DMURVEX_WITH_DXF=OFF \
 		-DMURVEX_BUILD_TESTS=OFF -DMURVEX_BUILD_BENCH=OFF $(WIN_FLAGS) >/dev/null
 	@cmake --build $(WIN_HOST_BUILD) --target murvex-cli
 	@$(WIN_ENV) bash scripts/wine-run --init

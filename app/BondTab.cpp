@@ -149,7 +149,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
         QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
     libraryAddButton_->setGeometry(389, 224, libraryAddButton_->sizeHint().width(), 25);
 
-    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVerband", 223, 256);
+    // Beside "Formaat", under the buttons that write.
+    CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVerband", 306, 260);
 
     for (int i = 0; i < bonds::kBondCount; ++i) {
         const auto name = bonds::BondNames()[static_cast<std::size_t>(i)];

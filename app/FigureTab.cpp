@@ -267,12 +267,14 @@ void TFigureTab::BuildControls() {
         ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
     HelpVrijeFiguurSpeedButton =
         ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
-    // At the right end of the grid's button row, as a text: it has no picture of its own.
+    // At the right end of the grid's button row, as a short text (the row also holds the view
+    // tools); the tool tip names the command in full.
     libraryAddButton_ = new QToolButton(this);
     libraryAddButton_->setObjectName(QStringLiteral("VrijFiguurAanBibliotheek"));
-    libraryAddButton_->setText(QStringLiteral("Aan bibliotheek toevoegen..."));
-    libraryAddButton_->setToolTip(
-        QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
+    libraryAddButton_->setText(QStringLiteral("Bibliotheek..."));
+    libraryAddButton_->setToolTip(QStringLiteral(
+        "Aan bibliotheek toevoegen...: deze arcering aan een bestand met meerdere arceringen "
+        "toevoegen"));
     libraryAddButton_->setAutoRaise(true);
     libraryAddButton_->setFocusPolicy(Qt::NoFocus);
     libraryAddButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -962,11 +964,12 @@ QAction* SnapAction(QMenu* menu, const char* name, const char* text, bool on) {
 }  // namespace
 
 void TFigureTab::BuildDrawingTools() {
-    // Below the mode buttons, between "Dikke schermpen" and "Voorbeeld".
-    PassendButton_ = ToolButton(this, "PassendButton", "Passend", "Tegel passend tonen",
-                                QRect(128, 368, 50, 22));
+    // In the button row above the grid, after the help button: the place below the figure
+    // holds "Max. afwijking".
+    PassendButton_ =
+        ToolButton(this, "PassendButton", "Passend", "Tegel passend tonen", QRect(448, 8, 50, 22));
     SnapsButton_ = ToolButton(this, "SnapsButton", "Snaps", "Snappunten, poolhoeken en ketting",
-                              QRect(180, 368, 48, 22));
+                              QRect(500, 8, 48, 22));
 
     figure::SnapSettings& snaps = model_.interaction.snaps;
     SnapsMenu_ = new QMenu(SnapsButton_);

@@ -217,7 +217,7 @@ void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
             }
         }
         if (named && Trim(line).empty()) {
-            line = kSeparatorLine;
+            line = std::string(kSeparatorLine);  // a new string: GCC 12 at -O3 warns on the assign
         } else if (tile != nullptr) {
             line = FitPatternLine(line, tile->width, tile->height).text;
         } else {
