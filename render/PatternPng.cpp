@@ -112,8 +112,8 @@ void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps&
 
 }  // namespace
 
-std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments, const Box& box,
-                              const PictureSize& size) {
+std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments,
+                              const Box& box, const PictureSize& size) {
     // Taken before painting starts: the painter then writes into the same pixels, and dots
     // blended in between keep the order of the segments.
     unsigned char* const bits = image.bits();

@@ -21,7 +21,7 @@ inline constexpr int kDotSteps = 64;
 // Paints the segments into image (RGB32, size.width x size.height, already filled) with the box
 // filling it, y upwards: black antialiased lines one pixel wide with round ends, dots as black
 // discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place.
-std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments, const Box& box,
-                              const PictureSize& size);
+std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments,
+                              const Box& box, const PictureSize& size);
 
 }  // namespace murvex

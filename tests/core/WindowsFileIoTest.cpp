@@ -172,8 +172,8 @@ TEST(WindowsSave, ASaveRemovesOnlyStaleTemporaryFilesOfOurs) {
 
 TEST(WindowsPaths, FolderAndStemEndAtEitherSeparator) {
     const std::string pattern = "*Kruisverband\r\n0,0,0,0,10\r\n";
-    for (const char* path : {"C:\\map\\Kruisverband.pat", "C:/map/Kruisverband.pat",
-                             "map.d\\Kruisverband.PAT"}) {
+    for (const char* path :
+         {"C:\\map\\Kruisverband.pat", "C:/map/Kruisverband.pat", "map.d\\Kruisverband.PAT"}) {
         SCOPED_TRACE(path);
         for (const PatternWarning& w : CheckPatternText(pattern, path))
             EXPECT_NE(w.code, CheckCode::NameNotFileName);

@@ -16,7 +16,8 @@ namespace {
 const Box kBox{0, 0, 100, 100};
 const PictureSize kSize{400, 400, 4.0};
 
-QImage Painted(const std::vector<DrawnSegment>& dots, bool oneByOne, std::size_t* shapes = nullptr) {
+QImage Painted(const std::vector<DrawnSegment>& dots, bool oneByOne,
+               std::size_t* shapes = nullptr) {
     QImage image(kSize.width, kSize.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (!oneByOne) {
