@@ -65,10 +65,12 @@ class PendingWrite {
 
     std::string path_;
     std::string folder_;
-    std::string tempName_;             // the named temporary file, when there is one
-    int fd_ = -1;                      // Linux: the nameless file, open until it is named
-    void* handle_ = nullptr;           // Windows: the temporary file, open until Commit
-    std::uint32_t oldAttributes_ = 0;  // Windows: the replaced file's attributes, 0 for none
+    std::string tempName_;  // the named temporary file, when there is one
+    // Each system's file uses its own of these; the other's stay unused.
+    [[maybe_unused]] int fd_ = -1;             // Linux: the nameless file, open until it is named
+    [[maybe_unused]] void* handle_ = nullptr;  // Windows: the temporary file, open until Commit
+    [[maybe_unused]] std::uint32_t oldAttributes_ = 0;  // Windows: the replaced file's
+                                                        // attributes, 0 for none
     bool prepared_ = false;
 };
 
