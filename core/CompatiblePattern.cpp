@@ -118,7 +118,7 @@ std::string ShortNumber(std::string_view text, bool keepZeroSign) {
             out.pop_back();
         if (out.back() == '.') out.pop_back();
     }
-    if (out == "-0" && !keepZeroSign) out = "0";
+    if (out == "-0" && !keepZeroSign) out = std::string("0");  // not = "0": GCC 12 warns
     return out;
 }
 
