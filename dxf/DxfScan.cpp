@@ -155,6 +155,8 @@ class Scanner {
             Group g;
             bool eof = false;
             while (!eof && reader.Next(g)) {
+                // A comment may stand anywhere, before the first section too (ours starts so).
+                if (g.code == 999) continue;
                 if (g.code == 0 || (g.code == 9 && InHeader())) {
                     Finish();
                     if (g.code == 0 && g.value == "EOF") eof = true;

@@ -1,6 +1,7 @@
 // The DXF drawing of a pattern, read back group by group: the hatch's pattern lines in DXF's
 // form, the LINE entities and their limit, and what is refused.
 #include "DxfExport.h"
+#include "DxfImport.h"
 
 #include <charconv>
 #include <clocale>
@@ -117,6 +118,23 @@ TEST(DxfExport, LinesStopAtTheLimitWithEveryHandleUniqueAndBelowTheSeed) {
         EXPECT_EQ(lines, count);
     }
     EXPECT_EQ(Draw({{0, 0, 0, 0, 10, {}}}).bytes.find("\r\nLINE\r\n"), std::string::npos);
+}
+
+// A drawing we wrote is one we read: its LINE entities come back as a tile's segments.
+TEST(DxfExport, ReadsBackAsATileDrawing) {
+    const DxfResult written = Draw({{0, 0, 0, 0, 10, {}}}, true);
+    const dxf::DrawingResult read = dxf::ReadDrawing(written.bytes);
+    ASSERT_TRUE(read.drawing) << read.error;
+    dxf::ImportOptions options;
+    options.tile = dxf::Tile{{0, 0}, {1000, 100}, dxf::TileSource::Given, ""};
+    const dxf::ImportResult tile = dxf::ImportTile(*read.drawing, options);
+    ASSERT_TRUE(tile.figure) << tile.error;
+    EXPECT_EQ(tile.figure->report.entitiesRead, 101);
+    EXPECT_EQ(tile.figure->segments.size(), 10u);
+    for (const figure::TileSegment& s : tile.figure->segments) {
+        EXPECT_EQ(s.start.y, s.end.y);
+        EXPECT_EQ(std::fabs(static_cast<double>(s.end.x - s.start.x)), 1000.0);
+    }
 }
 
 TEST(DxfExport, RefusesWhatAHatchCannotHold) {
