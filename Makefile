@@ -52,7 +52,7 @@ CI_STEPS = ci-format ci-release ci-clang ci-sanitizers fuzz-short ci-windows
 
 ci: $(CI_STEPS)
 
-.PHONY: run test build deps configure clean ci deb package-check fuzz fuzz-short fuzz-build windows-cli $(CI_STEPS)
+.PHONY: run test build deps configure clean ci deb package-check fuzz fuzz-short fuzz-build windows-cli windows-sources $(CI_STEPS)
 
 # Every tracked C++ source as .clang-format wants it; lists the files that differ.
 ci-format:
@@ -108,11 +108,18 @@ WIN_HOST_BUILD ?= build-windows-host
 WIN_FLAGS = -DMURVEX_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
 	$(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 WIN_ENV = MURVEX_WINEPREFIX=$(CURDIR)/$(WIN_BUILD)/wineprefix
-ci-windows: deps
+# Libraries Debian ships only for the host, compiled from Debian's source packages.
+WIN_SOURCES ?= build-windows-sources
+WIN_DXFLIB = $(CURDIR)/$(WIN_SOURCES)/dxflib
+windows-sources: deps
+	@bash scripts/debian-source dxflib $(WIN_SOURCES) >/dev/null
+
+ci-windows: windows-sources
 	@echo "ci: $(WIN_BUILD)"
-	@cmake -S . -B $(WIN_BUILD) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake $(WIN_FLAGS) >/dev/null
+	@cmake -S . -B $(WIN_BUILD) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake $(WIN_FLAGS) \
+		-DMURVEX_DXFLIB_SOURCE=$(WIN_DXFLIB) -DMURVEX_WITH_DXF=ON >/dev/null
 	@cmake --build $(WIN_BUILD)
-	@cmake -S . -B $(WIN_HOST_BUILD) -G Ninja -DMURVEX_BUILD_APP=OFF -DMURVEX_WITH_QT=OFF -DMURVEX_WITH_DXF=OFF \
+	@cmake -S . -B $(WIN_HOST_BUILD) -G Ninja -DMURVEX_BUILD_APP=OFF -DMURVEX_WITH_QT=OFF \
 		-DMURVEX_BUILD_TESTS=OFF -DMURVEX_BUILD_BENCH=OFF $(WIN_FLAGS) >/dev/null
 	@cmake --build $(WIN_HOST_BUILD) --target murvex-cli
 	@$(WIN_ENV) bash scripts/wine-run --init
@@ -120,14 +127,15 @@ ci-windows: deps
 	@$(WIN_ENV) bash scripts/windows-cli-compare $(WIN_HOST_BUILD)/cli/murvex-cli $(WIN_BUILD)/cli/murvex-cli.exe
 
 # A static murvex-cli.exe for 64-bit Windows: build-windows/cli/murvex-cli.exe.
-windows-cli: deps
-	@cmake -S . -B $(WIN_BUILD) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake $(WIN_FLAGS) >/dev/null
+windows-cli: windows-sources
+	@cmake -S . -B $(WIN_BUILD) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake $(WIN_FLAGS) \
+		-DMURVEX_DXFLIB_SOURCE=$(WIN_DXFLIB) -DMURVEX_WITH_DXF=ON >/dev/null
 	@cmake --build $(WIN_BUILD) --target murvex-cli
 	@ls -l $(WIN_BUILD)/cli/murvex-cli.exe
 
 clean:
 	rm -rf $(BUILD) $(DEB_BUILD) $(FUZZ_BUILD) $(SAN_BUILD) build-release build-clang \
-		$(WIN_BUILD) $(WIN_HOST_BUILD)
+		$(WIN_BUILD) $(WIN_HOST_BUILD) $(WIN_SOURCES)
 
 # The fuzz targets, with ASan and UBSan, in a build folder of their own.
 fuzz-build: deps

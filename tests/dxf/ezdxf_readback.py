@@ -2,7 +2,8 @@
 one HATCH over the box whose pattern lines are the pattern file's own, with the offset in DXF's
 form, and with --lines the segments the pattern draws.
 
-Usage: ezdxf_readback.py MURVEX_CLI GOLDEN_PATTERN_FOLDER
+Usage: ezdxf_readback.py [RUNNER] MURVEX_CLI GOLDEN_PATTERN_FOLDER
+(RUNNER: what runs the program, scripts/wine-run for the Windows build)
 """
 import math
 import os
@@ -16,7 +17,7 @@ try:
 except ImportError:
     sys.exit("python3-ezdxf is missing (scripts/install-deps installs it)")
 
-CLI, GOLDEN = sys.argv[1], sys.argv[2]
+CLI, GOLDEN = sys.argv[1:-1], sys.argv[-1]
 # No pattern line of the tests lies on the box's border, where a hatch line is a matter of taste.
 BOX = (-117.3, 35.7, 2381.1, 1609.3)
 failures = []
@@ -53,7 +54,7 @@ def close(a, b):
 
 
 def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, check=False)
+    return subprocess.run([*CLI, *args], capture_output=True, check=False)
 
 
 def check_hatch(name, pat_text, dxf_path):
