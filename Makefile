@@ -100,7 +100,8 @@ ci-sanitizers: deps
 # no Qt), every test executable run whole under wine64 through scripts/wine-run (no wine messages,
 # a wine prefix inside the build folder, one repeat only for wine's own exit-time assertion), and
 # murvex-cli.exe compared byte for byte with a Linux murvex-cli without Qt on
-# tests/cli/SameBytes.commands.
+# tests/cli/SameBytes.commands, and the window's sources compiled (not linked) for Windows against
+# Debian's Qt headers (scripts/windows-app-check).
 WIN_BUILD ?= build-windows
 WIN_HOST_BUILD ?= build-windows-host
 # Release without debug information, through ccache where there is one: the build is most of the
@@ -125,6 +126,7 @@ ci-windows: windows-sources
 	@$(WIN_ENV) bash scripts/wine-run --init
 	@cd $(WIN_BUILD) && $(WIN_ENV) ctest --output-on-failure --no-tests=error -j2
 	@$(WIN_ENV) bash scripts/windows-cli-compare $(WIN_HOST_BUILD)/cli/murvex-cli $(WIN_BUILD)/cli/murvex-cli.exe
+	@bash scripts/windows-app-check
 
 # A static murvex-cli.exe for 64-bit Windows: build-windows/cli/murvex-cli.exe.
 windows-cli: windows-sources
