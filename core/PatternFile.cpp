@@ -107,6 +107,29 @@ bool IsTemporaryName(std::string_view name) {
     });
 }
 
+ReadFileResult ReadToEnd(const ReadSome& readSome, std::uintmax_t limit) {
+    ReadFileResult result;
+    char buffer[65536];
+    while (true) {
+        ReadFileStatus failure = ReadFileStatus::Failed;
+        const long n = readSome(buffer, sizeof buffer, &failure);
+        if (n < 0) {
+            result.status = failure;
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0) break;
+        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
+            result.status = ReadFileStatus::TooLarge;
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    result.status = ReadFileStatus::Ok;
+    return result;
+}
+
 }  // namespace detail
 
 WriteStatus WriteFileAtomic(const std::string& path, std::string_view bytes) {

@@ -234,25 +234,17 @@ ReadFileResult ReadLimited(int fd, std::uintmax_t limit) {
             return result;
         }
     }
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result.status = errno == EISDIR ? ReadFileStatus::IsFolder : ReadFileStatus::Failed;
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0) break;
-        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
-            result.status = ReadFileStatus::TooLarge;
-            result.bytes.clear();
-            return result;
-        }
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    result.status = ReadFileStatus::Ok;
-    return result;
+    return detail::ReadToEnd(
+        [fd](char* buffer, std::size_t size, ReadFileStatus* failure) -> long {
+            while (true) {
+                const ssize_t n = ::read(fd, buffer, size);
+                if (n >= 0) return static_cast<long>(n);
+                if (errno == EINTR) continue;
+                *failure = errno == EISDIR ? ReadFileStatus::IsFolder : ReadFileStatus::Failed;
+                return -1;
+            }
+        },
+        limit);
 }
 
 ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {

@@ -289,24 +289,11 @@ ReadFileResult ReadLimited(int fd, std::uintmax_t limit) {
         }
     }
     if (fd == 0) ::_setmode(fd, _O_BINARY);
-    char buffer[65536];
-    while (true) {
-        const int n = ::_read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            result.status = ReadFileStatus::Failed;
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0) break;
-        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
-            result.status = ReadFileStatus::TooLarge;
-            result.bytes.clear();
-            return result;
-        }
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    result.status = ReadFileStatus::Ok;
-    return result;
+    return detail::ReadToEnd(
+        [fd](char* buffer, std::size_t size, ReadFileStatus*) -> long {
+            return ::_read(fd, buffer, static_cast<unsigned>(size));
+        },
+        limit);
 }
 
 ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {
