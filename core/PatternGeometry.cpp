@@ -8,14 +8,6 @@
 
 namespace murvex {
 
-namespace {
-
-struct Direction {
-    double c = 1;
-    double s = 0;
-};
-
-// Exact for whole quarter turns, so that axis-parallel families stay exactly axis-parallel.
 Direction DirectionOf(double degrees) {
     double r = std::fmod(degrees, 360.0);
     if (r < 0) r += 360.0;
@@ -26,6 +18,8 @@ Direction DirectionOf(double degrees) {
     const double radians = r * std::numbers::pi / 180;
     return {std::cos(radians), std::sin(radians)};
 }
+
+namespace {
 
 bool Finite(const PatternLine& line) {
     if (!std::isfinite(line.angle) || !std::isfinite(line.x) || !std::isfinite(line.y) ||

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "PatternHeader.h"
@@ -71,24 +70,6 @@ class TextWriter final : public DL_WriterA {
 
     std::string& out_;
 };
-
-struct Direction {
-    double c = 1;
-    double s = 0;
-};
-
-// Exact for whole quarter turns, as the pattern geometry takes them, so that the offset of an
-// axis-parallel family has no crumbs such as 6e-17.
-Direction DirectionOf(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    if (r < 0) r += 360.0;
-    if (r == 0) return {1, 0};
-    if (r == 90) return {0, 1};
-    if (r == 180) return {-1, 0};
-    if (r == 270) return {0, -1};
-    const double radians = r * std::numbers::pi / 180;
-    return {std::cos(radians), std::sin(radians)};
-}
 
 // A HATCH pattern line as DXF stores it: the base point as in the pattern file, the offset from
 // one line to the next in drawing axes (the file gives it along and across the line).
