@@ -10,6 +10,10 @@
 
 #include "BoundedRun.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace murvex::pictures {
 namespace {
 
@@ -62,6 +66,19 @@ const BoundedWork kCrash = RegisterBoundedWork("test-crash", Crash);
 const char* MemoryBoundUntestable() {
 #if defined(__SANITIZE_ADDRESS__)
     return "AddressSanitizer's shadow memory leaves no room for a data limit";
+#elif defined(_WIN32)
+    // Wine 8 accepts a job's memory limit but keeps nothing of it, and lets the work take all.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_PROCESS_MEMORY;
+    limits.ProcessMemoryLimit = std::size_t{64} << 20;
+    const HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
+    ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    limits = {};
+    ::QueryInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits,
+                                nullptr);
+    ::CloseHandle(job);
+    return limits.ProcessMemoryLimit == 0 ? "this system keeps no memory limit on a job (wine)"
+                                          : nullptr;
 #else
     return nullptr;
 #endif
