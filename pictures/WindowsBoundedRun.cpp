@@ -8,6 +8,7 @@
 #include <psapi.h>
 
 #include <charconv>
+#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -82,9 +83,16 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// Libraries that end the program on a failed allocation call abort, whose message box in a
+// window program would wait for a click nobody gives.
+void EndOnAbort(int) {
+    ::TerminateProcess(::GetCurrentProcess(), kChildFailed);
+}
+
 [[noreturn]] void RunStarted(const BoundedWork& work, HANDLE section) {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     ::SetUnhandledExceptionFilter(EndOnCrash);
+    std::signal(SIGABRT, EndOnAbort);
     UINT code = kChildFailed;
     const View view(::MapViewOfFile(section, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
     MEMORY_BASIC_INFORMATION region{};
