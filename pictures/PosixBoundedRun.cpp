@@ -59,8 +59,8 @@ std::size_t DataInUse() {
     return static_cast<std::size_t>(kilobytes) * 1024;
 }
 
-[[noreturn]] void RunChild(const BoundedLimits& limits, std::span<unsigned char> shared,
-                           const std::function<bool(std::span<unsigned char>)>& work) {
+[[noreturn]] void RunChild(const BoundedLimits& limits, const BoundedWork& work,
+                           std::span<const unsigned char> input, std::span<unsigned char> shared) {
     // Libraries complain on stderr when an allocation fails; the caller reports the outcome.
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, 2);
@@ -80,7 +80,7 @@ std::size_t DataInUse() {
     setrlimit(RLIMIT_CPU, &cpu);
     int code = kChildFailed;
     try {
-        code = work(shared) ? kChildDone : kChildFailed;
+        code = work.function()(input, shared) ? kChildDone : kChildFailed;
     } catch (const std::bad_alloc&) {
         code = kChildOutOfMemory;
     } catch (...) {
@@ -92,8 +92,11 @@ std::size_t DataInUse() {
 
 }  // namespace
 
-BoundedStatus RunBounded(const BoundedLimits& limits, std::size_t resultBytes,
-                         const std::function<bool(std::span<unsigned char>)>& work,
+// The forked child has the work already; nothing is started by name.
+void detail::RunIfStartedFor(const BoundedWork&) {}
+
+BoundedStatus RunBounded(const BoundedLimits& limits, const BoundedWork& work,
+                         std::span<const unsigned char> input, std::size_t resultBytes,
                          std::vector<unsigned char>* result) {
     const std::size_t mapped = resultBytes > 0 ? resultBytes : 1;
     void* memory = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
@@ -106,7 +109,7 @@ BoundedStatus RunBounded(const BoundedLimits& limits, std::size_t resultBytes,
         munmap(memory, mapped);
         return BoundedStatus::Failed;
     }
-    if (child == 0) RunChild(limits, shared, work);
+    if (child == 0) RunChild(limits, work, input, shared);
 
     const auto deadline = std::chrono::steady_clock::now() + limits.time;
     int status = 0;

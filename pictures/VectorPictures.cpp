@@ -276,8 +276,25 @@ bool PastDeadline(const QVariant& payload) {
            static_cast<const Deadline*>(payload.value<void*>())->end;
 }
 
-// Runs inside the bounded run: the first page drawn to fit, into `out`.
-bool DrawFirstPdfPage(const QByteArray& data, QSize fit, std::span<unsigned char> out) {
+// The input of the bounded PDF run: the size to fit, then the file's bytes.
+struct PdfInput {
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// Runs inside the bounded run: the first page drawn to fit, into `out` (room for the header and
+// the pixels at the fit size, as RenderPdf makes it).
+bool DrawFirstPdfPage(std::span<const unsigned char> input, std::span<unsigned char> out) {
+    PdfInput given{};
+    if (input.size() < sizeof given) return false;
+    std::memcpy(&given, input.data(), sizeof given);
+    const QSize fit(given.width, given.height);
+    if (fit.isEmpty() ||
+        out.size() < sizeof(PdfHeader) + 4 * static_cast<std::size_t>(fit.width()) * fit.height())
+        return false;
+    const auto data =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(input.data()) + sizeof given,
+                                static_cast<qsizetype>(input.size() - sizeof given));
     PdfHeader header{kPdfUnreadable, 0, 0, 0};
     const auto finish = [&](std::int32_t outcome) {
         header.outcome = outcome;
@@ -330,6 +347,7 @@ bool DrawFirstPdfPage(const QByteArray& data, QSize fit, std::span<unsigned char
     header.height = size.height();
     return finish(kPdfDrawn);
 }
+const BoundedWork kDrawFirstPdfPage = RegisterBoundedWork("pdf-first-page", DrawFirstPdfPage);
 
 }  // namespace
 
@@ -398,11 +416,13 @@ bool RenderPdf(const QByteArray& data, QSize fit, QImage* out, QString* error) {
     }
     const std::size_t bytes =
         sizeof(PdfHeader) + 4 * static_cast<std::size_t>(fit.width()) * fit.height();
+    std::vector<unsigned char> input(sizeof(PdfInput) + static_cast<std::size_t>(data.size()));
+    const PdfInput given{fit.width(), fit.height()};
+    std::memcpy(input.data(), &given, sizeof given);
+    std::memcpy(input.data() + sizeof given, data.constData(),
+                static_cast<std::size_t>(data.size()));
     std::vector<unsigned char> result;
-    const BoundedStatus status = RunBounded(
-        kPdfLimits, bytes,
-        [&](std::span<unsigned char> shared) { return DrawFirstPdfPage(data, fit, shared); },
-        &result);
+    const BoundedStatus status = RunBounded(kPdfLimits, kDrawFirstPdfPage, input, bytes, &result);
     if (status == BoundedStatus::OverTime || status == BoundedStatus::OverMemory) {
         *error = QStringLiteral("The PDF page takes too long or too much memory to draw");
         return false;
