@@ -180,15 +180,17 @@ CosSin CosSinDegrees(double degrees) {
     double x = r - 90.0 * quarter;
     const bool swapped = x > 45.0;
     if (swapped) x = 90.0 - x;
-    // Taylor series in extended precision: only + - * /, which every x87 does alike, and at most
-    // pi/4 radians, where 13 terms leave an error far below a double's last place.
+    // The Taylor series in extended precision, nested from the smallest term outwards:
+    // sin a = a (1 - a^2 / (2 3) (1 - a^2 / (4 5) (...))), cos a = 1 - a^2 / (1 2) (1 - ...).
+    // Only + - * /, which every x87 does alike; at most pi/4 radians, where 13 terms leave an
+    // error far below a double's last place.
     constexpr long double kRadiansPerDegree = 0.0174532925199432957692369076848861271L;
     const long double a = x * kRadiansPerDegree;
     const long double a2 = a * a;
     long double sinSum = 0;
     long double cosSum = 0;
     for (int n = 25; n >= 1; n -= 2) {
-        sinSum = 1 - a2 / ((n + 1) * (n + 2)) * sinSum;  // n + 1, n + 2: the next odd factorial
+        sinSum = 1 - a2 / ((n + 1) * (n + 2)) * sinSum;
         cosSum = 1 - a2 / (n * (n + 1)) * cosSum;
     }
     double s = static_cast<double>(a * sinSum);

@@ -44,9 +44,11 @@ struct CosSin {
 };
 // The cosine and sine of an angle in degrees, bit for bit the same on every system: the C
 // library's sin and cos are not (MinGW's differ from glibc's in the last place for about one
-// angle in 400), and a picture that writes every digit would show it. Exact at whole quarter
-// turns; elsewhere within one unit in the last place. Not a number for an infinite angle.
+// angle in 300), and an SVG picture, which writes every digit, would show it. Exact at whole
+// quarter turns; elsewhere within one unit in the last place. Not a number for an infinite
+// angle.
 CosSin CosSinDegrees(double degrees);
+
 // Nearest integer, halves to even, except positive fractions in (0.4999999999999, 0.7) which
 // are taken up by adding 0.1 first.
 std::int64_t RoundToInt(long double x);
