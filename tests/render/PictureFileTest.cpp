@@ -1,5 +1,7 @@
-// Picture files: the format a name asks for, and the SVG overlay drawn over the pattern.
+// Picture files: the format a name asks for, and the overlay drawn over the pattern in both.
 #include "PictureFile.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +39,23 @@ TEST(PictureFile, TheSvgOverlayFollowsThePatternInItsColours) {
                  path + "ff0000\" stroke-width=\"2" + tail + "10 -25L90 -25\"/>\n" + path +
                      "00a000\" stroke-width=\"3" + tail + "80 -5L80 -45\"/>\n");
     EXPECT_EQ(over, plain);
+}
+
+QImage Png(const std::vector<OverlaySegment>& overlay) {
+    const std::string bytes = *PictureBytes(PictureFormat::Png, kPattern, kBox, kSize, overlay);
+    return QImage::fromData(QByteArray::fromStdString(bytes), "PNG");
+}
+
+TEST(PictureFile, ThePngOverlayIsPaintedInColourOverTheGreyPattern) {
+    const QImage plain = Png({});
+    const QImage over = Png(kOverlay);
+    ASSERT_EQ(plain.size(), QSize(kSize.width, kSize.height));
+    EXPECT_TRUE(plain.isGrayscale());
+    // Pixel (2x, 2 * (50 - y)): red on the red line, green on the green one, the pattern elsewhere.
+    EXPECT_EQ(over.pixel(100, 50), qRgb(255, 0, 0));
+    EXPECT_GT(qGreen(over.pixel(160, 50)), 100);
+    EXPECT_LT(qGray(plain.pixel(100, 80)), 128);
+    EXPECT_EQ(over.pixel(100, 80), plain.pixel(100, 80));
 }
 
 }  // namespace
