@@ -34,6 +34,7 @@
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPainter.h"
+#include "PatternPng.h"
 #include "PictureFile.h"
 #include "QtText.h"
 #include "SaveHatch.h"
@@ -540,7 +541,7 @@ bool TPreviewForm::ExportTo(const std::string& path) const {
         }
         case PictureFormat::Png:
             // The PNG holds the view as the window paints it, outline and scale bar included.
-            bytes = PictureBytes(format, {}, visible, pixels, {}, [this](QImage& image) {
+            bytes = RasterPictureBytes(pixels, [this](QImage& image) {
                 QPainter painter(&image);
                 Canvas->Paint(painter, image.size());
             });

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "PatternGeometry.h"
 #include "PatternLibrary.h"
 
 namespace murvex::cli {
@@ -75,5 +76,11 @@ std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std:
 
 // The bytes of a pattern file for check and render: ReadInput's limit and messages.
 std::optional<std::string> ReadPatternFile(const std::string& path);
+
+// render to a .dxf: the pattern file as a hatch over the box, the drawing the preview's export
+// writes, written to output. A build without DXF drawings refuses it before reading anything.
+// Returns the exit status.
+int RenderDxf(const std::string& patternFile, const Box& box, const std::string& output,
+              bool force);
 
 }  // namespace murvex::cli

@@ -57,6 +57,18 @@ int RunDxf(const DxfCommandOptions& o) {
 
 }  // namespace
 
+int RenderDxf(const std::string& patternFile, const Box& box, const std::string& output,
+              bool force) {
+    const std::optional<std::string> bytes = ReadPatternFile(patternFile);
+    if (!bytes) return kExitFailed;
+    const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), DxfOptions{box, false});
+    if (drawing.status != DxfStatus::Ok) {
+        Complain(DxfStatusText(drawing.status));
+        return kExitInvalid;
+    }
+    return WriteOutput(output, drawing.bytes, force);
+}
+
 Subcommand AddDxfCommand(CLI::App& parent) {
     auto options = std::make_shared<DxfCommandOptions>();
     CLI::App* app = parent.add_subcommand(

@@ -1,4 +1,5 @@
-// murvex-cli render: a picture (PNG or SVG) of what a pattern file draws inside a box.
+// murvex-cli render: a picture (PNG or SVG) or a drawing (DXF) of what a pattern file draws
+// inside a box. SVG in every build; PNG needs Qt (PngPicture.h) and DXF dxflib (RenderDxf).
 #include <memory>
 #include <optional>
 #include <string>
@@ -6,13 +7,13 @@
 #include <vector>
 
 #include "Commands.h"
-#include "DxfExport.h"
 #include "Msg.h"
 #include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
 #include "PictureFile.h"
+#include "PngPicture.h"
 
 namespace murvex::cli {
 
@@ -55,18 +56,14 @@ int RunRender(const RenderOptions& o) {
         Complain("the output file must end in .png, .svg or .dxf");
         return kExitInvalid;
     }
+    if (*format == PictureFormat::Dxf) return RenderDxf(o.file, box, o.output, o.force);
+    if (*format == PictureFormat::Png && !HasPngPictures()) {
+        Complain("murvex-cli render: PNG pictures are not in this build");
+        return kExitInvalid;
+    }
 
     const std::optional<std::string> bytes = ReadPatternFile(o.file);
     if (!bytes) return kExitFailed;
-    if (*format == PictureFormat::Dxf) {
-        // What the preview's export writes for a DXF: the hatch over the box.
-        const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), DxfOptions{box, false});
-        if (drawing.status != DxfStatus::Ok) {
-            Complain(DxfStatusText(drawing.status));
-            return kExitInvalid;
-        }
-        return WriteOutput(o.output, drawing.bytes, o.force);
-    }
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box);
 
@@ -100,13 +97,18 @@ Subcommand AddRenderCommand(CLI::App& parent) {
     app->add_option("--px", options->px,
                     "Pixels along the box's larger side (default 1000, at most 8192)");
     app->add_flag("--force", options->force, "Replace an existing output file");
-    app->footer(
+    std::string footer =
         "A box in which the pattern draws nothing gives a white picture. A .dxf is a drawing\n"
-        "with the pattern as a hatch over the box (murvex-cli dxf writes its lines too).\n"
+        "with the pattern as a hatch over the box (murvex-cli dxf writes its lines too).\n";
+    if (!HasPngPictures())
+        footer += "PNG pictures are not in this build; they need the build with Qt.\n";
+    footer +=
         "Example:\n"
-        "  murvex-cli render kruis.pat --box 0 0 2000 1000 -o kruis.png --px 800\n"
-        "Exit status: 0 written, 1 file not readable or not writable, 2 invalid value,\n"
-        "3 the pattern was too dense for the box and the picture shows only part of it.");
+        "  murvex-cli render kruis.pat --box 0 0 2000 1000 -o kruis.svg --px 800\n"
+        "Exit status: 0 written, 1 file not readable or not writable, 2 invalid value (or a\n"
+        "format not in this build), 3 the pattern was too dense for the box and the picture\n"
+        "shows only part of it.";
+    app->footer(footer);
     return {app, [options] { return RunRender(*options); }};
 }
 

@@ -1,5 +1,5 @@
-// DXF drawings in a build without dxflib (the Windows cross build): the dxf command and the
-// drawings of figure-read and figure are refused with a clear answer.
+// DXF drawings in a build without dxflib (the Windows cross build): the dxf command, the
+// drawings of figure-read and figure and render's .dxf are refused with a clear answer.
 #include <string>
 #include <string_view>
 
@@ -20,6 +20,11 @@ bool IsDrawingName(const std::string& file) {
 int ReadDxfFigure(const std::string& file, const DxfOptions&, figure::FigureModel&, figure::Canvas&,
                   PatternHeader&, DrawingReport&) {
     Complain(file + ": DXF drawings are not in this build");
+    return kExitInvalid;
+}
+
+int RenderDxf(const std::string&, const Box&, const std::string&, bool) {
+    Complain("murvex-cli render: DXF drawings are not in this build");
     return kExitInvalid;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 namespace murvex {
 
@@ -165,6 +166,42 @@ long double SafeTan(long double x) {
     constexpr long double kThreeHalfPi = 4.7123889803846898577L;
     if (x == kHalfPi || x == kThreeHalfPi) return 0.0L;
     return std::sin(x) / std::cos(x);
+}
+
+CosSin CosSinDegrees(double degrees) {
+    if (!std::isfinite(degrees)) return {std::nan(""), std::nan("")};
+    // A negative angle is turned as its opposite and its sine negated: adding 360 would round.
+    double r = std::fmod(degrees, 360.0) + 0.0;  // + 0.0: -0 is 0
+    const bool negative = r < 0;
+    if (negative) r = -r;
+    // r - 90 q and 90 - x are exact (each difference lies within a factor two of its operands),
+    // so the series below only ever sees an angle of at most 45 degrees.
+    const int quarter = r >= 270 ? 3 : r >= 180 ? 2 : r >= 90 ? 1 : 0;
+    double x = r - 90.0 * quarter;
+    const bool swapped = x > 45.0;
+    if (swapped) x = 90.0 - x;
+    // The Taylor series in extended precision, nested from the smallest term outwards:
+    // sin a = a (1 - a^2 / (2 3) (1 - a^2 / (4 5) (...))), cos a = 1 - a^2 / (1 2) (1 - ...).
+    // Only + - * /, which every x87 does alike; at most pi/4 radians, where 13 terms leave an
+    // error far below a double's last place.
+    constexpr long double kRadiansPerDegree = 0.0174532925199432957692369076848861271L;
+    const long double a = x * kRadiansPerDegree;
+    const long double a2 = a * a;
+    long double sinSum = 0;
+    long double cosSum = 0;
+    for (int n = 25; n >= 1; n -= 2) {
+        sinSum = 1 - a2 / ((n + 1) * (n + 2)) * sinSum;
+        cosSum = 1 - a2 / (n * (n + 1)) * cosSum;
+    }
+    double s = static_cast<double>(a * sinSum);
+    double c = static_cast<double>(cosSum);
+    if (swapped) std::swap(s, c);
+    CosSin out{c, s};
+    if (quarter == 1) out = {-s, c};
+    if (quarter == 2) out = {-c, -s};
+    if (quarter == 3) out = {s, -c};
+    if (negative) out.s = -out.s;
+    return out;
 }
 
 std::int64_t RoundToInt(long double x) {

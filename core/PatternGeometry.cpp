@@ -4,20 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
+
+#include "NumberText.h"
 
 namespace murvex {
-
-Direction DirectionOf(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    if (r < 0) r += 360.0;
-    if (r == 0) return {1, 0};
-    if (r == 90) return {0, 1};
-    if (r == 180) return {-1, 0};
-    if (r == 270) return {0, -1};
-    const double radians = r * std::numbers::pi / 180;
-    return {std::cos(radians), std::sin(radians)};
-}
 
 namespace {
 
@@ -59,7 +49,7 @@ class Collector {
     void GiveUp() { result_.truncated = true; }
 
     // Draws [t0, t1] of the line through (px, py) in direction dir; t0 == t1 is a dot.
-    void Add(double px, double py, const Direction& dir, double t0, double t1) {
+    void Add(double px, double py, const CosSin& dir, double t0, double t1) {
         if (result_.segments.size() >= maxSegments_) {
             result_.truncated = true;
             return;
@@ -132,7 +122,7 @@ Dashes PrepareDashes(const std::vector<double>& list) {
 }
 
 // Draws [t0, t1] of the line through (px, py); the dash pattern starts `phase` before that point.
-void DrawLine(double px, double py, const Direction& dir, double t0, double t1, double phase,
+void DrawLine(double px, double py, const CosSin& dir, double t0, double t1, double phase,
               const Dashes& d, Collector& out) {
     if (d.blank) return;
     if (d.solid) {
@@ -199,7 +189,9 @@ void DrawLine(double px, double py, const Direction& dir, double t0, double t1, 
 
 void DrawFamily(const PatternLine& line, const Box& box, Collector& out) {
     if (!Finite(line)) return;
-    const Direction dir = DirectionOf(line.angle);
+    // The same on every system, and exact for whole quarter turns, so that axis-parallel
+    // families stay exactly axis-parallel.
+    const CosSin dir = CosSinDegrees(line.angle);
     const Dashes dashes = PrepareDashes(line.dashes);
     // Across the lines: n is dir turned a quarter counter-clockwise.
     const double nx = -dir.s;

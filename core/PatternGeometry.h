@@ -23,14 +23,6 @@ struct Box {
     double y1 = 0.0;
 };
 
-// The unit vector of a pattern line's angle in degrees; exact for whole quarter turns, so that
-// axis-parallel families stay exactly axis-parallel (no crumbs such as 6e-17).
-struct Direction {
-    double c = 1;
-    double s = 0;
-};
-Direction DirectionOf(double degrees);
-
 // Every segment and dot the pattern lines draw inside the box, clipped to it. Lines whose shift
 // across is 0 are drawn once; the count of segments is capped (maxSegments) so that a pattern
 // that is far too dense for the box cannot exhaust memory; `truncated` tells when it was hit.

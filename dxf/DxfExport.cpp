@@ -11,6 +11,7 @@
 #include <cmath>
 #include <utility>
 
+#include "NumberText.h"
 #include "PatternHeader.h"
 
 namespace murvex {
@@ -83,7 +84,7 @@ struct HatchLine {
 };
 
 HatchLine HatchLineOf(const PatternLine& line) {
-    const Direction d = DirectionOf(line.angle);
+    const CosSin d = CosSinDegrees(line.angle);
     return {line.angle,
             line.x,
             line.y,

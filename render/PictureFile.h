@@ -1,9 +1,8 @@
 // Picture files of a pattern: the one place that chooses PNG, SVG or DXF from a file name and
 // turns segments (and an overlay) into a picture's bytes. The render command and the preview's
-// export both choose and write through it.
+// export both choose and write through it. Standard C++ only: the PNG step is PngPicture.h.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +11,6 @@
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
 #include "PreviewContent.h"
-
-class QImage;
 
 namespace murvex {
 
@@ -25,18 +22,13 @@ enum class PictureFormat { Png, Svg, Dxf };
 // for any other name.
 std::optional<PictureFormat> PictureFormatOf(std::string_view fileName);
 
-// Paints a raster picture in place of the plain one, into an RGB32 image of the picture's size
-// filled white. The preview passes one to write what its window shows (outline, scale bar).
-using RasterPainter = std::function<void(QImage&)>;
-
 // The bytes of a picture file showing the box (y upwards) at size: the segments in black on
-// white, the overlay in its colours over them. A PNG without overlay or raster painter is
-// stored grey; one with a raster painter holds what that painted. Nothing when the picture
-// cannot be made (a size of no pixels, or more than the memory holds), and for a DXF.
+// white, the overlay in its colours over them. A PNG without overlay is stored grey. Nothing
+// when the picture cannot be made (a size of no pixels, or more than the memory holds), for a
+// DXF, and for a PNG in a build without PNG pictures (HasPngPictures).
 std::optional<std::string> PictureBytes(PictureFormat format,
                                         const std::vector<DrawnSegment>& segments, const Box& box,
                                         const PictureSize& size,
-                                        const std::vector<OverlaySegment>& overlay = {},
-                                        const RasterPainter& raster = {});
+                                        const std::vector<OverlaySegment>& overlay = {});
 
 }  // namespace murvex
