@@ -1,9 +1,10 @@
 // The Windows save flow under wine: replacing, read-only and hidden attributes, folders and
-// devices as targets, long and non-ASCII paths, failed steps and stale temporary files.
+// devices as targets, long and non-ASCII paths, failed steps, stale temporary files, Ctrl+C.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -57,6 +58,55 @@ TEST(WindowsSave, ThePreparedFileIsHiddenBesideTheTargetUntilItReplacesIt) {
     ASSERT_EQ(write.Commit(), WriteStatus::Ok);
     EXPECT_EQ(test::ReadText(target), "nieuw");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"a.pat"});
+}
+
+// Ctrl+C during a save, as a user presses it: the console's processes all get it, a process that
+// does not handle it ends, and the save's temporary file goes. Needs a console: ctest runs this
+// once more on a terminal of its own (core_tests_console); without one it is skipped.
+BOOL WINAPI IgnoreCtrl(DWORD) {
+    return TRUE;
+}
+
+// The process that saves, started by the test below with the folder in MURVEX_CTRL_C_FOLDER.
+TEST(WindowsSave, CtrlCDuringASave) {
+    const char* folder = std::getenv("MURVEX_CTRL_C_FOLDER");
+    if (folder == nullptr) GTEST_SKIP() << "started by CtrlCRemovesTheTemporaryFile";
+    RemoveTempFileOnSignals();
+    test::WriteText(std::string(folder) + "\\begonnen", "");  // this process got this far
+    PendingWrite write;
+    ASSERT_EQ(write.Prepare(std::string(folder) + "\\a.pat", "nieuw"), WriteStatus::Ok);
+    ASSERT_TRUE(::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    ::Sleep(20000);
+    FAIL() << "Ctrl+C did not end the process";
+}
+
+TEST(WindowsSave, CtrlCRemovesTheTemporaryFile) {
+    if (::GetConsoleWindow() == nullptr) GTEST_SKIP() << "no console";
+    ASSERT_TRUE(::SetConsoleCtrlHandler(IgnoreCtrl, TRUE));
+    const test::TempDir dir;
+    ASSERT_TRUE(
+        ::SetEnvironmentVariableW(L"MURVEX_CTRL_C_FOLDER", Wide(dir.Path().string()).c_str()));
+    wchar_t self[MAX_PATH];
+    ASSERT_GT(::GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command =
+        L"\"" + std::wstring(self) + L"\" --gtest_filter=WindowsSave.CtrlCDuringASave";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &child));
+    const DWORD waited = ::WaitForSingleObject(child.hProcess, 30000);
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(child.hProcess, &exitCode);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    ::SetEnvironmentVariableW(L"MURVEX_CTRL_C_FOLDER", nullptr);
+    ::SetConsoleCtrlHandler(IgnoreCtrl, FALSE);
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    // Windows' own handler ends the process with STATUS_CONTROL_C_EXIT, wine's with 0; a save
+    // that went on or failed ends with 1.
+    EXPECT_TRUE(exitCode == static_cast<DWORD>(STATUS_CONTROL_C_EXIT) || exitCode == 0) << exitCode;
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"begonnen"});
 }
 
 TEST(WindowsSave, AReadOnlyFileIsReplacedAndStaysReadOnly) {
