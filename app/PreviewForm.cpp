@@ -92,14 +92,7 @@ Box ContentExtent(const PreviewContent& content, const std::vector<PatternLine>&
         const double h = b.y1 - b.y0;
         if (w > 0 && h > 0) return {b.x0 - w / 2, b.y0 - h / 2, b.x1 + w, b.y1 + h};
     }
-    double size = 0;
-    for (const PatternLine& l : lines) {
-        double period = 0;
-        for (const double d : l.dashes)
-            period += std::abs(d);
-        if (std::isfinite(period)) size = std::max(size, period);
-        if (std::isfinite(l.shiftY)) size = std::max(size, std::abs(l.shiftY));
-    }
+    double size = PatternRepeatSize(lines);
     if (!(size > 0)) size = 100;
     return {0, 0, 10 * size, 10 * size};
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -67,6 +68,10 @@ std::optional<std::string> ReadInput(const std::string& path, std::string_view h
 
 // Writes a message line to standard error.
 void Complain(std::string_view message);
+
+// The four numbers of a --box option (x1 y1 x2 y2, corners in any order) as a box with its
+// corners ordered; nothing, after saying so on standard error, when one is not a number.
+std::optional<Box> BoxOption(const std::vector<std::string>& corners);
 // A command this build leaves out: listed as usual, so that a script gets a clear answer instead
 // of "unknown command", and refused with status 2 whatever its options.
 Subcommand UnavailableCommand(CLI::App& parent, const std::string& name, const std::string& what);

@@ -23,27 +23,18 @@ struct DxfCommandOptions {
     bool lines = false;
 };
 
-int RunDxf(const DxfCommandOptions& o) {
-    double values[4] = {};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const ParseResult r = ParseDecimal(o.box[i]);
-        if (!r.ok) {
-            Complain(kInvalidValueText);
-            return kExitInvalid;
-        }
-        values[i] = r.value;
-    }
-    const std::optional<std::string> bytes = ReadPatternFile(o.file);
+// The pattern file as a hatch over the box (and with options.lines its lines), written to
+// output. Returns the exit status.
+int WriteDxfDrawing(const std::string& patternFile, const DxfOptions& options,
+                    const std::string& output, bool force) {
+    const std::optional<std::string> bytes = ReadPatternFile(patternFile);
     if (!bytes) return kExitFailed;
-    DxfOptions options;
-    options.box = {values[0], values[1], values[2], values[3]};
-    options.lines = o.lines;
     const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), options);
     if (drawing.status != DxfStatus::Ok) {
         Complain(DxfStatusText(drawing.status));
         return kExitInvalid;
     }
-    const int status = WriteOutput(o.output, drawing.bytes, o.force);
+    const int status = WriteOutput(output, drawing.bytes, force);
     if (status != kExitOk) return status;
     if (drawing.truncated) {
         const std::string limit = IntText(kMaxDxfSegments);
@@ -55,18 +46,17 @@ int RunDxf(const DxfCommandOptions& o) {
     return kExitOk;
 }
 
+int RunDxf(const DxfCommandOptions& o) {
+    const std::optional<Box> box = BoxOption(o.box);
+    if (!box) return kExitInvalid;
+    return WriteDxfDrawing(o.file, DxfOptions{*box, o.lines}, o.output, o.force);
+}
+
 }  // namespace
 
 int RenderDxf(const std::string& patternFile, const Box& box, const std::string& output,
               bool force) {
-    const std::optional<std::string> bytes = ReadPatternFile(patternFile);
-    if (!bytes) return kExitFailed;
-    const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), DxfOptions{box, false});
-    if (drawing.status != DxfStatus::Ok) {
-        Complain(DxfStatusText(drawing.status));
-        return kExitInvalid;
-    }
-    return WriteOutput(output, drawing.bytes, force);
+    return WriteDxfDrawing(patternFile, DxfOptions{box, false}, output, force);
 }
 
 Subcommand AddDxfCommand(CLI::App& parent) {

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "Commands.h"
+#include "Msg.h"
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "Utf8Path.h"
 
@@ -14,6 +16,22 @@ void Complain(std::string_view message) {
     std::string line(message);
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+std::optional<Box> BoxOption(const std::vector<std::string>& corners) {
+    double values[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const ParseResult r = ParseDecimal(corners.at(i));
+        if (!r.ok) {
+            Complain(kInvalidValueText);
+            return std::nullopt;
+        }
+        values[i] = r.value;
+    }
+    Box box{values[0], values[1], values[2], values[3]};
+    if (box.x0 > box.x1) std::swap(box.x0, box.x1);
+    if (box.y0 > box.y1) std::swap(box.y0, box.y1);
+    return box;
 }
 
 std::optional<std::string> ReadInput(const std::string& path, std::string_view heading) {

@@ -28,18 +28,9 @@ struct RenderOptions {
 };
 
 int RunRender(const RenderOptions& o) {
-    double values[4] = {};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const ParseResult r = ParseDecimal(o.box[i]);
-        if (!r.ok) {
-            Complain(kInvalidValueText);
-            return kExitInvalid;
-        }
-        values[i] = r.value;
-    }
-    Box box{values[0], values[1], values[2], values[3]};
-    if (box.x0 > box.x1) std::swap(box.x0, box.x1);
-    if (box.y0 > box.y1) std::swap(box.y0, box.y1);
+    const std::optional<Box> corners = BoxOption(o.box);
+    if (!corners) return kExitInvalid;
+    const Box box = *corners;
     const ParseResult px = ParseDecimal(o.px);
     if (!px.ok || px.value < 1 || px.value > kMaxPictureSide ||
         px.value != static_cast<int>(px.value)) {

@@ -22,28 +22,18 @@ struct SegmentsOptions {
 };
 
 int RunSegments(const SegmentsOptions& o) {
-    double values[4] = {};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const ParseResult r = ParseDecimal(o.box[i]);
-        if (!r.ok) {
-            Complain(kInvalidValueText);
-            return kExitInvalid;
-        }
-        values[i] = r.value;
-    }
+    const std::optional<Box> box = BoxOption(o.box);
+    if (!box) return kExitInvalid;
     const ParseResult max = ParseDecimal(o.max);
     if (!max.ok || max.value < 0 || max.value > 1e9 || max.value != static_cast<long>(max.value)) {
         Complain(kInvalidValueText);
         return kExitInvalid;
     }
-    Box box{values[0], values[1], values[2], values[3]};
-    if (box.x0 > box.x1) std::swap(box.x0, box.x1);
-    if (box.y0 > box.y1) std::swap(box.y0, box.y1);
 
     const std::optional<std::string> bytes = ReadInput(o.file);
     if (!bytes) return kExitFailed;
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
-    const DrawResult drawn = DrawPattern(lines, box, static_cast<std::size_t>(max.value));
+    const DrawResult drawn = DrawPattern(lines, *box, static_cast<std::size_t>(max.value));
 
     std::string text;
     text.reserve(drawn.segments.size() * (20 + 4 * static_cast<std::size_t>(o.decimals)));

@@ -16,6 +16,9 @@ bool Faulted(WriteStep step);
 // Whether name has the form of our temporary files: ".murvex-" and six letters or digits.
 bool IsTemporaryName(std::string_view name);
 
+// What an open that failed with this errno means for a reader.
+ReadFileStatus OpenFailure(int error);
+
 // One system read: up to size bytes into buffer; the count, 0 at the end, or -1 with *failure set.
 using ReadSome = std::function<long(char* buffer, std::size_t size, ReadFileStatus* failure)>;
 

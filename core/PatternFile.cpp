@@ -107,6 +107,21 @@ bool IsTemporaryName(std::string_view name) {
     });
 }
 
+ReadFileStatus OpenFailure(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return ReadFileStatus::Missing;
+        case EACCES:
+        case EPERM:
+            return ReadFileStatus::PermissionDenied;
+        case EISDIR:
+            return ReadFileStatus::IsFolder;
+        default:
+            return ReadFileStatus::Failed;
+    }
+}
+
 ReadFileResult ReadToEnd(const ReadSome& readSome, std::uintmax_t limit) {
     ReadFileResult result;
     char buffer[65536];

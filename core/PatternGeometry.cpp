@@ -9,6 +9,18 @@
 
 namespace murvex {
 
+double PatternRepeatSize(const std::vector<PatternLine>& lines) {
+    double size = 0;
+    for (const PatternLine& l : lines) {
+        double period = 0;
+        for (const double d : l.dashes)
+            period += std::abs(d);
+        if (std::isfinite(period)) size = std::max(size, period);
+        if (std::isfinite(l.shiftY)) size = std::max(size, std::abs(l.shiftY));
+    }
+    return size;
+}
+
 namespace {
 
 bool Finite(const PatternLine& line) {

@@ -23,6 +23,10 @@ struct Box {
     double y1 = 0.0;
 };
 
+// The largest repeat of the pattern lines: a dash sequence's length or the distance between
+// parallel lines, whichever is larger; 0 when no line has a finite one.
+double PatternRepeatSize(const std::vector<PatternLine>& lines);
+
 // Every segment and dot the pattern lines draw inside the box, clipped to it. Lines whose shift
 // across is 0 are drawn once; the count of segments is capped (maxSegments) so that a pattern
 // that is far too dense for the box cannot exhaust memory; `truncated` tells when it was hit.

@@ -252,21 +252,7 @@ ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {
     if (path.find('\0') != std::string::npos) return result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        switch (errno) {
-            case ENOENT:
-            case ENOTDIR:
-                result.status = ReadFileStatus::Missing;
-                break;
-            case EACCES:
-            case EPERM:
-                result.status = ReadFileStatus::PermissionDenied;
-                break;
-            case EISDIR:
-                result.status = ReadFileStatus::IsFolder;
-                break;
-            default:
-                result.status = ReadFileStatus::Failed;
-        }
+        result.status = detail::OpenFailure(errno);
         return result;
     }
     result = ReadLimited(fd, limit);

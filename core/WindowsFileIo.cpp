@@ -312,16 +312,7 @@ ReadFileResult ReadFileLimited(const std::string& path, std::uintmax_t limit) {
     }
     const int fd = ::_wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
     if (fd < 0) {
-        switch (errno) {
-            case ENOENT:
-                result.status = ReadFileStatus::Missing;
-                break;
-            case EACCES:
-                result.status = ReadFileStatus::PermissionDenied;
-                break;
-            default:
-                result.status = ReadFileStatus::Failed;
-        }
+        result.status = detail::OpenFailure(errno);
         return result;
     }
     result = ReadLimited(fd, limit);

@@ -12,14 +12,7 @@
 namespace murvex {
 
 Box ThumbnailBox(const std::vector<PatternLine>& lines) {
-    double size = 0;
-    for (const PatternLine& l : lines) {
-        double period = 0;
-        for (const double d : l.dashes)
-            period += std::abs(d);
-        if (std::isfinite(period)) size = std::max(size, period);
-        if (std::isfinite(l.shiftY)) size = std::max(size, std::abs(l.shiftY));
-    }
+    double size = PatternRepeatSize(lines);
     if (!(size > 0) || !std::isfinite(4 * size)) size = 25;
     return {0, 0, 4 * size, 4 * size};
 }
