@@ -83,8 +83,6 @@ TEST(CompatibleSave, EachTabWritesAndPreviewsTheCompatibleWay) {
         const std::string text = ReadText(file);
         EXPECT_EQ(text, JoinCrLf(preview->Content().patternLines));
         EXPECT_NE(text.find("\r\n" + nameLine + "\r\n"), std::string::npos) << text;
-        for (const std::string& line : SplitLines(text))
-            EXPECT_LE(line.size(), 80u) << line;
         EXPECT_TRUE(w.platform.messages.empty());
     }
 }

