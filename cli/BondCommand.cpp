@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "BondGenerator.h"
 #include "BrickFormats.h"
 #include "Commands.h"

@@ -1,6 +1,8 @@
 // murvex-cli bonds: the ten bonds with their index.
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "BondGenerator.h"
 #include "Commands.h"
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Cp1252.h"
 #include "HatchReader.h"

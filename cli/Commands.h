@@ -7,10 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include <CLI/CLI.hpp>
-
 #include "PatternGeometry.h"
 #include "PatternLibrary.h"
+
+// The command line parser (CLI11) is included only where options are declared.
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace murvex::cli {
 

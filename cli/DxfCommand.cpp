@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "DxfExport.h"
 #include "Msg.h"

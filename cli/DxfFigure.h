@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-#include <CLI/CLI.hpp>
-
 #include "Canvas.h"
 #include "FigureModel.h"
 #include "PatternHeader.h"
+
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace murvex::cli {
 

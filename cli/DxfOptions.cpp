@@ -1,5 +1,7 @@
 // The options figure-read and figure take for a DXF drawing, in every build: a build without
 // DXF drawings parses them the same and then refuses the drawing.
+#include <CLI/CLI.hpp>
+
 #include "DxfFigure.h"
 
 namespace murvex::cli {

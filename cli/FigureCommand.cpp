@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "Canvas.h"
 #include "Commands.h"
 #include "Conversion.h"
@@ -12,6 +14,7 @@
 #include "DxfFigure.h"
 #include "FigureList.h"
 #include "FigureModel.h"
+#include "Msg.h"
 
 namespace murvex::cli {
 
@@ -76,7 +79,7 @@ int RunFigure(const FigureOptions& o) {
     if (o.tolerance) {
         const std::optional<long double> deviation = ParseMaxDeviation(tile, *o.tolerance);
         if (!deviation) {
-            Complain("Er is een ongeldige waarde ingevoerd: --tolerance " + *o.tolerance +
+            Complain(std::string(kInvalidValueText) + ": --tolerance " + *o.tolerance +
                      " (een getal boven 0, niet groter dan de tegel)");
             return kExitInvalid;
         }

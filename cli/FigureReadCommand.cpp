@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <CLI/CLI.hpp>
+
 #include "Canvas.h"
 #include "Commands.h"
 #include "Cp1252.h"
@@ -50,9 +52,9 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts, b
     std::string out = "{\n";
     out += "  \"width\": " + IntText(model.TileWidth()) + ",\n";
     out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
-    out += "  \"units\": " + freelines::JsonString(texts.units) + ",\n";
-    out += "  \"name\": " + freelines::JsonString(texts.name) + ",\n";
-    out += "  \"type\": " + freelines::JsonString(texts.type) + ",\n";
+    out += "  \"units\": " + JsonString(texts.units) + ",\n";
+    out += "  \"name\": " + JsonString(texts.name) + ",\n";
+    out += "  \"type\": " + JsonString(texts.type) + ",\n";
     out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
     if (report) out += "  \"import\": " + report->json + ",\n";
     out += "  \"rows\": [";
@@ -61,7 +63,7 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts, b
         out += r > 1 ? ",\n    [" : "\n    [";
         for (int c = figure::kFirstCoordCol; c <= figure::kLastCoordCol; ++c) {
             if (c > figure::kFirstCoordCol) out += ", ";
-            out += freelines::JsonString(grid.Cell(c, r));
+            out += JsonString(grid.Cell(c, r));
         }
         out += ']';
     }

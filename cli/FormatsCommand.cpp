@@ -1,6 +1,8 @@
 // murvex-cli formats: the brick formats `bond --format` takes.
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "BrickFormats.h"
 #include "Commands.h"
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "CompatiblePattern.h"
 #include "Cp1252.h"
@@ -31,7 +33,6 @@ std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std:
 
 namespace {
 
-using freelines::JsonString;
 using freelines::TabEscaped;
 
 struct ListOptions {

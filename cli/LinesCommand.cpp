@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Cp1252.h"
 #include "GridText.h"

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Msg.h"
 #include "NumberText.h"

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "BackgroundPicture.h"
 #include "Commands.h"
 #include "Msg.h"

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Msg.h"
 #include "NumberText.h"
@@ -13,6 +15,7 @@
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
 #include "PictureFile.h"
+#include "PictureProgram.h"
 #include "PngPicture.h"
 
 namespace murvex::cli {
@@ -49,6 +52,7 @@ int RunRender(const RenderOptions& o) {
     }
     if (*format == PictureFormat::Dxf) return RenderDxf(o.file, box, o.output, o.force);
     if (*format == PictureFormat::Png && !HasPngPictures()) {
+        if (HasPictureProgram()) return RunPictureProgram();
         Complain("murvex-cli render: PNG pictures are not in this build");
         return kExitInvalid;
     }
@@ -91,7 +95,7 @@ Subcommand AddRenderCommand(CLI::App& parent) {
     std::string footer =
         "A box in which the pattern draws nothing gives a white picture. A .dxf is a drawing\n"
         "with the pattern as a hatch over the box (murvex-cli dxf writes its lines too).\n";
-    if (!HasPngPictures())
+    if (!HasPngPictures() && !HasPictureProgram())
         footer += "PNG pictures are not in this build; they need the build with Qt.\n";
     footer +=
         "Example:\n"

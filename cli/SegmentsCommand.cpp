@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Msg.h"
 #include "NumberText.h"

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "DxfFigure.h"
 #include "Text.h"

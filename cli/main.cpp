@@ -3,12 +3,14 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
 #include "PatternFile.h"
+#include "PictureProgram.h"
 
 namespace {
 
@@ -73,6 +75,10 @@ int Run(int argc, char** argv) {
 int MurvexMain(int argc, char** argv) {
     using namespace murvex::cli;
     murvex::RemoveTempFileOnSignals();
+    KeepArguments(argc, argv);
+    // The picture command, its help included, is the picture program's.
+    if (argc > 1 && std::string_view(argv[1]) == "picture" && HasPictureProgram())
+        return RunPictureProgram();
     const int status = Run(argc, argv);
     // Help and messages go through std::cout as well as stdio: output that did not arrive in full
     // (a full disk, a closed pipe) is a failure whatever the command did.

@@ -16,6 +16,10 @@ foreach(program murvex murvex-cli)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
+# murvex-cli starts it for render to PNG and picture (cli/PictureProgram.h).
+if(TARGET murvex-cli-pictures)
+  install(TARGETS murvex-cli-pictures RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/murvex)
+endif()
 install(FILES ${murvex_pack}/murvex-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(TARGET murvex)

@@ -11,6 +11,7 @@ endif()
 set(expected
   bin/murvex
   bin/murvex-cli
+  libexec/murvex/murvex-cli-pictures
   share/murvex/help/patroonbestand.html
   share/applications/${APP_ID}.desktop
   share/metainfo/${APP_ID}.metainfo.xml
@@ -51,6 +52,15 @@ foreach(bond Halfsteensverband Wildverband)
     message(FATAL_ERROR "installed murvex-cli bonds does not list ${bond}:\n${out}")
   endif()
 endforeach()
+
+# A PNG picture is the picture program's: the installed murvex-cli finds it in the installed tree.
+file(WRITE "${PREFIX}/check.pat" "*streep\n0,0,0,0,10\n")
+execute_process(COMMAND "${PREFIX}/bin/murvex-cli" render "${PREFIX}/check.pat" --box 0 0 100 100
+                        -o "${PREFIX}/check.png" --px 50 --force
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT EXISTS "${PREFIX}/check.png")
+  message(FATAL_ERROR "installed murvex-cli render to PNG failed (${rc}): ${err}")
+endif()
 
 # The window program has no batch mode: it must still be running when it is stopped after two
 # seconds (a missing library or plug-in ends it at once).
