@@ -103,4 +103,30 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return std::move(r.bytes);
 }
 
+std::string JsonString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (IsTerminalControl(u)) {
+            out += "\\u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
 }  // namespace murvex

@@ -11,6 +11,17 @@
 
 namespace murvex {
 
+// Bytes that a terminal may take as a command: the C0 controls, DEL, and the five bytes
+// Windows-1252 leaves undefined, which become C1 controls in UTF-8 (among them DCS and OSC).
+constexpr bool IsTerminalControl(unsigned char u) {
+    return u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
+}
+
+// text as a quoted JSON string for every JSON output: '"' and '\\' escaped, "\n", "\r" and "\t"
+// as such, and every other terminal control as "\u00XX", so that no output of a file's text can
+// command a terminal.
+std::string JsonString(std::string_view text);
+
 // The ordered text lines of one file, without line ends.
 using LineList = std::vector<std::string>;
 

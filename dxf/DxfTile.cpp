@@ -552,24 +552,6 @@ class Fitter {
     std::vector<long double> cuts_;  // kept between segments: no allocation for each
 };
 
-std::string JsonText(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xf];
-            out += hex[c & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 const char* SourceName(TileSource source) {
     switch (source) {
         case TileSource::Given:
@@ -650,7 +632,7 @@ std::string ReportJson(const ImportReport& r, std::string_view indent) {
     out += in2 + "\"skipped\": {";
     bool first = true;
     for (const auto& [kind, count] : r.skipped) {
-        out += (first ? "" : ", ") + JsonText(kind) + ": " + IntText(count);
+        out += (first ? "" : ", ") + JsonString(kind) + ": " + IntText(count);
         first = false;
     }
     out += "},\n";
@@ -663,9 +645,9 @@ std::string ReportJson(const ImportReport& r, std::string_view indent) {
     out += in2 + "\"dropped\": " + IntText(r.dropped) + ",\n";
     out += in2 + "\"tile\": [" + Number(r.tile.low.x) + ", " + Number(r.tile.low.y) + ", " +
            Number(r.tile.high.x) + ", " + Number(r.tile.high.y) + "],\n";
-    out += in2 + "\"tileSource\": " + JsonText(SourceName(r.tile.source)) + ",\n";
-    out += in2 + "\"tileLayer\": " + JsonText(r.tile.layer) + ",\n";
-    out += in2 + "\"units\": " + JsonText(r.units) + ",\n";
+    out += in2 + "\"tileSource\": " + JsonString(SourceName(r.tile.source)) + ",\n";
+    out += in2 + "\"tileLayer\": " + JsonString(r.tile.layer) + ",\n";
+    out += in2 + "\"units\": " + JsonString(r.units) + ",\n";
     out += in2 + std::string("\"unitsAssumed\": ") + (r.unitsAssumed ? "true" : "false") + "\n";
     out += in + "}";
     return out;

@@ -11,12 +11,6 @@ namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-// Bytes that a terminal may take as a command: the C0 controls, DEL, and the five bytes
-// Windows-1252 leaves undefined, which become C1 controls in UTF-8 (among them DCS and OSC).
-bool IsControl(unsigned char u) {
-    return u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
-}
-
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -45,7 +39,7 @@ std::string TabEscaped(std::string_view text, bool atRowStart) {
                 out += "\\n";
                 break;
             default:
-                if (IsControl(static_cast<unsigned char>(c))) {
+                if (IsTerminalControl(static_cast<unsigned char>(c))) {
                     out += "\\x";
                     out += kHex[static_cast<unsigned char>(c) >> 4];
                     out += kHex[static_cast<unsigned char>(c) & 0xf];
@@ -101,31 +95,6 @@ std::optional<std::string> Unescaped(std::string_view text) {
 }
 
 }  // namespace
-
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (IsControl(u)) {
-            out += "\\u00";
-            out += kHex[u >> 4];
-            out += kHex[u & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-    return out;
-}
 
 namespace {
 

@@ -13,8 +13,6 @@ namespace murvex::freelines {
 // text for one tab-separated cell, escaped as FormatTabText says; atRowStart escapes a leading
 // "#" too. The figure list's command-line output uses the same escapes.
 std::string TabEscaped(std::string_view text, bool atRowStart);
-// text as a quoted JSON string, escaped as FormatJson says.
-std::string JsonString(std::string_view text);
 
 // Tab-separated text of the tab: "#units", "#type" and "#name" lines with their text after a
 // tab, then one line of seven tab-separated cells per data row. Inside a text a backslash, tab,
