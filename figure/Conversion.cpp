@@ -474,6 +474,7 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
     // segment lying exactly on the tile's side or diagonal that this direction follows is
     // written as the other levels write it, where that shift is no longer than half the repeat.
     std::optional<LatticeFit> fit;
+    long double dashLength = length;
     if (custom) {
         fit = FitLattice(tile, x1, y1, x2, y2, settings.maxDeviation);
         if (!fit) return std::nullopt;
@@ -516,6 +517,9 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         const long double half = (ux * ey - uy * ex) / 2;
         originX = sx - half * uy;
         originY = sy + half * ux;
+        // The dash is the segment's projection on the line, so that its end misses the
+        // segment's by half the miss as well (the segment's own length would run past it).
+        dashLength = ux * ex + uy * ey;
         if (!AllFinite({f.angle, f.along, f.across, f.repeat, originX, originY}))
             return std::nullopt;
     } else if (horizontal) {
@@ -555,8 +559,8 @@ std::optional<ConvertedLine> ConvertSegment(const TileSize& tile, long double x1
         }
     }
 
-    long double dash = length;
-    long double gap = -(f.repeat - length);
+    long double dash = dashLength;
+    long double gap = -(f.repeat - dashLength);
     if (gap > 0) {
         // A positive second entry would be a second pen-down dash: the segment overlaps its own
         // copy, so the line is drawn continuously instead.

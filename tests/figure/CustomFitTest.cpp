@@ -10,6 +10,7 @@
 
 #include "Conversion.h"
 #include "ConversionReport.h"
+#include "NumberText.h"
 #include "PatternGeometry.h"
 
 namespace murvex::figure {
@@ -46,6 +47,17 @@ TEST(OpMaat, EveryCopyStaysWithinTheDeviationAndNoShorterRepeatWould) {
         ++converted;
         const PatternLine read = *ParsePatternLine(line->text);
         EXPECT_LE(std::fabs(read.shiftX), (read.dashes[0] - read.dashes[1]) / 2 + 1e-6);
+        // The dash's ends lie by the segment's ends (the other way round from the copies).
+        if (!line->continuous) {
+            const CosSin u = CosSinDegrees(read.angle);
+            const double ex = read.x + read.dashes[0] * u.c, ey = read.y + read.dashes[0] * u.s;
+            const auto miss = [&](double ax, double ay, double bx, double by) {
+                return std::max(std::hypot(read.x - ax, read.y - ay), std::hypot(ex - bx, ey - by));
+            };
+            EXPECT_LE(std::min(miss(s.x1, s.y1, s.x2, s.y2), miss(s.x2, s.y2, s.x1, s.y1)),
+                      limit + 1e-6)
+                << line->text;
+        }
         for (const auto& [a, b] : {std::pair{0, 0}, {1, 0}, {0, 1}, {-3, 2}, {7, -5}})
             EXPECT_LE(CopyDistance(t, s, read, a, b, limit + 1), limit + 1e-6) << line->text;
         // Every lattice direction with a shorter repeat misses the segment's ends by more.
