@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <numbers>
 
 #include "NumberText.h"
 
@@ -127,9 +126,9 @@ std::vector<EdgeLine> Expand(const Layout& layout, const Dims& d) {
 
 Rotation::Rotation(double degrees) : zero_(degrees == 0), cos_(1), sin_(0) {
     if (!zero_) {
-        const double radians = degrees * std::numbers::pi / 180;
-        cos_ = std::cos(radians);
-        sin_ = std::sin(radians);
+        const CosSin turn = CosSinDegrees(degrees);
+        cos_ = turn.c;
+        sin_ = turn.s;
     }
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "NumberText.h"
+
 namespace murvex::bonds {
 
 std::vector<ViewPoint> BondRepeatOutline(const BondInput& input) {
@@ -16,9 +18,7 @@ std::vector<ViewPoint> BondRepeatOutline(const BondInput& input) {
     }
     if (!(periodX > 0 && periodY > 0 && std::isfinite(periodX) && std::isfinite(periodY)))
         return {};
-    const double turn = input.rotation * std::acos(-1.0) / 180.0;
-    const double c = std::cos(turn);
-    const double s = std::sin(turn);
+    const auto [c, s] = CosSinDegrees(input.rotation);
     std::vector<ViewPoint> outline;
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{periodX, 0.0},
                                std::pair{periodX, periodY}, std::pair{0.0, periodY}}) {

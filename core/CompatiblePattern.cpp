@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -82,9 +81,8 @@ struct Vec {
 // Where a line puts the point `along` units past the start of period m of its family line k.
 struct Family {
     explicit Family(const PatternLine& l) : line(l) {
-        const long double a =
-            static_cast<long double>(l.angle) * std::numbers::pi_v<long double> / 180;
-        u = {std::cos(a), std::sin(a)};
+        const CosSin direction = CosSinDegrees(l.angle);
+        u = {direction.c, direction.s};
         for (const double d : l.dashes)
             period += std::fabs(static_cast<long double>(d));
     }
