@@ -33,6 +33,7 @@
 #include "PatternCheck.h"
 #include "PatternFile.h"
 #include "PatternGeometry.h"
+#include "PatternHeader.h"
 #include "PatternPainter.h"
 #include "PatternPng.h"
 #include "PictureFile.h"
@@ -63,12 +64,13 @@ std::string NumberText(double value) {
     return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string();
 }
 
-// The drawing unit the file's units header names, as the scale bar shows it.
+// The drawing unit the file's units line names (read as every reader reads it), as the scale bar
+// shows it.
 std::string UnitOf(const LineList& lines) {
-    const std::string header = UnitsHeader("");
     for (const std::string& line : lines) {
-        if (line.size() < header.size() || line.compare(0, header.size(), header) != 0) continue;
-        std::string unit = line.substr(header.size());
+        const HeaderLine header = ParseHeaderLine(line);
+        if (header.field != HeaderField::Units) continue;
+        std::string unit(header.value);
         for (char& c : unit)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return unit;
