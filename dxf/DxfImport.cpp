@@ -12,6 +12,7 @@
 #include <numbers>
 #include <sstream>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Cp1252.h"
 #include "DxfScan.h"
@@ -225,6 +226,10 @@ Affine Mirror() {
 }
 
 constexpr double kDegree = std::numbers::pi / 180.0;
+// An arc whose sweep is this close to 360 degrees is a whole circle.
+constexpr double kFullTurnDegrees = 1e-9 * 180.0 / std::numbers::pi;
+// A bulge arc higher than its chord by no more than this share of the chord is straight.
+constexpr double kStraightBulgeHeight = 1e-9;
 
 std::string Number(double value) {
     std::string text = Fmt10(value);
@@ -269,6 +274,7 @@ class Expander {
             case RawEntity::Kind::Polyline:
                 return std::max<std::uint64_t>(1, e.vertices.size());
             case RawEntity::Kind::Insert: {
+                // A block that adds nothing is not expanded at all, however often it is placed.
                 if (!c_.blocks.count(e.block)) return 0;
                 const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(e.cols),
                                                            static_cast<std::uint64_t>(e.rows));
@@ -339,6 +345,8 @@ class Expander {
         }
         if (depth >= kMaxInsertDepth)
             throw Refusal{"blokken dieper genest dan " + IntText(kMaxInsertDepth) + " niveaus"};
+        // Nothing of it reaches the figure: no copy is made (the count of its work is 0).
+        if (cost_.at(e.block) == 0) return;
         const Block& block = found->second;
         const double cr = std::cos(e.rotation * kDegree), sr = std::sin(e.rotation * kDegree);
         const Affine rotate{cr, -sr, sr, cr, 0, 0};
@@ -355,13 +363,16 @@ class Expander {
 
     void AddCircular(const RawEntity& e, const Affine& m, const std::string& layer) {
         const bool arc = e.kind == RawEntity::Kind::Arc;
-        if (!(e.radius > 0))
-            throw Refusal{std::string(arc ? "ARC" : "CIRCLE") + " met straal " + Number(e.radius)};
+        if (!(e.radius > 0)) {
+            ++out_.skipped[std::string(arc ? "ARC" : "CIRCLE") + " (straal 0)"];
+            return;
+        }
         double t0 = 0, sweep = 2 * std::numbers::pi;
         if (arc) {
             t0 = e.angle1 * kDegree;
             double degrees = std::fmod(e.angle2 - e.angle1, 360.0);
             if (degrees <= 0) degrees += 360.0;
+            if (degrees >= 360.0 - kFullTurnDegrees) degrees = 360.0;
             sweep = degrees * kDegree;
         }
         AddConic(layer, m.Apply(e.a), m.Linear({e.radius, 0}), m.Linear({0, e.radius}), t0, sweep,
@@ -369,14 +380,18 @@ class Expander {
     }
 
     void AddEllipse(const RawEntity& e, const Affine& m, const std::string& layer) {
-        if (!(e.ratio > 0 && e.ratio <= 1) || (e.b.x == 0 && e.b.y == 0))
-            throw Refusal{"ELLIPSE met assen " + Number(std::hypot(e.b.x, e.b.y)) + " en " +
-                          Number(e.ratio * std::hypot(e.b.x, e.b.y))};
-        // The minor axis is the extrusion crossed with the major axis.
+        if (!(e.ratio > 0) || (e.b.x == 0 && e.b.y == 0)) {
+            ++out_.skipped["ELLIPSE (as 0)"];
+            return;
+        }
+        // The second axis is the extrusion crossed with the first. A ratio above 1 makes it the
+        // longer one; the curve c + u cos t + v sin t is the same either way.
         const Point minor = e.mirrored ? Point{e.ratio * e.b.y, -e.ratio * e.b.x}
                                        : Point{-e.ratio * e.b.y, e.ratio * e.b.x};
         double sweep = std::fmod(e.angle2 - e.angle1, 2 * std::numbers::pi);
         if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
+        // An end written a hair past a full turn (6.2831853072) is a full turn.
+        if (sweep < 1e-9 || sweep > 2 * std::numbers::pi - 1e-9) sweep = 2 * std::numbers::pi;
         AddConic(layer, m.Apply(e.a), m.Linear(e.b), m.Linear(minor), e.angle1, sweep, std::nullopt,
                  std::nullopt);
     }
@@ -427,6 +442,12 @@ class Expander {
         const double dx = q.x - p.x, dy = q.y - p.y;
         const double chord = std::hypot(dx, dy);
         if (chord == 0) return;
+        // The arc's height over its chord is chord * bulge / 2: an arc that stays this close to
+        // its chord is the chord.
+        if (std::fabs(p.bulge) / 2 <= kStraightBulgeHeight) {
+            AddSegment(layer, m.Apply({p.x, p.y}), m.Apply({q.x, q.y}), group);
+            return;
+        }
         const double h = chord / (2 * std::tan(theta / 2));
         const Point centre{(p.x + q.x) / 2 - h * dy / chord, (p.y + q.y) / 2 + h * dx / chord};
         const double radius = std::hypot(p.x - centre.x, p.y - centre.y);
@@ -485,9 +506,18 @@ class Expander {
 
     void AddConic(const std::string& layer, Point c, Point u, Point v, double t0, double sweep,
                   std::optional<Point> start, std::optional<Point> end, int group = -1) {
-        Check(c);
-        Check(u);
-        Check(v);
+        if (start && end) {
+            // A polyline's arc: its ends are the drawing's points; the centre of a nearly
+            // straight one may lie far beyond them, and is only a means to draw it.
+            Check(*start);
+            Check(*end);
+            if (!std::isfinite(c.x + c.y + u.x + u.y + v.x + v.y))
+                throw Refusal{"een boog in een polyline zonder eindige straal"};
+        } else {
+            Check(c);
+            Check(u);
+            Check(v);
+        }
         Primitive s;
         s.kind = Primitive::Kind::Conic;
         s.layer = layer;
@@ -558,15 +588,12 @@ DrawingResult ReadDrawing(std::string_view bytes) {
         result.error = kRefusedPrefix + r.message;
         return result;
     }
-    // Layers: the table's, then those only entities name.
+    // Layers: the table's, then those only entities name (any case the same layer).
+    std::unordered_set<std::string> seen;
     for (const std::string& name : collector.layers)
-        if (std::none_of(drawing.layers.begin(), drawing.layers.end(),
-                         [&](const std::string& l) { return EqualsNoCase(l, name); }))
-            drawing.layers.push_back(name);
+        if (seen.insert(UpperName(name)).second) drawing.layers.push_back(name);
     for (const Primitive& p : drawing.primitives)
-        if (std::none_of(drawing.layers.begin(), drawing.layers.end(),
-                         [&](const std::string& l) { return EqualsNoCase(l, p.layer); }))
-            drawing.layers.push_back(p.layer);
+        if (seen.insert(UpperName(p.layer)).second) drawing.layers.push_back(p.layer);
     // $INSUNITS: 1 inches, 4 millimetres.
     drawing.units = collector.insunits == 1 ? "INCH" : "MM";
     drawing.unitsAssumed = collector.insunits != 1 && collector.insunits != 4;

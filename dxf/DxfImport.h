@@ -20,8 +20,10 @@ namespace murvex::dxf {
 inline constexpr std::size_t kMaxDxfBytes = 64u * 1024u * 1024u;  // as the other readers
 // Entities in model space and blocks, and again the primitives once INSERTs are expanded.
 inline constexpr std::size_t kMaxEntities = 200000;
-// Segments after flattening and wrapping: the figure grid holds no more rows.
+// Segments after flattening, wrapping and merging: the figure grid holds no more rows.
 inline constexpr std::size_t kMaxSegments = 100000;
+// Pieces of line made in the tile before merging: the work bound of the fitting.
+inline constexpr std::size_t kMaxPieces = 4000000;
 inline constexpr int kMaxChordsPerCurve = 4096;
 inline constexpr int kMaxInsertDepth = 32;
 // Vertices of one polyline, control, fit points and knots of one spline.

@@ -160,8 +160,18 @@ class Scanner {
                 if (g.code == 0 || (g.code == 9 && InHeader())) {
                     Finish();
                     if (g.code == 0 && g.value == "EOF") eof = true;
+                    keep_ = Kept(g);
+                    record_.push_back(g);
+                } else if (keep_ || Looked(g.code)) {
+                    // A record left out keeps only the groups its fate depends on: memory stays
+                    // in proportion to what is handed on, not to the file.
+                    if (record_.size() >= kMaxGroupsPerRecord)
+                        throw ScanError(
+                            LineText(record_.front()) + ": " +
+                            std::string(record_.front().value.substr(0, 40)) + " met meer dan " +
+                            IntText(static_cast<long>(kMaxGroupsPerRecord)) + " groepen");
+                    record_.push_back(g);
                 }
-                record_.push_back(g);
             }
             if (!eof) throw ScanError("de tekening is afgebroken (het einde, EOF, ontbreekt)");
             if (section_ != Section::None)
@@ -188,11 +198,38 @@ class Scanner {
             throw ScanError("dit is geen DXF in tekstvorm (het bestand bevat nul-bytes)");
     }
 
-    // Variables of the header begin at a code 9, also the first, right after the SECTION.
+    // Variables of the header begin at a code 9, also the first, right after the SECTION (whose
+    // name is its first group).
     bool InHeader() const {
-        return section_ == Section::Header ||
-               (!record_.empty() && record_.front().value == "SECTION" && Value(2) == "HEADER");
+        return section_ == Section::Header || afterHeader_ ||
+               (record_.size() >= 2 && record_.front().code == 0 &&
+                record_.front().value == "SECTION" && record_[1].code == 2 &&
+                record_[1].value == "HEADER");
     }
+
+    // Whether all groups of the record that starts with g may be handed on.
+    bool Kept(const Group& g) const {
+        if (g.code == 9) return g.value == "$INSUNITS";
+        const std::string_view kind = g.value;
+        switch (section_) {
+            case Section::None:
+            case Section::Header:
+            case Section::Other:
+                return false;
+            case Section::Tables:
+                return kind == "LAYER";
+            case Section::Blocks:
+                if (kind == "BLOCK" || kind == "ENDBLK") return true;
+                if (!inBlock_ || paperBlock_) return false;
+                break;
+            case Section::Entities:
+                break;
+        }
+        return IsTakenKind(kind) || kind == "VERTEX" || kind == "SEQEND";
+    }
+
+    // The groups a record's fate is decided by: names, the version, paper space.
+    static bool Looked(int code) { return code == 1 || code == 2 || code == 67; }
 
     std::string_view Value(int code) const {
         for (std::size_t i = 1; i < record_.size(); ++i)
@@ -209,6 +246,7 @@ class Scanner {
         } else if (head.value == "SECTION") {
             if (section_ != Section::None)
                 throw ScanError(LineText(head) + ": een sectie begint binnen een sectie");
+            afterHeader_ = false;
             const std::string_view name = Value(2);
             section_ = name == "HEADER"     ? Section::Header
                        : name == "TABLES"   ? Section::Tables
@@ -216,9 +254,17 @@ class Scanner {
                        : name == "ENTITIES" ? Section::Entities
                                             : Section::Other;
         } else if (head.value == "ENDSEC") {
+            // Older writers end the header early ($HANDSEED, ENDSEC) and go on with more
+            // variables, closed by a second ENDSEC: those belong to the header still.
+            if (section_ == Section::None && afterHeader_) {
+                afterHeader_ = false;
+                record_.clear();
+                return;
+            }
             if (section_ == Section::None)
                 throw ScanError(LineText(head) + ": ENDSEC zonder sectie");
             if (inBlock_) throw ScanError(LineText(head) + ": een blok wordt niet afgesloten");
+            afterHeader_ = section_ == Section::Header;
             section_ = Section::None;
         } else if (head.value == "EOF") {
             // The end; nothing of it goes on.
@@ -266,24 +312,36 @@ class Scanner {
         const std::string_view kind = head.value;
         // VERTEX and SEQEND belong to the POLYLINE (or INSERT) before them.
         if (kind == "VERTEX" || kind == "SEQEND") {
-            if (subRecords_) Emit();
+            if (subRecords_) {
+                // A vertex is a point of its polyline and of the drawing.
+                if (kind == "VERTEX") CountPoints(head, 1, ++vertices_);
+                Emit();
+            }
             if (kind == "SEQEND") subRecords_ = false;
             return;
         }
         subRecords_ = false;
-        if (kind == "ATTRIB") return;
         if (Value(67) == "1") {
             ++skipped_["papierruimte"];
             return;
         }
         if (!IsTakenKind(kind)) {
-            ++skipped_[std::string(kind.substr(0, 40))];
+            Skip(kind);
             return;
         }
         if (++entities_ > static_cast<int>(kMaxEntities))
             throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) + " elementen");
         subRecords_ = kind == "POLYLINE";
+        vertices_ = 0;
         Emit();
+    }
+
+    // An entity left out, counted by its kind; past kMaxSkippedKinds kinds the rest together, so
+    // that the report stays short whatever the drawing holds.
+    void Skip(std::string_view kind) {
+        std::string name(kind.substr(0, 40));
+        if (skipped_.size() >= kMaxSkippedKinds && !skipped_.count(name)) name = kOtherKinds;
+        ++skipped_[name];
     }
 
     // Hands the record on, checked: numbers, the order of a point's coordinates, the counts.
@@ -327,13 +385,7 @@ class Scanner {
             body += '\n';
         }
         const std::size_t points = static_cast<std::size_t>(vertices + knots + controls + fits);
-        if (points > kMaxPointsPerEntity)
-            throw ScanError(LineText(head) + ": " + std::string(head.value) + " met meer dan " +
-                            IntText(static_cast<long>(kMaxPointsPerEntity)) + " punten");
-        points_ += points;
-        if (points_ > kMaxEntities)
-            throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) +
-                            " punten in de tekening");
+        CountPoints(head, points, points);
         if (weights > controls)
             throw ScanError(LineText(head) + ": SPLINE met meer gewichten dan punten");
         out_ += head.code == 9 ? "9\n" : "0\n";
@@ -345,6 +397,18 @@ class Scanner {
                     IntText(fits) + "\n";
         }
         out_ += body;
+    }
+
+    // The entity at head has `own` points so far; `added` of them are new to the drawing.
+    void CountPoints(const Group& head, std::size_t added, std::size_t own) {
+        if (own > kMaxPointsPerEntity)
+            throw ScanError(LineText(head) + ": " + std::string(head.value.substr(0, 40)) +
+                            " met meer dan " + IntText(static_cast<long>(kMaxPointsPerEntity)) +
+                            " punten");
+        points_ += added;
+        if (points_ > kMaxEntities)
+            throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) +
+                            " punten in de tekening");
     }
 
     // An X (10 to 18) is followed by its Y, a Y and a Z (30 to 37) follow their X and Y.
@@ -370,6 +434,9 @@ class Scanner {
     bool paperBlock_ = false;
     bool subRecords_ = false;
     bool utf8_ = false;
+    bool keep_ = false;
+    bool afterHeader_ = false;  // the header's ENDSEC was the last record
+    std::size_t vertices_ = 0;
     int entities_ = 0;
     std::size_t points_ = 0;
     std::map<std::string, int> skipped_;

@@ -10,6 +10,11 @@ namespace murvex::dxf {
 // dxflib reads lines into a buffer of 1024 bytes; from a stream a longer line makes it read the
 // same line for ever. Lines handed to it stay well below.
 inline constexpr std::size_t kMaxLineLength = 1000;
+// Groups of one record handed on: a polyline or spline of the most points the import takes.
+inline constexpr std::size_t kMaxGroupsPerRecord = 1000000;
+// Kinds of entities counted apart in the report; more go together under kOtherKinds.
+inline constexpr std::size_t kMaxSkippedKinds = 40;
+inline constexpr const char* kOtherKinds = "overige soorten";
 
 struct ScanResult {
     // Only the records dxflib is to read, each number written anew in a form it reads exactly,
