@@ -423,9 +423,15 @@ class Expander {
         for (int i = 0; i < 4; ++i)
             corners[i] =
                 m.Apply({v[static_cast<std::size_t>(i)].x, v[static_cast<std::size_t>(i)].y});
+        // Rotated or mirrored in a block, an edge may be off its axis by a rounding error: it
+        // counts as parallel within 1e-9 of the rectangle's size.
+        double size = 0;
+        for (const Point& p : corners)
+            size = std::max({size, std::fabs(p.x - corners[0].x), std::fabs(p.y - corners[0].y)});
+        const double tolerance = 1e-9 * size;
         for (int i = 0; i < 4; ++i) {
             const Point p = corners[i], q = corners[(i + 1) % 4];
-            if (p.x != q.x && p.y != q.y) return;
+            if (std::fabs(p.x - q.x) > tolerance && std::fabs(p.y - q.y) > tolerance) return;
         }
         Rectangle r{layer, group, corners[0], corners[0]};
         for (const Point& p : corners) {
@@ -595,6 +601,7 @@ DrawingResult ReadDrawing(std::string_view bytes) {
     for (const Primitive& p : drawing.primitives)
         if (seen.insert(UpperName(p.layer)).second) drawing.layers.push_back(p.layer);
     // $INSUNITS: 1 inches, 4 millimetres.
+    drawing.insunits = collector.insunits;
     drawing.units = collector.insunits == 1 ? "INCH" : "MM";
     drawing.unitsAssumed = collector.insunits != 1 && collector.insunits != 4;
     result.drawing = std::move(drawing);
@@ -615,6 +622,23 @@ DrawingResult ReadDrawingFile(const std::string& path) {
         return result;
     }
     return ReadDrawing(*bytes);
+}
+
+std::optional<double> MillimetresPerUnit(const Drawing& drawing) {
+    switch (drawing.insunits) {
+        case 1:
+            return 25.4;
+        case 2:
+            return 304.8;
+        case 4:
+            return 1.0;
+        case 5:
+            return 10.0;
+        case 6:
+            return 1000.0;
+        default:
+            return std::nullopt;
+    }
 }
 
 bool IsDxfName(std::string_view path) {

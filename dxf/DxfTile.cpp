@@ -263,6 +263,10 @@ std::vector<Point> Flatten(const Primitive& p, double tol, bool& atLimit) {
     return {};
 }
 
+// How far from whole a found tile's side may be and still be rounded.
+constexpr double kWholeShare = 1e-6;
+constexpr double kWholeMost = 1e-3;
+
 bool IsTileLayer(std::string_view layer) {
     return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
 }
@@ -285,9 +289,9 @@ class Fitter {
         for (const Rectangle& r : d_.rectangles)
             if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.insert(r.group);
         report.tile = FindTile();
+        const long double rounding = WholeSize(report.tile);
         const double w = report.tile.high.x - report.tile.low.x;
         const double h = report.tile.high.y - report.tile.low.y;
-        WholeSize(w, h, report.tile);
         figure.width = static_cast<int>(std::llround(w));
         figure.height = static_cast<int>(std::llround(h));
         const double tol =
@@ -300,6 +304,8 @@ class Fitter {
         const Point low = report.tile.low;
         eps_ = 1e-9L * std::max({1.0, std::fabs(low.x), std::fabs(low.y),
                                  std::fabs(report.tile.high.x), std::fabs(report.tile.high.y)});
+        // What the rounding of the tile moved stays on its border.
+        eps_ = std::max(eps_, rounding);
         for (const Primitive& p : d_.primitives) {
             if (!Taken(p)) continue;
             if (p.kind == Primitive::Kind::Segment) {
@@ -374,17 +380,30 @@ class Fitter {
         return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
     }
 
-    // The tile's sides are whole drawing units, as the figure tab's own sizes.
-    static void WholeSize(double w, double h, const Tile& t) {
+    // The tile's sides are whole units, as the figure tab's own sizes. A tile found in the
+    // drawing whose sides are within kWholeShare of the side (and kWholeMost units) of whole
+    // ones is rounded so, its low corner kept; the largest change is returned.
+    static long double WholeSize(Tile& t) {
         const double scale = std::max({1.0, std::fabs(t.low.x), std::fabs(t.low.y),
                                        std::fabs(t.high.x), std::fabs(t.high.y)});
+        const bool found = t.source != TileSource::Given;
+        double change = 0;
         const auto whole = [&](double side) {
-            return std::fabs(side - std::nearbyint(side)) <= 1e-9 * scale &&
-                   std::nearbyint(side) >= 1 && side <= 2147483647.0;
+            const double off = std::fabs(side - std::nearbyint(side));
+            const double allowed =
+                std::max(1e-9 * scale, found ? std::min(kWholeShare * side, kWholeMost) : 0.0);
+            change = std::max(change, off);
+            return off <= allowed && std::nearbyint(side) >= 1 && side <= 2147483647.0;
         };
+        const double w = t.high.x - t.low.x, h = t.high.y - t.low.y;
         if (!whole(w) || !whole(h))
             throw Refusal{std::string(kInvalidValueText) + " (tegel van " + Number(w) + " x " +
-                          Number(h) + " gevonden)"};
+                          Number(h) + " gevonden); " +
+                          (found ? "geef de tegel op, teken hem als rechthoek op laag TEGEL of "
+                                   "schaal de tekening"
+                                 : "geef een tegel met hele zijden op")};
+        if (found) t.high = {t.low.x + std::nearbyint(w), t.low.y + std::nearbyint(h)};
+        return change;
     }
 
     long double Snap(long double value, long double period) const {
@@ -635,10 +654,52 @@ const char* SourceName(TileSource source) {
 
 }  // namespace
 
+namespace {
+
+Point Scaled(Point p, double f) {
+    return {p.x * f, p.y * f};
+}
+
+// The drawing with every coordinate multiplied by f (knots and weights stay).
+Drawing ScaledDrawing(const Drawing& drawing, double f) {
+    Drawing out = drawing;
+    for (Primitive& p : out.primitives) {
+        for (Point* q : {&p.a, &p.b, &p.c, &p.u, &p.v, &p.startTangent, &p.endTangent})
+            *q = Scaled(*q, f);
+        for (Point& q : p.points)
+            q = Scaled(q, f);
+    }
+    for (Rectangle& r : out.rectangles) {
+        r.low = Scaled(r.low, f);
+        r.high = Scaled(r.high, f);
+    }
+    return out;
+}
+
+}  // namespace
+
 ImportResult ImportTile(const Drawing& drawing, const ImportOptions& options) {
     ImportResult result;
     try {
-        result.figure = Fitter(drawing, options).Run();
+        double scale = options.scale.value_or(1.0);
+        if (options.toMillimetres) {
+            const std::optional<double> mm = MillimetresPerUnit(drawing);
+            if (!mm)
+                throw Refusal{
+                    "de tekening noemt geen eenheid ($INSUNITS) om in millimeters om "
+                    "te rekenen; geef de schaal als getal"};
+            scale = *mm;
+        }
+        if (!(scale > 0) || !(scale <= kMaxScale))
+            throw Refusal{std::string(kInvalidValueText) + " (schaal " + Number(scale) + ")"};
+        result.figure = scale == 1.0 ? Fitter(drawing, options).Run()
+                                     : Fitter(ScaledDrawing(drawing, scale), options).Run();
+        ImportReport& report = result.figure->report;
+        report.scale = scale;
+        if (options.toMillimetres) {
+            report.units = "MM";
+            report.unitsAssumed = false;
+        }
     } catch (const Refusal& r) {
         result.error = r.message;
     }
@@ -688,6 +749,7 @@ std::vector<std::string> ReportLines(const ImportReport& r) {
     lines.push_back("Tegel: " + Number(r.tile.low.x) + " " + Number(r.tile.low.y) + " " +
                     Number(r.tile.high.x) + " " + Number(r.tile.high.y) + " (" + source +
                     (r.tile.source == TileSource::TileLayer ? r.tile.layer : "") + ")");
+    if (r.scale != 1) lines.push_back("Schaal: " + Number(r.scale));
     lines.push_back("Eenheden: " + r.units +
                     (r.unitsAssumed ? " (aangenomen: $INSUNITS is geen mm of inch)" : ""));
     return lines;
@@ -716,6 +778,7 @@ std::string ReportJson(const ImportReport& r, std::string_view indent) {
            Number(r.tile.high.x) + ", " + Number(r.tile.high.y) + "],\n";
     out += in2 + "\"tileSource\": " + JsonText(SourceName(r.tile.source)) + ",\n";
     out += in2 + "\"tileLayer\": " + JsonText(r.tile.layer) + ",\n";
+    out += in2 + "\"scale\": " + Number(r.scale) + ",\n";
     out += in2 + "\"units\": " + JsonText(r.units) + ",\n";
     out += in2 + std::string("\"unitsAssumed\": ") + (r.unitsAssumed ? "true" : "false") + "\n";
     out += in + "}";

@@ -229,7 +229,23 @@ struct TileRow {
     Quad tile;
     TileSource source;
     std::size_t segments;
+    std::string blocks = {};
+    std::string header = {};
 };
+
+ImportOptions Scaled(double scale, bool toMillimetres = false) {
+    ImportOptions o;
+    o.scale = scale;
+    o.toMillimetres = toMillimetres;
+    return o;
+}
+
+// A block holding a 20 x 10 rectangle on layer TEGEL and a line inside it.
+std::string TileBlock() {
+    return Record("BLOCK", {{2, "T"}, {10, "0"}, {20, "0"}}) +
+           Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL") +
+           Line(1, 1, 19, 9, "A") + Record("ENDBLK", {});
+}
 
 TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
     ImportOptions onlyA;
@@ -261,13 +277,50 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          {0, 0, 10, 10},
          TileSource::Extents,
          0},
+        // LibreCAD's own pattern tiles are drawn so.
+        {"extents a hair off whole units, rounded",
+         Line(0, 0, 100, 100.00001),
+         {},
+         {0, 0, 100, 100},
+         TileSource::Extents,
+         1},
+        {"drawn in metres, scaled",
+         Line(0, 0, 0.215, 0.065),
+         Scaled(1000),
+         {0, 0, 215, 65},
+         TileSource::Extents,
+         1},
+        {"metres to millimetres by $INSUNITS",
+         Line(0, 0, 0.215, 0.065),
+         Scaled(1, true),
+         {0, 0, 215, 65},
+         TileSource::Extents,
+         1,
+         "",
+         "9\n$INSUNITS\n70\n6\n"},
+        {"tile rectangle in a block turned 90 degrees",
+         Record("INSERT", {{2, "T"}, {10, "100"}, {20, "200"}, {50, "90"}}),
+         {},
+         {90, 200, 100, 220},
+         TileSource::TileLayer,
+         1,
+         TileBlock()},
+        {"tile rectangle in a block mirrored and turned 180 degrees",
+         Record("INSERT", {{2, "T"}, {10, "100"}, {20, "200"}, {41, "-1"}, {50, "180"}}),
+         {},
+         {100, 190, 120, 200},
+         TileSource::TileLayer,
+         1,
+         TileBlock()},
     };
     for (const TileRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto figure = Import(DxfFile(row.entities), row.options);
+        const auto figure = Import(DxfFile(row.entities, row.blocks, row.header), row.options);
         if (!figure) continue;
         const Tile& t = figure->report.tile;
-        EXPECT_EQ((Quad{t.low.x, t.low.y, t.high.x, t.high.y}), row.tile);
+        const Quad got{t.low.x, t.low.y, t.high.x, t.high.y};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(got[k], row.tile[k], 1e-9) << k;
         EXPECT_EQ(t.source, row.source);
         EXPECT_EQ(figure->width, int(row.tile[2] - row.tile[0]));
         EXPECT_EQ(figure->height, int(row.tile[3] - row.tile[1]));

@@ -66,19 +66,28 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
          "vermenigvuldigen"},
         {"chord tolerance 0", good, "koordetolerantie", zeroChord},
         {"tile of no whole size", DxfFile(Line(0, 0, 10.5, 3)),
-         "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden)"},
+         "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden); geef de tegel op, "
+         "teken hem als rechthoek op laag TEGEL of schaal de tekening"},
+        {"near whole beyond a thousandth", DxfFile(Line(0, 0, 5000.002, 3)), "5000.002 x 3"},
+        {"metres without a unit", DxfFile(Line(0, 0, 1, 1)), "$INSUNITS",
+         [] {
+             ImportOptions o;
+             o.toMillimetres = true;
+             return o;
+         }()},
         {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "geen lijnen"},
         {"too many segments after merging", DxfFile(Line(0, 0, 150000, 0.5)),
          "meer dan 100000 segmenten in de tegel, na het samenvoegen", TileOption(0, 0, 1, 1)},
         {"too much work before merging", DxfFile(Line(0, 0, 1e7, 0)), "stukken lijn",
          TileOption(0, 0, 1, 1)},
         {"polyline of too many vertices",
-         DxfFile(Record("POLYLINE", {{66, "1"}}) + [] {
-             std::string v;
-             for (int i = 0; i <= 100000; ++i)
-                 v += Record("VERTEX", {{10, std::to_string(i % 7)}, {20, "0"}});
-             return v;
-         }()),
+         DxfFile(Record("POLYLINE", {{66, "1"}}) +
+                 [] {
+                     std::string v;
+                     for (int i = 0; i <= 100000; ++i)
+                         v += Record("VERTEX", {{10, std::to_string(i % 7)}, {20, "0"}});
+                     return v;
+                 }()),
          "met meer dan 100000 punten"},
     };
     for (const RefusalRow& row : rows) {
