@@ -54,6 +54,7 @@ struct Block {
     std::string name;
     Point base;
     std::deque<RawEntity> entities;
+    std::map<std::string, int> skipped;  // entities of the definition left out, by kind
 };
 
 std::string UpperName(std::string_view name) {
@@ -129,7 +130,7 @@ class Collector final : public DL_CreationAdapter {
         RawEntity e = Start(RawEntity::Kind::Polyline, "POLYLINE", true);
         if (!flat_) return;
         if (threeD) {
-            ++skipped["POLYLINE (3D)"];
+            ++Skipped()["POLYLINE (3D)"];
             return;
         }
         e.closed = (d.flags & 1) != 0;
@@ -181,6 +182,7 @@ class Collector final : public DL_CreationAdapter {
 
   private:
     std::deque<RawEntity>& Target() { return current_ ? current_->entities : model; }
+    std::map<std::string, int>& Skipped() { return current_ ? current_->skipped : skipped; }
 
     std::string Text(const std::string& text) const { return utf8_ ? Utf8ToCp1252(text) : text; }
 
@@ -195,7 +197,7 @@ class Collector final : public DL_CreationAdapter {
         const double* n = getExtrusion()->getDirection();
         flat_ = std::fabs(n[0]) < 1e-9 && std::fabs(n[1]) < 1e-9 && n[2] != 0;
         e.mirrored = flat_ && n[2] < 0;
-        if (planar && !flat_) ++skipped[std::string(name) + " (3D)"];
+        if (planar && !flat_) ++Skipped()[std::string(name) + " (3D)"];
         return e;
     }
     void Add(RawEntity e) { Target().push_back(std::move(e)); }
@@ -258,6 +260,12 @@ class Expander {
         if (total > kMaxEntities)
             throw Refusal{"de INSERTs vermenigvuldigen de tekening tot meer dan " +
                           IntText(static_cast<long>(kMaxEntities)) + " elementen"};
+        // What the blocks leave out counts once for every insertion, nested ones too.
+        for (const RawEntity& e : c_.model)
+            if (e.kind == RawEntity::Kind::Insert) AddSkipped(e, 1);
+        for (const auto& [kind, count] : skippedTotal_)
+            out_.skipped[kind] =
+                static_cast<int>(std::min<std::uint64_t>(out_.skipped[kind] + count, 2147483647));
         Expand(c_.model, Affine{}, "", 0);
     }
 
@@ -288,6 +296,47 @@ class Expander {
                 return 1;
         }
         return 1;
+    }
+
+    // The entities left out by one insertion of e, times `times`.
+    void AddSkipped(const RawEntity& e, std::uint64_t times) {
+        if (!c_.blocks.count(e.block)) {
+            Count(skippedTotal_, "INSERT (blok ontbreekt)", times);
+            return;
+        }
+        const std::uint64_t copies = SaturatingMul(
+            times,
+            SaturatingMul(static_cast<std::uint64_t>(e.cols), static_cast<std::uint64_t>(e.rows)));
+        for (const auto& [kind, count] : SkippedOf(e.block))
+            Count(skippedTotal_, kind, SaturatingMul(copies, count));
+    }
+
+    static void Count(std::map<std::string, std::uint64_t>& into, const std::string& kind,
+                      std::uint64_t count) {
+        std::uint64_t& n = into[kind];
+        n = SaturatingAdd(n, count);
+    }
+
+    // The entities one insertion of the block leaves out (the block has no cycle: Cost looked).
+    const std::map<std::string, std::uint64_t>& SkippedOf(const std::string& key) {
+        const auto done = skippedOf_.find(key);
+        if (done != skippedOf_.end()) return done->second;
+        std::map<std::string, std::uint64_t> own;
+        const Block& block = c_.blocks.at(key);
+        for (const auto& [kind, count] : block.skipped)
+            Count(own, kind, static_cast<std::uint64_t>(count));
+        for (const RawEntity& e : block.entities) {
+            if (e.kind != RawEntity::Kind::Insert) continue;
+            if (!c_.blocks.count(e.block)) {
+                Count(own, "INSERT (blok ontbreekt)", 1);
+                continue;
+            }
+            const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(e.cols),
+                                                       static_cast<std::uint64_t>(e.rows));
+            for (const auto& [kind, count] : SkippedOf(e.block))
+                Count(own, kind, SaturatingMul(copies, count));
+        }
+        return skippedOf_[key] = std::move(own);
     }
 
     // The primitives one insertion of the block makes; refuses a block that inserts itself.
@@ -339,10 +388,7 @@ class Expander {
 
     void AddInsert(const RawEntity& e, const Affine& m, const std::string& layer, int depth) {
         const auto found = c_.blocks.find(e.block);
-        if (found == c_.blocks.end()) {
-            ++out_.skipped["INSERT (blok ontbreekt)"];
-            return;
-        }
+        if (found == c_.blocks.end()) return;  // counted in Run
         if (depth >= kMaxInsertDepth)
             throw Refusal{"blokken dieper genest dan " + IntText(kMaxInsertDepth) + " niveaus"};
         // Nothing of it reaches the figure: no copy is made (the count of its work is 0).
@@ -560,6 +606,8 @@ class Expander {
     const Collector& c_;
     Drawing& out_;
     std::unordered_map<std::string, std::uint64_t> cost_;
+    std::unordered_map<std::string, std::map<std::string, std::uint64_t>> skippedOf_;
+    std::map<std::string, std::uint64_t> skippedTotal_;
     int nextGroup_ = 0;
 };
 
@@ -587,6 +635,14 @@ DrawingResult ReadDrawing(std::string_view bytes) {
     for (const auto& [kind, count] : collector.skipped) {
         drawing.skipped[kind] += count;
         drawing.entitiesRead -= count;
+    }
+    for (auto& [key, block] : collector.blocks) {
+        for (const auto& [kind, count] : block.skipped)
+            drawing.entitiesRead -= count;
+        const auto scanned = scan.blockSkipped.find(key);
+        if (scanned != scan.blockSkipped.end())
+            for (const auto& [kind, count] : scanned->second)
+                block.skipped[kind] += count;
     }
     try {
         Expander(collector, drawing).Run();

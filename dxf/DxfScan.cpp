@@ -180,6 +180,7 @@ class Scanner {
             result.text = std::move(out_);
             result.entities = entities_;
             result.skipped = std::move(skipped_);
+            result.blockSkipped = std::move(blockSkipped_);
             result.utf8 = utf8_;
         } catch (const ScanError& e) {
             result = ScanResult{};
@@ -297,6 +298,7 @@ class Scanner {
             inBlock_ = true;
             // The paper space layouts are blocks too; nothing of them is the figure.
             paperBlock_ = StartsWithNoCase(Value(2), "*Paper_Space");
+            block_ = AsciiUpper(Value(2));
             if (!paperBlock_) Emit();
         } else if (head.value == "ENDBLK") {
             if (!inBlock_) throw ScanError(LineText(head) + ": ENDBLK zonder blok");
@@ -322,7 +324,7 @@ class Scanner {
         }
         subRecords_ = false;
         if (Value(67) == "1") {
-            ++skipped_["papierruimte"];
+            ++Skipped()["papierruimte"];
             return;
         }
         if (!IsTakenKind(kind)) {
@@ -339,10 +341,13 @@ class Scanner {
     // An entity left out, counted by its kind; past kMaxSkippedKinds kinds the rest together, so
     // that the report stays short whatever the drawing holds.
     void Skip(std::string_view kind) {
+        std::map<std::string, int>& skipped = Skipped();
         std::string name(kind.substr(0, 40));
-        if (skipped_.size() >= kMaxSkippedKinds && !skipped_.count(name)) name = kOtherKinds;
-        ++skipped_[name];
+        if (skipped.size() >= kMaxSkippedKinds && !skipped.count(name)) name = kOtherKinds;
+        ++skipped[name];
     }
+
+    std::map<std::string, int>& Skipped() { return inBlock_ ? blockSkipped_[block_] : skipped_; }
 
     // Hands the record on, checked: numbers, the order of a point's coordinates, the counts.
     void Emit() {
@@ -440,6 +445,8 @@ class Scanner {
     int entities_ = 0;
     std::size_t points_ = 0;
     std::map<std::string, int> skipped_;
+    std::map<std::string, std::map<std::string, int>> blockSkipped_;
+    std::string block_;  // the name of the block being read, in capitals
 };
 
 }  // namespace

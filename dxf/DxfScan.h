@@ -22,9 +22,11 @@ struct ScanResult {
     // (dxflib sizes its arrays by them and keeps the last entity's when they are missing).
     std::string text;
     int entities = 0;                    // entity records handed on (not counting VERTEX/SEQEND)
-    std::map<std::string, int> skipped;  // entity records left out, by kind
-    bool utf8 = false;                   // AutoCAD 2007 and later write UTF-8
-    std::string error;                   // empty when the text may be read
+    std::map<std::string, int> skipped;  // entity records of model space left out, by kind
+    // Those of each block definition (by its name in capitals), counted per insertion later.
+    std::map<std::string, std::map<std::string, int>> blockSkipped;
+    bool utf8 = false;  // AutoCAD 2007 and later write UTF-8
+    std::string error;  // empty when the text may be read
 };
 
 ScanResult ScanDxf(std::string_view bytes);

@@ -376,7 +376,10 @@ class Fitter {
             for (const Point& q : Flatten(*p, fine, atLimit))
                 box.Add(q);
         }
-        if (box.Empty()) throw Refusal{"de tekening heeft geen lijnen op de gekozen lagen"};
+        if (box.Empty())
+            throw Refusal{d_.primitives.empty()
+                              ? "de tekening is leeg: er is geen lijn, boog of kromme in"
+                              : "de tekening heeft geen lijnen op de gekozen lagen"};
         return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
     }
 

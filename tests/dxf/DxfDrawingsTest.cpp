@@ -199,6 +199,24 @@ TEST(DxfDrawings, LimitsHoldBeforeTheWork) {
     }
 }
 
+// What a block leaves out counts once for every insertion; a block never inserted counts not.
+TEST(DxfDrawings, SkippedEntitiesCountPerInsertion) {
+    const std::string blocks =
+        Block("T", Record("TEXT", {{1, "a"}}) + Line(0, 0, 1, 0)) +
+        Block("NESTED", Record("INSERT", {{2, "T"}}) + Record("INSERT", {{2, "WEG"}})) +
+        Block("NOOIT", Record("HATCH", {}));
+    const std::string entities = Line(0, 0, 10, 10) + ArrayInsert("T", "3", 1) +
+                                 ArrayInsert("NESTED", "2", 1) +
+                                 Record("INSERT", {{2, "T"}, {66, "1"}}) +
+                                 Record("ATTRIB", {{1, "x"}}) + Record("SEQEND", {});
+    const DrawingResult read = ReadDrawing(DxfFile(entities, blocks));
+    ASSERT_TRUE(read.drawing) << read.error;
+    // 9 + 4 + 1 texts; the missing block inside NESTED once per its 4 insertions.
+    const std::map<std::string, int> want{
+        {"ATTRIB", 1}, {"INSERT (blok ontbreekt)", 4}, {"TEXT", 14}};
+    EXPECT_EQ(read.drawing->skipped, want);
+}
+
 // Records of any number of groups and kinds: memory in proportion to what is handed on, the
 // report of a bounded length, a fit spline of coinciding points inside its data.
 TEST(DxfDrawings, HostileRecordsStayBounded) {

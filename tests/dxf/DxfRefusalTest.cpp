@@ -52,7 +52,7 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
                  Record("BLOCK", {{2, "Q"}}) + Line(0, 0, 5000, 0) + Record("ENDBLK", {})),
          "co\xF6rdinaten buiten"},
         {"nothing usable left", DxfFile(Record("CIRCLE", {{10, "1"}, {20, "1"}, {40, "0"}})),
-         "geen lijnen"},
+         "de tekening is leeg"},
         {"y before x", DxfFile(Record("LINE", {{20, "1"}, {10, "0"}, {21, "0"}, {11, "1"}})),
          "niet op zijn plaats"},
         {"bulge before the first vertex",
@@ -75,7 +75,13 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
              o.toMillimetres = true;
              return o;
          }()},
-        {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "geen lijnen"},
+        {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "de tekening is leeg"},
+        {"nothing on the chosen layers", good, "geen lijnen op de gekozen lagen",
+         [] {
+             ImportOptions o;
+             o.layers = std::vector<std::string>{"ANDERS"};
+             return o;
+         }()},
         {"too many segments after merging", DxfFile(Line(0, 0, 150000, 0.5)),
          "meer dan 100000 segmenten in de tegel, na het samenvoegen", TileOption(0, 0, 1, 1)},
         {"too much work before merging", DxfFile(Line(0, 0, 1e7, 0)), "stukken lijn",
