@@ -204,6 +204,54 @@ FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHe
     return {std::move(best), rounded, bestDeviation};
 }
 
+std::string ReaderNeutralLine(std::string_view line) {
+    const std::optional<PatternLine> parsed = ParsePatternLine(line);
+    if (!parsed) return std::string(line);
+    PatternLine p = *parsed;
+    bool changed = false;
+    const auto isZeroGap = [](double d) { return d == 0 && std::signbit(d); };
+    if (std::any_of(p.dashes.begin(), p.dashes.end(), isZeroGap)) {
+        std::vector<double> joined;
+        bool afterGap = false;
+        for (const double d : p.dashes) {
+            if (isZeroGap(d)) {
+                afterGap = true;
+                continue;
+            }
+            if (afterGap && d >= 0 && !joined.empty() && joined.back() >= 0)
+                joined.back() += d;
+            else
+                joined.push_back(d);
+            afterGap = false;
+        }
+        if (std::none_of(joined.begin(), joined.end(), [](double d) { return d < 0; }))
+            joined.clear();
+        p.dashes = std::move(joined);
+        changed = true;
+    }
+    double angle = std::fmod(p.angle, 360.0);
+    if (angle < 0) angle += 360.0;
+    if (angle >= 180.0) {
+        double period = 0;
+        for (const double d : p.dashes)
+            period += std::fabs(d);
+        const CosSin direction = CosSinDegrees(p.angle);
+        p.x += period * direction.c;
+        p.y += period * direction.s;
+        std::reverse(p.dashes.begin(), p.dashes.end());
+        p.shiftX = -p.shiftX;
+        p.shiftY = -p.shiftY;
+        angle -= 180.0;
+    }
+    if (angle != p.angle) {
+        p.angle = angle;
+        changed = true;
+    }
+    if (!changed) return std::string(line);
+    const std::vector<double> values = FieldValues(p);
+    return LineWithDecimals(values, std::vector<int>(values.size(), kFittedDecimals));
+}
+
 void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
     bool named = false;
     for (std::string& line : lines) {
@@ -219,9 +267,9 @@ void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
         if (named && Trim(line).empty()) {
             line = std::string(kSeparatorLine);  // a new string: GCC 12 at -O3 warns on the assign
         } else if (tile != nullptr) {
-            line = FitPatternLine(line, tile->width, tile->height).text;
+            line = FitPatternLine(ReaderNeutralLine(line), tile->width, tile->height).text;
         } else {
-            line = ShortPatternLine(line);
+            line = ShortPatternLine(ReaderNeutralLine(line));
         }
     }
 }
