@@ -235,10 +235,20 @@ std::string ReaderNeutralLine(std::string_view line) {
         double period = 0;
         for (const double d : p.dashes)
             period += std::fabs(d);
-        const CosSin direction = CosSinDegrees(p.angle);
-        p.x += period * direction.c;
-        p.y += period * direction.s;
         std::reverse(p.dashes.begin(), p.dashes.end());
+        // The gaps the list ended with would start it: they go to its end again, and the origin
+        // to the first dash (readers take a list that starts with a gap as a slip).
+        const auto firstDash =
+            std::find_if(p.dashes.begin(), p.dashes.end(), [](double d) { return d >= 0; });
+        double leadingGaps = 0;
+        if (firstDash != p.dashes.end()) {
+            for (auto d = p.dashes.begin(); d != firstDash; ++d)
+                leadingGaps += std::fabs(*d);
+            std::rotate(p.dashes.begin(), firstDash, p.dashes.end());
+        }
+        const CosSin direction = CosSinDegrees(p.angle);
+        p.x += (period - leadingGaps) * direction.c;
+        p.y += (period - leadingGaps) * direction.s;
         p.shiftX = -p.shiftX;
         p.shiftY = -p.shiftY;
         angle -= 180.0;
