@@ -514,15 +514,19 @@ class Expander {
         if (!e.controls.empty()) {
             const std::size_t n = e.controls.size();
             const int p = e.degree;
+            // A spline whose numbers make no curve is left out, as other degenerate entities.
             if (p < 1 || p > 10 || n < static_cast<std::size_t>(p) + 1 ||
                 e.knots.size() != n + static_cast<std::size_t>(p) + 1 ||
                 !std::is_sorted(e.knots.begin(), e.knots.end()) ||
-                !(e.knots[static_cast<std::size_t>(p)] < e.knots[n]))
-                throw Refusal{"SPLINE met graad " + IntText(p) + ", " +
-                              IntText(static_cast<long>(n)) + " punten en " +
-                              IntText(static_cast<long>(e.knots.size())) + " knopen"};
-            for (double w : e.weights)
-                if (!(w > 0)) throw Refusal{"SPLINE met een gewicht van 0 of kleiner"};
+                !(e.knots[static_cast<std::size_t>(p)] < e.knots[n])) {
+                ++out_.skipped["SPLINE (graad, punten en knopen passen niet)"];
+                return;
+            }
+            if (std::any_of(e.weights.begin(), e.weights.end(),
+                            [](double w) { return !(w > 0); })) {
+                ++out_.skipped["SPLINE (gewicht 0 of kleiner)"];
+                return;
+            }
             s.kind = Primitive::Kind::Spline;
             s.degree = p;
             s.knots = e.knots;

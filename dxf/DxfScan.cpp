@@ -2,6 +2,7 @@
 // dxflib trusts blindly, and a text of only the records it is to read.
 #include "DxfScan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -162,7 +163,7 @@ class Scanner {
                     if (g.code == 0 && g.value == "EOF") eof = true;
                     keep_ = Kept(g);
                     record_.push_back(g);
-                } else if (keep_ || Looked(g.code)) {
+                } else if (keep_ || (Looked(g.code) && !Has(g.code))) {
                     // A record left out keeps only the groups its fate depends on: memory stays
                     // in proportion to what is handed on, not to the file.
                     if (record_.size() >= kMaxGroupsPerRecord)
@@ -229,8 +230,14 @@ class Scanner {
         return IsTakenKind(kind) || kind == "VERTEX" || kind == "SEQEND";
     }
 
-    // The groups a record's fate is decided by: names, the version, paper space.
+    // The groups a record's fate is decided by: names, the version, paper space (the first of
+    // each code is all that is looked at).
     static bool Looked(int code) { return code == 1 || code == 2 || code == 67; }
+
+    bool Has(int code) const {
+        return !record_.empty() && std::any_of(record_.begin() + 1, record_.end(),
+                                               [&](const Group& g) { return g.code == code; });
+    }
 
     std::string_view Value(int code) const {
         for (std::size_t i = 1; i < record_.size(); ++i)
