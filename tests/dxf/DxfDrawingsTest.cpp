@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "DxfImport.h"
 #include "DxfScan.h"
@@ -255,6 +256,78 @@ TEST(DxfDrawings, HostileRecordsStayBounded) {
     const Imported got = ImportText(DxfFile(Line(0, 0, 10, 0) + fit), TileOption(0, 0, 10, 10));
     EXPECT_EQ(got.error, "");
     EXPECT_EQ(got.segments, 1u);
+}
+
+}  // namespace
+}  // namespace murvex::dxf
+
+namespace murvex::dxf {
+namespace {
+
+// Random drawings: lines and a TEGEL rectangle in a block, inserted turned by a quarter turn or
+// more and mirrored or not. The tile is the placed rectangle, the segments are the placed lines.
+TEST(DxfDrawings, RandomBlocksTurnedAndMirroredKeepTheirTileAndLines) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> quarter(0, 3), coin(0, 1), count(1, 6);
+    std::uniform_real_distribution<double> x(0.5, 19.5), y(0.5, 9.5), place(-1000, 1000);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::array<double, 4>> lines;
+        std::string block =
+            Record("BLOCK", {{2, "F"}, {10, "0"}, {20, "0"}}) +
+            Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL");
+        for (int i = count(random); i > 0; --i) {
+            lines.push_back({x(random), y(random), x(random), y(random)});
+            block += Line(lines.back()[0], lines.back()[1], lines.back()[2], lines.back()[3]);
+        }
+        block += Record("ENDBLK", {});
+        const int turn = 90 * quarter(random);
+        const double sx = coin(random) ? -1 : 1;
+        const double px = std::round(place(random)), py = std::round(place(random));
+        const std::string insert = Record(
+            "INSERT",
+            {{2, "F"}, {10, Num(px)}, {20, Num(py)}, {41, Num(sx)}, {50, std::to_string(turn)}});
+        SCOPED_TRACE("turn " + std::to_string(turn) + " mirror " + Num(sx));
+        const DrawingResult read = ReadDrawing(DxfFile(insert, block));
+        ASSERT_TRUE(read.drawing) << read.error;
+        const ImportResult result = ImportTile(*read.drawing, {});
+        ASSERT_TRUE(result.figure) << result.error;
+        const TileFigure& f = *result.figure;
+        EXPECT_EQ(f.report.tile.source, TileSource::TileLayer);
+        // Placed: mirrored in x, turned, moved; exact for quarter turns.
+        const int c = turn == 0     ? 1
+                      : turn == 180 ? -1
+                                    : 0,
+                  s = turn == 90    ? 1
+                      : turn == 270 ? -1
+                                    : 0;
+        const auto placed = [&](double bx, double by) {
+            return std::array<double, 2>{c * sx * bx - s * by + px, s * sx * bx + c * by + py};
+        };
+        const std::array<double, 2> a = placed(0, 0), b = placed(20, 10);
+        const double lowX = std::min(a[0], b[0]), lowY = std::min(a[1], b[1]);
+        EXPECT_NEAR(f.report.tile.low.x, lowX, 1e-9);
+        EXPECT_NEAR(f.report.tile.low.y, lowY, 1e-9);
+        EXPECT_EQ(f.width, turn % 180 == 0 ? 20 : 10);
+        EXPECT_EQ(f.height, turn % 180 == 0 ? 10 : 20);
+        std::vector<std::array<double, 4>> want;
+        for (const auto& l : lines) {
+            const auto p = placed(l[0], l[1]), q = placed(l[2], l[3]);
+            want.push_back({p[0] - lowX, p[1] - lowY, q[0] - lowX, q[1] - lowY});
+        }
+        ASSERT_EQ(f.segments.size(), want.size());
+        for (const figure::TileSegment& seg : f.segments) {
+            const bool found = std::any_of(want.begin(), want.end(), [&](const auto& w) {
+                const auto near = [](long double u, double v) {
+                    return std::fabs(double(u) - v) < 1e-6;
+                };
+                return (near(seg.start.x, w[0]) && near(seg.start.y, w[1]) &&
+                        near(seg.end.x, w[2]) && near(seg.end.y, w[3])) ||
+                       (near(seg.start.x, w[2]) && near(seg.start.y, w[3]) &&
+                        near(seg.end.x, w[0]) && near(seg.end.y, w[1]));
+            });
+            EXPECT_TRUE(found) << double(seg.start.x) << " " << double(seg.start.y);
+        }
+    }
 }
 
 }  // namespace
