@@ -240,13 +240,6 @@ ImportOptions Scaled(double scale, bool toMillimetres = false) {
     return o;
 }
 
-// A block holding a 20 x 10 rectangle on layer TEGEL and a line inside it.
-std::string TileBlock() {
-    return Record("BLOCK", {{2, "T"}, {10, "0"}, {20, "0"}}) +
-           Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL") +
-           Line(1, 1, 19, 9, "A") + Record("ENDBLK", {});
-}
-
 TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
     ImportOptions onlyA;
     onlyA.layers = std::vector<std::string>{"a"};
@@ -298,20 +291,6 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          1,
          "",
          "9\n$INSUNITS\n70\n6\n"},
-        {"tile rectangle in a block turned 90 degrees",
-         Record("INSERT", {{2, "T"}, {10, "100"}, {20, "200"}, {50, "90"}}),
-         {},
-         {90, 200, 100, 220},
-         TileSource::TileLayer,
-         1,
-         TileBlock()},
-        {"tile rectangle in a block mirrored and turned 180 degrees",
-         Record("INSERT", {{2, "T"}, {10, "100"}, {20, "200"}, {41, "-1"}, {50, "180"}}),
-         {},
-         {100, 190, 120, 200},
-         TileSource::TileLayer,
-         1,
-         TileBlock()},
     };
     for (const TileRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -327,6 +306,46 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
         if (row.segments > 0) {
             EXPECT_EQ(figure->segments.size(), row.segments);
         }
+    }
+}
+
+// Random drawings: lines and a TEGEL rectangle in a block, inserted turned by quarter turns and
+// mirrored or not. The tile is the placed rectangle, the segments are the placed lines.
+TEST(DxfImport, RandomBlocksTurnedAndMirroredKeepTheirTileAndLines) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> quarter(0, 3), coin(0, 1), count(1, 6);
+    std::uniform_real_distribution<double> x(0.5, 19.5), y(0.5, 9.5), place(-1000, 1000);
+    for (int round = 0; round < 200; ++round) {
+        const int turn = 90 * quarter(random), c = (turn + 90) / 90 % 2 * (turn < 180 ? 1 : -1),
+                  s = turn / 90 % 2 * (turn < 180 ? 1 : -1);
+        const double sx = coin(random) ? -1 : 1, px = std::round(place(random)),
+                     py = std::round(place(random));
+        // Mirrored in x, turned, moved: exact for quarter turns.
+        const auto placed = [&](double bx, double by) {
+            return std::array<double, 2>{c * sx * bx - s * by + px, s * sx * bx + c * by + py};
+        };
+        const auto a = placed(0, 0), b = placed(20, 10);
+        const std::array<double, 2> low{std::min(a[0], b[0]), std::min(a[1], b[1])};
+        std::string block =
+            Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL");
+        std::vector<Quad> want;
+        for (int i = count(random); i > 0; --i) {
+            const Quad l{x(random), y(random), x(random), y(random)};
+            block += Line(l[0], l[1], l[2], l[3]);
+            const auto p = placed(l[0], l[1]), q = placed(l[2], l[3]);
+            want.push_back(
+                Normalized({{{p[0] - low[0], p[1] - low[1]}, {q[0] - low[0], q[1] - low[1]}}})[0]);
+        }
+        SCOPED_TRACE("turn " + std::to_string(turn) + " mirror " + Num(sx));
+        const auto figure = Import(DxfFile(
+            Record("INSERT",
+                   {{2, "F"}, {10, Num(px)}, {20, Num(py)}, {41, Num(sx)}, {50, Num(turn)}}),
+            Record("BLOCK", {{2, "F"}}) + block + Record("ENDBLK", {})));
+        if (!figure) continue;
+        EXPECT_EQ(figure->report.tile.source, TileSource::TileLayer);
+        EXPECT_NEAR(figure->report.tile.low.x, low[0], 1e-9);
+        EXPECT_NEAR(figure->report.tile.low.y, low[1], 1e-9);
+        ExpectSegments(figure->segments, want);
     }
 }
 
