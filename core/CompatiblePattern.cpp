@@ -206,7 +206,7 @@ FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHe
 
 std::string ReaderNeutralLine(std::string_view line) {
     const std::optional<PatternLine> parsed = ParsePatternLine(line);
-    if (!parsed) return std::string(line);
+    if (!parsed || !std::isfinite(parsed->angle)) return std::string(line);
     PatternLine p = *parsed;
     bool changed = false;
     const auto isZeroGap = [](double d) { return d == 0 && std::signbit(d); };
@@ -231,7 +231,11 @@ std::string ReaderNeutralLine(std::string_view line) {
     }
     double angle = std::fmod(p.angle, 360.0);
     if (angle < 0) angle += 360.0;
-    if (angle >= 180.0) {
+    // Decided on the angle as it is written (ten decimals): 359.99999999999 is a whole turn, and
+    // 179.99999999999 is no angle below 180.
+    const double written = std::nearbyint(angle * 1e10) / 1e10;
+    if (written >= 360.0) angle = 0;
+    if (written >= 180.0 && written < 360.0) {
         double period = 0;
         for (const double d : p.dashes)
             period += std::fabs(d);
@@ -251,14 +255,16 @@ std::string ReaderNeutralLine(std::string_view line) {
         p.y += (period - leadingGaps) * direction.s;
         p.shiftX = -p.shiftX;
         p.shiftY = -p.shiftY;
-        angle -= 180.0;
+        angle = std::max(0.0, angle - 180.0);
     }
     if (angle != p.angle) {
         p.angle = angle;
         changed = true;
     }
-    if (!changed) return std::string(line);
     const std::vector<double> values = FieldValues(p);
+    if (!changed ||
+        !std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))
+        return std::string(line);
     return LineWithDecimals(values, std::vector<int>(values.size(), kFittedDecimals));
 }
 
