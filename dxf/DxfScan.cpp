@@ -323,7 +323,7 @@ class Scanner {
         if (kind == "VERTEX" || kind == "SEQEND") {
             if (subRecords_) {
                 // A vertex is a point of its polyline and of the drawing.
-                if (kind == "VERTEX") CountPoints(head, 1, ++vertices_);
+                if (kind == "VERTEX") CountPoints(polyline_, 1, ++vertices_);
                 Emit();
             }
             if (kind == "SEQEND") subRecords_ = false;
@@ -341,6 +341,7 @@ class Scanner {
         if (++entities_ > static_cast<int>(kMaxEntities))
             throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) + " elementen");
         subRecords_ = kind == "POLYLINE";
+        polyline_ = head;
         vertices_ = 0;
         Emit();
     }
@@ -448,6 +449,7 @@ class Scanner {
     bool utf8_ = false;
     bool keep_ = false;
     bool afterHeader_ = false;  // the header's ENDSEC was the last record
+    Group polyline_;            // the POLYLINE whose vertices follow
     std::size_t vertices_ = 0;
     int entities_ = 0;
     std::size_t points_ = 0;

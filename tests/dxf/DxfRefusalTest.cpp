@@ -94,7 +94,7 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
                          v += Record("VERTEX", {{10, std::to_string(i % 7)}, {20, "0"}});
                      return v;
                  }()),
-         "met meer dan 100000 punten"},
+         "POLYLINE met meer dan 100000 punten"},
     };
     for (const RefusalRow& row : rows) {
         SCOPED_TRACE(row.name);
