@@ -113,8 +113,13 @@ TDxfImportForm::TDxfImportForm(dxf::Drawing drawing, QWidget* parent)
     chord_->setObjectName(QStringLiteral("Koordetolerantie"));
     chord_->setPlaceholderText(QStringLiteral("0,2 % van de kleinste tegelzijde"));
     connect(chord_, &QLineEdit::editingFinished, this, &TDxfImportForm::Recompute);
+    scale_ = new QLineEdit(this);
+    scale_->setObjectName(QStringLiteral("Schaal"));
+    scale_->setPlaceholderText(QStringLiteral("1, of mm: volgens $INSUNITS"));
+    connect(scale_, &QLineEdit::editingFinished, this, &TDxfImportForm::Recompute);
     auto* chordForm = new QFormLayout;
     chordForm->addRow(QStringLiteral("Koordetolerantie:"), chord_);
+    chordForm->addRow(QStringLiteral("Schaal:"), scale_);
 
     report_ = new QLabel(this);
     report_->setObjectName(QStringLiteral("ImportVerslag"));
@@ -155,6 +160,7 @@ TDxfImportForm::~TDxfImportForm() {
     for (QLineEdit* edit : tileEdits_)
         edit->disconnect(this);
     chord_->disconnect(this);
+    scale_->disconnect(this);
     layers_->disconnect(this);
 }
 
@@ -183,6 +189,14 @@ void TDxfImportForm::Recompute() {
         const ParseResult r = ParseDecimal(ToFileText(chord_->text().trimmed()));
         if (!r.ok) refusal = kInvalidValueText;
         options.chordTolerance = r.value;
+    }
+    const QString scale = scale_->text().trimmed();
+    if (scale.compare(QStringLiteral("mm"), Qt::CaseInsensitive) == 0) {
+        options.toMillimetres = true;
+    } else if (!scale.isEmpty()) {
+        const ParseResult r = ParseDecimal(ToFileText(scale));
+        if (!r.ok) refusal = kInvalidValueText;
+        options.scale = r.value;
     }
     figure_.reset();
     if (refusal.empty()) {

@@ -40,6 +40,7 @@ class TDxfImportForm : public QDialog {
     QLabel* tileSource_ = nullptr;
     QListWidget* layers_ = nullptr;
     QLineEdit* chord_ = nullptr;
+    QLineEdit* scale_ = nullptr;
     QLabel* report_ = nullptr;
     DxfPicture* picture_ = nullptr;
     QPushButton* ok_ = nullptr;

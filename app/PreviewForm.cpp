@@ -314,10 +314,17 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     ExportButton->setToolTip(QStringLiteral(
         "Het beeld opslaan als PNG of SVG, of als DXF-tekening met het patroon als arcering"));
 
+    // Readers that ignore a hatch's own pattern lines (LibreCAD) show these instead.
+    LinesCheck = new QCheckBox(QStringLiteral("Lijnen meeschrijven"), this);
+    LinesCheck->setObjectName(QStringLiteral("LinesCheck"));
+    LinesCheck->setToolTip(QStringLiteral(
+        "Bij DXF ook de lijnen die het patroon trekt, als LINE-elementen op laag ARCERINGLIJNEN"));
+
     auto* bar = new QHBoxLayout;
     bar->addWidget(OutlineCheck);
     bar->addWidget(FitButton);
     bar->addWidget(ExportButton);
+    bar->addWidget(LinesCheck);
     bar->addStretch(1);
 
     Splitter = new QSplitter(Qt::Horizontal, this);
@@ -521,7 +528,7 @@ bool TPreviewForm::ExportTo(const std::string& path) const {
         case PictureFormat::Dxf: {
             // The pattern itself as a hatch over the visible part, for a CAD program to draw.
             DxfResult drawing = PatternDxf(DxfPatternOf(Canvas->Content().patternLines),
-                                           DxfOptions{visible, false});
+                                           DxfOptions{visible, LinesCheck->isChecked()});
             if (drawing.status != DxfStatus::Ok) return false;
             bytes = std::move(drawing.bytes);
             break;

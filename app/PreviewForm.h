@@ -68,6 +68,7 @@ class TPreviewForm : public QWidget {
     QCheckBox* OutlineCheck = nullptr;
     QPushButton* FitButton = nullptr;
     QPushButton* ExportButton = nullptr;
+    QCheckBox* LinesCheck = nullptr;  // a DXF export writes the lines too
     QSplitter* Splitter = nullptr;
     PreviewCanvas* Canvas = nullptr;
     // Beside the picture, hidden while the content has no report: the report's table.

@@ -39,10 +39,17 @@ int WriteDxfDrawing(const std::string& patternFile, const DxfOptions& options,
     const int status = WriteOutput(output, drawing.bytes, force);
     if (status != kExitOk) return status;
     if (drawing.truncated) {
-        const std::string limit = IntText(kMaxDxfSegments);
-        Complain("the pattern draws more than " + limit +
-                 " lines in the box; the drawing holds the whole hatch but only the first " +
-                 limit + " lines");
+        const std::string written = IntText(static_cast<long>(drawing.lines));
+        // Either the count reached its limit, or the lines were given up before it: a family
+        // too dense for the box, or a box so far out that the lines cannot be counted there.
+        Complain(drawing.lines >= kMaxDxfSegments
+                     ? "the pattern draws more than " + IntText(kMaxDxfSegments) +
+                           " lines in the box; the drawing holds the whole hatch but only the "
+                           "first " +
+                           written + " lines"
+                     : "the drawing holds the whole hatch but only " + written +
+                           " lines: the pattern is too dense for the box, or the box lies too "
+                           "far from the origin, to draw every line");
         return kExitIncomplete;
     }
     return kExitOk;

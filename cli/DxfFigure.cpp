@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Cp1252.h"
 #include "NumberText.h"
+#include "Text.h"
 
 namespace murvex::cli {
 
@@ -41,6 +42,16 @@ int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::Fi
             return kExitInvalid;
         }
         import.chordTolerance = r.value;
+    }
+    if (EqualsNoCase(options.scale, "mm")) {
+        import.toMillimetres = true;
+    } else if (!options.scale.empty()) {
+        const ParseResult r = ParseDecimal(options.scale);
+        if (!r.ok) {
+            Complain(kInvalidValueText);
+            return kExitInvalid;
+        }
+        import.scale = r.value;
     }
     const std::optional<std::string> bytes = ReadInput(file);
     if (!bytes) return kExitFailed;

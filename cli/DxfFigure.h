@@ -20,6 +20,7 @@ struct DxfOptions {
     std::vector<std::string> tile;    // X0 Y0 X1 Y1
     std::vector<std::string> layers;  // only these
     std::string chord;                // the chord tolerance
+    std::string scale;                // figure units per drawing unit, or "mm"
 };
 
 void AddDxfOptions(CLI::App& app, DxfOptions& options);

@@ -53,7 +53,7 @@ int RunFigure(const FigureOptions& o) {
     PatternHeader texts;
     const bool drawing = IsDrawingName(o.file);
     if (!drawing && AnyDxfOption(o.dxf)) {
-        Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
+        Complain("--tile, --layer, --scale en --chord gelden alleen voor een DXF-tekening");
         return kExitInvalid;
     }
     DrawingReport imported;
@@ -145,7 +145,7 @@ Subcommand AddFigureCommand(CLI::App& parent) {
         "row names the tolerance it would need. The pattern then goes only to -o FILE, so\n"
         "that standard output holds the report alone (-o - is refused).\n"
         "A DXF drawing (a name ending in .dxf) is read as figure-read reads it, with the\n"
-        "same --tile, --layer and --chord.\n"
+        "same --tile, --layer, --scale and --chord.\n"
         "Examples:\n"
         "  murvex-cli figure figuur.txt --accuracy Middel -o figuur.pat\n"
         "  murvex-cli figure tegel.dxf --tile 0 0 200 100 -o tegel.pat\n"

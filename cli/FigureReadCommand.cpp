@@ -87,7 +87,7 @@ int RunFigureRead(const FigureReadOptions& o) {
     using namespace figure;
     if (IsDrawingName(o.file)) return RunDxfRead(o);
     if (AnyDxfOption(o.dxf)) {
-        Complain("--tile, --layer en --chord gelden alleen voor een DXF-tekening");
+        Complain("--tile, --layer, --scale en --chord gelden alleen voor een DXF-tekening");
         return kExitInvalid;
     }
     FigureModel model;

@@ -202,6 +202,70 @@ FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHe
     return {std::move(best), rounded, bestDeviation};
 }
 
+std::string ReaderNeutralLine(std::string_view line) {
+    const std::optional<PatternLine> parsed = ParsePatternLine(line);
+    if (!parsed || !std::isfinite(parsed->angle)) return std::string(line);
+    PatternLine p = *parsed;
+    bool changed = false;
+    const auto isZeroGap = [](double d) { return d == 0 && std::signbit(d); };
+    if (std::any_of(p.dashes.begin(), p.dashes.end(), isZeroGap)) {
+        std::vector<double> joined;
+        bool afterGap = false;
+        for (const double d : p.dashes) {
+            if (isZeroGap(d)) {
+                afterGap = true;
+                continue;
+            }
+            if (afterGap && d >= 0 && !joined.empty() && joined.back() >= 0)
+                joined.back() += d;
+            else
+                joined.push_back(d);
+            afterGap = false;
+        }
+        if (std::none_of(joined.begin(), joined.end(), [](double d) { return d < 0; }))
+            joined.clear();
+        p.dashes = std::move(joined);
+        changed = true;
+    }
+    double angle = std::fmod(p.angle, 360.0);
+    if (angle < 0) angle += 360.0;
+    // Decided on the angle as it is written (ten decimals): 359.99999999999 is a whole turn, and
+    // 179.99999999999 is no angle below 180.
+    const double written = std::nearbyint(angle * 1e10) / 1e10;
+    if (written >= 360.0) angle = 0;
+    if (written >= 180.0 && written < 360.0) {
+        double period = 0;
+        for (const double d : p.dashes)
+            period += std::fabs(d);
+        std::reverse(p.dashes.begin(), p.dashes.end());
+        // The gaps the list ended with would start it: they go to its end again, and the origin
+        // to the first dash (readers take a list that starts with a gap as a slip).
+        const auto firstDash =
+            std::find_if(p.dashes.begin(), p.dashes.end(), [](double d) { return d >= 0; });
+        double leadingGaps = 0;
+        if (firstDash != p.dashes.end()) {
+            for (auto d = p.dashes.begin(); d != firstDash; ++d)
+                leadingGaps += std::fabs(*d);
+            std::rotate(p.dashes.begin(), firstDash, p.dashes.end());
+        }
+        const CosSin direction = CosSinDegrees(p.angle);
+        p.x += (period - leadingGaps) * direction.c;
+        p.y += (period - leadingGaps) * direction.s;
+        p.shiftX = -p.shiftX;
+        p.shiftY = -p.shiftY;
+        angle = std::max(0.0, angle - 180.0);
+    }
+    if (angle != p.angle) {
+        p.angle = angle;
+        changed = true;
+    }
+    const std::vector<double> values = FieldValues(p);
+    if (!changed ||
+        !std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))
+        return std::string(line);
+    return LineWithDecimals(values, std::vector<int>(values.size(), kFittedDecimals));
+}
+
 void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
     bool named = false;
     for (std::string& line : lines) {
@@ -217,9 +281,9 @@ void MakeCompatible(LineList& lines, const CompatibleTile* tile) {
         if (named && Trim(line).empty()) {
             line = std::string(kSeparatorLine);  // a new string: GCC 12 at -O3 warns on the assign
         } else if (tile != nullptr) {
-            line = FitPatternLine(line, tile->width, tile->height).text;
+            line = FitPatternLine(ReaderNeutralLine(line), tile->width, tile->height).text;
         } else {
-            line = ShortPatternLine(line);
+            line = ShortPatternLine(ReaderNeutralLine(line));
         }
     }
 }

@@ -57,9 +57,18 @@ struct FittedLine {
 inline constexpr int kFittedDecimals = 10;
 FittedLine FitPatternLine(std::string_view line, double tileWidth, double tileHeight);
 
+// The same pattern line in the form every reader draws alike, or the line unchanged when it has
+// that form: the angle in [0, 180) (FreeCAD draws a line turned further from the other end of
+// its dash list), a line turned half round written reversed (its origin at the other end of the
+// dash list, the list reversed and starting with a dash, the shift negated), and no gap of -0
+// (FreeCAD draws it as a dot): the dashes on either side are joined, a line without any other gap
+// is solid.
+std::string ReaderNeutralLine(std::string_view line);
+
 // Rewrites a finished line list in the compatible way: the name line gets a description, the
-// pattern lines short numbers (fitted to the tile when one is given, for lines that repeat with
-// it), and an empty line after the name line becomes a bare ";" comment.
+// pattern lines reader-neutral (ReaderNeutralLine) with short numbers (fitted to the tile when one
+// is given, for lines that repeat with it), and an empty line after the name line becomes a bare
+// ";" comment.
 struct CompatibleTile {
     double width = 0;
     double height = 0;

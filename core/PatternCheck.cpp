@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "NumberText.h"
 #include "PatternFile.h"
 #include "PatternHeader.h"
 #include "Text.h"
@@ -14,7 +15,7 @@ namespace murvex {
 
 namespace {
 
-constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::NoDescription) + 1;
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::ShiftAlongReversed) + 1;
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
@@ -101,6 +102,23 @@ double PiecesPerSquareMetre(const PatternLine& line, double metresPerUnit) {
     }
     if (!gap) return linesPerMetre;
     return linesPerMetre * drawn / (period * metresPerUnit);
+}
+
+// The length of one period of the dash list; 0 for a solid line.
+double DashPeriod(const PatternLine& line) {
+    double period = 0;
+    for (const double d : line.dashes)
+        period += std::fabs(d);
+    return std::isfinite(period) ? period : 0;
+}
+
+// A number for a message: three decimals, trailing zeros left off.
+std::string ShiftText(double value) {
+    std::string text = Fmt(value);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
 }
 
 // Keeps the warnings, at most kWarningsPerCode of each code, and counts the rest.
@@ -218,6 +236,8 @@ std::string_view CheckCodeName(CheckCode code) {
             return "uncountable-density";
         case CheckCode::NoDescription:
             return "no-description";
+        case CheckCode::ShiftAlongReversed:
+            return "shift-along-reversed";
     }
     return "unknown";
 }
@@ -241,6 +261,8 @@ std::string_view CheckCodeReaders(CheckCode code) {
             return "AutoCAD, FreeCAD, ezdxf";
         case CheckCode::NoDescription:  // FreeCAD 0.20 keeps the CR of CR LF; ezdxf refuses it
             return "FreeCAD, ezdxf";
+        case CheckCode::ShiftAlongReversed:  // FreeCAD 0.20 shifts each line the other way
+            return "FreeCAD";
     }
     return "";
 }
@@ -324,6 +346,19 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
             out.Add(CheckCode::PositiveSecondDash, number,
                     "De tweede streeplengte (Pen Up) is positief; een tussenruimte hoort negatief "
                     "te zijn");
+        }
+        // A shift along of s and of -s draw the same only where 2 s is a whole number of dash
+        // periods (a solid line has none): elsewhere FreeCAD, which applies it negated, draws
+        // the lines of the family shifted the wrong way.
+        if (const double period = DashPeriod(*parsed); period > 0 && parsed->shiftX != 0) {
+            const double twice = std::fmod(std::fabs(2 * parsed->shiftX), period);
+            if (std::min(twice, period - twice) > 1e-9 * std::max(1.0, period)) {
+                out.Add(CheckCode::ShiftAlongReversed, number,
+                        "De verschuiving langs de lijn (" + ShiftText(parsed->shiftX) +
+                            ") past FreeCAD in tegengestelde richting toe; alleen 0 of een halve "
+                            "streeplengte (" +
+                            ShiftText(period / 2) + ") tekent het daar goed");
+            }
         }
         // Numbers near the ends of the double range make the density infinite or NaN; added
         // to the sum, one such line would hide the density of every other line.

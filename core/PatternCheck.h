@@ -22,6 +22,7 @@ enum class CheckCode {
     TooDense,            // more than kDenseLimit drawn pieces per square metre
     UncountableDensity,  // a line whose pieces per square metre overflow or are undefined
     NoDescription,       // a name line without ", description"
+    ShiftAlongReversed,  // a shift along the line that FreeCAD applies with the opposite sign
 };
 
 // AutoCAD reads at most 80 characters of a line and refuses names longer than 31 characters.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <utility>
 
 #include "NumberText.h"
@@ -195,10 +196,14 @@ void WriteHatch(DL_Dxf& dxf, TextWriter& dw, const std::string& name, const Box&
 
 }  // namespace
 
-DxfPattern DxfPatternOf(const LineList& fileLines) {
+namespace {
+
+// The first pattern of the lines, taken one at a time (a file's lines are never copied).
+template <class Lines>
+DxfPattern FirstPattern(const Lines& fileLines) {
     DxfPattern out;
     bool seen = false;
-    for (const std::string& l : fileLines) {
+    for (const std::string_view l : fileLines) {
         if (auto p = ParsePatternLine(l)) {
             out.lines.push_back(std::move(*p));
             seen = true;
@@ -216,20 +221,74 @@ DxfPattern DxfPatternOf(const LineList& fileLines) {
     return out;
 }
 
+}  // namespace
+
+namespace {
+
+// dxflib writes the objects without their owners; readers that check them (ezdxf's audit) have
+// to repair each. The owner of an object is the dictionary that names it (group 350 or 360), of
+// the root dictionary none ("0"); it goes right after the object's handle.
+std::string WithObjectOwners(const std::string& bytes) {
+    const std::string_view text(bytes);
+    const std::size_t start = text.find("\r\nOBJECTS\r\n");
+    if (start == std::string_view::npos) return bytes;
+    std::size_t end = text.find("\r\n  0\r\nENDSEC\r\n", start);
+    if (end == std::string_view::npos) return bytes;
+    end += 2;  // the groups end before the ENDSEC record
+    std::vector<std::pair<std::string_view, std::string_view>> groups;  // (code, value), trimmed
+    for (std::size_t at = start + 11; at < end;) {
+        const std::size_t codeEnd = text.find("\r\n", at);
+        const std::size_t valueEnd = text.find("\r\n", codeEnd + 2);
+        if (valueEnd == std::string_view::npos || valueEnd > end) return bytes;
+        groups.push_back({Trim(text.substr(at, codeEnd - at)),
+                          text.substr(codeEnd + 2, valueEnd - codeEnd - 2)});
+        at = valueEnd + 2;
+    }
+    std::map<std::string_view, std::string_view> owner;
+    std::string_view handle, root;
+    for (const auto& [code, value] : groups) {
+        if (code == "0") handle = {};
+        if (code == "5") handle = value;
+        if (code == "5" && root.empty()) root = value;
+        if ((code == "350" || code == "360") && !handle.empty()) owner.emplace(value, handle);
+    }
+    std::string out(text.substr(0, start + 11));
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const auto& [code, value] = groups[i];
+        out += std::string(3 - std::min<std::size_t>(3, code.size()), ' ');
+        out += code;
+        out += "\r\n";
+        out += value;
+        out += "\r\n";
+        if (code != "5") continue;
+        if (i + 1 < groups.size() && groups[i + 1].first == "330") continue;
+        const auto found = owner.find(value);
+        out += "330\r\n";
+        out += found != owner.end() ? found->second : value == root ? "0" : root;
+        out += "\r\n";
+    }
+    out += text.substr(end);
+    return out;
+}
+
+}  // namespace
+
+DxfPattern DxfPatternOf(const LineList& fileLines) {
+    return FirstPattern(fileLines);
+}
+
 DxfPattern DxfPatternOf(std::string_view fileText) {
-    LineList lines;
-    for (const std::string_view l : TextLines(fileText))
-        lines.emplace_back(l);
-    return DxfPatternOf(lines);
+    return FirstPattern(TextLines(fileText));
 }
 
 std::string DxfPatternName(std::string_view name) {
+    // The pattern's name is what comes before the description.
+    name = Trim(name.substr(0, name.find(',')));
     std::string out;
-    for (const char c : name) {
-        if (out.size() == 31) break;
-        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                          (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '$';
-        out += kept ? c : '_';
+    for (const char c : name.substr(0, kMaxDxfNameLength)) {
+        const bool forbidden = static_cast<unsigned char>(c) < 0x20 || c == 0x7f ||
+                               std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos;
+        out += forbidden ? '_' : c;
     }
     return out.empty() ? "MURVEX" : out;
 }
@@ -288,6 +347,7 @@ DxfResult PatternDxf(const DxfPattern& pattern, const DxfOptions& options) {
     DrawResult drawn;
     if (options.lines) drawn = DrawPattern(pattern.lines, box, kMaxDxfSegments);
     result.truncated = drawn.truncated;
+    result.lines = drawn.segments.size();
 
     TextWriter dw(result.bytes);
     DL_Dxf dxf;
@@ -300,6 +360,7 @@ DxfResult PatternDxf(const DxfPattern& pattern, const DxfOptions& options) {
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
+    result.bytes = WithObjectOwners(result.bytes);
     return result;
 }
 

@@ -42,7 +42,8 @@ enum class DxfStatus { Ok, EmptyBox, NoPatternLine, TooManyLines, TooManyDashes,
 struct DxfResult {
     DxfStatus status = DxfStatus::Ok;
     std::string bytes;       // the drawing (AutoCAD 2000 ASCII DXF) when Ok
-    bool truncated = false;  // the LINE entities stopped at kMaxDxfSegments
+    bool truncated = false;  // the LINE entities stopped before the pattern's last one
+    std::size_t lines = 0;   // LINE entities written
 };
 
 DxfResult PatternDxf(const DxfPattern& pattern, const DxfOptions& options);
@@ -50,8 +51,13 @@ DxfResult PatternDxf(const DxfPattern& pattern, const DxfOptions& options);
 // Why a drawing was not made, in a sentence for the command line.
 std::string DxfStatusText(DxfStatus status);
 
-// The name a HATCH gives the pattern: letters, digits, '_', '-' and '$' as they are, every other
-// character '_', at most 31 characters; "MURVEX" for an empty name.
+// The longest name a DXF table or hatch pattern holds.
+inline constexpr std::size_t kMaxDxfNameLength = 255;
+
+// The name a HATCH gives the pattern: the pattern's name (before the comma that starts its
+// description), blanks around it left off, every character a DXF name cannot hold (control
+// characters and < > / \ " : ; ? * | = `) as '_', at most kMaxDxfNameLength characters;
+// "MURVEX" for an empty name.
 std::string DxfPatternName(std::string_view name);
 
 }  // namespace murvex

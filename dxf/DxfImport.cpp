@@ -12,6 +12,7 @@
 #include <numbers>
 #include <sstream>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Cp1252.h"
 #include "DxfScan.h"
@@ -53,6 +54,7 @@ struct Block {
     std::string name;
     Point base;
     std::deque<RawEntity> entities;
+    std::map<std::string, int> skipped;  // entities of the definition left out, by kind
 };
 
 std::string UpperName(std::string_view name) {
@@ -128,7 +130,7 @@ class Collector final : public DL_CreationAdapter {
         RawEntity e = Start(RawEntity::Kind::Polyline, "POLYLINE", true);
         if (!flat_) return;
         if (threeD) {
-            ++skipped["POLYLINE (3D)"];
+            ++Skipped()["POLYLINE (3D)"];
             return;
         }
         e.closed = (d.flags & 1) != 0;
@@ -180,6 +182,7 @@ class Collector final : public DL_CreationAdapter {
 
   private:
     std::deque<RawEntity>& Target() { return current_ ? current_->entities : model; }
+    std::map<std::string, int>& Skipped() { return current_ ? current_->skipped : skipped; }
 
     std::string Text(const std::string& text) const { return utf8_ ? Utf8ToCp1252(text) : text; }
 
@@ -194,7 +197,7 @@ class Collector final : public DL_CreationAdapter {
         const double* n = getExtrusion()->getDirection();
         flat_ = std::fabs(n[0]) < 1e-9 && std::fabs(n[1]) < 1e-9 && n[2] != 0;
         e.mirrored = flat_ && n[2] < 0;
-        if (planar && !flat_) ++skipped[std::string(name) + " (3D)"];
+        if (planar && !flat_) ++Skipped()[std::string(name) + " (3D)"];
         return e;
     }
     void Add(RawEntity e) { Target().push_back(std::move(e)); }
@@ -225,6 +228,10 @@ Affine Mirror() {
 }
 
 constexpr double kDegree = std::numbers::pi / 180.0;
+// An arc whose sweep is this close to 360 degrees is a whole circle.
+constexpr double kFullTurnDegrees = 1e-9 * 180.0 / std::numbers::pi;
+// A bulge arc higher than its chord by no more than this share of the chord is straight.
+constexpr double kStraightBulgeHeight = 1e-9;
 
 std::string Number(double value) {
     std::string text = Fmt10(value);
@@ -253,6 +260,12 @@ class Expander {
         if (total > kMaxEntities)
             throw Refusal{"de INSERTs vermenigvuldigen de tekening tot meer dan " +
                           IntText(static_cast<long>(kMaxEntities)) + " elementen"};
+        // What the blocks leave out counts once for every insertion, nested ones too.
+        for (const RawEntity& e : c_.model)
+            if (e.kind == RawEntity::Kind::Insert) AddSkipped(e, 1);
+        for (const auto& [kind, count] : skippedTotal_)
+            out_.skipped[kind] =
+                static_cast<int>(std::min<std::uint64_t>(out_.skipped[kind] + count, 2147483647));
         Expand(c_.model, Affine{}, "", 0);
     }
 
@@ -269,6 +282,7 @@ class Expander {
             case RawEntity::Kind::Polyline:
                 return std::max<std::uint64_t>(1, e.vertices.size());
             case RawEntity::Kind::Insert: {
+                // A block that adds nothing is not expanded at all, however often it is placed.
                 if (!c_.blocks.count(e.block)) return 0;
                 const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(e.cols),
                                                            static_cast<std::uint64_t>(e.rows));
@@ -282,6 +296,47 @@ class Expander {
                 return 1;
         }
         return 1;
+    }
+
+    // The entities left out by one insertion of e, times `times`.
+    void AddSkipped(const RawEntity& e, std::uint64_t times) {
+        if (!c_.blocks.count(e.block)) {
+            Count(skippedTotal_, "INSERT (blok ontbreekt)", times);
+            return;
+        }
+        const std::uint64_t copies = SaturatingMul(
+            times,
+            SaturatingMul(static_cast<std::uint64_t>(e.cols), static_cast<std::uint64_t>(e.rows)));
+        for (const auto& [kind, count] : SkippedOf(e.block))
+            Count(skippedTotal_, kind, SaturatingMul(copies, count));
+    }
+
+    static void Count(std::map<std::string, std::uint64_t>& into, const std::string& kind,
+                      std::uint64_t count) {
+        std::uint64_t& n = into[kind];
+        n = SaturatingAdd(n, count);
+    }
+
+    // The entities one insertion of the block leaves out (the block has no cycle: Cost looked).
+    const std::map<std::string, std::uint64_t>& SkippedOf(const std::string& key) {
+        const auto done = skippedOf_.find(key);
+        if (done != skippedOf_.end()) return done->second;
+        std::map<std::string, std::uint64_t> own;
+        const Block& block = c_.blocks.at(key);
+        for (const auto& [kind, count] : block.skipped)
+            Count(own, kind, static_cast<std::uint64_t>(count));
+        for (const RawEntity& e : block.entities) {
+            if (e.kind != RawEntity::Kind::Insert) continue;
+            if (!c_.blocks.count(e.block)) {
+                Count(own, "INSERT (blok ontbreekt)", 1);
+                continue;
+            }
+            const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(e.cols),
+                                                       static_cast<std::uint64_t>(e.rows));
+            for (const auto& [kind, count] : SkippedOf(e.block))
+                Count(own, kind, SaturatingMul(copies, count));
+        }
+        return skippedOf_[key] = std::move(own);
     }
 
     // The primitives one insertion of the block makes; refuses a block that inserts itself.
@@ -333,12 +388,11 @@ class Expander {
 
     void AddInsert(const RawEntity& e, const Affine& m, const std::string& layer, int depth) {
         const auto found = c_.blocks.find(e.block);
-        if (found == c_.blocks.end()) {
-            ++out_.skipped["INSERT (blok ontbreekt)"];
-            return;
-        }
+        if (found == c_.blocks.end()) return;  // counted in Run
         if (depth >= kMaxInsertDepth)
             throw Refusal{"blokken dieper genest dan " + IntText(kMaxInsertDepth) + " niveaus"};
+        // Nothing of it reaches the figure: no copy is made (the count of its work is 0).
+        if (cost_.at(e.block) == 0) return;
         const Block& block = found->second;
         const double cr = std::cos(e.rotation * kDegree), sr = std::sin(e.rotation * kDegree);
         const Affine rotate{cr, -sr, sr, cr, 0, 0};
@@ -355,13 +409,16 @@ class Expander {
 
     void AddCircular(const RawEntity& e, const Affine& m, const std::string& layer) {
         const bool arc = e.kind == RawEntity::Kind::Arc;
-        if (!(e.radius > 0))
-            throw Refusal{std::string(arc ? "ARC" : "CIRCLE") + " met straal " + Number(e.radius)};
+        if (!(e.radius > 0)) {
+            ++out_.skipped[std::string(arc ? "ARC" : "CIRCLE") + " (straal 0)"];
+            return;
+        }
         double t0 = 0, sweep = 2 * std::numbers::pi;
         if (arc) {
             t0 = e.angle1 * kDegree;
             double degrees = std::fmod(e.angle2 - e.angle1, 360.0);
             if (degrees <= 0) degrees += 360.0;
+            if (degrees >= 360.0 - kFullTurnDegrees) degrees = 360.0;
             sweep = degrees * kDegree;
         }
         AddConic(layer, m.Apply(e.a), m.Linear({e.radius, 0}), m.Linear({0, e.radius}), t0, sweep,
@@ -369,14 +426,18 @@ class Expander {
     }
 
     void AddEllipse(const RawEntity& e, const Affine& m, const std::string& layer) {
-        if (!(e.ratio > 0 && e.ratio <= 1) || (e.b.x == 0 && e.b.y == 0))
-            throw Refusal{"ELLIPSE met assen " + Number(std::hypot(e.b.x, e.b.y)) + " en " +
-                          Number(e.ratio * std::hypot(e.b.x, e.b.y))};
-        // The minor axis is the extrusion crossed with the major axis.
+        if (!(e.ratio > 0) || (e.b.x == 0 && e.b.y == 0)) {
+            ++out_.skipped["ELLIPSE (as 0)"];
+            return;
+        }
+        // The second axis is the extrusion crossed with the first. A ratio above 1 makes it the
+        // longer one; the curve c + u cos t + v sin t is the same either way.
         const Point minor = e.mirrored ? Point{e.ratio * e.b.y, -e.ratio * e.b.x}
                                        : Point{-e.ratio * e.b.y, e.ratio * e.b.x};
         double sweep = std::fmod(e.angle2 - e.angle1, 2 * std::numbers::pi);
         if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
+        // An end written a hair past a full turn (6.2831853072) is a full turn.
+        if (sweep < 1e-9 || sweep > 2 * std::numbers::pi - 1e-9) sweep = 2 * std::numbers::pi;
         AddConic(layer, m.Apply(e.a), m.Linear(e.b), m.Linear(minor), e.angle1, sweep, std::nullopt,
                  std::nullopt);
     }
@@ -408,9 +469,15 @@ class Expander {
         for (int i = 0; i < 4; ++i)
             corners[i] =
                 m.Apply({v[static_cast<std::size_t>(i)].x, v[static_cast<std::size_t>(i)].y});
+        // Rotated or mirrored in a block, an edge may be off its axis by a rounding error: it
+        // counts as parallel within 1e-9 of the rectangle's size.
+        double size = 0;
+        for (const Point& p : corners)
+            size = std::max({size, std::fabs(p.x - corners[0].x), std::fabs(p.y - corners[0].y)});
+        const double tolerance = 1e-9 * size;
         for (int i = 0; i < 4; ++i) {
             const Point p = corners[i], q = corners[(i + 1) % 4];
-            if (p.x != q.x && p.y != q.y) return;
+            if (std::fabs(p.x - q.x) > tolerance && std::fabs(p.y - q.y) > tolerance) return;
         }
         Rectangle r{layer, group, corners[0], corners[0]};
         for (const Point& p : corners) {
@@ -427,6 +494,12 @@ class Expander {
         const double dx = q.x - p.x, dy = q.y - p.y;
         const double chord = std::hypot(dx, dy);
         if (chord == 0) return;
+        // The arc's height over its chord is chord * bulge / 2: an arc that stays this close to
+        // its chord is the chord.
+        if (std::fabs(p.bulge) / 2 <= kStraightBulgeHeight) {
+            AddSegment(layer, m.Apply({p.x, p.y}), m.Apply({q.x, q.y}), group);
+            return;
+        }
         const double h = chord / (2 * std::tan(theta / 2));
         const Point centre{(p.x + q.x) / 2 - h * dy / chord, (p.y + q.y) / 2 + h * dx / chord};
         const double radius = std::hypot(p.x - centre.x, p.y - centre.y);
@@ -441,15 +514,19 @@ class Expander {
         if (!e.controls.empty()) {
             const std::size_t n = e.controls.size();
             const int p = e.degree;
+            // A spline whose numbers make no curve is left out, as other degenerate entities.
             if (p < 1 || p > 10 || n < static_cast<std::size_t>(p) + 1 ||
                 e.knots.size() != n + static_cast<std::size_t>(p) + 1 ||
                 !std::is_sorted(e.knots.begin(), e.knots.end()) ||
-                !(e.knots[static_cast<std::size_t>(p)] < e.knots[n]))
-                throw Refusal{"SPLINE met graad " + IntText(p) + ", " +
-                              IntText(static_cast<long>(n)) + " punten en " +
-                              IntText(static_cast<long>(e.knots.size())) + " knopen"};
-            for (double w : e.weights)
-                if (!(w > 0)) throw Refusal{"SPLINE met een gewicht van 0 of kleiner"};
+                !(e.knots[static_cast<std::size_t>(p)] < e.knots[n])) {
+                ++out_.skipped["SPLINE (graad, punten en knopen passen niet)"];
+                return;
+            }
+            if (std::any_of(e.weights.begin(), e.weights.end(),
+                            [](double w) { return !(w > 0); })) {
+                ++out_.skipped["SPLINE (gewicht 0 of kleiner)"];
+                return;
+            }
             s.kind = Primitive::Kind::Spline;
             s.degree = p;
             s.knots = e.knots;
@@ -485,9 +562,18 @@ class Expander {
 
     void AddConic(const std::string& layer, Point c, Point u, Point v, double t0, double sweep,
                   std::optional<Point> start, std::optional<Point> end, int group = -1) {
-        Check(c);
-        Check(u);
-        Check(v);
+        if (start && end) {
+            // A polyline's arc: its ends are the drawing's points; the centre of a nearly
+            // straight one may lie far beyond them, and is only a means to draw it.
+            Check(*start);
+            Check(*end);
+            if (!std::isfinite(c.x + c.y + u.x + u.y + v.x + v.y))
+                throw Refusal{"een boog in een polyline zonder eindige straal"};
+        } else {
+            Check(c);
+            Check(u);
+            Check(v);
+        }
         Primitive s;
         s.kind = Primitive::Kind::Conic;
         s.layer = layer;
@@ -524,6 +610,8 @@ class Expander {
     const Collector& c_;
     Drawing& out_;
     std::unordered_map<std::string, std::uint64_t> cost_;
+    std::unordered_map<std::string, std::map<std::string, std::uint64_t>> skippedOf_;
+    std::map<std::string, std::uint64_t> skippedTotal_;
     int nextGroup_ = 0;
 };
 
@@ -552,22 +640,28 @@ DrawingResult ReadDrawing(std::string_view bytes) {
         drawing.skipped[kind] += count;
         drawing.entitiesRead -= count;
     }
+    for (auto& [key, block] : collector.blocks) {
+        for (const auto& [kind, count] : block.skipped)
+            drawing.entitiesRead -= count;
+        const auto scanned = scan.blockSkipped.find(key);
+        if (scanned != scan.blockSkipped.end())
+            for (const auto& [kind, count] : scanned->second)
+                block.skipped[kind] += count;
+    }
     try {
         Expander(collector, drawing).Run();
     } catch (const Refusal& r) {
         result.error = kRefusedPrefix + r.message;
         return result;
     }
-    // Layers: the table's, then those only entities name.
+    // Layers: the table's, then those only entities name (any case the same layer).
+    std::unordered_set<std::string> seen;
     for (const std::string& name : collector.layers)
-        if (std::none_of(drawing.layers.begin(), drawing.layers.end(),
-                         [&](const std::string& l) { return EqualsNoCase(l, name); }))
-            drawing.layers.push_back(name);
+        if (seen.insert(UpperName(name)).second) drawing.layers.push_back(name);
     for (const Primitive& p : drawing.primitives)
-        if (std::none_of(drawing.layers.begin(), drawing.layers.end(),
-                         [&](const std::string& l) { return EqualsNoCase(l, p.layer); }))
-            drawing.layers.push_back(p.layer);
+        if (seen.insert(UpperName(p.layer)).second) drawing.layers.push_back(p.layer);
     // $INSUNITS: 1 inches, 4 millimetres.
+    drawing.insunits = collector.insunits;
     drawing.units = collector.insunits == 1 ? "INCH" : "MM";
     drawing.unitsAssumed = collector.insunits != 1 && collector.insunits != 4;
     result.drawing = std::move(drawing);
@@ -588,6 +682,23 @@ DrawingResult ReadDrawingFile(const std::string& path) {
         return result;
     }
     return ReadDrawing(*bytes);
+}
+
+std::optional<double> MillimetresPerUnit(const Drawing& drawing) {
+    switch (drawing.insunits) {
+        case 1:
+            return 25.4;
+        case 2:
+            return 304.8;
+        case 4:
+            return 1.0;
+        case 5:
+            return 10.0;
+        case 6:
+            return 1000.0;
+        default:
+            return std::nullopt;
+    }
 }
 
 bool IsDxfName(std::string_view path) {

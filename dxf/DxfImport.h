@@ -20,8 +20,10 @@ namespace murvex::dxf {
 inline constexpr std::size_t kMaxDxfBytes = 64u * 1024u * 1024u;  // as the other readers
 // Entities in model space and blocks, and again the primitives once INSERTs are expanded.
 inline constexpr std::size_t kMaxEntities = 200000;
-// Segments after flattening and wrapping: the figure grid holds no more rows.
+// Segments after flattening, wrapping and merging: the figure grid holds no more rows.
 inline constexpr std::size_t kMaxSegments = 100000;
+// Pieces of line made in the tile before merging: the work bound of the fitting.
+inline constexpr std::size_t kMaxPieces = 4000000;
 inline constexpr int kMaxChordsPerCurve = 4096;
 inline constexpr int kMaxInsertDepth = 32;
 // Vertices of one polyline, control, fit points and knots of one spline.
@@ -30,6 +32,8 @@ inline constexpr std::size_t kMaxPointsPerEntity = 100000;
 inline constexpr double kMaxCoordinate = 1e9;
 // The share of the tile's smaller side a chord may stray from its curve, unless given.
 inline constexpr double kDefaultChordShare = 0.002;
+// The largest scale from drawing to figure units (a kilometre drawn in metres to millimetres).
+inline constexpr double kMaxScale = 1e6;
 // Shorter segments are dropped: the grid writes three decimals.
 inline constexpr double kMinSegmentLength = 0.001;
 
@@ -72,7 +76,12 @@ struct Drawing {
     std::map<std::string, int> skipped;  // entities left out, by kind
     std::string units = "MM";
     bool unitsAssumed = true;  // $INSUNITS neither millimetres nor inches
+    int insunits = -1;         // $INSUNITS as written, -1 without
 };
+
+// Millimetres per unit of the drawing by its $INSUNITS (inches, feet, millimetres, centimetres,
+// metres), or nothing when it names none of them.
+std::optional<double> MillimetresPerUnit(const Drawing& drawing);
 
 struct DrawingResult {
     std::optional<Drawing> drawing;
@@ -98,8 +107,12 @@ struct Tile {
 struct ImportOptions {
     std::optional<Tile> tile;                        // given by the user
     std::optional<std::vector<std::string>> layers;  // only these (any case); all without
-    std::optional<double>
-        chordTolerance;  // drawing units; 0.2 % of the tile's smaller side without
+    std::optional<double> chordTolerance;  // figure units; 0.2 % of the tile's smaller side without
+    // Figure units per drawing unit: every coordinate read is multiplied by it before the tile
+    // is looked for (a given tile and the chord tolerance are in figure units). Without: 1.
+    std::optional<double> scale;
+    // The scale is MillimetresPerUnit: the figure is in millimetres.
+    bool toMillimetres = false;
 };
 
 struct ImportReport {
@@ -115,6 +128,7 @@ struct ImportReport {
     Tile tile;
     std::string units = "MM";
     bool unitsAssumed = false;
+    double scale = 1;
 };
 
 struct TileFigure {

@@ -2,6 +2,7 @@
 // dxflib trusts blindly, and a text of only the records it is to read.
 #include "DxfScan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -160,8 +161,18 @@ class Scanner {
                 if (g.code == 0 || (g.code == 9 && InHeader())) {
                     Finish();
                     if (g.code == 0 && g.value == "EOF") eof = true;
+                    keep_ = Kept(g);
+                    record_.push_back(g);
+                } else if (keep_ || (Looked(g.code) && !Has(g.code))) {
+                    // A record left out keeps only the groups its fate depends on: memory stays
+                    // in proportion to what is handed on, not to the file.
+                    if (record_.size() >= kMaxGroupsPerRecord)
+                        throw ScanError(
+                            LineText(record_.front()) + ": " +
+                            std::string(record_.front().value.substr(0, 40)) + " met meer dan " +
+                            IntText(static_cast<long>(kMaxGroupsPerRecord)) + " groepen");
+                    record_.push_back(g);
                 }
-                record_.push_back(g);
             }
             if (!eof) throw ScanError("de tekening is afgebroken (het einde, EOF, ontbreekt)");
             if (section_ != Section::None)
@@ -170,6 +181,7 @@ class Scanner {
             result.text = std::move(out_);
             result.entities = entities_;
             result.skipped = std::move(skipped_);
+            result.blockSkipped = std::move(blockSkipped_);
             result.utf8 = utf8_;
         } catch (const ScanError& e) {
             result = ScanResult{};
@@ -188,10 +200,43 @@ class Scanner {
             throw ScanError("dit is geen DXF in tekstvorm (het bestand bevat nul-bytes)");
     }
 
-    // Variables of the header begin at a code 9, also the first, right after the SECTION.
+    // Variables of the header begin at a code 9, also the first, right after the SECTION (whose
+    // name is its first group).
     bool InHeader() const {
-        return section_ == Section::Header ||
-               (!record_.empty() && record_.front().value == "SECTION" && Value(2) == "HEADER");
+        return section_ == Section::Header || afterHeader_ ||
+               (record_.size() >= 2 && record_.front().code == 0 &&
+                record_.front().value == "SECTION" && record_[1].code == 2 &&
+                record_[1].value == "HEADER");
+    }
+
+    // Whether all groups of the record that starts with g may be handed on.
+    bool Kept(const Group& g) const {
+        if (g.code == 9) return g.value == "$INSUNITS";
+        const std::string_view kind = g.value;
+        switch (section_) {
+            case Section::None:
+            case Section::Header:
+            case Section::Other:
+                return false;
+            case Section::Tables:
+                return kind == "LAYER";
+            case Section::Blocks:
+                if (kind == "BLOCK" || kind == "ENDBLK") return true;
+                if (!inBlock_ || paperBlock_) return false;
+                break;
+            case Section::Entities:
+                break;
+        }
+        return IsTakenKind(kind) || kind == "VERTEX" || kind == "SEQEND";
+    }
+
+    // The groups a record's fate is decided by: names, the version, paper space (the first of
+    // each code is all that is looked at).
+    static bool Looked(int code) { return code == 1 || code == 2 || code == 67; }
+
+    bool Has(int code) const {
+        return !record_.empty() && std::any_of(record_.begin() + 1, record_.end(),
+                                               [&](const Group& g) { return g.code == code; });
     }
 
     std::string_view Value(int code) const {
@@ -209,6 +254,7 @@ class Scanner {
         } else if (head.value == "SECTION") {
             if (section_ != Section::None)
                 throw ScanError(LineText(head) + ": een sectie begint binnen een sectie");
+            afterHeader_ = false;
             const std::string_view name = Value(2);
             section_ = name == "HEADER"     ? Section::Header
                        : name == "TABLES"   ? Section::Tables
@@ -216,9 +262,17 @@ class Scanner {
                        : name == "ENTITIES" ? Section::Entities
                                             : Section::Other;
         } else if (head.value == "ENDSEC") {
+            // Older writers end the header early ($HANDSEED, ENDSEC) and go on with more
+            // variables, closed by a second ENDSEC: those belong to the header still.
+            if (section_ == Section::None && afterHeader_) {
+                afterHeader_ = false;
+                record_.clear();
+                return;
+            }
             if (section_ == Section::None)
                 throw ScanError(LineText(head) + ": ENDSEC zonder sectie");
             if (inBlock_) throw ScanError(LineText(head) + ": een blok wordt niet afgesloten");
+            afterHeader_ = section_ == Section::Header;
             section_ = Section::None;
         } else if (head.value == "EOF") {
             // The end; nothing of it goes on.
@@ -251,6 +305,7 @@ class Scanner {
             inBlock_ = true;
             // The paper space layouts are blocks too; nothing of them is the figure.
             paperBlock_ = StartsWithNoCase(Value(2), "*Paper_Space");
+            block_ = AsciiUpper(Value(2));
             if (!paperBlock_) Emit();
         } else if (head.value == "ENDBLK") {
             if (!inBlock_) throw ScanError(LineText(head) + ": ENDBLK zonder blok");
@@ -266,25 +321,41 @@ class Scanner {
         const std::string_view kind = head.value;
         // VERTEX and SEQEND belong to the POLYLINE (or INSERT) before them.
         if (kind == "VERTEX" || kind == "SEQEND") {
-            if (subRecords_) Emit();
+            if (subRecords_) {
+                // A vertex is a point of its polyline and of the drawing.
+                if (kind == "VERTEX") CountPoints(polyline_, 1, ++vertices_);
+                Emit();
+            }
             if (kind == "SEQEND") subRecords_ = false;
             return;
         }
         subRecords_ = false;
-        if (kind == "ATTRIB") return;
         if (Value(67) == "1") {
-            ++skipped_["papierruimte"];
+            ++Skipped()["papierruimte"];
             return;
         }
         if (!IsTakenKind(kind)) {
-            ++skipped_[std::string(kind.substr(0, 40))];
+            Skip(kind);
             return;
         }
         if (++entities_ > static_cast<int>(kMaxEntities))
             throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) + " elementen");
         subRecords_ = kind == "POLYLINE";
+        polyline_ = head;
+        vertices_ = 0;
         Emit();
     }
+
+    // An entity left out, counted by its kind; past kMaxSkippedKinds kinds the rest together, so
+    // that the report stays short whatever the drawing holds.
+    void Skip(std::string_view kind) {
+        std::map<std::string, int>& skipped = Skipped();
+        std::string name(kind.substr(0, 40));
+        if (skipped.size() >= kMaxSkippedKinds && !skipped.count(name)) name = kOtherKinds;
+        ++skipped[name];
+    }
+
+    std::map<std::string, int>& Skipped() { return inBlock_ ? blockSkipped_[block_] : skipped_; }
 
     // Hands the record on, checked: numbers, the order of a point's coordinates, the counts.
     void Emit() {
@@ -327,13 +398,7 @@ class Scanner {
             body += '\n';
         }
         const std::size_t points = static_cast<std::size_t>(vertices + knots + controls + fits);
-        if (points > kMaxPointsPerEntity)
-            throw ScanError(LineText(head) + ": " + std::string(head.value) + " met meer dan " +
-                            IntText(static_cast<long>(kMaxPointsPerEntity)) + " punten");
-        points_ += points;
-        if (points_ > kMaxEntities)
-            throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) +
-                            " punten in de tekening");
+        CountPoints(head, points, points);
         if (weights > controls)
             throw ScanError(LineText(head) + ": SPLINE met meer gewichten dan punten");
         out_ += head.code == 9 ? "9\n" : "0\n";
@@ -345,6 +410,18 @@ class Scanner {
                     IntText(fits) + "\n";
         }
         out_ += body;
+    }
+
+    // The entity at head has `own` points so far; `added` of them are new to the drawing.
+    void CountPoints(const Group& head, std::size_t added, std::size_t own) {
+        if (own > kMaxPointsPerEntity)
+            throw ScanError(LineText(head) + ": " + std::string(head.value.substr(0, 40)) +
+                            " met meer dan " + IntText(static_cast<long>(kMaxPointsPerEntity)) +
+                            " punten");
+        points_ += added;
+        if (points_ > kMaxEntities)
+            throw ScanError("meer dan " + IntText(static_cast<long>(kMaxEntities)) +
+                            " punten in de tekening");
     }
 
     // An X (10 to 18) is followed by its Y, a Y and a Z (30 to 37) follow their X and Y.
@@ -370,9 +447,15 @@ class Scanner {
     bool paperBlock_ = false;
     bool subRecords_ = false;
     bool utf8_ = false;
+    bool keep_ = false;
+    bool afterHeader_ = false;  // the header's ENDSEC was the last record
+    Group polyline_;            // the POLYLINE whose vertices follow
+    std::size_t vertices_ = 0;
     int entities_ = 0;
     std::size_t points_ = 0;
     std::map<std::string, int> skipped_;
+    std::map<std::string, std::map<std::string, int>> blockSkipped_;
+    std::string block_;  // the name of the block being read, in capitals
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <unordered_set>
 
 #include "DxfImport.h"
 #include "FigureEditing.h"
@@ -70,9 +71,9 @@ Point SplineAt(const Primitive& s, double t) {
     const int p = s.degree;
     const int n = static_cast<int>(s.points.size());
     const std::vector<double>& k = s.knots;
-    int span = p;
-    while (span < n - 1 && t >= k[static_cast<std::size_t>(span + 1)])
-        ++span;
+    // The span: the last knot at or below t among k[p] .. k[n-1] (a binary search).
+    const auto first = k.begin() + p + 1, last = k.begin() + n;
+    const int span = p + static_cast<int>(std::upper_bound(first, last, t) - first);
     double d[11][3];
     for (int j = 0; j <= p; ++j) {
         const std::size_t i = static_cast<std::size_t>(span - p + j);
@@ -106,7 +107,8 @@ class FitCurve {
         }
         const std::size_t n = y_.size();
         m_.assign(n, Point{});
-        if (n < 3 && Zero(s.startTangent) && Zero(s.endTangent)) return;
+        // Fit points that all coincide make no curve, whatever tangents are given.
+        if (n < 2 || (n < 3 && Zero(s.startTangent) && Zero(s.endTangent))) return;
         // Moments: a tridiagonal system per coordinate (Thomas' algorithm).
         for (const bool xs : {true, false}) {
             const auto v = [&](std::size_t i) { return xs ? y_[i].x : y_[i].y; };
@@ -149,9 +151,9 @@ class FitCurve {
     const std::vector<double>& Breaks() const { return t_; }
 
     Point At(double t) const {
-        std::size_t i = 0;
-        while (i + 2 < t_.size() && t >= t_[i + 1])
-            ++i;
+        // The piece whose start is the last break at or below t (a binary search).
+        const auto found = std::upper_bound(t_.begin() + 1, t_.end() - 1, t);
+        const std::size_t i = static_cast<std::size_t>(found - t_.begin()) - 1;
         const double h = t_[i + 1] - t_[i], l = t_[i + 1] - t, r = t - t_[i];
         const auto f = [&](double yi, double yj, double mi, double mj) {
             return mi * l * l * l / (6 * h) + mj * r * r * r / (6 * h) + (yi / h - mi * h / 6) * l +
@@ -261,13 +263,21 @@ std::vector<Point> Flatten(const Primitive& p, double tol, bool& atLimit) {
     return {};
 }
 
+// How far from whole a found tile's side may be and still be rounded.
+constexpr double kWholeShare = 1e-6;
+constexpr double kWholeMost = 1e-3;
+
 bool IsTileLayer(std::string_view layer) {
     return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
 }
 
 class Fitter {
   public:
-    Fitter(const Drawing& d, const ImportOptions& o) : d_(d), o_(o) {}
+    Fitter(const Drawing& d, const ImportOptions& o) : d_(d), o_(o) {
+        if (o_.layers)
+            for (const std::string& l : *o_.layers)
+                layers_.insert(AsciiUpper(l));
+    }
 
     TileFigure Run() {
         TileFigure figure;
@@ -277,11 +287,11 @@ class Fitter {
         report.units = d_.units;
         report.unitsAssumed = d_.unitsAssumed;
         for (const Rectangle& r : d_.rectangles)
-            if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.push_back(r.group);
+            if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.insert(r.group);
         report.tile = FindTile();
+        const long double rounding = WholeSize(report.tile);
         const double w = report.tile.high.x - report.tile.low.x;
         const double h = report.tile.high.y - report.tile.low.y;
-        WholeSize(w, h, report.tile);
         figure.width = static_cast<int>(std::llround(w));
         figure.height = static_cast<int>(std::llround(h));
         const double tol =
@@ -294,6 +304,8 @@ class Fitter {
         const Point low = report.tile.low;
         eps_ = 1e-9L * std::max({1.0, std::fabs(low.x), std::fabs(low.y),
                                  std::fabs(report.tile.high.x), std::fabs(report.tile.high.y)});
+        // What the rounding of the tile moved stays on its border.
+        eps_ = std::max(eps_, rounding);
         for (const Primitive& p : d_.primitives) {
             if (!Taken(p)) continue;
             if (p.kind == Primitive::Kind::Segment) {
@@ -312,19 +324,16 @@ class Fitter {
                      {points[i].x - low.x, points[i].y - low.y}, report);
         }
         figure.segments = Merge(report);
+        if (figure.segments.size() > kMaxSegments) throw TooManySegments();
         return figure;
     }
 
   private:
     bool Selected(const std::string& layer) const {
-        if (!o_.layers) return true;
-        return std::any_of(o_.layers->begin(), o_.layers->end(),
-                           [&](const std::string& l) { return EqualsNoCase(l, layer); });
+        return !o_.layers || layers_.count(AsciiUpper(layer)) != 0;
     }
     bool Taken(const Primitive& p) const {
-        return Selected(p.layer) &&
-               (p.group < 0 ||
-                std::find(tileGroups_.begin(), tileGroups_.end(), p.group) == tileGroups_.end());
+        return Selected(p.layer) && (p.group < 0 || !tileGroups_.count(p.group));
     }
 
     Tile FindTile() const {
@@ -341,6 +350,7 @@ class Fitter {
             if (Selected(r.layer) && IsTileLayer(r.layer))
                 return {r.low, r.high, TileSource::TileLayer, r.layer};
         Box box;
+        std::vector<const Primitive*> splines;
         for (const Primitive& p : d_.primitives) {
             if (!Taken(p)) continue;
             if (p.kind == Primitive::Kind::Segment) {
@@ -349,31 +359,54 @@ class Fitter {
             } else if (p.kind == Primitive::Kind::Conic) {
                 ConicBounds(p, box);
             } else {
-                Box own;
-                for (const Point& q : p.points)
-                    own.Add(q);
-                bool atLimit = false;
-                const double fine =
-                    1e-7 * std::max(1.0, std::hypot(own.x1 - own.x0, own.y1 - own.y0));
-                for (const Point& q : Flatten(p, fine, atLimit))
-                    box.Add(q);
+                splines.push_back(&p);
             }
         }
-        if (box.Empty()) throw Refusal{"de tekening heeft geen lijnen op de gekozen lagen"};
+        // A spline lies within the box of its points (the control points of a B-spline; a fit
+        // curve may bulge past its fit points): only one whose box reaches out is traced finely.
+        for (const Primitive* p : splines) {
+            Box own;
+            for (const Point& q : p->points)
+                own.Add(q);
+            if (p->kind == Primitive::Kind::Spline && !box.Empty() && own.x0 >= box.x0 &&
+                own.y0 >= box.y0 && own.x1 <= box.x1 && own.y1 <= box.y1)
+                continue;
+            bool atLimit = false;
+            const double fine = 1e-7 * std::max(1.0, std::hypot(own.x1 - own.x0, own.y1 - own.y0));
+            for (const Point& q : Flatten(*p, fine, atLimit))
+                box.Add(q);
+        }
+        if (box.Empty())
+            throw Refusal{d_.primitives.empty()
+                              ? "de tekening is leeg: er is geen lijn, boog of kromme in"
+                              : "de tekening heeft geen lijnen op de gekozen lagen"};
         return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
     }
 
-    // The tile's sides are whole drawing units, as the figure tab's own sizes.
-    static void WholeSize(double w, double h, const Tile& t) {
+    // The tile's sides are whole units, as the figure tab's own sizes. A tile found in the
+    // drawing whose sides are within kWholeShare of the side (and kWholeMost units) of whole
+    // ones is rounded so, its low corner kept; the largest change is returned.
+    static long double WholeSize(Tile& t) {
         const double scale = std::max({1.0, std::fabs(t.low.x), std::fabs(t.low.y),
                                        std::fabs(t.high.x), std::fabs(t.high.y)});
+        const bool found = t.source != TileSource::Given;
+        double change = 0;
         const auto whole = [&](double side) {
-            return std::fabs(side - std::nearbyint(side)) <= 1e-9 * scale &&
-                   std::nearbyint(side) >= 1 && side <= 2147483647.0;
+            const double off = std::fabs(side - std::nearbyint(side));
+            const double allowed =
+                std::max(1e-9 * scale, found ? std::min(kWholeShare * side, kWholeMost) : 0.0);
+            change = std::max(change, off);
+            return off <= allowed && std::nearbyint(side) >= 1 && side <= 2147483647.0;
         };
+        const double w = t.high.x - t.low.x, h = t.high.y - t.low.y;
         if (!whole(w) || !whole(h))
             throw Refusal{std::string(kInvalidValueText) + " (tegel van " + Number(w) + " x " +
-                          Number(h) + " gevonden)"};
+                          Number(h) + " gevonden); " +
+                          (found ? "geef de tegel op, teken hem als rechthoek op laag TEGEL of "
+                                   "schaal de tekening"
+                                 : "geef een tegel met hele zijden op")};
+        if (found) t.high = {t.low.x + std::nearbyint(w), t.low.y + std::nearbyint(h)};
+        return change;
     }
 
     long double Snap(long double value, long double period) const {
@@ -394,10 +427,21 @@ class Fitter {
             return t.x >= 0 && t.x <= W_ && t.y >= 0 && t.y <= H_;
         };
         if (inside(p) && inside(q) && !(p.x == W_ && q.x == W_) && !(p.y == H_ && q.y == H_)) {
-            if (pieces_.size() >= kMaxSegments)
-                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
-                              " segmenten in de tegel"};
-            pieces_.push_back({p, q});
+            AddPiece(p, q, report);
+            return;
+        }
+        const auto count = [](long double a, long double b, long double period) {
+            return std::ceil(std::max(a, b) / period) - std::floor(std::min(a, b) / period) - 1;
+        };
+        // A segment across very many tiles goes in halves: the cuts held at once stay few, and
+        // the work bound counts every piece.
+        const long double crossed = count(p.x, q.x, W_) + count(p.y, q.y, H_);
+        if (crossed > kMaxCutsAtOnce) {
+            if (crossed + static_cast<long double>(work_) > static_cast<long double>(kMaxPieces))
+                throw WorkBound();
+            const TilePoint m = Lerp(p, q, 0.5L);
+            Wrap(p, m, report);
+            Wrap(m, q, report);
             return;
         }
         std::vector<long double>& cuts = cuts_;
@@ -405,9 +449,6 @@ class Fitter {
         const auto crossings = [&](long double a, long double b, long double period) {
             const long double first = std::floor(std::min(a, b) / period) + 1;
             const long double last = std::ceil(std::max(a, b) / period) - 1;
-            if (last - first + 1 + pieces_.size() + cuts.size() > kMaxSegments)
-                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
-                              " segmenten in de tegel"};
             for (long double k = first; k <= last; ++k)
                 cuts.push_back((k * period - a) / (b - a));
         };
@@ -423,10 +464,7 @@ class Fitter {
             if (kx != 0 || ky != 0) ++report.wrapped;
             a = Inside({a.x - kx * W_, a.y - ky * H_});
             b = Inside({b.x - kx * W_, b.y - ky * H_});
-            if (pieces_.size() >= kMaxSegments)
-                throw Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
-                              " segmenten in de tegel"};
-            pieces_.push_back({a, b});
+            AddPiece(a, b, report);
         }
     }
 
@@ -440,9 +478,47 @@ class Fitter {
         return {std::clamp<long double>(p.x, 0, W_), std::clamp<long double>(p.y, 0, H_)};
     }
 
-    // Collinear segments that overlap or touch become one (coinciding ones too); then the too
-    // short go. The order is the drawing's: a merged segment stands where its first part stood.
+    static constexpr long double kMaxCutsAtOnce = 65536;
+
+    static Refusal WorkBound() {
+        return Refusal{"meer dan " + IntText(static_cast<long>(kMaxPieces)) +
+                       " stukken lijn in de tegel om samen te voegen"};
+    }
+
+    static Refusal TooManySegments() {
+        return Refusal{"meer dan " + IntText(static_cast<long>(kMaxSegments)) +
+                       " segmenten in de tegel, na het samenvoegen"};
+    }
+
+    // Every piece counts towards the work bound; the pieces gathered are merged whenever they
+    // reach twice the segment limit, so that memory stays bounded and a figure drawn many times
+    // over is refused only when what it merges to is too much.
+    void AddPiece(TilePoint a, TilePoint b, ImportReport& report) {
+        if (++work_ > kMaxPieces) throw WorkBound();
+        pieces_.push_back({a, b});
+        if (pieces_.size() >= 2 * kMaxSegments) {
+            pieces_ = MergePieces(report);
+            if (pieces_.size() > kMaxSegments) throw TooManySegments();
+        }
+    }
+
+    // The pieces merged, then the too short left out.
     std::vector<TileSegment> Merge(ImportReport& report) {
+        std::vector<TileSegment> out;
+        for (const TileSegment& segment : MergePieces(report)) {
+            if (std::hypot(segment.end.x - segment.start.x, segment.end.y - segment.start.y) <
+                kMinSegmentLength) {
+                ++report.dropped;
+                continue;
+            }
+            out.push_back(segment);
+        }
+        return out;
+    }
+
+    // Collinear segments that overlap or touch become one (coinciding ones too). The order is
+    // the drawing's: a merged segment stands where its first part stood.
+    std::vector<TileSegment> MergePieces(ImportReport& report) {
         struct Line {
             long double angle, offset, s0, s1;
             TilePoint p, q;
@@ -498,14 +574,9 @@ class Fitter {
         std::sort(kept.begin(), kept.end(),
                   [](const auto& x, const auto& y) { return x.first < y.first; });
         std::vector<TileSegment> out;
-        for (const auto& [order, segment] : kept) {
-            if (std::hypot(segment.end.x - segment.start.x, segment.end.y - segment.start.y) <
-                kMinSegmentLength) {
-                ++report.dropped;
-                continue;
-            }
+        out.reserve(kept.size());
+        for (const auto& [order, segment] : kept)
             out.push_back(segment);
-        }
         return out;
     }
 
@@ -546,7 +617,9 @@ class Fitter {
 
     const Drawing& d_;
     const ImportOptions& o_;
-    std::vector<int> tileGroups_;
+    std::unordered_set<int> tileGroups_;
+    std::unordered_set<std::string> layers_;  // the chosen layers, in capitals
+    std::size_t work_ = 0;                    // pieces made, merged or not
     long double W_ = 1, H_ = 1, eps_ = 1e-9L;
     std::vector<TileSegment> pieces_;
     std::vector<long double> cuts_;  // kept between segments: no allocation for each
@@ -566,10 +639,52 @@ const char* SourceName(TileSource source) {
 
 }  // namespace
 
+namespace {
+
+Point Scaled(Point p, double f) {
+    return {p.x * f, p.y * f};
+}
+
+// The drawing with every coordinate multiplied by f (knots and weights stay).
+Drawing ScaledDrawing(const Drawing& drawing, double f) {
+    Drawing out = drawing;
+    for (Primitive& p : out.primitives) {
+        for (Point* q : {&p.a, &p.b, &p.c, &p.u, &p.v, &p.startTangent, &p.endTangent})
+            *q = Scaled(*q, f);
+        for (Point& q : p.points)
+            q = Scaled(q, f);
+    }
+    for (Rectangle& r : out.rectangles) {
+        r.low = Scaled(r.low, f);
+        r.high = Scaled(r.high, f);
+    }
+    return out;
+}
+
+}  // namespace
+
 ImportResult ImportTile(const Drawing& drawing, const ImportOptions& options) {
     ImportResult result;
     try {
-        result.figure = Fitter(drawing, options).Run();
+        double scale = options.scale.value_or(1.0);
+        if (options.toMillimetres) {
+            const std::optional<double> mm = MillimetresPerUnit(drawing);
+            if (!mm)
+                throw Refusal{
+                    "de tekening noemt geen eenheid ($INSUNITS) om in millimeters om "
+                    "te rekenen; geef de schaal als getal"};
+            scale = *mm;
+        }
+        if (!(scale > 0) || !(scale <= kMaxScale))
+            throw Refusal{std::string(kInvalidValueText) + " (schaal " + Number(scale) + ")"};
+        result.figure = scale == 1.0 ? Fitter(drawing, options).Run()
+                                     : Fitter(ScaledDrawing(drawing, scale), options).Run();
+        ImportReport& report = result.figure->report;
+        report.scale = scale;
+        if (options.toMillimetres) {
+            report.units = "MM";
+            report.unitsAssumed = false;
+        }
     } catch (const Refusal& r) {
         result.error = r.message;
     }
@@ -619,6 +734,7 @@ std::vector<std::string> ReportLines(const ImportReport& r) {
     lines.push_back("Tegel: " + Number(r.tile.low.x) + " " + Number(r.tile.low.y) + " " +
                     Number(r.tile.high.x) + " " + Number(r.tile.high.y) + " (" + source +
                     (r.tile.source == TileSource::TileLayer ? r.tile.layer : "") + ")");
+    if (r.scale != 1) lines.push_back("Schaal: " + Number(r.scale));
     lines.push_back("Eenheden: " + r.units +
                     (r.unitsAssumed ? " (aangenomen: $INSUNITS is geen mm of inch)" : ""));
     return lines;
@@ -647,6 +763,7 @@ std::string ReportJson(const ImportReport& r, std::string_view indent) {
            Number(r.tile.high.x) + ", " + Number(r.tile.high.y) + "],\n";
     out += in2 + "\"tileSource\": " + JsonString(SourceName(r.tile.source)) + ",\n";
     out += in2 + "\"tileLayer\": " + JsonString(r.tile.layer) + ",\n";
+    out += in2 + "\"scale\": " + Number(r.scale) + ",\n";
     out += in2 + "\"units\": " + JsonString(r.units) + ",\n";
     out += in2 + std::string("\"unitsAssumed\": ") + (r.unitsAssumed ? "true" : "false") + "\n";
     out += in + "}";

@@ -1,6 +1,7 @@
 // The pattern file reader on any bytes, its tab-separated and JSON output, the round trip of the
 // tab-separated text back into the same grid and texts, the check of the same bytes, and the
-// compatible way of writing every line of them.
+// compatible way of writing every line of them (short, fitted and reader-neutral).
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -61,6 +62,12 @@ void CheckCompatible(std::string_view bytes) {
         if (!back || !SameLine(*exact, *back) || shortLine.size() > Trim(line).size()) std::abort();
         const FittedLine fitted = FitPatternLine(line, 100, 50);
         if (!ParsePatternLine(fitted.text) || fitted.text.size() > shortLine.size()) std::abort();
+        // The neutral line is a pattern line at an angle in [0, 180) without a -0 gap, where its
+        // numbers stay finite.
+        const std::optional<PatternLine> neutral = ParsePatternLine(ReaderNeutralLine(line));
+        if (!neutral) std::abort();
+        if (std::isfinite(exact->angle) && !(neutral->angle >= 0 && neutral->angle < 180))
+            std::abort();
     }
 }
 

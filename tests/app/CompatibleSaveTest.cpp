@@ -74,7 +74,14 @@ TEST(CompatibleSave, EachTabWritesAndPreviewsTheCompatibleWay) {
         EXPECT_GT(preview->WarningList->count(), 0);  // the name line without a description
         box->setChecked(true);
         QCoreApplication::processEvents();
-        EXPECT_EQ(preview->WarningList->count(), 0);
+        // What no way of writing avoids stays: a shift along FreeCAD applies negated, as the
+        // figure's diagonal lines have.
+        const int left = preview->WarningList->count();
+        EXPECT_EQ(left > 0, std::string(row.name) == "figure");
+        for (int i = 0; i < left; ++i)
+            EXPECT_TRUE(
+                preview->WarningList->item(i)->text().endsWith(QStringLiteral("(treft: FreeCAD)")))
+                << preview->WarningList->item(i)->text().toStdString();
         EXPECT_EQ(preview->Content().patternLines.at(2), nameLine);
 
         const std::string file = dir.File("compatibel.pat");

@@ -298,11 +298,14 @@ TEST_F(Preview, ExportWritesThePictureAsPngOrSvgAndTheHatchAsDxf) {
     const std::string png = dir.File("muur.png");
     const std::string svg = dir.File("muur.svg");
     const std::string dxf = dir.File("muur.dxf");
-    w.platform.dialogAnswers = {png, svg, dxf, dir.File("geen/map/muur.png")};
+    const std::string withLines = dir.File("lijnen.dxf");
+    w.platform.dialogAnswers = {png, svg, dxf, dir.File("geen/map/muur.png"), withLines};
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(preview.ExportButton, Qt::LeftButton);
+    preview.LinesCheck->setChecked(true);
+    QTest::mouseClick(preview.ExportButton, Qt::LeftButton);
 
-    ASSERT_EQ(w.platform.dialogs.size(), 4u);
+    ASSERT_EQ(w.platform.dialogs.size(), 5u);
     EXPECT_EQ(w.platform.dialogs[0].dialog.kind, FileDialog::Save);
     EXPECT_EQ(w.platform.dialogs[0].dialog.filterMask, "*.png *.svg *.dxf");
     QImage read;
@@ -316,9 +319,13 @@ TEST_F(Preview, ExportWritesThePictureAsPngOrSvgAndTheHatchAsDxf) {
     EXPECT_NE(drawing.find("\r\nHATCH\r\n"), std::string::npos);
     const std::size_t count = DxfPatternOf(preview.Content().patternLines).lines.size();
     EXPECT_NE(drawing.find("\r\n 78\r\n" + IntText(count) + "\r\n"), std::string::npos);
+    // "Lijnen meeschrijven" adds the lines the pattern draws, for readers that show no hatch.
+    EXPECT_EQ(drawing.find("\r\nLINE\r\n"), std::string::npos);
+    EXPECT_NE(ReadText(withLines).find("\r\nLINE\r\n"), std::string::npos);
     // A folder that does not exist: told, nothing written, no temporary file left.
     ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"muur.dxf", "muur.png", "muur.svg"}));
+    EXPECT_EQ(dir.Entries(),
+              (std::vector<std::string>{"lijnen.dxf", "muur.dxf", "muur.png", "muur.svg"}));
 }
 
 }  // namespace

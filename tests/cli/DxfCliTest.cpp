@@ -65,7 +65,8 @@ TEST(CliDxf, RefusalsAndMisplacedOptions) {
                   "einde, EOF, ontbreekt)\n");
         const Result list = Cli(dir, {command, dir.File("figuur.txt"), "--chord", "1"});
         EXPECT_EQ(list.status, 2);
-        EXPECT_EQ(list.err, "--tile, --layer en --chord gelden alleen voor een DXF-tekening\n");
+        EXPECT_EQ(list.err,
+                  "--tile, --layer, --scale en --chord gelden alleen voor een DXF-tekening\n");
     }
 }
 

@@ -208,9 +208,21 @@ def compare(what, mine, theirs, box, tolerance):
 
 def check_warnings(what, path, long_lines):
     """murvex-cli check finds nothing in a compatible file but the long lines it could not
-    shorten (the files here are not named after their patterns)."""
+    shorten and the shifts along FreeCAD applies negated (the files here are not named after
+    their patterns)."""
     out = run("check", path, ok=(0, 1)).decode()
     expected = {f"{n}: long-line" for n in long_lines}
+    # And FreeCAD's negated shift along, wherever s and -s differ by other than whole periods.
+    for n, line in enumerate(Path(path).read_text(encoding="cp1252").splitlines(), 1):
+        try:
+            fields = [float(f) for f in line.split(",")]
+        except ValueError:
+            continue
+        period = sum(abs(d) for d in fields[5:])
+        if len(fields) >= 5 and period > 0 and fields[3] != 0:
+            twice = math.fmod(abs(2 * fields[3]), period)
+            if min(twice, period - twice) > 1e-9 * max(1, period):
+                expected.add(f"{n}: shift-along-reversed")
     found = {":".join(l.split(":")[1:3]).strip() for l in out.splitlines()
              if ": name-not-file-name:" not in l}
     if found != expected:

@@ -11,6 +11,7 @@
 
 #include "NumberText.h"
 #include "PatternCheck.h"
+#include "PatternGeometry.h"
 
 namespace murvex {
 namespace {
@@ -147,6 +148,76 @@ TEST(CompatiblePattern, FittedLinesStayWithinTheTileOrStayWhole) {
     EXPECT_GT(rounded, 100);
     // A short line is never touched.
     EXPECT_EQ(FitPatternLine("45, 0, 0, 0, 10", 100, 100).text, "45,0,0,0,10");
+}
+
+// Lines FreeCAD draws otherwise than the other readers, and the same lines as it draws them
+// alike; a line every reader draws alike keeps its text.
+TEST(CompatiblePattern, ReaderNeutralLines) {
+    struct Row {
+        const char* name;
+        const char* line;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"turned past 180: reversed", "-60,5,50,0,100,30,-70",
+         "120,20,24.0192378865,0,-100,30,-70"},
+        {"turned exactly 180", "180,1,2,3,4", "0,1,2,-3,-4"},
+        {"a whole turn more", "400,0,0,0,10,5,-5", "40,0,0,0,10,5,-5"},
+        {"a solid line with a zero gap", "45,0,0,10,10,5,-0", "45,0,0,10,10"},
+        {"dashes joined over a zero gap", "0,0,0,0,10,5,-0,5,-3", "0,0,0,0,10,10,-3"},
+        {"already neutral", "90, 0, 0, 0, 10, 5, -5", "90, 0, 0, 0, 10, 5, -5"},
+        {"no pattern line", ";%UNITS=MM", ";%UNITS=MM"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ReaderNeutralLine(row.line), row.expected);
+    }
+}
+
+// Every segment of `a` has one of `b` within 1e-6 at both ends.
+bool SameSegments(const std::vector<DrawnSegment>& a, const std::vector<DrawnSegment>& b) {
+    if (a.size() != b.size()) return false;
+    const auto near = [](const DrawnSegment& s, const DrawnSegment& t) {
+        const auto d = [](double x1, double y1, double x2, double y2) {
+            return std::hypot(x1 - x2, y1 - y2) < 1e-6;
+        };
+        return (d(s.x1, s.y1, t.x1, t.y1) && d(s.x2, s.y2, t.x2, t.y2)) ||
+               (d(s.x1, s.y1, t.x2, t.y2) && d(s.x2, s.y2, t.x1, t.y1));
+    };
+    return std::all_of(a.begin(), a.end(), [&](const DrawnSegment& s) {
+        return std::any_of(b.begin(), b.end(), [&](const DrawnSegment& t) { return near(s, t); });
+    });
+}
+
+// The neutral line draws what the line draws, whatever its angle, shift and dashes.
+TEST(CompatiblePattern, NeutralLinesDrawTheSameSegments) {
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> angle(-400, 400), at(-50, 50), along(-30, 30),
+        across(8, 20), dash(0.5, 15);
+    std::uniform_int_distribution<int> pairs(0, 3), zeroGap(0, 3);
+    const Box box{0, 0, 100, 100};
+    for (int i = 0; i < 300; ++i) {
+        std::string line = Fmt(angle(random)) + "," + Fmt(at(random)) + "," + Fmt(at(random)) +
+                           "," + Fmt(along(random)) + "," + Fmt(across(random));
+        for (int k = pairs(random); k > 0; --k)
+            line += "," + Fmt(dash(random)) + "," +
+                    (zeroGap(random) == 0 ? std::string("-0") : Fmt(-dash(random)));
+        SCOPED_TRACE(line);
+        const std::string neutral = ReaderNeutralLine(line);
+        const auto before = ParsePatternLine(line);
+        const auto after = ParsePatternLine(neutral);
+        ASSERT_TRUE(before && after) << neutral;
+        EXPECT_GE(after->angle, 0);
+        EXPECT_LT(after->angle, 180);
+        EXPECT_TRUE(std::none_of(after->dashes.begin(), after->dashes.end(),
+                                 [](double d) { return d == 0 && std::signbit(d); }));
+        if (!after->dashes.empty()) {
+            EXPECT_GE(after->dashes.front(), 0);
+        }
+        EXPECT_TRUE(
+            SameSegments(DrawPattern({*before}, box).segments, DrawPattern({*after}, box).segments))
+            << neutral;
+    }
 }
 
 // The readers' own files are checked for every writer; here what only the list shows.

@@ -173,9 +173,11 @@ TEST(DxfExport, TakesTheFirstPatternWithItsNameAndUnits) {
     EXPECT_EQ(p.units, "INCH");
     ASSERT_EQ(p.lines.size(), 2u);
     EXPECT_EQ(p.lines[1].dashes, (std::vector<double>{1, -1}));
-    EXPECT_EQ(DxfPatternName(p.name), "hek_en_paal__met_tekst");
+    EXPECT_EQ(DxfPatternName(p.name), "hek en paal");
     EXPECT_EQ(DxfPatternName(""), "MURVEX");
-    EXPECT_EQ(DxfPatternName(std::string(40, 'a')), std::string(31, 'a'));
+    EXPECT_EQ(DxfPatternName(" , only a description"), "MURVEX");
+    EXPECT_EQ(DxfPatternName("Diamond (45\xB0) a/b|c\t"), "Diamond (45\xB0) a_b_c");
+    EXPECT_EQ(DxfPatternName(std::string(300, 'a')), std::string(kMaxDxfNameLength, 'a'));
 }
 
 }  // namespace

@@ -229,7 +229,16 @@ struct TileRow {
     Quad tile;
     TileSource source;
     std::size_t segments;
+    std::string blocks = {};
+    std::string header = {};
 };
+
+ImportOptions Scaled(double scale, bool toMillimetres = false) {
+    ImportOptions o;
+    o.scale = scale;
+    o.toMillimetres = toMillimetres;
+    return o;
+}
 
 TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
     ImportOptions onlyA;
@@ -261,19 +270,82 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          {0, 0, 10, 10},
          TileSource::Extents,
          0},
+        // LibreCAD's own pattern tiles are drawn so.
+        {"extents a hair off whole units, rounded",
+         Line(0, 0, 100, 100.00001),
+         {},
+         {0, 0, 100, 100},
+         TileSource::Extents,
+         1},
+        {"drawn in metres, scaled",
+         Line(0, 0, 0.215, 0.065),
+         Scaled(1000),
+         {0, 0, 215, 65},
+         TileSource::Extents,
+         1},
+        {"metres to millimetres by $INSUNITS",
+         Line(0, 0, 0.215, 0.065),
+         Scaled(1, true),
+         {0, 0, 215, 65},
+         TileSource::Extents,
+         1,
+         "",
+         "9\n$INSUNITS\n70\n6\n"},
     };
     for (const TileRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto figure = Import(DxfFile(row.entities), row.options);
+        const auto figure = Import(DxfFile(row.entities, row.blocks, row.header), row.options);
         if (!figure) continue;
         const Tile& t = figure->report.tile;
-        EXPECT_EQ((Quad{t.low.x, t.low.y, t.high.x, t.high.y}), row.tile);
+        const Quad got{t.low.x, t.low.y, t.high.x, t.high.y};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(got[k], row.tile[k], 1e-9) << k;
         EXPECT_EQ(t.source, row.source);
         EXPECT_EQ(figure->width, int(row.tile[2] - row.tile[0]));
         EXPECT_EQ(figure->height, int(row.tile[3] - row.tile[1]));
         if (row.segments > 0) {
             EXPECT_EQ(figure->segments.size(), row.segments);
         }
+    }
+}
+
+// Random drawings: lines and a TEGEL rectangle in a block, inserted turned by quarter turns and
+// mirrored or not. The tile is the placed rectangle, the segments are the placed lines.
+TEST(DxfImport, RandomBlocksTurnedAndMirroredKeepTheirTileAndLines) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> quarter(0, 3), coin(0, 1), count(1, 6);
+    std::uniform_real_distribution<double> x(0.5, 19.5), y(0.5, 9.5), place(-1000, 1000);
+    for (int round = 0; round < 200; ++round) {
+        const int turn = 90 * quarter(random), c = (turn + 90) / 90 % 2 * (turn < 180 ? 1 : -1),
+                  s = turn / 90 % 2 * (turn < 180 ? 1 : -1);
+        const double sx = coin(random) ? -1 : 1, px = std::round(place(random)),
+                     py = std::round(place(random));
+        // Mirrored in x, turned, moved: exact for quarter turns.
+        const auto placed = [&](double bx, double by) {
+            return std::array<double, 2>{c * sx * bx - s * by + px, s * sx * bx + c * by + py};
+        };
+        const auto a = placed(0, 0), b = placed(20, 10);
+        const std::array<double, 2> low{std::min(a[0], b[0]), std::min(a[1], b[1])};
+        std::string block =
+            Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL");
+        std::vector<Quad> want;
+        for (int i = count(random); i > 0; --i) {
+            const Quad l{x(random), y(random), x(random), y(random)};
+            block += Line(l[0], l[1], l[2], l[3]);
+            const auto p = placed(l[0], l[1]), q = placed(l[2], l[3]);
+            want.push_back(
+                Normalized({{{p[0] - low[0], p[1] - low[1]}, {q[0] - low[0], q[1] - low[1]}}})[0]);
+        }
+        SCOPED_TRACE("turn " + std::to_string(turn) + " mirror " + Num(sx));
+        const auto figure = Import(DxfFile(
+            Record("INSERT",
+                   {{2, "F"}, {10, Num(px)}, {20, Num(py)}, {41, Num(sx)}, {50, Num(turn)}}),
+            Record("BLOCK", {{2, "F"}}) + block + Record("ENDBLK", {})));
+        if (!figure) continue;
+        EXPECT_EQ(figure->report.tile.source, TileSource::TileLayer);
+        EXPECT_NEAR(figure->report.tile.low.x, low[0], 1e-9);
+        EXPECT_NEAR(figure->report.tile.low.y, low[1], 1e-9);
+        ExpectSegments(figure->segments, want);
     }
 }
 

@@ -51,9 +51,8 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
          DxfFile(Record("INSERT", {{2, "Q"}, {41, "1e6"}, {42, "1e6"}}),
                  Record("BLOCK", {{2, "Q"}}) + Line(0, 0, 5000, 0) + Record("ENDBLK", {})),
          "co\xF6rdinaten buiten"},
-        {"zero radius", DxfFile(Record("CIRCLE", {{10, "1"}, {20, "1"}, {40, "0"}})), "straal 0"},
-        {"negative radius", DxfFile(Record("ARC", {{10, "1"}, {20, "1"}, {40, "-2"}})),
-         "straal -2"},
+        {"nothing usable left", DxfFile(Record("CIRCLE", {{10, "1"}, {20, "1"}, {40, "0"}})),
+         "de tekening is leeg"},
         {"y before x", DxfFile(Record("LINE", {{20, "1"}, {10, "0"}, {21, "0"}, {11, "1"}})),
          "niet op zijn plaats"},
         {"bulge before the first vertex",
@@ -67,10 +66,35 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
          "vermenigvuldigen"},
         {"chord tolerance 0", good, "koordetolerantie", zeroChord},
         {"tile of no whole size", DxfFile(Line(0, 0, 10.5, 3)),
-         "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden)"},
-        {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "geen lijnen"},
-        {"too many segments after wrapping", DxfFile(Line(0, 0, 1e6, 0.5)), "segmenten",
+         "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden); geef de tegel op, "
+         "teken hem als rechthoek op laag TEGEL of schaal de tekening"},
+        {"near whole beyond a thousandth", DxfFile(Line(0, 0, 5000.002, 3)), "5000.002 x 3"},
+        {"metres without a unit", DxfFile(Line(0, 0, 1, 1)), "$INSUNITS",
+         [] {
+             ImportOptions o;
+             o.toMillimetres = true;
+             return o;
+         }()},
+        {"nothing to import", DxfFile(Record("TEXT", {{1, "a"}})), "de tekening is leeg"},
+        {"nothing on the chosen layers", good, "geen lijnen op de gekozen lagen",
+         [] {
+             ImportOptions o;
+             o.layers = std::vector<std::string>{"ANDERS"};
+             return o;
+         }()},
+        {"too many segments after merging", DxfFile(Line(0, 0, 150000, 0.5)),
+         "meer dan 100000 segmenten in de tegel, na het samenvoegen", TileOption(0, 0, 1, 1)},
+        {"too much work before merging", DxfFile(Line(0, 0, 1e7, 0)), "stukken lijn",
          TileOption(0, 0, 1, 1)},
+        {"polyline of too many vertices",
+         DxfFile(Record("POLYLINE", {{66, "1"}}) +
+                 [] {
+                     std::string v;
+                     for (int i = 0; i <= 100000; ++i)
+                         v += Record("VERTEX", {{10, std::to_string(i % 7)}, {20, "0"}});
+                     return v;
+                 }()),
+         "POLYLINE met meer dan 100000 punten"},
     };
     for (const RefusalRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -67,6 +67,14 @@ def check_hatch(name, pat_text, dxf_path):
     if len(hatches) != 1:
         return doc
     hatch = hatches[0]
+    # The hatch is named as the pattern (before the comma of its description).
+    names = [l[1:].split(",")[0].strip() for l in pat_text.splitlines() if l.startswith("*")]
+    check(not names or hatch.dxf.pattern_name == names[0],
+          f"{name}: hatch named {hatch.dxf.pattern_name!r}")
+    # Every owner and handle is valid: the audit repairs nothing.
+    auditor = doc.audit()
+    check(not auditor.fixes and not auditor.errors,
+          f"{name}: audit: {[f.message for f in auditor.fixes + auditor.errors][:3]}")
     check(hatch.dxf.solid_fill == 0 and hatch.dxf.pattern_type == 2, f"{name}: not a pattern")
     corners = sorted((round(v[0], 9), round(v[1], 9))
                      for path in hatch.paths for edge in path.edges for v in (edge.start,))

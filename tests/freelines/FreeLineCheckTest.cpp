@@ -24,7 +24,7 @@ TEST(FreeLineCheck, TheWrittenFileHasNoWarningUnderItsName) {
     const TextGrid grid = test::GridWith({
         {"45", "0", "0", "0", "3.175"},
         {"135", "0", "0", "0", "3.175", "6.35", "-3.175"},
-        {"90", "1.5", "-2.25", "12.5", "25.4", "0", "-25.4"},
+        {"90", "1.5", "-2.25", "12.7", "25.4", "0", "-25.4"},  // half a period: FreeCAD too
     });
     for (const PatternHeader& texts :
          {PatternHeader{}, PatternHeader{"INCH", "DRAFTING", "Visgraat"}}) {
