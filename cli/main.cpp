@@ -30,6 +30,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddDxfCommand,
     murvex::cli::AddFigureReadCommand,
     murvex::cli::AddFigureCommand,
+    murvex::cli::AddPatternFigureCommand,
     murvex::cli::AddPictureCommand,
 };
 // clang-format on
