@@ -115,8 +115,13 @@ AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, 
     const double slide = step * along - lines * l.shiftX;
     const double x = slide / dash.period - std::floor(slide / dash.period);
     const auto allowed = [&](double j) {
-        // The written numbers' own error, and the turn's error over the distance moved.
-        return (b.tolerance * (2 + j) + j * step * turnTolerance) / dash.period;
+        // The written numbers' own error, carried over every line crossed (the shift across
+        // enters the step as often as it is longer than the shift), and the turn's error over
+        // the distance moved; ten times over, for what the arithmetic adds.
+        return 10 *
+               (b.tolerance * (2 + j) * (1 + step / std::fabs(l.shiftY)) +
+                j * step * turnTolerance) /
+               dash.period;
     };
     const std::optional<double> j = SmallestWholeMultiple(x, b.maxSide / step, allowed);
     if (!j) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
@@ -132,7 +137,10 @@ std::optional<double> CommonRepeat(const std::vector<double>& lengths, const Rep
             continue;
         }
         const double x = common / length;
-        const auto allowed = [&](double m) { return b.tolerance * (2 + m) / length; };
+        // Each repeat carries the error of its lines: ten tolerances per unit of its length.
+        const auto allowed = [&](double m) {
+            return 10 * b.tolerance * (2 + m) * (1 + common) / length;
+        };
         const std::optional<double> m = SmallestWholeMultiple(x, b.maxSide / common, allowed);
         if (!m) return std::nullopt;
         common *= *m;
@@ -207,10 +215,8 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
     }
     out.status = RepeatStatus::Found;
     for (double scale = 1; scale * std::max(*w, *h) <= bounds.maxSide * (1 + 1e-12); scale *= 10) {
-        const auto whole = [&](double v) {
-            return std::fabs(v * scale - std::round(v * scale)) <= bounds.tolerance * scale * 4;
-        };
-        if (whole(*w) && whole(*h)) {
+        if (WholeAtScale(*w, scale, bounds.tolerance) &&
+            WholeAtScale(*h, scale, bounds.tolerance)) {
             out.scale = scale;
             break;
         }
@@ -224,8 +230,9 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
 }
 
 bool WholeAtScale(double side, double scale, double tolerance) {
-    // A side found over many lines carries their rounding, up to about the tolerance per unit.
-    return std::fabs(side * scale - std::round(side * scale)) <= tolerance * scale * (2 + side) &&
+    // A side found over many lines carries their rounding, up to about ten tolerances per unit.
+    return std::fabs(side * scale - std::round(side * scale)) <=
+               10 * tolerance * scale * (2 + side) &&
            std::round(side * scale) >= 1;
 }
 
@@ -260,6 +267,7 @@ namespace {
 // A drawn piece on its infinite line: the line's direction (half a turn) and distance from the
 // origin, and the piece's extent along it.
 struct OnLine {
+    double key;  // the angle to a billionth of a radian, which groups the pieces of one line
     double angle;
     double offset;
     double lo;
@@ -303,19 +311,18 @@ TileDrawing DrawTile(const std::vector<PatternLine>& lines, double width, double
         const double offset = -uy * s.x1 + ux * s.y1;
         const double a = ux * s.x1 + uy * s.y1;
         const double b = ux * s.x2 + uy * s.y2;
-        pieces.push_back({angle, offset, std::min(a, b), std::max(a, b)});
+        pieces.push_back(
+            {std::round(angle * 1e9) / 1e9, angle, offset, std::min(a, b), std::max(a, b)});
     }
     // Directions to a billionth of a radian: the ends of a drawn piece carry rounding.
-    for (OnLine& p : pieces)
-        p.angle = std::round(p.angle * 1e9) / 1e9;
     std::sort(pieces.begin(), pieces.end(), [](const OnLine& p, const OnLine& q) {
-        return p.angle != q.angle ? p.angle < q.angle : p.offset < q.offset;
+        return p.key != q.key ? p.key < q.key : p.offset < q.offset;
     });
     std::vector<OnLine> kept;
     for (std::size_t first = 0; first < pieces.size();) {
         // One line: the same direction, offsets within the tolerance of its first piece.
         std::size_t end = first + 1;
-        while (end < pieces.size() && pieces[end].angle == pieces[first].angle &&
+        while (end < pieces.size() && pieces[end].key == pieces[first].key &&
                pieces[end].offset - pieces[first].offset <= tolerance)
             ++end;
         std::sort(pieces.begin() + static_cast<std::ptrdiff_t>(first),
