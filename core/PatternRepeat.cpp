@@ -348,6 +348,13 @@ TileDrawing DrawTile(const std::vector<PatternLine>& lines, double width, double
         const double uy = std::sin(p.angle);
         const DrawnSegment s{ux * p.lo - uy * p.offset, uy * p.lo + ux * p.offset,
                              ux * p.hi - uy * p.offset, uy * p.hi + ux * p.offset};
+        // The tile is [0, W) x [0, H): a piece along its top or right edge is the copy of one
+        // along the bottom or left edge.
+        if ((std::fabs(s.y1 - height) <= tolerance && std::fabs(s.y2 - height) <= tolerance) ||
+            (std::fabs(s.x1 - width) <= tolerance && std::fabs(s.x2 - width) <= tolerance)) {
+            ++out.joined;
+            continue;
+        }
         // A piece lying along the edge itself is no cut.
         const bool along = (std::fabs(s.x1 - s.x2) <= tolerance && onEdge(s.x1, -1)) ||
                            (std::fabs(s.y1 - s.y2) <= tolerance && onEdge(-1, s.y1));

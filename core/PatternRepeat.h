@@ -56,11 +56,12 @@ double ToleranceOfText(std::string_view patternText);
 // numbers leaves of the side.
 bool WholeAtScale(double side, double scale, double tolerance);
 
-// What the pattern draws in [0, W] x [0, H]: clipped at the tile's edges, collinear pieces that
-// touch or overlap joined, dots kept as segments with equal ends.
+// What the pattern draws in [0, W) x [0, H): clipped at the tile's edges, collinear pieces that
+// touch or overlap joined, pieces along the top and right edges left to their copies along the
+// bottom and left, dots kept as segments with equal ends.
 struct TileDrawing {
     std::vector<DrawnSegment> segments;
-    std::size_t joined = 0;  // pieces joined into another
+    std::size_t joined = 0;  // pieces joined into another, or left to their copy
     std::size_t dots = 0;
     std::size_t cut = 0;  // segments ending on the tile's edge, continued by a copy beyond it
     bool truncated = false;
