@@ -5,9 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTest>
-#include <QToolButton>
 
 #include "AppTestSupport.h"
 #include "FigureTab.h"
@@ -17,62 +15,41 @@
 namespace murvex::test {
 namespace {
 
-class AsFigure : public ::testing::Test {
-  protected:
+// The grid's one row, then the button.
+void OpenAsFigure(app::TFreeLineTab& tab, const std::vector<QString>& row) {
+    auto* model = GridModelOf(tab, "LijnGrid");
+    for (std::size_t c = 0; c < row.size(); ++c)
+        model->setData(model->index(0, static_cast<int>(c)), row[c]);
+    Control<QLineEdit>(tab, "NaamVrijeLijnArcering")->setText("Lat");
+    QTest::mouseClick(Control<QPushButton>(tab, "VrijeLijnAlsFiguur"), Qt::LeftButton);
+}
+
+// Dashes of 30 every 40 on lines 20 apart: a tile of 40 x 20 with one row, named after them;
+// over that figure, not saved, the question comes first and Cancel keeps it.
+TEST(AsFigure, TheGridsPatternBecomesTheFigure) {
     ShownMainForm w;
-    app::TMainForm& form = *w.form;
-
-    void Fill(const std::vector<QString>& row) {
-        auto* model = GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid");
-        for (std::size_t c = 0; c < row.size(); ++c)
-            model->setData(model->index(0, static_cast<int>(c)), row[c]);
-        Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->setText("Lat");
-    }
-    void Open() {
-        QTest::mouseClick(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnAlsFiguur"),
-                          Qt::LeftButton);
-    }
-};
-
-// Horizontal dashes 30 long every 40, lines 20 apart: one tile of 40 x 20.
-TEST_F(AsFigure, TheGridsPatternBecomesTheFigure) {
-    Fill({"0", "0", "0", "0", "20", "30", "-10"});
-    Open();
+    app::TFigureTab& figure = *w.form->VrijFiguurTabSheet;
+    OpenAsFigure(*w.form->TabSheetVrijeLijn, {"0", "0", "0", "0", "20", "30", "-10"});
     EXPECT_TRUE(w.platform.messages.empty());
-    app::TFigureTab& tab = *form.VrijFiguurTabSheet;
-    EXPECT_EQ(form.PageControl1->currentWidget(), &tab);
-    EXPECT_EQ(tab.Model().TileWidth(), 40);
-    EXPECT_EQ(tab.Model().TileHeight(), 20);
-    ASSERT_EQ(tab.Model().grid.RowCount(), 2);
-    EXPECT_EQ(tab.Model().grid.Row(1), (std::vector<std::string>{"1", "0", "0", "30", "0"}));
-    EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "Lat");
+    EXPECT_EQ(w.form->PageControl1->currentWidget(), &figure);
+    EXPECT_EQ(figure.Model().TileWidth(), 40);
+    EXPECT_EQ(figure.Model().TileHeight(), 20);
+    ASSERT_EQ(figure.Model().grid.RowCount(), 2);
+    EXPECT_EQ(figure.Model().grid.Row(1), (std::vector<std::string>{"1", "0", "0", "30", "0"}));
+    EXPECT_EQ(Control<QLineEdit>(figure, "NaamEditVrij")->text(), "Lat");
 
-    // Over a figure of its own the question comes first; Cancel keeps that figure.
-    Fill({"0", "0", "0", "0", "25", "30", "-10"});
     w.platform.messageAnswers = {Answer::Cancel};
-    tab.Model().grid.SetCell(1, 1, "5");
-    Open();
+    OpenAsFigure(*w.form->TabSheetVrijeLijn, {"0", "0", "0", "0", "25", "30", "-10"});
     EXPECT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(tab.Model().TileHeight(), 20);
+    EXPECT_EQ(figure.Model().TileHeight(), 20);
 }
 
-TEST_F(AsFigure, TheButtonFitsBetweenTheNameAndVoorbeeld) {
-    const QRect button =
-        Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnAlsFiguur")->geometry();
-    EXPECT_GT(
-        button.left(),
-        Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->geometry().right());
-    EXPECT_LT(
-        button.right(),
-        Control<QPushButton>(*form.TabSheetVrijeLijn, "VoorbeeldVrijeLijn")->geometry().left());
-}
-
-TEST_F(AsFigure, NoRepeatIsAnErrorBoxAndChangesNothing) {
-    Fill({"30", "0", "0", "0", "10", "5", "-5"});
-    Open();
+TEST(AsFigure, NoRepeatIsAnErrorBoxAndChangesNothing) {
+    ShownMainForm w;
+    OpenAsFigure(*w.form->TabSheetVrijeLijn, {"30", "0", "0", "0", "10", "5", "-5"});
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "Als figuur openen");
-    EXPECT_FALSE(form.VrijFiguurTabSheet->Model().HasFigure());
+    EXPECT_FALSE(w.form->VrijFiguurTabSheet->Model().HasFigure());
 }
 
 }  // namespace
