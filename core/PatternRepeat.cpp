@@ -6,6 +6,8 @@
 #include <map>
 #include <numbers>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "NumberText.h"
 #include "Text.h"
@@ -288,15 +290,7 @@ TileDrawing DrawTile(const std::vector<PatternLine>& lines, double width, double
         const double dy = s.y2 - s.y1;
         const double length = std::hypot(dx, dy);
         if (length <= tolerance) {
-            const DrawnSegment dot{s.x1, s.y1, s.x1, s.y1};
-            const bool seen = std::any_of(dots.begin(), dots.end(), [&](const DrawnSegment& d) {
-                return std::hypot(d.x1 - dot.x1, d.y1 - dot.y1) <= tolerance;
-            });
-            if (seen) {
-                ++out.joined;
-            } else {
-                dots.push_back(dot);
-            }
+            dots.push_back({s.x1, s.y1, s.x1, s.y1});
             continue;
         }
         double angle = std::atan2(dy, dx);
@@ -361,6 +355,32 @@ TileDrawing DrawTile(const std::vector<PatternLine>& lines, double width, double
         if (!along && (onEdge(s.x1, s.y1) || onEdge(s.x2, s.y2))) ++out.cut;
         out.segments.push_back(s);
     }
+    // The same dot from two families once: dots are looked up in cells of the tolerance's size,
+    // a dot's own cell and the eight around it.
+    std::set<std::pair<long long, long long>> cells;
+    std::vector<DrawnSegment> distinct;
+    const double cell = std::max(tolerance, 1e-12 * (1 + std::fabs(width) + std::fabs(height)));
+    for (const DrawnSegment& d : dots) {
+        // On the top or right edge: the copy of one on the bottom or left edge.
+        if (std::fabs(d.x1 - width) <= tolerance || std::fabs(d.y1 - height) <= tolerance) {
+            ++out.joined;
+            continue;
+        }
+        const auto cx = static_cast<long long>(std::floor(d.x1 / cell));
+        const auto cy = static_cast<long long>(std::floor(d.y1 / cell));
+        bool seen = false;
+        for (long long i = -1; i <= 1 && !seen; ++i) {
+            for (long long j = -1; j <= 1 && !seen; ++j)
+                seen = cells.count({cx + i, cy + j}) > 0;
+        }
+        if (seen) {
+            ++out.joined;
+        } else {
+            cells.insert({cx, cy});
+            distinct.push_back(d);
+        }
+    }
+    dots = std::move(distinct);
     out.dots = dots.size();
     out.segments.insert(out.segments.end(), dots.begin(), dots.end());
     return out;

@@ -88,15 +88,17 @@ TEST(ToleranceOfText, ExactUpToSixDecimalsElseHalfTheLastDecimal) {
 // edge is left to the bottom one, and dots stay.
 TEST(DrawTile, JoinsAndKeepsDots) {
     const std::string text =
-        "0, 0,0, 0,10, 6,-4\n0, 3,0, 0,10, 3,-7\n0, 0,0, 0,10, 6,-4\n90, 5,5, 0,10, 0,-10";
+        "0, 0,0, 0,10, 6,-4\n0, 3,0, 0,10, 3,-7\n0, 0,0, 0,10, 6,-4\n"
+        "90, 5,5, 0,10, 0,-10\n0, 0,0, 0,10, 0,-10";
     const TileDrawing t = DrawTile(ParsePatternText(text), 10, 10, 1e-6);
-    // y=0 [0,6] and the dot; y=10 is y=0's copy in the next tile.
-    ASSERT_EQ(t.segments.size(), 2u);
-    EXPECT_EQ(t.dots, 1u);
-    EXPECT_EQ(t.joined, 5u);
+    // y=0 [0,6], the dot at (5, 5) and the one at (0, 0) (whose copies at the other three corners
+    // belong to the next tiles); y=10 is y=0's copy in the next tile.
+    ASSERT_EQ(t.segments.size(), 3u);
+    EXPECT_EQ(t.dots, 2u);
+    EXPECT_EQ(t.joined, 8u);
     bool dot = false;
     for (const DrawnSegment& s : t.segments) {
-        if (s.x1 == s.x2 && s.y1 == s.y2) dot = s.x1 == 5 && s.y1 == 5;
+        if (s.x1 == s.x2 && s.y1 == s.y2) dot = dot || (s.x1 == 5 && s.y1 == 5);
         if (s.y1 == 0 && s.y2 == 0 && s.x1 != s.x2) {
             EXPECT_DOUBLE_EQ(std::min(s.x1, s.x2), 0);
             EXPECT_DOUBLE_EQ(std::max(s.x1, s.x2), 6);
