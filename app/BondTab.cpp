@@ -39,14 +39,16 @@ QString PictureResource(int bondIndex) {
 
 constexpr const char* kOwnSizeItem = "Eigen maat";
 
-// The combo item of the format whose texts the four edits hold, 0 ("Eigen maat") for none.
+// The combo item of the format whose texts the four edits hold (and the width, when it is
+// filled), 0 ("Eigen maat") for none.
 int FormatItemOf(const QString& length, const QString& lengthJoint, const QString& height,
-                 const QString& heightJoint) {
+                 const QString& heightJoint, const QString& width) {
     int item = 1;
     for (const bonds::BrickFormat& f : bonds::BrickFormats()) {
         const bonds::FormatTexts t = bonds::TextsOfFormat(f);
         if (length.toStdString() == t.length && lengthJoint.toStdString() == t.lengthJoint &&
-            height.toStdString() == t.height && heightJoint.toStdString() == t.heightJoint)
+            height.toStdString() == t.height && heightJoint.toStdString() == t.heightJoint &&
+            (width.isEmpty() || width.toStdString() == t.width))
             return item;
         ++item;
     }
@@ -138,9 +140,14 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
         formatCombo_->setItemData(formatCombo_->count() - 1,
                                   QString::fromStdString(bonds::SizeText(f)), Qt::ToolTipRole);
     }
+
+    addLabel(this, "Steenbreedte:", 20, 286);
+    SteenbreedteEdit = addEdit(this, "SteenbreedteEdit", "", 138, 286, 70);
+    SteenbreedteEdit->setToolTip(
+        QStringLiteral("Lengte van een kop; leeg: (steenlengte - voeg) / 2"));
     formatCombo_->setCurrentIndex(FormatItemOf(SteenlengteEdit->text(), SteenLengteVoegEdit->text(),
-                                               SteenhoogteEdit->text(),
-                                               SteenhoogteVoegEdit->text()));
+                                               SteenhoogteEdit->text(), SteenhoogteVoegEdit->text(),
+                                               SteenbreedteEdit->text()));
 
     libraryAddButton_ = new QPushButton(QStringLiteral("Aan bibliotheek toevoegen..."), this);
     libraryAddButton_->setObjectName(QStringLiteral("AanBibliotheekButton"));
@@ -163,8 +170,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
         UitlegImages[static_cast<std::size_t>(i)] = image;
     }
 
-    for (QWidget* edit :
-         {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit, SteenhoogteVoegEdit}) {
+    for (QWidget* edit : {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit,
+                          SteenhoogteVoegEdit, SteenbreedteEdit}) {
         form_.AddCommaToPointWidget(edit);
     }
 
@@ -178,8 +185,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(formatCombo_, &QComboBox::activated, this, &TBondTab::FormatChosen);
     // Typing a size of one's own; texts written by the program (a format, the normalising of
     // "Maak Hatch") do not count.
-    for (QLineEdit* edit :
-         {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit, SteenhoogteVoegEdit}) {
+    for (QLineEdit* edit : {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit,
+                            SteenhoogteVoegEdit, SteenbreedteEdit}) {
         connect(edit, &QLineEdit::textEdited, this, [this] { formatCombo_->setCurrentIndex(0); });
     }
     connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
@@ -188,7 +195,7 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, preview,
             &PreviewSource::ContentChanged);
     for (QLineEdit* edit : {SteenlengteEdit, SteenLengteVoegEdit, SteenhoogteEdit,
-                            SteenhoogteVoegEdit, NaamEdit, HoekverdraaiingEdit}) {
+                            SteenhoogteVoegEdit, NaamEdit, HoekverdraaiingEdit, SteenbreedteEdit}) {
         connect(edit, &QLineEdit::textChanged, preview, &PreviewSource::ContentChanged);
     }
     connect(CompatibelOpslaan, &QCheckBox::toggled, preview, &PreviewSource::ContentChanged);
@@ -196,13 +203,8 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
 
 PreviewContent TBondTab::PreviewNow() const {
     // The edits are read as "Maak Hatch" reads them, but left as they are.
-    const bonds::BondTexts texts{
-        ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
-        ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
-        ToFileText(HoekverdraaiingEdit->text()),
-    };
     const bonds::BondReading reading =
-        bonds::ReadBondTexts(BondItemIndex(), texts, ToFileText(NaamEdit->text()),
+        bonds::ReadBondTexts(BondItemIndex(), EditTexts(), ToFileText(NaamEdit->text()),
                              form_.ThePlatform().DecimalSeparator());
     if (!reading.valid) {
         PreviewContent content;
@@ -238,6 +240,15 @@ void TBondTab::FormatChosen(int item) {
     SteenLengteVoegEdit->setText(QString::fromStdString(texts.lengthJoint));
     SteenhoogteEdit->setText(QString::fromStdString(texts.height));
     SteenhoogteVoegEdit->setText(QString::fromStdString(texts.heightJoint));
+    SteenbreedteEdit->setText(QString::fromStdString(texts.width));
+}
+
+bonds::BondTexts TBondTab::EditTexts() const {
+    return {
+        ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
+        ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
+        ToFileText(HoekverdraaiingEdit->text()), ToFileText(SteenbreedteEdit->text()),
+    };
 }
 
 void TBondTab::CreateHatchButtonClick() {
@@ -254,13 +265,8 @@ void TBondTab::AddToLibraryClick() {
 
 void TBondTab::MakeBondThen(const std::function<void(const LineList&)>& save) {
     RunCommand(form_.ThePlatform(), [&] {
-        const bonds::BondTexts texts{
-            ToFileText(SteenlengteEdit->text()),     ToFileText(SteenLengteVoegEdit->text()),
-            ToFileText(SteenhoogteEdit->text()),     ToFileText(SteenhoogteVoegEdit->text()),
-            ToFileText(HoekverdraaiingEdit->text()),
-        };
         const bonds::BondReading reading =
-            bonds::ReadBondTexts(BondItemIndex(), texts, ToFileText(NaamEdit->text()),
+            bonds::ReadBondTexts(BondItemIndex(), EditTexts(), ToFileText(NaamEdit->text()),
                                  form_.ThePlatform().DecimalSeparator());
 
         // The user sees the normalised dimensions whatever happens next.
@@ -268,6 +274,7 @@ void TBondTab::MakeBondThen(const std::function<void(const LineList&)>& save) {
         SteenLengteVoegEdit->setText(FromFileText(reading.normalised.lengthJoint));
         SteenhoogteEdit->setText(FromFileText(reading.normalised.height));
         SteenhoogteVoegEdit->setText(FromFileText(reading.normalised.heightJoint));
+        SteenbreedteEdit->setText(FromFileText(reading.normalised.width));
 
         if (!reading.valid) {
             ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+#include "BondGenerator.h"
 #include "Text.h"
 
 #include "PreviewContent.h"
@@ -45,6 +46,8 @@ class TBondTab : public QWidget {
     QLineEdit* SteenhoogteVoegEdit = nullptr;
     QLineEdit* NaamEdit = nullptr;
     QLineEdit* HoekverdraaiingEdit = nullptr;
+    // "Steenbreedte": the header's length; empty draws it (L - J) / 2 long.
+    QLineEdit* SteenbreedteEdit = nullptr;
     QPushButton* CreateHatchButton = nullptr;
     // Opens the preview window, beside "Maak Hatch".
     QPushButton* VoorbeeldButton = nullptr;
@@ -53,9 +56,11 @@ class TBondTab : public QWidget {
 
     // Reads the edits as "Maak Hatch" does and hands the bond's lines to save.
     void MakeBondThen(const std::function<void(const LineList&)>& save);
-    // "Formaat": fills the four dimension edits with the chosen brick format and its joints.
+    // "Formaat": fills the four dimension edits and the width with the chosen brick format and
+    // its joints.
     void FormatChosen(int item);
     void AddToLibraryClick();
+    bonds::BondTexts EditTexts() const;
 
     TMainForm& form_;
     QComboBox* formatCombo_ = nullptr;

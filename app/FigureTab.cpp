@@ -736,6 +736,25 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
     ShowModel();
 }
 
+bool TFigureTab::OpenFigureListLines(const LineList& lines) {
+    if (!MayDropChanges()) return false;
+    form_.PageControl1->setCurrentWidget(this);
+    PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    const bool hadFigure = model_.HasFigure();
+    figure::ListReadResult result;
+    Step([&] { result = figure::ReadFigureListLines(lines, model_, HatchImage->Canvas(), texts); });
+    if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
+    if (result.tileSet) {
+        RemoveBackgroundPicture();
+        EnableFigureCommands();
+    }
+    SetComboText(VrijeFiguurUnits, FromFileText(texts.units));
+    SetComboText(VrijeFiguurType, FromFileText(texts.type));
+    NaamEditVrij->setText(FromFileText(texts.name));
+    ShowModel();
+    return true;
+}
+
 void TFigureTab::ButtonCreateHatchClick() {
     MakeHatchThen([this](const LineList& lines) {
         SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());

@@ -91,6 +91,10 @@ class TFigureTab : public QWidget {
     // Reads a figure list (8-bit name, as the open dialog gives it) into the tab, as after
     // choosing it in the open dialog, with that command's message boxes.
     void OpenFigureListFile(const std::string& path);
+    // Fills the tab from the lines of a figure list (a pattern opened as a figure), after the
+    // unsaved changes question, as one undo step; the tab is shown. False when the user kept the
+    // figure.
+    bool OpenFigureListLines(const LineList& lines);
     // Reads a DXF drawing, lets the user choose in the import dialog and fills tile and grid as
     // one undo step.
     void OpenDxfDrawing(const std::string& path);

@@ -20,6 +20,7 @@
 #include "MainForm.h"
 #include "Msg.h"
 #include "OpenPage.h"
+#include "PatternAsFigure.h"
 #include "PatternLibrary.h"
 #include "PreviewForm.h"
 #include "QtText.h"
@@ -119,6 +120,17 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     VoorbeeldButton->setGeometry(480, 408, 75, 25);
     VoorbeeldButton->setAutoDefault(false);
     VoorbeeldButton->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
+
+    // In the row of "Maak Hatch", between the name and "Voorbeeld".
+    auto* asFigureButton = new QPushButton(QString::fromLatin1(kAsFigureTitle), this);
+    asFigureButton->setObjectName(QStringLiteral("VrijeLijnAlsFiguur"));
+    asFigureButton->setAutoDefault(false);
+    asFigureButton->setToolTip(QStringLiteral(
+        "De herhaling van deze arcering als figuur in het tabblad Vrij figuur openen"));
+    const int asFigureLeft = NaamVrijeLijnArcering->geometry().right() + 4;
+    asFigureButton->setGeometry(asFigureLeft, 408,
+                                VoorbeeldButton->geometry().left() - 3 - asFigureLeft, 25);
+    connect(asFigureButton, &QPushButton::clicked, this, &TFreeLineTab::OpenAsFigureExecute);
 
     // The row of "Maak Hatch" is full; the free place is above the grid, on its right edge.
     CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVrijeLijn", 0, 13);
@@ -276,10 +288,21 @@ void TFreeLineTab::OpenFromLibraryExecute() {
     if (!chooser || chooser->exec() != QDialog::Accepted) return;
     const std::string pattern = chooser->Model().PatternFile(chooser->ChosenRow());
     if (pattern.empty()) return;
+    if (chooser->AsFigure()) {
+        OpenPatternAsFigure(form_, pattern);
+        return;
+    }
     OpenPattern([&](TextGrid& grid, PatternHeader& texts) {
         return freelines::OpenHatchBytes(form_.ThePlatform(), pattern, grid, texts,
                                          ApplicationHandle());
     });
+}
+
+void TFreeLineTab::OpenAsFigureExecute() {
+    CommitOpenCell(LijnGrid);
+    const LineList lines = freelines::BuildFreeLineHatch(
+        LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering));
+    OpenPatternAsFigure(form_, JoinCrLf(lines));
 }
 
 void TFreeLineTab::AddToLibraryExecute() {

@@ -76,6 +76,8 @@ class TFreeLineTab : public QWidget {
     void OpenFromLibraryExecute();
     // "Aan bibliotheek toevoegen...": what "Maak Hatch" writes, into a library file.
     void AddToLibraryExecute();
+    // "Als figuur openen": the pattern in the grid into the figure tab.
+    void OpenAsFigureExecute();
     // Fills the grid and the header controls through read, as opening a file does.
     void OpenPattern(const std::function<bool(TextGrid&, PatternHeader&)>& read);
 

@@ -76,6 +76,13 @@ TLibraryForm::TLibraryForm(QWidget* parent, std::string bytes, LibraryIndex inde
     auto* buttons = new QDialogButtonBox(this);
     openButton_ = buttons->addButton(QStringLiteral("Openen"), QDialogButtonBox::AcceptRole);
     openButton_->setObjectName(QStringLiteral("LibraryOpenButton"));
+    QPushButton* figureButton =
+        buttons->addButton(QStringLiteral("Als figuur openen"), QDialogButtonBox::ActionRole);
+    figureButton->setObjectName(QStringLiteral("LibraryFigureButton"));
+    connect(figureButton, &QPushButton::clicked, this, [this] {
+        asFigure_ = true;
+        accept();
+    });
     buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("LibraryCancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -89,8 +96,9 @@ TLibraryForm::TLibraryForm(QWidget* parent, std::string bytes, LibraryIndex inde
     layout->addWidget(buttons);
     resize(420, 460);
 
-    const auto enableOpen = [this] {
+    const auto enableOpen = [this, figureButton] {
         openButton_->setEnabled(list_->selectionModel()->hasSelection());
+        figureButton->setEnabled(openButton_->isEnabled());
     };
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, enableOpen);
     if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0));

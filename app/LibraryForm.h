@@ -49,11 +49,14 @@ class TLibraryForm : public QDialog {
     // The row chosen when the dialog was accepted, -1 otherwise.
     int ChosenRow() const;
     const LibraryModel& Model() const { return *model_; }
+    // The dialog was accepted with "Als figuur openen": the pattern goes to the figure tab.
+    bool AsFigure() const { return asFigure_; }
 
   private:
     LibraryModel* model_ = nullptr;
     QListView* list_ = nullptr;
     QPushButton* openButton_ = nullptr;
+    bool asFigure_ = false;
 };
 
 }  // namespace murvex::app

@@ -23,6 +23,13 @@ Dims Derive(const BondInput& input) {
     d.K = (d.L - d.J) / 2;
     d.D = d.K + d.K / 2 + d.J / 2;
     d.D3 = d.D / 3;
+    // The three-quarter brick and the offsets between courses stay those of the brick's length;
+    // only the header takes the width. A width that is (L - J) / 2 already changes nothing, so
+    // the lines stay those of the four dimensions to the last bit.
+    if (input.width && !(std::fabs(*input.width - d.K) <= 1e-9 * std::max(1.0, std::fabs(d.K)))) {
+        d.K = *input.width;
+        d.ownWidth = true;
+    }
     return d;
 }
 

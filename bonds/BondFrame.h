@@ -20,9 +20,12 @@ struct Dims {
     double R = 0;   // rotation, degrees
     double J = 0;   // head joint: Lv - L
     double B = 0;   // bed joint: Hv - H
-    double K = 0;   // header: (L - J) / 2
-    double D = 0;   // three-quarter brick: K + K/2 + J/2
+    double K = 0;   // header: (L - J) / 2, or the brick's width where one is given
+    double D = 0;   // three-quarter brick: K + K/2 + J/2 of the (L - J) / 2 header
     double D3 = 0;  // D / 3
+    // The header is the brick's own width, not (L - J) / 2: a course no longer closes on the
+    // period its bond has with (L - J) / 2 headers, and each course takes its own.
+    bool ownWidth = false;
 };
 Dims Derive(const BondInput& input);
 

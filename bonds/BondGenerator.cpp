@@ -81,6 +81,7 @@ BondReading ReadBondTexts(int bondIndex, const BondTexts& texts, const std::stri
     reading.normalised.lengthJoint = LocalizeSeparator(texts.lengthJoint, userSeparator);
     reading.normalised.height = LocalizeSeparator(texts.height, userSeparator);
     reading.normalised.heightJoint = LocalizeSeparator(texts.heightJoint, userSeparator);
+    reading.normalised.width = LocalizeSeparator(texts.width, userSeparator);
 
     bool valid = true;
     const auto parse = [&valid](const std::string& text, double& out) {
@@ -92,6 +93,11 @@ BondReading ReadBondTexts(int bondIndex, const BondTexts& texts, const std::stri
     parse(reading.normalised.lengthJoint, reading.input.lengthJoint);
     parse(reading.normalised.height, reading.input.height);
     parse(reading.normalised.heightJoint, reading.input.heightJoint);
+    if (!Trim(reading.normalised.width).empty()) {
+        double width = 0;
+        parse(reading.normalised.width, width);
+        reading.input.width = width;
+    }
     reading.valid = valid;
     reading.input.bondIndex = bondIndex;
     reading.input.name = name;

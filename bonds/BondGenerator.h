@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,10 @@ struct BondInput {
     double heightJoint = 0;  // Hv
     double rotation = 0;     // R, degrees
     std::string name;
+    // The brick's width, which is the length of a header seen in the wall. None, or (L - J) / 2,
+    // draws the headers (L - J) / 2 long as always; another width draws them that long, the head
+    // joint between, and the courses and repeats grow with them.
+    std::optional<double> width = std::nullopt;
 };
 
 // The complete line list of the file: the four header lines, the bond's pattern lines in table
@@ -59,11 +64,12 @@ struct BondTexts {
     std::string height;
     std::string heightJoint;
     std::string rotation;
+    std::string width{};  // empty: the header as long as (L - J) / 2
 };
 
 // Reads the edits the way "Maak Hatch" does: the rotation parsed (0 when it does not parse), the
-// four dimension texts normalised to the user's separator (to be written back into the edits)
-// and parsed; valid is false when any of the four did not parse.
+// four dimension texts and the width normalised to the user's separator (to be written back into
+// the edits) and parsed; valid is false when any of them did not parse (an empty width is none).
 struct BondReading {
     BondTexts normalised;
     bool valid = false;

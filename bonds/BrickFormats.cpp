@@ -51,7 +51,7 @@ const BrickFormat* FindBrickFormat(std::string_view name) {
 
 FormatTexts TextsOfFormat(const BrickFormat& format) {
     return {Short(format.length), Short(format.length + kHeadJoint), Short(format.height),
-            Short(format.height + kBedJoint)};
+            Short(format.height + kBedJoint), Short(format.width)};
 }
 
 std::string SizeText(const BrickFormat& format) {

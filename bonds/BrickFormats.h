@@ -7,8 +7,8 @@
 
 namespace murvex::bonds {
 
-// A brick's size in millimetres, length x width x height. Only the length and the height reach
-// a bond; the width is shown with the name.
+// A brick's size in millimetres, length x width x height. The width is the length of a header
+// in the wall.
 struct BrickFormat {
     std::string_view name;
     double length = 0;
@@ -26,13 +26,14 @@ std::span<const BrickFormat> BrickFormats();
 // A format by name, case ignored; nullptr when there is none of that name.
 const BrickFormat* FindBrickFormat(std::string_view name);
 
-// A format's four dimension texts as the bond tab's edits show them: length, length plus head
-// joint, height, height plus bed joint, with a point and without trailing zeros ("62.5").
+// A format's dimension texts as the bond tab's edits show them: length, length plus head joint,
+// height, height plus bed joint and width, with a point and without trailing zeros ("62.5").
 struct FormatTexts {
     std::string length;
     std::string lengthJoint;
     std::string height;
     std::string heightJoint;
+    std::string width;
 };
 FormatTexts TextsOfFormat(const BrickFormat& format);
 

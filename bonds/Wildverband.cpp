@@ -60,6 +60,14 @@ double Width(char kind, const Dims& d) {
     }
 }
 
+// A course's bricks and joints: its period when the header is the brick's own width.
+double CourseLength(const Course& course, const Dims& d) {
+    double length = 0;
+    for (const char kind : course.widths)
+        length += Width(kind, d) + d.J;
+    return length;
+}
+
 }  // namespace
 
 Layout Wildverband(const Dims& d) {
@@ -71,10 +79,11 @@ Layout Wildverband(const Dims& d) {
         const Course& course = kCourses[c];
         const double n = static_cast<double>(c);
         const double y = c == 0 ? 0.0 : n * d.H + n * d.B;
+        const double period = d.ownWidth ? CourseLength(course, d) : P;
         double x = Sum(course.first, d);
         for (const char kind : course.widths) {
             const double w = Width(kind, d);
-            Block b{x, y, w, P, S};
+            Block b{x, y, w, period, S};
             if (c == 0) {
                 b.spaced = Spaced::BottomAndTop;
                 b.flags.atOrigin = layout.blocks.empty();

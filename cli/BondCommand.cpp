@@ -1,6 +1,7 @@
 // murvex-cli bond: the pattern file of one brick bond, byte for byte as "Maak Hatch" writes it.
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -19,9 +20,9 @@ namespace {
 struct BondOptions {
     std::string bond;
     std::string format;
-    bonds::BondTexts texts{"", "", "", "", "0"};
-    // --length, --length-joint, --height and --height-joint, in the order of Dimension.
-    std::array<CLI::Option*, 4> dimensions{};
+    bonds::BondTexts texts{"", "", "", "", "0", ""};
+    // --length, --length-joint, --height, --height-joint and --width, in the order of Dimension.
+    std::array<CLI::Option*, 5> dimensions{};
     std::string name;
     bool nameGiven = false;
     std::string output;
@@ -30,8 +31,8 @@ struct BondOptions {
 };
 
 std::string* Dimension(bonds::BondTexts& texts, std::size_t i) {
-    const std::array<std::string*, 4> all{&texts.length, &texts.lengthJoint, &texts.height,
-                                          &texts.heightJoint};
+    const std::array<std::string*, 5> all{&texts.length, &texts.lengthJoint, &texts.height,
+                                          &texts.heightJoint, &texts.width};
     return all[i];
 }
 
@@ -44,13 +45,14 @@ int RunBond(BondOptions o) {
         }
         // The format fills what was not given, as choosing it fills the tab's edits.
         const bonds::FormatTexts texts = bonds::TextsOfFormat(*format);
-        const std::array<const std::string*, 4> filled{&texts.length, &texts.lengthJoint,
-                                                       &texts.height, &texts.heightJoint};
+        const std::array<const std::string*, 5> filled{
+            &texts.length, &texts.lengthJoint, &texts.height, &texts.heightJoint, &texts.width};
         for (std::size_t i = 0; i < filled.size(); ++i) {
             if (o.dimensions[i]->count() == 0) *Dimension(o.texts, i) = *filled[i];
         }
     } else {
-        for (const CLI::Option* option : o.dimensions) {
+        // The width may stay out: headers (L - J) / 2 long.
+        for (const CLI::Option* option : std::span(o.dimensions).first(4)) {
             if (option->count() == 0) {
                 Complain(option->get_name() + " is required without --format");
                 return kExitInvalid;
@@ -92,9 +94,13 @@ Subcommand AddBondCommand(CLI::App& parent) {
     options->dimensions[2] = app->add_option("--height", options->texts.height, "Brick height H");
     options->dimensions[3] = app->add_option("--height-joint", options->texts.heightJoint,
                                              "Brick height plus bed joint Hv");
+    options->dimensions[4] =
+        app->add_option("--width", options->texts.width,
+                        "Brick width: the length of a header (default (L - J) / 2, as without it)");
     app->add_option("--format", options->format,
                     "A brick format by name (case ignored; see `murvex-cli formats`): fills the\n"
-                    "four dimensions not given, with joints of 10 mm (head) and 12.5 mm (bed)");
+                    "dimensions and the width not given, with joints of 10 mm (head) and 12.5 mm\n"
+                    "(bed)");
     app->add_option("--rotation", options->texts.rotation,
                     "Rotation in degrees, counter-clockwise (default 0; a text that is not a "
                     "number counts as 0)");

@@ -57,6 +57,7 @@ Subcommand AddDxfCommand(CLI::App& parent);
 Subcommand AddListCommand(CLI::App& parent);
 Subcommand AddAddCommand(CLI::App& parent);
 Subcommand AddFormatsCommand(CLI::App& parent);
+Subcommand AddPatternFigureCommand(CLI::App& parent);
 
 // Writes bytes to standard output (target empty or "-") or to a file. An existing file is kept
 // unless force is set, and then replaced atomically; through a symbolic link the file it points

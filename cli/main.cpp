@@ -32,6 +32,7 @@ constexpr murvex::cli::AddSubcommand kSubcommands[] = {
     murvex::cli::AddDxfCommand,
     murvex::cli::AddFigureReadCommand,
     murvex::cli::AddFigureCommand,
+    murvex::cli::AddPatternFigureCommand,
     murvex::cli::AddPictureCommand,
 };
 // clang-format on

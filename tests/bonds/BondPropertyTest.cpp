@@ -49,6 +49,17 @@ std::vector<BondInput> RandomInputs(int bond) {
     return inputs;
 }
 
+// The same with the brick's own width: a header between a quarter and three quarters of the
+// length, so that the courses no longer close on the periods of (L - J) / 2 headers.
+std::vector<BondInput> RandomInputsWithWidth(int bond) {
+    std::vector<BondInput> inputs = RandomInputs(bond);
+    std::mt19937_64 rng(7781 + static_cast<unsigned>(bond));
+    std::uniform_real_distribution<double> share(0.25, 0.75);
+    for (BondInput& in : inputs)
+        in.width = in.length * share(rng);
+    return inputs;
+}
+
 struct Rect {
     double x0, y0, x1, y1;
 };
@@ -308,9 +319,13 @@ TEST_P(BondProperties, WrittenLinesReadBackAsComputed) {
     }
 }
 
+// Also with the brick's own width.
 TEST_P(BondProperties, DrawsAWallOfWholeBricks) {
-    for (const BondInput& in : RandomInputs(GetParam())) {
-        SCOPED_TRACE(Describe(in));
+    std::vector<BondInput> inputs = RandomInputs(GetParam());
+    for (const BondInput& in : RandomInputsWithWidth(GetParam()))
+        inputs.push_back(in);
+    for (const BondInput& in : inputs) {
+        SCOPED_TRACE(Describe(in) + (in.width ? " width=" + Fmt10(*in.width) : ""));
         const Wall wall(in);
         EXPECT_TRUE(wall.drewOnlyHorizontalAndVertical);
         wall.ExpectClosedOutlines();

@@ -1,0 +1,389 @@
+// A pattern's rectangular repeat, and what the pattern draws in one such tile.
+#include "PatternRepeat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "NumberText.h"
+#include "Text.h"
+
+namespace murvex {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+
+// The dash list as a repeat along the line: its shortest period (a list that repeats itself
+// within its length, such as 5, -5, 5, -5, repeats every 10), or solid, or drawing nothing.
+struct DashRepeat {
+    bool solid = false;
+    bool blank = false;
+    double period = 0;
+    std::size_t entries = 0;
+};
+
+DashRepeat RepeatOfDashes(const std::vector<double>& dashes, double tolerance) {
+    DashRepeat r;
+    if (std::none_of(dashes.begin(), dashes.end(), [](double v) { return v < 0; })) {
+        r.solid = true;
+        return r;
+    }
+    if (std::all_of(dashes.begin(), dashes.end(), [](double v) { return v < 0; })) {
+        r.blank = true;
+        return r;
+    }
+    const std::size_t n = dashes.size();
+    r.entries = n;
+    for (const double v : dashes)
+        r.period += std::fabs(v);
+    for (std::size_t part = 1; part < n; ++part) {
+        if (n % part != 0) continue;
+        bool same = true;
+        for (std::size_t i = part; i < n && same; ++i)
+            same = std::fabs(dashes[i] - dashes[i - part]) <= tolerance;
+        if (same) {
+            r.period /= static_cast<double>(n / part);
+            r.entries = part;
+            break;
+        }
+    }
+    return r;
+}
+
+// The smallest j >= 1 (up to jMax) with j * x within allowed(j) of a whole number, looked for
+// among the denominators of the continued fraction of x: the first j that comes that close is
+// always one of them.
+template <typename Allowed>
+std::optional<double> SmallestWholeMultiple(double x, double jMax, Allowed allowed) {
+    double h1 = 1, h2 = 0, k1 = 0, k2 = 1;
+    double r = x;
+    for (int step = 0; step < 64; ++step) {
+        const double a = std::floor(r);
+        const double h = a * h1 + h2;
+        const double k = a * k1 + k2;
+        if (k > jMax) return std::nullopt;
+        if (k >= 1) {
+            const double off = std::fabs(k * x - std::round(k * x));
+            if (off <= allowed(k)) return k;
+            // The next denominator of the same step (a + 1) can be the nearer one.
+            const double k2nd = k + k1;
+            if (k2nd >= 1 && k2nd <= jMax &&
+                std::fabs(k2nd * x - std::round(k2nd * x)) <= allowed(k2nd)) {
+                return k2nd;
+            }
+        }
+        const double frac = r - a;
+        if (!(frac > 1e-300)) return std::nullopt;
+        r = 1 / frac;
+        if (!std::isfinite(r)) return std::nullopt;
+        h2 = h1;
+        h1 = h;
+        k2 = k1;
+        k1 = k;
+    }
+    return std::nullopt;
+}
+
+// How a family repeats along the axis (ex, ey): not at all, every `length`, or at any distance.
+struct AxisRepeat {
+    enum Kind { Any, Every, Never } kind = Any;
+    double length = 0;
+    RepeatStatus why = RepeatStatus::Found;
+};
+
+AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, double ey,
+                       const RepeatBounds& b) {
+    const CosSin dir = CosSinDegrees(l.angle);
+    const double along = ex * dir.c + ey * dir.s;
+    const double across = -ex * dir.s + ey * dir.c;
+    const double turnTolerance = b.tolerance * kDegree;
+    if (std::fabs(across) <= turnTolerance) {
+        // Along the family's own lines: the dash period, or anything for a solid line.
+        if (dash.solid) return {};
+        return {AxisRepeat::Every, dash.period};
+    }
+    if (std::fabs(l.shiftY) <= b.tolerance)
+        return {AxisRepeat::Never, 0, RepeatStatus::LineDrawnOnce};
+    // Moving by j * step crosses j lines of the family; along them the dashes move by j * slide.
+    const double step = std::fabs(l.shiftY / across);
+    if (!(step <= b.maxSide)) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
+    if (dash.solid) return {AxisRepeat::Every, step};
+    const double lines = across / l.shiftY > 0 ? 1.0 : -1.0;
+    const double slide = step * along - lines * l.shiftX;
+    const double x = slide / dash.period - std::floor(slide / dash.period);
+    const auto allowed = [&](double j) {
+        // The written numbers' own error, carried over every line crossed (the shift across
+        // enters the step as often as it is longer than the shift), and the turn's error over
+        // the distance moved; ten times over, for what the arithmetic adds.
+        return 10 *
+               (b.tolerance * (2 + j) * (1 + step / std::fabs(l.shiftY)) +
+                j * step * turnTolerance) /
+               dash.period;
+    };
+    const std::optional<double> j = SmallestWholeMultiple(x, b.maxSide / step, allowed);
+    if (!j) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
+    return {AxisRepeat::Every, *j * step};
+}
+
+// The smallest common whole multiple of the families' repeats along one axis; 0 when any.
+std::optional<double> CommonRepeat(const std::vector<double>& lengths, const RepeatBounds& b) {
+    double common = 0;
+    for (const double length : lengths) {
+        if (common == 0) {
+            common = length;
+            continue;
+        }
+        const double x = common / length;
+        // Each repeat carries the error of its lines: ten tolerances per unit of its length.
+        const auto allowed = [&](double m) {
+            return 10 * b.tolerance * (2 + m) * (1 + common) / length;
+        };
+        const std::optional<double> m = SmallestWholeMultiple(x, b.maxSide / common, allowed);
+        if (!m) return std::nullopt;
+        common *= *m;
+    }
+    return common;
+}
+
+double Estimate(const PatternLine& l, const DashRepeat& dash, double w, double h) {
+    if (dash.blank) return 0;
+    const CosSin dir = CosSinDegrees(l.angle);
+    const double crossings =
+        std::fabs(l.shiftY) > 0
+            ? (w * std::fabs(dir.s) + h * std::fabs(dir.c)) / std::fabs(l.shiftY) + 1
+            : 1;
+    if (dash.solid) return crossings;
+    const double area = std::fabs(l.shiftY) > 0 ? w * h / std::fabs(l.shiftY) : w + h;
+    return (area / dash.period + crossings) * static_cast<double>(dash.entries);
+}
+
+}  // namespace
+
+PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const RepeatBounds& bounds) {
+    PatternRepeat out;
+    std::vector<DashRepeat> dashes;
+    std::vector<double> acrossX;
+    std::vector<double> acrossY;
+    bool anyDrawn = false;
+    for (const PatternLine& l : lines) {
+        dashes.push_back(RepeatOfDashes(l.dashes, bounds.tolerance));
+        const DashRepeat& d = dashes.back();
+        if (d.blank) continue;
+        anyDrawn = true;
+        for (const bool vertical : {false, true}) {
+            const AxisRepeat a = RepeatAlong(l, d, vertical ? 0 : 1, vertical ? 1 : 0, bounds);
+            if (a.kind == AxisRepeat::Never) {
+                out.status = a.why;
+                out.reason = a.why == RepeatStatus::LineDrawnOnce
+                                 ? "a line with shift across 0 at " + Fmt(l.angle) +
+                                       " degrees is drawn once and has no repeat"
+                                 : "the family at " + Fmt(l.angle) +
+                                       " degrees has no whole repeat within " +
+                                       Fmt(bounds.maxSide) +
+                                       " units (an irrational direction or dash length)";
+                return out;
+            }
+            if (a.kind == AxisRepeat::Every) (vertical ? acrossY : acrossX).push_back(a.length);
+        }
+    }
+    if (!anyDrawn) {
+        out.reason = "the pattern draws nothing";
+        return out;
+    }
+    std::optional<double> w = CommonRepeat(acrossX, bounds);
+    std::optional<double> h = CommonRepeat(acrossY, bounds);
+    if (!w || !h || *w > bounds.maxSide || *h > bounds.maxSide) {
+        out.status = RepeatStatus::NoRepeat;
+        out.reason = "the families repeat together only beyond " + Fmt(bounds.maxSide) + " units";
+        return out;
+    }
+    // Lines along one axis only: the other side is free; a square tile is the natural one.
+    if (*w == 0) w = *h > 0 ? *h : 1.0;
+    if (*h == 0) h = *w;
+    out.width = *w;
+    out.height = *h;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out.segmentEstimate += Estimate(lines[i], dashes[i], *w, *h);
+    if (out.segmentEstimate > bounds.maxSegments) {
+        out.status = RepeatStatus::TooManySegments;
+        out.reason = "the tile would hold about " + Fmt(out.segmentEstimate) +
+                     " segments, more than " + Fmt(bounds.maxSegments);
+        return out;
+    }
+    out.status = RepeatStatus::Found;
+    for (double scale = 1; scale * std::max(*w, *h) <= bounds.maxSide * (1 + 1e-12); scale *= 10) {
+        if (WholeAtScale(*w, scale, bounds.tolerance) &&
+            WholeAtScale(*h, scale, bounds.tolerance)) {
+            out.scale = scale;
+            break;
+        }
+    }
+    if (out.scale == 0) {
+        out.reason = "the repeat " + Fmt(*w) + " x " + Fmt(*h) +
+                     " is no whole number of units at any power of ten within " +
+                     Fmt(bounds.maxSide);
+    }
+    return out;
+}
+
+bool WholeAtScale(double side, double scale, double tolerance) {
+    // A side found over many lines carries their rounding, up to about ten tolerances per unit.
+    return std::fabs(side * scale - std::round(side * scale)) <=
+               10 * tolerance * scale * (2 + side) &&
+           std::round(side * scale) >= 1;
+}
+
+double ToleranceOfText(std::string_view patternText) {
+    int decimals = 0;
+    ForEachLine(patternText, [&](std::string_view line) {
+        if (ParsePatternLine(line)) {
+            int run = -1;
+            for (const char c : line) {
+                if (c == '.') {
+                    run = 0;
+                } else if (c >= '0' && c <= '9') {
+                    if (run >= 0) ++run;
+                } else {
+                    decimals = std::max(decimals, run);
+                    run = -1;
+                }
+            }
+            decimals = std::max(decimals, run);
+        }
+        return true;
+    });
+    // Up to six decimals a number is what was meant (a brick of 62.5, a turn of 30 degrees),
+    // and only the arithmetic's own rounding is allowed for; with more it is a rounded value
+    // (an angle of 26.5650511771), off by up to half its last decimal.
+    if (decimals <= 6) return kExactTolerance;
+    return 0.5 * std::pow(10.0, -std::min(decimals, 12));
+}
+
+namespace {
+
+// A drawn piece on its infinite line: the line's direction (half a turn) and distance from the
+// origin, and the piece's extent along it.
+struct OnLine {
+    double key;  // the angle to a billionth of a radian, which groups the pieces of one line
+    double angle;
+    double offset;
+    double lo;
+    double hi;
+};
+
+}  // namespace
+
+TileDrawing DrawTile(const std::vector<PatternLine>& lines, double width, double height,
+                     double tolerance, std::size_t maxSegments) {
+    TileDrawing out;
+    const DrawResult drawn = DrawPattern(lines, {0, 0, width, height}, maxSegments);
+    out.truncated = drawn.truncated;
+    std::vector<OnLine> pieces;
+    std::vector<DrawnSegment> dots;
+    for (const DrawnSegment& s : drawn.segments) {
+        const double dx = s.x2 - s.x1;
+        const double dy = s.y2 - s.y1;
+        const double length = std::hypot(dx, dy);
+        if (length <= tolerance) {
+            dots.push_back({s.x1, s.y1, s.x1, s.y1});
+            continue;
+        }
+        double angle = std::atan2(dy, dx);
+        double ux = dx / length;
+        double uy = dy / length;
+        if (angle < 0 || angle >= std::numbers::pi - 1e-12) {
+            angle = angle < 0 ? angle + std::numbers::pi : angle - std::numbers::pi;
+            ux = -ux;
+            uy = -uy;
+        }
+        if (angle < 0) angle = 0;
+        const double offset = -uy * s.x1 + ux * s.y1;
+        const double a = ux * s.x1 + uy * s.y1;
+        const double b = ux * s.x2 + uy * s.y2;
+        pieces.push_back(
+            {std::round(angle * 1e9) / 1e9, angle, offset, std::min(a, b), std::max(a, b)});
+    }
+    // Directions to a billionth of a radian: the ends of a drawn piece carry rounding.
+    std::sort(pieces.begin(), pieces.end(), [](const OnLine& p, const OnLine& q) {
+        return p.key != q.key ? p.key < q.key : p.offset < q.offset;
+    });
+    std::vector<OnLine> kept;
+    for (std::size_t first = 0; first < pieces.size();) {
+        // One line: the same direction, offsets within the tolerance of its first piece.
+        std::size_t end = first + 1;
+        while (end < pieces.size() && pieces[end].key == pieces[first].key &&
+               pieces[end].offset - pieces[first].offset <= tolerance)
+            ++end;
+        std::sort(pieces.begin() + static_cast<std::ptrdiff_t>(first),
+                  pieces.begin() + static_cast<std::ptrdiff_t>(end),
+                  [](const OnLine& p, const OnLine& q) { return p.lo < q.lo; });
+        kept.push_back(pieces[first]);
+        for (std::size_t i = first + 1; i < end; ++i) {
+            if (pieces[i].lo <= kept.back().hi + tolerance) {
+                kept.back().hi = std::max(kept.back().hi, pieces[i].hi);
+                ++out.joined;
+            } else {
+                kept.push_back(pieces[i]);
+            }
+        }
+        first = end;
+    }
+    const auto onEdge = [&](double x, double y) {
+        return std::fabs(x) <= tolerance || std::fabs(x - width) <= tolerance ||
+               std::fabs(y) <= tolerance || std::fabs(y - height) <= tolerance;
+    };
+    for (const OnLine& p : kept) {
+        const double ux = std::cos(p.angle);
+        const double uy = std::sin(p.angle);
+        const DrawnSegment s{ux * p.lo - uy * p.offset, uy * p.lo + ux * p.offset,
+                             ux * p.hi - uy * p.offset, uy * p.hi + ux * p.offset};
+        // The tile is [0, W) x [0, H): a piece along its top or right edge is the copy of one
+        // along the bottom or left edge.
+        if ((std::fabs(s.y1 - height) <= tolerance && std::fabs(s.y2 - height) <= tolerance) ||
+            (std::fabs(s.x1 - width) <= tolerance && std::fabs(s.x2 - width) <= tolerance)) {
+            ++out.joined;
+            continue;
+        }
+        // A piece lying along the edge itself is no cut.
+        const bool along = (std::fabs(s.x1 - s.x2) <= tolerance && onEdge(s.x1, -1)) ||
+                           (std::fabs(s.y1 - s.y2) <= tolerance && onEdge(-1, s.y1));
+        if (!along && (onEdge(s.x1, s.y1) || onEdge(s.x2, s.y2))) ++out.cut;
+        out.segments.push_back(s);
+    }
+    // The same dot from two families once: dots are looked up in cells of the tolerance's size,
+    // a dot's own cell and the eight around it.
+    std::set<std::pair<long long, long long>> cells;
+    std::vector<DrawnSegment> distinct;
+    const double cell = std::max(tolerance, 1e-12 * (1 + std::fabs(width) + std::fabs(height)));
+    for (const DrawnSegment& d : dots) {
+        // On the top or right edge: the copy of one on the bottom or left edge.
+        if (std::fabs(d.x1 - width) <= tolerance || std::fabs(d.y1 - height) <= tolerance) {
+            ++out.joined;
+            continue;
+        }
+        const auto cx = static_cast<long long>(std::floor(d.x1 / cell));
+        const auto cy = static_cast<long long>(std::floor(d.y1 / cell));
+        bool seen = false;
+        for (long long i = -1; i <= 1 && !seen; ++i) {
+            for (long long j = -1; j <= 1 && !seen; ++j)
+                seen = cells.count({cx + i, cy + j}) > 0;
+        }
+        if (seen) {
+            ++out.joined;
+        } else {
+            cells.insert({cx, cy});
+            distinct.push_back(d);
+        }
+    }
+    dots = std::move(distinct);
+    out.dots = dots.size();
+    out.segments.insert(out.segments.end(), dots.begin(), dots.end());
+    return out;
+}
+
+}  // namespace murvex
