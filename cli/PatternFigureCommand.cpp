@@ -2,6 +2,8 @@
 #include <memory>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "Commands.h"
 #include "Cp1252.h"
 #include "Msg.h"
