@@ -136,6 +136,14 @@ bool DeleteFiguurRow(TextGrid& grid) {
 void DeleteSelectedSegment(FigureModel& model, Canvas& canvas) {
     DeleteFiguurRow(model.grid);
     RedrawFiguur(model, canvas);
+    // The redraw shows every row black: nothing is selected any more.
+    model.previousRow = model.currentRow = 0;
+}
+
+int ShownSelectedRow(const FigureModel& model) {
+    const int row = model.currentRow;
+    if (row < 1 || row >= model.grid.RowCount() || row != model.grid.CurrentRow()) return 0;
+    return row;
 }
 
 void DrawEnteredRow(FigureModel& model, Canvas& canvas) {

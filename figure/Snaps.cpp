@@ -259,12 +259,18 @@ std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int sk
         }
         if (best.target) return best.target;
     }
-    if (on.tile) {
+    if (on.tile || on.tileCorners) {
         Best best;
         for (const TilePoint& c :
              {TilePoint{0, 0}, TilePoint{w, 0}, TilePoint{0, h}, TilePoint{w, h}})
             if (InWindow(c, p, r)) best.Offer(c, p, SnapKind::TileCorner);
         if (best.target) return best.target;
+    }
+    // A grid point in the snap window is an exact point: it wins over a free point somewhere on
+    // a segment or an edge.
+    if (on.grid) {
+        const TilePoint g = NearestGridPoint(model, p);
+        if (InWindow(g, p, r)) return SnapTarget{g, SnapKind::Grid};
     }
     if (on.nearest) {
         Best best;

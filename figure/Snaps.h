@@ -65,8 +65,9 @@ const SegmentIndex& IndexOf(const FigureModel& model);
 
 // What a click at p snaps to while "Snap On" is checked: first the end points of the rows (as
 // the end point snap takes them: rows from 1 down, start before end, in a square window), then
-// each switched-on snap in the order of SnapKind. skipRow (when above 0) takes no part: the row
-// whose end point is being dragged. Nothing when no snap applies or snapping is off.
+// each switched-on snap in the order of SnapKind, except that a grid point within the snap
+// window comes before the free points (nearest, tile edge). skipRow (when above 0) takes no part:
+// the row whose end point is being dragged. Nothing when no snap applies or snapping is off.
 std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int skipRow = 0);
 
 // The grid point nearest to p.

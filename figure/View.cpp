@@ -9,17 +9,6 @@
 
 namespace murvex::figure {
 
-namespace {
-
-// A redraw from the grid, then the selected row and the rows a window selected red again.
-void Redraw(FigureModel& model, Canvas& canvas) {
-    RedrawFiguur(model, canvas);
-    if (model.currentRow > 0) DrawFiguurLijn(model, canvas, model.currentRow, true);
-    RedrawSelection(model, canvas);
-}
-
-}  // namespace
-
 long double PixelsPerUnit(const FigureModel& model) {
     return model.HasFigure() ? 1 / model.ViewScale() : 0;
 }
@@ -36,7 +25,8 @@ bool ZoomAbout(FigureModel& model, Canvas& canvas, Pixel p, long double factor) 
     const long double vs = model.ViewScale();
     model.view.offsetX = under.x - p.x * vs;
     model.view.offsetY = under.y + p.y * vs - model.TileHeight();
-    Redraw(model, canvas);
+    model.view.fitted = false;
+    RedrawWithSelection(model, canvas);
     return true;
 }
 
@@ -50,32 +40,54 @@ bool PanBy(FigureModel& model, Canvas& canvas, int dx, int dy) {
     const long double vs = model.ViewScale();
     model.view.offsetX -= dx * vs;
     model.view.offsetY += dy * vs;
-    Redraw(model, canvas);
+    model.view.fitted = false;
+    RedrawWithSelection(model, canvas);
     return true;
 }
 
-void FitTile(FigureModel& model, Canvas& canvas) {
-    if (!model.HasFigure()) return;
+namespace {
+
+// The zoom at which the tile fits the canvas.
+long double FitZoom(const FigureModel& model) {
     // The tile spans its specified pixels at zoom 1; the canvas holds 2 pixels more.
     const long double fx =
         (model.CanvasWidth() - 2) / static_cast<long double>(model.TilePixelWidth());
     const long double fy =
         (model.CanvasHeight() - 2) / static_cast<long double>(model.TilePixelHeight());
     const long double s = model.Scale();
-    model.view.zoom = std::clamp(std::min(fx, fy), kMinPixelsPerUnit * s, kMaxPixelsPerUnit * s);
+    return std::clamp(std::min(fx, fy), kMinPixelsPerUnit * s, kMaxPixelsPerUnit * s);
+}
+
+}  // namespace
+
+void FitTile(FigureModel& model, Canvas& canvas) {
+    if (!model.HasFigure()) return;
+    model.view.zoom = FitZoom(model);
     model.view.offsetX = 0;
     model.view.offsetY = 0;
-    Redraw(model, canvas);
+    model.view.fitted = true;
+    RedrawWithSelection(model, canvas);
 }
 
 void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int extraHeight) {
     extraWidth = std::max(extraWidth, 0);
     extraHeight = std::max(extraHeight, 0);
-    if (extraWidth == model.view.extraWidth && extraHeight == model.view.extraHeight) return;
+    if (extraWidth == model.view.extraWidth && extraHeight == model.view.extraHeight) {
+        // A new tile starts at zoom 1: in a grown canvas that is no longer the fitted view.
+        if (model.HasFigure() && model.view.fitted &&
+            (model.view.zoom != FitZoom(model) || model.view.offsetX != 0 ||
+             model.view.offsetY != 0))
+            FitTile(model, canvas);
+        return;
+    }
     model.view.extraWidth = extraWidth;
     model.view.extraHeight = extraHeight;
     // Before the first figure the canvas holds no picture yet.
-    if (model.HasFigure()) Redraw(model, canvas);
+    if (!model.HasFigure()) return;
+    if (model.view.fitted)
+        FitTile(model, canvas);
+    else
+        RedrawWithSelection(model, canvas);
 }
 
 }  // namespace murvex::figure

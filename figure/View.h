@@ -25,7 +25,8 @@ bool PanBy(FigureModel& model, Canvas& canvas, int dx, int dy);
 // "Passend": the tile fits the canvas. At the canvas's specified size this is the specified view.
 void FitTile(FigureModel& model, Canvas& canvas);
 // The window gave the canvas this many pixels beyond its specified size (0 or more each).
-// The view keeps its zoom and the tile point at the top left pixel.
+// A fitted view fits the tile to the new size; a zoomed or moved one keeps its zoom and the tile
+// point at the top left pixel.
 void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int extraHeight);
 
 // Pixels per drawing unit at the present zoom.
