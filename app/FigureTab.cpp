@@ -1095,29 +1095,16 @@ void TFigureTab::SelectionEditClick(int edit) {
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::string text = ToFileText(value->text());
-    long double a = 0;
-    long double b = 0;
-    bool ok = false;
-    if (mirror) {
-        const ParseResult number = ParseDecimal(text);
-        ok = number.ok;
-        a = number.value;
-    } else if (const auto pair = figure::ParseTypedInput("@" + text)) {
-        // Read as a relative point: two numbers are wanted.
-        ok = pair->form == figure::TypedInput::Form::Relative;
-        a = pair->a;
-        b = pair->b;
-    }
-    if (!ok) {
+    const std::optional<figure::EditResult> result =
+        session_.EditSelectionTyped(kind, ToFileText(value->text()), keep->isChecked());
+    if (!result) {
         ShowWarning(form_.ThePlatform(),
                     mirror ? std::string(figure::kInvalidLengthText)
                            : figure::TypedInputRefusedText(separator),
                     std::string(), ApplicationHandle());
         return;
     }
-    const figure::EditResult result = session_.EditSelection(kind, a, b, keep->isChecked());
-    if (result == figure::EditResult::OntoItself)
+    if (*result == figure::EditResult::OntoItself)
         ShowWarning(form_.ThePlatform(), figure::kCopyOntoItselfText, std::string(),
                     ApplicationHandle());
     ShowModel();
@@ -1130,8 +1117,7 @@ void TFigureTab::GridSpacingClick() {
     dialog.setLabelText(QStringLiteral("Rasterafstand:"));
     dialog.setTextValue(FromFileText(Fmt(model_.interaction.snaps.gridSpacing)));
     if (dialog.exec() != QDialog::Accepted) return;
-    const ParseResult spacing = ParseDecimal(ToFileText(dialog.textValue()));
-    if (!spacing.ok || !figure::SetGridSpacing(model_, spacing.value)) {
+    if (!session_.SetGridSpacingTyped(ToFileText(dialog.textValue()))) {
         ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
                   form_.Handle());
         return;

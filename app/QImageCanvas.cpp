@@ -14,8 +14,10 @@ QPoint ToPoint(figure::Pixel p) {
     return {p.x, p.y};
 }
 
-// Round ends like the screen pens of the window system; one pixel wide draws single pixels.
+// Round ends like the screen pens of the window system. One pixel wide is the cosmetic pen,
+// single pixels on the painter's fast path.
 QPen SolidPen(const QColor& color, int width) {
+    if (width <= 1) return QPen(color, 0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 

@@ -2,10 +2,13 @@
 #include "FigureSession.h"
 
 #include <algorithm>
+#include <string>
 
 #include "FigureEditing.h"
 #include "NumberText.h"
+#include "Snaps.h"
 #include "Text.h"
+#include "TypedInput.h"
 
 namespace murvex::figure {
 
@@ -140,6 +143,27 @@ EditResult FigureSession::EditSelection(SelectionEdit edit, long double a, long 
     EditResult result = EditResult::NothingSelected;
     Step([&] { result = figure::EditSelection(model_, *canvas_, edit, a, b, keepOriginal); });
     return result;
+}
+
+std::optional<EditResult> FigureSession::EditSelectionTyped(SelectionEdit edit,
+                                                            std::string_view text,
+                                                            bool keepOriginal) {
+    const bool mirror =
+        edit == SelectionEdit::MirrorLeftRight || edit == SelectionEdit::MirrorUpDown;
+    if (mirror) {
+        const ParseResult line = ParseDecimal(text);
+        if (!line.ok) return std::nullopt;
+        return EditSelection(edit, line.value, 0, keepOriginal);
+    }
+    // An offset reads as a point typed relative to the start: two numbers are wanted.
+    const std::optional<TypedInput> offset = ParseTypedInput("@" + std::string(text));
+    if (!offset || offset->form != TypedInput::Form::Relative) return std::nullopt;
+    return EditSelection(edit, offset->a, offset->b, keepOriginal);
+}
+
+bool FigureSession::SetGridSpacingTyped(std::string_view text) {
+    const ParseResult spacing = ParseDecimal(text);
+    return spacing.ok && SetGridSpacing(model_, static_cast<double>(spacing.value));
 }
 
 }  // namespace murvex::figure

@@ -75,6 +75,13 @@ class FigureSession {
     Reaction TypedText(std::string_view text, char userSeparator);
     Reaction SelectionMode();
     EditResult EditSelection(SelectionEdit edit, long double a, long double b, bool keepOriginal);
+    // The same with the value as typed into the edit's dialog: an offset "dx,dy" (as "@dx,dy" is
+    // typed, so "dx;dy" with decimal commas) or the mirror line's x or y. Nothing for a text that
+    // is none of these (nothing changed).
+    std::optional<EditResult> EditSelectionTyped(SelectionEdit edit, std::string_view text,
+                                                 bool keepOriginal);
+    // "Rasterafstand...": the typed spacing; false (nothing changed) when refused.
+    bool SetGridSpacingTyped(std::string_view text);
 
   private:
     bool Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced);

@@ -45,22 +45,26 @@ class SegmentIndex {
     void Query(TilePoint p, long double r, std::vector<int>& out) const;
 
   private:
-    void Add(int entry, const TileSegment& s);
+    // The buckets are sorted on the first query: a redraw reads only the parsed entries.
+    void SortIntoBuckets() const;
+    void Add(int entry, const TileSegment& s) const;
     int BucketX(long double x) const;
     int BucketY(long double y) const;
 
     unsigned long revision_ = 0;
     int rowCount_ = 0;
     std::vector<Entry> entries_;
-    long double left_ = 0;
-    long double bottom_ = 0;
-    long double cell_ = 1;
-    int columns_ = 1;
-    int rows_ = 1;
-    std::vector<std::vector<int>> buckets_;
+    mutable bool sorted_ = false;
+    mutable long double left_ = 0;
+    mutable long double bottom_ = 0;
+    mutable long double cell_ = 1;
+    mutable int columns_ = 1;
+    mutable int rows_ = 1;
+    mutable std::vector<std::vector<int>> buckets_;
 };
 
-// The model's index, built again when the grid changed since the last call.
+// The model's index, built again when the grid changed since the last call. A redraw reads its
+// parsed rows too, so a zoom step parses no cell.
 const SegmentIndex& IndexOf(const FigureModel& model);
 
 // What a click at p snaps to while "Snap On" is checked: first the end points of the rows (as

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,38 @@ TEST_F(Session, TheSavedMarkFollowsTheFigure) {
     fresh.MouseMove(At(70, 70));
     fresh.Click(At(70, 70));
     EXPECT_FALSE(fresh.Undo());
+}
+
+// What the copy, move and mirror dialog and the grid spacing take as typed.
+TEST_F(Session, TypedEditTextsAndGridSpacing) {
+    struct Case {
+        const char* name;
+        SelectionEdit edit;
+        const char* text;
+        std::optional<EditResult> result;
+    };
+    const Case cases[] = {
+        {"offset with a comma", SelectionEdit::Copy, "0,25", EditResult::Done},
+        {"offset with decimal commas and ;", SelectionEdit::Move, "2,5;1", EditResult::Done},
+        {"one number is no offset", SelectionEdit::Copy, "25", std::nullopt},
+        {"a copy onto itself", SelectionEdit::Copy, "0,0", EditResult::OntoItself},
+        {"a mirror line", SelectionEdit::MirrorLeftRight, "150", EditResult::Done},
+        {"a mirror line is one number", SelectionEdit::MirrorUpDown, "1,2,3", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FigureSession session(canvas);
+        ASSERT_TRUE(session.LoadSegments(300, 300, {{{10, 10}, {40, 10}}}));
+        session.SelectRow(1);
+        EXPECT_EQ(session.EditSelectionTyped(c.edit, c.text, true), c.result);
+    }
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("300", "300"));
+    EXPECT_TRUE(session.SetGridSpacingTyped("2,5"));
+    EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
+    EXPECT_FALSE(session.SetGridSpacingTyped("0"));
+    EXPECT_FALSE(session.SetGridSpacingTyped("vijf"));
+    EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
 }
 
 }  // namespace
