@@ -94,6 +94,7 @@ TDxfImportForm::TDxfImportForm(dxf::Drawing drawing, QWidget* parent)
     }
     tileSource_ = new QLabel(tileBox);
     tileSource_->setObjectName(QStringLiteral("TegelBron"));
+    tileSource_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     tileGrid->addWidget(tileSource_, 2, 0, 1, 4);
 
     auto* layerBox = new QGroupBox(QStringLiteral("Lagen"), this);

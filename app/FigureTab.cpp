@@ -1141,13 +1141,9 @@ void TFigureTab::ShowBackgroundForView(const QRect& area) {
         BackGroundImage->setPixmap(QPixmap::fromImage(backgroundPicture_));
         return;
     }
-    // A designed pixel q lies at q * zoom, moved by the pan, on the canvas.
-    const double zoom = static_cast<double>(v.zoom);
-    const double vs = static_cast<double>(model_.ViewScale());
-    const QPointF shift(-static_cast<double>(v.offsetX) / vs, static_cast<double>(v.offsetY) / vs);
-    const QPointF at((model_.TilePixelWidth() - backgroundPicture_.width()) / 2.0,
-                     (model_.TilePixelHeight() - backgroundPicture_.height()) / 2.0);
-    const QRectF target(at * zoom + shift, QSizeF(backgroundPicture_.size()) * zoom);
+    const figure::CanvasRect r =
+        figure::PictureOnCanvas(model_, backgroundPicture_.width(), backgroundPicture_.height());
+    const QRectF target(r.left, r.top, r.width, r.height);
     QPixmap shown(area.size());
     shown.fill(Qt::white);
     // Only the part on the canvas is painted; a picture far larger than any screen is left out.

@@ -13,6 +13,20 @@ long double PixelsPerUnit(const FigureModel& model) {
     return model.HasFigure() ? 1 / model.ViewScale() : 0;
 }
 
+CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight) {
+    if (!model.HasFigure()) return {};
+    // A designed pixel q is the tile point q * s; on the canvas it lies where the view puts it.
+    const long double s = model.Scale();
+    const long double vs = model.ViewScale();
+    const ViewState& v = model.view;
+    const long double left = (model.TilePixelWidth() - pictureWidth) / 2.0L;
+    const long double top = (model.TilePixelHeight() - pictureHeight) / 2.0L;
+    return {static_cast<double>((left * s - v.offsetX) / vs),
+            static_cast<double>((top * s + v.offsetY) / vs),
+            static_cast<double>(pictureWidth * s / vs),
+            static_cast<double>(pictureHeight * s / vs)};
+}
+
 bool ZoomAbout(FigureModel& model, Canvas& canvas, Pixel p, long double factor) {
     if (!model.HasFigure() || !(factor > 0) || !std::isfinite(factor)) return false;
     const long double s = model.Scale();

@@ -32,4 +32,15 @@ void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int 
 // Pixels per drawing unit at the present zoom.
 long double PixelsPerUnit(const FigureModel& model);
 
+// Where a background picture lies on the canvas now, unrounded canvas pixels: at the designed view
+// it is centred on the tile's pixels as loaded (fitted to the tile), and it follows the zoom and
+// the pan as the tile does.
+struct CanvasRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight);
+
 }  // namespace murvex::figure

@@ -864,5 +864,18 @@ TEST_F(FigureTab, MaakHatchTellsWhichReadersMisreadTheFile) {
     EXPECT_TRUE(w.platform.checkTexts.empty());
 }
 
+// After "save the changes?" opening a list asks nothing more; without changes it asks its own.
+TEST_F(FigureTab, OpeningAListAsksOneQuestion) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    w.platform.messages.clear();
+    w.platform.messageAnswers = {Answer::No};  // do not save
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Wijzigingen in Vrij figuur opslaan?");
+    EXPECT_EQ(w.platform.dialogs.size(), 1u);
+}
+
 }  // namespace
 }  // namespace murvex::test

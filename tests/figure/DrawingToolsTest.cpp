@@ -576,5 +576,27 @@ TEST_F(Tools, DeleteTakesWhatIsShownSelected) {
     EXPECT_EQ(Row(1), (Cells{"10", "10", "40", "40"}));
 }
 
+// A picture fitted to the tile covers the tile at every zoom and pan.
+TEST_F(Tools, ThePictureFollowsTheTile) {
+    std::mt19937 random(41);
+    std::uniform_int_distribution<int> pixel(0, 300);
+    std::uniform_int_distribution<int> notches(-3, 3);
+    for (int i = 0; i < 200; ++i) {
+        if (i % 2) {
+            WheelZoom(model, canvas, {pixel(random), pixel(random)}, 120 * notches(random));
+        } else {
+            PanBy(model, canvas, notches(random) * 7, notches(random) * 5);
+        }
+        const CanvasRect r =
+            PictureOnCanvas(model, model.TilePixelWidth(), model.TilePixelHeight());
+        const Pixel topLeft = FiguurToPixel(model, {0, 300}).pixel;
+        const Pixel bottomRight = FiguurToPixel(model, {300, 0}).pixel;
+        ASSERT_NEAR(r.left, topLeft.x, 0.5);
+        ASSERT_NEAR(r.top, topLeft.y, 0.5);
+        ASSERT_NEAR(r.left + r.width, bottomRight.x, 0.5);
+        ASSERT_NEAR(r.top + r.height, bottomRight.y, 0.5);
+    }
+}
+
 }  // namespace
 }  // namespace murvex::figure
