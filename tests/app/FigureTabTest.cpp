@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QInputDialog>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QWheelEvent>
 #include <filesystem>
 
@@ -644,6 +647,9 @@ TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
     QTest::mouseClick(Control<QToolButton>(tab, "HelpVrijeFiguurSpeedButton"), Qt::LeftButton);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
+    // Its pictures lie beside it, wherever the page was found.
+    const QFileInfo page(QUrl(QString::fromStdString(w.platform.openedUrls[0])).toLocalFile());
+    EXPECT_TRUE(QFileInfo(page.dir().filePath("vrijfiguur-tekenen.png")).isFile());
 }
 
 // The drawing tools through real mouse, wheel and key events: a zoom about the mouse, the grid
