@@ -656,14 +656,8 @@ void TFigureTab::SafeVrijFiguurlistExecute() {
 
 bool TFigureTab::SaveFigureListNow() {
     CommitOpenCell(FiguurGrid);
-    const PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
-    bool saved = false;
-    RunCommand(form_.ThePlatform(), [&] {
-        saved = figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur,
-                                       ApplicationHandle(), model_, texts);
-    });
-    if (saved) session_.MarkSaved();
-    return saved;
+    return session_.SaveList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
+                             ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij));
 }
 
 bool TFigureTab::MayDropChanges() {
@@ -721,16 +715,8 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
     // The open dialog offers the file next time, however it was named.
     OpenDialogVrijFiguur.fileName = path;
     PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
-    std::optional<figure::ListReadResult> result;
-    const bool hadFigure = model_.HasFigure();
-    Step([&] {
-        RunCommand(form_.ThePlatform(), [&] {
-            result = figure::OpenFigureListFile(form_.ThePlatform(), path, ApplicationHandle(),
-                                                model_, HatchImage->Canvas(), texts);
-        });
-    });
-    if (!hadFigure && model_.HasFigure()) session_.History().Clear();
-    if (result && result->status == figure::ListReadStatus::Ok) session_.MarkSaved();
+    const std::optional<figure::ListReadResult> result =
+        session_.OpenList(form_.ThePlatform(), path, ApplicationHandle(), texts);
     if (result && result->tileSet) {
         // A new tile: the picture goes, the delete command keeps its state.
         RemoveBackgroundPicture();

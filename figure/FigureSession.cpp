@@ -6,6 +6,7 @@
 
 #include "FigureEditing.h"
 #include "NumberText.h"
+#include "SaveHatch.h"
 #include "Snaps.h"
 #include "Text.h"
 #include "TypedInput.h"
@@ -78,6 +79,31 @@ bool FigureSession::LoadSegments(int width, int height, const std::vector<TileSe
     });
     if (made && !hadFigure) history_.Clear();
     return made;
+}
+
+std::optional<ListReadResult> FigureSession::OpenList(Platform& platform, const std::string& path,
+                                                      WindowHandle appWindow,
+                                                      PatternHeader& header) {
+    std::optional<ListReadResult> result;
+    const bool hadFigure = model_.HasFigure();
+    // What was read before a failure stays, as one step.
+    Step([&] {
+        RunCommand(platform, [&] {
+            result = OpenFigureListFile(platform, path, appWindow, model_, *canvas_, header);
+        });
+    });
+    if (!hadFigure && model_.HasFigure()) history_.Clear();
+    if (result && result->status == ListReadStatus::Ok) MarkSaved();
+    return result;
+}
+
+bool FigureSession::SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
+                             const PatternHeader& header) {
+    bool saved = false;
+    RunCommand(platform,
+               [&] { saved = SaveFigureList(platform, dialog, appWindow, model_, header); });
+    if (saved) MarkSaved();
+    return saved;
 }
 
 void FigureSession::AddRow() {

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "Canvas.h"
+#include "FigureList.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "GridHistory.h"
@@ -59,6 +61,15 @@ class FigureSession {
     // step: the rows hold the segments as Fmt text, drawn and clipped as typed rows are. False
     // (nothing changed) when the tile is refused.
     bool LoadSegments(int width, int height, const std::vector<TileSegment>& segments);
+
+    // A figure list read into the figure (message boxes owned by appWindow; units, type and name
+    // into header) as one undo step; a list that set up the first figure starts the history, and
+    // one read whole counts as saved. Nothing when the reading ended in the error box.
+    std::optional<ListReadResult> OpenList(Platform& platform, const std::string& path,
+                                           WindowHandle appWindow, PatternHeader& header);
+    // The figure list's save flow; when written, the figure counts as saved.
+    bool SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
+                  const PatternHeader& header);
 
     // The grid's commands.
     void AddRow();

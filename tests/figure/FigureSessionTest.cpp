@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "FakePlatform.h"
 #include "FigureSession.h"
 #include "RecordingCanvas.h"
+#include "TempDir.h"
 
 namespace murvex::figure {
 namespace {
@@ -142,6 +144,28 @@ TEST_F(Session, TypedEditTextsAndGridSpacing) {
     EXPECT_FALSE(session.SetGridSpacingTyped("0"));
     EXPECT_FALSE(session.SetGridSpacingTyped("vijf"));
     EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
+}
+
+// A list read is one step and counts as saved; read into the first figure it starts the history.
+TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
+    test::TempDir dir;
+    test::FakePlatform platform;
+    const std::string list = dir.File("figuur.txt");
+    test::WriteText(list, ";%SIZE=200,100\r\n*visgraat\r\n0,0,200,100\r\n");
+    PatternHeader header{"MM", "MODEL", "naam arcering"};
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.OpenList(platform, list, 7, header));
+    EXPECT_EQ(session.History().UndoCount(), 0u);
+    EXPECT_FALSE(session.Changed());
+    EXPECT_EQ(header.name, "visgraat");
+    ClickAt(session, {10, 50});  // canvas pixels: the tile is 2/3 of a unit a pixel
+    ClickAt(session, {60, 50});
+    EXPECT_TRUE(session.Changed());
+    ASSERT_TRUE(session.OpenList(platform, list, 7, header));
+    EXPECT_EQ(session.History().UndoCount(), 2u);
+    EXPECT_FALSE(session.Changed());
+    ASSERT_TRUE(session.Undo());
+    EXPECT_EQ(session.Model().grid.RowCount(), 3) << "the drawn segment is back";
 }
 
 }  // namespace
