@@ -66,6 +66,13 @@ namespace {
 
 constexpr int kDefaultColWidth = 50;  // the coordinate columns
 
+// The tab control's designed size; controls below the canvas start at kBelowCanvas, those beside
+// it at kBesideCanvas.
+constexpr int kDesignedPageWidth = 641;
+constexpr int kDesignedPageHeight = 469;
+constexpr int kBelowCanvas = 340;
+constexpr int kBesideCanvas = 318;
+
 // An action of the window's action list with its hint and picture.
 QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
                    bool enabled) {
@@ -1186,8 +1193,8 @@ void TFigureTab::resizeEvent(QResizeEvent* event) {
 
 void TFigureTab::LayoutForExtraRoom() {
     if (!form_.PageControl1 || !DP) return;
-    const int extraWidth = std::max(form_.PageControl1->width() - 641, 0);
-    const int extraHeight = std::max(form_.PageControl1->height() - 469, 0);
+    const int extraWidth = std::max(form_.PageControl1->width() - kDesignedPageWidth, 0);
+    const int extraHeight = std::max(form_.PageControl1->height() - kDesignedPageHeight, 0);
     if (designedPlaces_.empty()) {
         if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
         for (QObject* child : children()) {
@@ -1197,8 +1204,6 @@ void TFigureTab::LayoutForExtraRoom() {
     }
     // What lies below the canvas moves down, what lies beside it moves right; the grid grows
     // downward as well. At the designed size everything stays where it was.
-    constexpr int kBelowCanvas = 340;
-    constexpr int kBesideCanvas = 318;
     for (const auto& [w, place] : designedPlaces_) {
         QRect r = place;
         if (place.top() >= kBelowCanvas) {
@@ -1207,6 +1212,8 @@ void TFigureTab::LayoutForExtraRoom() {
             r.translate(extraWidth, 0);
         }
         if (w == FiguurGrid) r.setHeight(place.height() + extraHeight);
+        // The status above the canvas widens with it: long numbers keep their face.
+        if (w == XYPos) r.setWidth(place.width() + extraWidth);
         if (w->geometry() != r) w->setGeometry(r);
     }
     // The marker stood for the mouse over the old picture.
@@ -1216,19 +1223,10 @@ void TFigureTab::LayoutForExtraRoom() {
 
 void TFigureTab::FitCanvasToRoom() {
     if (!form_.PageControl1) return;
-    const int extraWidth = std::max(form_.PageControl1->width() - 641, 0);
-    const int extraHeight = std::max(form_.PageControl1->height() - 469, 0);
-    int canvasWidth = extraWidth;
-    int canvasHeight = extraHeight;
-    // At the designed size the panel is the tile's shape; in a larger window the canvas takes
-    // all the room left of the grid and above the controls below it.
-    if (model_.HasFigure() && (extraWidth > 0 || extraHeight > 0)) {
-        canvasWidth +=
-            std::max(0, figure::kStartPanelSize - (model_.PanelWidth() - model_.view.extraWidth));
-        canvasHeight +=
-            std::max(0, figure::kStartPanelSize - (model_.PanelHeight() - model_.view.extraHeight));
-    }
-    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), canvasWidth, canvasHeight);
+    const figure::CanvasExtra extra =
+        figure::CanvasRoom(model_, form_.PageControl1->width() - kDesignedPageWidth,
+                           form_.PageControl1->height() - kDesignedPageHeight);
+    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extra.width, extra.height);
 }
 
 }  // namespace murvex::app

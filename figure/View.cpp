@@ -13,6 +13,16 @@ long double PixelsPerUnit(const FigureModel& model) {
     return model.HasFigure() ? 1 / model.ViewScale() : 0;
 }
 
+CanvasExtra CanvasRoom(const FigureModel& model, int windowExtraWidth, int windowExtraHeight) {
+    CanvasExtra extra{std::max(windowExtraWidth, 0), std::max(windowExtraHeight, 0)};
+    if (!model.HasFigure() || (extra.width == 0 && extra.height == 0)) return extra;
+    const int tileWidth = model.PanelWidth() - model.view.extraWidth;
+    const int tileHeight = model.PanelHeight() - model.view.extraHeight;
+    extra.width += std::max(0, kStartPanelSize - tileWidth);
+    extra.height += std::max(0, kStartPanelSize - tileHeight);
+    return extra;
+}
+
 CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight) {
     if (!model.HasFigure()) return {};
     // A designed pixel q is the tile point q * s; on the canvas it lies where the view puts it.

@@ -29,6 +29,15 @@ void FitTile(FigureModel& model, Canvas& canvas);
 // point at the top left pixel.
 void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int extraHeight);
 
+// The canvas's extra size for a window with this many pixels beyond its designed size: at the
+// designed size none (the panel has the tile's shape); in a larger window the canvas takes all
+// the room of the designed square panel and the extra pixels.
+struct CanvasExtra {
+    int width = 0;
+    int height = 0;
+};
+CanvasExtra CanvasRoom(const FigureModel& model, int windowExtraWidth, int windowExtraHeight);
+
 // Pixels per drawing unit at the present zoom.
 long double PixelsPerUnit(const FigureModel& model);
 

@@ -598,5 +598,32 @@ TEST_F(Tools, ThePictureFollowsTheTile) {
     }
 }
 
+// In a larger window the canvas takes all the room of the designed square panel.
+TEST_F(Tools, TheCanvasTakesTheRoomOfALargerWindow) {
+    struct Case {
+        const char* name;
+        int w, h, windowWidth, windowHeight;
+        int width, height;  // the canvas's extra size
+    };
+    const Case cases[] = {
+        {"designed size: the tile's shape", 215, 65, 0, 0, 0, 0},
+        {"a wide tile fills the height too", 215, 65, 100, 60, 100, 60 + 302 - 95},
+        {"a square tile", 300, 300, 100, 60, 100, 60},
+        {"a smaller window", 215, 65, -20, -10, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(InitFiguur(model, canvas, c.w, c.h));
+        const CanvasExtra extra = CanvasRoom(model, c.windowWidth, c.windowHeight);
+        EXPECT_EQ(extra.width, c.width);
+        EXPECT_EQ(extra.height, c.height);
+        // Given that room, a fitted tile fits it again.
+        SetExtraCanvasSize(model, canvas, extra.width, extra.height);
+        const Pixel corner = FiguurToPixel(model, {static_cast<long double>(c.w), 0}).pixel;
+        EXPECT_TRUE(corner.x == model.CanvasWidth() - 2 || corner.y == model.CanvasHeight() - 2)
+            << corner.x << "," << corner.y;
+    }
+}
+
 }  // namespace
 }  // namespace murvex::figure
