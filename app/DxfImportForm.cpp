@@ -94,6 +94,7 @@ TDxfImportForm::TDxfImportForm(dxf::Drawing drawing, QWidget* parent)
     }
     tileSource_ = new QLabel(tileBox);
     tileSource_->setObjectName(QStringLiteral("TegelBron"));
+    tileSource_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     tileGrid->addWidget(tileSource_, 2, 0, 1, 4);
 
     auto* layerBox = new QGroupBox(QStringLiteral("Lagen"), this);
@@ -126,6 +127,8 @@ TDxfImportForm::TDxfImportForm(dxf::Drawing drawing, QWidget* parent)
     report_->setWordWrap(true);
     report_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     report_->setMinimumWidth(300);
+    // A long refusal wraps inside the room the dialog has; it never widens the dialog.
+    report_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     report_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     picture_ = new DxfPicture(this);
@@ -219,11 +222,14 @@ void TDxfImportForm::Recompute() {
         for (const std::string& line : dxf::ReportLines(figure_->report))
             text += FromFileText(line) + QLatin1Char('\n');
         text += QStringLiteral("Lijnen in de tegel: %1").arg(figure_->segments.size());
-        report_->setStyleSheet(QString());
+        report_->setPalette(QPalette());
         report_->setText(text);
     } else {
         tileSource_->clear();
-        report_->setStyleSheet(QStringLiteral("color: #b00000"));
+        // A palette, not a style sheet: a style sheet would give the label another face.
+        QPalette red = report_->palette();
+        red.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+        report_->setPalette(red);
         report_->setText(FromFileText(refusal));
     }
     picture_->Show(figure_);

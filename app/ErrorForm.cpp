@@ -19,6 +19,8 @@ TErrorForm::TErrorForm(QWidget* parent) : QDialog(parent) {
 
     ErrorMemo = new QPlainTextEdit(this);
     ErrorMemo->setObjectName(QStringLiteral("ErrorMemo"));
+    // A list to read and copy from, not to edit.
+    ErrorMemo->setReadOnly(true);
     ErrorMemo->setGeometry(10, 8, 417, 243);
     ErrorMemo->setPlainText(QString());  // one empty line
 

@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -24,6 +28,7 @@
 #include <algorithm>
 
 #include "BackgroundPicture.h"
+#include "Choices.h"
 #include "Conversion.h"
 #include "Cursors.h"
 #include "DesignFonts.h"
@@ -45,6 +50,7 @@
 #include "Polar.h"
 #include "PreviewForm.h"
 #include "QtText.h"
+#include "ReaderNotice.h"
 #include "SaveHatch.h"
 #include "Selection.h"
 #include "Snaps.h"
@@ -59,6 +65,13 @@ namespace murvex::app {
 namespace {
 
 constexpr int kDefaultColWidth = 50;  // the coordinate columns
+
+// The tab control's designed size; controls below the canvas start at kBelowCanvas, those beside
+// it at kBesideCanvas.
+constexpr int kDesignedPageWidth = 641;
+constexpr int kDesignedPageHeight = 469;
+constexpr int kBelowCanvas = 340;
+constexpr int kBesideCanvas = 318;
 
 // An action of the window's action list with its hint and picture.
 QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
@@ -187,9 +200,11 @@ TFigureTab::TFigureTab(TMainForm& form)
       form_(form) {
     setObjectName(QStringLiteral("VrijFiguurTabSheet"));
     BuildControls();
+    session_.UseCanvas(HatchImage->Canvas());
     Connect();
     BuildDrawingTools();
     FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
+    FiguurGridUndo->UseHistory(session_.History());
     FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
     FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
         if (figure::Restore(model_, HatchImage->Canvas(), state)) RemoveBackgroundPicture();
@@ -203,19 +218,21 @@ TFigureTab::TFigureTab(TMainForm& form)
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
-    saved_.Set(figure::Snapshot(model_));
 }
 
 template <class Command>
 void TFigureTab::Step(Command&& command) {
-    figure::FigureSnapshot before = figure::Snapshot(model_);
-    std::forward<Command>(command)();
-    if (std::optional<figure::FigureSnapshot> step = steps_.Ran(std::move(before), model_))
-        FiguurGridUndo->Record(*step);
+    session_.Step(std::forward<Command>(command));
 }
 
 const StateHistory<figure::FigureSnapshot>& TFigureTab::UndoHistory() const {
     return FiguurGridUndo->History();
+}
+
+void TFigureTab::ShowFigure() {
+    RemoveBackgroundPicture();
+    if (model_.HasFigure()) EnableFigureCommands();
+    ShowModel();
 }
 
 TFigureTab::~TFigureTab() {
@@ -335,6 +352,9 @@ void TFigureTab::BuildControls() {
 
     // The row of "Maak hatch" is full; below the screen pen is the free place nearest to it.
     CompatibelOpslaan = CompatibleBox(this, "CompatibelOpslaanVrijFiguur", 4, 389);
+    CompatibelOpslaan->setChecked(RememberedChoice(kChoiceFigureCompatible, false));
+    connect(CompatibelOpslaan, &QCheckBox::toggled, this,
+            [](bool on) { RememberChoice(kChoiceFigureCompatible, on); });
 
     VrijeFiguurType =
         TextCombo(this, "VrijeFiguurType", {QStringLiteral("MODEL"), QStringLiteral("DRAFTING")}, 8,
@@ -461,6 +481,7 @@ bool TFigureTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFigureTab::ShowModel() {
+    FitCanvasToRoom();
     const int panelWidth = model_.PanelWidth();
     const int panelHeight = model_.PanelHeight();
     if (DP->width() != panelWidth || DP->height() != panelHeight) {
@@ -499,6 +520,9 @@ void TFigureTab::ShowModel() {
     HatchImage->SetTileFrame(frame);
     movingCurrent_ = true;
     RefreshGridView(FiguurGrid, FiguurGridModel);
+    // The grid shows selected what Delete takes: nothing when no row is red.
+    if (figure::ShownSelectedRow(model_) == 0 && !figure::WindowSelectionValid(model_))
+        FiguurGrid->clearSelection();
     movingCurrent_ = false;
     HatchImage->update();
 }
@@ -540,21 +564,12 @@ void TFigureTab::NieuwFiguurClick() {
     DeleteBackGroundImageAction->setEnabled(false);
     HatchImage->setEnabled(false);
     RefreschButton->setEnabled(false);
-    // The first figure starts the history: before it there is nothing to go back to.
-    const bool hadFigure = model_.HasFigure();
-    bool made = false;
-    Step([&] {
-        made = figure::NewFigureFromTexts(model_, HatchImage->Canvas(),
-                                          ToFileText(dialog.BreedteEdit->text()),
-                                          ToFileText(dialog.HoogteEdit->text()));
-    });
-    if (!made) {
+    if (!session_.NewFigure(ToFileText(dialog.BreedteEdit->text()),
+                            ToFileText(dialog.HoogteEdit->text()))) {
         ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
                   form_.Handle());
         return;
     }
-    if (!hadFigure) FiguurGridUndo->History().Clear();
-    saved_.Set(figure::Snapshot(model_));
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -563,25 +578,24 @@ void TFigureTab::NieuwFiguurClick() {
 void TFigureTab::AddfiguurLijnExecute() {
     CommitOpenCell(FiguurGrid);
     // The new row becomes current; showing the model scrolls the grid to it.
-    Step([this] { figure::AddCurrentSegmentRow(model_, HatchImage->Canvas()); });
+    session_.AddRow();
     ShowModel();
 }
 
 void TFigureTab::DeleteFiguurLijnActionExecute() {
     CommitOpenCell(FiguurGrid);
-    // Every row of a window selection, or the grid's selected row.
-    Step([this] { figure::DeleteSelection(model_, HatchImage->Canvas()); });
+    // What is shown selected: the rows of a window selection, or the row shown red.
+    session_.DeleteSelected();
     ShowModel();
 }
 
 void TFigureTab::FiguurGridKeyDown() {
-    Step([this] { figure::DrawEnteredRow(model_, HatchImage->Canvas()); });
+    session_.EnterRow();
     ShowModel();
 }
 
 void TFigureTab::FiguurGridSelectCell(int row) {
-    // Drawing the row clips it when it leaves the tile.
-    Step([&] { figure::ShowSelectedRow(model_, HatchImage->Canvas(), row); });
+    session_.SelectRow(row);
     HatchImage->update();
 }
 
@@ -592,14 +606,14 @@ void TFigureTab::FiguurGridClick() {
 
 void TFigureTab::DikkePenClick() {
     Step([this] {
-        figure::SetThickPen(model_, HatchImage->Canvas(), DikkePen->isChecked());
-        figure::RedrawSelection(model_, HatchImage->Canvas());
+        model_.thickPen = DikkePen->isChecked();
+        figure::RedrawWithSelection(model_, HatchImage->Canvas());
     });
     ShowModel();
 }
 
 void TFigureTab::RefreschButtonClick() {
-    Step([this] { figure::RedrawFiguur(model_, HatchImage->Canvas()); });
+    Step([this] { figure::RedrawWithSelection(model_, HatchImage->Canvas()); });
     ShowModel();
 }
 
@@ -649,20 +663,13 @@ void TFigureTab::SafeVrijFiguurlistExecute() {
 
 bool TFigureTab::SaveFigureListNow() {
     CommitOpenCell(FiguurGrid);
-    const PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
-    bool saved = false;
-    RunCommand(form_.ThePlatform(), [&] {
-        saved = figure::SaveFigureList(form_.ThePlatform(), SaveDialogVrijFiguur,
-                                       ApplicationHandle(), model_, texts);
-    });
-    if (saved) saved_.Set(figure::Snapshot(model_));
-    return saved;
+    return session_.SaveList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
+                             ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij));
 }
 
 bool TFigureTab::MayDropChanges() {
     CommitOpenCell(FiguurGrid);
-    // Only a figure can be saved as a list; before the first one there is nothing to lose.
-    const bool changed = model_.HasFigure() && saved_.Changed(figure::Snapshot(model_));
+    const bool changed = session_.Changed();
     // The user sees what the question is about.
     if (changed) form_.PageControl1->setCurrentWidget(this);
     const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
@@ -671,11 +678,14 @@ bool TFigureTab::MayDropChanges() {
 }
 
 void TFigureTab::OpenVrijfiguurListExecute() {
+    CommitOpenCell(FiguurGrid);
+    // One question is enough: after "save the changes?" the list's own one is left out.
+    const bool changesAsked = session_.Changed();
     if (!MayDropChanges()) return;
     bool chosen = false;
     RunCommand(form_.ThePlatform(), [&] {
         chosen = figure::ChooseFigureList(form_.ThePlatform(), OpenDialogVrijFiguur,
-                                          ApplicationHandle());
+                                          ApplicationHandle(), !changesAsked);
     });
     if (!chosen) return;
     if (dxf::IsDxfName(OpenDialogVrijFiguur.fileName))
@@ -695,15 +705,14 @@ void TFigureTab::OpenDxfDrawing(const std::string& path) {
     }
     TDxfImportForm dialog(std::move(*read.drawing), &form_);
     if (dialog.exec() != QDialog::Accepted || !dialog.Figure()) return;
-    const bool hadFigure = model_.HasFigure();
-    bool filled = false;
-    Step([&] { filled = dxf::FillFigure(model_, HatchImage->Canvas(), *dialog.Figure()); });
-    if (!filled) {
+    const dxf::TileFigure& figure = *dialog.Figure();
+    if (!session_.LoadSegments(figure.width, figure.height, figure.segments)) {
         ShowError(platform, figure::kInvalidValueText, figure::kInvalidValueTitle, form_.Handle());
         return;
     }
-    if (!hadFigure) FiguurGridUndo->History().Clear();
     SetComboText(VrijeFiguurUnits, FromFileText(dialog.Figure()->report.units));
+    // The pattern is named after the drawing, not after the figure it replaced.
+    NaamEditVrij->setText(QFileInfo(FromFileText(path)).completeBaseName());
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -713,17 +722,8 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
     // The open dialog offers the file next time, however it was named.
     OpenDialogVrijFiguur.fileName = path;
     PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
-    std::optional<figure::ListReadResult> result;
-    const bool hadFigure = model_.HasFigure();
-    Step([&] {
-        RunCommand(form_.ThePlatform(), [&] {
-            result = figure::OpenFigureListFile(form_.ThePlatform(), path, ApplicationHandle(),
-                                                model_, HatchImage->Canvas(), texts);
-        });
-    });
-    if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
-    if (result && result->status == figure::ListReadStatus::Ok)
-        saved_.Set(figure::Snapshot(model_));
+    const std::optional<figure::ListReadResult> result =
+        session_.OpenList(form_.ThePlatform(), path, ApplicationHandle(), texts);
     if (result && result->tileSet) {
         // A new tile: the picture goes, the delete command keeps its state.
         RemoveBackgroundPicture();
@@ -756,18 +756,34 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
 }
 
 void TFigureTab::ButtonCreateHatchClick() {
-    MakeHatchThen([this](const LineList& lines) {
-        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+    MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
+        if (!SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle()))
+            return std::nullopt;
+        return form_.SaveDialog.fileName;
     });
 }
 
 void TFigureTab::AddToLibraryClick() {
-    MakeHatchThen([this](const LineList& lines) {
-        AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle());
+    MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
+        if (!AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle()))
+            return std::nullopt;
+        // A library holds many patterns: its name is not the pattern's.
+        return std::string();
     });
 }
 
-void TFigureTab::MakeHatchThen(const std::function<void(const LineList&)>& save) {
+void TFigureTab::TellMisreadingReaders(const LineList& lines, const std::string& fileName) {
+    if (RememberedChoice(kChoiceReaderNoticeOff, false)) return;
+    const std::optional<std::string> notice = figure::ReaderNotice(lines, fileName, SaveStyle());
+    if (!notice) return;
+    bool off = false;
+    form_.ThePlatform().MessageBoxWithCheck(*notice, figure::kReaderNoticeTitle, style::kWarning,
+                                            form_.Handle(), figure::kReaderNoticeCheck, off);
+    if (off) RememberChoice(kChoiceReaderNoticeOff, true);
+}
+
+void TFigureTab::MakeHatchThen(
+    const std::function<std::optional<std::string>(const LineList&)>& save) {
     CommitOpenCell(FiguurGrid);
     if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
     TErrorForm& errors = *form_.ErrorForm;
@@ -775,7 +791,9 @@ void TFigureTab::MakeHatchThen(const std::function<void(const LineList&)>& save)
 
     const std::optional<figure::ConversionSettings> choice = ConversionChoice();
     if (!choice) {
-        ShowError(form_.ThePlatform(), kInvalidValueText, "Error", form_.Handle());
+        // Named, since the edit lies away from the combo box that asks for it.
+        ShowError(form_.ThePlatform(), std::string(kInvalidValueText) + " bij \"Max. afwijking\"",
+                  "Error", form_.Handle());
         return;
     }
     const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
@@ -785,7 +803,9 @@ void TFigureTab::MakeHatchThen(const std::function<void(const LineList&)>& save)
     const figure::FigureHatch hatch =
         figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
                                  *choice, &platform, SaveStyle());
-    RunCommand(platform, [&] { save(hatch.lines); });
+    std::optional<std::string> written;
+    RunCommand(platform, [&] { written = save(hatch.lines); });
+    if (written) TellMisreadingReaders(hatch.lines, *written);
 
     // After the save flow, whatever became of it.
     if (hatch.failedRows.empty()) return;
@@ -850,12 +870,7 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     const std::string text = ToFileText(input.InPutRubberEdit->text());
     input.InPutRubberEdit->clear();
     if (accepted) {
-        figure::Reaction reaction;
-        const char separator = form_.ThePlatform().DecimalSeparator();
-        Step([&] {
-            reaction = figure::TypedLengthAccepted(model_, HatchImage->Canvas(), text, separator);
-        });
-        Apply(reaction);
+        Apply(session_.TypedText(text, form_.ThePlatform().DecimalSeparator()));
     } else {
         figure::TypedLengthCancelled(model_);
     }
@@ -864,20 +879,16 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
 void TFigureTab::HatchImageMouseMove(QPoint pixel) {
     // A mouse move never changes the grid: only the canvas and the status text are shown again,
     // so following the mouse costs the same whatever the figure holds.
-    Apply(figure::MouseMove(model_, HatchImage->Canvas(), ToPixel(pixel)), false);
+    Apply(session_.MouseMove(ToPixel(pixel)), false);
 }
 
 void TFigureTab::HatchImageClick(QPoint pixel) {
     CommitOpenCell(FiguurGrid);
-    figure::Reaction reaction;
-    Step([&] { reaction = figure::Click(model_, HatchImage->Canvas(), ToPixel(pixel)); });
-    Apply(reaction);
+    Apply(session_.Click(ToPixel(pixel)));
 }
 
 void TFigureTab::SpeedButtonSelectieModeClick() {
-    const figure::Reaction reaction = figure::EnterSelectionMode(model_, HatchImage->Canvas());
-    steps_.ForgetAbandonedSegment(model_);
-    Apply(reaction);
+    Apply(session_.SelectionMode());
 }
 
 void TFigureTab::SpeedButtonTekenmodeClick() {
@@ -928,9 +939,7 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
         HatchImage->SetSpaceHeld(true);
         return true;
     }
-    const figure::Reaction reaction =
-        figure::KeyDown(model_, HatchImage->Canvas(), key, shift, KeyFocus());
-    steps_.ForgetAbandonedSegment(model_);
+    const figure::Reaction reaction = session_.KeyDown(key, shift, KeyFocus());
     // Most keys only pass by: the grid and the canvas are left alone for them.
     if (reaction.keySwallowed || reaction.status || reaction.cursor || reaction.selectedRow ||
         reaction.warning || reaction.openTypedLengthBox) {
@@ -1002,7 +1011,8 @@ void TFigureTab::BuildDrawingTools() {
         {"SnapMidAction", "Middens", &figure::SnapSettings::midPoints},
         {"SnapIntersectionAction", "Snijpunten", &figure::SnapSettings::intersections},
         {"SnapNearestAction", "Dichtstbijzijnd punt", &figure::SnapSettings::nearest},
-        {"SnapTileAction", "Tegelhoeken en -randen", &figure::SnapSettings::tile},
+        {"SnapTileCornerAction", "Tegelhoeken", &figure::SnapSettings::tileCorners},
+        {"SnapTileAction", "Tegelranden", &figure::SnapSettings::tile},
         {"SnapNeighbourAction", "Eindpunten van de buurkopieën", &figure::SnapSettings::neighbours},
     };
     for (const auto& kind : kinds) {
@@ -1072,36 +1082,43 @@ void TFigureTab::SelectionEditClick(int edit) {
     const bool mirror = kind == figure::SelectionEdit::MirrorLeftRight ||
                         kind == figure::SelectionEdit::MirrorUpDown;
     const char separator = form_.ThePlatform().DecimalSeparator();
-    QInputDialog dialog(this);
+    QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("SelectionEditDialog"));
-    dialog.setWindowTitle(QStringLiteral("Selectie"));
-    dialog.setLabelText(mirror             ? (kind == figure::SelectionEdit::MirrorLeftRight
-                                                  ? QStringLiteral("Spiegellijn x:")
-                                                  : QStringLiteral("Spiegellijn y:"))
-                        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
-                                           : QStringLiteral("Verschuiving dx,dy:"));
+    dialog.setWindowTitle(kind == figure::SelectionEdit::Copy   ? QStringLiteral("Kopiëren")
+                          : kind == figure::SelectionEdit::Move ? QStringLiteral("Verplaatsen")
+                                                                : QStringLiteral("Spiegelen"));
+    auto* layout = new QFormLayout(&dialog);
+    auto* value = new QLineEdit(&dialog);
+    value->setObjectName(QStringLiteral("SelectionEditValue"));
+    layout->addRow(
+        mirror ? (kind == figure::SelectionEdit::MirrorLeftRight ? QStringLiteral("Spiegellijn x:")
+                                                                 : QStringLiteral("Spiegellijn y:"))
+        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
+                           : QStringLiteral("Verschuiving dx,dy:"),
+        value);
+    auto* keep = new QCheckBox(QStringLiteral("Origineel behouden"), &dialog);
+    keep->setObjectName(QStringLiteral("SelectionEditKeep"));
+    keep->setChecked(true);
+    keep->setVisible(mirror);
+    if (mirror) layout->addRow(keep);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    layout->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::string text = ToFileText(dialog.textValue());
-    long double a = 0;
-    long double b = 0;
-    bool ok = false;
-    if (mirror) {
-        const ParseResult value = ParseDecimal(text);
-        ok = value.ok;
-        a = value.value;
-    } else if (const auto pair = figure::ParseTypedInput("@" + text, separator)) {
-        // Read as a relative point: two numbers are wanted, so "10,0" is 10 and 0 where the
-        // decimal separator is a point.
-        ok = pair->form == figure::TypedInput::Form::Relative;
-        a = pair->a;
-        b = pair->b;
-    }
-    if (!ok) {
-        ShowWarning(form_.ThePlatform(), figure::kInvalidLengthText, std::string(),
-                    ApplicationHandle());
+    const std::optional<figure::EditResult> result =
+        session_.EditSelectionTyped(kind, ToFileText(value->text()), keep->isChecked());
+    if (!result) {
+        ShowWarning(form_.ThePlatform(),
+                    mirror ? std::string(figure::kInvalidLengthText)
+                           : figure::TypedInputRefusedText(separator),
+                    std::string(), ApplicationHandle());
         return;
     }
-    Step([&] { figure::EditSelection(model_, HatchImage->Canvas(), kind, a, b); });
+    if (*result == figure::EditResult::OntoItself)
+        ShowWarning(form_.ThePlatform(), figure::kCopyOntoItselfText, std::string(),
+                    ApplicationHandle());
     ShowModel();
 }
 
@@ -1112,8 +1129,7 @@ void TFigureTab::GridSpacingClick() {
     dialog.setLabelText(QStringLiteral("Rasterafstand:"));
     dialog.setTextValue(FromFileText(Fmt(model_.interaction.snaps.gridSpacing)));
     if (dialog.exec() != QDialog::Accepted) return;
-    const ParseResult spacing = ParseDecimal(ToFileText(dialog.textValue()));
-    if (!spacing.ok || !figure::SetGridSpacing(model_, spacing.value)) {
+    if (!session_.SetGridSpacingTyped(ToFileText(dialog.textValue()))) {
         ShowError(form_.ThePlatform(), figure::kInvalidValueText, figure::kInvalidValueTitle,
                   form_.Handle());
         return;
@@ -1137,13 +1153,9 @@ void TFigureTab::ShowBackgroundForView(const QRect& area) {
         BackGroundImage->setPixmap(QPixmap::fromImage(backgroundPicture_));
         return;
     }
-    // A designed pixel q lies at q * zoom, moved by the pan, on the canvas.
-    const double zoom = static_cast<double>(v.zoom);
-    const double vs = static_cast<double>(model_.ViewScale());
-    const QPointF shift(-static_cast<double>(v.offsetX) / vs, static_cast<double>(v.offsetY) / vs);
-    const QPointF at((model_.TilePixelWidth() - backgroundPicture_.width()) / 2.0,
-                     (model_.TilePixelHeight() - backgroundPicture_.height()) / 2.0);
-    const QRectF target(at * zoom + shift, QSizeF(backgroundPicture_.size()) * zoom);
+    const figure::CanvasRect r =
+        figure::PictureOnCanvas(model_, backgroundPicture_.width(), backgroundPicture_.height());
+    const QRectF target(r.left, r.top, r.width, r.height);
     QPixmap shown(area.size());
     shown.fill(Qt::white);
     // Only the part on the canvas is painted; a picture far larger than any screen is left out.
@@ -1160,6 +1172,8 @@ void TFigureTab::ShowBackgroundForView(const QRect& area) {
 }
 
 void TFigureTab::ShowViewChange(QPoint mouse) {
+    // The marker stood for the mouse over the old picture; a move shows it again where it is.
+    HatchImage->SetSnapMarker(QPoint(), 0);
     ShowModel();
     // The redraw took the rubber line away: the mouse draws it again where it now is.
     if (HatchImage->rect().contains(mouse)) HatchImageMouseMove(mouse);
@@ -1181,14 +1195,12 @@ void TFigureTab::PassendClick() {
 }
 
 void TFigureTab::HatchImagePress(QPoint pixel) {
-    Apply(figure::Press(model_, HatchImage->Canvas(), ToPixel(pixel)), false);
+    Apply(session_.Press(ToPixel(pixel)), false);
 }
 
 void TFigureTab::HatchImageRelease(QPoint pixel, bool inside) {
     CommitOpenCell(FiguurGrid);
-    figure::Reaction reaction;
-    // A dragged end point is one step.
-    Step([&] { reaction = figure::Release(model_, HatchImage->Canvas(), ToPixel(pixel)); });
+    const figure::Reaction reaction = session_.Release(ToPixel(pixel));
     Apply(reaction);
     if (!reaction.releaseHandled && inside) HatchImageClick(pixel);
 }
@@ -1200,8 +1212,8 @@ void TFigureTab::resizeEvent(QResizeEvent* event) {
 
 void TFigureTab::LayoutForExtraRoom() {
     if (!form_.PageControl1 || !DP) return;
-    const int extraWidth = std::max(form_.PageControl1->width() - 641, 0);
-    const int extraHeight = std::max(form_.PageControl1->height() - 469, 0);
+    const int extraWidth = std::max(form_.PageControl1->width() - kDesignedPageWidth, 0);
+    const int extraHeight = std::max(form_.PageControl1->height() - kDesignedPageHeight, 0);
     if (designedPlaces_.empty()) {
         if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
         for (QObject* child : children()) {
@@ -1211,8 +1223,6 @@ void TFigureTab::LayoutForExtraRoom() {
     }
     // What lies below the canvas moves down, what lies beside it moves right; the grid grows
     // downward as well. At the designed size everything stays where it was.
-    constexpr int kBelowCanvas = 340;
-    constexpr int kBesideCanvas = 318;
     for (const auto& [w, place] : designedPlaces_) {
         QRect r = place;
         if (place.top() >= kBelowCanvas) {
@@ -1221,10 +1231,21 @@ void TFigureTab::LayoutForExtraRoom() {
             r.translate(extraWidth, 0);
         }
         if (w == FiguurGrid) r.setHeight(place.height() + extraHeight);
+        // The status above the canvas widens with it: long numbers keep their face.
+        if (w == XYPos) r.setWidth(place.width() + extraWidth);
         if (w->geometry() != r) w->setGeometry(r);
     }
-    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extraWidth, extraHeight);
+    // The marker stood for the mouse over the old picture.
+    HatchImage->SetSnapMarker(QPoint(), 0);
     ShowModel();
+}
+
+void TFigureTab::FitCanvasToRoom() {
+    if (!form_.PageControl1) return;
+    const figure::CanvasExtra extra =
+        figure::CanvasRoom(model_, form_.PageControl1->width() - kDesignedPageWidth,
+                           form_.PageControl1->height() - kDesignedPageHeight);
+    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extra.width, extra.height);
 }
 
 }  // namespace murvex::app

@@ -14,6 +14,7 @@
 #include "CompatiblePattern.h"
 #include "Conversion.h"
 #include "FigureModel.h"
+#include "FigureSession.h"
 #include "FigureUndo.h"
 #include "GridHistory.h"
 #include "Platform.h"
@@ -57,6 +58,10 @@ class TFigureTab : public QWidget {
     ~TFigureTab() override;
 
     figure::FigureModel& Model() { return model_; }
+    // The figure without the window: undo steps, saved mark and the commands. Segments made
+    // elsewhere come in through its LoadSegments (one undo step); call ShowFigure afterwards.
+    figure::FigureSession& Session() { return session_; }
+    void ShowFigure();
 
     // The grid's undo history (a step keeps the tile too), as Ctrl+Z and Ctrl+Y walk it.
     const StateHistory<figure::FigureSnapshot>& UndoHistory() const;
@@ -187,8 +192,12 @@ class TFigureTab : public QWidget {
     QLineEdit* MaxAfwijkingEdit = nullptr;
     // "Aan bibliotheek toevoegen...": what "Maak hatch" writes, into a library file.
     void AddToLibraryClick();
-    // "Maak hatch"'s lines handed to save, then the rows without a solution shown.
-    void MakeHatchThen(const std::function<void(const LineList&)>& save);
+    // "Maak hatch"'s lines handed to save (which gives the file's name when it wrote one), then
+    // the readers that misread the file and the rows without a solution shown.
+    void MakeHatchThen(const std::function<std::optional<std::string>(const LineList&)>& save);
+    // At once after writing: which CAD programs misread the file, and the remedy, unless the
+    // user asked not to be told again.
+    void TellMisreadingReaders(const LineList& lines, const std::string& fileName);
     QToolButton* libraryAddButton_ = nullptr;
 
     void BuildControls();
@@ -213,13 +222,11 @@ class TFigureTab : public QWidget {
     void Step(Command&& command);
 
     TMainForm& form_;
-    figure::FigureModel model_;
+    figure::FigureSession session_;
+    figure::FigureModel& model_ = session_.Model();
     // Set while the tab itself moves the grid view's current cell, so that the cell selection
     // handler does not draw the rows a second time.
     bool movingCurrent_ = false;
-    figure::FigureSteps steps_;
-    // The figure (grid and tile) as last saved, opened or made new.
-    SavedStateMark<figure::FigureSnapshot> saved_;
     // The figure list's save flow; true when the list was written.
     bool SaveFigureListNow();
     QCheckBox* CompatibelOpslaan = nullptr;
@@ -229,6 +236,8 @@ class TFigureTab : public QWidget {
     void BuildDrawingTools();
     void ShowViewChange(QPoint mouse);
     void LayoutForExtraRoom();
+    // The canvas's size for the window's room (the tile refitted when it was fitted).
+    void FitCanvasToRoom();
     // The background picture under the canvas as the view shows the tile: at the designed view
     // exactly as loaded, zoomed or moved its visible part scaled along.
     void ShowBackgroundForView(const QRect& area);

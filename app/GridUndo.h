@@ -86,12 +86,14 @@ class GridUndo : public GridUndoKeys {
         Record(before);
     }
     // Records the state before a command that has just run (not a step when the same).
-    void Record(const State& before) { history_.Record(before, Capture()); }
+    void Record(const State& before) { history_->Record(before, Capture()); }
 
-    bool Undo() override { return MayTakeStep() && Show(history_.Undo(Capture())); }
-    bool Redo() override { return MayTakeStep() && Show(history_.Redo(Capture())); }
+    bool Undo() override { return MayTakeStep() && Show(history_->Undo(Capture())); }
+    bool Redo() override { return MayTakeStep() && Show(history_->Redo(Capture())); }
 
-    StateHistory<State>& History() { return history_; }
+    StateHistory<State>& History() { return *history_; }
+    // Keeps the steps in a history the tab's library owns instead of its own.
+    void UseHistory(StateHistory<State>& history) { history_ = &history; }
 
     std::function<State()> Capture;
     std::function<void(const State&)> Put;
@@ -111,7 +113,8 @@ class GridUndo : public GridUndoKeys {
         Record(before);
     }
 
-    StateHistory<State> history_;
+    StateHistory<State> ownHistory_;
+    StateHistory<State>* history_ = &ownHistory_;
     std::optional<State> beforeCell_;  // the state while a typed text is being written
 };
 

@@ -13,6 +13,7 @@
 #include <QPolygonF>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -301,6 +302,10 @@ TPreviewForm::TPreviewForm(TMainForm& form) : QWidget(&form, Qt::Window), form_(
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Voorbeeld"));
     resize(900, 560);
+    // Escape closes it, as it closes a dialog.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    close->setContext(Qt::WindowShortcut);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 
     OutlineCheck = new QCheckBox(QStringLiteral("Herhaling tonen"), this);
     OutlineCheck->setObjectName(QStringLiteral("OutlineCheck"));

@@ -4,16 +4,21 @@
 
 #include <QColor>
 #include <QImage>
+#include <memory>
 
 #include "Canvas.h"
+
+class QPainter;
 
 namespace murvex::app {
 
 class QImageCanvas final : public figure::Canvas {
   public:
     QImageCanvas();
+    ~QImageCanvas() override;
 
-    const QImage& Image() const { return image_; }
+    // The picture as drawn so far (the painter of a redraw ends here).
+    const QImage& Image() const;
 
     void SetSize(int width, int height) override;
     void FillWhite() override;
@@ -24,7 +29,13 @@ class QImageCanvas final : public figure::Canvas {
     void NotXorLine(figure::Pixel from, figure::Pixel to) override;
 
   private:
+    // One painter for all the lines drawn between two looks at the picture: a redraw of many
+    // rows opens it once.
+    QPainter& Painter();
+    void EndPainting() const;
+
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
     QColor penColor_ = Qt::black;
     int penWidth_ = 1;
     figure::Pixel position_;

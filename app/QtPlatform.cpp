@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -156,6 +157,22 @@ Answer QtPlatform::MessageBox(const std::string& text, const std::string& title,
     box.setTextFormat(Qt::PlainText);
     ConfigureMessageBox(box, style);
     box.exec();
+    return ButtonCode(box, box.clickedButton());
+}
+
+Answer QtPlatform::MessageBoxWithCheck(const std::string& text, const std::string& title,
+                                       MessageStyle style, WindowHandle owner,
+                                       const std::string& checkText, bool& checked) {
+    QMessageBox box(OwnerWidget(owner));
+    box.setWindowTitle(title.empty() ? QStringLiteral("Murvex") : FromFileText(title));
+    box.setText(FromFileText(text));
+    box.setTextFormat(Qt::PlainText);
+    ConfigureMessageBox(box, style);
+    auto* check = new QCheckBox(FromFileText(checkText), &box);
+    check->setChecked(checked);
+    box.setCheckBox(check);
+    box.exec();
+    checked = check->isChecked();
     return ButtonCode(box, box.clickedButton());
 }
 

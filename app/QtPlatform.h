@@ -12,6 +12,9 @@ namespace murvex::app {
 
 class QtPlatform : public Platform {
   public:
+    Answer MessageBoxWithCheck(const std::string& text, const std::string& title,
+                               MessageStyle style, WindowHandle owner, const std::string& checkText,
+                               bool& checked) override;
     Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
                       WindowHandle owner) override;
     void ShowApplicationError(const std::string& text) override;

@@ -47,6 +47,15 @@ class Platform {
     // The standard modal message box; returns the button the user chose.
     virtual Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
                               WindowHandle owner) = 0;
+    // The same with a check box under the text ("Niet meer vragen"); checked holds its state in
+    // and out. Where no check box can be shown it is the plain box and checked stays.
+    virtual Answer MessageBoxWithCheck(const std::string& text, const std::string& title,
+                                       MessageStyle style, WindowHandle owner,
+                                       const std::string& checkText, bool& checked) {
+        (void)checkText;
+        (void)checked;
+        return MessageBox(text, title, style, owner);
+    }
     // The application's standard error box, for errors that escape a command.
     virtual void ShowApplicationError(const std::string& text) = 0;
 

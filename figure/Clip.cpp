@@ -1,6 +1,7 @@
 // Clipping a segment to the closed tile, in extended precision.
 #include "Clip.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -95,6 +96,60 @@ std::optional<TileSegment> ClipFiguurLijn(TileSegment segment, long double w, lo
     // can put the two ends of a near-vertical result the wrong way round in x.
     if (p1.x > p2.x) std::swap(p1, p2);
     return TileSegment{p1, p2};
+}
+
+}  // namespace murvex::figure
+
+namespace murvex::figure {
+
+long double ReduceByPeriods(long double x, long double period) {
+    const long double r = x - std::floor(x / period) * period;
+    return r >= period || r < 0 ? 0 : r;
+}
+
+std::vector<TileSegment> WrapIntoTile(const TileSegment& segment, long double width,
+                                      long double height) {
+    const TilePoint p = segment.start;
+    const TilePoint q = segment.end;
+    const long double eps = std::max(width, height) * 1e-9L;
+    const auto inside = [&](TilePoint t) {
+        return t.x >= -eps && t.x <= width + eps && t.y >= -eps && t.y <= height + eps;
+    };
+    const auto onto = [&](TilePoint t) {
+        return TilePoint{std::clamp<long double>(t.x, 0, width),
+                         std::clamp<long double>(t.y, 0, height)};
+    };
+    if (inside(p) && inside(q)) return {{onto(p), onto(q)}};
+    // Where the segment crosses a border, as fractions of its length.
+    std::vector<long double> cuts{0, 1};
+    const auto crossings = [&](long double a, long double b, long double period) {
+        if (a == b) return;
+        const long double first = std::floor(std::min(a, b) / period) + 1;
+        const long double last = std::ceil(std::max(a, b) / period) - 1;
+        for (long double k = first; k <= last && cuts.size() < 64; ++k)
+            cuts.push_back((k * period - a) / (b - a));
+    };
+    crossings(p.x, q.x, width);
+    crossings(p.y, q.y, height);
+    std::sort(cuts.begin(), cuts.end());
+    const auto at = [&](long double t) {
+        if (t <= 0) return p;
+        if (t >= 1) return q;
+        return TilePoint{p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
+    };
+    std::vector<TileSegment> parts;
+    const long double shortest = std::max(width, height) * 1e-6L;
+    for (std::size_t i = 1; i < cuts.size(); ++i) {
+        const TilePoint a = at(cuts[i - 1]);
+        const TilePoint b = at(cuts[i]);
+        if (std::hypot(b.x - a.x, b.y - a.y) < shortest) continue;
+        // The part's middle tells which tile it lies in.
+        const long double kx = std::floor((a.x + b.x) / 2 / width);
+        const long double ky = std::floor((a.y + b.y) / 2 / height);
+        parts.push_back({onto({a.x - kx * width, a.y - ky * height}),
+                         onto({b.x - kx * width, b.y - ky * height})});
+    }
+    return parts;
 }
 
 }  // namespace murvex::figure

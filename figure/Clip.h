@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "FigureModel.h"
 
@@ -14,5 +15,20 @@ namespace murvex::figure {
 // (a vertical segment outside 0 <= x <= W included). Nothing when the clip fails.
 std::optional<TileSegment> ClipFiguurLijn(TileSegment segment, long double width,
                                           long double height);
+
+}  // namespace murvex::figure
+
+namespace murvex::figure {
+
+// The segment as the repeating tile shows it: cut at every tile border it crosses, each part
+// moved back into the tile by whole tile widths and heights, so a figure moved across the
+// border repeats as drawn. A segment inside the closed tile comes back as it is; parts shorter
+// than a millionth of the tile's longer side are left out. The segment should be at most a few
+// tiles long (it has at most one part per tile it crosses).
+std::vector<TileSegment> WrapIntoTile(const TileSegment& segment, long double width,
+                                      long double height);
+
+// x reduced by whole periods into [0, period).
+long double ReduceByPeriods(long double x, long double period);
 
 }  // namespace murvex::figure

@@ -2,12 +2,14 @@
 #include "FigureEditing.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Clip.h"
 #include "NumberText.h"
+#include "Snaps.h"
 #include "Text.h"
 
 namespace murvex::figure {
@@ -72,7 +74,23 @@ void RedrawFiguur(FigureModel& model, Canvas& canvas) {
     // pulling the rest of a large figure up once per deleted row.
     std::vector<bool> missed(static_cast<std::size_t>(grid.RowCount()), false);
     int firstMissed = 0;
+    // The rows as parsed once per grid revision; a row drawn as it stands needs no cell read.
+    const std::shared_ptr<const SegmentIndex> parsed =
+        model.HasFigure() ? (IndexOf(model), model.segmentIndex) : nullptr;
+    const std::vector<SegmentIndex::Entry> none;
+    const auto& entries = parsed ? parsed->Entries() : none;
+    std::size_t e = entries.size();
     for (int r = grid.RowCount() - 1; r >= 1; --r) {
+        while (e > 0 && entries[e - 1].row > r)
+            --e;
+        if (e > 0 && entries[e - 1].row == r && entries[e - 1].Complete()) {
+            const TileSegment& s = entries[e - 1].segment;
+            if (InsideTile(model, s.start) && InsideTile(model, s.end)) {
+                canvas.MoveTo(FiguurToPixel(model, s.start).pixel);
+                canvas.LineTo(FiguurToPixel(model, s.end).pixel);
+                continue;
+            }
+        }
         if (DrawFiguurLijn(model, canvas, r, false) == DrawResult::Missed) {
             missed[static_cast<std::size_t>(r)] = true;
             firstMissed = r;
@@ -136,6 +154,14 @@ bool DeleteFiguurRow(TextGrid& grid) {
 void DeleteSelectedSegment(FigureModel& model, Canvas& canvas) {
     DeleteFiguurRow(model.grid);
     RedrawFiguur(model, canvas);
+    // The redraw shows every row black: nothing is selected any more.
+    model.previousRow = model.currentRow = 0;
+}
+
+int ShownSelectedRow(const FigureModel& model) {
+    const int row = model.currentRow;
+    if (row < 1 || row >= model.grid.RowCount() || row != model.grid.CurrentRow()) return 0;
+    return row;
 }
 
 void DrawEnteredRow(FigureModel& model, Canvas& canvas) {

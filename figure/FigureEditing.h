@@ -32,8 +32,10 @@ int AddCurrentSegmentRow(FigureModel& model, Canvas& canvas);
 // Deletes the grid's current data row, pulling the rows below up; the "Nr." cells stay. False
 // when no data row is current or it is the only one.
 bool DeleteFiguurRow(TextGrid& grid);
-// DeleteFiguurRow, then RedrawFiguur.
+// DeleteFiguurRow, then RedrawFiguur; no row is shown selected afterwards.
 void DeleteSelectedSegment(FigureModel& model, Canvas& canvas);
+// The row drawn red as the selection, while the grid's current row is that row; 0 for none.
+int ShownSelectedRow(const FigureModel& model);
 
 // Enter in the grid: draws the current row over the canvas as it stands; when the row misses
 // the tile it is emptied, and deleted unless it is row 1.

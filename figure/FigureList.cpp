@@ -217,9 +217,9 @@ FileDialog MakeSaveFigureListDialog() {
 }
 
 FileDialog MakeOpenFigureListDialog() {
-    FileDialog dialog = OpenFileDialog("tekstbestanden", "*.txt", "txt");
-    // A tile drawn in a CAD program comes in through the same command.
-    dialog.moreFilters = "DXF-tekening (*.dxf)";
+    // A tile drawn in a CAD program comes in through the same command: both are listed at once.
+    FileDialog dialog = OpenFileDialog("Figuurlijsten en DXF-tekeningen", "*.txt *.dxf", "txt");
+    dialog.moreFilters = "tekstbestanden (*.txt);;DXF-tekening (*.dxf)";
     return dialog;
 }
 
@@ -248,8 +248,9 @@ bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle app
     return false;
 }
 
-bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow) {
-    if (!AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return false;
+bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow,
+                      bool ask) {
+    if (ask && !AskQuestion(platform, kOpenQuestion, kOpenTitle, 1, appWindow)) return false;
     return platform.RunFileDialog(openDialog, appWindow);
 }
 

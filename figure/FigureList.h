@@ -88,9 +88,11 @@ FileDialog MakeOpenFigureListDialog();
 // when the list was written.
 bool SaveFigureList(Platform& platform, FileDialog& saveDialog, WindowHandle appWindow,
                     const FigureModel& model, const PatternHeader& header);
-// The open command up to the file: the question, then the open dialog, both owned by appWindow.
-// True when the user named a file (in openDialog.fileName).
-bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow);
+// The open command up to the file: the question (unless ask is false: the caller asked about
+// unsaved changes already), then the open dialog, both owned by appWindow. True when the user
+// named a file (in openDialog.fileName).
+bool ChooseFigureList(Platform& platform, FileDialog& openDialog, WindowHandle appWindow,
+                      bool ask = true);
 // The open command once a file is named (there or on the command line): the reading with its
 // message boxes owned by appWindow; how it went (tileSet tells the window to drop its
 // background picture).

@@ -49,6 +49,7 @@ bool InitFiguur(FigureModel& model, Canvas& canvas, std::int64_t width, std::int
     model.view.zoom = 1;
     model.view.offsetX = 0;
     model.view.offsetY = 0;
+    model.view.fitted = true;
     model.interaction.target.reset();
     model.interaction.dragging = false;
     model.interaction.pressed = false;

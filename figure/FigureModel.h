@@ -54,10 +54,13 @@ struct SnapSettings {
     double gridSpacing = 10;  // drawing units
     bool midPoints = false;
     bool intersections = false;
-    bool nearest = false;     // the point of a segment nearest to the mouse
-    bool tile = false;        // the tile's corners and edges
-    bool neighbours = false;  // end points of the copies beside the tile
-    bool AnyObject() const { return midPoints || intersections || nearest || tile || neighbours; }
+    bool nearest = false;      // the point of a segment nearest to the mouse
+    bool tileCorners = false;  // the tile's corners
+    bool tile = false;         // the tile's edges (any point on them) and corners
+    bool neighbours = false;   // end points of the copies beside the tile
+    bool AnyObject() const {
+        return midPoints || intersections || nearest || tileCorners || tile || neighbours;
+    }
     bool Any() const { return grid || AnyObject(); }
 };
 
@@ -135,6 +138,9 @@ struct ViewState {
     long double offsetY = 0;  // tile units the view is moved up (from H at pixel row 0)
     int extraWidth = 0;       // pixels the canvas has beyond its specified size
     int extraHeight = 0;
+    // The tile fits the canvas ("Passend" or a new tile, no zoom or pan since): a new canvas
+    // size fits it again.
+    bool fitted = true;
 };
 
 // Mouse moves with every snap on stay cheap on large figures: the rows' segments parsed once per

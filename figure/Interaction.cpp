@@ -41,13 +41,25 @@ void EraseRubberLine(FigureModel& model, Canvas& canvas) {
     st.rubberShown = false;
 }
 
-// Escape, the selection mode button and a typed length that is no number: the grid goes back to
-// what it was before the first point. A row the first point appended goes again (an empty row
-// left behind would be written as a line of its own); a row that was there already is emptied.
-// The rubber line stays on the canvas until the next mouse move erases it.
+std::string Text(long double v) {
+    return Fmt(static_cast<double>(v));
+}
+
+// The status without a segment open: where the mouse is.
+std::string PositionText(const FigureModel& model) {
+    const InteractionState& st = model.interaction;
+    const TilePoint p = st.target ? st.target->point : PixelToTile(model, st.lockedPixel);
+    return "X:" + Text(p.x) + ", Y:" + Text(p.y);
+}
+
+// Escape and the selection mode button: the grid goes back to what it was before the first
+// point. A row the first point appended goes again (an empty row left behind would be written
+// as a line of its own); a row that was there already is emptied. The rubber line and the
+// length in the status go with the segment.
 void AbandonSegment(FigureModel& model, Canvas& canvas, Reaction& reaction) {
     InteractionState& st = model.interaction;
     TextGrid& grid = model.grid;
+    EraseRubberLine(model, canvas);
     if (st.segmentRowAdded && grid.RowCount() > 2) {
         grid.SetRowCount(grid.RowCount() - 1);
     } else {
@@ -57,6 +69,7 @@ void AbandonSegment(FigureModel& model, Canvas& canvas, Reaction& reaction) {
     SelectRow(model, canvas, LastRow(model), reaction);
     st.drawing = false;
     st.segmentRowAdded = false;
+    reaction.status = PositionText(model);
 }
 
 // The direction of the rubber vector (dx, dy) in tile units: the angle is the arctangent of
@@ -97,10 +110,6 @@ TilePoint TypedLengthPoint(const InteractionState& st) {
     const bool right = st.directionQuadrant == 1 || st.directionQuadrant == 4;
     const bool up = st.directionQuadrant == 1 || st.directionQuadrant == 2;
     return {right ? st.start.x + c : st.start.x - c, up ? st.start.y + d : st.start.y - d};
-}
-
-std::string Text(long double v) {
-    return Fmt(static_cast<double>(v));
 }
 
 // The first point of a segment: the start of the grid's last row (a new row when that one is
@@ -322,13 +331,13 @@ Reaction MouseMove(FigureModel& model, Canvas& canvas, Pixel p) {
         dy = st.target->point.y - st.start.y;
     }
 
-    const TilePoint shown = st.target ? st.target->point : PixelToTile(model, st.lockedPixel);
-    std::string status = "X:" + Text(shown.x) + ", Y:" + Text(shown.y);
+    std::string status = PositionText(model);
     if (st.drawing || st.dragging) {
         canvas.NotXorLine(st.startPixel, st.lockedPixel);
         st.rubberShown = true;
         SetDirection(st, dx, dy);
-        status += " L:" + Text(DirectionDegrees(st));
+        // The segment as it would be drawn, in the typed form "@L<A".
+        status += " L:" + Text(std::hypot(dx, dy)) + " <" + Text(DirectionDegrees(st));
     }
     reaction.status = std::move(status);
     return reaction;
@@ -338,10 +347,13 @@ Reaction Click(FigureModel& model, Canvas& canvas, Pixel p) {
     Reaction reaction;
     if (!model.HasFigure()) return reaction;
     if (p != model.interaction.mousePixel) reaction = MouseMove(model, canvas, p);
-    if (model.interaction.selectionMode)
+    if (model.interaction.selectionMode) {
         SelectSegmentAt(model, canvas, reaction);
-    else
+    } else {
         PlacePoint(model, canvas, reaction);
+        // A closed segment leaves no length in the status.
+        if (!model.interaction.drawing) reaction.status = PositionText(model);
+    }
     return reaction;
 }
 
@@ -387,11 +399,11 @@ Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_vie
                              char userSeparator) {
     Reaction reaction;
     InteractionState& st = model.interaction;
-    const std::optional<TypedInput> input = ParseTypedInput(text, userSeparator);
+    const std::optional<TypedInput> input = ParseTypedInput(text);
     if (!input) {
+        // The segment stays open for the next try.
         st.typedLengthMode = false;
-        reaction.warning = kInvalidLengthText;
-        if (st.drawing) AbandonSegment(model, canvas, reaction);
+        reaction.warning = TypedInputRefusedText(userSeparator);
         return reaction;
     }
     st.typedPoint.reset();
@@ -401,7 +413,10 @@ Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_vie
         st.typedPoint = TypedInputPoint(*input, st.start);
     }
     // Only an open segment takes a length; the box opens for nothing else.
-    if (st.drawing && model.HasFigure()) PlacePoint(model, canvas, reaction);
+    if (st.drawing && model.HasFigure()) {
+        PlacePoint(model, canvas, reaction);
+        if (!st.drawing) reaction.status = PositionText(model);
+    }
     st.typedLengthMode = false;
     st.typedPoint.reset();
     return reaction;
@@ -495,7 +510,9 @@ Reaction Release(FigureModel& model, Canvas& canvas, Pixel p) {
             SetWindowRows(model, std::move(rows));
             RedrawSelection(model, canvas);
         } else {
+            // An empty window ends the selection: the red is gone, and Delete takes nothing.
             SetWindowRows(model, {});
+            model.previousRow = model.currentRow = 0;
         }
         reaction.releaseHandled = true;
     }

@@ -109,9 +109,9 @@ void KeyUp(FigureModel& model, bool shift);
 
 // The typed-length box closed with OK and this text. A number ends the open segment that far
 // from its start in the rubber line's direction (never snapped, clipped to the tile); any other
-// text gives the warning kInvalidLengthText and abandons the segment as Escape does.
-// Besides a length the box takes "@dx,dy", "x,y" and "<L<A" (see TypedInput.h); the user's
-// decimal separator decides which character separates two numbers.
+// text gives the warning TypedInputRefusedText (kInvalidLengthText and the accepted forms) and
+// the segment stays open. Besides a length the box takes "@dx,dy", "x,y" and "@L<A" in every
+// locale (see TypedInput.h); the user's decimal separator only shapes the warning's examples.
 Reaction TypedLengthAccepted(FigureModel& model, Canvas& canvas, std::string_view text,
                              char userSeparator = '.');
 // The box closed with Cancel: the segment stays open.

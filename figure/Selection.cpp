@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <utility>
 
+#include "Clip.h"
 #include "FigureEditing.h"
 #include "NumberText.h"
 
@@ -74,6 +76,9 @@ void RedrawSelection(FigureModel& model, Canvas& canvas) {
 
 void DeleteSelection(FigureModel& model, Canvas& canvas) {
     if (!WindowSelectionValid(model)) {
+        // Only the row shown red: one the grid still points at but no longer shows selected
+        // (after a redraw, a delete or an empty window) stays.
+        if (ShownSelectedRow(model) == 0) return;
         DeleteSelectedSegment(model, canvas);
         return;
     }
@@ -92,53 +97,95 @@ void DeleteSelection(FigureModel& model, Canvas& canvas) {
     grid.SetCurrent(std::max(grid.CurrentCol(), kFirstCoordCol),
                     std::min(rows.back(), grid.RowCount() - 1));
     RedrawFiguur(model, canvas);
+    model.previousRow = model.currentRow = 0;
 }
 
-bool EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
-                   long double b) {
+void RedrawWithSelection(FigureModel& model, Canvas& canvas) {
+    RedrawFiguur(model, canvas);
+    if (const int row = ShownSelectedRow(model)) DrawFiguurLijn(model, canvas, row, true);
+    RedrawSelection(model, canvas);
+}
+
+EditResult EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
+                         long double b, bool keepOriginal) {
     if (!model.HasFigure() || model.interaction.drawing || !std::isfinite(a) || !std::isfinite(b))
-        return false;
+        return EditResult::NothingSelected;
     TextGrid& grid = model.grid;
     std::vector<int> rows = WindowRows(model);
-    if (rows.empty() && RowComplete(grid, grid.CurrentRow())) rows.push_back(grid.CurrentRow());
-    if (rows.empty()) return false;
+    const int shown = ShownSelectedRow(model);
+    if (rows.empty() && shown > 0 && RowComplete(grid, shown)) rows.push_back(shown);
+    if (rows.empty()) return EditResult::NothingSelected;
+    const long double w = model.TileWidth();
+    const long double h = model.TileHeight();
+    // The offset and the mirror line by whole tiles first: the figure repeats with the tile, and
+    // the numbers stay small whatever was typed.
+    const bool mirror =
+        edit == SelectionEdit::MirrorLeftRight || edit == SelectionEdit::MirrorUpDown;
+    const long double dx = ReduceByPeriods(mirror ? 2 * a : a, w);
+    const long double dy = ReduceByPeriods(mirror ? 2 * a : b, h);
     auto changed = [&](TilePoint p) -> TilePoint {
         switch (edit) {
             case SelectionEdit::MirrorLeftRight:
-                return {2 * a - p.x, p.y};
+                return {dx - p.x, p.y};
             case SelectionEdit::MirrorUpDown:
-                return {p.x, 2 * a - p.y};
+                return {p.x, dy - p.y};
             case SelectionEdit::Copy:
             case SelectionEdit::Move:
                 break;
         }
-        return {p.x + a, p.y + b};
+        return {p.x + dx, p.y + dy};
     };
+    const bool copy = edit == SelectionEdit::Copy || (mirror && keepOriginal);
+    std::vector<std::pair<int, std::vector<TileSegment>>> results;
+    for (int row : rows) {
+        const TileSegment s = RowSegment(grid, row);
+        results.emplace_back(row, WrapIntoTile({changed(s.start), changed(s.end)}, w, h));
+    }
+    if (copy) {
+        // A copy that lands on the segments it copies adds nothing but duplicates.
+        const auto same = [](const TileSegment& x, const TileSegment& y) {
+            constexpr long double kText = 0.0005L;  // half the last decimal written
+            const auto near = [&](TilePoint p, TilePoint q) {
+                return std::fabs(p.x - q.x) < kText && std::fabs(p.y - q.y) < kText;
+            };
+            return (near(x.start, y.start) && near(x.end, y.end)) ||
+                   (near(x.start, y.end) && near(x.end, y.start));
+        };
+        bool onto = true;
+        for (const auto& [row, parts] : results) {
+            const TileSegment original = RowSegment(grid, row);
+            for (const TileSegment& part : parts)
+                onto = onto && same(part, original);
+        }
+        if (onto) return EditResult::OntoItself;
+    }
     auto write = [&](int row, const TileSegment& s) {
         grid.SetCell(kColXStart, row, Fmt(static_cast<double>(s.start.x)));
         grid.SetCell(kColYStart, row, Fmt(static_cast<double>(s.start.y)));
         grid.SetCell(kColXEind, row, Fmt(static_cast<double>(s.end.x)));
         grid.SetCell(kColYEind, row, Fmt(static_cast<double>(s.end.y)));
     };
-    for (int row : rows) {
-        const TileSegment s = RowSegment(grid, row);
-        const TileSegment moved{changed(s.start), changed(s.end)};
-        if (edit != SelectionEdit::Copy) {
-            write(row, moved);
-            continue;
-        }
-        // A copy goes into the empty last row, or a new one after it.
+    // New rows go into the empty last row, or a new one after it.
+    auto append = [&](const TileSegment& s) {
         int target = grid.RowCount() - 1;
-        if (RowComplete(grid, target) || !grid.Cell(kColXStart, target).empty()) {
+        if (RowComplete(grid, target) || !grid.Cell(kColXStart, target).empty() ||
+            !grid.Cell(kColXEind, target).empty()) {
             grid.SetCurrent(grid.CurrentCol(), target);
             AddSegmentRow(grid);
             target = grid.RowCount() - 1;
         }
-        write(target, moved);
+        write(target, s);
+    };
+    for (const auto& [row, parts] : results) {
+        std::size_t i = 0;
+        if (!copy && !parts.empty()) write(row, parts[i++]);
+        for (; i < parts.size(); ++i)
+            append(parts[i]);
     }
     model.interaction.windowRows.clear();
     RedrawFiguur(model, canvas);
-    return true;
+    model.previousRow = model.currentRow = 0;
+    return EditResult::Done;
 }
 
 }  // namespace murvex::figure

@@ -39,21 +39,36 @@ void SetWindowRows(FigureModel& model, std::vector<int> rows);
 // Draws the window selection's rows red over the canvas as it stands.
 void RedrawSelection(FigureModel& model, Canvas& canvas);
 
-// "Lijn wissen" and the Delete key: every row of a window selection, or else the grid's current
-// row, then a redraw.
+// A redraw from the grid that keeps what is selected red: the row shown selected and the rows of
+// a window selection.
+void RedrawWithSelection(FigureModel& model, Canvas& canvas);
+
+// "Lijn wissen" and the Delete key: what is shown selected, that is every row of a window
+// selection, or else the row shown red (ShownSelectedRow), then a redraw. Nothing when nothing
+// is shown selected; afterwards nothing is.
 void DeleteSelection(FigureModel& model, Canvas& canvas);
 
-// Copy, move and mirror of the selection: every row of a window selection, or else the grid's
-// current row (when complete).
+// Copy, move and mirror of the selection: every row of a window selection, or else the row shown
+// selected (when complete).
 enum class SelectionEdit {
     Copy,             // new rows at the end, shifted by (a, b)
     Move,             // the rows themselves shifted by (a, b)
     MirrorLeftRight,  // mirrored in the vertical line x = a
     MirrorUpDown,     // mirrored in the horizontal line y = a
 };
-// Writes the rows as Fmt text and redraws: what leaves the tile is clipped, and a row that no
-// longer meets it is deleted, as a typed segment is. False when nothing was selected.
-bool EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
-                   long double b = 0);
+enum class EditResult {
+    Done,
+    NothingSelected,
+    OntoItself,  // a copy would lie exactly on what it copies: nothing changed
+};
+// Writes the rows as Fmt text and redraws. What leaves the tile comes back in by whole tiles
+// (cut at the border it crosses, so a row may become several), as the tile repeats: nothing is
+// cut off or lost. A mirror keeps the original and adds the mirrored rows, unless keepOriginal
+// is false; then it moves the rows as Move does. Afterwards nothing is shown selected.
+EditResult EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
+                         long double b = 0, bool keepOriginal = true);
+inline constexpr const char* kCopyOntoItselfText =
+    "De kopie valt precies op het origineel (een verschuiving van 0 of hele tegels); er is niets "
+    "gekopieerd";
 
 }  // namespace murvex::figure

@@ -91,6 +91,10 @@ SegmentIndex::SegmentIndex(const TextGrid& grid)
         if (!e.hasStart) e.segment.start = e.segment.end;
         entries_.push_back(e);
     }
+}
+
+void SegmentIndex::SortIntoBuckets() const {
+    sorted_ = true;
     if (entries_.empty()) return;
     long double right = -std::numeric_limits<long double>::infinity();
     long double top = right;
@@ -125,7 +129,7 @@ int SegmentIndex::BucketY(long double y) const {
     return static_cast<int>(std::clamp(b, 0.0L, static_cast<long double>(rows_ - 1)));
 }
 
-void SegmentIndex::Add(int entry, const TileSegment& s) {
+void SegmentIndex::Add(int entry, const TileSegment& s) const {
     auto addBox = [&](TilePoint a, TilePoint b) {
         const int x0 = BucketX(std::min(a.x, b.x));
         const int x1 = BucketX(std::max(a.x, b.x));
@@ -155,6 +159,7 @@ void SegmentIndex::Add(int entry, const TileSegment& s) {
 
 void SegmentIndex::Query(TilePoint p, long double r, std::vector<int>& out) const {
     out.clear();
+    if (!sorted_) SortIntoBuckets();
     if (entries_.empty() || !std::isfinite(p.x) || !std::isfinite(p.y)) return;
     if (p.x + r < left_ || p.x - r > left_ + columns_ * cell_ || p.y + r < bottom_ ||
         p.y - r > bottom_ + rows_ * cell_) {
@@ -259,12 +264,18 @@ std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int sk
         }
         if (best.target) return best.target;
     }
-    if (on.tile) {
+    if (on.tile || on.tileCorners) {
         Best best;
         for (const TilePoint& c :
              {TilePoint{0, 0}, TilePoint{w, 0}, TilePoint{0, h}, TilePoint{w, h}})
             if (InWindow(c, p, r)) best.Offer(c, p, SnapKind::TileCorner);
         if (best.target) return best.target;
+    }
+    // A grid point in the snap window is an exact point: it wins over a free point somewhere on
+    // a segment or an edge.
+    if (on.grid) {
+        const TilePoint g = NearestGridPoint(model, p);
+        if (InWindow(g, p, r)) return SnapTarget{g, SnapKind::Grid};
     }
     if (on.nearest) {
         Best best;

@@ -45,28 +45,33 @@ class SegmentIndex {
     void Query(TilePoint p, long double r, std::vector<int>& out) const;
 
   private:
-    void Add(int entry, const TileSegment& s);
+    // The buckets are sorted on the first query: a redraw reads only the parsed entries.
+    void SortIntoBuckets() const;
+    void Add(int entry, const TileSegment& s) const;
     int BucketX(long double x) const;
     int BucketY(long double y) const;
 
     unsigned long revision_ = 0;
     int rowCount_ = 0;
     std::vector<Entry> entries_;
-    long double left_ = 0;
-    long double bottom_ = 0;
-    long double cell_ = 1;
-    int columns_ = 1;
-    int rows_ = 1;
-    std::vector<std::vector<int>> buckets_;
+    mutable bool sorted_ = false;
+    mutable long double left_ = 0;
+    mutable long double bottom_ = 0;
+    mutable long double cell_ = 1;
+    mutable int columns_ = 1;
+    mutable int rows_ = 1;
+    mutable std::vector<std::vector<int>> buckets_;
 };
 
-// The model's index, built again when the grid changed since the last call.
+// The model's index, built again when the grid changed since the last call. A redraw reads its
+// parsed rows too, so a zoom step parses no cell.
 const SegmentIndex& IndexOf(const FigureModel& model);
 
 // What a click at p snaps to while "Snap On" is checked: first the end points of the rows (as
 // the end point snap takes them: rows from 1 down, start before end, in a square window), then
-// each switched-on snap in the order of SnapKind. skipRow (when above 0) takes no part: the row
-// whose end point is being dragged. Nothing when no snap applies or snapping is off.
+// each switched-on snap in the order of SnapKind, except that a grid point within the snap
+// window comes before the free points (nearest, tile edge). skipRow (when above 0) takes no part:
+// the row whose end point is being dragged. Nothing when no snap applies or snapping is off.
 std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int skipRow = 0);
 
 // The grid point nearest to p.

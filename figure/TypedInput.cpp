@@ -27,28 +27,30 @@ std::optional<TypedInput> Pair(std::string_view text, char separator, TypedInput
     return TypedInput{form, *a, *b};
 }
 
-// The pair separator: ';' always, ',' too where the comma is no decimal separator.
-char PairSeparator(std::string_view text, char userSeparator) {
-    if (text.find(';') != std::string_view::npos || userSeparator == ',') return ';';
-    return ',';
+// Two numbers: split at the ";" when there is one (the numbers may then hold decimal commas),
+// else at the one ",".
+std::optional<TypedInput> Point(std::string_view text, TypedInput::Form form) {
+    if (text.find(';') != std::string_view::npos) return Pair(text, ';', form);
+    return Pair(text, ',', form);
 }
 
 }  // namespace
 
-std::optional<TypedInput> ParseTypedInput(std::string_view text, char userSeparator) {
+std::optional<TypedInput> ParseTypedInput(std::string_view text) {
     if (text.size() > kShortTextLimit) text = text.substr(0, kShortTextLimit);
     using Form = TypedInput::Form;
     if (!text.empty() && text.front() == '@') {
         const std::string_view rest = text.substr(1);
         if (rest.find('<') != std::string_view::npos) return Pair(rest, '<', Form::Polar);
-        return Pair(rest, PairSeparator(rest, userSeparator), Form::Relative);
+        return Point(rest, Form::Relative);
     }
     if (!text.empty() && text.front() == '<') return Pair(text.substr(1), '<', Form::Polar);
     if (text.find('<') != std::string_view::npos) return Pair(text, '<', Form::Polar);
+    if (text.find(';') != std::string_view::npos) return Pair(text, ';', Form::Absolute);
     // A text that reads as one number stays a length, as typed lengths always were ("2,5" is
-    // 2.5 in every locale); "x;y" is a point in every locale.
+    // 2.5 in every locale).
     if (const auto length = Number(text)) return TypedInput{Form::Length, *length, 0};
-    return Pair(text, PairSeparator(text, userSeparator), Form::Absolute);
+    return Pair(text, ',', Form::Absolute);
 }
 
 TilePoint TypedInputPoint(const TypedInput& input, TilePoint start) {
@@ -71,6 +73,19 @@ TilePoint TypedInputPoint(const TypedInput& input, TilePoint start) {
             break;
     }
     return start;
+}
+
+std::string TypedInputRefusedText(char userSeparator) {
+    std::string text =
+        "Geen geldig getal ingevoerd\n\n"
+        "Mogelijk zijn:\n"
+        "25\teen lengte langs de rubberlijn\n"
+        "@50,20\tdx,dy vanaf het beginpunt\n"
+        "30.5,40\tx,y in de tegel\n"
+        "@50<45\teen lengte onder een hoek (graden)";
+    if (userSeparator == ',')
+        text += "\nMet een decimale komma scheidt ; de twee getallen: @2,5;0 of 30,5;40";
+    return text;
 }
 
 }  // namespace murvex::figure

@@ -9,19 +9,32 @@
 
 namespace murvex::figure {
 
-namespace {
-
-// A redraw from the grid, then the selected row and the rows a window selected red again.
-void Redraw(FigureModel& model, Canvas& canvas) {
-    RedrawFiguur(model, canvas);
-    if (model.currentRow > 0) DrawFiguurLijn(model, canvas, model.currentRow, true);
-    RedrawSelection(model, canvas);
-}
-
-}  // namespace
-
 long double PixelsPerUnit(const FigureModel& model) {
     return model.HasFigure() ? 1 / model.ViewScale() : 0;
+}
+
+CanvasExtra CanvasRoom(const FigureModel& model, int windowExtraWidth, int windowExtraHeight) {
+    CanvasExtra extra{std::max(windowExtraWidth, 0), std::max(windowExtraHeight, 0)};
+    if (!model.HasFigure() || (extra.width == 0 && extra.height == 0)) return extra;
+    const int tileWidth = model.PanelWidth() - model.view.extraWidth;
+    const int tileHeight = model.PanelHeight() - model.view.extraHeight;
+    extra.width += std::max(0, kStartPanelSize - tileWidth);
+    extra.height += std::max(0, kStartPanelSize - tileHeight);
+    return extra;
+}
+
+CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight) {
+    if (!model.HasFigure()) return {};
+    // A designed pixel q is the tile point q * s; on the canvas it lies where the view puts it.
+    const long double s = model.Scale();
+    const long double vs = model.ViewScale();
+    const ViewState& v = model.view;
+    const long double left = (model.TilePixelWidth() - pictureWidth) / 2.0L;
+    const long double top = (model.TilePixelHeight() - pictureHeight) / 2.0L;
+    return {static_cast<double>((left * s - v.offsetX) / vs),
+            static_cast<double>((top * s + v.offsetY) / vs),
+            static_cast<double>(pictureWidth * s / vs),
+            static_cast<double>(pictureHeight * s / vs)};
 }
 
 bool ZoomAbout(FigureModel& model, Canvas& canvas, Pixel p, long double factor) {
@@ -36,7 +49,8 @@ bool ZoomAbout(FigureModel& model, Canvas& canvas, Pixel p, long double factor) 
     const long double vs = model.ViewScale();
     model.view.offsetX = under.x - p.x * vs;
     model.view.offsetY = under.y + p.y * vs - model.TileHeight();
-    Redraw(model, canvas);
+    model.view.fitted = false;
+    RedrawWithSelection(model, canvas);
     return true;
 }
 
@@ -50,32 +64,54 @@ bool PanBy(FigureModel& model, Canvas& canvas, int dx, int dy) {
     const long double vs = model.ViewScale();
     model.view.offsetX -= dx * vs;
     model.view.offsetY += dy * vs;
-    Redraw(model, canvas);
+    model.view.fitted = false;
+    RedrawWithSelection(model, canvas);
     return true;
 }
 
-void FitTile(FigureModel& model, Canvas& canvas) {
-    if (!model.HasFigure()) return;
+namespace {
+
+// The zoom at which the tile fits the canvas.
+long double FitZoom(const FigureModel& model) {
     // The tile spans its specified pixels at zoom 1; the canvas holds 2 pixels more.
     const long double fx =
         (model.CanvasWidth() - 2) / static_cast<long double>(model.TilePixelWidth());
     const long double fy =
         (model.CanvasHeight() - 2) / static_cast<long double>(model.TilePixelHeight());
     const long double s = model.Scale();
-    model.view.zoom = std::clamp(std::min(fx, fy), kMinPixelsPerUnit * s, kMaxPixelsPerUnit * s);
+    return std::clamp(std::min(fx, fy), kMinPixelsPerUnit * s, kMaxPixelsPerUnit * s);
+}
+
+}  // namespace
+
+void FitTile(FigureModel& model, Canvas& canvas) {
+    if (!model.HasFigure()) return;
+    model.view.zoom = FitZoom(model);
     model.view.offsetX = 0;
     model.view.offsetY = 0;
-    Redraw(model, canvas);
+    model.view.fitted = true;
+    RedrawWithSelection(model, canvas);
 }
 
 void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int extraHeight) {
     extraWidth = std::max(extraWidth, 0);
     extraHeight = std::max(extraHeight, 0);
-    if (extraWidth == model.view.extraWidth && extraHeight == model.view.extraHeight) return;
+    if (extraWidth == model.view.extraWidth && extraHeight == model.view.extraHeight) {
+        // A new tile starts at zoom 1: in a grown canvas that is no longer the fitted view.
+        if (model.HasFigure() && model.view.fitted &&
+            (model.view.zoom != FitZoom(model) || model.view.offsetX != 0 ||
+             model.view.offsetY != 0))
+            FitTile(model, canvas);
+        return;
+    }
     model.view.extraWidth = extraWidth;
     model.view.extraHeight = extraHeight;
     // Before the first figure the canvas holds no picture yet.
-    if (model.HasFigure()) Redraw(model, canvas);
+    if (!model.HasFigure()) return;
+    if (model.view.fitted)
+        FitTile(model, canvas);
+    else
+        RedrawWithSelection(model, canvas);
 }
 
 }  // namespace murvex::figure

@@ -25,10 +25,31 @@ bool PanBy(FigureModel& model, Canvas& canvas, int dx, int dy);
 // "Passend": the tile fits the canvas. At the canvas's specified size this is the specified view.
 void FitTile(FigureModel& model, Canvas& canvas);
 // The window gave the canvas this many pixels beyond its specified size (0 or more each).
-// The view keeps its zoom and the tile point at the top left pixel.
+// A fitted view fits the tile to the new size; a zoomed or moved one keeps its zoom and the tile
+// point at the top left pixel.
 void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int extraHeight);
+
+// The canvas's extra size for a window with this many pixels beyond its designed size: at the
+// designed size none (the panel has the tile's shape); in a larger window the canvas takes all
+// the room of the designed square panel and the extra pixels.
+struct CanvasExtra {
+    int width = 0;
+    int height = 0;
+};
+CanvasExtra CanvasRoom(const FigureModel& model, int windowExtraWidth, int windowExtraHeight);
 
 // Pixels per drawing unit at the present zoom.
 long double PixelsPerUnit(const FigureModel& model);
+
+// Where a background picture lies on the canvas now, unrounded canvas pixels: at the designed view
+// it is centred on the tile's pixels as loaded (fitted to the tile), and it follows the zoom and
+// the pan as the tile does.
+struct CanvasRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight);
 
 }  // namespace murvex::figure

@@ -226,6 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 snaps.intersections = in.ConsumeBool();
                 snaps.nearest = in.ConsumeBool();
                 snaps.tile = in.ConsumeBool();
+                snaps.tileCorners = in.ConsumeBool();
                 snaps.neighbours = in.ConsumeBool();
                 model.interaction.polarOn = in.ConsumeBool();
                 model.interaction.polarStep = in.PickValueInArray({15, 30, 45});
@@ -243,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                        SelectionEdit::MirrorLeftRight,
                                                        SelectionEdit::MirrorUpDown}),
                                   in.ConsumeFloatingPoint<double>(),
-                                  in.ConsumeFloatingPoint<double>());
+                                  in.ConsumeFloatingPoint<double>(), in.ConsumeBool());
                 }
                 break;
             case 20:

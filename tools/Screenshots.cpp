@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <iostream>
+#include <optional>
 
 #include "AboutForm.h"
 #include "BondTab.h"
@@ -38,6 +39,7 @@
 #include "StartUp.h"
 #include "TextGridModel.h"
 #include "ToolControls.h"
+#include "TypedInput.h"
 #include "UnsavedChanges.h"
 
 using murvex::tools::Control;
@@ -49,6 +51,15 @@ namespace {
 class ShotPlatform : public murvex::app::QtPlatform {
   public:
     std::string nextFile;
+    // The next message box answered without showing it.
+    std::optional<murvex::Answer> nextAnswer;
+    murvex::Answer MessageBox(const std::string& text, const std::string& title,
+                              murvex::MessageStyle style, murvex::WindowHandle owner) override {
+        if (!nextAnswer) return QtPlatform::MessageBox(text, title, style, owner);
+        const murvex::Answer answer = *nextAnswer;
+        nextAnswer.reset();
+        return answer;
+    }
     bool RunFileDialog(murvex::FileDialog& dialog, murvex::WindowHandle) override {
         if (nextFile.empty()) return false;
         dialog.fileName = nextFile;
@@ -211,12 +222,30 @@ bool FigureShots(ShotPlatform& platform, murvex::app::Forms& forms, const QDir& 
     boxShot("figure-invalid-size-box");
     murvex::ShowError(platform, murvex::kInvalidValueText, "Error", main.Handle());
     boxShot("figure-invalid-length-box");
-    murvex::ShowWarning(platform, "Geen geldig getal ingevoerd", std::string(), main.Handle());
+    murvex::ShowWarning(platform, murvex::figure::TypedInputRefusedText(','), std::string(),
+                        main.Handle());
     boxShot("figure-open-list-question");
     murvex::AskQuestion(platform, murvex::figure::kOpenQuestion, murvex::figure::kOpenTitle, 1,
                         main.Handle());
     boxShot("unsaved-changes-question");
     murvex::MayDropChanges(platform, true, "Vrij figuur", main.Handle(), [] { return true; });
+
+    // A wide tile in a larger window: the canvas takes the room and the tile fits it.
+    forms.newVrijHatch->BreedteEdit->setText(QStringLiteral("215"));
+    forms.newVrijHatch->HoogteEdit->setText(QStringLiteral("65"));
+    QTimer::singleShot(0, [&] { forms.newVrijHatch->accept(); });
+    platform.nextAnswer = murvex::Answer::No;
+    tab.NieuwFiguurClick();
+    Control<QToolButton>(tab, "SpeedButtonTekenmode")->click();
+    const QSize designed = main.size();
+    main.resize(designed + QSize(300, 200));
+    QApplication::processEvents();
+    tab.HatchImageMouseMove({60, 60});
+    tab.HatchImageClick({60, 60});
+    tab.HatchImageMouseMove({400, 200});
+    ok = Save(&main, folder, QStringLiteral("figure-wide-tile-large-window")) && ok;
+    main.resize(designed);
+    QApplication::processEvents();
     return ok;
 }
 

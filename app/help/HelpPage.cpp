@@ -18,13 +18,29 @@ namespace murvex::app {
 
 namespace {
 
-// Writes the embedded page into the temporary folder unless an equal copy is there already.
+// Writes an embedded file into the folder unless an equal copy is there already; its path, or
+// nothing when it cannot be written.
+QString CopyResource(const QDir& dir, const QString& name) {
+    QFile resource(QStringLiteral(":/help/") + name);
+    if (!resource.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray page = resource.readAll();
+    const QString path = dir.filePath(name);
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == page) return path;
+    existing.close();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
+        return QString();
+    }
+    return path;
+}
+
+// Writes the embedded page, with the pictures named after it ("vrijfiguur-*.png"), into the
+// temporary folder.
 QString CopyFromResources(const QString& pageName) {
     static const bool registered = (InitHelpResources(), true);
     (void)registered;
-    QFile resource(QStringLiteral(":/help/") + pageName);
-    if (!resource.open(QIODevice::ReadOnly)) return QString();
-    const QByteArray page = resource.readAll();
+    if (!QFile::exists(QStringLiteral(":/help/") + pageName)) return QString();
 
     QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     if (temp.isEmpty()) temp = QDir::tempPath();
@@ -37,16 +53,12 @@ QString CopyFromResources(const QString& pageName) {
 #endif
     const QString folder = QStringLiteral("murvex-help-") + user;
     if (!dir.mkpath(folder) || !dir.cd(folder)) return QString();
-    const QString path = dir.filePath(pageName);
-
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == page) return path;
-    existing.close();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
-        return QString();
+    const QString stem = QFileInfo(pageName).completeBaseName() + QLatin1Char('-');
+    for (const QString& name : QDir(QStringLiteral(":/help")).entryList(QDir::Files)) {
+        // A missing picture leaves the page readable.
+        if (name.startsWith(stem)) CopyResource(dir, name);
     }
-    return path;
+    return CopyResource(dir, pageName);
 }
 
 }  // namespace

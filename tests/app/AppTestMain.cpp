@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "Choices.h"
 #include "StartUp.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     murvex::app::KeepNoSettings();  // the real file dialogs in the tests leave no settings file
+    murvex::app::SetChoicesFile(QString());  // nor do the remembered choices
     murvex::app::InitResources();
     murvex::app::RegisterDesignFonts();
     ::testing::InitGoogleTest(&argc, argv);

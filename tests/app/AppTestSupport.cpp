@@ -1,6 +1,8 @@
 // A main window on a scripted platform, shown offscreen, for the window tests.
 #include "AppTestSupport.h"
 
+#include "Choices.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QTest>
@@ -8,7 +10,9 @@
 
 namespace murvex::test {
 
-ShownMainForm::ShownMainForm() : form(std::make_unique<app::TMainForm>(platform)) {
+// Each window starts from the choices of a first run.
+ShownMainForm::ShownMainForm()
+    : form((app::SetChoicesFile(QString()), std::make_unique<app::TMainForm>(platform))) {
     form->show();
     QApplication::setActiveWindow(form.get());
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -56,8 +56,17 @@ TEST_F(DxfOpen, TheChosenLayersComeInAsOneUndoStep) {
         ASSERT_NE(dialog, nullptr);
         auto* layers = dialog->findChild<QListWidget*>("Lagen");
         ASSERT_EQ(layers->count(), 2);
-        layers->item(1)->setCheckState(Qt::Unchecked);  // B
-        shownReport = dialog->findChild<QLabel*>("ImportVerslag")->text();
+        // A refusal keeps the dialog's size and the report's face.
+        auto* report = dialog->findChild<QLabel*>("ImportVerslag");
+        const QSize size = dialog->size();
+        layers->item(0)->setCheckState(Qt::Unchecked);
+        layers->item(1)->setCheckState(Qt::Unchecked);
+        QApplication::processEvents();
+        EXPECT_TRUE(report->text().contains("geen lijnen")) << report->text().toStdString();
+        EXPECT_EQ(dialog->size(), size);
+        EXPECT_EQ(report->font(), dialog->font());
+        layers->item(0)->setCheckState(Qt::Checked);  // A
+        shownReport = report->text();
         QTest::mouseClick(dialog->findChild<QPushButton*>("ButtonOk"), Qt::LeftButton);
     });
     Open(path);
@@ -72,6 +81,7 @@ TEST_F(DxfOpen, TheChosenLayersComeInAsOneUndoStep) {
     EXPECT_EQ(model.grid.Row(2),
               (std::vector<std::string>{"2", "0.000", "0.000", "0.000", "10.000"}));
     EXPECT_EQ(Child<QComboBox>("VrijeFiguurUnits")->currentText(), "INCH");
+    EXPECT_EQ(Child<QLineEdit>("NaamEditVrij")->text(), "tegel");
 
     auto* grid = Child<QTableView>("FiguurGrid");
     grid->setFocus();

@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QInputDialog>
 #include <QLabel>
@@ -17,10 +19,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QWheelEvent>
 #include <filesystem>
 
 #include "AppTestSupport.h"
+#include "Choices.h"
 #include "Cursors.h"
 #include "ErrorForm.h"
 #include "FigureCanvas.h"
@@ -28,8 +32,10 @@
 #include "InputRubberForm.h"
 #include "NewVrijHatch.h"
 #include "PreviewForm.h"
+#include "ReaderNotice.h"
 #include "TempDir.h"
 #include "TextGridModel.h"
+#include "TypedInput.h"
 
 namespace murvex::test {
 namespace {
@@ -228,7 +234,7 @@ TEST_F(FigureTab, TwoSegmentsDrawnWithTheMouseAreInTheGrid) {
     MoveAndClick({200, 252});  // 2 pixels off the start's row: locked horizontal
     MoveAndClick({201, 249});  // snaps to the end point just drawn
     QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {200, 100});
-    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:200.000, Y:200.000 L:90.000");
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:200.000, Y:200.000 L:150.000 <90.000");
     QTest::mouseClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::LeftButton, {},
                       {200, 100});
 
@@ -273,7 +279,8 @@ TEST_F(FigureTab, TheStatusTextFitsItsLabel) {
     NewFigure("60000", "30000");
     MoveAndClick({10, 140});
     QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {290, 20});
-    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(), "X:58000.000, Y:26000.000 L:23.199");
+    EXPECT_EQ(Control<QLabel>(tab, "XYPos")->text(),
+              "X:58000.000, Y:26000.000 L:60926.185 <23.199");
     EXPECT_TRUE(fits());
 
     // A short text is shown in the label's own face again.
@@ -291,19 +298,34 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     QTest::mouseMove(Control<app::FigureCanvas>(tab, "HatchImage"), {150, 250});  // to the right
     Control<QTableView>(tab, "FiguurGrid")->setFocus();
 
-    // A letter in the box: the warning, and the segment is abandoned.
+    // A letter in the box: the warning with the accepted forms, and the segment stays open.
     WhenModalOpens([](QWidget* modal) {
         auto* box = qobject_cast<app::TInputRubberForm*>(modal);
         ASSERT_NE(box, nullptr);
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_X);
         QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
     });
+    w.platform.decimalSeparator = ',';
     QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), Qt::Key_2);
     ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(w.platform.messages[0].text, "Geen geldig getal ingevoerd");
+    EXPECT_EQ(w.platform.messages[0].text, figure::TypedInputRefusedText(','));
     EXPECT_EQ(w.platform.messages[0].title, "");
-    EXPECT_EQ(ShownRow(1), (QStringList{"", "", "", ""}));
-    EXPECT_FALSE(tab.Model().interaction.drawing);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "", ""}));
+    ASSERT_TRUE(tab.Model().interaction.drawing);
+
+    // "@dx,dy" on a system with a decimal comma, typed key by key.
+    QApplication::setActiveWindow(&form);
+    WhenModalOpens([](QWidget* modal) {
+        auto* box = qobject_cast<app::TInputRubberForm*>(modal);
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box->InPutRubberEdit, "50,20");
+        QTest::keyClick(box->InPutRubberEdit, Qt::Key_Return);
+    });
+    Control<QTableView>(tab, "FiguurGrid")->setFocus();
+    QTest::keyClick(Control<QTableView>(tab, "FiguurGrid"), '@');
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "100.000", "70.000"}));
+    EXPECT_EQ(w.platform.messages.size(), 1u);
+    w.platform.decimalSeparator = '.';
 
     QApplication::setActiveWindow(&form);
     MoveAndClick({50, 250});
@@ -329,7 +351,7 @@ TEST_F(FigureTab, ALengthTypedWhileDrawingEndsTheSegment) {
     // The click took the focus to the canvas.
     ASSERT_TRUE(Control<app::FigureCanvas>(tab, "HatchImage")->hasFocus());
     QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_2);
-    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "75.000", "50.000"}));
+    EXPECT_EQ(ShownRow(2), (QStringList{"50.000", "50.000", "75.000", "50.000"}));
     EXPECT_EQ(form.InputRubberForm->InPutRubberEdit->text(), "");
     EXPECT_EQ(w.platform.messages.size(), 1u);
 }
@@ -479,7 +501,8 @@ TEST_F(FigureTab, MaakHatchOpMaatTakesItsDeviationOrRefusesIt) {
         const bool valid = std::string(text) == "0,5";
         ASSERT_EQ(w.platform.messages.size(), valid ? 0u : 1u);
         if (!valid) {
-            EXPECT_EQ(w.platform.messages[0].text, "Er is een ongeldige waarde ingevoerd");
+            EXPECT_EQ(w.platform.messages[0].text,
+                      "Er is een ongeldige waarde ingevoerd bij \"Max. afwijking\"");
         }
         EXPECT_EQ(w.platform.dialogs.size(), valid ? 1u : 0u);
     }
@@ -624,6 +647,9 @@ TEST_F(FigureTab, HelpOpensTheFreeFigurePage) {
     QTest::mouseClick(Control<QToolButton>(tab, "HelpVrijeFiguurSpeedButton"), Qt::LeftButton);
     ASSERT_EQ(w.platform.openedUrls.size(), 1u);
     EXPECT_TRUE(QString::fromStdString(w.platform.openedUrls[0]).endsWith("/vrijfiguur.html"));
+    // Its pictures lie beside it, wherever the page was found.
+    const QFileInfo page(QUrl(QString::fromStdString(w.platform.openedUrls[0])).toLocalFile());
+    EXPECT_TRUE(QFileInfo(page.dir().filePath("vrijfiguur-tekenen.png")).isFile());
 }
 
 // The drawing tools through real mouse, wheel and key events: a zoom about the mouse, the grid
@@ -704,10 +730,11 @@ TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
     MoveAndClick({80, 100});
     QTest::keyClick(Control<app::FigureCanvas>(tab, "HatchImage"), Qt::Key_Delete);
     EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "250.000", "50.000", "200.000"}));
-    // Moved by a typed offset from the canvas's context menu.
+    // Selected and moved by a typed offset from the canvas's context menu.
+    MoveAndClick({25, 37});
     WhenModalOpens([](QWidget* modal) {
-        qobject_cast<QInputDialog*>(modal)->setTextValue("10,0");
-        qobject_cast<QInputDialog*>(modal)->accept();
+        modal->findChild<QLineEdit*>("SelectionEditValue")->setText("10,0");
+        qobject_cast<QDialog*>(modal)->accept();
     });
     tab.findChild<QAction*>("MoveSelectionAction")->trigger();
     EXPECT_EQ(ShownRow(1), (QStringList{"60.000", "250.000", "60.000", "200.000"}));
@@ -716,7 +743,8 @@ TEST_F(FigureTab, DrawingToolsTakeTheMouseWheelDragsAndKeys) {
     const QPoint gridAt = Control<QTableView>(tab, "FiguurGrid")->pos();
     form.resize(form.width() + 100, form.height() + 60);
     QApplication::processEvents();
-    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->size(), QSize(302 + 100, 152 + 60));
+    // The canvas takes the room left of the grid and above the controls below it.
+    EXPECT_EQ(Control<app::FigureCanvas>(tab, "HatchImage")->size(), QSize(302 + 100, 300 + 60));
     EXPECT_EQ(Control<QTableView>(tab, "FiguurGrid")->pos(), gridAt + QPoint(100, 0));
     form.resize(652, 552);
     QApplication::processEvents();
@@ -745,6 +773,114 @@ TEST_F(FigureTab, TheBackgroundPictureFollowsTheZoom) {
     EXPECT_EQ(panel.pixelColor(151, 10), QColor(Qt::white));
     QTest::mouseClick(tab.findChild<QToolButton*>("PassendButton"), Qt::LeftButton);
     EXPECT_EQ(Control<QLabel>(tab, "BackGroundImage")->pixmap().size(), QSize(300, 150));
+}
+
+// Copy, move and mirror through the context menu's dialog, typed key by key: a copy onto itself
+// is refused with a message, a chevron copied up keeps its apex (wrapped in by a whole tile),
+// and a mirror keeps the original.
+TEST_F(FigureTab, CopyAndMirrorWrapByWholeTilesAndRefuseACopyOntoItself) {
+    NewFigure("300", "300");
+    MoveAndClick({100, 50});  // (100, 250) to (150, 290): the chevron's left leg
+    MoveAndClick({150, 10});
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSelectieMode"), Qt::LeftButton);
+    MoveAndClick({125, 30});
+    const auto typeInto = [](const char* action, const char* text, bool keep) {
+        WhenModalOpens([text, keep](QWidget* modal) {
+            EXPECT_NE(modal->windowTitle(), "Selectie");
+            auto* edit = modal->findChild<QLineEdit*>("SelectionEditValue");
+            ASSERT_NE(edit, nullptr);
+            if (!keep) modal->findChild<QCheckBox*>("SelectionEditKeep")->setChecked(false);
+            QTest::keyClicks(edit, text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        return action;
+    };
+    tab.findChild<QAction*>(typeInto("CopySelectionAction", "0,300", true))->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, figure::kCopyOntoItselfText);
+    EXPECT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
+
+    MoveAndClick({125, 30});
+    tab.findChild<QAction*>(typeInto("CopySelectionAction", "0,25", true))->trigger();
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 3);
+    EXPECT_EQ(ShownRow(2), (QStringList{"100.000", "275.000", "131.250", "300.000"}));
+    EXPECT_EQ(ShownRow(3), (QStringList{"131.250", "0.000", "150.000", "15.000"}));
+
+    MoveAndClick({110, 40});
+    tab.findChild<QAction*>(typeInto("MirrorLeftRightAction", "150", true))->trigger();
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 4);
+    EXPECT_EQ(ShownRow(1), (QStringList{"100.000", "250.000", "150.000", "290.000"}));
+    EXPECT_EQ(ShownRow(4), (QStringList{"200.000", "250.000", "150.000", "290.000"}));
+}
+
+// Delete takes what is red: after an empty window nothing is, and nothing goes; the grid shows no
+// selected row either.
+TEST_F(FigureTab, DeleteAfterAnEmptyWindowDeletesNothing) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    MoveAndClick({50, 150});
+    MoveAndClick({200, 150});
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSelectieMode"), Qt::LeftButton);
+    MoveAndClick({120, 251});
+    auto* canvas = Control<app::FigureCanvas>(tab, "HatchImage");
+    EXPECT_EQ(canvas->Canvas().Image().pixelColor(120, 250), QColor(255, 0, 0));
+    QTest::mouseMove(canvas, {20, 20});
+    QTest::mousePress(canvas, Qt::LeftButton, {}, {20, 20});
+    QTest::mouseMove(canvas, {60, 60});
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, {60, 60});
+    EXPECT_EQ(canvas->Canvas().Image().pixelColor(120, 250), QColor(Qt::black));
+    EXPECT_FALSE(Control<QTableView>(tab, "FiguurGrid")->selectionModel()->hasSelection());
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 2);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "50.000", "200.000", "50.000"}));
+    // Selected again, it goes.
+    MoveAndClick({120, 251});
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
+    EXPECT_EQ(ShownRow(1), (QStringList{"50.000", "150.000", "200.000", "150.000"}));
+}
+
+// After "Maak hatch" wrote a file that readers misread: told at once, until "Niet meer vragen";
+// with "Compatibel opslaan" there is nothing to tell.
+TEST_F(FigureTab, MaakHatchTellsWhichReadersMisreadTheFile) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({180, 200});
+    const auto make = [&](bool stopAsking) {
+        w.platform.messages.clear();
+        w.platform.checkAnswer = stopAsking;
+        w.platform.dialogAnswers.push_back(dir.File("visgraat.pat"));
+        w.platform.messageAnswers.push_back(Answer::Ok);  // replace the file of the last run
+        QTest::mouseClick(Control<QPushButton>(tab, "ButtonCreateHatch"), Qt::LeftButton);
+        int notices = 0;
+        for (const MessageCall& m : w.platform.messages)
+            notices += m.title == figure::kReaderNoticeTitle &&
+                       m.text.find("AutoCAD") != std::string::npos;
+        return notices;
+    };
+    EXPECT_EQ(make(false), 1);
+    EXPECT_EQ(w.platform.checkTexts.back(), "Niet meer vragen");
+    EXPECT_EQ(make(true), 1);
+    EXPECT_EQ(make(false), 0) << "not asked again";
+    w.platform.checkTexts.clear();
+    Control<QCheckBox>(tab, "CompatibelOpslaanVrijFiguur")->setChecked(true);
+    app::RememberChoice(app::kChoiceReaderNoticeOff, false);
+    EXPECT_EQ(make(false), 0);
+    EXPECT_TRUE(w.platform.checkTexts.empty());
+}
+
+// After "save the changes?" opening a list asks nothing more; without changes it asks its own.
+TEST_F(FigureTab, OpeningAListAsksOneQuestion) {
+    NewFigure("300", "300");
+    MoveAndClick({50, 250});
+    MoveAndClick({200, 250});
+    w.platform.messages.clear();
+    w.platform.messageAnswers = {Answer::No};  // do not save
+    QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, "Wijzigingen in Vrij figuur opslaan?");
+    EXPECT_EQ(w.platform.dialogs.size(), 1u);
 }
 
 }  // namespace

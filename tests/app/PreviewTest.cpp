@@ -99,6 +99,9 @@ TEST_F(Preview, FollowsTheBondTabAndShowsInvalidInputWithoutABox) {
     EXPECT_TRUE(w.platform.messages.empty());
     // The preview reads the edits; it never rewrites them.
     EXPECT_EQ(Control<QLineEdit>(tab, "SteenhoogteEdit")->text(), QStringLiteral("5x"));
+    // Escape closes it, as it closes a dialog.
+    QTest::keyClick(&preview, Qt::Key_Escape);
+    EXPECT_FALSE(preview.isVisible());
 }
 
 TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {

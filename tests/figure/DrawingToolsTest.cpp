@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "Clip.h"
+#include "FigureEditing.h"
 #include "FigureUndo.h"
 #include "Interaction.h"
+#include "NumberText.h"
 #include "RecordingCanvas.h"
 #include "Selection.h"
 #include "Snaps.h"
+#include "TypedInput.h"
 #include "View.h"
 
 namespace murvex::figure {
@@ -132,6 +136,81 @@ TEST_F(Tools, EachSnapTakesItsPointAndShowsItsKind) {
     }
 }
 
+// Exact points win over free ones: an end point, a mid point or a grid point in the snap window
+// before a point somewhere on an edge; the tile's corners can snap without its edges.
+TEST_F(Tools, SnapPriority) {
+    struct Case {
+        const char* name;
+        std::vector<bool SnapSettings::*> on;
+        double spacing;
+        std::vector<Cells> rows;
+        Pixel mouse;
+        SnapKind kind;
+        TilePoint point;
+    };
+    using S = SnapSettings;
+    const Case cases[] = {
+        {"a grid point before the tile edge",
+         {&S::grid, &S::tile},
+         5,
+         {},
+         At(136, 297),
+         SnapKind::Grid,
+         {135, 295}},
+        {"the edge when no grid point is near",
+         {&S::grid, &S::tile},
+         50,
+         {},
+         At(120, 297),
+         SnapKind::TileEdge,
+         {120, 300}},
+        {"a grid point before the nearest point",
+         {&S::grid, &S::nearest},
+         5,
+         {{"0", "1", "300", "2"}},
+         At(151, 3),
+         SnapKind::Grid,
+         {150, 5}},
+        {"an end point before a grid point",
+         {&S::grid},
+         5,
+         {{"101", "101", "200", "150"}},
+         At(102, 102),
+         SnapKind::EndPoint,
+         {101, 101}},
+        {"a mid point before a grid point",
+         {&S::grid, &S::midPoints},
+         5,
+         {{"100", "100", "200", "102"}},
+         At(152, 102),
+         SnapKind::MidPoint,
+         {150, 101}},
+        {"tile corners alone: a corner",
+         {&S::tileCorners},
+         5,
+         {},
+         At(296, 4),
+         SnapKind::TileCorner,
+         {300, 0}},
+        {"tile corners alone: no edge", {&S::tileCorners}, 5, {}, At(150, 297), SnapKind::None, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        SetRows(c.rows);
+        model.interaction.snaps.gridSpacing = c.spacing;
+        for (bool S::*on : c.on)
+            model.interaction.snaps.*on = true;
+        const Reaction moved = MouseMove(model, canvas, c.mouse);
+        ASSERT_TRUE(moved.marker);
+        EXPECT_EQ(moved.marker->kind, c.kind);
+        if (c.kind == SnapKind::None) continue;
+        const std::optional<SnapTarget> hit = FindSnap(model, PixelToTile(model, c.mouse));
+        ASSERT_TRUE(hit);
+        EXPECT_EQ(hit->point, c.point);
+    }
+}
+
 // The index finds what a look at every row finds: the end point snap of the rows, in their order.
 TEST_F(Tools, IndexedEndPointSnapEqualsTheRowByRowSnap) {
     std::mt19937 random(7);
@@ -156,37 +235,79 @@ TEST_F(Tools, IndexedEndPointSnapEqualsTheRowByRowSnap) {
     }
 }
 
+// The typed grammar is the same in every locale; the user's separator only shapes the warning.
 TEST_F(Tools, TypedForms) {
     struct Case {
         const char* name;
         const char* text;
-        char separator;
-        Cells row;  // after the box closed with OK; empty: refused
+        Cells row;  // after the box closed with OK; empty: refused, the segment still open
     };
     const Case cases[] = {
-        {"relative", "@215,0", '.', {"50.000", "100.000", "265.000", "100.000"}},
-        {"relative, comma locale", "@2,5;-10", ',', {"50.000", "100.000", "52.500", "90.000"}},
-        {"absolute", "30;40", '.', {"50.000", "100.000", "30.000", "40.000"}},
-        {"absolute, point locale", "30,5,40", '.', {}},
-        {"length and angle", "<50<90", '.', {"50.000", "100.000", "50.000", "150.000"}},
-        {"relative length and angle", "@50<180", '.', {"50.000", "100.000", "0.000", "100.000"}},
-        {"clipped like a typed length", "@400,0", '.', {"50.000", "100.000", "300.000", "100.000"}},
-        {"a plain number stays a length", "2,5e1", '.', {"50.000", "100.000", "75.000", "100.000"}},
-        {"no angle", "<50", '.', {}},
-        {"three numbers", "@1;2;3", ',', {}},
+        {"relative", "@215,0", {"50.000", "100.000", "265.000", "100.000"}},
+        {"relative, decimal point", "@2.5,-10", {"50.000", "100.000", "52.500", "90.000"}},
+        {"relative, decimal commas and ;", "@2,5;-10", {"50.000", "100.000", "52.500", "90.000"}},
+        {"x,y that reads as one number is a length",
+         "30,40",
+         {"50.000", "100.000", "80.400", "100.000"}},
+        {"absolute with a decimal point", "30.5,40", {"50.000", "100.000", "30.500", "40.000"}},
+        {"absolute with ;", "30;40", {"50.000", "100.000", "30.000", "40.000"}},
+        {"two commas could be read two ways", "30,5,40", {}},
+        {"@ with two commas", "@2,5,0", {}},
+        {"length and angle", "<50<90", {"50.000", "100.000", "50.000", "150.000"}},
+        {"relative length and angle", "@50<180", {"50.000", "100.000", "0.000", "100.000"}},
+        {"length with a decimal comma at an angle",
+         "@2,5<0",
+         {"50.000", "100.000", "52.500", "100.000"}},
+        {"clipped like a typed length", "@400,0", {"50.000", "100.000", "300.000", "100.000"}},
+        {"a plain number stays a length", "2,5e1", {"50.000", "100.000", "75.000", "100.000"}},
+        {"a length with a decimal comma", "100,5", {"50.000", "100.000", "150.500", "100.000"}},
+        {"no angle", "<50", {}},
+        {"three numbers", "@1;2;3", {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        ClickAt(At(50, 100));
-        MouseMove(model, canvas, At(120, 100));
-        ASSERT_TRUE(KeyPress(model, c.text[0], KeyFocus::FigureTab, 0, 0).openTypedLengthBox);
-        const Reaction r = TypedLengthAccepted(model, canvas, c.text, c.separator);
-        if (c.row[0].empty()) {
-            EXPECT_EQ(r.warning, std::optional<std::string>(kInvalidLengthText));
-        } else {
-            EXPECT_EQ(Row(1), c.row);
-            EXPECT_FALSE(model.interaction.drawing);
+    for (const char separator : {'.', ','}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << ", separator " << separator);
+            SetUp();
+            ClickAt(At(50, 100));
+            MouseMove(model, canvas, At(120, 100));
+            ASSERT_TRUE(KeyPress(model, c.text[0], KeyFocus::FigureTab, 0, 0).openTypedLengthBox);
+            const Reaction r = TypedLengthAccepted(model, canvas, c.text, separator);
+            if (c.row[0].empty()) {
+                ASSERT_TRUE(r.warning);
+                EXPECT_EQ(r.warning->rfind(kInvalidLengthText, 0), 0u);
+                EXPECT_NE(r.warning->find("@50,20"), std::string::npos) << "the forms are named";
+                EXPECT_EQ(r.warning->find(";") != std::string::npos, separator == ',');
+                EXPECT_TRUE(model.interaction.drawing);
+                EXPECT_EQ(Row(1), (Cells{"50.000", "100.000", "", ""}));
+            } else {
+                EXPECT_EQ(Row(1), c.row);
+                EXPECT_FALSE(model.interaction.drawing);
+            }
+        }
+    }
+}
+
+// Any two numbers typed as a point reads back as those numbers, written with a decimal point and
+// a comma between them or with decimal commas and a ";".
+TEST_F(Tools, TypedPointsReadTheSameWithEitherDecimalSeparator) {
+    std::mt19937 random(32);
+    std::uniform_int_distribution<long> thousandths(-999999, 999999);
+    for (int i = 0; i < 2000; ++i) {
+        const long a = thousandths(random);
+        const long b = thousandths(random);
+        const std::string pa = Fmt(static_cast<double>(a) / 1000);
+        const std::string pb = Fmt(static_cast<double>(b) / 1000);
+        auto comma = [](std::string t) {
+            t[t.find('.')] = ',';
+            return t;
+        };
+        for (const std::string& text : {"@" + pa + "," + pb, "@" + comma(pa) + ";" + comma(pb)}) {
+            SCOPED_TRACE(text);
+            const std::optional<TypedInput> input = ParseTypedInput(text);
+            ASSERT_TRUE(input);
+            EXPECT_EQ(input->form, TypedInput::Form::Relative);
+            EXPECT_EQ(Fmt(static_cast<double>(input->a)), pa);
+            EXPECT_EQ(Fmt(static_cast<double>(input->b)), pb);
         }
     }
 }
@@ -303,47 +424,204 @@ TEST_F(Tools, ChainStartsEachSegmentAtTheLastEndAndEachIsAStep) {
     EXPECT_FALSE(model.interaction.drawing);
 }
 
-TEST_F(Tools, CopyMoveAndMirrorTheSelection) {
+TEST_F(Tools, CopyMoveAndMirrorWrapByWholeTiles) {
     struct Case {
         const char* name;
         SelectionEdit edit;
         long double a, b;
+        bool keep;
+        EditResult result;
         std::vector<Cells> after;  // the data rows
     };
+    const Cells original{"10", "10", "40", "10"};
     const Case cases[] = {
         {"copy",
          SelectionEdit::Copy,
          10,
          5,
-         {{"10", "10", "40", "10"}, {"20.000", "15.000", "50.000", "15.000"}}},
-        {"move", SelectionEdit::Move, -5, 0, {{"5.000", "10.000", "35.000", "10.000"}}},
-        {"move, clipped at the border",
+         true,
+         EditResult::Done,
+         {original, {"20.000", "15.000", "50.000", "15.000"}}},
+        {"move",
+         SelectionEdit::Move,
+         -5,
+         0,
+         true,
+         EditResult::Done,
+         {{"5.000", "10.000", "35.000", "10.000"}}},
+        {"moved across the left edge: the part outside comes in at the right",
          SelectionEdit::Move,
          -20,
          0,
-         {{"0.000", "10.000", "20.000", "10.000"}}},
-        {"mirror left-right in x = 100",
+         true,
+         EditResult::Done,
+         {{"290.000", "10.000", "300.000", "10.000"}, {"0.000", "10.000", "20.000", "10.000"}}},
+        {"moved far off the tile: by whole tiles back",
+         SelectionEdit::Move,
+         400,
+         -600,
+         true,
+         EditResult::Done,
+         {{"110.000", "10.000", "140.000", "10.000"}}},
+        {"mirror left-right in x = 100 keeps the original",
          SelectionEdit::MirrorLeftRight,
          100,
          0,
-         {{"190.000", "10.000", "160.000", "10.000"}}},
-        {"mirror up-down in y = 150",
+         true,
+         EditResult::Done,
+         {original, {"190.000", "10.000", "160.000", "10.000"}}},
+        {"mirror up-down in y = 150, original not kept",
          SelectionEdit::MirrorUpDown,
          150,
          0,
+         false,
+         EditResult::Done,
          {{"10.000", "290.000", "40.000", "290.000"}}},
-        {"moved off the tile: gone", SelectionEdit::Move, 400, 0, {{"", "", "", ""}}},
+        {"mirror up-down in y = 0 wraps to the top edge",
+         SelectionEdit::MirrorUpDown,
+         0,
+         0,
+         false,
+         EditResult::Done,
+         {{"10.000", "290.000", "40.000", "290.000"}}},
+        {"copy by 0,0 is refused",
+         SelectionEdit::Copy,
+         0,
+         0,
+         true,
+         EditResult::OntoItself,
+         {original}},
+        {"copy by a whole tile is refused",
+         SelectionEdit::Copy,
+         300,
+         -600,
+         true,
+         EditResult::OntoItself,
+         {original}},
+        {"mirror onto itself is refused",
+         SelectionEdit::MirrorLeftRight,
+         25,
+         0,
+         true,
+         EditResult::OntoItself,
+         {original}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        SetRows({{"10", "10", "40", "10"}});
+        SetRows({original});
         model.grid.SetRowCount(2);
         model.grid.SetCurrent(1, 1);
-        ASSERT_TRUE(EditSelection(model, canvas, c.edit, c.a, c.b));
+        ShowSelectedRow(model, canvas, 1);  // the row shown red is what the edit takes
+        ASSERT_EQ(EditSelection(model, canvas, c.edit, c.a, c.b, c.keep), c.result);
         ASSERT_EQ(model.grid.RowCount(), 1 + static_cast<int>(c.after.size()));
         for (std::size_t i = 0; i < c.after.size(); ++i)
             EXPECT_EQ(Row(static_cast<int>(i) + 1), c.after[i]);
+    }
+}
+
+// Whatever the offset, the parts lie in the tile, run parallel to the segment and add up to its
+// length: nothing is cut off.
+TEST_F(Tools, WrappedPartsAreTheWholeSegment) {
+    std::mt19937 random(2032);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::uniform_real_distribution<double> offset(-2000, 2000);
+    for (int i = 0; i < 3000; ++i) {
+        const long double w = 1 + std::floor(unit(random) * 400);
+        const long double h = 1 + std::floor(unit(random) * 400);
+        const TilePoint a{unit(random) * w, unit(random) * h};
+        const TilePoint b{unit(random) * w, unit(random) * h};
+        const long double dx = offset(random);
+        const long double dy = offset(random);
+        const long double length = std::hypot(b.x - a.x, b.y - a.y);
+        const std::vector<TileSegment> parts =
+            WrapIntoTile({{a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}}, w, h);
+        long double sum = 0;
+        for (const TileSegment& p : parts) {
+            const long double px = p.end.x - p.start.x;
+            const long double py = p.end.y - p.start.y;
+            sum += std::hypot(px, py);
+            for (const TilePoint& q : {p.start, p.end})
+                ASSERT_TRUE(q.x >= 0 && q.x <= w && q.y >= 0 && q.y <= h);
+            EXPECT_NEAR(static_cast<double>((b.x - a.x) * py - (b.y - a.y) * px), 0,
+                        1e-6 * static_cast<double>(length * length));
+        }
+        EXPECT_NEAR(static_cast<double>(sum), static_cast<double>(length), 1e-6);
+    }
+}
+
+// Delete takes what is shown selected: after an empty window nothing, after a selection that row.
+TEST_F(Tools, DeleteTakesWhatIsShownSelected) {
+    SetRows({{"10", "10", "40", "40"}, {"100", "100", "200", "200"}});
+    EnterSelectionMode(model, canvas);
+    ClickAt(At(150, 150));
+    ASSERT_EQ(ShownSelectedRow(model), 2);
+    // An empty window clears the red.
+    Press(model, canvas, At(250, 50));
+    MouseMove(model, canvas, At(290, 20));
+    Release(model, canvas, At(290, 20));
+    EXPECT_EQ(ShownSelectedRow(model), 0);
+    EXPECT_EQ(EditSelection(model, canvas, SelectionEdit::Move, 5, 0), EditResult::NothingSelected);
+    DeleteSelection(model, canvas);
+    EXPECT_EQ(Row(2), (Cells{"100", "100", "200", "200"}));
+    // Selected again, a redraw keeps it red, and Delete takes it.
+    ClickAt(At(150, 150));
+    RedrawWithSelection(model, canvas);
+    EXPECT_EQ(ShownSelectedRow(model), 2);
+    DeleteSelection(model, canvas);
+    EXPECT_EQ(model.grid.RowCount(), 3);
+    EXPECT_EQ(Row(2), (Cells{"", "", "", ""}));
+    // After a delete nothing is shown selected: a second Delete takes nothing.
+    DeleteSelection(model, canvas);
+    EXPECT_EQ(Row(1), (Cells{"10", "10", "40", "40"}));
+}
+
+// A picture fitted to the tile covers the tile at every zoom and pan.
+TEST_F(Tools, ThePictureFollowsTheTile) {
+    std::mt19937 random(41);
+    std::uniform_int_distribution<int> pixel(0, 300);
+    std::uniform_int_distribution<int> notches(-3, 3);
+    for (int i = 0; i < 200; ++i) {
+        if (i % 2) {
+            WheelZoom(model, canvas, {pixel(random), pixel(random)}, 120 * notches(random));
+        } else {
+            PanBy(model, canvas, notches(random) * 7, notches(random) * 5);
+        }
+        const CanvasRect r =
+            PictureOnCanvas(model, model.TilePixelWidth(), model.TilePixelHeight());
+        const Pixel topLeft = FiguurToPixel(model, {0, 300}).pixel;
+        const Pixel bottomRight = FiguurToPixel(model, {300, 0}).pixel;
+        ASSERT_NEAR(r.left, topLeft.x, 0.5);
+        ASSERT_NEAR(r.top, topLeft.y, 0.5);
+        ASSERT_NEAR(r.left + r.width, bottomRight.x, 0.5);
+        ASSERT_NEAR(r.top + r.height, bottomRight.y, 0.5);
+    }
+}
+
+// In a larger window the canvas takes all the room of the designed square panel.
+TEST_F(Tools, TheCanvasTakesTheRoomOfALargerWindow) {
+    struct Case {
+        const char* name;
+        int w, h, windowWidth, windowHeight;
+        int width, height;  // the canvas's extra size
+    };
+    const Case cases[] = {
+        {"designed size: the tile's shape", 215, 65, 0, 0, 0, 0},
+        {"a wide tile fills the height too", 215, 65, 100, 60, 100, 60 + 302 - 95},
+        {"a square tile", 300, 300, 100, 60, 100, 60},
+        {"a smaller window", 215, 65, -20, -10, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(InitFiguur(model, canvas, c.w, c.h));
+        const CanvasExtra extra = CanvasRoom(model, c.windowWidth, c.windowHeight);
+        EXPECT_EQ(extra.width, c.width);
+        EXPECT_EQ(extra.height, c.height);
+        // Given that room, a fitted tile fits it again.
+        SetExtraCanvasSize(model, canvas, extra.width, extra.height);
+        const Pixel corner = FiguurToPixel(model, {static_cast<long double>(c.w), 0}).pixel;
+        EXPECT_TRUE(corner.x == model.CanvasWidth() - 2 || corner.y == model.CanvasHeight() - 2)
+            << corner.x << "," << corner.y;
     }
 }
 

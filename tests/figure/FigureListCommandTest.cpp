@@ -104,7 +104,8 @@ TEST_F(FigureListCommand, OpenShowsTheSecondFigureWarningAndSizeErrors) {
     const auto first = Open();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->tileSet);
-    EXPECT_EQ(platform.dialogs[0].dialog.filterName, "tekstbestanden");
+    // Figure lists and DXF drawings are listed together at once.
+    EXPECT_EQ(platform.dialogs[0].dialog.filterMask, "*.txt *.dxf");
     Open();
     Open();
     // Each open asks first (answered OK), then its own box.

@@ -12,6 +12,7 @@
 #include "FigureEditing.h"
 #include "Interaction.h"
 #include "RecordingCanvas.h"
+#include "TypedInput.h"
 
 namespace murvex::figure {
 namespace {
@@ -230,26 +231,46 @@ TEST_F(Drawing, StatusText) {
     };
     const Row rows[] = {
         {"top left pixel, nothing open", true, {}, {0, 0}, "X:0.000, Y:300.000"},
-        {"to the left, locked", true, {At(150, 150)}, {100, 150}, "X:100.000, Y:150.000 L:180.000"},
+        {"to the left, locked",
+         true,
+         {At(150, 150)},
+         {100, 150},
+         "X:100.000, Y:150.000 L:50.000 <180.000"},
         {"straight down, locked",
          true,
          {At(150, 150)},
          {150, 250},
-         "X:150.000, Y:50.000 L:270.000"},
+         "X:150.000, Y:50.000 L:100.000 <270.000"},
         {"on the start pixel points down",
          true,
          {At(150, 150)},
          {150, 150},
-         "X:150.000, Y:150.000 L:270.000"},
+         "X:150.000, Y:150.000 L:0.000 <270.000"},
         {"30 degrees below the axis to the right",
          false,
          {At(10, 290)},
          {275, 163},
-         "X:275.000, Y:137.000 L:330.000"},
-        {"up and right", false, {At(150, 150)}, At(180, 190), "X:180.000, Y:190.000 L:53.130"},
-        {"up and left", false, {At(150, 150)}, At(120, 190), "X:120.000, Y:190.000 L:126.870"},
-        {"down and left", false, {At(150, 150)}, At(120, 110), "X:120.000, Y:110.000 L:233.130"},
-        {"down and right", false, {At(150, 150)}, At(180, 110), "X:180.000, Y:110.000 L:306.870"},
+         "X:275.000, Y:137.000 L:305.997 <330.000"},
+        {"up and right",
+         false,
+         {At(150, 150)},
+         At(180, 190),
+         "X:180.000, Y:190.000 L:50.000 <53.130"},
+        {"up and left",
+         false,
+         {At(150, 150)},
+         At(120, 190),
+         "X:120.000, Y:190.000 L:50.000 <126.870"},
+        {"down and left",
+         false,
+         {At(150, 150)},
+         At(120, 110),
+         "X:120.000, Y:110.000 L:50.000 <233.130"},
+        {"down and right",
+         false,
+         {At(150, 150)},
+         At(180, 110),
+         "X:180.000, Y:110.000 L:50.000 <306.870"},
         {"after a segment is closed",
          true,
          {At(150, 150), At(200, 200)},
@@ -313,13 +334,13 @@ TEST_F(Drawing, TypedLength) {
          "25",
          {"290.000", "150.000", "300.000", "150.000"},
          false},
-        {"not a number: abandoned, its row gone",
+        {"not a number: the warning, the segment stays open",
          At(100, 100),
          At(130, 60),
          Box::Ok,
          "2x",
-         {"", "", "", ""},
-         false},
+         {"100.000", "100.000", "", ""},
+         true},
         {"Escape in the box: stays open",
          At(100, 100),
          At(130, 60),
@@ -346,8 +367,8 @@ TEST_F(Drawing, TypedLength) {
         EXPECT_FALSE(model.interaction.typedLengthMode);
         const bool invalid = row.box == Box::Ok && std::string(row.text) == "2x";
         EXPECT_EQ(closed.warning,
-                  invalid ? std::optional<std::string>(kInvalidLengthText) : std::nullopt);
-        EXPECT_EQ(model.grid.RowCount(), invalid ? 2 : 3);
+                  invalid ? std::optional<std::string>(TypedInputRefusedText('.')) : std::nullopt);
+        EXPECT_EQ(model.grid.RowCount(), 3);
     }
 }
 
@@ -422,7 +443,11 @@ TEST_F(Drawing, EscapeAndSelectionModeAbandonTheOpenSegment) {
             EXPECT_EQ(RowCells(model.grid, 2), (Cells{"100.000", "100.000", "", ""}));
         }
         EXPECT_EQ(model.grid.CurrentRow(), model.grid.RowCount() - 1);
-        // The rubber line goes with the next move and leaves nothing inverted behind.
+        // The rubber line and the length in the status go with the segment at once.
+        EXPECT_EQ(Inverted(canvas).size(), row.abandoned ? 0u : 1u);
+        if (row.abandoned) {
+            EXPECT_EQ(r.status, std::optional<std::string>("X:150.000, Y:150.000"));
+        }
         MouseMove(model, canvas, At(160, 160));
         EXPECT_EQ(Inverted(canvas).size(), row.abandoned ? 0u : 1u);
     }
@@ -431,14 +456,14 @@ TEST_F(Drawing, EscapeAndSelectionModeAbandonTheOpenSegment) {
 // However the segment is abandoned, the grid is what it was before its first point: a row the
 // point appended goes, an empty last row it was written in stays, emptied.
 TEST_F(Drawing, AbandoningGivesBackTheGridOfBeforeTheFirstPoint) {
-    enum class Way { Escape, InvalidLength, SelectionMode };
+    enum class Way { Escape, SelectionMode };
     const std::vector<std::vector<Cells>> figures{
         {{}},
         {{"10", "10", "20", "20"}},
         {{"10", "10", "20", "20"}, {}},
         {{"10", "10", "20", "20"}, {"30", "30", "40", "40"}},
     };
-    for (const Way way : {Way::Escape, Way::InvalidLength, Way::SelectionMode}) {
+    for (const Way way : {Way::Escape, Way::SelectionMode}) {
         for (const std::vector<Cells>& figure : figures) {
             SCOPED_TRACE(testing::Message()
                          << "way " << static_cast<int>(way) << ", " << figure.size() << " rows");
@@ -452,10 +477,6 @@ TEST_F(Drawing, AbandoningGivesBackTheGridOfBeforeTheFirstPoint) {
             switch (way) {
                 case Way::Escape:
                     KeyDown(model, canvas, Key::Escape, false, KeyFocus::FigureTab);
-                    break;
-                case Way::InvalidLength:
-                    ASSERT_TRUE(KeyPress(model, '4', KeyFocus::FigureTab, 0, 0).openTypedLengthBox);
-                    TypedLengthAccepted(model, canvas, "4x");
                     break;
                 case Way::SelectionMode:
                     EnterSelectionMode(model, canvas);

@@ -47,6 +47,16 @@ class FakePlatform : public Platform {
 
     Answer MessageBox(const std::string& text, const std::string& title, MessageStyle style,
                       WindowHandle owner) override;
+    // Recorded as a message; the check box is ticked when checkAnswer says so.
+    bool checkAnswer = false;
+    Answer MessageBoxWithCheck(const std::string& text, const std::string& title,
+                               MessageStyle style, WindowHandle owner, const std::string& checkText,
+                               bool& checked) override {
+        checkTexts.push_back(checkText);
+        checked = checkAnswer;
+        return MessageBox(text, title, style, owner);
+    }
+    std::vector<std::string> checkTexts;
     void ShowApplicationError(const std::string& text) override;
     bool RunFileDialog(FileDialog& dialog, WindowHandle owner) override;
     bool FileExists(const std::string& path) override;

@@ -1,0 +1,195 @@
+// The figure tab without a window.
+#include "FigureSession.h"
+
+#include <algorithm>
+#include <string>
+
+#include "FigureEditing.h"
+#include "NumberText.h"
+#include "SaveHatch.h"
+#include "Snaps.h"
+#include "Text.h"
+#include "TypedInput.h"
+
+namespace murvex::figure {
+
+FigureSession::FigureSession(Canvas& canvas) : canvas_(&canvas) {
+    saved_.Set(Snapshot(model_));
+}
+
+FigureSession::FigureSession() : FigureSession(nowhere_) {}
+
+bool FigureSession::Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced) {
+    if (!state) return false;
+    const bool replaced = Restore(model_, *canvas_, *state);
+    if (tileReplaced) *tileReplaced = replaced;
+    return true;
+}
+
+bool FigureSession::Undo(bool* tileReplaced) {
+    if (model_.interaction.drawing) return false;
+    return Put(history_.Undo(Snapshot(model_)), tileReplaced);
+}
+
+bool FigureSession::Redo(bool* tileReplaced) {
+    if (model_.interaction.drawing) return false;
+    return Put(history_.Redo(Snapshot(model_)), tileReplaced);
+}
+
+bool FigureSession::Changed() const {
+    // Only a figure can be saved as a list; before the first one there is nothing to lose.
+    return model_.HasFigure() && saved_.Changed(Snapshot(model_));
+}
+
+void FigureSession::MarkSaved() {
+    saved_.Set(Snapshot(model_));
+}
+
+bool FigureSession::NewFigure(std::string_view widthText, std::string_view heightText) {
+    if (model_.interaction.drawing) return false;
+    const bool hadFigure = model_.HasFigure();
+    bool made = false;
+    Step([&] { made = NewFigureFromTexts(model_, *canvas_, widthText, heightText); });
+    if (!made) return false;
+    // Before the first figure there is nothing to go back to.
+    if (!hadFigure) history_.Clear();
+    MarkSaved();
+    return true;
+}
+
+bool FigureSession::LoadSegments(int width, int height, const std::vector<TileSegment>& segments) {
+    if (model_.interaction.drawing) return false;
+    const bool hadFigure = model_.HasFigure();
+    bool made = false;
+    Step([&] {
+        made = InitFiguur(model_, *canvas_, width, height);
+        if (!made) return;
+        TextGrid& grid = model_.grid;
+        grid.SetRowCount(1 + std::max<int>(1, static_cast<int>(segments.size())));
+        for (int i = 0; i < static_cast<int>(segments.size()); ++i) {
+            const TileSegment& s = segments[static_cast<std::size_t>(i)];
+            grid.SetCell(0, i + 1, IntText(i + 1));
+            grid.SetCell(kColXStart, i + 1, Fmt(static_cast<double>(s.start.x)));
+            grid.SetCell(kColYStart, i + 1, Fmt(static_cast<double>(s.start.y)));
+            grid.SetCell(kColXEind, i + 1, Fmt(static_cast<double>(s.end.x)));
+            grid.SetCell(kColYEind, i + 1, Fmt(static_cast<double>(s.end.y)));
+        }
+        grid.SetCurrent(kFirstCoordCol, 1);
+        RedrawFiguur(model_, *canvas_);
+    });
+    if (made && !hadFigure) history_.Clear();
+    return made;
+}
+
+std::optional<ListReadResult> FigureSession::OpenList(Platform& platform, const std::string& path,
+                                                      WindowHandle appWindow,
+                                                      PatternHeader& header) {
+    std::optional<ListReadResult> result;
+    const bool hadFigure = model_.HasFigure();
+    // What was read before a failure stays, as one step.
+    Step([&] {
+        RunCommand(platform, [&] {
+            result = OpenFigureListFile(platform, path, appWindow, model_, *canvas_, header);
+        });
+    });
+    if (!hadFigure && model_.HasFigure()) history_.Clear();
+    if (result && result->status == ListReadStatus::Ok) MarkSaved();
+    return result;
+}
+
+bool FigureSession::SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
+                             const PatternHeader& header) {
+    bool saved = false;
+    RunCommand(platform,
+               [&] { saved = SaveFigureList(platform, dialog, appWindow, model_, header); });
+    if (saved) MarkSaved();
+    return saved;
+}
+
+void FigureSession::AddRow() {
+    Step([&] { AddCurrentSegmentRow(model_, *canvas_); });
+}
+
+void FigureSession::DeleteSelected() {
+    Step([&] { DeleteSelection(model_, *canvas_); });
+}
+
+void FigureSession::EnterRow() {
+    Step([&] { DrawEnteredRow(model_, *canvas_); });
+}
+
+void FigureSession::SelectRow(int row) {
+    // Drawing the row clips it when it leaves the tile.
+    Step([&] { ShowSelectedRow(model_, *canvas_, row); });
+}
+
+Reaction FigureSession::MouseMove(Pixel p) {
+    return figure::MouseMove(model_, *canvas_, p);
+}
+
+Reaction FigureSession::Click(Pixel p) {
+    Reaction r;
+    Step([&] { r = figure::Click(model_, *canvas_, p); });
+    return r;
+}
+
+Reaction FigureSession::Press(Pixel p) {
+    return figure::Press(model_, *canvas_, p);
+}
+
+Reaction FigureSession::Release(Pixel p) {
+    Reaction r;
+    // A dragged end point is one step.
+    Step([&] { r = figure::Release(model_, *canvas_, p); });
+    return r;
+}
+
+Reaction FigureSession::KeyDown(Key key, bool shift, KeyFocus focus) {
+    const Reaction r = figure::KeyDown(model_, *canvas_, key, shift, focus);
+    steps_.ForgetAbandonedSegment(model_);
+    return r;
+}
+
+Reaction FigureSession::TypedText(std::string_view text, char userSeparator) {
+    Reaction r;
+    // The text comes from the box that a key opened while the segment was open.
+    if (model_.interaction.drawing) model_.interaction.typedLengthMode = true;
+    Step([&] { r = TypedLengthAccepted(model_, *canvas_, text, userSeparator); });
+    return r;
+}
+
+Reaction FigureSession::SelectionMode() {
+    const Reaction r = EnterSelectionMode(model_, *canvas_);
+    steps_.ForgetAbandonedSegment(model_);
+    return r;
+}
+
+EditResult FigureSession::EditSelection(SelectionEdit edit, long double a, long double b,
+                                        bool keepOriginal) {
+    EditResult result = EditResult::NothingSelected;
+    Step([&] { result = figure::EditSelection(model_, *canvas_, edit, a, b, keepOriginal); });
+    return result;
+}
+
+std::optional<EditResult> FigureSession::EditSelectionTyped(SelectionEdit edit,
+                                                            std::string_view text,
+                                                            bool keepOriginal) {
+    const bool mirror =
+        edit == SelectionEdit::MirrorLeftRight || edit == SelectionEdit::MirrorUpDown;
+    if (mirror) {
+        const ParseResult line = ParseDecimal(text);
+        if (!line.ok) return std::nullopt;
+        return EditSelection(edit, line.value, 0, keepOriginal);
+    }
+    // An offset reads as a point typed relative to the start: two numbers are wanted.
+    const std::optional<TypedInput> offset = ParseTypedInput("@" + std::string(text));
+    if (!offset || offset->form != TypedInput::Form::Relative) return std::nullopt;
+    return EditSelection(edit, offset->a, offset->b, keepOriginal);
+}
+
+bool FigureSession::SetGridSpacingTyped(std::string_view text) {
+    const ParseResult spacing = ParseDecimal(text);
+    return spacing.ok && SetGridSpacing(model_, static_cast<double>(spacing.value));
+}
+
+}  // namespace murvex::figure

@@ -1,0 +1,108 @@
+// The figure tab without a window: the model, its undo history, the saved mark and the commands
+// that change them, each run as the figure's undo steps say. The window builds its controls,
+// translates its events into these calls and shows what they return (the Reaction, and the
+// model as it now is).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Canvas.h"
+#include "FigureList.h"
+#include "FigureModel.h"
+#include "FigureUndo.h"
+#include "GridHistory.h"
+#include "Interaction.h"
+#include "Selection.h"
+#include "UnsavedChanges.h"
+
+namespace murvex::figure {
+
+class FigureSession {
+  public:
+    // canvas is what the session draws on (the window's picture); it must outlive the session.
+    // Without one the session draws nowhere until UseCanvas.
+    explicit FigureSession(Canvas& canvas);
+    FigureSession();
+    FigureSession(const FigureSession&) = delete;
+    FigureSession& operator=(const FigureSession&) = delete;
+    void UseCanvas(Canvas& canvas) { canvas_ = &canvas; }
+
+    FigureModel& Model() { return model_; }
+    const FigureModel& Model() const { return model_; }
+    Canvas& TheCanvas() { return *canvas_; }
+    StateHistory<FigureSnapshot>& History() { return history_; }
+
+    // Runs a command that may change the figure: one undo step when it changed grid or tile,
+    // except that a drawn segment is one step from its first point to its second.
+    template <class Command>
+    void Step(Command&& command) {
+        FigureSnapshot before = Snapshot(model_);
+        std::forward<Command>(command)();
+        if (std::optional<FigureSnapshot> step = steps_.Ran(std::move(before), model_))
+            history_.Record(*step, Snapshot(model_));
+    }
+    // Ctrl+Z and Ctrl+Y; nothing while a segment is open. True when a state was put back;
+    // tileReplaced tells whether it came with another tile (the picture under it goes).
+    bool Undo(bool* tileReplaced = nullptr);
+    bool Redo(bool* tileReplaced = nullptr);
+
+    // Changes since the figure was last saved, opened or made new (none before the first).
+    bool Changed() const;
+    void MarkSaved();
+
+    // "Nieuw" after OK: a tile of the typed size (false: refused, nothing changed). The first
+    // figure starts the history; the new figure counts as saved.
+    bool NewFigure(std::string_view widthText, std::string_view heightText);
+    // A figure made elsewhere (a drawing, a pattern) into a new tile of width x height as one
+    // step: the rows hold the segments as Fmt text, drawn and clipped as typed rows are. False
+    // (nothing changed) when the tile is refused.
+    bool LoadSegments(int width, int height, const std::vector<TileSegment>& segments);
+
+    // A figure list read into the figure (message boxes owned by appWindow; units, type and name
+    // into header) as one undo step; a list that set up the first figure starts the history, and
+    // one read whole counts as saved. Nothing when the reading ended in the error box.
+    std::optional<ListReadResult> OpenList(Platform& platform, const std::string& path,
+                                           WindowHandle appWindow, PatternHeader& header);
+    // The figure list's save flow; when written, the figure counts as saved.
+    bool SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
+                  const PatternHeader& header);
+
+    // The grid's commands.
+    void AddRow();
+    void DeleteSelected();
+    void EnterRow();
+    void SelectRow(int row);
+
+    // The canvas's events (see Interaction.h).
+    Reaction MouseMove(Pixel p);
+    Reaction Click(Pixel p);
+    Reaction Press(Pixel p);
+    Reaction Release(Pixel p);
+    Reaction KeyDown(Key key, bool shift, KeyFocus focus);
+    Reaction TypedText(std::string_view text, char userSeparator);
+    Reaction SelectionMode();
+    EditResult EditSelection(SelectionEdit edit, long double a, long double b, bool keepOriginal);
+    // The same with the value as typed into the edit's dialog: an offset "dx,dy" (as "@dx,dy" is
+    // typed, so "dx;dy" with decimal commas) or the mirror line's x or y. Nothing for a text that
+    // is none of these (nothing changed).
+    std::optional<EditResult> EditSelectionTyped(SelectionEdit edit, std::string_view text,
+                                                 bool keepOriginal);
+    // "Rasterafstand...": the typed spacing; false (nothing changed) when refused.
+    bool SetGridSpacingTyped(std::string_view text);
+
+  private:
+    bool Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced);
+
+    FigureModel model_;
+    NullCanvas nowhere_;
+    Canvas* canvas_;
+    FigureSteps steps_;
+    StateHistory<FigureSnapshot> history_;
+    SavedStateMark<FigureSnapshot> saved_;
+};
+
+}  // namespace murvex::figure

@@ -1,0 +1,172 @@
+// The figure session: commands as undo steps, the saved mark, segments loaded as one step.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "FigureSession.h"
+#include "RecordingCanvas.h"
+#include "TempDir.h"
+
+namespace murvex::figure {
+namespace {
+
+using Cells = std::array<std::string, 4>;
+
+Pixel At(int x, int y) {
+    return {x, 300 - y};
+}
+
+Cells Row(const FigureModel& model, int row) {
+    return {model.grid.Cell(1, row), model.grid.Cell(2, row), model.grid.Cell(3, row),
+            model.grid.Cell(4, row)};
+}
+
+void ClickAt(FigureSession& session, Pixel p) {
+    session.MouseMove(p);
+    session.Click(p);
+}
+
+struct Session : ::testing::Test {
+    test::RecordingCanvas canvas;
+};
+
+// Each sequence of events, then the undo steps it left and what one Ctrl+Z gives back.
+TEST_F(Session, StepsOfEachCommand) {
+    struct Case {
+        const char* name;
+        std::function<void(FigureSession&)> run;
+        std::size_t steps;
+        int rowsAfterUndo;  // data rows after one undo (when there is a step)
+    };
+    const Case cases[] = {
+        {"a segment by two clicks is one step",
+         [](FigureSession& t) {
+             ClickAt(t, At(10, 10));
+             ClickAt(t, At(100, 10));
+         },
+         1, 1},
+        {"an abandoned segment is none",
+         [](FigureSession& t) {
+             ClickAt(t, At(10, 10));
+             t.KeyDown(Key::Escape, false, KeyFocus::FigureTab);
+         },
+         0, 0},
+        {"a refused typed text leaves the segment open and makes no step; a point closes it",
+         [](FigureSession& t) {
+             ClickAt(t, At(10, 10));
+             EXPECT_TRUE(t.TypedText("2x", ',').warning);
+             EXPECT_TRUE(t.Model().interaction.drawing);
+             EXPECT_EQ(t.History().UndoCount(), 0u);
+             t.TypedText("@50,20", ',');
+             EXPECT_EQ(Row(t.Model(), 1), (Cells{"10.000", "10.000", "60.000", "30.000"}));
+         },
+         1, 1},
+        {"segments loaded into a new tile are one step",
+         [](FigureSession& t) {
+             ClickAt(t, At(10, 10));
+             ClickAt(t, At(100, 10));
+             ASSERT_TRUE(t.LoadSegments(215, 65, {{{0, 0}, {215, 65}}, {{5, 5}, {5, 60}}}));
+             EXPECT_EQ(Row(t.Model(), 2), (Cells{"5.000", "5.000", "5.000", "60.000"}));
+         },
+         2, 1},
+        {"a refused tile changes nothing",
+         [](FigureSession& t) { EXPECT_FALSE(t.LoadSegments(0, 65, {})); }, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FigureSession session(canvas);
+        ASSERT_TRUE(session.NewFigure("300", "300"));
+        c.run(session);
+        EXPECT_EQ(session.History().UndoCount(), c.steps);
+        if (c.steps == 0) continue;
+        bool tileReplaced = false;
+        ASSERT_TRUE(session.Undo(&tileReplaced));
+        EXPECT_EQ(session.Model().TileWidth(), 300);
+        EXPECT_EQ(session.Model().grid.RowCount() - 1, std::max(c.rowsAfterUndo, 1));
+        ASSERT_TRUE(session.Redo());
+        EXPECT_EQ(session.History().UndoCount(), c.steps);
+    }
+}
+
+TEST_F(Session, TheSavedMarkFollowsTheFigure) {
+    FigureSession fresh(canvas);
+    EXPECT_FALSE(fresh.Changed()) << "nothing to lose before the first figure";
+    ASSERT_TRUE(fresh.NewFigure("300", "300"));
+    EXPECT_EQ(fresh.History().UndoCount(), 0u) << "the first figure starts the history";
+    EXPECT_FALSE(fresh.Changed());
+    fresh.MouseMove(At(10, 10));
+    fresh.Click(At(10, 10));
+    fresh.MouseMove(At(50, 10));
+    fresh.Click(At(50, 10));
+    EXPECT_TRUE(fresh.Changed());
+    fresh.MarkSaved();
+    EXPECT_FALSE(fresh.Changed());
+    ASSERT_TRUE(fresh.Undo());
+    EXPECT_TRUE(fresh.Changed());
+    // No undo while a segment is open.
+    fresh.MouseMove(At(70, 70));
+    fresh.Click(At(70, 70));
+    EXPECT_FALSE(fresh.Undo());
+}
+
+// What the copy, move and mirror dialog and the grid spacing take as typed.
+TEST_F(Session, TypedEditTextsAndGridSpacing) {
+    struct Case {
+        const char* name;
+        SelectionEdit edit;
+        const char* text;
+        std::optional<EditResult> result;
+    };
+    const Case cases[] = {
+        {"offset with a comma", SelectionEdit::Copy, "0,25", EditResult::Done},
+        {"offset with decimal commas and ;", SelectionEdit::Move, "2,5;1", EditResult::Done},
+        {"one number is no offset", SelectionEdit::Copy, "25", std::nullopt},
+        {"a copy onto itself", SelectionEdit::Copy, "0,0", EditResult::OntoItself},
+        {"a mirror line", SelectionEdit::MirrorLeftRight, "150", EditResult::Done},
+        {"a mirror line is one number", SelectionEdit::MirrorUpDown, "1,2,3", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FigureSession session(canvas);
+        ASSERT_TRUE(session.LoadSegments(300, 300, {{{10, 10}, {40, 10}}}));
+        session.SelectRow(1);
+        EXPECT_EQ(session.EditSelectionTyped(c.edit, c.text, true), c.result);
+    }
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("300", "300"));
+    EXPECT_TRUE(session.SetGridSpacingTyped("2,5"));
+    EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
+    EXPECT_FALSE(session.SetGridSpacingTyped("0"));
+    EXPECT_FALSE(session.SetGridSpacingTyped("vijf"));
+    EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
+}
+
+// A list read is one step and counts as saved; read into the first figure it starts the history.
+TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
+    test::TempDir dir;
+    test::FakePlatform platform;
+    const std::string list = dir.File("figuur.txt");
+    test::WriteText(list, ";%SIZE=200,100\r\n*visgraat\r\n0,0,200,100\r\n");
+    PatternHeader header{"MM", "MODEL", "naam arcering"};
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.OpenList(platform, list, 7, header));
+    EXPECT_EQ(session.History().UndoCount(), 0u);
+    EXPECT_FALSE(session.Changed());
+    EXPECT_EQ(header.name, "visgraat");
+    ClickAt(session, {10, 50});  // canvas pixels: the tile is 2/3 of a unit a pixel
+    ClickAt(session, {60, 50});
+    EXPECT_TRUE(session.Changed());
+    ASSERT_TRUE(session.OpenList(platform, list, 7, header));
+    EXPECT_EQ(session.History().UndoCount(), 2u);
+    EXPECT_FALSE(session.Changed());
+    ASSERT_TRUE(session.Undo());
+    EXPECT_EQ(session.Model().grid.RowCount(), 3) << "the drawn segment is back";
+}
+
+}  // namespace
+}  // namespace murvex::figure
