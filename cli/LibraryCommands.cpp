@@ -7,6 +7,7 @@
 #include "CompatiblePattern.h"
 #include "Cp1252.h"
 #include "GridText.h"
+#include "LibrarySave.h"
 #include "PatternCheck.h"
 #include "PatternFile.h"
 #include "PatternLibrary.h"
@@ -118,13 +119,33 @@ struct AddOptions {
     std::string pattern;
     bool replace = false;
     bool compatible = false;
+    bool force = false;
 };
 
 int RunAdd(const AddOptions& o) {
-    const std::optional<std::string> library = ReadInput(o.library);
-    if (!library) return kExitFailed;
     std::optional<std::string> pattern = ReadInput(o.pattern);
     if (!pattern) return kExitFailed;
+    // Locked from the read to the replace: parallel adds take turns and none is lost.
+    LibraryEdit edit;
+    switch (edit.Open(o.library)) {
+        case FileLockStatus::Locked:
+            break;
+        case FileLockStatus::Missing:
+            Complain(o.library + ": does not exist");
+            return kExitFailed;
+        case FileLockStatus::Busy:
+            Complain(o.library + ": another program keeps it locked; nothing was added");
+            return kExitFailed;
+        case FileLockStatus::Failed:
+            // ReadInput says why (a folder, no permission, ...).
+            if (ReadInput(o.library)) Complain(o.library + ": cannot be locked");
+            return kExitFailed;
+    }
+    if (edit.ReadStatus() != ReadFileStatus::Ok) {
+        ReadInput(o.library);  // says why
+        return kExitFailed;
+    }
+    const std::string* library = &edit.Bytes();
     if (o.compatible) {
         LineList lines = SplitLines(*pattern);
         MakeCompatible(lines);
@@ -153,8 +174,20 @@ int RunAdd(const AddOptions& o) {
             return kExitInvalid;
         case LibraryAddStatus::BadName:
             Complain(o.pattern + ": the name \"" + name +
-                     "\" cannot go into a library (empty, a comma or a control character)");
+                     "\" cannot go into a library (empty or a control character)");
             return kExitInvalid;
+        case LibraryAddStatus::NameTooLong:
+            Complain(o.pattern + ": its name line is longer than " + IntText(kLibraryLineLimit) +
+                     " characters, more than readers take; nothing was added");
+            return kExitInvalid;
+    }
+    if (!o.force && IsReadOnlyFile(o.library)) {
+        Complain(o.library + " is read-only; use --force to replace it");
+        return kExitFailed;
+    }
+    if (!edit.Unchanged()) {
+        Complain(o.library + ": changed by another program meanwhile; nothing was added");
+        return kExitFailed;
     }
     return WriteOutput(o.library, result.bytes, true);
 }
@@ -191,10 +224,13 @@ Subcommand AddAddCommand(CLI::App& parent) {
     app->add_flag("--replace", options->replace,
                   "Replace the library's pattern of the same name (case ignored)");
     app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
+    app->add_flag("--force", options->force, "Replace a read-only library too");
     app->footer(
         "The pattern is appended at the end of the library, or put in place of the first one of\n"
         "its name with --replace; every other byte of the library stays as it was, and the new\n"
-        "lines get the library's line ends. The library is replaced atomically.\n"
+        "lines get the library's line ends, and no other pattern changes units. The library is\n"
+        "locked from the read to the atomic replace: parallel adds wait for each other (up to\n"
+        "20 s), and a library changed meanwhile by a program that does not lock is not replaced.\n"
         "Example:\n"
         "  murvex-cli add bibliotheek.pat Kruisverband.pat --replace\n"
         "Exit status: 0 added, 1 a pattern of that name exists (without --replace), the library\n"

@@ -82,9 +82,11 @@ Subcommand AddReadCommand(CLI::App& parent) {
                     "Read this pattern of a library file (name as `murvex-cli list` shows it, "
                     "case ignored)");
     app->footer(
-        "Output: the lines \"#units\", \"#type\" and \"#name\", each with its text after a tab,\n"
-        "then one line per grid row with its seven cells (Hoek, X start, Y start, X shift,\n"
-        "Y shift, Pen Down, Pen Up) separated by tabs. A backslash, tab, CR or LF inside a text\n"
+        "Output: the lines \"#units\", \"#type\" and \"#name\" (the name before the comma of\n"
+        "\"*NAME, description\"), \"#description\" when there is one, each with its text after a\n"
+        "tab, then one line per grid row with its cells (Hoek, X start, Y start, X shift,\n"
+        "Y shift, Pen Down, Pen Up, and Pen Down 2, Pen Up 2, ... where a dash list is longer)\n"
+        "separated by tabs. A backslash, tab, CR or LF inside a text\n"
         "is written as \\\\, \\t, \\r or \\n, any other control character as \\x and two hex\n"
         "digits (ESC as \\x1b; also DEL and the C1 controls U+0081, U+008D, U+008F, U+0090 and\n"
         "U+009D), and a \"#\" that begins a row as \\#; this is the input of `murvex-cli lines`.\n"

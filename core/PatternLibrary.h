@@ -52,8 +52,8 @@ int FindLibraryPattern(const LibraryIndex& index, std::string_view name);
 // when that line lies above the range, so that reading it gives what the library meant.
 std::string PatternFileOf(std::string_view library, const LibraryPattern& pattern);
 
-// Whether a pattern may be put into a library under this name: not empty, no comma (the rest
-// would be read as a description) and no control character.
+// Whether a pattern may be put into a library under this name (the part of its name line before
+// the first comma): not empty, no comma and no control character.
 bool IsLibraryName(std::string_view name);
 
 enum class LibraryAddStatus {
@@ -63,8 +63,9 @@ enum class LibraryAddStatus {
     NotALibrary,  // the library is not a pattern file (see IsPatternFileText)
     LibraryTooLarge,
     TooManyPatterns,
-    NoPattern,  // the new text holds no pattern, or more than one
-    BadName,    // the new pattern's name fails IsLibraryName
+    NoPattern,    // the new text holds no pattern, or more than one
+    BadName,      // the new pattern's name fails IsLibraryName
+    NameTooLong,  // its name line is longer than kLibraryLineLimit
 };
 
 struct LibraryAddResult {
@@ -79,10 +80,16 @@ struct LibraryAddResult {
 bool IsPatternFileText(std::string_view text);
 
 // Puts the one pattern of patternFile (a pattern file's bytes, as a writer's line list joins
-// them) into library: in place of the first pattern of the same name when replace is set, at the
-// end otherwise. Every other byte of the library stays as it is; the new lines get the library's
-// own line end (that of its first line; CR LF in a file without one), and a last line without a
-// line end gets one before a pattern is appended after it.
+// them) into library: in place of the first pattern of the same name (the name before the
+// comma of "*NAME, description", compared whole and without case) when replace is set, at the
+// end otherwise. Every other byte of the library stays as it is (a byte-order mark too); the new
+// lines get the library's own line end (that of its first line; CR LF in a file without one),
+// and a last line without a line end gets one before a pattern is appended after it. No other
+// pattern is read with other units afterwards: a units line goes at the head of the new lines
+// where the units in effect there differ from the new pattern's (one without units that
+// replaces another keeps that one's), and after them where the following patterns were read with
+// other units than the new lines leave in effect. Only a library that gives no units before the
+// following patterns cannot be kept so: they are then read with the new pattern's units.
 LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile, bool replace);
 
 }  // namespace murvex

@@ -1,5 +1,6 @@
 // murvex-cli list, read --pattern, add, formats and bond --format as a user runs them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -55,7 +56,8 @@ TEST(CliLibrary, ReadsOnePatternByNameTheFirstOfTwo) {
     const Result r = Cli(dir, {"read", lib, "--pattern", "tegel"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
-              "#units\tMM\n#type\tMODEL\n#name\tTegel, wandtegels\n0\t0\t0\t0\t62.5\t210\t-10\n");
+              "#units\tMM\n#type\tMODEL\n#name\tTegel\n#description\twandtegels\n"
+              "0\t0\t0\t0\t62.5\t210\t-10\n");
     EXPECT_NE(r.err.find("the first, on line 4, is read"), std::string::npos) << r.err;
     EXPECT_EQ(Cli(dir, {"read", lib, "--pattern", "Geen"}).status, 1);
 }
@@ -80,6 +82,70 @@ TEST(CliLibrary, AddsRefusesAnExistingNameAndReplacesOnRequest) {
     WriteText(added, "*Punt\r\n0, 0.500, 0, 0, 10.000\r\n");
     EXPECT_EQ(Cli(dir, {"add", lib, added, "--compatible"}).status, 0);
     EXPECT_EQ(ReadText(lib), std::string(kLibrary) + "*Punt, Punt\r\n0,0.5,0,0,10\r\n");
+}
+
+// Twenty adds at once on one library, each its own process: the lock makes them take turns, so
+// every add that exits 0 is in the library, and the library is whole.
+TEST(CliLibrary, ParallelAddsLoseNothing) {
+    TempDir dir;
+    const std::string lib = dir.File("gedeeld.pat");
+    WriteText(lib, ";%UNITS=MM\r\n*Eerste, de eerste\r\n0, 0, 0, 0, 5, 2, -1\r\n");
+    constexpr int kAdds = 20;
+    std::vector<pid_t> children;
+    for (int i = 0; i < kAdds; ++i) {
+        const std::string file = dir.File("p" + std::to_string(i) + ".pat");
+        WriteText(file, "*Patroon" + std::to_string(i) + ", nummer " + std::to_string(i) +
+                            "\r\n45, 0, 0, 0, " + std::to_string(i + 1) + ", 3, -2, 0, -2\r\n");
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_RDWR);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            std::string program = MURVEX_CLI;
+            std::string add = "add";
+            std::string library = lib;
+            std::string pattern = file;
+            char* argv[] = {program.data(), add.data(), library.data(), pattern.data(), nullptr};
+            ::execv(program.c_str(), argv);
+            ::_exit(127);
+        }
+        children.push_back(pid);
+    }
+    std::vector<bool> ok(kAdds);
+    for (int i = 0; i < kAdds; ++i) {
+        int status = 0;
+        ::waitpid(children[static_cast<std::size_t>(i)], &status, 0);
+        ok[static_cast<std::size_t>(i)] = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    const Result list = Cli(dir, {"list", lib});
+    ASSERT_EQ(list.status, 0);
+    int added = 0;
+    for (int i = 0; i < kAdds; ++i) {
+        const std::string line = "Patroon" + std::to_string(i) + "\tnummer " + std::to_string(i);
+        const bool there = list.out.find(line + "\t1\tMM") != std::string::npos;
+        EXPECT_EQ(there, ok[static_cast<std::size_t>(i)]) << i << "\n" << list.out;
+        added += ok[static_cast<std::size_t>(i)];
+    }
+    // The wait is long enough for twenty small adds: none gives up.
+    EXPECT_EQ(added, kAdds);
+    EXPECT_NE(list.out.find("Eerste\tde eerste"), std::string::npos);
+}
+
+// A read-only library is replaced only with --force, and stays read-only.
+TEST(CliLibrary, AReadOnlyLibraryNeedsForce) {
+    TempDir dir;
+    const std::string lib = dir.File("alleen.pat");
+    const std::string added = dir.File("nieuw.pat");
+    WriteText(lib, kLibrary);
+    WriteText(added, "*Nieuw, een beschrijving\r\n0, 0, 0, 0, 3\r\n");
+    ASSERT_EQ(::chmod(lib.c_str(), 0444), 0);
+    const Result refused = Cli(dir, {"add", lib, added});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("read-only; use --force"), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadText(lib), kLibrary);
+    EXPECT_EQ(Cli(dir, {"add", lib, added, "--force"}).status, 0);
+    EXPECT_NE(ReadText(lib).find("*Nieuw, een beschrijving\r\n"), std::string::npos);
 }
 
 TEST(CliLibrary, FormatsFillTheBondsDimensions) {
