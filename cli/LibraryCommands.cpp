@@ -1,5 +1,7 @@
 // murvex-cli list, read --pattern's helpers and add: pattern libraries, files of many patterns.
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,40 @@ std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std:
     return std::nullopt;
 }
 
+std::optional<std::string> ReadPatternToDraw(const std::string& path, const std::string& name,
+                                             int& status) {
+    status = kExitFailed;
+    std::optional<std::string> bytes = ReadInput(path);
+    if (!bytes) return std::nullopt;
+    ChosenPattern chosen = ChoosePattern(*bytes, Utf8ToCp1252(name));
+    std::string names;
+    for (const std::string& n : chosen.names)
+        names += "\n  " + Cp1252ToUtf8(n);
+    switch (chosen.status) {
+        case PatternChoice::Chosen:
+            status = kExitOk;
+            return std::move(chosen.bytes);
+        case PatternChoice::NoPattern:
+            Complain(path + ": geen patroon gevonden (no pattern line in it)");
+            break;
+        case PatternChoice::NotFound:
+            Complain(path + ": holds no pattern named " + name + "; it holds:" + names);
+            break;
+        case PatternChoice::Several:
+            Complain(path + ": holds " + IntText(chosen.names.size()) +
+                     " patterns; choose one with --pattern NAME:" + names);
+            status = kExitInvalid;
+            break;
+    }
+    return std::nullopt;
+}
+
+void AddPatternOption(CLI::App& app, std::string& name) {
+    app.add_option("--pattern", name,
+                   "The pattern of a library file to draw (name as `murvex-cli list` shows it, "
+                   "case ignored); needed when the file holds more than one");
+}
+
 namespace {
 
 using freelines::JsonString;
@@ -50,12 +86,35 @@ std::vector<PatternWarning> WarningsOf(const std::string& bytes, const LibraryPa
 }
 
 std::string ListText(const std::string& bytes, const LibraryIndex& index) {
+    std::vector<std::vector<PatternWarning>> warnings;
+    warnings.reserve(index.patterns.size());
+    for (const LibraryPattern& p : index.patterns)
+        warnings.push_back(WarningsOf(bytes, p));
+    // A warning every pattern of a library gets (no-description in a library of "*NAME" lines)
+    // says nothing about one of them: one summary line at the end instead of one per pattern.
+    std::map<CheckCode, std::size_t> patternsWith;
+    for (const std::vector<PatternWarning>& ws : warnings) {
+        std::set<CheckCode> seen;
+        for (const PatternWarning& w : ws)
+            seen.insert(w.code);
+        for (const CheckCode code : seen)
+            ++patternsWith[code];
+    }
+    const auto shared = [&](CheckCode code) {
+        return index.patterns.size() > 1 && patternsWith[code] == index.patterns.size();
+    };
     std::string text;
-    for (const LibraryPattern& p : index.patterns) {
+    std::map<CheckCode, const PatternWarning*> summaries;
+    for (std::size_t i = 0; i < index.patterns.size(); ++i) {
+        const LibraryPattern& p = index.patterns[i];
         text += TabEscaped(p.name, true) + '\t' + TabEscaped(p.description, false) + '\t' +
                 IntText(p.patternLines) + '\t' + TabEscaped(p.units, false) + '\t' +
                 TabEscaped(p.type, false) + '\n';
-        for (const PatternWarning& w : WarningsOf(bytes, p)) {
+        for (const PatternWarning& w : warnings[i]) {
+            if (shared(w.code)) {
+                summaries.emplace(w.code, &w);  // the first pattern's
+                continue;
+            }
             // Appended piece by piece: GCC 12 at -O3 warns on a literal + string chain here.
             text += '\t';
             text += IntText(w.line);
@@ -65,6 +124,15 @@ std::string ListText(const std::string& bytes, const LibraryIndex& index) {
             text += TabEscaped(w.message, false);
             text += '\n';
         }
+    }
+    for (const auto& [code, w] : summaries) {
+        text += "\tall ";
+        text += IntText(index.patterns.size());
+        text += ": ";
+        text += CheckCodeName(w->code);
+        text += ": ";
+        text += TabEscaped(w->message, false);
+        text += '\n';
     }
     return text;
 }
@@ -206,7 +274,8 @@ Subcommand AddListCommand(CLI::App& parent) {
         "and type (empty where the file gives none), separated by tabs and escaped as `read`\n"
         "escapes them; below it, each warning of `check` for that pattern on a line that starts\n"
         "with a tab: LINE: CODE: message. A name that an earlier pattern has already (case\n"
-        "ignored) is listed too and reported on standard error.\n"
+        "ignored) is listed too and reported on standard error. A warning that every pattern\n"
+        "gets is given once, at the end: a tab, \"all N: CODE: message\".\n"
         "Example:\n"
         "  murvex-cli list acadiso.pat\n"
         "Exit status: 0 listed, 1 the file could not be read.");

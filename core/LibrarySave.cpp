@@ -47,6 +47,10 @@ FileDialog MakeLibraryDialog() {
     return d;
 }
 
+FileDialog MakeLibraryAddDialog() {
+    return SaveFileDialog(kLibraryAddTitle, "hatchfiles", "*.pat", "pat", true);
+}
+
 std::string LibraryReplaceQuestion(const std::string& name) {
     std::string text = kLibraryReplaceQuestion;
     const std::size_t at = text.find("<NAAM>");
@@ -60,8 +64,12 @@ std::string LibraryAddedText(const std::string& name, const std::string& path, b
 
 bool AddToLibraryFile(const LineList& lines, Platform& platform, FileDialog& libraryDialog,
                       WindowHandle owner) {
-    if (!platform.RunFileDialog(libraryDialog, owner)) return false;
-    const std::string path = libraryDialog.fileName;
+    // A save dialog on the library dialog's folder and name: it takes a new name too.
+    FileDialog dialog = MakeLibraryAddDialog();
+    dialog.fileName = libraryDialog.fileName;
+    if (!platform.RunFileDialog(dialog, owner)) return false;
+    libraryDialog.fileName = dialog.fileName;
+    const std::string path = dialog.fileName;
     LibraryEdit edit;
     const FileLockStatus locked = edit.Open(path);
     bool exists = true;

@@ -53,6 +53,9 @@ inline constexpr const char* kReadOnlyLibraryQuestion =
 
 // The open dialog that picks the library ("*.pat", the file must exist).
 FileDialog MakeLibraryDialog();
+// The save dialog of "Aan bibliotheek toevoegen...": an existing library or a new name.
+inline constexpr const char* kLibraryAddTitle = "Aan bibliotheek toevoegen";
+FileDialog MakeLibraryAddDialog();
 
 // The question with the pattern's name in place of <NAAM>.
 std::string LibraryReplaceQuestion(const std::string& name);
@@ -60,7 +63,8 @@ std::string LibraryReplaceQuestion(const std::string& name);
 // "Arcering NAME toegevoegd aan PATH" or "Arcering NAME vervangen in PATH".
 std::string LibraryAddedText(const std::string& name, const std::string& path, bool replaced);
 
-// Asks for a library with libraryDialog, then puts the pattern of lines (a writer's complete line
+// Asks for a library with a MakeLibraryAddDialog (offering, and remembering in libraryDialog, the
+// name chosen last), then puts the pattern of lines (a writer's complete line
 // list) into it: appended, or in place of the pattern of the same name once the user agreed; a
 // name that is no file yet starts a new library. The library stays locked (LibraryEdit) from the
 // read to the replace; a read-only one is replaced only after kReadOnlyLibraryQuestion. Messages

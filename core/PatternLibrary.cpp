@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "NumberText.h"
+#include "PatternFile.h"
 #include "PatternHeader.h"
 #include "Text.h"
 
@@ -230,6 +231,42 @@ bool IsLibraryName(std::string_view name) {
         const auto u = static_cast<unsigned char>(c);
         return c == ',' || u < 32 || u == 127;
     });
+}
+
+bool HoldsPatternLine(std::string_view text) {
+    bool found = false;
+    ForEachLine(text, [&](std::string_view line) {
+        found = ParsePatternLine(line).has_value();
+        return !found;
+    });
+    return found;
+}
+
+ChosenPattern ChoosePattern(std::string_view file, std::string_view name) {
+    ChosenPattern chosen;
+    const LibraryIndex index = SplitLibrary(file);
+    const auto listNames = [&] {
+        for (const LibraryPattern& p : index.patterns)
+            chosen.names.push_back(p.name);
+    };
+    if (!name.empty()) {
+        const int found = FindLibraryPattern(index, name);
+        if (found < 0) {
+            chosen.status = PatternChoice::NotFound;
+            listNames();
+            return chosen;
+        }
+        chosen.bytes = PatternFileOf(file, index.patterns[static_cast<std::size_t>(found)]);
+    } else if (index.status != LibraryStatus::Ok || index.patterns.size() > 1) {
+        chosen.status = PatternChoice::Several;
+        listNames();
+        return chosen;
+    } else {
+        chosen.bytes = std::string(file);
+    }
+    chosen.status =
+        HoldsPatternLine(chosen.bytes) ? PatternChoice::Chosen : PatternChoice::NoPattern;
+    return chosen;
 }
 
 bool IsPatternFileText(std::string_view text) {

@@ -56,6 +56,25 @@ std::string PatternFileOf(std::string_view library, const LibraryPattern& patter
 // the first comma): not empty, no comma and no control character.
 bool IsLibraryName(std::string_view name);
 
+// Whether any line of text reads as a pattern line (numbers: angle, origin, shift and dashes).
+// An empty file, prose or a picture renamed .pat holds none.
+bool HoldsPatternLine(std::string_view text);
+
+// The pattern a command draws: the file itself when it holds at most one pattern, or, by name
+// (compared as FindLibraryPattern does), one pattern of a library as a file of its own.
+enum class PatternChoice {
+    Chosen,
+    NoPattern,  // what would be drawn holds no pattern line
+    NotFound,   // no pattern of that name; names lists them all
+    Several,    // no name given and more than one pattern; names lists them
+};
+struct ChosenPattern {
+    PatternChoice status = PatternChoice::NoPattern;
+    std::string bytes;
+    std::vector<std::string> names;
+};
+ChosenPattern ChoosePattern(std::string_view file, std::string_view name);
+
 enum class LibraryAddStatus {
     Added,        // appended at the end
     Replaced,     // put in place of the first pattern of the same name

@@ -31,13 +31,13 @@ TEST(CliLibrary, ListsEveryPatternWithItsWarnings) {
     EXPECT_EQ(r.status, 0);
     // The warnings are the check's own, on the library's line numbers.
     const std::vector<std::string> lines = SplitLines(r.out);
-    ASSERT_EQ(lines.size(), 7u) << r.out;
+    ASSERT_EQ(lines.size(), 6u) << r.out;
     EXPECT_EQ(lines[0], "Tegel\twandtegels\t1\tMM\tMODEL");
-    EXPECT_EQ(lines[1].rfind("\t4: comma-in-name: ", 0), 0u);
-    EXPECT_EQ(lines[2], "Streep\t\t1\tMM\t");
-    EXPECT_EQ(lines[3].rfind("\t9: no-description: ", 0), 0u);
-    EXPECT_EQ(lines[4].rfind("\t10: zero-shift-across: ", 0), 0u);
-    EXPECT_EQ(lines[5], "TEGEL\t\t1\tMM\t");
+    EXPECT_EQ(lines[1], "Streep\t\t1\tMM\t");
+    EXPECT_EQ(lines[2].rfind("\t9: no-description: ", 0), 0u);
+    EXPECT_EQ(lines[3].rfind("\t10: zero-shift-across: ", 0), 0u);
+    EXPECT_EQ(lines[4], "TEGEL\t\t1\tMM\t");
+    EXPECT_EQ(lines[5].rfind("\t11: no-description: ", 0), 0u);
     EXPECT_NE(r.err.find("lib.pat:11: TEGEL"), std::string::npos) << r.err;
 
     const Result json = Cli(dir, {"list", lib, "--json"});
@@ -47,6 +47,63 @@ TEST(CliLibrary, ListsEveryPatternWithItsWarnings) {
                             "\"duplicate\": true, \"warnings\": [{\"line\": 11"),
               std::string::npos)
         << json.out;
+}
+
+// A warning that every pattern shares is one line, not one per pattern.
+TEST(CliLibrary, ListsAWarningEveryPatternSharesOnce) {
+    TempDir dir;
+    const std::string lib = dir.File("kaal.pat");
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "*P" + std::to_string(i) + "\r\n0, 0, 0, 0, 5\r\n";
+    WriteText(lib, text);
+    const Result r = Cli(dir, {"list", lib});
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> lines = SplitLines(r.out);
+    ASSERT_EQ(lines.size(), 51u) << r.out;
+    EXPECT_EQ(lines[50].rfind("\tall 50: no-description: ", 0), 0u) << lines[50];
+}
+
+// segments, render and dxf draw one pattern: the one a file holds, or the one named.
+TEST(CliLibrary, DrawingCommandsChooseThePatternAndRefuseFilesWithoutOne) {
+    TempDir dir;
+    const std::string lib = dir.File("lib.pat");
+    WriteText(lib, kLibrary);
+    const std::vector<std::string> box = {"--box", "0", "0", "10", "10"};
+    const auto segments = [&](const std::string& file, std::vector<std::string> more) {
+        std::vector<std::string> args{"segments", file};
+        args.insert(args.end(), box.begin(), box.end());
+        args.insert(args.end(), more.begin(), more.end());
+        return Cli(dir, args);
+    };
+    const Result several = segments(lib, {});
+    EXPECT_EQ(several.status, 2);
+    EXPECT_NE(several.err.find("holds 3 patterns; choose one with --pattern NAME:\n  Tegel\n"),
+              std::string::npos)
+        << several.err;
+    const Result streep = segments(lib, {"--pattern", "streep"});
+    EXPECT_EQ(streep.status, 0) << streep.err;
+    const Result tegel = segments(lib, {"--pattern", "tegel"});
+    EXPECT_EQ(tegel.out, "0.000 0.000 10.000 0.000\n");
+    EXPECT_EQ(segments(lib, {"--pattern", "Geen"}).status, 1);
+
+    for (const std::string& content : {std::string(), std::string("hello world\n"),
+                                       std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}) {
+        const std::string file = dir.File("leeg.pat");
+        WriteText(file, content);
+        const Result s = segments(file, {});
+        EXPECT_EQ(s.status, 1);
+        EXPECT_NE(s.err.find("geen patroon gevonden"), std::string::npos) << s.err;
+        EXPECT_EQ(Cli(dir, {"check", file}).status, 1);
+        const Result svg = Cli(dir, {"render", file, "--box", "0", "0", "10", "10", "-o",
+                                     dir.File("x.svg"), "--force"});
+        EXPECT_EQ(svg.status, 1);
+        EXPECT_NE(svg.err.find("geen patroon gevonden"), std::string::npos) << svg.err;
+        EXPECT_EQ(Cli(dir, {"dxf", file, "--box", "0", "0", "10", "10", "-o", dir.File("x.dxf"),
+                            "--force"})
+                      .status,
+                  1);
+    }
 }
 
 TEST(CliLibrary, ReadsOnePatternByNameTheFirstOfTwo) {
