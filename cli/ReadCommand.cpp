@@ -26,24 +26,20 @@ int RunRead(const ReadOptions& o) {
     std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
     if (!bytes) return kExitFailed;
     if (!o.pattern.empty()) {
-        // One pattern of a library, read as if it were the only one of a file.
-        const std::optional<LibraryIndex> index = ReadLibraryIndex(o.file, *bytes);
-        if (!index) return kExitFailed;
-        const int found = FindLibraryPattern(*index, Utf8ToCp1252(o.pattern));
-        if (found < 0) {
+        // One pattern of a library, read as if it were the only one of a file; found from the
+        // name lines alone.
+        FoundPattern found = FindPatternFile(*bytes, Utf8ToCp1252(o.pattern));
+        if (!found.found) {
             Complain(o.file + ": holds no pattern named " + o.pattern +
                      "; `murvex-cli list` lists them");
             return kExitFailed;
         }
-        const std::size_t at = static_cast<std::size_t>(found);
-        for (std::size_t i = at + 1; i < index->patterns.size(); ++i) {
-            if (EqualsNoCase(index->patterns[i].name, index->patterns[at].name)) {
-                Complain(o.file + ":" + IntText(index->patterns[i].nameLine + 1) +
-                         ": another pattern of this name; the first, on line " +
-                         IntText(index->patterns[at].nameLine + 1) + ", is read");
-            }
+        for (const std::size_t later : found.laterSameNameLines) {
+            Complain(o.file + ":" + IntText(later + 1) +
+                     ": another pattern of this name; the first, on line " +
+                     IntText(found.nameLine + 1) + ", is read");
         }
-        bytes = PatternFileOf(*bytes, index->patterns[at]);
+        bytes = std::move(found.bytes);
     }
     const FileReadStatus status =
         ReadHatchBytes(*bytes, grid, texts, result, [] { Complain(kMultipleText); });

@@ -233,6 +233,52 @@ bool IsLibraryName(std::string_view name) {
     });
 }
 
+FoundPattern FindPatternFile(std::string_view library, std::string_view name) {
+    FoundPattern result;
+    const std::string_view text = BeforeNul(library);
+    const std::string_view wanted = Trim(name);
+    std::size_t lineNo = 0;
+    std::size_t sliceBegin = 0;  // where the name line before the one sought starts
+    std::size_t sliceEnd = text.size();
+    std::string_view units;  // of the last units line so far
+    std::string_view unitsAtSlice;
+    bool ended = false;
+    ForEachLine(text, [&](std::string_view line) {
+        const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+        const HeaderLine header = ParseHeaderLine(Limited(line));
+        if (header.field == HeaderField::Name) {
+            const std::string_view lineName = Trim(SplitNameValue(line.substr(1)).name);
+            if (result.found) {
+                if (!ended) sliceEnd = begin;
+                ended = true;
+                if (EqualsNoCase(lineName, wanted)) result.laterSameNameLines.push_back(lineNo);
+            } else if (EqualsNoCase(lineName, wanted)) {
+                result.found = true;
+                result.nameLine = lineNo;
+            } else {
+                sliceBegin = begin;
+                unitsAtSlice = units;
+            }
+        } else if (header.field == HeaderField::Units && !result.found) {
+            units = header.value;
+        }
+        ++lineNo;
+        return true;
+    });
+    if (!result.found) return result;
+    // The slice holds the pattern before (if any) and the one sought, with the lines that go
+    // with each as the whole split would give them.
+    const std::string_view slice = text.substr(sliceBegin, sliceEnd - sliceBegin);
+    const LibraryIndex index = SplitLibrary(slice);
+    if (index.patterns.empty()) return result;
+    LibraryPattern pattern = index.patterns.back();
+    if (pattern.units.empty()) pattern.units = std::string(unitsAtSlice);
+    if (!pattern.units.empty())
+        result.bytes = UnitsHeader(pattern.units) + std::string(LineEndOf(text));
+    result.bytes += slice.substr(pattern.beginByte, pattern.endByte - pattern.beginByte);
+    return result;
+}
+
 bool HoldsPatternLine(std::string_view text) {
     bool found = false;
     ForEachLine(text, [&](std::string_view line) {
@@ -244,19 +290,24 @@ bool HoldsPatternLine(std::string_view text) {
 
 ChosenPattern ChoosePattern(std::string_view file, std::string_view name) {
     ChosenPattern chosen;
+    if (!name.empty()) {
+        FoundPattern found = FindPatternFile(file, name);
+        if (found.found) {
+            chosen.bytes = std::move(found.bytes);
+            chosen.status =
+                HoldsPatternLine(chosen.bytes) ? PatternChoice::Chosen : PatternChoice::NoPattern;
+            return chosen;
+        }
+    }
     const LibraryIndex index = SplitLibrary(file);
     const auto listNames = [&] {
         for (const LibraryPattern& p : index.patterns)
             chosen.names.push_back(p.name);
     };
     if (!name.empty()) {
-        const int found = FindLibraryPattern(index, name);
-        if (found < 0) {
-            chosen.status = PatternChoice::NotFound;
-            listNames();
-            return chosen;
-        }
-        chosen.bytes = PatternFileOf(file, index.patterns[static_cast<std::size_t>(found)]);
+        chosen.status = PatternChoice::NotFound;
+        listNames();
+        return chosen;
     } else if (index.status != LibraryStatus::Ok || index.patterns.size() > 1) {
         chosen.status = PatternChoice::Several;
         listNames();

@@ -56,6 +56,17 @@ std::string PatternFileOf(std::string_view library, const LibraryPattern& patter
 // the first comma): not empty, no comma and no control character.
 bool IsLibraryName(std::string_view name);
 
+// The first pattern of that name (as FindLibraryPattern compares) as PatternFileOf gives it,
+// found from the name lines: only the stretch from the name line before it to the one after it
+// is split, so finding the last of many patterns costs little more than reading the bytes.
+struct FoundPattern {
+    bool found = false;
+    std::string bytes;
+    std::size_t nameLine = 0;                     // counted from 0
+    std::vector<std::size_t> laterSameNameLines;  // the name lines of later ones of that name
+};
+FoundPattern FindPatternFile(std::string_view library, std::string_view name);
+
 // Whether any line of text reads as a pattern line (numbers: angle, origin, shift and dashes).
 // An empty file, prose or a picture renamed .pat holds none.
 bool HoldsPatternLine(std::string_view text);

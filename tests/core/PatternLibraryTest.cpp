@@ -249,6 +249,14 @@ TEST(PatternLibrary, AddAndReplaceKeepEveryOtherPatternAndEveryNewValue) {
                 EXPECT_TRUE(EqualsNoCase(a.units, b.units)) << i << ": " << a.units;
             }
         }
+        // Found from the name lines alone, each pattern reads as the whole split gives it.
+        for (const LibraryPattern& p : after.patterns) {
+            if (p.sameNameBefore) continue;
+            const FoundPattern found = FindPatternFile(r.bytes, p.name);
+            ASSERT_TRUE(found.found) << p.name;
+            EXPECT_EQ(found.bytes, PatternFileOf(r.bytes, p));
+            EXPECT_EQ(found.nameLine, p.nameLine);
+        }
         const LibraryPattern& mine = after.patterns[at];
         EXPECT_EQ(mine.description, "nieuw");
         EXPECT_EQ(Values(PatternFileOf(r.bytes, mine)), Values(pattern));
