@@ -216,7 +216,7 @@ int RunAdd(const AddOptions& o) {
     const std::string* library = &edit.Bytes();
     if (o.compatible) {
         LineList lines = SplitLines(*pattern);
-        MakeCompatible(lines);
+        MakeCompatibleWithoutTile(lines);
         pattern = JoinCrLf(lines);
     }
     const LibraryAddResult result = AddToLibrary(*library, *pattern, o.replace);

@@ -3,10 +3,13 @@
 #include "PatternLibrary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
+#include "CompatiblePattern.h"
 #include "NumberText.h"
 #include "PatternFile.h"
+#include "PatternGeometry.h"
 #include "PatternHeader.h"
 #include "Text.h"
 
@@ -318,6 +321,16 @@ ChosenPattern ChoosePattern(std::string_view file, std::string_view name) {
     chosen.status =
         HoldsPatternLine(chosen.bytes) ? PatternChoice::Chosen : PatternChoice::NoPattern;
     return chosen;
+}
+
+void MakeCompatibleWithoutTile(LineList& lines) {
+    const double repeat = PatternRepeatSize(ParsePatternLines(lines));
+    if (!(repeat > 0) || !std::isfinite(repeat)) {
+        MakeCompatible(lines);
+        return;
+    }
+    const CompatibleTile tile{repeat, repeat};
+    MakeCompatible(lines, &tile);
 }
 
 bool IsPatternFileText(std::string_view text) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Text.h"
+
 namespace murvex {
 
 // The same bounds as the pattern file reader: 64 MiB of input, every line classified within its
@@ -103,6 +105,12 @@ struct LibraryAddResult {
     std::string name;   // the new pattern's name
     std::string bytes;  // the library as it is to be written; empty unless Added or Replaced
 };
+
+// The compatible way of writing (MakeCompatible) for a pattern that comes without its tile, as
+// `add --compatible` takes a finished file: a line longer than 80 characters gets the fewest
+// decimals that keep its copies where they were, with the pattern's own repeat (its longest
+// dash period or line distance) standing in for the tile.
+void MakeCompatibleWithoutTile(LineList& lines);
 
 // Whether text is a pattern file: no NUL byte, and every line blank, a comment or header line
 // (";..."), a name line, a version line or a comma separated list of numbers, with no pattern

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,33 @@ TEST(CliLibrary, AReadOnlyLibraryNeedsForce) {
     EXPECT_EQ(ReadText(lib), kLibrary);
     EXPECT_EQ(Cli(dir, {"add", lib, added, "--force"}).status, 0);
     EXPECT_NE(ReadText(lib).find("*Nieuw, een beschrijving\r\n"), std::string::npos);
+}
+
+// add --compatible fits long figure lines within 80 characters as figure --compatible does, and
+// the pattern still draws what the figure's own file draws.
+TEST(CliLibrary, AddCompatibleFitsLongLines) {
+    TempDir dir;
+    const std::string list = dir.File("figuur.txt");
+    WriteText(list, ";%SIZE=600,300\r\n10,20,370,113\r\n0,0,600,300\r\n");
+    const std::string figure = dir.File("figuur.pat");
+    ASSERT_EQ(Cli(dir, {"figure", list, "-o", figure}).status, 0);
+    const std::string lib = dir.File("lib.pat");
+    WriteText(lib, "");
+    ASSERT_EQ(Cli(dir, {"add", lib, figure, "--compatible"}).status, 0);
+    std::size_t longest = 0;
+    for (const std::string& line : SplitLines(ReadText(lib)))
+        longest = std::max(longest, line.size());
+    EXPECT_LE(longest, 80u) << ReadText(lib);
+    const std::vector<std::string> box = {"--box", "0", "0", "1200", "600"};
+    std::vector<std::string> fromFigure = {"segments", figure};
+    std::vector<std::string> fromLibrary = {"segments", lib, "--pattern", "naam arcering"};
+    fromFigure.insert(fromFigure.end(), box.begin(), box.end());
+    fromLibrary.insert(fromLibrary.end(), box.begin(), box.end());
+    const Result a = Cli(dir, fromFigure);
+    const Result b = Cli(dir, fromLibrary);
+    EXPECT_EQ(b.status, 0) << b.err;
+    EXPECT_FALSE(a.out.empty());
+    EXPECT_EQ(a.out, b.out);
 }
 
 TEST(CliLibrary, FormatsFillTheBondsDimensions) {
