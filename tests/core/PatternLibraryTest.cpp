@@ -1,11 +1,14 @@
 // Library files: the splitter, and adding or replacing one pattern without touching the rest.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "FakePlatform.h"
+#include "FileLock.h"
 #include "LibrarySave.h"
 #include "PatternFile.h"
 #include "PatternLibrary.h"
@@ -291,6 +294,48 @@ TEST(PatternLibrary, AddingAsksBeforeReplacingAndRecyclesTheOldFile) {
               "0, 0, 0, 0, 5\n;\n*Ander\n0,0,0,0,2\n");
     ASSERT_EQ(platform.recycled.size(), 1u);
     EXPECT_EQ(platform.recycledContents[0], library);
+}
+
+// A name that is no file yet starts a library; a read-only one is replaced only after the
+// question; the message says what went where.
+TEST(PatternLibrary, AddingStartsANewLibraryAndAsksForAReadOnlyOne) {
+    test::TempDir dir;
+    const std::string path = dir.File("nieuw.pat");
+    const LineList lines = SplitLines(kNew);
+    test::FakePlatform platform;
+    platform.dialogAnswers = {path, path, path};
+    platform.messageAnswers = {Answer::Ok, Answer::Cancel};
+    FileDialog dialog = MakeLibraryDialog();
+    EXPECT_TRUE(AddToLibraryFile(lines, platform, dialog, 7));
+    EXPECT_EQ(test::ReadText(path), kNew);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Arcering Nieuw toegevoegd aan " + path);
+    EXPECT_EQ(dialog.fileName, path);  // offered again next time
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    const LineList other = SplitLines("*Ander, een tweede\r\n0, 0, 0, 0, 5\r\n");
+    EXPECT_FALSE(AddToLibraryFile(other, platform, dialog, 7));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text, kReadOnlyLibraryQuestion);
+    EXPECT_EQ(test::ReadText(path), kNew);
+}
+
+// The lock: a second writer waits and then gives up; one that waited on a file replaced
+// meanwhile takes the new file's lock instead of the old one's.
+TEST(PatternLibrary, TheLockFollowsTheFileANameLeadsTo) {
+    test::TempDir dir;
+    const std::string path = dir.File("bib.pat");
+    test::WriteText(path, "*A\n0,0,0,0,1\n");
+    FileLock first;
+    ASSERT_EQ(first.Lock(path, std::chrono::milliseconds(0)), FileLockStatus::Locked);
+    FileLock second;
+    EXPECT_EQ(second.Lock(path, std::chrono::milliseconds(50)), FileLockStatus::Busy);
+    const FileFingerprint before = FingerprintOf(path);
+    ASSERT_EQ(WriteFileAtomic(path, "*A\n0,0,0,0,2\n"), WriteStatus::Ok);
+    EXPECT_FALSE(FingerprintOf(path) == before);
+    EXPECT_EQ(second.Lock(path, std::chrono::milliseconds(50)), FileLockStatus::Locked);
+    EXPECT_EQ(FileLock().Lock(dir.File("geen.pat"), std::chrono::milliseconds(0)),
+              FileLockStatus::Missing);
 }
 
 }  // namespace
