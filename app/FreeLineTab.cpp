@@ -62,9 +62,10 @@ QToolButton* TextSpeedButton(QWidget* parent, const char* name, const char* text
     return button;
 }
 
-PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
+PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name,
+                       const std::string& description) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
-            ToFileText(name->text())};
+            ToFileText(name->text()), description};
 }
 
 }  // namespace
@@ -179,7 +180,8 @@ const StateHistory<TextGrid>& TFreeLineTab::UndoHistory() const {
 
 PreviewContent TFreeLineTab::PreviewNow() const {
     PreviewContent content;
-    const PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    const PatternHeader texts =
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_);
     content.fileName = texts.name;
     content.patternLines =
         freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts, StyleOf(CompatibelOpslaan));
@@ -211,7 +213,8 @@ bool TFreeLineTab::SavePattern() {
     bool saved = false;
     RunCommand(form_.ThePlatform(), [&] {
         saved = freelines::SaveFreeLineHatch(
-            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering),
+            LijnGridModel->Grid(),
+            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_),
             form_.ThePlatform(), form_.SaveDialog, form_.Handle(), StyleOf(CompatibelOpslaan));
     });
     if (saved) saved_.Set(LijnGridModel->Grid());
@@ -253,7 +256,8 @@ void TFreeLineTab::OpenPatternFile(const std::string& path) {
 }
 
 void TFreeLineTab::OpenPattern(const std::function<bool(TextGrid&, PatternHeader&)>& read) {
-    PatternHeader texts = TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering);
+    PatternHeader texts =
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_);
     bool opened = false;
     LijnGridUndo->Run([&] {
         RunCommand(form_.ThePlatform(), [&] { opened = read(LijnGridModel->Grid(), texts); });
@@ -265,6 +269,8 @@ void TFreeLineTab::OpenPattern(const std::function<bool(TextGrid&, PatternHeader
     SetComboText(VrijeLijnType, FromFileText(texts.type));
     const QString name = FromFileText(texts.name);
     if (NaamVrijeLijnArcering->text() != name) NaamVrijeLijnArcering->setText(name);
+    // Kept with the pattern and written back after the name: "*NAME, description".
+    description_ = texts.description;
 }
 
 void TFreeLineTab::OpenFromLibraryExecute() {
@@ -310,7 +316,8 @@ void TFreeLineTab::AddToLibraryExecute() {
     Platform& platform = form_.ThePlatform();
     RunCommand(platform, [&] {
         const LineList lines = freelines::BuildFreeLineHatch(
-            LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering));
+            LijnGridModel->Grid(),
+            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_));
         AddToLibraryFile(lines, platform, form_.LibraryDialog, form_.Handle());
     });
 }

@@ -86,6 +86,8 @@ class TFreeLineTab : public QWidget {
 
     TMainForm& form_;
     SavedMark saved_;
+    // The description of the pattern read last ("*NAME, description"), written back with it.
+    std::string description_;
     // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
     QCheckBox* CompatibelOpslaan = nullptr;
 };

@@ -91,15 +91,27 @@ TextGridModel::TextGridModel(TextGrid grid, QObject* parent)
     : QAbstractTableModel(parent),
       own_(std::move(grid)),
       grid_(&own_),
-      shownRows_(own_.RowCount() - 1) {}
+      shownRows_(own_.RowCount() - 1),
+      shownCols_(own_.ColCount() - 1) {}
 
 TextGridModel::TextGridModel(TextGrid* external, QObject* parent)
     : QAbstractTableModel(parent),
       own_(1, 1),
       grid_(external),
-      shownRows_(external->RowCount() - 1) {}
+      shownRows_(external->RowCount() - 1),
+      shownCols_(external->ColCount() - 1) {}
 
 void TextGridModel::Refresh() {
+    const int cols = grid_->ColCount() - 1;
+    if (cols > shownCols_) {
+        beginInsertColumns(QModelIndex(), shownCols_, cols - 1);
+        shownCols_ = cols;
+        endInsertColumns();
+    } else if (cols < shownCols_) {
+        beginRemoveColumns(QModelIndex(), cols, shownCols_ - 1);
+        shownCols_ = cols;
+        endRemoveColumns();
+    }
     const int rows = grid_->RowCount() - 1;
     if (rows > shownRows_) {
         beginInsertRows(QModelIndex(), shownRows_, rows - 1);
@@ -122,7 +134,7 @@ int TextGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TextGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_->ColCount() - 1;
+    return parent.isValid() ? 0 : shownCols_;
 }
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {

@@ -29,8 +29,9 @@ class TextGridModel : public QAbstractTableModel {
     TextGrid& Grid() { return *grid_; }
     const TextGrid& Grid() const { return *grid_; }
 
-    // Tells the views what changed in the grid since the last call: rows added or removed at
-    // the end, and every text. Column widths and the view's scroll position are kept.
+    // Tells the views what changed in the grid since the last call: rows and columns added or
+    // removed at the end (the free line grid's dash columns), and every text. Column widths and the
+    // view's scroll position are kept.
     void Refresh();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -49,6 +50,7 @@ class TextGridModel : public QAbstractTableModel {
     TextGrid own_;
     TextGrid* grid_;
     int shownRows_ = 0;
+    int shownCols_ = 0;
 };
 
 // Sets a table view up as a string grid over the model: one cell current at a time, editing

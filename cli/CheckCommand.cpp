@@ -31,6 +31,10 @@ struct CheckOptions {
 int RunCheck(const CheckOptions& o) {
     const std::optional<std::string> bytes = ReadPatternFile(o.file);
     if (!bytes) return kExitInvalid;
+    if (!HoldsPatternLine(*bytes)) {
+        Complain(o.file + ": geen patroon gevonden (no pattern line in it)");
+        return kExitFailed;
+    }
     const std::string fileName = Utf8ToCp1252(o.name.empty() ? o.file : o.name);
     const std::vector<PatternWarning> warnings = CheckPatternText(*bytes, fileName);
     std::string text;
@@ -62,16 +66,17 @@ Subcommand AddCheckCommand(CLI::App& parent) {
                     "The file name to compare the pattern name with (default: the file's own)");
     app->footer(
         "Codes: long-line (over 80 characters), zero-shift-across (Y shift 0), long-name (over 31\n"
-        "characters), comma-in-name, name-not-file-name (one pattern, named otherwise than the\n"
-        "file; case is ignored), no-final-line-end, empty-pattern-line (a blank line inside a\n"
-        "pattern), bad-pattern-line (not five or more numbers), positive-second-dash (the first\n"
-        "gap is not negative), too-dense (over 100000 dashes, dots or lines per square metre),\n"
-        "uncountable-density (a line whose density overflows; it does not count toward\n"
+        "characters), name-not-file-name (one pattern, named otherwise than the file; case is\n"
+        "ignored), no-final-line-end, empty-pattern-line (a blank line inside a pattern),\n"
+        "bad-pattern-line (not five or more numbers), positive-second-dash (the first gap, after\n"
+        "a first dash, is not negative), too-dense (over 100000 dashes, dots or lines per square\n"
+        "metre), uncountable-density (a line whose density overflows; it does not count toward\n"
         "too-dense), no-description (a name line without \", description\"; --compatible\n"
         "writes one). Each message ends with the readers it trips: \"(treft: AutoCAD)\".\n"
         "Example:\n"
         "  murvex-cli check Kruisverband.pat\n"
-        "Exit status: 0 no warnings, 1 warnings, 2 the file could not be read.");
+        "Exit status: 0 no warnings, 1 warnings or no pattern line at all (\"geen patroon\n"
+        "gevonden\"), 2 the file could not be read.");
     return {app, [options] { return RunCheck(*options); }};
 }
 

@@ -86,10 +86,19 @@ std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std:
 // The bytes of a pattern file for check and render: ReadInput's limit and messages.
 std::optional<std::string> ReadPatternFile(const std::string& path);
 
-// render to a .dxf: the pattern file as a hatch over the box, the drawing the preview's export
-// writes, written to output. A build without DXF drawings refuses it before reading anything.
-// Returns the exit status.
-int RenderDxf(const std::string& patternFile, const Box& box, const std::string& output,
-              bool force);
+// The pattern segments, render and dxf draw (ChoosePattern): the file's one pattern, or the
+// pattern named (--pattern) of a library. A library of several without a name (status 2), a
+// name that is not there or a file without any pattern line (status 1) is refused on standard
+// error, with the names where they help, and gives nothing; status tells which.
+std::optional<std::string> ReadPatternToDraw(const std::string& path, const std::string& name,
+                                             int& status);
+// --pattern NAME on the commands that draw one pattern.
+void AddPatternOption(CLI::App& app, std::string& name);
+
+// render to a .dxf: the pattern file (or its pattern patternName) as a hatch over the box, the
+// drawing the preview's export writes, written to output. A build without DXF drawings refuses
+// it before reading anything. Returns the exit status.
+int RenderDxf(const std::string& patternFile, const std::string& patternName, const Box& box,
+              const std::string& output, bool force);
 
 }  // namespace murvex::cli

@@ -19,6 +19,7 @@ namespace {
 
 struct DxfCommandOptions {
     std::string file;
+    std::string pattern;
     std::vector<std::string> box;
     std::string output;
     bool force = false;
@@ -27,10 +28,12 @@ struct DxfCommandOptions {
 
 // The pattern file as a hatch over the box (and with options.lines its lines), written to
 // output. Returns the exit status.
-int WriteDxfDrawing(const std::string& patternFile, const DxfOptions& options,
-                    const std::string& output, bool force) {
-    const std::optional<std::string> bytes = ReadPatternFile(patternFile);
-    if (!bytes) return kExitFailed;
+int WriteDxfDrawing(const std::string& patternFile, const std::string& patternName,
+                    const DxfOptions& options, const std::string& output, bool force) {
+    int readStatus = kExitOk;
+    const std::optional<std::string> bytes =
+        ReadPatternToDraw(patternFile, patternName, readStatus);
+    if (!bytes) return readStatus;
     const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), options);
     if (drawing.status != DxfStatus::Ok) {
         Complain(DxfStatusText(drawing.status));
@@ -58,14 +61,14 @@ int WriteDxfDrawing(const std::string& patternFile, const DxfOptions& options,
 int RunDxf(const DxfCommandOptions& o) {
     const std::optional<Box> box = BoxOption(o.box);
     if (!box) return kExitInvalid;
-    return WriteDxfDrawing(o.file, DxfOptions{*box, o.lines}, o.output, o.force);
+    return WriteDxfDrawing(o.file, o.pattern, DxfOptions{*box, o.lines}, o.output, o.force);
 }
 
 }  // namespace
 
-int RenderDxf(const std::string& patternFile, const Box& box, const std::string& output,
-              bool force) {
-    return WriteDxfDrawing(patternFile, DxfOptions{box, false}, output, force);
+int RenderDxf(const std::string& patternFile, const std::string& patternName, const Box& box,
+              const std::string& output, bool force) {
+    return WriteDxfDrawing(patternFile, patternName, DxfOptions{box, false}, output, force);
 }
 
 Subcommand AddDxfCommand(CLI::App& parent) {
@@ -76,6 +79,7 @@ Subcommand AddDxfCommand(CLI::App& parent) {
         "the file's first pattern, so that CAD programs show the pattern without the .pat file.");
     app->add_option("file", options->file, "Pattern file (.pat)")->required();
     app->add_option("--box", options->box, "The hatched box: X0 Y0 X1 Y1")->required()->expected(4);
+    AddPatternOption(*app, options->pattern);
     app->add_option("-o,--output", options->output, "The drawing (\"-\": standard output)")
         ->required();
     app->add_flag("--force", options->force, "Replace an existing output file");

@@ -1,5 +1,7 @@
 // murvex-cli list, read --pattern's helpers and add: pattern libraries, files of many patterns.
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "CompatiblePattern.h"
 #include "Cp1252.h"
 #include "GridText.h"
+#include "LibrarySave.h"
 #include "PatternCheck.h"
 #include "PatternFile.h"
 #include "PatternLibrary.h"
@@ -31,6 +34,40 @@ std::optional<LibraryIndex> ReadLibraryIndex(const std::string& path, const std:
     return std::nullopt;
 }
 
+std::optional<std::string> ReadPatternToDraw(const std::string& path, const std::string& name,
+                                             int& status) {
+    status = kExitFailed;
+    std::optional<std::string> bytes = ReadInput(path);
+    if (!bytes) return std::nullopt;
+    ChosenPattern chosen = ChoosePattern(*bytes, Utf8ToCp1252(name));
+    std::string names;
+    for (const std::string& n : chosen.names)
+        names += "\n  " + Cp1252ToUtf8(n);
+    switch (chosen.status) {
+        case PatternChoice::Chosen:
+            status = kExitOk;
+            return std::move(chosen.bytes);
+        case PatternChoice::NoPattern:
+            Complain(path + ": geen patroon gevonden (no pattern line in it)");
+            break;
+        case PatternChoice::NotFound:
+            Complain(path + ": holds no pattern named " + name + "; it holds:" + names);
+            break;
+        case PatternChoice::Several:
+            Complain(path + ": holds " + IntText(chosen.names.size()) +
+                     " patterns; choose one with --pattern NAME:" + names);
+            status = kExitInvalid;
+            break;
+    }
+    return std::nullopt;
+}
+
+void AddPatternOption(CLI::App& app, std::string& name) {
+    app.add_option("--pattern", name,
+                   "The pattern of a library file to draw (name as `murvex-cli list` shows it, "
+                   "case ignored); needed when the file holds more than one");
+}
+
 namespace {
 
 using freelines::TabEscaped;
@@ -50,12 +87,35 @@ std::vector<PatternWarning> WarningsOf(const std::string& bytes, const LibraryPa
 }
 
 std::string ListText(const std::string& bytes, const LibraryIndex& index) {
+    std::vector<std::vector<PatternWarning>> warnings;
+    warnings.reserve(index.patterns.size());
+    for (const LibraryPattern& p : index.patterns)
+        warnings.push_back(WarningsOf(bytes, p));
+    // A warning every pattern of a library gets (no-description in a library of "*NAME" lines)
+    // says nothing about one of them: one summary line at the end instead of one per pattern.
+    std::map<CheckCode, std::size_t> patternsWith;
+    for (const std::vector<PatternWarning>& ws : warnings) {
+        std::set<CheckCode> seen;
+        for (const PatternWarning& w : ws)
+            seen.insert(w.code);
+        for (const CheckCode code : seen)
+            ++patternsWith[code];
+    }
+    const auto shared = [&](CheckCode code) {
+        return index.patterns.size() > 1 && patternsWith[code] == index.patterns.size();
+    };
     std::string text;
-    for (const LibraryPattern& p : index.patterns) {
+    std::map<CheckCode, const PatternWarning*> summaries;
+    for (std::size_t i = 0; i < index.patterns.size(); ++i) {
+        const LibraryPattern& p = index.patterns[i];
         text += TabEscaped(p.name, true) + '\t' + TabEscaped(p.description, false) + '\t' +
                 IntText(p.patternLines) + '\t' + TabEscaped(p.units, false) + '\t' +
                 TabEscaped(p.type, false) + '\n';
-        for (const PatternWarning& w : WarningsOf(bytes, p)) {
+        for (const PatternWarning& w : warnings[i]) {
+            if (shared(w.code)) {
+                summaries.emplace(w.code, &w);  // the first pattern's
+                continue;
+            }
             // Appended piece by piece: GCC 12 at -O3 warns on a literal + string chain here.
             text += '\t';
             text += IntText(w.line);
@@ -65,6 +125,15 @@ std::string ListText(const std::string& bytes, const LibraryIndex& index) {
             text += TabEscaped(w.message, false);
             text += '\n';
         }
+    }
+    for (const auto& [code, w] : summaries) {
+        text += "\tall ";
+        text += IntText(index.patterns.size());
+        text += ": ";
+        text += CheckCodeName(w->code);
+        text += ": ";
+        text += TabEscaped(w->message, false);
+        text += '\n';
     }
     return text;
 }
@@ -119,16 +188,36 @@ struct AddOptions {
     std::string pattern;
     bool replace = false;
     bool compatible = false;
+    bool force = false;
 };
 
 int RunAdd(const AddOptions& o) {
-    const std::optional<std::string> library = ReadInput(o.library);
-    if (!library) return kExitFailed;
     std::optional<std::string> pattern = ReadInput(o.pattern);
     if (!pattern) return kExitFailed;
+    // Locked from the read to the replace: parallel adds take turns and none is lost.
+    LibraryEdit edit;
+    switch (edit.Open(o.library)) {
+        case FileLockStatus::Locked:
+            break;
+        case FileLockStatus::Missing:
+            Complain(o.library + ": does not exist");
+            return kExitFailed;
+        case FileLockStatus::Busy:
+            Complain(o.library + ": another program keeps it locked; nothing was added");
+            return kExitFailed;
+        case FileLockStatus::Failed:
+            // ReadInput says why (a folder, no permission, ...).
+            if (ReadInput(o.library)) Complain(o.library + ": cannot be locked");
+            return kExitFailed;
+    }
+    if (edit.ReadStatus() != ReadFileStatus::Ok) {
+        ReadInput(o.library);  // says why
+        return kExitFailed;
+    }
+    const std::string* library = &edit.Bytes();
     if (o.compatible) {
         LineList lines = SplitLines(*pattern);
-        MakeCompatible(lines);
+        MakeCompatibleWithoutTile(lines);
         pattern = JoinCrLf(lines);
     }
     const LibraryAddResult result = AddToLibrary(*library, *pattern, o.replace);
@@ -154,8 +243,20 @@ int RunAdd(const AddOptions& o) {
             return kExitInvalid;
         case LibraryAddStatus::BadName:
             Complain(o.pattern + ": the name \"" + name +
-                     "\" cannot go into a library (empty, a comma or a control character)");
+                     "\" cannot go into a library (empty or a control character)");
             return kExitInvalid;
+        case LibraryAddStatus::NameTooLong:
+            Complain(o.pattern + ": its name line is longer than " + IntText(kLibraryLineLimit) +
+                     " characters, more than readers take; nothing was added");
+            return kExitInvalid;
+    }
+    if (!o.force && IsReadOnlyFile(o.library)) {
+        Complain(o.library + " is read-only; use --force to replace it");
+        return kExitFailed;
+    }
+    if (!edit.Unchanged()) {
+        Complain(o.library + ": changed by another program meanwhile; nothing was added");
+        return kExitFailed;
     }
     return WriteOutput(o.library, result.bytes, true);
 }
@@ -174,7 +275,8 @@ Subcommand AddListCommand(CLI::App& parent) {
         "and type (empty where the file gives none), separated by tabs and escaped as `read`\n"
         "escapes them; below it, each warning of `check` for that pattern on a line that starts\n"
         "with a tab: LINE: CODE: message. A name that an earlier pattern has already (case\n"
-        "ignored) is listed too and reported on standard error.\n"
+        "ignored) is listed too and reported on standard error. A warning that every pattern\n"
+        "gets is given once, at the end: a tab, \"all N: CODE: message\".\n"
         "Example:\n"
         "  murvex-cli list acadiso.pat\n"
         "Exit status: 0 listed, 1 the file could not be read.");
@@ -192,10 +294,13 @@ Subcommand AddAddCommand(CLI::App& parent) {
     app->add_flag("--replace", options->replace,
                   "Replace the library's pattern of the same name (case ignored)");
     app->add_flag(kCompatibleFlag, options->compatible, kCompatibleHelp);
+    app->add_flag("--force", options->force, "Replace a read-only library too");
     app->footer(
         "The pattern is appended at the end of the library, or put in place of the first one of\n"
         "its name with --replace; every other byte of the library stays as it was, and the new\n"
-        "lines get the library's line ends. The library is replaced atomically.\n"
+        "lines get the library's line ends, and no other pattern changes units. The library is\n"
+        "locked from the read to the atomic replace: parallel adds wait for each other (up to\n"
+        "20 s), and a library changed meanwhile by a program that does not lock is not replaced.\n"
         "Example:\n"
         "  murvex-cli add bibliotheek.pat Kruisverband.pat --replace\n"
         "Exit status: 0 added, 1 a pattern of that name exists (without --replace), the library\n"

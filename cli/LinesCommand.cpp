@@ -72,10 +72,12 @@ Subcommand AddLinesCommand(CLI::App& parent) {
                         "Pattern name after \"*\" (default \"naam arcering\", or the "
                         "#name line)");
     app->footer(
-        "Input: one line per grid row, up to seven cells (Hoek, X start, Y start, X shift,\n"
-        "Y shift, Pen Down, Pen Up) separated by tabs; \\\\, \\t, \\r, \\n and \\# stand for a\n"
+        "Input: one line per grid row, its cells (Hoek, X start, Y start, X shift, Y shift,\n"
+        "Pen Down, Pen Up, then Pen Down 2, Pen Up 2, ... for a longer dash list; at most 128)\n"
+        "separated by tabs; \\\\, \\t, \\r, \\n and \\# stand for a\n"
         "backslash, tab, CR, LF and \"#\", and \\x with two hex digits for that character.\n"
-        "Lines \"#units\", \"#type\" and \"#name\" followed by a tab and a text set those\n"
+        "Lines \"#units\", \"#type\", \"#name\" and \"#description\" followed by a tab and a\n"
+        "text set those\n"
         "texts; other lines that begin with \"#\" are comments.\n"
         "Each row is written as the tab writes it: the cells as they stand, an empty cell\n"
         "skipped, a row without Hoek an empty line (with --compatible the comment line\n"

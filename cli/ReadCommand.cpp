@@ -28,24 +28,20 @@ int RunRead(const ReadOptions& o) {
     std::optional<std::string> bytes = ReadInput(o.file, kReadErrorText);
     if (!bytes) return kExitFailed;
     if (!o.pattern.empty()) {
-        // One pattern of a library, read as if it were the only one of a file.
-        const std::optional<LibraryIndex> index = ReadLibraryIndex(o.file, *bytes);
-        if (!index) return kExitFailed;
-        const int found = FindLibraryPattern(*index, Utf8ToCp1252(o.pattern));
-        if (found < 0) {
+        // One pattern of a library, read as if it were the only one of a file; found from the
+        // name lines alone.
+        FoundPattern found = FindPatternFile(*bytes, Utf8ToCp1252(o.pattern));
+        if (!found.found) {
             Complain(o.file + ": holds no pattern named " + o.pattern +
                      "; `murvex-cli list` lists them");
             return kExitFailed;
         }
-        const std::size_t at = static_cast<std::size_t>(found);
-        for (std::size_t i = at + 1; i < index->patterns.size(); ++i) {
-            if (EqualsNoCase(index->patterns[i].name, index->patterns[at].name)) {
-                Complain(o.file + ":" + IntText(index->patterns[i].nameLine + 1) +
-                         ": another pattern of this name; the first, on line " +
-                         IntText(index->patterns[at].nameLine + 1) + ", is read");
-            }
+        for (const std::size_t later : found.laterSameNameLines) {
+            Complain(o.file + ":" + IntText(later + 1) +
+                     ": another pattern of this name; the first, on line " +
+                     IntText(found.nameLine + 1) + ", is read");
         }
-        bytes = PatternFileOf(*bytes, index->patterns[at]);
+        bytes = std::move(found.bytes);
     }
     const FileReadStatus status =
         ReadHatchBytes(*bytes, grid, texts, result, [] { Complain(kMultipleText); });
@@ -84,9 +80,11 @@ Subcommand AddReadCommand(CLI::App& parent) {
                     "Read this pattern of a library file (name as `murvex-cli list` shows it, "
                     "case ignored)");
     app->footer(
-        "Output: the lines \"#units\", \"#type\" and \"#name\", each with its text after a tab,\n"
-        "then one line per grid row with its seven cells (Hoek, X start, Y start, X shift,\n"
-        "Y shift, Pen Down, Pen Up) separated by tabs. A backslash, tab, CR or LF inside a text\n"
+        "Output: the lines \"#units\", \"#type\" and \"#name\" (the name before the comma of\n"
+        "\"*NAME, description\"), \"#description\" when there is one, each with its text after a\n"
+        "tab, then one line per grid row with its cells (Hoek, X start, Y start, X shift,\n"
+        "Y shift, Pen Down, Pen Up, and Pen Down 2, Pen Up 2, ... where a dash list is longer)\n"
+        "separated by tabs. A backslash, tab, CR or LF inside a text\n"
         "is written as \\\\, \\t, \\r or \\n, any other control character as \\x and two hex\n"
         "digits (ESC as \\x1b; also DEL and the C1 controls U+0081, U+008D, U+008F, U+0090 and\n"
         "U+009D), and a \"#\" that begins a row as \\#; this is the input of `murvex-cli lines`.\n"

@@ -24,6 +24,7 @@ namespace {
 
 struct RenderOptions {
     std::string file;
+    std::string pattern;
     std::vector<std::string> box;
     std::string output;
     std::string px = "1000";
@@ -50,15 +51,16 @@ int RunRender(const RenderOptions& o) {
         Complain("the output file must end in .png, .svg or .dxf");
         return kExitInvalid;
     }
-    if (*format == PictureFormat::Dxf) return RenderDxf(o.file, box, o.output, o.force);
+    if (*format == PictureFormat::Dxf) return RenderDxf(o.file, o.pattern, box, o.output, o.force);
     if (*format == PictureFormat::Png && !HasPngPictures()) {
         if (HasPictureProgram()) return RunPictureProgram();
         Complain("murvex-cli render: PNG pictures are not in this build");
         return kExitInvalid;
     }
 
-    const std::optional<std::string> bytes = ReadPatternFile(o.file);
-    if (!bytes) return kExitFailed;
+    int readStatus = kExitOk;
+    const std::optional<std::string> bytes = ReadPatternToDraw(o.file, o.pattern, readStatus);
+    if (!bytes) return readStatus;
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, box);
 
@@ -86,6 +88,7 @@ Subcommand AddRenderCommand(CLI::App& parent) {
         "white, the box filling the picture, y upwards.");
     app->add_option("file", options->file, "Pattern file (.pat)")->required();
     app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
+    AddPatternOption(*app, options->pattern);
     app->add_option("-o,--output", options->output,
                     "The picture; its ending (.png, .svg or .dxf) chooses the format")
         ->required();

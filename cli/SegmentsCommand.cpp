@@ -18,6 +18,7 @@ namespace {
 
 struct SegmentsOptions {
     std::string file;
+    std::string pattern;
     std::vector<std::string> box;
     std::string max = "2000000";
     int decimals = 3;
@@ -32,8 +33,9 @@ int RunSegments(const SegmentsOptions& o) {
         return kExitInvalid;
     }
 
-    const std::optional<std::string> bytes = ReadInput(o.file);
-    if (!bytes) return kExitFailed;
+    int readStatus = kExitOk;
+    const std::optional<std::string> bytes = ReadPatternToDraw(o.file, o.pattern, readStatus);
+    if (!bytes) return readStatus;
     const std::vector<PatternLine> lines = ParsePatternText(*bytes);
     const DrawResult drawn = DrawPattern(lines, *box, static_cast<std::size_t>(max.value));
 
@@ -69,6 +71,7 @@ Subcommand AddSegmentsCommand(CLI::App& parent) {
     app->add_option("file", options->file, "Pattern file (.pat); \"-\" reads standard input")
         ->required();
     app->add_option("--box", options->box, "The box: X0 Y0 X1 Y1")->required()->expected(4);
+    AddPatternOption(*app, options->pattern);
     app->add_option("--max", options->max,
                     "Most segments to print (default 2000000); more ends with exit status 3");
     app->add_option("--decimals", options->decimals, "Decimals of the printed numbers (default 3)")
@@ -76,7 +79,9 @@ Subcommand AddSegmentsCommand(CLI::App& parent) {
     app->footer(
         "Example:\n"
         "  murvex-cli segments kruis.pat --box 0 0 1000 1000\n"
-        "Exit status: 0 printed, 1 file not readable, 2 invalid value, 3 output cut off.");
+        "Exit status: 0 printed, 1 file not readable, without any pattern line or without the\n"
+        "pattern named, 2 invalid value or a library of several patterns without --pattern,\n"
+        "3 output cut off.");
     return {app, [options] { return RunSegments(*options); }};
 }
 

@@ -25,7 +25,7 @@ int ReadDxfFigure(const std::string& file, const DxfOptions&, figure::FigureMode
     return kExitInvalid;
 }
 
-int RenderDxf(const std::string&, const Box&, const std::string&, bool) {
+int RenderDxf(const std::string&, const std::string&, const Box&, const std::string&, bool) {
     Complain("murvex-cli render: DXF drawings are not in this build");
     return kExitInvalid;
 }

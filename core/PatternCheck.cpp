@@ -195,12 +195,9 @@ void CheckName(std::string_view nameLine, std::size_t number, Collector& out) {
         out.Add(CheckCode::NoDescription, number,
                 "De naamregel heeft geen beschrijving (\"*naam, beschrijving\"); sommige "
                 "programma's vinden dit patroon niet");
-    } else if (Trim(text.substr(comma + 1)) != name) {
-        // The compatible way of writing repeats the name as its description: nothing is lost.
-        out.Add(CheckCode::CommaInName, number,
-                "De naam bevat een komma: een CAD-programma leest alleen \"" + std::string(name) +
-                    "\" als naam en de rest als beschrijving");
     }
+    // A comma is where every reader ends the name and the description begins: "*NAME,
+    // description" is what libraries hold, so a file gives no reason for CommaInName.
     if (name.size() > kCadNameLimit) {
         out.Add(CheckCode::LongName, number,
                 "De naam \"" + std::string(name) + "\" is langer dan " + Count(kCadNameLimit) +
@@ -341,8 +338,9 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
         }
         // Entries alternate pen down and pen up, so the second entry is the first gap. Two
         // drawn entries in a row further on merely join; a positive first gap is the typical
-        // slip of a "Pen Up" typed without its minus sign and draws the line solid.
-        if (parsed->dashes.size() >= 2 && parsed->dashes[1] > 0) {
+        // slip of a "Pen Up" typed without its minus sign and draws the line solid. A list that
+        // starts with a gap ("-5, 3") has its first dash second.
+        if (parsed->dashes.size() >= 2 && parsed->dashes[0] >= 0 && parsed->dashes[1] > 0) {
             out.Add(CheckCode::PositiveSecondDash, number,
                     "De tweede streeplengte (Pen Up) is positief; een tussenruimte hoort negatief "
                     "te zijn");

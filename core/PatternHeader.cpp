@@ -33,10 +33,25 @@ std::string NameLine(std::string_view name) {
     return OneLine("*", name);
 }
 
+std::string NameLine(std::string_view name, std::string_view description) {
+    std::string line = NameLine(name);
+    if (!description.empty()) line += OneLine(", ", description);
+    return line;
+}
+
+NameAndDescription SplitNameValue(std::string_view value) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string_view::npos) return {value, {}};
+    std::string_view description = value.substr(comma + 1);
+    while (!description.empty() && (description[0] == ' ' || description[0] == '\t'))
+        description.remove_prefix(1);
+    return {value.substr(0, comma), description};
+}
+
 void AppendHeaderLines(LineList& lines, const PatternHeader& header, HeaderLayout layout) {
     lines.push_back(UnitsHeader(header.units));
     if (layout == HeaderLayout::PatternFile) lines.emplace_back(kSeparatorLine);
-    lines.push_back(NameLine(header.name));
+    lines.push_back(NameLine(header.name, header.description));
     lines.push_back(TypeHeader(header.type));
 }
 
@@ -47,7 +62,7 @@ HeaderLine ParseHeaderLine(std::string_view line, HeaderRules rules) {
     return {};
 }
 
-bool ReadHeaderLine(std::string_view line, PatternHeader& header) {
+bool ReadHeaderLine(std::string_view line, PatternHeader& header, bool splitDescription) {
     const HeaderLine read = ParseHeaderLine(line);
     switch (read.field) {
         case HeaderField::None:
@@ -63,7 +78,14 @@ bool ReadHeaderLine(std::string_view line, PatternHeader& header) {
             return true;
         }
         case HeaderField::Name:
-            header.name = std::string(read.value);
+            if (splitDescription) {
+                const NameAndDescription parts = SplitNameValue(read.value);
+                header.name = std::string(parts.name);
+                header.description = std::string(parts.description);
+            } else {
+                header.name = std::string(read.value);
+                header.description.clear();
+            }
             return true;
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Text.h"
 
@@ -12,9 +13,21 @@ namespace murvex {
 // The texts of a tab's units combo, type combo and name edit, as they stand (Windows-1252, typed
 // text too). The defaults are what a tab shows at start-up.
 struct PatternHeader {
-    std::string units = "MM";
-    std::string type = "MODEL";
-    std::string name = "naam arcering";
+    // A constructor rather than an aggregate: three texts, as most callers give them, leave the
+    // description empty without a missing-initializer warning.
+    PatternHeader(std::string unitsText = "MM", std::string typeText = "MODEL",
+                  std::string nameText = "naam arcering", std::string descriptionText = {})
+        : units(std::move(unitsText)),
+          type(std::move(typeText)),
+          name(std::move(nameText)),
+          description(std::move(descriptionText)) {}
+
+    std::string units;
+    std::string type;
+    std::string name;
+    // What follows the name after a comma ("*NAME, description"), kept to be written back; the
+    // writers' own patterns have none.
+    std::string description;
 
     bool operator==(const PatternHeader&) const = default;
 };
@@ -23,6 +36,8 @@ inline constexpr const char* kSeparatorLine = ";";
 std::string UnitsHeader(std::string_view units);  // ";%UNITS=" + units
 std::string TypeHeader(std::string_view type);    // ";%TYPE=" + type
 std::string NameLine(std::string_view name);      // "*" + name
+// "*" + name, and ", " + description when there is one.
+std::string NameLine(std::string_view name, std::string_view description);
 // In the three texts above a CR, LF or NUL becomes a blank: each stays one line of the file.
 
 // A pattern file separates the units line from the name with ";"; a figure list does not.
@@ -47,9 +62,18 @@ struct HeaderRules {
 // one character. Values are not trimmed.
 HeaderLine ParseHeaderLine(std::string_view line, HeaderRules rules = {});
 
+// The value of a name line as name and description: the name is everything before the first
+// comma as it stands, the description everything after it without the blanks that begin it.
+struct NameAndDescription {
+    std::string_view name;
+    std::string_view description;
+};
+NameAndDescription SplitNameValue(std::string_view value);
+
 // Takes a header line into header and answers whether it was one. A units value "MM" or "INCH"
 // and a type value "MODEL" or "DRAFTING" (any case) replace the text, in capitals; other values
-// leave it. A name line replaces the name with everything after "*".
-bool ReadHeaderLine(std::string_view line, PatternHeader& header);
+// leave it. A name line replaces the name with everything after "*" (the description stays
+// empty), or, with splitDescription, the name and description with SplitNameValue's.
+bool ReadHeaderLine(std::string_view line, PatternHeader& header, bool splitDescription = false);
 
 }  // namespace murvex

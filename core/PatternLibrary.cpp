@@ -3,9 +3,13 @@
 #include "PatternLibrary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
+#include "CompatiblePattern.h"
 #include "NumberText.h"
+#include "PatternFile.h"
+#include "PatternGeometry.h"
 #include "PatternHeader.h"
 #include "Text.h"
 
@@ -57,7 +61,8 @@ class Splitter {
                              line == ";";
         bool consumed = true;
         if (header.field == HeaderField::Name) {
-            if (!StartPattern(line, begin, end)) return false;
+            // The name whole, however long: names are compared whole.
+            if (!StartPattern(whole, begin, end)) return false;
         } else if (open_ && !patternSeen_ && runLine) {
             TakeHeader(header, /*own=*/true);
             Own(end);
@@ -109,11 +114,9 @@ class Splitter {
             return false;
         }
         current_ = LibraryPattern{};
-        const std::string_view value = line.substr(1);
-        const std::size_t comma = value.find(',');
-        current_.name = std::string(Trim(value.substr(0, comma)));
-        if (comma != std::string_view::npos)
-            current_.description = std::string(Trim(value.substr(comma + 1)));
+        const NameAndDescription parts = SplitNameValue(line.substr(1));
+        current_.name = std::string(Trim(parts.name));
+        current_.description = std::string(Trim(parts.description));
         current_.nameLine = lineNo_;
         current_.units = units_;
         // The run above the name line, but nothing of the pattern before it.
@@ -233,6 +236,103 @@ bool IsLibraryName(std::string_view name) {
     });
 }
 
+FoundPattern FindPatternFile(std::string_view library, std::string_view name) {
+    FoundPattern result;
+    const std::string_view text = BeforeNul(library);
+    const std::string_view wanted = Trim(name);
+    std::size_t lineNo = 0;
+    std::size_t sliceBegin = 0;  // where the name line before the one sought starts
+    std::size_t sliceEnd = text.size();
+    std::string_view units;  // of the last units line so far
+    std::string_view unitsAtSlice;
+    bool ended = false;
+    ForEachLine(text, [&](std::string_view line) {
+        const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+        const HeaderLine header = ParseHeaderLine(Limited(line));
+        if (header.field == HeaderField::Name) {
+            const std::string_view lineName = Trim(SplitNameValue(line.substr(1)).name);
+            if (result.found) {
+                if (!ended) sliceEnd = begin;
+                ended = true;
+                if (EqualsNoCase(lineName, wanted)) result.laterSameNameLines.push_back(lineNo);
+            } else if (EqualsNoCase(lineName, wanted)) {
+                result.found = true;
+                result.nameLine = lineNo;
+            } else {
+                sliceBegin = begin;
+                unitsAtSlice = units;
+            }
+        } else if (header.field == HeaderField::Units && !result.found) {
+            units = header.value;
+        }
+        ++lineNo;
+        return true;
+    });
+    if (!result.found) return result;
+    // The slice holds the pattern before (if any) and the one sought, with the lines that go
+    // with each as the whole split would give them.
+    const std::string_view slice = text.substr(sliceBegin, sliceEnd - sliceBegin);
+    const LibraryIndex index = SplitLibrary(slice);
+    if (index.patterns.empty()) return result;
+    LibraryPattern pattern = index.patterns.back();
+    if (pattern.units.empty()) pattern.units = std::string(unitsAtSlice);
+    if (!pattern.units.empty())
+        result.bytes = UnitsHeader(pattern.units) + std::string(LineEndOf(text));
+    result.bytes += slice.substr(pattern.beginByte, pattern.endByte - pattern.beginByte);
+    return result;
+}
+
+bool HoldsPatternLine(std::string_view text) {
+    bool found = false;
+    ForEachLine(text, [&](std::string_view line) {
+        found = ParsePatternLine(line).has_value();
+        return !found;
+    });
+    return found;
+}
+
+ChosenPattern ChoosePattern(std::string_view file, std::string_view name) {
+    ChosenPattern chosen;
+    if (!name.empty()) {
+        FoundPattern found = FindPatternFile(file, name);
+        if (found.found) {
+            chosen.bytes = std::move(found.bytes);
+            chosen.status =
+                HoldsPatternLine(chosen.bytes) ? PatternChoice::Chosen : PatternChoice::NoPattern;
+            return chosen;
+        }
+    }
+    const LibraryIndex index = SplitLibrary(file);
+    const auto listNames = [&] {
+        for (const LibraryPattern& p : index.patterns)
+            chosen.names.push_back(p.name);
+    };
+    if (!name.empty()) {
+        chosen.status = PatternChoice::NotFound;
+        listNames();
+        return chosen;
+    } else if (index.status != LibraryStatus::Ok || index.patterns.size() > 1) {
+        chosen.status = PatternChoice::Several;
+        listNames();
+        return chosen;
+    } else {
+        chosen.bytes = std::string(file);
+    }
+    chosen.status =
+        HoldsPatternLine(chosen.bytes) ? PatternChoice::Chosen : PatternChoice::NoPattern;
+    return chosen;
+}
+
+void MakeCompatibleWithoutTile(LineList& lines) {
+    const double repeat = PatternRepeatSize(ParsePatternLines(lines));
+    if (!(repeat > 0) || !std::isfinite(repeat)) {
+        MakeCompatible(lines);
+        return;
+    }
+    const CompatibleTile tile{repeat, repeat};
+    MakeCompatible(lines, &tile);
+}
+
 bool IsPatternFileText(std::string_view text) {
     if (text.find('\0') != std::string_view::npos) return false;
     bool nameSeen = false;
@@ -251,6 +351,27 @@ bool IsPatternFileText(std::string_view text) {
     return ok;
 }
 
+namespace {
+
+// The value of the last units line that starts before byte end of text, as the splitter takes
+// it (every units line sets the units of what follows); empty when there is none.
+std::string UnitsBefore(std::string_view text, std::size_t end) {
+    std::string_view units;
+    ForEachLine(text, [&](std::string_view line) {
+        if (static_cast<std::size_t>(line.data() - text.data()) >= end) return false;
+        const HeaderLine header = ParseHeaderLine(Limited(line));
+        if (header.field == HeaderField::Units) units = header.value;
+        return true;
+    });
+    return std::string(units);
+}
+
+bool SameUnits(std::string_view a, std::string_view b) {
+    return EqualsNoCase(a, b);
+}
+
+}  // namespace
+
 LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile,
                               bool replace) {
     LibraryAddResult result;
@@ -268,7 +389,8 @@ LibraryAddResult AddToLibrary(std::string_view library, std::string_view pattern
         return result;
     }
     const LibraryPattern& pattern = added.patterns.front();
-    // The name as the name line holds it: a comma in it would already be a description.
+    result.name = pattern.name;
+    // The name line whole: a longer one is not read whole by the readers this library serves.
     std::string_view nameLine;
     std::size_t lineNo = 0;
     ForEachLine(patternFile, [&](std::string_view line) {
@@ -276,14 +398,11 @@ LibraryAddResult AddToLibrary(std::string_view library, std::string_view pattern
         nameLine = line;
         return false;
     });
-    std::string_view written = nameLine.substr(std::min<std::size_t>(1, nameLine.size()));
-    // The compatible way of writing repeats a name without a comma as its description.
-    if (const std::size_t comma = written.find(','); comma != written.npos) {
-        if (Trim(written.substr(0, comma)) == Trim(written.substr(comma + 1)))
-            written = written.substr(0, comma);
+    if (nameLine.size() > kLibraryLineLimit) {
+        result.status = LibraryAddStatus::NameTooLong;
+        return result;
     }
-    result.name = std::string(Trim(written));
-    if (!IsLibraryName(written)) {
+    if (!IsLibraryName(pattern.name)) {
         result.status = LibraryAddStatus::BadName;
         return result;
     }
@@ -305,29 +424,56 @@ LibraryAddResult AddToLibrary(std::string_view library, std::string_view pattern
     }
 
     const std::string_view eol = LineEndOf(library);
-    std::string lines;
+    const std::string_view newText = BeforeNul(patternFile);
     const std::string_view range =
-        BeforeNul(patternFile).substr(pattern.beginByte, pattern.endByte - pattern.beginByte);
+        newText.substr(pattern.beginByte, pattern.endByte - pattern.beginByte);
+    std::string block;
     ForEachLine(range, [&](std::string_view line) {
-        lines += line;
-        lines += eol;
+        block += line;
+        block += eol;
         return true;
     });
 
-    if (existing >= 0) {
-        const LibraryPattern& old = index.patterns[static_cast<std::size_t>(existing)];
-        result.bytes.reserve(library.size() + lines.size());
-        result.bytes.append(library.substr(0, old.beginByte));
-        result.bytes += lines;
-        result.bytes.append(library.substr(old.endByte));
-        result.status = LibraryAddStatus::Replaced;
-        return result;
+    // Units stay with the patterns they govern. The new block is read with its own units line,
+    // or with one put at its head where the units in effect there differ from the pattern's (a
+    // pattern without units taking the place of one keeps the units that one was read with);
+    // after the block, the units the following patterns were read with are set again.
+    const LibraryPattern* old =
+        existing >= 0 ? &index.patterns[static_cast<std::size_t>(existing)] : nullptr;
+    const std::size_t cut = old ? old->beginByte : library.size();
+    const std::size_t resume = old ? old->endByte : library.size();
+    const std::string before = UnitsBefore(library, cut);
+    const std::string own = UnitsBefore(range, range.size());
+    std::string wanted = pattern.units;
+    if (wanted.empty() && old) wanted = old->units;
+    std::string head;
+    std::string blockEnd = own;
+    if (own.empty()) {
+        blockEnd = before;
+        if (!wanted.empty() && !SameUnits(wanted, before)) {
+            head = UnitsHeader(wanted) + std::string(eol);
+            blockEnd = wanted;
+        }
     }
-    result.bytes.reserve(library.size() + lines.size() + eol.size());
-    result.bytes.append(library);
-    if (!library.empty() && library.back() != '\n' && library.back() != '\r') result.bytes += eol;
-    result.bytes += lines;
-    result.status = LibraryAddStatus::Added;
+    std::string tail;
+    const bool patternsFollow =
+        old && static_cast<std::size_t>(existing) + 1 < index.patterns.size();
+    if (patternsFollow) {
+        const std::string following = UnitsBefore(library, resume);
+        // A library without units before them cannot say "none" again; see the README.
+        if (!following.empty() && !SameUnits(following, blockEnd))
+            tail = UnitsHeader(following) + std::string(eol);
+    }
+
+    result.bytes.reserve(library.size() + head.size() + block.size() + tail.size() + eol.size());
+    result.bytes.append(library.substr(0, cut));
+    const std::string_view kept = WithoutByteOrderMark(result.bytes);
+    if (!old && !kept.empty() && kept.back() != '\n' && kept.back() != '\r') result.bytes += eol;
+    result.bytes += head;
+    result.bytes += block;
+    result.bytes += tail;
+    result.bytes.append(library.substr(resume));
+    result.status = old ? LibraryAddStatus::Replaced : LibraryAddStatus::Added;
     return result;
 }
 

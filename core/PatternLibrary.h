@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Text.h"
+
 namespace murvex {
 
 // The same bounds as the pattern file reader: 64 MiB of input, every line classified within its
@@ -52,9 +54,39 @@ int FindLibraryPattern(const LibraryIndex& index, std::string_view name);
 // when that line lies above the range, so that reading it gives what the library meant.
 std::string PatternFileOf(std::string_view library, const LibraryPattern& pattern);
 
-// Whether a pattern may be put into a library under this name: not empty, no comma (the rest
-// would be read as a description) and no control character.
+// Whether a pattern may be put into a library under this name (the part of its name line before
+// the first comma): not empty, no comma and no control character.
 bool IsLibraryName(std::string_view name);
+
+// The first pattern of that name (as FindLibraryPattern compares) as PatternFileOf gives it,
+// found from the name lines: only the stretch from the name line before it to the one after it
+// is split, so finding the last of many patterns costs little more than reading the bytes.
+struct FoundPattern {
+    bool found = false;
+    std::string bytes;
+    std::size_t nameLine = 0;                     // counted from 0
+    std::vector<std::size_t> laterSameNameLines;  // the name lines of later ones of that name
+};
+FoundPattern FindPatternFile(std::string_view library, std::string_view name);
+
+// Whether any line of text reads as a pattern line (numbers: angle, origin, shift and dashes).
+// An empty file, prose or a picture renamed .pat holds none.
+bool HoldsPatternLine(std::string_view text);
+
+// The pattern a command draws: the file itself when it holds at most one pattern, or, by name
+// (compared as FindLibraryPattern does), one pattern of a library as a file of its own.
+enum class PatternChoice {
+    Chosen,
+    NoPattern,  // what would be drawn holds no pattern line
+    NotFound,   // no pattern of that name; names lists them all
+    Several,    // no name given and more than one pattern; names lists them
+};
+struct ChosenPattern {
+    PatternChoice status = PatternChoice::NoPattern;
+    std::string bytes;
+    std::vector<std::string> names;
+};
+ChosenPattern ChoosePattern(std::string_view file, std::string_view name);
 
 enum class LibraryAddStatus {
     Added,        // appended at the end
@@ -63,8 +95,9 @@ enum class LibraryAddStatus {
     NotALibrary,  // the library is not a pattern file (see IsPatternFileText)
     LibraryTooLarge,
     TooManyPatterns,
-    NoPattern,  // the new text holds no pattern, or more than one
-    BadName,    // the new pattern's name fails IsLibraryName
+    NoPattern,    // the new text holds no pattern, or more than one
+    BadName,      // the new pattern's name fails IsLibraryName
+    NameTooLong,  // its name line is longer than kLibraryLineLimit
 };
 
 struct LibraryAddResult {
@@ -73,16 +106,28 @@ struct LibraryAddResult {
     std::string bytes;  // the library as it is to be written; empty unless Added or Replaced
 };
 
+// The compatible way of writing (MakeCompatible) for a pattern that comes without its tile, as
+// `add --compatible` takes a finished file: a line longer than 80 characters gets the fewest
+// decimals that keep its copies where they were, with the pattern's own repeat (its longest
+// dash period or line distance) standing in for the tile.
+void MakeCompatibleWithoutTile(LineList& lines);
+
 // Whether text is a pattern file: no NUL byte, and every line blank, a comment or header line
 // (";..."), a name line, a version line or a comma separated list of numbers, with no pattern
 // line before the first name line. An empty file is one (a library to start).
 bool IsPatternFileText(std::string_view text);
 
 // Puts the one pattern of patternFile (a pattern file's bytes, as a writer's line list joins
-// them) into library: in place of the first pattern of the same name when replace is set, at the
-// end otherwise. Every other byte of the library stays as it is; the new lines get the library's
-// own line end (that of its first line; CR LF in a file without one), and a last line without a
-// line end gets one before a pattern is appended after it.
+// them) into library: in place of the first pattern of the same name (the name before the
+// comma of "*NAME, description", compared whole and without case) when replace is set, at the
+// end otherwise. Every other byte of the library stays as it is (a byte-order mark too); the new
+// lines get the library's own line end (that of its first line; CR LF in a file without one),
+// and a last line without a line end gets one before a pattern is appended after it. No other
+// pattern is read with other units afterwards: a units line goes at the head of the new lines
+// where the units in effect there differ from the new pattern's (one without units that
+// replaces another keeps that one's), and after them where the following patterns were read with
+// other units than the new lines leave in effect. Only a library that gives no units before the
+// following patterns cannot be kept so: they are then read with the new pattern's units.
 LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile, bool replace);
 
 }  // namespace murvex

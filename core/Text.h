@@ -32,6 +32,14 @@ constexpr bool IsBlank(char c) {
 // Without leading and trailing blanks.
 std::string_view Trim(std::string_view text);
 
+// Files written by some editors begin with a UTF-8 byte-order mark; it is no text of the file.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view WithoutByteOrderMark(std::string_view text) {
+    return text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark
+               ? text.substr(kUtf8ByteOrderMark.size())
+               : text;
+}
+
 // The lines of a text, as views into it: lines end at CR LF, a lone CR or a lone LF; a NUL byte
 // ends the text; a last line without a line end counts, so an empty text has no lines. Every
 // reader splits through this, so a file costs no memory per line: a file of millions of empty
@@ -89,7 +97,10 @@ class TextLines {
         bool done_ = true;
     };
 
-    explicit TextLines(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+    // A UTF-8 byte-order mark at the start is no part of the first line (the views still point
+    // into text, so their offsets are those of the file).
+    explicit TextLines(std::string_view text)
+        : text_(WithoutByteOrderMark(text.substr(0, text.find('\0')))) {}
     Iterator begin() const { return Iterator(text_); }
     Iterator end() const { return Iterator(); }
 

@@ -26,6 +26,16 @@ void TextGrid::SetRowCount(int rows) {
     ++revision_;
 }
 
+void TextGrid::SetColCount(int cols) {
+    const int count = std::max(cols, 1);
+    if (count == colCount_) return;
+    colCount_ = count;
+    for (std::vector<std::string>& row : rows_)
+        row.resize(static_cast<std::size_t>(colCount_));
+    SetCurrent(currentCol_, currentRow_);
+    ++revision_;
+}
+
 const std::string& TextGrid::Cell(int col, int row) const {
     if (col < 0 || col >= colCount_ || row < 0 || row >= RowCount()) return kEmpty;
     return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];

@@ -15,6 +15,8 @@ class TextGrid {
     int ColCount() const { return colCount_; }
     int RowCount() const { return static_cast<int>(rows_.size()); }
     void SetRowCount(int rows);
+    // Growing the column count adds empty cells to every row; shrinking drops the last columns.
+    void SetColCount(int cols);
 
     // Out-of-range reads give the empty text; out-of-range writes are ignored.
     const std::string& Cell(int col, int row) const;

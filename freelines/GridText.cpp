@@ -119,8 +119,10 @@ std::string FormatTabText(const TextGrid& grid, const PatternHeader& texts) {
     out += "#units\t" + TabEscaped(texts.units, false) + "\n";
     out += "#type\t" + TabEscaped(texts.type, false) + "\n";
     out += "#name\t" + TabEscaped(texts.name, false) + "\n";
+    if (!texts.description.empty())
+        out += "#description\t" + TabEscaped(texts.description, false) + "\n";
     for (int r = 1; r < grid.RowCount(); ++r) {
-        for (int c = kFirstDataCol; c <= kLastDataCol; ++c) {
+        for (int c = kFirstDataCol; c <= LastDataCol(grid); ++c) {
             if (c > kFirstDataCol) out += '\t';
             out += TabEscaped(grid.Cell(c, r), c == kFirstDataCol);
         }
@@ -134,11 +136,12 @@ std::string FormatJson(const TextGrid& grid, const PatternHeader& texts, bool mu
     out += "  \"units\": " + JsonString(texts.units) + ",\n";
     out += "  \"type\": " + JsonString(texts.type) + ",\n";
     out += "  \"name\": " + JsonString(texts.name) + ",\n";
+    out += "  \"description\": " + JsonString(texts.description) + ",\n";
     out += std::string("  \"multiplePatterns\": ") + (multiplePatterns ? "true" : "false") + ",\n";
     out += "  \"rows\": [";
     for (int r = 1; r < grid.RowCount(); ++r) {
         out += r > 1 ? ",\n    [" : "\n    [";
-        for (int c = kFirstDataCol; c <= kLastDataCol; ++c) {
+        for (int c = kFirstDataCol; c <= LastDataCol(grid); ++c) {
             if (c > kFirstDataCol) out += ", ";
             out += JsonString(grid.Cell(c, r));
         }
@@ -170,10 +173,11 @@ TabTextReading ParseTabText(std::string_view text, PatternHeader& texts) {
         if (!line.empty() && line[0] == '#') {
             const std::size_t tab = line.find('\t');
             const std::string_view key = line.substr(0, tab);
-            std::string* target = key == "#units"  ? &texts.units
-                                  : key == "#type" ? &texts.type
-                                  : key == "#name" ? &texts.name
-                                                   : nullptr;
+            std::string* target = key == "#units"         ? &texts.units
+                                  : key == "#type"        ? &texts.type
+                                  : key == "#name"        ? &texts.name
+                                  : key == "#description" ? &texts.description
+                                                          : nullptr;
             if (!target) continue;  // a comment
             if (tab == std::string_view::npos) return fail("a tab must follow " + std::string(key));
             const auto value = Unescaped(line.substr(tab + 1));
@@ -182,19 +186,22 @@ TabTextReading ParseTabText(std::string_view text, PatternHeader& texts) {
             continue;
         }
         const std::vector<std::string_view> cells = SplitTabs(line);
-        if (cells.size() > 7) return fail("more than seven cells");
+        if (cells.size() > static_cast<std::size_t>(kMaxLineFields))
+            return fail("more than " + IntText(kMaxLineFields) + " cells");
         if (!firstRow) {
             grid.SetCurrent(kFirstDataCol, grid.RowCount() - 1);
             InsertRowAtCurrent(grid);
         }
         firstRow = false;
         const int row = grid.RowCount() - 1;
+        GrowDashColumns(grid, static_cast<int>(cells.size()));
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const auto value = Unescaped(cells[i]);
             if (!value) return fail("a backslash must be followed by \\, t, r, n or #");
             grid.SetCell(kFirstDataCol + static_cast<int>(i), row, *value);
         }
     }
+    FitDashColumns(grid);
     grid.SetCurrent(kFirstDataCol, 1);
     return reading;
 }

@@ -28,20 +28,22 @@ bool IsPatternLine(std::string_view line) {
     return !line.empty() && line[0] != ';' && line[0] != '*';
 }
 
-// The seven data cells of row from the line's first seven comma separated fields, trimmed.
+// The data cells of row from the line's comma separated fields, trimmed: every field, the grid
+// growing dash columns for a long dash list; the cells after the last field emptied.
 void FillRow(std::string_view line, TextGrid& grid, int row) {
     std::string_view rest = line;
-    for (int col = kFirstDataCol; col <= kLastDataCol; ++col) {
-        std::string_view field = rest;
+    int col = kFirstDataCol;
+    while (true) {
         const std::size_t comma = rest.find(',');
-        if (comma != std::string_view::npos) {
-            field = rest.substr(0, comma);
-            rest.remove_prefix(comma + 1);
-        } else {
-            rest = std::string_view();
-        }
-        grid.SetCell(col, row, std::string(Trim(field)));
+        const std::string_view field = Trim(rest.substr(0, comma));
+        // A trailing empty field needs no column of its own.
+        if (!field.empty()) GrowDashColumns(grid, col);
+        grid.SetCell(col++, row, std::string(field));
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
     }
+    for (; col <= LastDataCol(grid); ++col)
+        grid.SetCell(col, row, std::string());
 }
 
 }  // namespace
@@ -56,7 +58,7 @@ bool ReadUnitsLine(std::string_view line, PatternHeader& header) {
 bool ReadNameLine(std::string_view line, bool patternSeen, PatternHeader& header) {
     line = Limited(line);
     if (!IsNameLine(line)) return false;
-    if (!patternSeen) ReadHeaderLine(line, header);
+    if (!patternSeen) ReadHeaderLine(line, header, /*splitDescription=*/true);
     return true;
 }
 
@@ -145,7 +147,7 @@ class Reader {
             case LineKind::Units:
             case LineKind::Name:
             case LineKind::Type:
-                ReadHeaderLine(line, header_);
+                ReadHeaderLine(line, header_, /*splitDescription=*/true);
                 return true;
             case LineKind::Version:
             case LineKind::Comment:
@@ -171,6 +173,8 @@ class Reader {
     ReadResult Finish() {
         grid_.SetCurrent(kFirstDataCol, grid_.RowCount() - 1);
         DeleteCurrentRow(grid_);
+        // No dash columns left over from an earlier, longer pattern.
+        FitDashColumns(grid_);
         return result_;
     }
 

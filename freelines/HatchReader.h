@@ -34,7 +34,8 @@ inline constexpr const char* kMultipleTitle = "Pas op!";
 // The header lines as ReadHeaderLine takes them:
 // ";%UNITS=" in any case; "MM" or "INCH" (any case) set the units text, other values nothing.
 bool ReadUnitsLine(std::string_view line, PatternHeader& header);
-// "*" and at least one more character; before the first pattern line it sets the name.
+// "*" and at least one more character; before the first pattern line it sets the name (before the
+// first comma) and the description (after it).
 bool ReadNameLine(std::string_view line, bool patternSeen, PatternHeader& header);
 // ";%TYPE=" in any case; "MODEL" or "DRAFTING" (any case) set the type text.
 bool ReadTypeLine(std::string_view line, PatternHeader& header);
@@ -42,8 +43,9 @@ bool ReadTypeLine(std::string_view line, PatternHeader& header);
 bool ReadVersionLine(std::string_view line);
 // ";;" and anything after it.
 bool IsCommentLine(std::string_view line);
-// Any line that is not empty and does not begin with ";" or "*": its first seven comma separated
-// fields, trimmed, go into the seven data cells of the grid's last row (missing ones empty).
+// Any line that is not empty and does not begin with ";" or "*": its comma separated fields,
+// trimmed, go into the data cells of the grid's last row (missing ones empty); a dash list longer
+// than two values adds dash columns to the grid (GrowDashColumns).
 bool ReadPatternLine(std::string_view line, TextGrid& grid);
 // At least two characters, the first "*".
 bool IsNameLine(std::string_view line);

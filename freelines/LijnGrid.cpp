@@ -1,6 +1,8 @@
 // The free line grid: its set-up, adding and deleting rows, and the lines "Maak Hatch" writes.
 #include "LijnGrid.h"
 
+#include <algorithm>
+
 #include "SaveHatch.h"
 #include "Text.h"
 
@@ -9,12 +11,12 @@ namespace murvex::freelines {
 namespace {
 
 void CopyDataCells(TextGrid& grid, int fromRow, int toRow) {
-    for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+    for (int c = kFirstDataCol; c <= LastDataCol(grid); ++c)
         grid.SetCell(c, toRow, grid.Cell(c, fromRow));
 }
 
 void EmptyDataCells(TextGrid& grid, int row) {
-    for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+    for (int c = kFirstDataCol; c <= LastDataCol(grid); ++c)
         grid.SetCell(c, row, std::string());
 }
 
@@ -24,6 +26,49 @@ const std::array<std::string_view, kColCount>& LijnGridHeaders() {
     static const std::array<std::string_view, kColCount> headers{
         "Nr.", "Hoek", "X start", "Y start", "X shift", "Y shift", "Pen Down", "Pen Up"};
     return headers;
+}
+
+int LastDataCol(const TextGrid& grid) {
+    return std::max(grid.ColCount() - 1, kLastDataCol);
+}
+
+std::string DataColumnHeader(int col) {
+    if (col < kColCount) return std::string(LijnGridHeaders()[static_cast<std::size_t>(col)]);
+    const int pair = (col - kColCount) / 2 + 2;
+    return ((col - kColCount) % 2 == 0 ? "Pen Down " : "Pen Up ") + IntText(pair);
+}
+
+namespace {
+
+// Column count for data columns up to last: the eight, then whole dash pairs.
+void SetDataColumns(TextGrid& grid, int last) {
+    last = std::max(last, kLastDataCol);
+    if ((last - kLastDataCol) % 2 != 0) ++last;
+    const int before = grid.ColCount();
+    grid.SetColCount(last + 1);
+    for (int c = before; c <= last; ++c)
+        grid.SetCell(c, 0, DataColumnHeader(c));
+}
+
+}  // namespace
+
+void FitDashColumns(TextGrid& grid) {
+    int last = kLastDataCol;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        const std::vector<std::string>& row = grid.Row(r);
+        for (int c = static_cast<int>(row.size()) - 1; c > last; --c) {
+            if (!row[static_cast<std::size_t>(c)].empty()) {
+                last = c;
+                break;
+            }
+        }
+    }
+    SetDataColumns(grid, last);
+}
+
+void GrowDashColumns(TextGrid& grid, int fields) {
+    const int last = kFirstDataCol + fields - 1;
+    if (last > LastDataCol(grid)) SetDataColumns(grid, last);
 }
 
 void SetupLijnGrid(TextGrid& grid) {
@@ -80,7 +125,7 @@ void ReduceToOneDataRow(TextGrid& grid) {
 std::string RowLine(const TextGrid& grid, int row) {
     std::string line = grid.Cell(kFirstDataCol, row);
     if (line.empty()) return line;
-    for (int c = kFirstDataCol + 1; c <= kLastDataCol; ++c) {
+    for (int c = kFirstDataCol + 1; c <= LastDataCol(grid); ++c) {
         const std::string& cell = grid.Cell(c, row);
         if (cell.empty()) continue;
         line += ", ";

@@ -13,12 +13,27 @@
 
 namespace murvex::freelines {
 
-// Column 0 is the fixed "Nr." column, columns 1 to 7 hold the fields of one pattern line.
+// Column 0 is the fixed "Nr." column, columns 1 to 7 hold the fields of one pattern line: five
+// numbers and the first two dash values. A line with a longer dash list gets more columns in
+// pairs after them ("Pen Down 2", "Pen Up 2", ...); a grid without such lines has the eight.
 inline constexpr int kColCount = 8;
 inline constexpr int kFirstDataCol = 1;
-inline constexpr int kLastDataCol = 7;
+inline constexpr int kLastDataCol = 7;  // the last of the eight; LastDataCol for this grid's
+
+// The most fields a pattern line read into the grid can hold: the reader takes 255 characters.
+inline constexpr int kMaxLineFields = 128;
 
 const std::array<std::string_view, kColCount>& LijnGridHeaders();
+
+// The last data column of grid: kLastDataCol, or that of its last dash pair.
+int LastDataCol(const TextGrid& grid);
+// The header of a data column: those of LijnGridHeaders, then "Pen Down N" and "Pen Up N".
+std::string DataColumnHeader(int col);
+// Gives grid as many dash columns as its longest row needs: the eight columns, then whole
+// pairs. Columns past the last non-empty cell go; the headers of new columns are written.
+void FitDashColumns(TextGrid& grid);
+// Adds dash columns (never removes any) until a row of fields values fits.
+void GrowDashColumns(TextGrid& grid, int fields);
 
 // Writes the headers into row 0 and "1" into the number cell of row 1.
 void SetupLijnGrid(TextGrid& grid);

@@ -308,6 +308,12 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
     const QStringList row2{"90", "0", "0", "0", "6.35", "6.35", "-6.35"};
     for (int c = 1; c <= 7; ++c)
         EXPECT_EQ(Shown(2, c), row2[c - 1]);
+    // The dash values past "Pen Up" in columns of their own.
+    const QAbstractItemModel* model = GridModelOf(*form.TabSheetVrijeLijn, "LijnGrid");
+    ASSERT_EQ(model->columnCount(), 9);
+    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Pen Down 2");
+    EXPECT_EQ(Shown(2, 8), "1");
+    EXPECT_EQ(Shown(2, 9), "-1");
     EXPECT_EQ(Shown(1, 5), "6.35");
     EXPECT_EQ(Shown(1, 6), "");
     EXPECT_EQ(NumberShown(2), "2");
@@ -316,7 +322,7 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
     EXPECT_EQ(Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType")->currentText(),
               "DRAFTING");
     EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
-              "Tegels, wall tiles");
+              "Tegels");
 
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "Pas op!");

@@ -12,6 +12,7 @@
 
 #include "AppTestSupport.h"
 #include "LibraryForm.h"
+#include "LibrarySave.h"
 #include "TempDir.h"
 #include "Text.h"
 
@@ -52,7 +53,8 @@ TEST(LibraryWindow, OpensOnePatternOfALibraryDrawingOnlyThePicturesInView) {
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->index(0, 0).data().toString(), "2");
     EXPECT_EQ(grid->index(1, 6).data().toString(), "-1");
-    EXPECT_EQ(w.Find<QLineEdit>(QStringLiteral("NaamVrijeLijnArcering"))->text(), "P2, nummer 2");
+    // The name edit shows the name; the description stays with the pattern.
+    EXPECT_EQ(w.Find<QLineEdit>(QStringLiteral("NaamVrijeLijnArcering"))->text(), "P2");
     // The library's units line at the top holds for the pattern.
     EXPECT_EQ(w.Find<QComboBox>(QStringLiteral("VrijeLijnUnits"))->currentText(), "INCH");
     EXPECT_TRUE(w.platform.messages.empty());
@@ -69,8 +71,12 @@ TEST(LibraryWindow, TheBondTabAddsItsPatternToALibrary) {
     EXPECT_EQ(written.rfind(";; mijn stenen\n;%UNITS=MM\n;\n*Halfsteensverband\n", 0), 0u)
         << written;
     EXPECT_EQ(w.platform.recycledContents, std::vector<std::string>{";; mijn stenen\n"});
+    // A save dialog, which takes a new library too, and a message saying what went where.
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
-    EXPECT_EQ(w.platform.dialogs[0].dialog.kind, FileDialog::Open);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.kind, FileDialog::Save);
+    EXPECT_EQ(w.platform.dialogs[0].dialog.title, kLibraryAddTitle);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text, LibraryAddedText("Halfsteensverband", lib, false));
 }
 
 TEST(LibraryWindow, AFormatFillsTheDimensionsAndTypingMakesItAnOwnSize) {

@@ -133,7 +133,7 @@ TEST_F(Preview, FollowsTheFreeLineTabAndItsChecks) {
     EXPECT_NE(Picture(preview), wider);
 
     const int warnings = preview.WarningList->count();
-    Retype(Control<QLineEdit>(tab, "NaamVrijeLijnArcering"), QStringLiteral("a,b"));
+    Retype(Control<QLineEdit>(tab, "NaamVrijeLijnArcering"), QString(40, QLatin1Char('a')));
     Settle();
     EXPECT_GT(preview.WarningList->count(), warnings);
 

@@ -9,7 +9,7 @@ Rows DataRows(const TextGrid& grid) {
     Rows rows;
     for (int r = 1; r < grid.RowCount(); ++r) {
         std::vector<std::string> row;
-        for (int c = kFirstDataCol; c <= kLastDataCol; ++c)
+        for (int c = kFirstDataCol; c <= LastDataCol(grid); ++c)
             row.push_back(grid.Cell(c, r));
         rows.push_back(row);
     }
@@ -31,6 +31,7 @@ TextGrid GridWith(const Rows& rows) {
             InsertRowAtCurrent(grid);
         }
         const int r = grid.RowCount() - 1;
+        GrowDashColumns(grid, static_cast<int>(rows[i].size()));
         for (std::size_t c = 0; c < rows[i].size(); ++c) {
             grid.SetCell(kFirstDataCol + static_cast<int>(c), r, rows[i][c]);
         }
@@ -40,7 +41,11 @@ TextGrid GridWith(const Rows& rows) {
 }
 
 std::vector<std::string> Row7(std::vector<std::string> cells) {
-    cells.resize(7);
+    return RowOf(std::move(cells), 7);
+}
+
+std::vector<std::string> RowOf(std::vector<std::string> cells, std::size_t count) {
+    cells.resize(count);
     return cells;
 }
 

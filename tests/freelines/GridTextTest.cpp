@@ -116,11 +116,12 @@ TEST(GridText, NothingToReadGivesTheOneEmptyRowOfTheTab) {
 TEST(GridText, RefusesBadLinesNamingThem) {
     struct Case {
         const char* name;
-        const char* text;
+        std::string text;
         const char* error;
     };
     const Case cases[] = {
-        {"eight cells", "1\n1\t2\t3\t4\t5\t6\t7\t8\n", "line 2: more than seven cells"},
+        {"more cells than a line holds", "1\n" + std::string(128, '\t') + "\n",
+         "line 2: more than 128 cells"},
         {"unknown escape", "1\\x\n", "line 1: a backslash must be followed by \\, t, r, n or #"},
         {"backslash at the end", "#name\tab\\\n",
          "line 1: a backslash must be followed by \\, "
@@ -143,6 +144,7 @@ TEST(GridJson, WritesTextsFlagAndRows) {
               "  \"units\": \"MM\",\n"
               "  \"type\": \"MODEL\",\n"
               "  \"name\": \"a \\\"b\\\"\",\n"
+              "  \"description\": \"\",\n"
               "  \"multiplePatterns\": true,\n"
               "  \"rows\": [\n"
               "    [\"0\", \"1\", \"\", \"\", \"\", \"\", \"\"],\n"

@@ -12,6 +12,7 @@ using test::DataRows;
 using test::GridWith;
 using test::Numbers;
 using test::Row7;
+using test::RowOf;
 using test::Rows;
 
 const Rows kOld{Row7({"old1", "1"}), Row7({"old2"}), Row7({"old3"}), Row7({"old4", "", "", "4"})};
@@ -27,7 +28,8 @@ struct Read {
         result = ReadHatchLines(lines, grid, texts, [this] {
             ++warnings;
             // The rows read so far are in place, the trailing empty row not yet removed.
-            EXPECT_EQ(DataRows(grid).back(), Row7({}));
+            const auto last = DataRows(grid).back();
+            EXPECT_EQ(last, RowOf({}, last.size()));
         });
     }
 };
@@ -36,12 +38,17 @@ TEST(HatchReader, ReadsTheTenLineExample) {
     const Read read({";%UNITS=inch", ";", "*Tegels, wall tiles", ";;drawn by hand",
                      ";%TYPE=DRAFTING", "0, 0, 0, 0, 6.35", "90,0,0 , 0,6.35, 6.35, -6.35, 1, -1",
                      ";", "*Second", "45, 0, 0, 0, 1"});
-    EXPECT_EQ(DataRows(read.grid), (Rows{Row7({"0", "0", "0", "0", "6.35"}),
-                                         Row7({"90", "0", "0", "0", "6.35", "6.35", "-6.35"})}));
+    // Every dash value is kept: the grid grows the columns "Pen Down 2" and "Pen Up 2".
+    EXPECT_EQ(DataRows(read.grid),
+              (Rows{RowOf({"0", "0", "0", "0", "6.35"}, 9),
+                    RowOf({"90", "0", "0", "0", "6.35", "6.35", "-6.35", "1", "-1"}, 9)}));
+    EXPECT_EQ(read.grid.Cell(8, 0), "Pen Down 2");
+    EXPECT_EQ(read.grid.Cell(9, 0), "Pen Up 2");
     EXPECT_EQ(Numbers(read.grid), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(read.texts.units, "INCH");
     EXPECT_EQ(read.texts.type, "DRAFTING");
-    EXPECT_EQ(read.texts.name, "Tegels, wall tiles");
+    EXPECT_EQ(read.texts.name, "Tegels");
+    EXPECT_EQ(read.texts.description, "wall tiles");
     EXPECT_EQ(read.warnings, 1);
     EXPECT_TRUE(read.result.multiplePatterns);
     EXPECT_EQ(read.result.patternLines, 2);
@@ -134,27 +141,37 @@ TEST_P(PatternFields, FillTheLastRow) {
     TextGrid grid = GridWith(
         {Row7({"x", "x", "x", "x", "x", "x", "x"}), Row7({"y", "y", "y", "y", "y", "y", "y"})});
     ASSERT_TRUE(ReadPatternLine(GetParam().line, grid));
+    // Seven cells, or more where the line's dash list is longer.
+    const std::size_t n = static_cast<std::size_t>(LastDataCol(grid));
     EXPECT_EQ(DataRows(grid),
-              (Rows{Row7({"x", "x", "x", "x", "x", "x", "x"}), Row7(GetParam().cells)}));
+              (Rows{RowOf({"x", "x", "x", "x", "x", "x", "x"}, n), RowOf(GetParam().cells, n)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PatternFields,
-    ::testing::Values(
-        FieldCase{"Seven", "0,1,2,3,4,5,6", {"0", "1", "2", "3", "4", "5", "6"}},
-        FieldCase{"NineDropsTheLastTwo", "0,1,2,3,4,5,6,7,8", {"0", "1", "2", "3", "4", "5", "6"}},
-        FieldCase{"ThreeEmptiesTheRest", "45, 0, 1", {"45", "0", "1"}},
-        FieldCase{"SpacedSeparators", "0.000 , 0 , 0", {"0.000", "0", "0"}},
-        FieldCase{"TabsAndControlsTrimmed", "\t1\x01,\x1f 2 ", {"1", "2"}},
-        FieldCase{"InnerBlanksKept", "1 2, a b", {"1 2", "a b"}},
-        FieldCase{"EmptyFieldsStayInPlace", "1,,3,,5", {"1", "", "3", "", "5"}},
-        FieldCase{"TrailingComma", "1,2,", {"1", "2", ""}}, FieldCase{"Blanks", "     ", {}},
-        FieldCase{"HighBytesAreNotBlanks",
-                  "\xa0"
-                  "1\xe9",
-                  {"\xa0"
-                   "1\xe9"}},
-        FieldCase{"NotANumber", "abc, %VERSION=1", {"abc", "%VERSION=1"}}),
+    ::testing::Values(FieldCase{"Seven", "0,1,2,3,4,5,6", {"0", "1", "2", "3", "4", "5", "6"}},
+                      FieldCase{"NineKeepsEveryDash",
+                                "0,1,2,3,4,5,6,7,8",
+                                {"0", "1", "2", "3", "4", "5", "6", "7", "8"}},
+                      FieldCase{"OddDashCountKeptAsWritten",
+                                "0,1,2,3,4,5,6,7",
+                                {"0", "1", "2", "3", "4", "5", "6", "7", ""}},
+                      FieldCase{"TrailingEmptyFieldsAddNoColumn",
+                                "0,1,2,3,4,5,6,,",
+                                {"0", "1", "2", "3", "4", "5", "6"}},
+                      FieldCase{"ThreeEmptiesTheRest", "45, 0, 1", {"45", "0", "1"}},
+                      FieldCase{"SpacedSeparators", "0.000 , 0 , 0", {"0.000", "0", "0"}},
+                      FieldCase{"TabsAndControlsTrimmed", "\t1\x01,\x1f 2 ", {"1", "2"}},
+                      FieldCase{"InnerBlanksKept", "1 2, a b", {"1 2", "a b"}},
+                      FieldCase{"EmptyFieldsStayInPlace", "1,,3,,5", {"1", "", "3", "", "5"}},
+                      FieldCase{"TrailingComma", "1,2,", {"1", "2", ""}},
+                      FieldCase{"Blanks", "     ", {}},
+                      FieldCase{"HighBytesAreNotBlanks",
+                                "\xa0"
+                                "1\xe9",
+                                {"\xa0"
+                                 "1\xe9"}},
+                      FieldCase{"NotANumber", "abc, %VERSION=1", {"abc", "%VERSION=1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PatternFields, HeaderNameAndEmptyLinesAreNotPatternLines) {
@@ -208,10 +225,14 @@ TEST(Recognisers, NameLineAfterAPatternIsConsumedWithoutEffect) {
     EXPECT_EQ(texts.name, "naam arcering");
 }
 
-TEST(Recognisers, NameIsTakenExactly) {
+TEST(Recognisers, NameIsTakenExactlyUpToTheCommaAndTheDescriptionAfterIt) {
     PatternHeader texts;
-    ASSERT_TRUE(ReadNameLine("* Tegels,  wall ", false, texts));
-    EXPECT_EQ(texts.name, " Tegels,  wall ");
+    ASSERT_TRUE(ReadNameLine("* Tegels,  wall, floor ", false, texts));
+    EXPECT_EQ(texts.name, " Tegels");
+    EXPECT_EQ(texts.description, "wall, floor ");
+    // A name line without a description leaves none from an earlier read.
+    ASSERT_TRUE(ReadNameLine("*Streep", false, texts));
+    EXPECT_EQ(texts.description, "");
 }
 
 // Lines are handled within their first 255 characters; the rest is ignored.

@@ -15,6 +15,7 @@ using test::DataRows;
 using test::GridWith;
 using test::Numbers;
 using test::Row7;
+using test::RowOf;
 using test::Rows;
 
 const Rows kFour{Row7({"a"}), Row7({"b", "1"}), Row7({"c", "", "2"}), Row7({"d"})};
@@ -73,6 +74,24 @@ TEST(LijnGridDelete, MovesTheRowsBelowUp) {
     EXPECT_EQ(DataRows(grid), (Rows{kFour[0], kFour[2]}));
     EXPECT_EQ(Numbers(grid), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(grid.CurrentRow(), 2);
+}
+
+// Rows with dash columns move whole: adding and deleting rows never leaves a dash value behind.
+TEST(LijnGridDashColumns, MoveWithTheirRowsAndGoWithTheLastLongRow) {
+    TextGrid grid = GridWith({Row7({"1"}), RowOf({"2", "0", "0", "0", "1", "5", "-1", "3"}, 8)});
+    EXPECT_EQ(grid.ColCount(), 10);  // a whole pair for an odd count
+    EXPECT_EQ(grid.Cell(8, 0), "Pen Down 2");
+    EXPECT_EQ(grid.Cell(9, 0), "Pen Up 2");
+    grid.SetCurrent(1, 1);
+    InsertRowAtCurrent(grid);
+    EXPECT_EQ(DataRows(grid), (Rows{RowOf({}, 9), RowOf({"1"}, 9),
+                                    RowOf({"2", "0", "0", "0", "1", "5", "-1", "3"}, 9)}));
+    EXPECT_EQ(RowLine(grid, 3), "2, 0, 0, 0, 1, 5, -1, 3");
+    grid.SetCurrent(1, 3);
+    DeleteCurrentRow(grid);
+    FitDashColumns(grid);
+    EXPECT_EQ(grid.ColCount(), kColCount);
+    EXPECT_EQ(DataRows(grid), (Rows{Row7({}), Row7({"1"})}));
 }
 
 TEST(LijnGridDelete, NeverDeletesTheLastDataRow) {

@@ -200,7 +200,8 @@ TEST_F(OpenHatch, ALargeLibraryGivesItsFirstPattern) {
     Open(Write("library.pat", bytes));
     ExpectOneMessage(kMultipleText, "Pas op!");
     EXPECT_EQ(DataRows(grid), Rows{Row7({"0", "0", "0", "0", "3.175", "3.175", "-3.175"})});
-    EXPECT_EQ(texts.name, "eerste, first");
+    EXPECT_EQ(texts.name, "eerste");
+    EXPECT_EQ(texts.description, "first");
 }
 
 }  // namespace
