@@ -307,7 +307,8 @@ void TFreeLineTab::OpenFromLibraryExecute() {
 void TFreeLineTab::OpenAsFigureExecute() {
     CommitOpenCell(LijnGrid);
     const LineList lines = freelines::BuildFreeLineHatch(
-        LijnGridModel->Grid(), TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering));
+        LijnGridModel->Grid(),
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_));
     OpenPatternAsFigure(form_, JoinCrLf(lines));
 }
 
