@@ -101,10 +101,10 @@ def ends(x1, y1, x2, y2):
     return tuple(sorted([(x1, y1), (x2, y2)]))
 
 
-def check_segments(name, pat_path, doc):
+def check_segments(name, pat_path, doc, choice=()):
     """ezdxf's own hatching of the HATCH draws what murvex draws, and with --lines the LINE
     entities are the segments `murvex-cli segments` prints."""
-    printed = run("segments", pat_path, "--box", *map(str, BOX)).stdout.decode().split("\n")
+    printed = run("segments", pat_path, *choice, "--box", *map(str, BOX)).stdout.decode().split("\n")
     drawn = [ends(*map(float, row.split())) for row in printed if row.strip()]
     cells = {}
     for a, b in drawn:
@@ -143,28 +143,30 @@ with tempfile.TemporaryDirectory() as folder:
     check(len(patterns) > 5, "too few patterns found")
     for name, text in patterns:
         pat = own if name == "proef.pat" else os.path.join(GOLDEN, name)
+        # The own file is a library of two: its first pattern is chosen by name.
+        choice = ["--pattern", "proef"] if name == "proef.pat" else []
         out = os.path.join(folder, name + ".dxf")
-        r = run("dxf", pat, "--box", *map(str, BOX), "-o", out, "--lines")
+        r = run("dxf", pat, *choice, "--box", *map(str, BOX), "-o", out, "--lines")
         check(r.returncode == 0, f"{name}: exit {r.returncode} {r.stderr.decode()}")
         if r.returncode == 0:
-            check_segments(name, pat, check_hatch(name, text, out))
+            check_segments(name, pat, check_hatch(name, text, out), choice)
         # The render command chooses DXF by the name's ending, as the preview does.
         rendered = os.path.join(folder, name + ".render.dxf")
         plain = os.path.join(folder, name + ".plain.dxf")
-        run("render", pat, "--box", *map(str, BOX), "-o", rendered)
-        run("dxf", pat, "--box", *map(str, BOX), "-o", plain)
+        run("render", pat, *choice, "--box", *map(str, BOX), "-o", rendered)
+        run("dxf", pat, *choice, "--box", *map(str, BOX), "-o", plain)
         check(os.path.exists(rendered) and open(rendered, "rb").read() == open(plain, "rb").read(),
               f"{name}: render -o .dxf differs from dxf without --lines")
-    check(run("dxf", own, "--box", *map(str, BOX), "-o", plain).returncode == 1,
+    check(run("dxf", own, "--pattern", "proef", "--box", *map(str, BOX), "-o", plain).returncode == 1,
           "an existing file was replaced without --force")
     # Refused: nothing written. Too many lines: the hatch whole, the lines cut off, status 3.
     empty = os.path.join(folder, "leeg.pat")
     with open(empty, "w", encoding="cp1252") as f:
         f.write("*leeg\n; geen lijnen\n")
-    check(run("dxf", empty, "--box", "0", "0", "9", "9", "-o", empty + ".dxf").returncode == 2
+    check(run("dxf", empty, "--box", "0", "0", "9", "9", "-o", empty + ".dxf").returncode == 1
           and not os.path.exists(empty + ".dxf"), "a file without pattern lines was not refused")
     dense = os.path.join(folder, "dicht.dxf")
-    r = run("dxf", own, "--box", "0", "0", "9", "9e6", "-o", dense, "--lines")
+    r = run("dxf", own, "--pattern", "proef", "--box", "0", "0", "9", "9e6", "-o", dense, "--lines")
     text = open(dense, "rb").read() if os.path.exists(dense) else b""
     check(r.returncode == 3 and text.count(b"\r\nLINE\r\n") == 50000
           and text.count(b"\r\nHATCH\r\n") == 1, f"too many lines: exit {r.returncode}")
