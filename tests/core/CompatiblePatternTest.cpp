@@ -151,7 +151,8 @@ TEST(CompatiblePattern, FittedLinesStayWithinTheTileOrStayWhole) {
 }
 
 // Lines FreeCAD draws otherwise than the other readers, and the same lines as it draws them
-// alike; a line every reader draws alike keeps its text.
+// alike; a line every reader draws alike keeps its text. Angles past a turn and zero gaps are the
+// random lines' below; here what they cannot hit.
 TEST(CompatiblePattern, ReaderNeutralLines) {
     struct Row {
         const char* name;
@@ -162,9 +163,6 @@ TEST(CompatiblePattern, ReaderNeutralLines) {
         {"turned past 180: reversed", "-60,5,50,0,100,30,-70",
          "120,20,24.0192378865,0,-100,30,-70"},
         {"turned exactly 180", "180,1,2,3,4", "0,1,2,-3,-4"},
-        {"a whole turn more", "400,0,0,0,10,5,-5", "40,0,0,0,10,5,-5"},
-        {"a solid line with a zero gap", "45,0,0,10,10,5,-0", "45,0,0,10,10"},
-        {"dashes joined over a zero gap", "0,0,0,0,10,5,-0,5,-3", "0,0,0,0,10,10,-3"},
         {"already neutral", "90, 0, 0, 0, 10, 5, -5", "90, 0, 0, 0, 10, 5, -5"},
         {"no pattern line", ";%UNITS=MM", ";%UNITS=MM"},
     };

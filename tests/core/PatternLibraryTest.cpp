@@ -114,7 +114,10 @@ TEST(PatternLibrary, RefusesWhatCannotBeAdded) {
     }
 }
 
-// One fault each, as users' libraries showed them.
+// One fault each, as users' libraries showed them, where the random libraries below cannot go:
+// a name in another case, a library that is only a byte-order mark, a new pattern without units
+// after INCH ones, names past 254 characters. Units kept for the other patterns and the
+// descriptions are the property test's.
 TEST(PatternLibrary, KeepsNamesDescriptionsUnitsAndTheByteOrderMark) {
     const std::string bom = "\xEF\xBB\xBF";
     const std::string longName(300, 'L');
@@ -126,25 +129,11 @@ TEST(PatternLibrary, KeepsNamesDescriptionsUnitsAndTheByteOrderMark) {
         std::string bytes;  // the library afterwards, for Added and Replaced
     };
     const std::vector<Row> rows = {
-        {"a described pattern goes in", "*A\n0,0,0,0,1\n",
-         "*Diamond8, 45 diagonals, 8 mm\r\n45, 0, 0, 0, 8\r\n", LibraryAddStatus::Added,
-         "*A\n0,0,0,0,1\n*Diamond8, 45 diagonals, 8 mm\n45, 0, 0, 0, 8\n"},
         {"the name before the comma is compared", "*Diamond8, oud\n0,0,0,0,1\n",
          "*DIAMOND8, nieuw\r\n45,0,0,0,8\r\n", LibraryAddStatus::NameExists, ""},
-        {"a leading units line stays for the patterns below",
-         ";%UNITS=MM\n;\n*A\n0,0,0,0,1\n;\n*B\n0,0,0,0,2\n", "*A\r\n0,0,0,0,9\r\n",
-         LibraryAddStatus::Replaced, ";%UNITS=MM\n*A\n0,0,0,0,9\n*B\n0,0,0,0,2\n"},
-        {"an INCH pattern in place of B leaves C in MM",
-         ";%UNITS=MM\n*A\n0,0,0,0,1\n*B\n0,0,0,0,2\n*C\n0,0,0,0,3\n",
-         ";%UNITS=INCH\r\n;\r\n*B\r\n0,0,0,0,9\r\n;\r\n", LibraryAddStatus::Replaced,
-         ";%UNITS=MM\n*A\n0,0,0,0,1\n;%UNITS=INCH\n;\n*B\n0,0,0,0,9\n;\n;%UNITS=MM\n*C\n0,0,0,0,"
-         "3\n"},
         {"a pattern without units appended after INCH ones stays without",
          ";%UNITS=INCH\n*A\n0,0,0,0,1\n", "*B\r\n0,0,0,0,2\r\n", LibraryAddStatus::Added,
          ";%UNITS=INCH\n*A\n0,0,0,0,1\n*B\n0,0,0,0,2\n"},
-        {"an MM pattern appended after INCH ones gets its units line",
-         ";%UNITS=INCH\n*A\n0,0,0,0,1\n", ";%UNITS=MM\r\n\r\n*B\r\n0,0,0,0,2\r\n",
-         LibraryAddStatus::Added, ";%UNITS=INCH\n*A\n0,0,0,0,1\n;%UNITS=MM\n*B\n0,0,0,0,2\n"},
         {"a byte-order mark is kept and no part of the first name",
          bom + "*Eerste, x\r\n0,0,0,0,1\r\n", "*eerste\r\n0,0,0,0,2\r\n",
          LibraryAddStatus::Replaced, bom + "*eerste\r\n0,0,0,0,2\r\n"},
