@@ -135,6 +135,7 @@ struct FieldCase {
     std::vector<std::string> cells;
 };
 
+// Seven numbers and dash lists of any length, odd ones too, are the round trip's random files.
 class PatternFields : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(PatternFields, FillTheLastRow) {
@@ -149,14 +150,7 @@ TEST_P(PatternFields, FillTheLastRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PatternFields,
-    ::testing::Values(FieldCase{"Seven", "0,1,2,3,4,5,6", {"0", "1", "2", "3", "4", "5", "6"}},
-                      FieldCase{"NineKeepsEveryDash",
-                                "0,1,2,3,4,5,6,7,8",
-                                {"0", "1", "2", "3", "4", "5", "6", "7", "8"}},
-                      FieldCase{"OddDashCountKeptAsWritten",
-                                "0,1,2,3,4,5,6,7",
-                                {"0", "1", "2", "3", "4", "5", "6", "7", ""}},
-                      FieldCase{"TrailingEmptyFieldsAddNoColumn",
+    ::testing::Values(FieldCase{"TrailingEmptyFieldsAddNoColumn",
                                 "0,1,2,3,4,5,6,,",
                                 {"0", "1", "2", "3", "4", "5", "6"}},
                       FieldCase{"ThreeEmptiesTheRest", "45, 0, 1", {"45", "0", "1"}},
