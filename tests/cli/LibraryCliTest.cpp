@@ -221,13 +221,9 @@ TEST(CliLibrary, AddCompatibleFitsLongLines) {
     for (const std::string& line : SplitLines(ReadText(lib)))
         longest = std::max(longest, line.size());
     EXPECT_LE(longest, 80u) << ReadText(lib);
-    const std::vector<std::string> box = {"--box", "0", "0", "1200", "600"};
-    std::vector<std::string> fromFigure = {"segments", figure};
-    std::vector<std::string> fromLibrary = {"segments", lib, "--pattern", "naam arcering"};
-    fromFigure.insert(fromFigure.end(), box.begin(), box.end());
-    fromLibrary.insert(fromLibrary.end(), box.begin(), box.end());
-    const Result a = Cli(dir, fromFigure);
-    const Result b = Cli(dir, fromLibrary);
+    const Result a = Cli(dir, {"segments", figure, "--box", "0", "0", "1200", "600"});
+    const Result b =
+        Cli(dir, {"segments", lib, "--pattern", "naam arcering", "--box", "0", "0", "1200", "600"});
     EXPECT_EQ(b.status, 0) << b.err;
     EXPECT_FALSE(a.out.empty());
     EXPECT_EQ(a.out, b.out);
