@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "Sanitizers.h"
 #include "TempDir.h"
 
 namespace murvex {
@@ -195,7 +196,7 @@ TEST(CliHostileInput, EndlessInputIsRefusedAtTheLimit) {
         if (std::string(command) == "segments")
             args.insert(args.end(), {"--box", "0", "0", "1", "1"});
         Spawn s{args};
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(MURVEX_ADDRESS_SANITIZER)
         s.addressLimit = rlim_t{1} << 30;
 #endif
         const Outcome r = Cli(dir, s);
@@ -226,7 +227,7 @@ TEST(CliHostileInput, EmptyLinesCostNoMemoryPerLine) {
         const Outcome small = Cli(dir, {args});
         args[1] = many;
         Spawn s{args};
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(MURVEX_ADDRESS_SANITIZER)
         s.addressLimit = rlim_t{256} << 20;
 #endif
         const Outcome large = Cli(dir, s);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CliRun.h"
+#include "Sanitizers.h"
 #include "TempDir.h"
 
 namespace murvex {
@@ -74,7 +75,7 @@ TEST(CliPicture, LargePicturesShownSmallStayWithinTheMemoryBound) {
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
         const std::string out = dir.File("uit.png");
-#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's shadow memory does not fit such a limit
+#if !defined(MURVEX_ADDRESS_SANITIZER)  // the sanitizer's shadow memory does not fit such a limit
         const rlimit bound{200u << 20, old.rlim_max};
         ::setrlimit(RLIMIT_DATA, &bound);
 #endif

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BoundedRun.h"
+#include "Sanitizers.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -65,7 +66,7 @@ const BoundedWork kCrash = RegisterBoundedWork("test-crash", Crash);
 
 // Why the memory bound cannot be tested in this build, or null.
 const char* MemoryBoundUntestable() {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(MURVEX_ADDRESS_SANITIZER)
     return "AddressSanitizer's shadow memory leaves no room for a data limit";
 #elif defined(_WIN32)
     // Wine 8 accepts a job's memory limit but keeps nothing of it, and lets the work take all.
