@@ -182,7 +182,9 @@ std::optional<EditResult> FigureSession::EditSelectionTyped(SelectionEdit edit,
         return EditSelection(edit, line.value, 0, keepOriginal);
     }
     // An offset reads as a point typed relative to the start: two numbers are wanted.
-    const std::optional<TypedInput> offset = ParseTypedInput("@" + std::string(text));
+    std::string relative = "@";
+    relative += text;
+    const std::optional<TypedInput> offset = ParseTypedInput(relative);
     if (!offset || offset->form != TypedInput::Form::Relative) return std::nullopt;
     return EditSelection(edit, offset->a, offset->b, keepOriginal);
 }
