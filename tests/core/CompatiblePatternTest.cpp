@@ -197,9 +197,12 @@ TEST(CompatiblePattern, NeutralLinesDrawTheSameSegments) {
     for (int i = 0; i < 300; ++i) {
         std::string line = Fmt(angle(random)) + "," + Fmt(at(random)) + "," + Fmt(at(random)) +
                            "," + Fmt(along(random)) + "," + Fmt(across(random));
-        for (int k = pairs(random); k > 0; --k)
-            line += "," + Fmt(dash(random)) + "," +
-                    (zeroGap(random) == 0 ? std::string("-0") : Fmt(-dash(random)));
+        for (int k = pairs(random); k > 0; --k) {
+            line += ',';
+            line += Fmt(dash(random));
+            line += ',';
+            line += zeroGap(random) == 0 ? std::string("-0") : Fmt(-dash(random));
+        }
         SCOPED_TRACE(line);
         const std::string neutral = ReaderNeutralLine(line);
         const auto before = ParsePatternLine(line);

@@ -281,7 +281,9 @@ TEST_F(Tools, TypedPointsReadTheSameWithEitherDecimalSeparator) {
             t[t.find('.')] = ',';
             return t;
         };
-        for (const std::string& text : {"@" + pa + "," + pb, "@" + comma(pa) + ";" + comma(pb)}) {
+        for (const std::string& text :
+             {std::string("@").append(pa).append(",").append(pb),
+              std::string("@").append(comma(pa)).append(";").append(comma(pb))}) {
             SCOPED_TRACE(text);
             const std::optional<TypedInput> input = ParseTypedInput(text);
             ASSERT_TRUE(input);

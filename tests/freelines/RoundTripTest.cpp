@@ -77,7 +77,9 @@ TEST(FreeLineRoundTrip, EveryDashValueIsKept) {
         for (unsigned l = 1 + random() % 4; l > 0; --l) {
             std::vector<std::string> row{std::to_string(random() % 180), "0", "0.5", "0", "4"};
             for (unsigned d = (round % 5 == 0) ? 0 : 2 + random() % 11; d > 0; --d)
-                row.push_back((d % 2 ? "-" : "") + std::to_string(random() % 50) + ".25");
+                row.push_back(std::string(d % 2 ? "-" : "")
+                                  .append(std::to_string(random() % 50))
+                                  .append(".25"));
             std::string line = row[0];
             for (std::size_t i = 1; i < row.size(); ++i)
                 line += (random() % 2 ? "," : ", ") + row[i];
