@@ -17,9 +17,10 @@ enum class FileLockStatus {
     Failed,   // it cannot be opened or locked
 };
 
-// flock on Linux, LockFileEx on Windows (on a byte beyond any data, so that readers are not
-// blocked). A replace puts a new file in place of the locked one; a writer that waited on the old
-// file then finds the name pointing elsewhere and locks the new file instead.
+// flock on Linux: a replace puts a new file in place of the locked one; a writer that waited on
+// the old file then finds the name pointing elsewhere and locks the new file instead. On Windows
+// a named semaphore for the file's full path (an open lock on the file would stop its replace):
+// the lock holds the name, whatever file it leads to. Readers are never blocked.
 class FileLock {
   public:
     FileLock() = default;

@@ -1,8 +1,11 @@
-// FileLock and FileFingerprint on Windows: LockFileEx on a byte beyond any data, and the file's
-// index, size and last write time.
+// FileLock and FileFingerprint on Windows: a named semaphore of one for the file's full path (no
+// handle of the file stays open, so that the replace can put a new file in its place, which a
+// lock on the file itself prevents; a semaphore, unlike a mutex, also holds off a second lock
+// in the same thread), and the file's index, size and last write time.
 #include <windows.h>
 
-#include <thread>
+#include <cwctype>
+#include <string>
 
 #include "FileLock.h"
 #include "Utf8Path.h"
@@ -11,11 +14,7 @@ namespace murvex {
 
 namespace {
 
-// Far beyond the data: a lock there blocks no reader of the file's bytes.
-constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
-
 HANDLE OpenShared(const std::string& path) {
-    // Shared for delete too, so that the replace can put a new file in this one's place.
     return ::CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -25,9 +24,25 @@ bool InfoOf(HANDLE h, BY_HANDLE_FILE_INFORMATION& info) {
     return ::GetFileInformationByHandle(h, &info) != 0;
 }
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+// The semaphore's name: the full path in lower case (Windows file names ignore case), hashed, so
+// that every writer of one file, by whatever path, takes the same semaphore.
+std::wstring LockName(const std::string& path) {
+    const std::wstring wide = PathFromUtf8(path);
+    std::wstring full(32768, L'\0');
+    const DWORD n =
+        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    full.resize(n > 0 && n < full.size() ? n : 0);
+    if (full.empty()) full = wide;
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const wchar_t c : full) {
+        hash ^= static_cast<std::uint64_t>(c == L'/' ? L'\\' : std::towlower(c));
+        hash *= 1099511628211ull;
+    }
+    static constexpr wchar_t kHex[] = L"0123456789abcdef";
+    std::wstring name = L"Local\\murvex-library-";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        name += kHex[(hash >> shift) & 0xf];
+    return name;
 }
 
 }  // namespace
@@ -37,45 +52,32 @@ FileLock::~FileLock() {
 }
 
 void FileLock::Unlock() {
-    if (handle_) ::CloseHandle(static_cast<HANDLE>(handle_));  // closing drops the lock
+    if (handle_) {
+        ::ReleaseSemaphore(static_cast<HANDLE>(handle_), 1, nullptr);
+        ::CloseHandle(static_cast<HANDLE>(handle_));
+    }
     handle_ = nullptr;
 }
 
 FileLockStatus FileLock::Lock(const std::string& path, std::chrono::milliseconds wait) {
     Unlock();
-    const auto until = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        const HANDLE h = OpenShared(path);
-        if (h == INVALID_HANDLE_VALUE) {
-            const DWORD e = ::GetLastError();
-            return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? FileLockStatus::Missing
-                                                                          : FileLockStatus::Failed;
-        }
-        for (;;) {
-            OVERLAPPED at{};
-            at.OffsetHigh = kLockOffsetHigh;
-            if (::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
-                break;
-            if (::GetLastError() != ERROR_LOCK_VIOLATION ||
-                std::chrono::steady_clock::now() >= until) {
-                const bool busy = ::GetLastError() == ERROR_LOCK_VIOLATION;
-                ::CloseHandle(h);
-                return busy ? FileLockStatus::Busy : FileLockStatus::Failed;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        BY_HANDLE_FILE_INFORMATION locked{};
-        BY_HANDLE_FILE_INFORMATION named{};
-        const HANDLE now = OpenShared(path);
-        const bool same = now != INVALID_HANDLE_VALUE && InfoOf(h, locked) && InfoOf(now, named) &&
-                          SameFile(locked, named);
-        if (now != INVALID_HANDLE_VALUE) ::CloseHandle(now);
-        if (same) {
-            handle_ = h;
+    if (::GetFileAttributesW(PathFromUtf8(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD e = ::GetLastError();
+        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? FileLockStatus::Missing
+                                                                      : FileLockStatus::Failed;
+    }
+    const HANDLE one = ::CreateSemaphoreW(nullptr, 1, 1, LockName(path).c_str());
+    if (!one) return FileLockStatus::Failed;
+    switch (::WaitForSingleObject(one, static_cast<DWORD>(wait.count()))) {
+        case WAIT_OBJECT_0:
+            handle_ = one;
             return FileLockStatus::Locked;
-        }
-        ::CloseHandle(h);
-        if (std::chrono::steady_clock::now() >= until) return FileLockStatus::Busy;
+        case WAIT_TIMEOUT:
+            ::CloseHandle(one);
+            return FileLockStatus::Busy;
+        default:
+            ::CloseHandle(one);
+            return FileLockStatus::Failed;
     }
 }
 
