@@ -20,6 +20,8 @@ from pathlib import Path
 from ezdxf.math import Vec2
 from ezdxf.render import hatching
 from ezdxf.tools import pattern as ezpattern
+
+from ezdxf_hatching import hatch_segments
 import ezdxf
 
 CLI = sys.argv[1]
@@ -35,33 +37,6 @@ def run(*args):
         raise SystemExit(f"murvex-cli {' '.join(map(str, args))}: exit {done.returncode}\n"
                          f"{done.stderr.decode(errors='replace')}")
     return done.stdout.decode()
-
-
-def hatch_segments(definition, box):
-    doc = ezdxf.new()
-    hatch = doc.modelspace().add_hatch()
-    hatch.set_pattern_fill("P", definition=definition, scale=1, angle=0)
-    x0, y0, x1, y1 = box
-    corners = [Vec2(x0, y0), Vec2(x1, y0), Vec2(x1, y1), Vec2(x0, y1)]
-    hatch.paths.add_polyline_path([(c.x, c.y) for c in corners], is_closed=True)
-    segments = []
-    for baseline in hatching.pattern_baselines(hatch):
-        distances = [baseline.signed_distance(c) for c in corners]
-        for distance in hatching.hatch_line_distances(distances, baseline.normal_distance):
-            line = baseline.hatch_line(distance)
-            points = []
-            for a, b, da, db in zip(corners, corners[1:] + corners[:1], distances,
-                                    distances[1:] + distances[:1]):
-                ip = line.intersect_line(a, b, da, db)
-                if ip.type not in (hatching.IntersectionType.NONE,
-                                   hatching.IntersectionType.COLLINEAR):
-                    points.append(ip.p0)
-            if len(points) < 2:
-                continue
-            points.sort(key=lambda p: line.direction.dot(p))
-            for s, e in baseline.pattern_renderer(distance).render(points[0], points[-1]):
-                segments.append((s.x, s.y, e.x, e.y))
-    return segments
 
 
 def merge(pieces):
