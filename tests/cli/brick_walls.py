@@ -17,8 +17,6 @@ import sys
 from collections import defaultdict
 from pathlib import Path
 
-from ezdxf.math import Vec2
-from ezdxf.render import hatching
 from ezdxf.tools import pattern as ezpattern
 
 from ezdxf_hatching import hatch_segments
