@@ -521,40 +521,32 @@ QImage TPreviewForm::RenderView(std::size_t* pieces) const {
     return image;
 }
 
-bool TPreviewForm::ExportTo(const std::string& path) const {
-    if (!Canvas->HasPicture()) return false;
-    const PictureFormat format = PictureFormatOf(path).value_or(PictureFormat::Png);
+TPreviewForm::Export TPreviewForm::ExportTo(const std::string& path) const {
+    if (!Canvas->HasPicture()) return Export::Failed;
     const QSize size = Canvas->size();
     const ViewTransform& view = Canvas->View();
-    const Box visible = view.Visible(size.width(), size.height());
-    const PictureSize pixels{size.width(), size.height(), view.scale};
-    std::optional<std::string> bytes;
-    switch (format) {
-        case PictureFormat::Dxf: {
-            // The pattern itself as a hatch over the visible part, for a CAD program to draw.
-            DxfResult drawing = PatternDxf(DxfPatternOf(Canvas->Content().patternLines),
-                                           DxfOptions{visible, LinesCheck->isChecked()});
-            if (drawing.status != DxfStatus::Ok) return false;
-            bytes = std::move(drawing.bytes);
-            break;
-        }
-        case PictureFormat::Svg: {
-            // The tone a too dense view shows has no vector form.
-            const Picture picture = Canvas->Draw(size);
-            if (picture.truncated) return false;
-            bytes =
-                PictureBytes(format, picture.segments, visible, pixels, Canvas->Content().overlay);
-            break;
-        }
-        case PictureFormat::Png:
-            // The PNG holds the view as the window paints it, outline and scale bar included.
-            bytes = RasterPictureBytes(pixels, [this](QImage& image) {
-                QPainter painter(&image);
-                Canvas->Paint(painter, image.size());
-            });
-            break;
-    }
-    return bytes && WriteFileAtomic(path, *bytes) == WriteStatus::Ok;
+    const std::string patternText = JoinCrLf(Canvas->Content().patternLines);
+    PictureContent content;
+    content.patternText = patternText;
+    content.box = view.Visible(size.width(), size.height());
+    content.size = PictureSize{size.width(), size.height(), view.scale};
+    content.dxfLines = LinesCheck->isChecked();
+    content.draw = [this, size] {
+        Picture picture = Canvas->Draw(size);
+        return DrawnPicture{std::move(picture.segments), Canvas->Content().overlay,
+                            picture.truncated};
+    };
+    // The PNG holds the view as the window paints it, outline and scale bar included.
+    content.paint = [this](QImage& image) {
+        QPainter painter(&image);
+        Canvas->Paint(painter, image.size());
+    };
+    const PictureFile file =
+        PictureFileBytes(PictureFormatOf(path).value_or(PictureFormat::Png), content);
+    const bool made =
+        file.status == PictureFileStatus::Ok || file.status == PictureFileStatus::Incomplete;
+    if (!made || WriteFileAtomic(path, file.bytes) != WriteStatus::Ok) return Export::Failed;
+    return file.status == PictureFileStatus::Ok ? Export::Written : Export::WrittenInPart;
 }
 
 void TPreviewForm::ExportButtonClick() {
@@ -565,9 +557,20 @@ void TPreviewForm::ExportButtonClick() {
         return;
     }
     if (!platform.RunFileDialog(ExportDialog, HandleOf(this))) return;
-    if (!ExportTo(ExportDialog.fileName)) {
-        ShowError(platform, "Kan bestand " + ExportDialog.fileName + " niet schrijven", "Error",
-                  HandleOf(this));
+    switch (ExportTo(ExportDialog.fileName)) {
+        case Export::Written:
+            break;
+        case Export::WrittenInPart:
+            // Only a drawing's LINE entities stop early: the hatch itself is whole.
+            ShowWarning(platform,
+                        "De tekening is geschreven met de hele arcering, maar niet met elke lijn: "
+                        "het patroon trekt in dit beeld te veel lijnen. Zoom in voor alle lijnen.",
+                        std::string(), HandleOf(this));
+            break;
+        case Export::Failed:
+            ShowError(platform, "Kan bestand " + ExportDialog.fileName + " niet schrijven", "Error",
+                      HandleOf(this));
+            break;
     }
 }
 

@@ -93,8 +93,9 @@ class TPreviewForm : public QWidget {
     // drawing (the pattern as a hatch over the view) when the chosen name ends in ".svg" or
     // ".dxf". A failure is told in a message box.
     void ExportButtonClick();
-    // Writes the view to path (PNG, SVG or DXF by its ending) without asking; false on failure.
-    bool ExportTo(const std::string& path) const;
+    // Writes the view to path (PNG, SVG or DXF by its ending) without asking.
+    enum class Export { Written, WrittenInPart, Failed };
+    Export ExportTo(const std::string& path) const;
     FileDialog ExportDialog;
 
   protected:

@@ -9,6 +9,7 @@
 
 #include "PatternGeometry.h"
 #include "PatternLibrary.h"
+#include "PictureFile.h"
 
 // The command line parser (CLI11) is included only where options are declared.
 namespace CLI {
@@ -95,10 +96,11 @@ std::optional<std::string> ReadPatternToDraw(const std::string& path, const std:
 // --pattern NAME on the commands that draw one pattern.
 void AddPatternOption(CLI::App& app, std::string& name);
 
-// render to a .dxf: the pattern file (or its pattern patternName) as a hatch over the box, the
-// drawing the preview's export writes, written to output. A build without DXF drawings refuses
-// it before reading anything. Returns the exit status.
-int RenderDxf(const std::string& patternFile, const std::string& patternName, const Box& box,
-              const std::string& output, bool force);
+// The picture file (or DXF drawing) of format showing the pattern file's pattern patternName
+// over box at size, written to output: read, made and written the way render and dxf both do,
+// with lines also the LINE entities of a DXF. Returns the exit status.
+int WritePatternPicture(const std::string& patternFile, const std::string& patternName,
+                        PictureFormat format, const Box& box, const PictureSize& size, bool lines,
+                        const std::string& output, bool force);
 
 }  // namespace murvex::cli

@@ -26,50 +26,14 @@ struct DxfCommandOptions {
     bool lines = false;
 };
 
-// The pattern file as a hatch over the box (and with options.lines its lines), written to
-// output. Returns the exit status.
-int WriteDxfDrawing(const std::string& patternFile, const std::string& patternName,
-                    const DxfOptions& options, const std::string& output, bool force) {
-    int readStatus = kExitOk;
-    const std::optional<std::string> bytes =
-        ReadPatternToDraw(patternFile, patternName, readStatus);
-    if (!bytes) return readStatus;
-    const DxfResult drawing = PatternDxf(DxfPatternOf(*bytes), options);
-    if (drawing.status != DxfStatus::Ok) {
-        Complain(DxfStatusText(drawing.status));
-        return kExitInvalid;
-    }
-    const int status = WriteOutput(output, drawing.bytes, force);
-    if (status != kExitOk) return status;
-    if (drawing.truncated) {
-        const std::string written = IntText(static_cast<long>(drawing.lines));
-        // Either the count reached its limit, or the lines were given up before it: a family
-        // too dense for the box, or a box so far out that the lines cannot be counted there.
-        Complain(drawing.lines >= kMaxDxfSegments
-                     ? "the pattern draws more than " + IntText(kMaxDxfSegments) +
-                           " lines in the box; the drawing holds the whole hatch but only the "
-                           "first " +
-                           written + " lines"
-                     : "the drawing holds the whole hatch but only " + written +
-                           " lines: the pattern is too dense for the box, or the box lies too "
-                           "far from the origin, to draw every line");
-        return kExitIncomplete;
-    }
-    return kExitOk;
-}
-
 int RunDxf(const DxfCommandOptions& o) {
     const std::optional<Box> box = BoxOption(o.box);
     if (!box) return kExitInvalid;
-    return WriteDxfDrawing(o.file, o.pattern, DxfOptions{*box, o.lines}, o.output, o.force);
+    return WritePatternPicture(o.file, o.pattern, PictureFormat::Dxf, *box, PictureSize{}, o.lines,
+                               o.output, o.force);
 }
 
 }  // namespace
-
-int RenderDxf(const std::string& patternFile, const std::string& patternName, const Box& box,
-              const std::string& output, bool force) {
-    return WriteDxfDrawing(patternFile, patternName, DxfOptions{box, false}, output, force);
-}
 
 Subcommand AddDxfCommand(CLI::App& parent) {
     auto options = std::make_shared<DxfCommandOptions>();

@@ -1,5 +1,5 @@
 // murvex-cli render: a picture (PNG or SVG) or a drawing (DXF) of what a pattern file draws
-// inside a box. SVG in every build; PNG needs Qt (PngPicture.h) and DXF dxflib (RenderDxf).
+// inside a box. SVG in every build; PNG needs Qt (PngPicture.h) and DXF dxflib (DxfPicture.h).
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,34 +51,57 @@ int RunRender(const RenderOptions& o) {
         Complain("the output file must end in .png, .svg or .dxf");
         return kExitInvalid;
     }
-    if (*format == PictureFormat::Dxf) return RenderDxf(o.file, o.pattern, box, o.output, o.force);
-    if (*format == PictureFormat::Png && !HasPngPictures()) {
-        if (HasPictureProgram()) return RunPictureProgram();
-        Complain("murvex-cli render: PNG pictures are not in this build");
+    // This program paints no PNG itself: the picture program does, where it is installed.
+    if (*format == PictureFormat::Png && !MissingPictureFormat(*format).empty() &&
+        HasPictureProgram())
+        return RunPictureProgram();
+    return WritePatternPicture(o.file, o.pattern, *format, box, size, false, o.output, o.force);
+}
+
+}  // namespace
+
+int WritePatternPicture(const std::string& patternFile, const std::string& patternName,
+                        PictureFormat format, const Box& box, const PictureSize& size, bool lines,
+                        const std::string& output, bool force) {
+    // A build without the format says so before reading anything. (Only render can ask for a
+    // missing one: a build without DXF drawings has no dxf command.)
+    if (const std::string missing = MissingPictureFormat(format); !missing.empty()) {
+        Complain("murvex-cli render: " + missing);
         return kExitInvalid;
     }
-
     int readStatus = kExitOk;
-    const std::optional<std::string> bytes = ReadPatternToDraw(o.file, o.pattern, readStatus);
-    if (!bytes) return readStatus;
-    const std::vector<PatternLine> lines = ParsePatternText(*bytes);
-    const DrawResult drawn = DrawPattern(lines, box);
-
-    const std::optional<std::string> picture = PictureBytes(*format, drawn.segments, box, size);
-    if (!picture) {
-        Complain("Cannot write file " + o.output);
-        return kExitFailed;
+    const std::optional<std::string> text = ReadPatternToDraw(patternFile, patternName, readStatus);
+    if (!text) return readStatus;
+    PictureContent content;
+    content.patternText = *text;
+    content.box = box;
+    content.size = size;
+    content.dxfLines = lines;
+    content.draw = [&text, &box] {
+        DrawResult drawn = DrawPattern(ParsePatternText(*text), box);
+        return DrawnPicture{std::move(drawn.segments), {}, drawn.truncated};
+    };
+    const PictureFile file = PictureFileBytes(format, content);
+    switch (file.status) {
+        case PictureFileStatus::NotInBuild:
+        case PictureFileStatus::Refused:
+            Complain(file.text);
+            return kExitInvalid;
+        case PictureFileStatus::Failed:
+            Complain("Cannot write file " + output);
+            return kExitFailed;
+        case PictureFileStatus::Ok:
+        case PictureFileStatus::Incomplete:
+            break;
     }
-    const int status = WriteOutput(o.output, *picture, o.force);
+    const int status = WriteOutput(output, file.bytes, force);
     if (status != kExitOk) return status;
-    if (drawn.truncated) {
-        Complain("the pattern is too dense for the box; the picture shows only part of it");
+    if (file.status == PictureFileStatus::Incomplete) {
+        Complain(file.text);
         return kExitIncomplete;
     }
     return kExitOk;
 }
-
-}  // namespace
 
 Subcommand AddRenderCommand(CLI::App& parent) {
     auto options = std::make_shared<RenderOptions>();

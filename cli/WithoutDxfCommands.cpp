@@ -1,5 +1,5 @@
-// DXF drawings in a build without dxflib (the Windows cross build): the dxf command, the
-// drawings of figure-read and figure and render's .dxf are refused with a clear answer.
+// DXF drawings in a build without dxflib: the dxf command and the drawings of figure-read and
+// figure are refused with a clear answer (render's .dxf says so through MissingPictureFormat).
 #include <string>
 #include <string_view>
 
@@ -22,11 +22,6 @@ bool IsDrawingName(const std::string& file) {
 int ReadDxfFigure(const std::string& file, const DxfOptions&, figure::FigureModel&, figure::Canvas&,
                   PatternHeader&, DrawingReport&) {
     Complain(file + ": DXF drawings are not in this build");
-    return kExitInvalid;
-}
-
-int RenderDxf(const std::string&, const std::string&, const Box&, const std::string&, bool) {
-    Complain("murvex-cli render: DXF drawings are not in this build");
     return kExitInvalid;
 }
 

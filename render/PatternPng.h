@@ -3,9 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "PatternGeometry.h"
@@ -26,12 +23,5 @@ inline constexpr int kDotSteps = 64;
 // discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place.
 std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments,
                               const Box& box, const PictureSize& size);
-
-// Paints a raster picture in place of the pattern's own, into an RGB32 image of the picture's
-// size filled white. The preview passes one to write what its window shows (outline, scale bar).
-using RasterPainter = std::function<void(QImage&)>;
-
-// The PNG file of what paint painted at size; nothing when the picture cannot be made.
-std::optional<std::string> RasterPictureBytes(const PictureSize& size, const RasterPainter& paint);
 
 }  // namespace murvex

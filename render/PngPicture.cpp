@@ -53,7 +53,8 @@ std::optional<std::string> PngPictureBytes(const std::vector<DrawnSegment>& segm
     return PngBytes(std::move(image).convertToFormat(QImage::Format_Grayscale8));
 }
 
-std::optional<std::string> RasterPictureBytes(const PictureSize& size, const RasterPainter& paint) {
+std::optional<std::string> PaintedPngBytes(const PictureSize& size,
+                                           const std::function<void(QImage&)>& paint) {
     QImage image = WhiteImage(size);
     if (image.isNull()) return std::nullopt;
     paint(image);

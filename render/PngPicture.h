@@ -3,6 +3,7 @@
 // else about a picture file is standard C++ and the same in every build.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "PatternGeometry.h"
 #include "PatternPicture.h"
 #include "PreviewContent.h"
+
+class QImage;
 
 namespace murvex {
 
@@ -21,5 +24,10 @@ bool HasPngPictures();
 std::optional<std::string> PngPictureBytes(const std::vector<DrawnSegment>& segments,
                                            const Box& box, const PictureSize& size,
                                            const std::vector<OverlaySegment>& overlay);
+
+// The PNG file of what paint painted into an RGB32 image of size filled white. Nothing when the
+// picture cannot be made or the build has no PNG pictures.
+std::optional<std::string> PaintedPngBytes(const PictureSize& size,
+                                           const std::function<void(QImage&)>& paint);
 
 }  // namespace murvex

@@ -12,4 +12,9 @@ std::optional<std::string> PngPictureBytes(const std::vector<DrawnSegment>&, con
     return std::nullopt;
 }
 
+std::optional<std::string> PaintedPngBytes(const PictureSize&,
+                                           const std::function<void(QImage&)>&) {
+    return std::nullopt;
+}
+
 }  // namespace murvex
