@@ -1,6 +1,8 @@
 // murvex-cli pattern-figure: a pattern's repeating tile as a figure list, for the figure tab.
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -9,6 +11,7 @@
 #include "Msg.h"
 #include "NumberText.h"
 #include "PatternFigure.h"
+#include "PatternHeader.h"
 #include "Text.h"
 
 namespace murvex::cli {
@@ -33,30 +36,22 @@ int RunPatternFigure(const PatternFigureOptions& o) {
         }
         scale = s.value;
     }
-    const std::optional<std::string> bytes = ReadInput(o.file);
-    if (!bytes) return kExitFailed;
-    const std::optional<LibraryIndex> index = ReadLibraryIndex(o.file, *bytes);
-    if (!index) return kExitFailed;
-    if (index->patterns.empty()) {
-        Complain(o.file + ": holds no pattern");
-        return kExitFailed;
-    }
-    const int found = o.pattern.empty() ? 0 : FindLibraryPattern(*index, Utf8ToCp1252(o.pattern));
-    if (found < 0) {
-        Complain(o.file + ": holds no pattern named " + o.pattern +
-                 "; `murvex-cli list` lists them");
-        return kExitFailed;
-    }
-    const LibraryPattern& chosen = index->patterns[static_cast<std::size_t>(found)];
-    const std::string text = PatternFileOf(*bytes, chosen);
-    PatternHeader header;
-    header.name = chosen.name;
-    if (EqualsNoCase(chosen.units, "INCH")) header.units = "INCH";
-    if (EqualsNoCase(chosen.type, "DRAFTING")) header.type = "DRAFTING";
+    int readStatus = kExitOk;
+    const std::optional<std::string> text = ReadPatternToDraw(o.file, o.pattern, readStatus);
+    if (!text) return readStatus;
+    // The figure takes the pattern's name, units and type; its description stays with the file.
+    PatternHeader header("MM", "MODEL", "");
+    for (const std::string_view line : TextLines(*text))
+        ReadHeaderLine(line, header, true);
+    header.description.clear();
+    // A pattern without a name line takes its file's name, as a drawing's figure does.
+    if (header.name.empty())
+        header.name = o.file == "-" ? PatternHeader().name
+                                    : Utf8ToCp1252(std::filesystem::path(o.file).stem().string());
     RepeatBounds bounds;
-    bounds.tolerance = ToleranceOfText(text);
-    const figure::PatternFigure f = figure::FigureOfPattern(text, header, scale, bounds);
-    const std::string name = Cp1252ToUtf8(chosen.name);
+    bounds.tolerance = ToleranceOfText(*text);
+    const figure::PatternFigure f = figure::FigureOfPattern(*text, header, scale, bounds);
+    const std::string name = Cp1252ToUtf8(header.name);
     if (f.repeat.status == RepeatStatus::Found) {
         Complain(name + ": repeat " + FmtDecimals(f.repeat.width, 6) + " x " +
                  FmtDecimals(f.repeat.height, 6) + " (numbers taken within " +
@@ -89,8 +84,7 @@ Subcommand AddPatternFigureCommand(CLI::App& parent) {
         "pattern draws in it, for the figure tab; a report on standard error.");
     app->add_option("file", options->file, "Pattern file (.pat); \"-\" reads standard input")
         ->required();
-    app->add_option("--pattern", options->pattern,
-                    "This pattern of a library file (default: the first)");
+    AddPatternOption(*app, options->pattern);
     app->add_option("--scale", options->scale,
                     "Multiply the drawing by this (default: the smallest power of ten that makes "
                     "the tile's sides whole)");

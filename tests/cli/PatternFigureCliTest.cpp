@@ -1,5 +1,5 @@
 // murvex-cli pattern-figure run as a separate process: the list of a library's named pattern,
-// and exit 2 with the reason for one without a repeat.
+// exit 2 with the reason for one without a repeat, and a pattern without a name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,11 +23,18 @@ TEST(PatternFigureCli, WritesTheNamedPatternsListOrSaysWhyNot) {
               ";%SIZE=40,20\r\n;%UNITS=INCH\r\n*lat\r\n;%TYPE=DRAFTING\r\n0,0,30,0\r\n");
     EXPECT_NE(r.err.find("tile 40 x 20 at scale 1; 1 segments"), std::string::npos) << r.err;
 
-    r = clitest::Cli(dir, {"pattern-figure", dir.File("bib.pat"), "-o", dir.File("s.txt")});
+    r = clitest::Cli(dir, {"pattern-figure", dir.File("bib.pat"), "--pattern", "schuin", "-o",
+                           dir.File("s.txt")});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("schuin: no figure: the family at 30.000 degrees"), std::string::npos)
         << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("s.txt")));
+
+    // A pattern without a name line is a pattern too; the figure takes the file's name.
+    test::WriteText(dir.File("naamloos.pat"), "0, 0,0, 0,10, 5,-5\r\n");
+    r = clitest::Cli(dir, {"pattern-figure", dir.File("naamloos.pat")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\r\n*naamloos\r\n"), std::string::npos) << r.out;
 }
 
 }  // namespace
