@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <optional>
 #include <unordered_set>
 
 #include "DxfImport.h"
@@ -267,10 +268,6 @@ std::vector<Point> Flatten(const Primitive& p, double tol, bool& atLimit) {
 constexpr double kWholeShare = 1e-6;
 constexpr double kWholeMost = 1e-3;
 
-bool IsTileLayer(std::string_view layer) {
-    return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
-}
-
 class Fitter {
   public:
     Fitter(const Drawing& d, const ImportOptions& o) : d_(d), o_(o) {
@@ -289,6 +286,8 @@ class Fitter {
         for (const Rectangle& r : d_.rectangles)
             if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.insert(r.group);
         report.tile = FindTile();
+        if (report.tile.source == TileSource::Extents && !IsWhole(report.tile))
+            if (const std::optional<Tile> origin = OriginTile(report.tile)) report.tile = *origin;
         const long double rounding = WholeSize(report.tile);
         const double w = report.tile.high.x - report.tile.low.x;
         const double h = report.tile.high.y - report.tile.low.y;
@@ -381,6 +380,44 @@ class Fitter {
                               ? "de tekening is leeg: er is geen lijn, boog of kromme in"
                               : "de tekening heeft geen lijnen op de gekozen lagen"};
         return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
+    }
+
+    // Within the tolerance of whole units (as WholeSize rounds).
+    static bool IsWhole(const Tile& t) {
+        Tile copy = t;
+        try {
+            WholeSize(copy);
+            return true;
+        } catch (const Refusal&) {
+            return false;
+        }
+    }
+
+    // A pattern tile is often drawn from the origin with room left above or to the right of
+    // what it holds (a motif drawn every 50 units in a tile of 100, say), or with curves that
+    // bulge a little past its border, so that the extents miss the tile. Such a drawing lies
+    // around the origin: then the tile runs from the origin to the extents' far corner when
+    // that corner is whole, else it is the smallest square of a round side (1, 2 or 5 times a
+    // power of ten) that holds the drawing up to kOvershoot of its side and that the drawing
+    // fills at least half of either way. A drawing elsewhere, or that fills too little of
+    // such a square, has no tile to be found.
+    static std::optional<Tile> OriginTile(const Tile& extents) {
+        constexpr double kOvershoot = 0.01;
+        const Point low = extents.low, high = extents.high;
+        if (!(high.x > 0 && high.y > 0)) return std::nullopt;
+        Tile t{{0, 0}, high, TileSource::Origin, {}};
+        const double margin = 1e-9 * std::max({1.0, high.x, high.y});
+        if (low.x >= -margin && low.y >= -margin && IsWhole(t)) return t;
+        const double reach = std::max(high.x, high.y);
+        if (!(reach <= kMaxCoordinate)) return std::nullopt;
+        double side = 1;
+        for (int step = 0; reach > side * (1 + kOvershoot); ++step)
+            side *= step % 3 == 1 ? 2.5 : 2;
+        if (low.x < -kOvershoot * side || low.y < -kOvershoot * side ||
+            std::min(high.x - low.x, high.y - low.y) < side / 2)
+            return std::nullopt;
+        t.high = {side, side};
+        return t;
     }
 
     // The tile's sides are whole units, as the figure tab's own sizes. A tile found in the
@@ -633,6 +670,8 @@ const char* SourceName(TileSource source) {
             return "layer";
         case TileSource::Extents:
             return "extents";
+        case TileSource::Origin:
+            return "origin";
     }
     return "";
 }
@@ -730,6 +769,7 @@ std::vector<std::string> ReportLines(const ImportReport& r) {
                     "): " + IntText(r.dropped));
     const char* source = r.tile.source == TileSource::Given       ? "opgegeven"
                          : r.tile.source == TileSource::TileLayer ? "rechthoek op laag "
+                         : r.tile.source == TileSource::Origin    ? "vanaf de oorsprong"
                                                                   : "omvang van de tekening";
     lines.push_back("Tegel: " + Number(r.tile.low.x) + " " + Number(r.tile.low.y) + " " +
                     Number(r.tile.high.x) + " " + Number(r.tile.high.y) + " (" + source +
