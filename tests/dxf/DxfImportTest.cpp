@@ -337,46 +337,6 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
     }
 }
 
-// Random drawings: lines and a TEGEL rectangle in a block, inserted turned by quarter turns and
-// mirrored or not. The tile is the placed rectangle, the segments are the placed lines.
-TEST(DxfImport, RandomBlocksTurnedAndMirroredKeepTheirTileAndLines) {
-    std::mt19937 random(31);
-    std::uniform_int_distribution<int> quarter(0, 3), coin(0, 1), count(1, 6);
-    std::uniform_real_distribution<double> x(0.5, 19.5), y(0.5, 9.5), place(-1000, 1000);
-    for (int round = 0; round < 200; ++round) {
-        const int turn = 90 * quarter(random), c = (turn + 90) / 90 % 2 * (turn < 180 ? 1 : -1),
-                  s = turn / 90 % 2 * (turn < 180 ? 1 : -1);
-        const double sx = coin(random) ? -1 : 1, px = std::round(place(random)),
-                     py = std::round(place(random));
-        // Mirrored in x, turned, moved: exact for quarter turns.
-        const auto placed = [&](double bx, double by) {
-            return std::array<double, 2>{c * sx * bx - s * by + px, s * sx * bx + c * by + py};
-        };
-        const auto a = placed(0, 0), b = placed(20, 10);
-        const std::array<double, 2> low{std::min(a[0], b[0]), std::min(a[1], b[1])};
-        std::string block =
-            Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL");
-        std::vector<Quad> want;
-        for (int i = count(random); i > 0; --i) {
-            const Quad l{x(random), y(random), x(random), y(random)};
-            block += Line(l[0], l[1], l[2], l[3]);
-            const auto p = placed(l[0], l[1]), q = placed(l[2], l[3]);
-            want.push_back(
-                Normalized({{{p[0] - low[0], p[1] - low[1]}, {q[0] - low[0], q[1] - low[1]}}})[0]);
-        }
-        SCOPED_TRACE("turn " + std::to_string(turn) + " mirror " + Num(sx));
-        const auto figure = Import(DxfFile(
-            Record("INSERT",
-                   {{2, "F"}, {10, Num(px)}, {20, Num(py)}, {41, Num(sx)}, {50, Num(turn)}}),
-            Record("BLOCK", {{2, "F"}}) + block + Record("ENDBLK", {})));
-        if (!figure) continue;
-        EXPECT_EQ(figure->report.tile.source, TileSource::TileLayer);
-        EXPECT_NEAR(figure->report.tile.low.x, low[0], 1e-9);
-        EXPECT_NEAR(figure->report.tile.low.y, low[1], 1e-9);
-        ExpectSegments(figure->segments, want);
-    }
-}
-
 struct WrapRow {
     const char* name;
     std::string entities;
