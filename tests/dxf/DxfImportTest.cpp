@@ -287,11 +287,12 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          1},
         // Pattern tiles drawn from the origin whose extents miss the tile.
         {"a motif every 50 units in a square of 100",
-         Line(0, 0, 30.5, 0) + Line(50, 50, 80.5, 76.5),
+         Line(0, 0, 30.5, 0) + Line(50, 0, 80.5, 0) + Line(0, 50, 30.5, 76.5) +
+             Line(50, 50, 80.5, 76.5),
          {},
          {0, 0, 100, 100},
          TileSource::Origin,
-         2},
+         4},
         {"room left below, the far corner whole",
          Line(0, 16.5, 40, 16.5) + Line(0, 100, 40, 100),
          {},
