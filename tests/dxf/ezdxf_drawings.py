@@ -1,15 +1,9 @@
-"""Random drawings written by an independent writer (ezdxf), read by murvex-cli figure-read: the
-tile is the TEGEL rectangle as ezdxf places it and the rows are what the drawing holds.
-
-Each drawing: a block with a rectangle on layer TEGEL (a closed LWPOLYLINE, or four LINEs in any
-order and direction), lines and arcs inside it; the block inserted turned by quarter turns,
-mirrored by a negative scale or by the extrusion (0, 0, -1), scaled by 1 or 2, sometimes inside
-a second block inserted the same way. ezdxf's own decomposition gives the placed geometry: every
-line is one row, every arc a chain of rows from its start to its end with every end on the arc
-and every chord within the import's chord tolerance of it, and no row is anything else.
+"""Random drawings written by ezdxf, read by murvex-cli figure-read: the tile is the TEGEL
+rectangle (a closed LWPOLYLINE or four LINEs) as ezdxf places it, through blocks turned by
+quarter turns, mirrored by scale or extrusion, scaled and nested; each line is one row, each arc
+a chain of rows from its start to its end within the chord tolerance, and nothing else is a row.
 
 Usage: ezdxf_drawings.py [RUNNER] MURVEX_CLI WORK_FOLDER
-(RUNNER: what runs the program, scripts/wine-run for the Windows build)
 """
 import json
 import math
@@ -99,8 +93,8 @@ def held(doc):
     return corners, lines, arcs
 
 
-def near(p, q, tolerance=ROW):
-    return abs(p[0] - q[0]) <= tolerance and abs(p[1] - q[1]) <= tolerance
+def near(p, q):
+    return abs(p[0] - q[0]) <= ROW and abs(p[1] - q[1]) <= ROW
 
 
 def check(what, doc, path):
@@ -164,9 +158,7 @@ def main():
         path = WORK / f"drawing{number}.dxf"
         doc = drawing(rng, path)
         check(f"drawing {number} ({path})", doc, path)
-    for failure in failures[:20]:
-        print(failure)
-    print(f"{ROUNDS} drawings, {len(failures)} failures")
+    print("\n".join(failures[:20] + [f"{ROUNDS} drawings, {len(failures)} failures"]))
     return 1 if failures else 0
 
 
