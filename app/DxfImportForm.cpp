@@ -217,7 +217,8 @@ void TDxfImportForm::Recompute() {
             t.source == dxf::TileSource::Given ? QStringLiteral("Zelf opgegeven.")
             : t.source == dxf::TileSource::TileLayer
                 ? QStringLiteral("De rechthoek op laag %1.").arg(FromFileText(t.layer))
-                : QStringLiteral("De omvang van de tekening."));
+            : t.source == dxf::TileSource::Origin ? QStringLiteral("Vanaf de oorsprong.")
+                                                  : QStringLiteral("De omvang van de tekening."));
         QString text;
         for (const std::string& line : dxf::ReportLines(figure_->report))
             text += FromFileText(line) + QLatin1Char('\n');

@@ -259,6 +259,14 @@ std::string ReaderNeutralLine(std::string_view line) {
         p.angle = angle;
         changed = true;
     }
+    // The family's lines lie at every whole multiple of the shift: (-along, -across) gives the
+    // same ones. FreeCAD 0.20 draws a negative shift across at most angles as dashes strewn in
+    // every direction, past the hatched face.
+    if (p.shiftY < 0) {
+        p.shiftX = -p.shiftX;
+        p.shiftY = -p.shiftY;
+        changed = true;
+    }
     const std::vector<double> values = FieldValues(p);
     if (!changed ||
         !std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))

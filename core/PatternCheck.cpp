@@ -346,9 +346,10 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                     "te zijn");
         }
         // A shift along of s and of -s draw the same only where 2 s is a whole number of dash
-        // periods (a solid line has none): elsewhere FreeCAD, which applies it negated, draws
-        // the lines of the family shifted the wrong way.
-        if (const double period = DashPeriod(*parsed); period > 0 && parsed->shiftX != 0) {
+        // periods (a solid line has none): elsewhere FreeCAD, which applies it negated at every
+        // angle but 0, draws the lines of the family shifted the wrong way.
+        if (const double period = DashPeriod(*parsed);
+            period > 0 && parsed->shiftX != 0 && std::fmod(parsed->angle, 360.0) != 0) {
             const double twice = std::fmod(std::fabs(2 * parsed->shiftX), period);
             if (std::min(twice, period - twice) > 1e-9 * std::max(1.0, period)) {
                 out.Add(CheckCode::ShiftAlongReversed, number,

@@ -267,6 +267,7 @@ class Expander {
             out_.skipped[kind] =
                 static_cast<int>(std::min<std::uint64_t>(out_.skipped[kind] + count, 2147483647));
         Expand(c_.model, Affine{}, "", 0);
+        AddLineRectangles();
     }
 
   private:
@@ -487,6 +488,61 @@ class Expander {
         if (r.low.x < r.high.x && r.low.y < r.high.y) out_.rectangles.push_back(r);
     }
 
+    // Four LINEs on a tile layer that close into an axis-parallel rectangle (within 1e-9 of its
+    // size, as a closed polyline in a turned block) are a tile candidate as that polyline is,
+    // and are grouped so that its edges stay out of the figure. Only a few lines on such a
+    // layer are looked at: a frame is four of them.
+    void AddLineRectangles() {
+        constexpr std::size_t kMaxTileLines = 64;
+        std::map<std::string, std::vector<std::size_t>> byLayer;
+        for (std::size_t i = 0; i < out_.primitives.size(); ++i) {
+            const Primitive& p = out_.primitives[i];
+            if (p.kind == Primitive::Kind::Segment && p.group < 0 && IsTileLayer(p.layer))
+                byLayer[UpperName(p.layer)].push_back(i);
+        }
+        for (auto& [layer, lines] : byLayer) {
+            if (lines.size() < 4 || lines.size() > kMaxTileLines) continue;
+            const auto at = [&](std::size_t i) -> Primitive& { return out_.primitives[i]; };
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                for (std::size_t j = 0; j < lines.size(); ++j)
+                    if (j != i) TryLineRectangle(lines, at(lines[i]), at(lines[j]));
+        }
+    }
+
+    // The rectangle whose low edge is `low` and left edge `left`, when the two other edges are
+    // among the lines too.
+    void TryLineRectangle(const std::vector<std::size_t>& lines, Primitive& low, Primitive& left) {
+        if (low.group >= 0 || left.group >= 0) return;
+        const Point x0{std::min(low.a.x, low.b.x), 0}, x1{std::max(low.a.x, low.b.x), 0};
+        const Point y0{0, std::min(left.a.y, left.b.y)}, y1{0, std::max(left.a.y, left.b.y)};
+        const Point lo{x0.x, y0.y}, hi{x1.x, y1.y};
+        if (!(lo.x < hi.x && lo.y < hi.y)) return;
+        const double tolerance = 1e-9 * std::max(hi.x - lo.x, hi.y - lo.y);
+        const auto near = [&](Point p, Point q) {
+            return std::fabs(p.x - q.x) <= tolerance && std::fabs(p.y - q.y) <= tolerance;
+        };
+        const auto edge = [&](const Primitive& s, Point p, Point q) {
+            return s.kind == Primitive::Kind::Segment && s.group < 0 &&
+                   ((near(s.a, p) && near(s.b, q)) || (near(s.a, q) && near(s.b, p)));
+        };
+        if (!edge(low, lo, {hi.x, lo.y}) || !edge(left, lo, {lo.x, hi.y})) return;
+        Primitive* right = nullptr;
+        Primitive* top = nullptr;
+        for (const std::size_t i : lines) {
+            Primitive& s = out_.primitives[i];
+            if (&s == &low || &s == &left) continue;
+            if (!right && edge(s, {hi.x, lo.y}, hi))
+                right = &s;
+            else if (!top && edge(s, {lo.x, hi.y}, hi))
+                top = &s;
+        }
+        if (!right || !top) return;
+        const int group = nextGroup_++;
+        for (Primitive* s : {&low, &left, right, top})
+            s->group = group;
+        out_.rectangles.push_back({low.layer, group, lo, hi});
+    }
+
     // A bulge is the tangent of a quarter of the arc's angle, positive counter-clockwise.
     void AddBulge(const std::string& layer, const Vertex& p, const Vertex& q, const Affine& m,
                   int group) {
@@ -699,6 +755,10 @@ std::optional<double> MillimetresPerUnit(const Drawing& drawing) {
         default:
             return std::nullopt;
     }
+}
+
+bool IsTileLayer(std::string_view layer) {
+    return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
 }
 
 bool IsDxfName(std::string_view path) {

@@ -60,7 +60,11 @@ struct Primitive {
     Point startTangent, endTangent;  // FitSpline, zero when not given
 };
 
-// An axis-parallel closed polyline of four straight edges: a tile candidate.
+// TEGEL or TILE, in any case: the layers a tile rectangle is looked for on.
+bool IsTileLayer(std::string_view layer);
+
+// An axis-parallel closed polyline of four straight edges, or four LINEs on a tile layer that
+// close so: a tile candidate.
 struct Rectangle {
     std::string layer;
     int group = -1;
@@ -96,7 +100,8 @@ DrawingResult ReadDrawing(std::string_view bytes);
 // The same over a file.
 DrawingResult ReadDrawingFile(const std::string& path);
 
-enum class TileSource { Given, TileLayer, Extents };
+// Origin: the drawing lies in a tile from the origin that its extents miss.
+enum class TileSource { Given, TileLayer, Extents, Origin };
 
 struct Tile {
     Point low, high;

@@ -1,9 +1,12 @@
 // Fitting a drawing to one repeating tile: curves to chords, the tile found, segments cut at the
 // border and moved back in, coinciding and collinear segments merged, the figure grid filled.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <optional>
+#include <tuple>
 #include <unordered_set>
 
 #include "DxfImport.h"
@@ -267,10 +270,6 @@ std::vector<Point> Flatten(const Primitive& p, double tol, bool& atLimit) {
 constexpr double kWholeShare = 1e-6;
 constexpr double kWholeMost = 1e-3;
 
-bool IsTileLayer(std::string_view layer) {
-    return EqualsNoCase(layer, "TEGEL") || EqualsNoCase(layer, "TILE");
-}
-
 class Fitter {
   public:
     Fitter(const Drawing& d, const ImportOptions& o) : d_(d), o_(o) {
@@ -289,6 +288,8 @@ class Fitter {
         for (const Rectangle& r : d_.rectangles)
             if (Selected(r.layer) && IsTileLayer(r.layer)) tileGroups_.insert(r.group);
         report.tile = FindTile();
+        if (report.tile.source == TileSource::Extents && !IsWhole(report.tile))
+            if (const std::optional<Tile> origin = OriginTile(report.tile)) report.tile = *origin;
         const long double rounding = WholeSize(report.tile);
         const double w = report.tile.high.x - report.tile.low.x;
         const double h = report.tile.high.y - report.tile.low.y;
@@ -381,6 +382,84 @@ class Fitter {
                               ? "de tekening is leeg: er is geen lijn, boog of kromme in"
                               : "de tekening heeft geen lijnen op de gekozen lagen"};
         return {{box.x0, box.y0}, {box.x1, box.y1}, TileSource::Extents, {}};
+    }
+
+    // Within the tolerance of whole units (as WholeSize rounds).
+    static bool IsWhole(const Tile& t) {
+        Tile copy = t;
+        try {
+            WholeSize(copy);
+            return true;
+        } catch (const Refusal&) {
+            return false;
+        }
+    }
+
+    // A pattern tile is often drawn from the origin with room left above or to the right of
+    // what it holds (a motif drawn every 50 units in a tile of 100, say), or with curves that
+    // bulge a little past its border, so that the extents miss the tile. Such a drawing lies
+    // around the origin: then the tile runs from the origin to the extents' far corner when
+    // that corner is whole, else it is the smallest square of a round side (1, 2 or 5 times a
+    // power of ten) that holds the drawing up to kOvershoot of its side and that the drawing
+    // fills at least half of either way, when it reaches kNearlyFull of that side both ways or
+    // repeats itself by half of it. A symbol drawn at the origin does neither: it keeps the
+    // refusal, as a drawing elsewhere does.
+    std::optional<Tile> OriginTile(const Tile& extents) const {
+        constexpr double kOvershoot = 0.01, kNearlyFull = 0.95;
+        const Point low = extents.low, high = extents.high;
+        if (!(high.x > 0 && high.y > 0)) return std::nullopt;
+        Tile t{{0, 0}, high, TileSource::Origin, {}};
+        const double margin = 1e-9 * std::max({1.0, high.x, high.y});
+        if (low.x >= -margin && low.y >= -margin && IsWhole(t)) return t;
+        const double reach = std::max(high.x, high.y);
+        if (!(reach <= kMaxCoordinate)) return std::nullopt;
+        double side = 1;
+        for (int step = 0; reach > side * (1 + kOvershoot); ++step)
+            side *= step % 3 == 1 ? 2.5 : 2;
+        if (low.x < -kOvershoot * side || low.y < -kOvershoot * side ||
+            std::min(high.x - low.x, high.y - low.y) < side / 2)
+            return std::nullopt;
+        if (std::min(high.x, high.y) < kNearlyFull * side && !RepeatsByHalf(side))
+            return std::nullopt;
+        t.high = {side, side};
+        return t;
+    }
+
+    // At least a quarter of the straight segments taken have a copy moved by half the side
+    // along x, or a quarter along y (ends within 2e-5 of the side: drawings written with three
+    // decimals).
+    bool RepeatsByHalf(double side) const {
+        using Key = std::array<double, 4>;
+        std::vector<Key> segments;
+        for (const Primitive& p : d_.primitives)
+            if (p.kind == Primitive::Kind::Segment && Taken(p))
+                segments.push_back(std::tie(p.a.x, p.a.y) < std::tie(p.b.x, p.b.y)
+                                       ? Key{p.a.x, p.a.y, p.b.x, p.b.y}
+                                       : Key{p.b.x, p.b.y, p.a.x, p.a.y});
+        if (segments.empty()) return false;
+        std::sort(segments.begin(), segments.end());
+        const double tolerance = 2e-5 * side;
+        constexpr int kMaxLooks = 64;  // candidates looked at per segment
+        for (const Point shift : {Point{side / 2, 0}, Point{0, side / 2}}) {
+            std::size_t copies = 0;
+            for (const Key& s : segments) {
+                const Key moved{s[0] + shift.x, s[1] + shift.y, s[2] + shift.x, s[3] + shift.y};
+                auto c = std::lower_bound(segments.begin(), segments.end(),
+                                          Key{moved[0] - tolerance, -HUGE_VAL, 0, 0});
+                for (int looks = 0;
+                     c != segments.end() && (*c)[0] <= moved[0] + tolerance && looks < kMaxLooks;
+                     ++c, ++looks) {
+                    if (std::fabs((*c)[1] - moved[1]) <= tolerance &&
+                        std::fabs((*c)[2] - moved[2]) <= tolerance &&
+                        std::fabs((*c)[3] - moved[3]) <= tolerance) {
+                        ++copies;
+                        break;
+                    }
+                }
+            }
+            if (4 * copies >= segments.size()) return true;
+        }
+        return false;
     }
 
     // The tile's sides are whole units, as the figure tab's own sizes. A tile found in the
@@ -633,6 +712,8 @@ const char* SourceName(TileSource source) {
             return "layer";
         case TileSource::Extents:
             return "extents";
+        case TileSource::Origin:
+            return "origin";
     }
     return "";
 }
@@ -730,6 +811,7 @@ std::vector<std::string> ReportLines(const ImportReport& r) {
                     "): " + IntText(r.dropped));
     const char* source = r.tile.source == TileSource::Given       ? "opgegeven"
                          : r.tile.source == TileSource::TileLayer ? "rechthoek op laag "
+                         : r.tile.source == TileSource::Origin    ? "vanaf de oorsprong"
                                                                   : "omvang van de tekening";
     lines.push_back("Tegel: " + Number(r.tile.low.x) + " " + Number(r.tile.low.y) + " " +
                     Number(r.tile.high.x) + " " + Number(r.tile.high.y) + " (" + source +

@@ -191,7 +191,7 @@ def check_warnings(what, path, long_lines):
         except ValueError:
             continue
         period = sum(abs(d) for d in fields[5:])
-        if len(fields) >= 5 and period > 0 and fields[3] != 0:
+        if len(fields) >= 5 and period > 0 and fields[3] != 0 and fields[0] % 360 != 0:
             twice = math.fmod(abs(2 * fields[3]), period)
             if min(twice, period - twice) > 1e-9 * max(1, period):
                 expected.add(f"{n}: shift-along-reversed")

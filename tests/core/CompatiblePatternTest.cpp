@@ -160,9 +160,9 @@ TEST(CompatiblePattern, ReaderNeutralLines) {
         const char* expected;
     };
     const Row rows[] = {
-        {"turned past 180: reversed", "-60,5,50,0,100,30,-70",
-         "120,20,24.0192378865,0,-100,30,-70"},
-        {"turned exactly 180", "180,1,2,3,4", "0,1,2,-3,-4"},
+        {"turned past 180: reversed", "-60,5,50,0,100,30,-70", "120,20,24.0192378865,0,100,30,-70"},
+        {"turned exactly 180", "180,1,2,3,4", "0,1,2,3,4"},
+        {"shift across negative: both shifts negated", "45,0,0,3,-10,5,-5", "45,0,0,-3,10,5,-5"},
         {"already neutral", "90, 0, 0, 0, 10, 5, -5", "90, 0, 0, 0, 10, 5, -5"},
         {"no pattern line", ";%UNITS=MM", ";%UNITS=MM"},
     };
@@ -210,6 +210,7 @@ TEST(CompatiblePattern, NeutralLinesDrawTheSameSegments) {
         ASSERT_TRUE(before && after) << neutral;
         EXPECT_GE(after->angle, 0);
         EXPECT_LT(after->angle, 180);
+        EXPECT_GE(after->shiftY, 0);
         EXPECT_TRUE(std::none_of(after->dashes.begin(), after->dashes.end(),
                                  [](double d) { return d == 0 && std::signbit(d); }));
         if (!after->dashes.empty()) {

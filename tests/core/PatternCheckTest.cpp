@@ -148,11 +148,12 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
          JoinCrLf(File({"0, 0, 0, 0, 0.009", "45,0,0,1e308,1e-308,1e308,-1e308", ";"})),
          "Proef.pat",
          {"too-dense@3", "uncountable-density@6"}},
-        // FreeCAD applies the shift along negated: right only where that is the same.
+        // FreeCAD applies the shift along negated, but at angle 0: right only where that is the
+        // same.
         {"shift along a third of the period",
-         JoinCrLf(File({"0, 0, 0, 5, 10, 10, -5", ";"})),
+         JoinCrLf(File({"0, 0, 0, 5, 10, 10, -5", "30, 0, 0, 5, 10, 10, -5", ";"})),
          "Proef.pat",
-         {"shift-along-reversed@5"}},
+         {"shift-along-reversed@6"}},
         {"shift along half the period",
          JoinCrLf(File({"0, 0, 0, 7.5, 10, 10, -5", ";"})),
          "Proef.pat",

@@ -252,6 +252,14 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          {100, 200, 120, 210},
          TileSource::TileLayer,
          1},
+        {"four lines on the tile layer, in any order and direction",
+         Line(120, 210, 100, 210, "tegel") + Line(100, 200, 100, 210, "TEGEL") +
+             Line(101, 201, 119, 209, "A") + Line(120, 200, 120, 210, "Tegel") +
+             Line(120, 200, 100, 200, "Tegel"),
+         {},
+         {100, 200, 120, 210},
+         TileSource::TileLayer,
+         1},
         {"tile layer not chosen",
          rect + Line(101, 201, 119, 209, "A"),
          onlyA,
@@ -277,6 +285,27 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
          {0, 0, 100, 100},
          TileSource::Extents,
          1},
+        // Pattern tiles drawn from the origin whose extents miss the tile.
+        {"a motif every 50 units in a square of 100",
+         Line(0, 0, 30.5, 0) + Line(50, 0, 80.5, 0) + Line(0, 50, 30.5, 76.5) +
+             Line(50, 50, 80.5, 76.5),
+         {},
+         {0, 0, 100, 100},
+         TileSource::Origin,
+         4},
+        {"room left below, the far corner whole",
+         Line(0, 16.5, 40, 16.5) + Line(0, 100, 40, 100),
+         {},
+         {0, 0, 40, 100},
+         TileSource::Origin,
+         2},
+        {"an arc bulging past the border",
+         Line(-0.2, 0, 100, 0) +
+             Record("ARC", {{10, "50"}, {20, "20"}, {40, "80.6"}, {50, "60"}, {51, "120"}}),
+         {},
+         {0, 0, 100, 100},
+         TileSource::Origin,
+         0},
         {"drawn in metres, scaled",
          Line(0, 0, 0.215, 0.065),
          Scaled(1000),
@@ -306,46 +335,6 @@ TEST(DxfImport, TheTileIsGivenOnATileLayerOrTheExtents) {
         if (row.segments > 0) {
             EXPECT_EQ(figure->segments.size(), row.segments);
         }
-    }
-}
-
-// Random drawings: lines and a TEGEL rectangle in a block, inserted turned by quarter turns and
-// mirrored or not. The tile is the placed rectangle, the segments are the placed lines.
-TEST(DxfImport, RandomBlocksTurnedAndMirroredKeepTheirTileAndLines) {
-    std::mt19937 random(31);
-    std::uniform_int_distribution<int> quarter(0, 3), coin(0, 1), count(1, 6);
-    std::uniform_real_distribution<double> x(0.5, 19.5), y(0.5, 9.5), place(-1000, 1000);
-    for (int round = 0; round < 200; ++round) {
-        const int turn = 90 * quarter(random), c = (turn + 90) / 90 % 2 * (turn < 180 ? 1 : -1),
-                  s = turn / 90 % 2 * (turn < 180 ? 1 : -1);
-        const double sx = coin(random) ? -1 : 1, px = std::round(place(random)),
-                     py = std::round(place(random));
-        // Mirrored in x, turned, moved: exact for quarter turns.
-        const auto placed = [&](double bx, double by) {
-            return std::array<double, 2>{c * sx * bx - s * by + px, s * sx * bx + c * by + py};
-        };
-        const auto a = placed(0, 0), b = placed(20, 10);
-        const std::array<double, 2> low{std::min(a[0], b[0]), std::min(a[1], b[1])};
-        std::string block =
-            Polyline({{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {0, 10, 0}}}, true, "TEGEL");
-        std::vector<Quad> want;
-        for (int i = count(random); i > 0; --i) {
-            const Quad l{x(random), y(random), x(random), y(random)};
-            block += Line(l[0], l[1], l[2], l[3]);
-            const auto p = placed(l[0], l[1]), q = placed(l[2], l[3]);
-            want.push_back(
-                Normalized({{{p[0] - low[0], p[1] - low[1]}, {q[0] - low[0], q[1] - low[1]}}})[0]);
-        }
-        SCOPED_TRACE("turn " + std::to_string(turn) + " mirror " + Num(sx));
-        const auto figure = Import(DxfFile(
-            Record("INSERT",
-                   {{2, "F"}, {10, Num(px)}, {20, Num(py)}, {41, Num(sx)}, {50, Num(turn)}}),
-            Record("BLOCK", {{2, "F"}}) + block + Record("ENDBLK", {})));
-        if (!figure) continue;
-        EXPECT_EQ(figure->report.tile.source, TileSource::TileLayer);
-        EXPECT_NEAR(figure->report.tile.low.x, low[0], 1e-9);
-        EXPECT_NEAR(figure->report.tile.low.y, low[1], 1e-9);
-        ExpectSegments(figure->segments, want);
     }
 }
 

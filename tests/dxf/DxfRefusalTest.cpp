@@ -68,6 +68,10 @@ TEST(DxfRefusal, EachBadInputIsRefusedWithItsReason) {
         {"tile of no whole size", DxfFile(Line(0, 0, 10.5, 3)),
          "Er is een ongeldige waarde ingevoerd (tegel van 10.5 x 3 gevonden); geef de tegel op, "
          "teken hem als rechthoek op laag TEGEL of schaal de tekening"},
+        {"no whole tile, away from the origin", DxfFile(Line(1000, 1000, 1080.5, 1076.5)),
+         "80.5 x 76.5"},
+        {"a symbol at the origin, neither filling a round square nor repeating",
+         DxfFile(Line(0, 0, 15.5, 12) + Line(3, 3, 13, 3)), "15.5 x 12"},
         {"near whole beyond a thousandth", DxfFile(Line(0, 0, 5000.002, 3)), "5000.002 x 3"},
         {"metres without a unit", DxfFile(Line(0, 0, 1, 1)), "$INSUNITS",
          [] {
