@@ -7,6 +7,7 @@
 #include <numbers>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "NumberText.h"
@@ -150,6 +151,78 @@ std::optional<double> CommonRepeat(const std::vector<double>& lengths, const Rep
     return common;
 }
 
+// Whether moving by (wx, wy) maps the family onto itself: a whole number of shifts across it, and
+// then along the lines a whole number of dash periods (any distance for a solid line). The move
+// is a fraction of a repeat found over `reach` units, and carries that repeat's error: the
+// allowance grows with the lines crossed, the distance and the reach, and stays a hundredth of
+// the spacing of the lines and their dashes.
+bool InFamilyLattice(const PatternLine& l, const DashRepeat& dash, const CosSin& dir, double wx,
+                     double wy, double reach, double tolerance) {
+    const double along = wx * dir.c + wy * dir.s;
+    const double across = -wx * dir.s + wy * dir.c;
+    const double spacing = std::fabs(l.shiftY);
+    const double lines = spacing > tolerance ? std::round(across / l.shiftY) : 0;
+    double allowed = 10 * tolerance * (2 + std::fabs(lines)) *
+                     (1 + std::fabs(wx) + std::fabs(wy) + reach / std::max(spacing, 1.0));
+    if (spacing > tolerance) allowed = std::min(allowed, spacing / 100);
+    if (!dash.solid) allowed = std::min(allowed, dash.period / 100);
+    if (std::fabs(across - lines * l.shiftY) > allowed) return false;
+    if (dash.solid) return true;
+    const double rest = along - lines * l.shiftX;
+    return std::fabs(rest - std::round(rest / dash.period) * dash.period) <= allowed;
+}
+
+// Families that differ only in their origin: the same angle, shifts and dashes, so the same
+// lattice of copies.
+bool SameKind(const PatternLine& a, const PatternLine& b, double tolerance) {
+    if (std::fabs(a.angle - b.angle) > tolerance || std::fabs(a.shiftX - b.shiftX) > tolerance ||
+        std::fabs(a.shiftY - b.shiftY) > tolerance || a.dashes.size() != b.dashes.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.dashes.size(); ++i) {
+        if (std::fabs(a.dashes[i] - b.dashes[i]) > tolerance) return false;
+    }
+    return true;
+}
+
+// Larger groups keep their own repeat: matching their origins pairwise would take too long.
+constexpr std::size_t kMostCombined = 1000;
+
+// The repeat along the axis (ex, ey) of families of one kind together, whose own repeat is
+// `repeat`. The moves that map the group onto itself permute its distinct origins, so they make
+// a group whose order divides the number k of those; the axis's part of it is cyclic, a whole
+// fraction repeat / n with n dividing k. The largest such n that maps every origin onto another
+// gives the smallest repeat.
+double CombinedRepeat(const std::vector<PatternLine>& lines, const std::vector<std::size_t>& kind,
+                      const DashRepeat& dash, double repeat, double ex, double ey,
+                      double tolerance) {
+    const PatternLine& first = lines[kind.front()];
+    const CosSin dir = CosSinDegrees(first.angle);
+    const auto same = [&](std::size_t i, std::size_t m, double vx, double vy) {
+        return InFamilyLattice(first, dash, dir, lines[i].x + vx - lines[m].x,
+                               lines[i].y + vy - lines[m].y, repeat, tolerance);
+    };
+    std::vector<std::size_t> distinct;
+    for (const std::size_t i : kind) {
+        if (std::none_of(distinct.begin(), distinct.end(),
+                         [&](std::size_t m) { return same(i, m, 0, 0); })) {
+            distinct.push_back(i);
+        }
+    }
+    const std::size_t k = distinct.size();
+    if (k < 2 || k > kMostCombined) return repeat;
+    for (std::size_t n = k; n >= 2; --n) {
+        if (k % n != 0) continue;
+        const double step = repeat / static_cast<double>(n);
+        const bool maps = std::all_of(distinct.begin(), distinct.end(), [&](std::size_t i) {
+            return std::any_of(distinct.begin(), distinct.end(),
+                               [&](std::size_t m) { return same(i, m, ex * step, ey * step); });
+        });
+        if (maps) return step;
+    }
+    return repeat;
+}
+
 double Estimate(const PatternLine& l, const DashRepeat& dash, double w, double h) {
     if (dash.blank) return 0;
     const CosSin dir = CosSinDegrees(l.angle);
@@ -170,7 +243,10 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
     std::vector<double> acrossX;
     std::vector<double> acrossY;
     bool anyDrawn = false;
-    for (const PatternLine& l : lines) {
+    // Each family's repeat along x and y; 0 where it repeats at any distance.
+    std::vector<std::pair<double, double>> own(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const PatternLine& l = lines[i];
         dashes.push_back(RepeatOfDashes(l.dashes, bounds.tolerance));
         const DashRepeat& d = dashes.back();
         if (d.blank) continue;
@@ -188,7 +264,46 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
                                        " units (an irrational direction or dash length)";
                 return out;
             }
-            if (a.kind == AxisRepeat::Every) (vertical ? acrossY : acrossX).push_back(a.length);
+            (vertical ? own[i].second : own[i].first) = a.length;
+        }
+    }
+    // Families of one kind together may repeat sooner than each alone (the same lines half a
+    // shift apart): each kind adds its combined repeat.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (dashes[i].blank) continue;
+        const PatternLine& l = lines[i];
+        const bool finite = std::isfinite(l.angle + l.x + l.y + l.shiftX + l.shiftY) &&
+                            std::all_of(l.dashes.begin(), l.dashes.end(),
+                                        [](double v) { return std::isfinite(v); });
+        if (finite) {
+            order.push_back(i);
+            continue;
+        }
+        // Kept alone: numbers that do not compare cannot be sorted into kinds.
+        if (own[i].first > 0) acrossX.push_back(own[i].first);
+        if (own[i].second > 0) acrossY.push_back(own[i].second);
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const PatternLine& p = lines[a];
+        const PatternLine& q = lines[b];
+        return std::tie(p.angle, p.shiftY, p.shiftX, p.dashes) <
+               std::tie(q.angle, q.shiftY, q.shiftX, q.dashes);
+    });
+    for (std::size_t first = 0; first < order.size();) {
+        const std::size_t i = order[first];
+        std::vector<std::size_t> kind{i};
+        std::size_t end = first + 1;
+        while (end < order.size() && SameKind(lines[i], lines[order[end]], bounds.tolerance))
+            kind.push_back(order[end++]);
+        first = end;
+        if (own[i].first > 0) {
+            acrossX.push_back(
+                CombinedRepeat(lines, kind, dashes[i], own[i].first, 1, 0, bounds.tolerance));
+        }
+        if (own[i].second > 0) {
+            acrossY.push_back(
+                CombinedRepeat(lines, kind, dashes[i], own[i].second, 0, 1, bounds.tolerance));
         }
     }
     if (!anyDrawn) {

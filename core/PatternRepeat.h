@@ -32,9 +32,11 @@ enum class RepeatStatus {
 
 // The smallest W > 0 and H > 0 such that moving the drawing by (W, 0) and by (0, H) maps every
 // family (angle, shift across and along, dash list) onto itself, within the tolerance. The
-// origins play no part: they place the drawing, not its repeat. Two families that only together
-// repeat sooner than each alone (the same lines twice, half a shift apart) are not noticed: the
-// repeat found is then a whole multiple of the smallest.
+// origins place each family's lattice of copies; they count where families of one kind (the same
+// angle, shifts and dashes) together repeat sooner than each alone, as the same lines twice, half
+// a shift apart, do. Families that draw the same lines but are written differently (another
+// angle half a turn round, another dash list) are not combined: their repeat found is then a
+// whole multiple of the smallest.
 struct PatternRepeat {
     RepeatStatus status = RepeatStatus::NoLines;
     double width = 0;

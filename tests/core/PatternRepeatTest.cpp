@@ -65,6 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "26.5650511771, 0.0000000000, 0.0000000000, 134.1640786500, 44.7213595500, "
                   "111.8033988750, -111.8033988750",
                   RepeatStatus::Found, 100, 100, 1},
+        // Only together: the same dashed lines half a shift apart both ways, and the dashes of
+        // one a third of their period along from the other's.
+        RepeatRow{"HalfAShiftApart",
+                  "0, 0,0, 0,10, 3,-3\n0, 2,5, 0,10, 3,-3\n0, 4,0, 0,10, 3,-3\n"
+                  "0, 0,5, 0,10, 3,-3\n0, 2,0, 0,10, 3,-3\n0, 4,5, 0,10, 3,-3",
+                  RepeatStatus::Found, 2, 5, 1},
         RepeatRow{"Tenths", "0, 0,0, 0,0.3, 0.1,-0.2\n90, 0,0, 0,0.3, 0.1,-0.2",
                   RepeatStatus::Found, 0.3, 0.3, 10},
         // At 45 degrees the repeat is the shift times the square root of two.
