@@ -186,7 +186,7 @@ bool SameKind(const PatternLine& a, const PatternLine& b, double tolerance) {
 }
 
 // Larger groups keep their own repeat: matching their origins pairwise would take too long.
-constexpr std::size_t kMostCombined = 1000;
+constexpr std::size_t kMostCombined = 500;
 
 // The repeat along the axis (ex, ey) of families of one kind together, whose own repeat is
 // `repeat`. The moves that map the group onto itself permute its distinct origins, so they make
