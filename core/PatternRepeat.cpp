@@ -198,9 +198,11 @@ double CombinedRepeat(const std::vector<PatternLine>& lines, const std::vector<s
                       double tolerance) {
     const PatternLine& first = lines[kind.front()];
     const CosSin dir = CosSinDegrees(first.angle);
+    // The move by a fraction of the repeat carries the repeat's error; the origins alone do not.
     const auto same = [&](std::size_t i, std::size_t m, double vx, double vy) {
         return InFamilyLattice(first, dash, dir, lines[i].x + vx - lines[m].x,
-                               lines[i].y + vy - lines[m].y, repeat, tolerance);
+                               lines[i].y + vy - lines[m].y, vx == 0 && vy == 0 ? 0 : repeat,
+                               tolerance);
     };
     std::vector<std::size_t> distinct;
     for (const std::size_t i : kind) {
