@@ -95,6 +95,8 @@ struct AxisRepeat {
     enum Kind { Any, Every, Never } kind = Any;
     double length = 0;
     RepeatStatus why = RepeatStatus::Found;
+    // How far the length may be off, from the written numbers' error.
+    double error = 0;
 };
 
 AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, double ey,
@@ -106,14 +108,19 @@ AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, 
     if (std::fabs(across) <= turnTolerance) {
         // Along the family's own lines: the dash period, or anything for a solid line.
         if (dash.solid) return {};
-        return {AxisRepeat::Every, dash.period};
+        return {AxisRepeat::Every, dash.period, RepeatStatus::Found,
+                10 * b.tolerance * static_cast<double>(1 + dash.entries)};
     }
     if (std::fabs(l.shiftY) <= b.tolerance)
         return {AxisRepeat::Never, 0, RepeatStatus::LineDrawnOnce};
     // Moving by j * step crosses j lines of the family; along them the dashes move by j * slide.
     const double step = std::fabs(l.shiftY / across);
     if (!(step <= b.maxSide)) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
-    if (dash.solid) return {AxisRepeat::Every, step};
+    // The step carries the error of the shift across and, steeply more so the more nearly the
+    // lines run along the axis, that of the turn.
+    const double stepError =
+        10 * step * (b.tolerance / std::fabs(l.shiftY) + turnTolerance / std::fabs(across));
+    if (dash.solid) return {AxisRepeat::Every, step, RepeatStatus::Found, stepError};
     const double lines = across / l.shiftY > 0 ? 1.0 : -1.0;
     const double slide = step * along - lines * l.shiftX;
     const double x = slide / dash.period - std::floor(slide / dash.period);
@@ -128,25 +135,36 @@ AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, 
     };
     const std::optional<double> j = SmallestWholeMultiple(x, b.maxSide / step, allowed);
     if (!j) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
-    return {AxisRepeat::Every, *j * step};
+    return {AxisRepeat::Every, *j * step, RepeatStatus::Found, *j * stepError};
 }
 
+// A repeat along one axis and how far it may be off.
+struct Side {
+    double length = 0;
+    double error = 0;
+};
+
 // The smallest common whole multiple of the families' repeats along one axis; 0 when any.
-std::optional<double> CommonRepeat(const std::vector<double>& lengths, const RepeatBounds& b) {
-    double common = 0;
-    for (const double length : lengths) {
-        if (common == 0) {
-            common = length;
+std::optional<Side> CommonRepeat(const std::vector<Side>& sides, const RepeatBounds& b) {
+    Side common;
+    for (const Side& side : sides) {
+        if (common.length == 0) {
+            common = side;
             continue;
         }
-        const double x = common / length;
-        // Each repeat carries the error of its lines: ten tolerances per unit of its length.
+        const double length = side.length;
+        const double x = common.length / length;
+        // Each repeat carries the error of its lines: ten tolerances per unit of its length, or
+        // the error its own search allowed where that is larger.
         const auto allowed = [&](double m) {
-            return 10 * b.tolerance * (2 + m) * (1 + common) / length;
+            return std::max(10 * b.tolerance * (2 + m) * (1 + common.length),
+                            m * (common.error + x * side.error)) /
+                   length;
         };
-        const std::optional<double> m = SmallestWholeMultiple(x, b.maxSide / common, allowed);
+        const std::optional<double> m =
+            SmallestWholeMultiple(x, b.maxSide / common.length, allowed);
         if (!m) return std::nullopt;
-        common *= *m;
+        common = {common.length * *m, std::max(common.error * *m, side.error * *m * x)};
     }
     return common;
 }
@@ -242,11 +260,11 @@ double Estimate(const PatternLine& l, const DashRepeat& dash, double w, double h
 PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const RepeatBounds& bounds) {
     PatternRepeat out;
     std::vector<DashRepeat> dashes;
-    std::vector<double> acrossX;
-    std::vector<double> acrossY;
+    std::vector<Side> acrossX;
+    std::vector<Side> acrossY;
     bool anyDrawn = false;
     // Each family's repeat along x and y; 0 where it repeats at any distance.
-    std::vector<std::pair<double, double>> own(lines.size());
+    std::vector<std::pair<Side, Side>> own(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const PatternLine& l = lines[i];
         dashes.push_back(RepeatOfDashes(l.dashes, bounds.tolerance));
@@ -266,7 +284,7 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
                                        " units (an irrational direction or dash length)";
                 return out;
             }
-            (vertical ? own[i].second : own[i].first) = a.length;
+            (vertical ? own[i].second : own[i].first) = {a.length, a.error};
         }
     }
     // Families of one kind together may repeat sooner than each alone (the same lines half a
@@ -283,8 +301,8 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
             continue;
         }
         // Kept alone: numbers that do not compare cannot be sorted into kinds.
-        if (own[i].first > 0) acrossX.push_back(own[i].first);
-        if (own[i].second > 0) acrossY.push_back(own[i].second);
+        if (own[i].first.length > 0) acrossX.push_back(own[i].first);
+        if (own[i].second.length > 0) acrossY.push_back(own[i].second);
     }
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const PatternLine& p = lines[a];
@@ -299,33 +317,37 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
         while (end < order.size() && SameKind(lines[i], lines[order[end]], bounds.tolerance))
             kind.push_back(order[end++]);
         first = end;
-        if (own[i].first > 0) {
-            acrossX.push_back(
-                CombinedRepeat(lines, kind, dashes[i], own[i].first, 1, 0, bounds.tolerance));
-        }
-        if (own[i].second > 0) {
-            acrossY.push_back(
-                CombinedRepeat(lines, kind, dashes[i], own[i].second, 0, 1, bounds.tolerance));
+        for (const bool vertical : {false, true}) {
+            const Side& a = vertical ? own[i].second : own[i].first;
+            if (a.length == 0) continue;
+            const double combined =
+                CombinedRepeat(lines, kind, dashes[i], a.length, vertical ? 0 : 1, vertical ? 1 : 0,
+                               bounds.tolerance);
+            (vertical ? acrossY : acrossX).push_back({combined, a.error * combined / a.length});
         }
     }
     if (!anyDrawn) {
         out.reason = "the pattern draws nothing";
         return out;
     }
-    std::optional<double> w = CommonRepeat(acrossX, bounds);
-    std::optional<double> h = CommonRepeat(acrossY, bounds);
-    if (!w || !h || *w > bounds.maxSide || *h > bounds.maxSide) {
+    const std::optional<Side> across = CommonRepeat(acrossX, bounds);
+    const std::optional<Side> up = CommonRepeat(acrossY, bounds);
+    if (!across || !up || across->length > bounds.maxSide || up->length > bounds.maxSide) {
         out.status = RepeatStatus::NoRepeat;
         out.reason = "the families repeat together only beyond " + Fmt(bounds.maxSide) + " units";
         return out;
     }
     // Lines along one axis only: the other side is free; a square tile is the natural one.
-    if (*w == 0) w = *h > 0 ? *h : 1.0;
-    if (*h == 0) h = *w;
-    out.width = *w;
-    out.height = *h;
+    Side w = *across;
+    Side h = *up;
+    if (w.length == 0) w = h.length > 0 ? h : Side{1.0, 0};
+    if (h.length == 0) h = w;
+    out.width = w.length;
+    out.height = h.length;
+    out.widthError = w.error;
+    out.heightError = h.error;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        out.segmentEstimate += Estimate(lines[i], dashes[i], *w, *h);
+        out.segmentEstimate += Estimate(lines[i], dashes[i], w.length, h.length);
     if (out.segmentEstimate > bounds.maxSegments) {
         out.status = RepeatStatus::TooManySegments;
         out.reason = "the tile would hold about " + Fmt(out.segmentEstimate) +
@@ -333,25 +355,27 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
         return out;
     }
     out.status = RepeatStatus::Found;
-    for (double scale = 1; scale * std::max(*w, *h) <= bounds.maxSide * (1 + 1e-12); scale *= 10) {
-        if (WholeAtScale(*w, scale, bounds.tolerance) &&
-            WholeAtScale(*h, scale, bounds.tolerance)) {
+    for (double scale = 1; scale * std::max(w.length, h.length) <= bounds.maxSide * (1 + 1e-12);
+         scale *= 10) {
+        if (WholeAtScale(w.length, scale, bounds.tolerance, w.error) &&
+            WholeAtScale(h.length, scale, bounds.tolerance, h.error)) {
             out.scale = scale;
             break;
         }
     }
     if (out.scale == 0) {
-        out.reason = "the repeat " + Fmt(*w) + " x " + Fmt(*h) +
+        out.reason = "the repeat " + Fmt(w.length) + " x " + Fmt(h.length) +
                      " is no whole number of units at any power of ten within " +
                      Fmt(bounds.maxSide);
     }
     return out;
 }
 
-bool WholeAtScale(double side, double scale, double tolerance) {
-    // A side found over many lines carries their rounding, up to about ten tolerances per unit.
+bool WholeAtScale(double side, double scale, double tolerance, double error) {
+    // A side found over many lines carries their rounding, up to about ten tolerances per unit,
+    // or the error its search allowed where that is larger.
     return std::fabs(side * scale - std::round(side * scale)) <=
-               10 * tolerance * scale * (2 + side) &&
+               scale * std::max(10 * tolerance * (2 + side), error) &&
            std::round(side * scale) >= 1;
 }
 

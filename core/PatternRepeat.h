@@ -41,6 +41,10 @@ struct PatternRepeat {
     RepeatStatus status = RepeatStatus::NoLines;
     double width = 0;
     double height = 0;
+    // How far each side may be off, from the error of the written numbers as the search allowed
+    // it (steep where lines run nearly along an axis).
+    double widthError = 0;
+    double heightError = 0;
     // The smallest power of ten (1, 10, 100, ...) that makes both sides whole numbers within the
     // tolerance and keeps them within maxSide; 0 when there is none.
     double scale = 0;
@@ -55,8 +59,8 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines,
 double ToleranceOfText(std::string_view patternText);
 
 // Whether side x scale is a whole number of at least 1, within what the tolerance of the
-// numbers leaves of the side.
-bool WholeAtScale(double side, double scale, double tolerance);
+// numbers, or the side's own error where that is larger, leaves of the side.
+bool WholeAtScale(double side, double scale, double tolerance, double error = 0);
 
 // What the pattern draws in [0, W) x [0, H): clipped at the tile's edges, collinear pieces that
 // touch or overlap joined, pieces along the top and right edges left to their copies along the
