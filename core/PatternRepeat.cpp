@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <optional>
@@ -193,12 +194,18 @@ bool InFamilyLattice(const PatternLine& l, const DashRepeat& dash, const CosSin&
 // Families that differ only in their origin: the same angle, shifts and dashes, so the same
 // lattice of copies.
 bool SameKind(const PatternLine& a, const PatternLine& b, double tolerance) {
-    if (std::fabs(a.angle - b.angle) > tolerance || std::fabs(a.shiftX - b.shiftX) > tolerance ||
-        std::fabs(a.shiftY - b.shiftY) > tolerance || a.dashes.size() != b.dashes.size()) {
+    // Each number may be off by the tolerance, so two roundings of one value differ by twice it
+    // (and by the binary form of the decimals).
+    const auto near = [&](double p, double q) {
+        return std::fabs(p - q) <= 2 * tolerance + 4 * std::numeric_limits<double>::epsilon() *
+                                                       (std::fabs(p) + std::fabs(q));
+    };
+    if (!near(a.angle, b.angle) || !near(a.shiftX, b.shiftX) || !near(a.shiftY, b.shiftY) ||
+        a.dashes.size() != b.dashes.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.dashes.size(); ++i) {
-        if (std::fabs(a.dashes[i] - b.dashes[i]) > tolerance) return false;
+        if (!near(a.dashes[i], b.dashes[i])) return false;
     }
     return true;
 }

@@ -71,6 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "0, 0,0, 0,10, 3,-3\n0, 2,5, 0,10, 3,-3\n0, 4,0, 0,10, 3,-3\n"
                   "0, 0,5, 0,10, 3,-3\n0, 2,0, 0,10, 3,-3\n0, 4,5, 0,10, 3,-3",
                   RepeatStatus::Found, 2, 5, 1},
+        // The same, each written rounded on its own: the gaps differ in the last decimal.
+        RepeatRow{"HalfAShiftApartRounded",
+                  "0, 0,0, 0,10, 3,-2.9999999999\n0, 0,5, 0,10, 3,-3.0000000000",
+                  RepeatStatus::Found, 6, 5, 1},
         // Nearly vertical, as the figure conversion wrote it (tile 74 x 390): the turn's error
         // is magnified a thousandfold in the height, which is whole all the same.
         RepeatRow{"FigureNearlyVertical",
