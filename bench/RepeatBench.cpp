@@ -56,4 +56,14 @@ void BM_RepeatOfFigure1000(benchmark::State& state) {
 }
 BENCHMARK(BM_RepeatOfFigure1000)->Unit(benchmark::kMillisecond);
 
+// The most families of one kind that are combined (each at its own origin, together lines one
+// unit apart): their origins are matched in pairs.
+void BM_RepeatOfOneKind(benchmark::State& state) {
+    std::string text = "*K\n";
+    for (int i = 0; i < 500; ++i)
+        text += "0, " + std::to_string(i % 2) + "," + std::to_string(i) + ", 0,500, 1,-1\n";
+    FindAndDraw(state, text);
+}
+BENCHMARK(BM_RepeatOfOneKind)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -1,27 +1,29 @@
 // The bond's preview content.
 #include "BondPreview.h"
 
-#include <algorithm>
-#include <cmath>
+#include <limits>
 #include <utility>
 
 #include "NumberText.h"
+#include "PatternRepeat.h"
 
 namespace murvex::bonds {
 
 std::vector<ViewPoint> BondRepeatOutline(const BondInput& input) {
-    double periodX = 0;
-    double periodY = 0;
-    for (const BrickBlock& b : BondBricks(input)) {
-        periodX = std::max(periodX, b.periodX);
-        periodY = std::max(periodY, b.periodY);
-    }
-    if (!(periodX > 0 && periodY > 0 && std::isfinite(periodX) && std::isfinite(periodY)))
-        return {};
+    // The repeat of the lines as the file writes them, found before the rotation turns them off
+    // the axes; nothing is drawn, so the tile's segment count does not matter.
+    BondInput upright = input;
+    upright.rotation = 0;
+    RepeatBounds bounds;
+    bounds.maxSegments = std::numeric_limits<double>::infinity();
+    const PatternRepeat repeat =
+        FindPatternRepeat(ParsePatternLines(GenerateBond(upright)), bounds);
+    if (repeat.status != RepeatStatus::Found) return {};
     const auto [c, s] = CosSinDegrees(input.rotation);
     std::vector<ViewPoint> outline;
-    for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{periodX, 0.0},
-                               std::pair{periodX, periodY}, std::pair{0.0, periodY}}) {
+    for (const auto& [x, y] :
+         {std::pair{0.0, 0.0}, std::pair{repeat.width, 0.0}, std::pair{repeat.width, repeat.height},
+          std::pair{0.0, repeat.height}}) {
         outline.push_back({x * c - y * s, x * s + y * c});
     }
     return outline;

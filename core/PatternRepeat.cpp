@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "NumberText.h"
@@ -94,6 +96,8 @@ struct AxisRepeat {
     enum Kind { Any, Every, Never } kind = Any;
     double length = 0;
     RepeatStatus why = RepeatStatus::Found;
+    // How far the length may be off, from the written numbers' error.
+    double error = 0;
 };
 
 AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, double ey,
@@ -105,14 +109,19 @@ AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, 
     if (std::fabs(across) <= turnTolerance) {
         // Along the family's own lines: the dash period, or anything for a solid line.
         if (dash.solid) return {};
-        return {AxisRepeat::Every, dash.period};
+        return {AxisRepeat::Every, dash.period, RepeatStatus::Found,
+                10 * b.tolerance * static_cast<double>(1 + dash.entries)};
     }
     if (std::fabs(l.shiftY) <= b.tolerance)
         return {AxisRepeat::Never, 0, RepeatStatus::LineDrawnOnce};
     // Moving by j * step crosses j lines of the family; along them the dashes move by j * slide.
     const double step = std::fabs(l.shiftY / across);
     if (!(step <= b.maxSide)) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
-    if (dash.solid) return {AxisRepeat::Every, step};
+    // The step carries the error of the shift across and, steeply more so the more nearly the
+    // lines run along the axis, that of the turn.
+    const double stepError =
+        10 * step * (b.tolerance / std::fabs(l.shiftY) + turnTolerance / std::fabs(across));
+    if (dash.solid) return {AxisRepeat::Every, step, RepeatStatus::Found, stepError};
     const double lines = across / l.shiftY > 0 ? 1.0 : -1.0;
     const double slide = step * along - lines * l.shiftX;
     const double x = slide / dash.period - std::floor(slide / dash.period);
@@ -127,27 +136,118 @@ AxisRepeat RepeatAlong(const PatternLine& l, const DashRepeat& dash, double ex, 
     };
     const std::optional<double> j = SmallestWholeMultiple(x, b.maxSide / step, allowed);
     if (!j) return {AxisRepeat::Never, 0, RepeatStatus::NoRepeat};
-    return {AxisRepeat::Every, *j * step};
+    return {AxisRepeat::Every, *j * step, RepeatStatus::Found, *j * stepError};
 }
 
+// A repeat along one axis and how far it may be off.
+struct Side {
+    double length = 0;
+    double error = 0;
+};
+
 // The smallest common whole multiple of the families' repeats along one axis; 0 when any.
-std::optional<double> CommonRepeat(const std::vector<double>& lengths, const RepeatBounds& b) {
-    double common = 0;
-    for (const double length : lengths) {
-        if (common == 0) {
-            common = length;
+std::optional<Side> CommonRepeat(const std::vector<Side>& sides, const RepeatBounds& b) {
+    Side common;
+    for (const Side& side : sides) {
+        if (common.length == 0) {
+            common = side;
             continue;
         }
-        const double x = common / length;
-        // Each repeat carries the error of its lines: ten tolerances per unit of its length.
+        const double length = side.length;
+        const double x = common.length / length;
+        // Each repeat carries the error of its lines: ten tolerances per unit of its length, or
+        // the error its own search allowed where that is larger.
         const auto allowed = [&](double m) {
-            return 10 * b.tolerance * (2 + m) * (1 + common) / length;
+            return std::max(10 * b.tolerance * (2 + m) * (1 + common.length),
+                            m * (common.error + x * side.error)) /
+                   length;
         };
-        const std::optional<double> m = SmallestWholeMultiple(x, b.maxSide / common, allowed);
+        const std::optional<double> m =
+            SmallestWholeMultiple(x, b.maxSide / common.length, allowed);
         if (!m) return std::nullopt;
-        common *= *m;
+        common = {common.length * *m, std::max(common.error * *m, side.error * *m * x)};
     }
     return common;
+}
+
+// Whether moving by (wx, wy) maps the family onto itself: a whole number of shifts across it, and
+// then along the lines a whole number of dash periods (any distance for a solid line). The move
+// is a fraction of a repeat found over `reach` units, and carries that repeat's error: the
+// allowance grows with the lines crossed, the distance and the reach, and stays a hundredth of
+// the spacing of the lines and their dashes.
+bool InFamilyLattice(const PatternLine& l, const DashRepeat& dash, const CosSin& dir, double wx,
+                     double wy, double reach, double tolerance) {
+    const double along = wx * dir.c + wy * dir.s;
+    const double across = -wx * dir.s + wy * dir.c;
+    const double spacing = std::fabs(l.shiftY);
+    const double lines = spacing > tolerance ? std::round(across / l.shiftY) : 0;
+    double allowed = 10 * tolerance * (2 + std::fabs(lines)) *
+                     (1 + std::fabs(wx) + std::fabs(wy) + reach / std::max(spacing, 1.0));
+    if (spacing > tolerance) allowed = std::min(allowed, spacing / 100);
+    if (!dash.solid) allowed = std::min(allowed, dash.period / 100);
+    if (std::fabs(across - lines * l.shiftY) > allowed) return false;
+    if (dash.solid) return true;
+    const double rest = along - lines * l.shiftX;
+    return std::fabs(rest - std::round(rest / dash.period) * dash.period) <= allowed;
+}
+
+// Families that differ only in their origin: the same angle, shifts and dashes, so the same
+// lattice of copies.
+bool SameKind(const PatternLine& a, const PatternLine& b, double tolerance) {
+    // Each number may be off by the tolerance, so two roundings of one value differ by twice it
+    // (and by the binary form of the decimals).
+    const auto near = [&](double p, double q) {
+        return std::fabs(p - q) <= 2 * tolerance + 4 * std::numeric_limits<double>::epsilon() *
+                                                       (std::fabs(p) + std::fabs(q));
+    };
+    if (!near(a.angle, b.angle) || !near(a.shiftX, b.shiftX) || !near(a.shiftY, b.shiftY) ||
+        a.dashes.size() != b.dashes.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.dashes.size(); ++i) {
+        if (!near(a.dashes[i], b.dashes[i])) return false;
+    }
+    return true;
+}
+
+// Larger groups keep their own repeat: matching their origins pairwise would take too long.
+constexpr std::size_t kMostCombined = 500;
+
+// The repeat along the axis (ex, ey) of families of one kind together, whose own repeat is
+// `repeat`. The moves that map the group onto itself permute its distinct origins, so they make
+// a group whose order divides the number k of those; the axis's part of it is cyclic, a whole
+// fraction repeat / n with n dividing k. The largest such n that maps every origin onto another
+// gives the smallest repeat.
+double CombinedRepeat(const std::vector<PatternLine>& lines, const std::vector<std::size_t>& kind,
+                      const DashRepeat& dash, double repeat, double ex, double ey,
+                      double tolerance) {
+    const PatternLine& first = lines[kind.front()];
+    const CosSin dir = CosSinDegrees(first.angle);
+    // The move by a fraction of the repeat carries the repeat's error; the origins alone do not.
+    const auto same = [&](std::size_t i, std::size_t m, double vx, double vy) {
+        return InFamilyLattice(first, dash, dir, lines[i].x + vx - lines[m].x,
+                               lines[i].y + vy - lines[m].y, vx == 0 && vy == 0 ? 0 : repeat,
+                               tolerance);
+    };
+    std::vector<std::size_t> distinct;
+    for (const std::size_t i : kind) {
+        if (std::none_of(distinct.begin(), distinct.end(),
+                         [&](std::size_t m) { return same(i, m, 0, 0); })) {
+            distinct.push_back(i);
+        }
+    }
+    const std::size_t k = distinct.size();
+    if (k < 2 || k > kMostCombined) return repeat;
+    for (std::size_t n = k; n >= 2; --n) {
+        if (k % n != 0) continue;
+        const double step = repeat / static_cast<double>(n);
+        const bool maps = std::all_of(distinct.begin(), distinct.end(), [&](std::size_t i) {
+            return std::any_of(distinct.begin(), distinct.end(),
+                               [&](std::size_t m) { return same(i, m, ex * step, ey * step); });
+        });
+        if (maps) return step;
+    }
+    return repeat;
 }
 
 double Estimate(const PatternLine& l, const DashRepeat& dash, double w, double h) {
@@ -167,10 +267,13 @@ double Estimate(const PatternLine& l, const DashRepeat& dash, double w, double h
 PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const RepeatBounds& bounds) {
     PatternRepeat out;
     std::vector<DashRepeat> dashes;
-    std::vector<double> acrossX;
-    std::vector<double> acrossY;
+    std::vector<Side> acrossX;
+    std::vector<Side> acrossY;
     bool anyDrawn = false;
-    for (const PatternLine& l : lines) {
+    // Each family's repeat along x and y; 0 where it repeats at any distance.
+    std::vector<std::pair<Side, Side>> own(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const PatternLine& l = lines[i];
         dashes.push_back(RepeatOfDashes(l.dashes, bounds.tolerance));
         const DashRepeat& d = dashes.back();
         if (d.blank) continue;
@@ -188,27 +291,70 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
                                        " units (an irrational direction or dash length)";
                 return out;
             }
-            if (a.kind == AxisRepeat::Every) (vertical ? acrossY : acrossX).push_back(a.length);
+            (vertical ? own[i].second : own[i].first) = {a.length, a.error};
+        }
+    }
+    // Families of one kind together may repeat sooner than each alone (the same lines half a
+    // shift apart): each kind adds its combined repeat.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (dashes[i].blank) continue;
+        const PatternLine& l = lines[i];
+        const bool finite = std::isfinite(l.angle + l.x + l.y + l.shiftX + l.shiftY) &&
+                            std::all_of(l.dashes.begin(), l.dashes.end(),
+                                        [](double v) { return std::isfinite(v); });
+        if (finite) {
+            order.push_back(i);
+            continue;
+        }
+        // Kept alone: numbers that do not compare cannot be sorted into kinds.
+        if (own[i].first.length > 0) acrossX.push_back(own[i].first);
+        if (own[i].second.length > 0) acrossY.push_back(own[i].second);
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const PatternLine& p = lines[a];
+        const PatternLine& q = lines[b];
+        return std::tie(p.angle, p.shiftY, p.shiftX, p.dashes) <
+               std::tie(q.angle, q.shiftY, q.shiftX, q.dashes);
+    });
+    for (std::size_t first = 0; first < order.size();) {
+        const std::size_t i = order[first];
+        std::vector<std::size_t> kind{i};
+        std::size_t end = first + 1;
+        while (end < order.size() && SameKind(lines[i], lines[order[end]], bounds.tolerance))
+            kind.push_back(order[end++]);
+        first = end;
+        for (const bool vertical : {false, true}) {
+            const Side& a = vertical ? own[i].second : own[i].first;
+            if (a.length == 0) continue;
+            const double combined =
+                CombinedRepeat(lines, kind, dashes[i], a.length, vertical ? 0 : 1, vertical ? 1 : 0,
+                               bounds.tolerance);
+            (vertical ? acrossY : acrossX).push_back({combined, a.error * combined / a.length});
         }
     }
     if (!anyDrawn) {
         out.reason = "the pattern draws nothing";
         return out;
     }
-    std::optional<double> w = CommonRepeat(acrossX, bounds);
-    std::optional<double> h = CommonRepeat(acrossY, bounds);
-    if (!w || !h || *w > bounds.maxSide || *h > bounds.maxSide) {
+    const std::optional<Side> across = CommonRepeat(acrossX, bounds);
+    const std::optional<Side> up = CommonRepeat(acrossY, bounds);
+    if (!across || !up || across->length > bounds.maxSide || up->length > bounds.maxSide) {
         out.status = RepeatStatus::NoRepeat;
         out.reason = "the families repeat together only beyond " + Fmt(bounds.maxSide) + " units";
         return out;
     }
     // Lines along one axis only: the other side is free; a square tile is the natural one.
-    if (*w == 0) w = *h > 0 ? *h : 1.0;
-    if (*h == 0) h = *w;
-    out.width = *w;
-    out.height = *h;
+    Side w = *across;
+    Side h = *up;
+    if (w.length == 0) w = h.length > 0 ? h : Side{1.0, 0};
+    if (h.length == 0) h = w;
+    out.width = w.length;
+    out.height = h.length;
+    out.widthError = w.error;
+    out.heightError = h.error;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        out.segmentEstimate += Estimate(lines[i], dashes[i], *w, *h);
+        out.segmentEstimate += Estimate(lines[i], dashes[i], w.length, h.length);
     if (out.segmentEstimate > bounds.maxSegments) {
         out.status = RepeatStatus::TooManySegments;
         out.reason = "the tile would hold about " + Fmt(out.segmentEstimate) +
@@ -216,25 +362,27 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines, const Rep
         return out;
     }
     out.status = RepeatStatus::Found;
-    for (double scale = 1; scale * std::max(*w, *h) <= bounds.maxSide * (1 + 1e-12); scale *= 10) {
-        if (WholeAtScale(*w, scale, bounds.tolerance) &&
-            WholeAtScale(*h, scale, bounds.tolerance)) {
+    for (double scale = 1; scale * std::max(w.length, h.length) <= bounds.maxSide * (1 + 1e-12);
+         scale *= 10) {
+        if (WholeAtScale(w.length, scale, bounds.tolerance, w.error) &&
+            WholeAtScale(h.length, scale, bounds.tolerance, h.error)) {
             out.scale = scale;
             break;
         }
     }
     if (out.scale == 0) {
-        out.reason = "the repeat " + Fmt(*w) + " x " + Fmt(*h) +
+        out.reason = "the repeat " + Fmt(w.length) + " x " + Fmt(h.length) +
                      " is no whole number of units at any power of ten within " +
                      Fmt(bounds.maxSide);
     }
     return out;
 }
 
-bool WholeAtScale(double side, double scale, double tolerance) {
-    // A side found over many lines carries their rounding, up to about ten tolerances per unit.
+bool WholeAtScale(double side, double scale, double tolerance, double error) {
+    // A side found over many lines carries their rounding, up to about ten tolerances per unit,
+    // or the error its search allowed where that is larger.
     return std::fabs(side * scale - std::round(side * scale)) <=
-               10 * tolerance * scale * (2 + side) &&
+               scale * std::max(10 * tolerance * (2 + side), error) &&
            std::round(side * scale) >= 1;
 }
 

@@ -32,13 +32,19 @@ enum class RepeatStatus {
 
 // The smallest W > 0 and H > 0 such that moving the drawing by (W, 0) and by (0, H) maps every
 // family (angle, shift across and along, dash list) onto itself, within the tolerance. The
-// origins play no part: they place the drawing, not its repeat. Two families that only together
-// repeat sooner than each alone (the same lines twice, half a shift apart) are not noticed: the
-// repeat found is then a whole multiple of the smallest.
+// origins place each family's lattice of copies; they count where families of one kind (the same
+// angle, shifts and dashes) together repeat sooner than each alone, as the same lines twice, half
+// a shift apart, do. Families that draw the same lines but are written differently (another
+// angle half a turn round, another dash list) are not combined: their repeat found is then a
+// whole multiple of the smallest.
 struct PatternRepeat {
     RepeatStatus status = RepeatStatus::NoLines;
     double width = 0;
     double height = 0;
+    // How far each side may be off, from the error of the written numbers as the search allowed
+    // it (steep where lines run nearly along an axis).
+    double widthError = 0;
+    double heightError = 0;
     // The smallest power of ten (1, 10, 100, ...) that makes both sides whole numbers within the
     // tolerance and keeps them within maxSide; 0 when there is none.
     double scale = 0;
@@ -53,8 +59,8 @@ PatternRepeat FindPatternRepeat(const std::vector<PatternLine>& lines,
 double ToleranceOfText(std::string_view patternText);
 
 // Whether side x scale is a whole number of at least 1, within what the tolerance of the
-// numbers leaves of the side.
-bool WholeAtScale(double side, double scale, double tolerance);
+// numbers, or the side's own error where that is larger, leaves of the side.
+bool WholeAtScale(double side, double scale, double tolerance, double error = 0);
 
 // What the pattern draws in [0, W) x [0, H): clipped at the tile's edges, collinear pieces that
 // touch or overlap joined, pieces along the top and right edges left to their copies along the

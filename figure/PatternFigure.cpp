@@ -32,10 +32,11 @@ PatternFigure FigureOfPattern(std::string_view patternText, const PatternHeader&
         return f;
     }
     const double s = scale > 0 ? scale : f.repeat.scale;
-    const auto whole = [&](double v) {
-        return WholeAtScale(v, s, bounds.tolerance) && std::round(v * s) <= bounds.maxSide;
+    const auto whole = [&](double v, double error) {
+        return WholeAtScale(v, s, bounds.tolerance, error) && std::round(v * s) <= bounds.maxSide;
     };
-    if (!(s > 0) || !whole(f.repeat.width) || !whole(f.repeat.height)) {
+    if (!(s > 0) || !whole(f.repeat.width, f.repeat.widthError) ||
+        !whole(f.repeat.height, f.repeat.heightError)) {
         f.problem = scale > 0
                         ? "at scale " + Fmt(scale) + " the repeat " + Fmt(f.repeat.width * scale) +
                               " x " + Fmt(f.repeat.height * scale) + " is no whole number of units"

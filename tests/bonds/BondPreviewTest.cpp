@@ -1,6 +1,7 @@
 // The bond's preview: one repeat of the wall, turned with the pattern.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,14 @@
 namespace murvex::bonds {
 namespace {
 
-TEST(BondRepeatOutline, IsTheLargestBrickPeriodTurnedWithThePattern) {
+TEST(BondRepeatOutline, IsTheWrittenLinesRepeatTurnedWithThePattern) {
     struct Case {
         const char* name;
         int bond;
         double lengthJoint;
         double rotation;
         std::vector<ViewPoint> corners;
+        std::optional<double> width = std::nullopt;
     };
     const std::vector<Case> cases = {
         {"half bond, two courses of half a brick offset",
@@ -25,10 +27,14 @@ TEST(BondRepeatOutline, IsTheLargestBrickPeriodTurnedWithThePattern) {
          {{0, 0}, {220, 0}, {220, 125}, {0, 125}}},
         {"turned a quarter left", 0, 220, 90, {{0, 0}, {0, 220}, {-125, 220}, {-125, 0}}},
         {"no length: no repeat to show", 0, 0, 0, {}},
+        // Kruisverband's courses close on 220 and 1210 (2420 together); with headers 90 wide
+        // on 100, 220 and 1200.
+        {"kruis", 2, 220, 0, {{0, 0}, {2420, 0}, {2420, 250}, {0, 250}}},
+        {"kruis, headers 90 wide", 2, 220, 0, {{0, 0}, {13200, 0}, {13200, 250}, {0, 250}}, 90},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const BondInput input{c.bond, 210, c.lengthJoint, 50, 62.5, c.rotation, "muur"};
+        const BondInput input{c.bond, 210, c.lengthJoint, 50, 62.5, c.rotation, "muur", c.width};
         const std::vector<ViewPoint> outline = BondRepeatOutline(input);
         ASSERT_EQ(outline.size(), c.corners.size());
         for (std::size_t i = 0; i < outline.size(); ++i) {

@@ -65,6 +65,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "26.5650511771, 0.0000000000, 0.0000000000, 134.1640786500, 44.7213595500, "
                   "111.8033988750, -111.8033988750",
                   RepeatStatus::Found, 100, 100, 1},
+        // Only together: the same dashed lines half a shift apart both ways, and the dashes of
+        // one a third of their period along from the other's.
+        RepeatRow{"HalfAShiftApart",
+                  "0, 0,0, 0,10, 3,-3\n0, 2,5, 0,10, 3,-3\n0, 4,0, 0,10, 3,-3\n"
+                  "0, 0,5, 0,10, 3,-3\n0, 2,0, 0,10, 3,-3\n0, 4,5, 0,10, 3,-3",
+                  RepeatStatus::Found, 2, 5, 1},
+        // The same, each written rounded on its own: the gaps differ in the last decimal.
+        RepeatRow{"HalfAShiftApartRounded",
+                  "0, 0,0, 0,10, 3,-2.9999999999\n0, 0,5, 0,10, 3,-3.0000000000",
+                  RepeatStatus::Found, 6, 5, 1},
+        // Nearly vertical, as the figure conversion wrote it (tile 74 x 390): the turn's error
+        // is magnified a thousandfold in the height, which is whole all the same.
+        RepeatRow{"FigureNearlyVertical",
+                  "-89.9421728554, 50.2994762689, 270.8999994714, -389.9998013664, 0.3936168208, "
+                  "199.2001003988, -73120.8372427450",
+                  RepeatStatus::Found, 74, 390, 1},
         RepeatRow{"Tenths", "0, 0,0, 0,0.3, 0.1,-0.2\n90, 0,0, 0,0.3, 0.1,-0.2",
                   RepeatStatus::Found, 0.3, 0.3, 10},
         // At 45 degrees the repeat is the shift times the square root of two.

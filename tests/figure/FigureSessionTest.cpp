@@ -9,6 +9,7 @@
 
 #include "FakePlatform.h"
 #include "FigureSession.h"
+#include "PatternFigure.h"
 #include "RecordingCanvas.h"
 #include "TempDir.h"
 
@@ -87,6 +88,17 @@ TEST_F(Session, StepsOfEachCommand) {
              ClickAt(t, At(100, 10));
              ASSERT_TRUE(t.LoadSegments(215, 65, {{{0, 0}, {215, 65}}, {{5, 5}, {5, 60}}}));
              EXPECT_EQ(Row(t.Model(), 2), (Cells{"5.000", "5.000", "5.000", "60.000"}));
+         },
+         2, 1},
+        // "Als figuur openen": the pattern's figure list read into the figure.
+        {"a pattern opened as a figure is one step",
+         [](FigureSession& t) {
+             ClickAt(t, At(10, 10));
+             ClickAt(t, At(100, 10));
+             PatternHeader header;
+             const PatternFigure f = FigureOfPattern("*P\n0, 0,0, 0,10, 6,-4\n", header);
+             t.Step([&] { ReadFigureListLines(f.list, t.Model(), t.TheCanvas(), header); });
+             EXPECT_EQ(t.Model().TileWidth(), 10);
          },
          2, 1},
         {"a refused tile changes nothing",
