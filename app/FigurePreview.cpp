@@ -18,9 +18,9 @@
 namespace murvex::app {
 
 PreviewContent TFigureTab::PreviewNow() const {
-    const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
-                              ToFileText(VrijeFiguurType->currentText()),
-                              ToFileText(NaamEditVrij->text())};
+    const PatternHeader texts{
+        ToFileText(VrijeFiguurUnits->currentText()), ToFileText(VrijeFiguurType->currentText()),
+        ToFileText(NaamEditVrij->text()), ToFileText(BeschrijvingEditVrij->text())};
     const figure::FigureModel& model = model_;
     if (!model.HasFigure()) {
         PreviewContent content;
@@ -73,7 +73,8 @@ QPushButton* TFigureTab::AddPreview() {
     for (QComboBox* combo : {tab.VrijeFiguurUnits, tab.VrijeFiguurType})
         QObject::connect(combo, &QComboBox::currentTextChanged, preview, changed);
     QObject::connect(&tab, &TFigureTab::ConversionChoiceChanged, preview, changed);
-    QObject::connect(tab.NaamEditVrij, &QLineEdit::textChanged, preview, changed);
+    for (QLineEdit* edit : {tab.NaamEditVrij, tab.BeschrijvingEditVrij})
+        QObject::connect(edit, &QLineEdit::textChanged, preview, changed);
 
     // As a click on the row in the grid: the row becomes current and is drawn red.
     preview->SetRowChooser([&tab](int gridRow) {

@@ -72,6 +72,9 @@ constexpr int kDesignedPageWidth = 641;
 constexpr int kDesignedPageHeight = 469;
 constexpr int kBelowCanvas = 340;
 constexpr int kBesideCanvas = 318;
+// The row below the grid: its top, and the grid's right end.
+constexpr int kBelowGridTop = 382;
+constexpr int kBelowGridRight = 627;
 
 // An action of the window's action list with its hint and picture.
 QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
@@ -284,20 +287,18 @@ void TFigureTab::BuildControls() {
         ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
     HelpVrijeFiguurSpeedButton =
         ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
-    // At the right end of the grid's button row, as a short text (the row also holds the view
-    // tools); the tool tip names the command in full.
+    // Below the grid, at its right end above "Maak hatch", in the row of the description (the
+    // grid's button row holds the view tools).
     libraryAddButton_ = new QToolButton(this);
     libraryAddButton_->setObjectName(QStringLiteral("VrijFiguurAanBibliotheek"));
-    libraryAddButton_->setText(QStringLiteral("Bibliotheek..."));
-    libraryAddButton_->setToolTip(QStringLiteral(
-        "Aan bibliotheek toevoegen...: deze arcering aan een bestand met meerdere arceringen "
-        "toevoegen"));
-    libraryAddButton_->setAutoRaise(true);
+    libraryAddButton_->setText(QStringLiteral("Aan bibliotheek toevoegen..."));
+    libraryAddButton_->setToolTip(
+        QStringLiteral("Deze arcering aan een bestand met meerdere arceringen toevoegen"));
     libraryAddButton_->setFocusPolicy(Qt::NoFocus);
     libraryAddButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     {
         const int width = libraryAddButton_->sizeHint().width();
-        libraryAddButton_->setGeometry(627 - width, 8, width, 22);
+        libraryAddButton_->setGeometry(kBelowGridRight - width, kBelowGridTop - 1, width, 23);
     }
 
     DP = new QFrame(this);
@@ -323,7 +324,8 @@ void TFigureTab::BuildControls() {
 
     FiguurGrid = new QTableView(this);
     FiguurGrid->setObjectName(QStringLiteral("FiguurGrid"));
-    FiguurGrid->setGeometry(318, 34, 309, 370);
+    // 26 pixels shorter than specified: the row below it holds the description and the library.
+    FiguurGrid->setGeometry(318, 34, 309, kBelowGridTop - 4 - 34);
     FiguurGridModel = new TextGridModel(&model_.grid, FiguurGrid);
     ShowTextGrid(FiguurGrid, FiguurGridModel, kDefaultColWidth);
 
@@ -371,6 +373,21 @@ void TFigureTab::BuildControls() {
     NaamEditVrij = new QLineEdit(QStringLiteral("naam arcering"), this);
     NaamEditVrij->setObjectName(QStringLiteral("NaamEditVrij"));
     NaamEditVrij->setGeometry(285, 410, 100, 21);
+
+    // "*NAME, description" in the file; left of "Aan bibliotheek toevoegen...".
+    LabelBeschrijvingVrij = new QLabel(QStringLiteral("Beschrijving:"), this);
+    LabelBeschrijvingVrij->setObjectName(QStringLiteral("LabelBeschrijvingVrij"));
+    LabelBeschrijvingVrij->move(kBesideCanvas + 2, kBelowGridTop + 2);
+    LabelBeschrijvingVrij->adjustSize();
+    BeschrijvingEditVrij = new QLineEdit(this);
+    BeschrijvingEditVrij->setObjectName(QStringLiteral("BeschrijvingEditVrij"));
+    const int descriptionLeft = LabelBeschrijvingVrij->geometry().right() + 4;
+    BeschrijvingEditVrij->setGeometry(descriptionLeft, kBelowGridTop,
+                                      libraryAddButton_->geometry().left() - 4 - descriptionLeft,
+                                      21);
+    BeschrijvingEditVrij->setToolTip(
+        QStringLiteral("Beschrijving van de arcering, na de naam geschreven: *NAAM, beschrijving"));
+    LabelBeschrijvingVrij->setBuddy(BeschrijvingEditVrij);
 
     LabelNauwkeurigheid = new QLabel(QStringLiteral("Nauwkeurigheid:"), this);
     LabelNauwkeurigheid->setObjectName(QStringLiteral("LabelNauwkeurigheid"));
@@ -650,9 +667,10 @@ void TFigureTab::HelpVrijeFiguurActionExecute() {
 
 namespace {
 
-PatternHeader ListTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name) {
+PatternHeader ListTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name,
+                        const QLineEdit* description) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
-            ToFileText(name->text())};
+            ToFileText(name->text()), ToFileText(description->text())};
 }
 
 }  // namespace
@@ -663,8 +681,9 @@ void TFigureTab::SafeVrijFiguurlistExecute() {
 
 bool TFigureTab::SaveFigureListNow() {
     CommitOpenCell(FiguurGrid);
-    return session_.SaveList(form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
-                             ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij));
+    return session_.SaveList(
+        form_.ThePlatform(), SaveDialogVrijFiguur, ApplicationHandle(),
+        ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij));
 }
 
 bool TFigureTab::MayDropChanges() {
@@ -713,6 +732,7 @@ void TFigureTab::OpenDxfDrawing(const std::string& path) {
     SetComboText(VrijeFiguurUnits, FromFileText(dialog.Figure()->report.units));
     // The pattern is named after the drawing, not after the figure it replaced.
     NaamEditVrij->setText(QFileInfo(FromFileText(path)).completeBaseName());
+    BeschrijvingEditVrij->clear();
     RemoveBackgroundPicture();
     EnableFigureCommands();
     ShowModel();
@@ -721,7 +741,8 @@ void TFigureTab::OpenDxfDrawing(const std::string& path) {
 void TFigureTab::OpenFigureListFile(const std::string& path) {
     // The open dialog offers the file next time, however it was named.
     OpenDialogVrijFiguur.fileName = path;
-    PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    PatternHeader texts =
+        ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij);
     const std::optional<figure::ListReadResult> result =
         session_.OpenList(form_.ThePlatform(), path, ApplicationHandle(), texts);
     if (result && result->tileSet) {
@@ -733,13 +754,16 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
     SetComboText(VrijeFiguurType, FromFileText(texts.type));
     const QString name = FromFileText(texts.name);
     if (NaamEditVrij->text() != name) NaamEditVrij->setText(name);
+    const QString description = FromFileText(texts.description);
+    if (BeschrijvingEditVrij->text() != description) BeschrijvingEditVrij->setText(description);
     ShowModel();
 }
 
 bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     if (!MayDropChanges()) return false;
     form_.PageControl1->setCurrentWidget(this);
-    PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
+    PatternHeader texts =
+        ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij);
     const bool hadFigure = model_.HasFigure();
     figure::ListReadResult result;
     Step([&] { result = figure::ReadFigureListLines(lines, model_, HatchImage->Canvas(), texts); });
@@ -751,6 +775,7 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     SetComboText(VrijeFiguurUnits, FromFileText(texts.units));
     SetComboText(VrijeFiguurType, FromFileText(texts.type));
     NaamEditVrij->setText(FromFileText(texts.name));
+    BeschrijvingEditVrij->setText(FromFileText(texts.description));
     ShowModel();
     return true;
 }
@@ -796,9 +821,8 @@ void TFigureTab::MakeHatchThen(
                   "Error", form_.Handle());
         return;
     }
-    const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
-                              ToFileText(VrijeFiguurType->currentText()),
-                              ToFileText(NaamEditVrij->text())};
+    const PatternHeader texts =
+        ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij);
     Platform& platform = form_.ThePlatform();
     const figure::FigureHatch hatch =
         figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
@@ -1231,6 +1255,9 @@ void TFigureTab::LayoutForExtraRoom() {
             r.translate(extraWidth, 0);
         }
         if (w == FiguurGrid) r.setHeight(place.height() + extraHeight);
+        // The row below the grid goes with it.
+        if (w == LabelBeschrijvingVrij || w == BeschrijvingEditVrij || w == libraryAddButton_)
+            r = place.translated(extraWidth, extraHeight);
         // The status above the canvas widens with it: long numbers keep their face.
         if (w == XYPos) r.setWidth(place.width() + extraWidth);
         if (w->geometry() != r) w->setGeometry(r);

@@ -172,6 +172,9 @@ class TFigureTab : public QWidget {
     QComboBox* VrijeFiguurUnits = nullptr;
     QLabel* LabelHatchName = nullptr;
     QLineEdit* NaamEditVrij = nullptr;
+    // What follows the name after a comma ("*NAME, description"), read and written with it.
+    QLabel* LabelBeschrijvingVrij = nullptr;
+    QLineEdit* BeschrijvingEditVrij = nullptr;
     QLabel* LabelNauwkeurigheid = nullptr;
     QComboBox* ComboBoxNaukeurigheid = nullptr;
     QPushButton* ButtonCreateHatch = nullptr;

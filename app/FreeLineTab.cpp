@@ -63,9 +63,9 @@ QToolButton* TextSpeedButton(QWidget* parent, const char* name, const char* text
 }
 
 PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLineEdit* name,
-                       const std::string& description) {
+                       const QLineEdit* description) {
     return {ToFileText(units->currentText()), ToFileText(type->currentText()),
-            ToFileText(name->text()), description};
+            ToFileText(name->text()), ToFileText(description->text())};
 }
 
 }  // namespace
@@ -90,7 +90,8 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
 
     LijnGrid = new QTableView(this);
     LijnGrid->setObjectName(QStringLiteral("LijnGrid"));
-    LijnGrid->setGeometry(8, 34, 620, 363);
+    // 26 pixels shorter than specified: the row below it holds the description.
+    LijnGrid->setGeometry(8, 34, 620, 337);
     LijnGridModel = new TextGridModel(freelines::MakeLijnGrid(), LijnGrid);
     ShowTextGrid(LijnGrid, LijnGridModel, kDefaultColWidth);
 
@@ -110,6 +111,18 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     NaamVrijeLijnArcering->setObjectName(QStringLiteral("NaamVrijeLijnArcering"));
     NaamVrijeLijnArcering->setGeometry(285, 410, 100, 21);
     NaamVrijeLijnArcering->setToolTip(QStringLiteral("Naam van de arcering"));
+
+    // Above the name, as wide as the grid: "*NAME, description" in the file.
+    LabelBeschrijving = new QLabel(QStringLiteral("Beschrijving:"), this);
+    LabelBeschrijving->setObjectName(QStringLiteral("LabelBeschrijvingVrijeLijn"));
+    LabelBeschrijving->move(220, 380);
+    LabelBeschrijving->adjustSize();
+    BeschrijvingVrijeLijn = new QLineEdit(this);
+    BeschrijvingVrijeLijn->setObjectName(QStringLiteral("BeschrijvingVrijeLijn"));
+    BeschrijvingVrijeLijn->setGeometry(285, 378, LijnGrid->geometry().right() + 1 - 285, 21);
+    BeschrijvingVrijeLijn->setToolTip(
+        QStringLiteral("Beschrijving van de arcering, na de naam geschreven: *NAAM, beschrijving"));
+    LabelBeschrijving->setBuddy(BeschrijvingVrijeLijn);
 
     VrijeLijnMaakHatch = new QPushButton(QStringLiteral("Maak Hatch"), this);
     VrijeLijnMaakHatch->setObjectName(QStringLiteral("VrijeLijnMaakHatch"));
@@ -170,7 +183,8 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(LijnGridModel, &QAbstractItemModel::layoutChanged, preview, changed);
     for (QComboBox* combo : {VrijeLijnUnits, VrijeLijnType})
         connect(combo, &QComboBox::currentTextChanged, preview, changed);
-    connect(NaamVrijeLijnArcering, &QLineEdit::textChanged, preview, changed);
+    for (QLineEdit* edit : {NaamVrijeLijnArcering, BeschrijvingVrijeLijn})
+        connect(edit, &QLineEdit::textChanged, preview, changed);
     connect(CompatibelOpslaan, &QCheckBox::toggled, preview, changed);
 }
 
@@ -181,7 +195,7 @@ const StateHistory<TextGrid>& TFreeLineTab::UndoHistory() const {
 PreviewContent TFreeLineTab::PreviewNow() const {
     PreviewContent content;
     const PatternHeader texts =
-        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_);
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn);
     content.fileName = texts.name;
     content.patternLines =
         freelines::BuildFreeLineHatch(LijnGridModel->Grid(), texts, StyleOf(CompatibelOpslaan));
@@ -214,7 +228,7 @@ bool TFreeLineTab::SavePattern() {
     RunCommand(form_.ThePlatform(), [&] {
         saved = freelines::SaveFreeLineHatch(
             LijnGridModel->Grid(),
-            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_),
+            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn),
             form_.ThePlatform(), form_.SaveDialog, form_.Handle(), StyleOf(CompatibelOpslaan));
     });
     if (saved) saved_.Set(LijnGridModel->Grid());
@@ -257,7 +271,7 @@ void TFreeLineTab::OpenPatternFile(const std::string& path) {
 
 void TFreeLineTab::OpenPattern(const std::function<bool(TextGrid&, PatternHeader&)>& read) {
     PatternHeader texts =
-        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_);
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn);
     bool opened = false;
     LijnGridUndo->Run([&] {
         RunCommand(form_.ThePlatform(), [&] { opened = read(LijnGridModel->Grid(), texts); });
@@ -269,8 +283,8 @@ void TFreeLineTab::OpenPattern(const std::function<bool(TextGrid&, PatternHeader
     SetComboText(VrijeLijnType, FromFileText(texts.type));
     const QString name = FromFileText(texts.name);
     if (NaamVrijeLijnArcering->text() != name) NaamVrijeLijnArcering->setText(name);
-    // Kept with the pattern and written back after the name: "*NAME, description".
-    description_ = texts.description;
+    const QString description = FromFileText(texts.description);
+    if (BeschrijvingVrijeLijn->text() != description) BeschrijvingVrijeLijn->setText(description);
 }
 
 void TFreeLineTab::OpenFromLibraryExecute() {
@@ -308,7 +322,7 @@ void TFreeLineTab::OpenAsFigureExecute() {
     CommitOpenCell(LijnGrid);
     const LineList lines = freelines::BuildFreeLineHatch(
         LijnGridModel->Grid(),
-        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_));
+        TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn));
     OpenPatternAsFigure(form_, JoinCrLf(lines));
 }
 
@@ -318,7 +332,7 @@ void TFreeLineTab::AddToLibraryExecute() {
     RunCommand(platform, [&] {
         const LineList lines = freelines::BuildFreeLineHatch(
             LijnGridModel->Grid(),
-            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, description_));
+            TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn));
         AddToLibraryFile(lines, platform, form_.LibraryDialog, form_.Handle());
     });
 }

@@ -62,6 +62,9 @@ class TFreeLineTab : public QWidget {
     QComboBox* VrijeLijnUnits = nullptr;
     QLabel* LabelNameHatchLine = nullptr;
     QLineEdit* NaamVrijeLijnArcering = nullptr;
+    // What follows the name after a comma ("*NAME, description"), read and written with it.
+    QLabel* LabelBeschrijving = nullptr;
+    QLineEdit* BeschrijvingVrijeLijn = nullptr;
     QPushButton* VrijeLijnMaakHatch = nullptr;
     // Opens the preview window, beside "Maak Hatch".
     QPushButton* VoorbeeldButton = nullptr;
@@ -86,8 +89,6 @@ class TFreeLineTab : public QWidget {
 
     TMainForm& form_;
     SavedMark saved_;
-    // The description of the pattern read last ("*NAME, description"), written back with it.
-    std::string description_;
     // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
     QCheckBox* CompatibelOpslaan = nullptr;
 };

@@ -31,6 +31,8 @@ std::string PlainText(const figure::FigureModel& model, const PatternHeader& tex
     out += "#height\t" + IntText(model.TileHeight()) + "\n";
     out += "#units\t" + freelines::TabEscaped(texts.units, false) + "\n";
     out += "#name\t" + freelines::TabEscaped(texts.name, false) + "\n";
+    if (!texts.description.empty())
+        out += "#description\t" + freelines::TabEscaped(texts.description, false) + "\n";
     out += "#type\t" + freelines::TabEscaped(texts.type, false) + "\n";
     if (report) {
         for (const std::string& line : report->lines)
@@ -54,6 +56,7 @@ std::string Json(const figure::FigureModel& model, const PatternHeader& texts, b
     out += "  \"height\": " + IntText(model.TileHeight()) + ",\n";
     out += "  \"units\": " + JsonString(texts.units) + ",\n";
     out += "  \"name\": " + JsonString(texts.name) + ",\n";
+    out += "  \"description\": " + JsonString(texts.description) + ",\n";
     out += "  \"type\": " + JsonString(texts.type) + ",\n";
     out += std::string("  \"multipleFigures\": ") + (multipleFigures ? "true" : "false") + ",\n";
     if (report) out += "  \"import\": " + report->json + ",\n";
@@ -126,16 +129,14 @@ Subcommand AddFigureReadCommand(CLI::App& parent) {
     app->footer(
         "Reads the list as the free figure tab opens it right after start-up, redraw included:\n"
         "rows that leave the tile are clipped and rewritten, rows that miss it are removed.\n"
-        "Output: the lines \"#width\", \"#height\", \"#units\", \"#name\" and \"#type\", each "
-        "with\n"
-        "its text after a tab, then one line per grid row with its four cells (X start,\n"
-        "Y start, X eind, Y eind) separated by tabs. A backslash, tab, CR or LF inside a text\n"
-        "is written as \\\\, \\t, \\r or \\n, any other control character as \\x and two hex\n"
-        "digits, and a \"#\" that begins a row as \\#. With --json an\n"
-        "object with \"width\", \"height\", \"units\", \"name\", \"type\", \"multipleFigures\" "
-        "and\n"
-        "\"rows\". Only the first figure of a file is read; when there are more, the warning\n"
-        "goes to standard error.\n"
+        "Output: the lines \"#width\", \"#height\", \"#units\", \"#name\", \"#description\" (only\n"
+        "when the name line has one: \"*NAME, description\") and \"#type\", each with its text\n"
+        "after a tab, then one line per grid row with its four cells (X start, Y start, X eind,\n"
+        "Y eind) separated by tabs. A backslash, tab, CR or LF inside a text is written as \\\\,\n"
+        "\\t, \\r or \\n, any other control character as \\x and two hex digits, and a \"#\"\n"
+        "that begins a row as \\#. With --json an object with \"width\", \"height\", \"units\",\n"
+        "\"name\", \"description\", \"type\", \"multipleFigures\" and \"rows\". Only the first\n"
+        "figure of a file is read; when there are more, the warning goes to standard error.\n"
         "A DXF drawing (a name ending in .dxf) fills the rows as the tab's DXF import does:\n"
         "curves become chords, the tile's lower left corner becomes 0,0, segments crossing\n"
         "its border are cut and moved back in. The text adds \"#import\" lines with the\n"

@@ -86,17 +86,22 @@ std::vector<PatternWarning> WarningsOf(const std::string& bytes, const LibraryPa
     return warnings;
 }
 
-std::string ListText(const std::string& bytes, const LibraryIndex& index) {
-    std::vector<std::vector<PatternWarning>> warnings;
-    warnings.reserve(index.patterns.size());
-    for (const LibraryPattern& p : index.patterns)
-        warnings.push_back(WarningsOf(bytes, p));
-    // A warning every pattern of a library gets (no-description in a library of "*NAME" lines)
-    // says nothing about one of them: one summary line at the end instead of one per pattern.
+// The check's warnings of every pattern. A warning every pattern of a library gets (no-description
+// in a library of "*NAME" lines) says nothing about one of them: it is given once, as a summary
+// of the first pattern's, instead of once per pattern.
+struct ListWarnings {
+    std::vector<std::vector<PatternWarning>> own;  // per pattern, without the shared ones
+    std::vector<PatternWarning> shared;            // one per code, ordered by code
+};
+
+ListWarnings WarningsOfAll(const std::string& bytes, const LibraryIndex& index) {
+    std::vector<std::vector<PatternWarning>> all;
+    all.reserve(index.patterns.size());
     std::map<CheckCode, std::size_t> patternsWith;
-    for (const std::vector<PatternWarning>& ws : warnings) {
+    for (const LibraryPattern& p : index.patterns) {
+        all.push_back(WarningsOf(bytes, p));
         std::set<CheckCode> seen;
-        for (const PatternWarning& w : ws)
+        for (const PatternWarning& w : all.back())
             seen.insert(w.code);
         for (const CheckCode code : seen)
             ++patternsWith[code];
@@ -104,18 +109,31 @@ std::string ListText(const std::string& bytes, const LibraryIndex& index) {
     const auto shared = [&](CheckCode code) {
         return index.patterns.size() > 1 && patternsWith[code] == index.patterns.size();
     };
+    ListWarnings result;
+    std::map<CheckCode, PatternWarning> summaries;
+    for (std::vector<PatternWarning>& ws : all) {
+        result.own.emplace_back();
+        for (PatternWarning& w : ws) {
+            if (shared(w.code))
+                summaries.emplace(w.code, w);  // the first pattern's
+            else
+                result.own.back().push_back(std::move(w));
+        }
+    }
+    for (auto& [code, w] : summaries)
+        result.shared.push_back(std::move(w));
+    return result;
+}
+
+std::string ListText(const std::string& bytes, const LibraryIndex& index) {
+    const ListWarnings warnings = WarningsOfAll(bytes, index);
     std::string text;
-    std::map<CheckCode, const PatternWarning*> summaries;
     for (std::size_t i = 0; i < index.patterns.size(); ++i) {
         const LibraryPattern& p = index.patterns[i];
         text += TabEscaped(p.name, true) + '\t' + TabEscaped(p.description, false) + '\t' +
                 IntText(p.patternLines) + '\t' + TabEscaped(p.units, false) + '\t' +
                 TabEscaped(p.type, false) + '\n';
-        for (const PatternWarning& w : warnings[i]) {
-            if (shared(w.code)) {
-                summaries.emplace(w.code, &w);  // the first pattern's
-                continue;
-            }
+        for (const PatternWarning& w : warnings.own[i]) {
             // Appended piece by piece: GCC 12 at -O3 warns on a literal + string chain here.
             text += '\t';
             text += IntText(w.line);
@@ -126,24 +144,24 @@ std::string ListText(const std::string& bytes, const LibraryIndex& index) {
             text += '\n';
         }
     }
-    for (const auto& [code, w] : summaries) {
+    for (const PatternWarning& w : warnings.shared) {
         text += "\tall ";
         text += IntText(index.patterns.size());
         text += ": ";
-        text += CheckCodeName(w->code);
+        text += CheckCodeName(w.code);
         text += ": ";
-        text += TabEscaped(w->message, false);
+        text += TabEscaped(w.message, false);
         text += '\n';
     }
     return text;
 }
 
 std::string ListJson(const std::string& bytes, const LibraryIndex& index) {
-    std::string text = "[";
-    bool first = true;
-    for (const LibraryPattern& p : index.patterns) {
-        text += first ? "\n" : ",\n";
-        first = false;
+    const ListWarnings warnings = WarningsOfAll(bytes, index);
+    std::string text = "{\"patterns\": [";
+    for (std::size_t i = 0; i < index.patterns.size(); ++i) {
+        const LibraryPattern& p = index.patterns[i];
+        text += i == 0 ? "\n" : ",\n";
         text += "  {\"name\": " + JsonString(p.name) +
                 ", \"description\": " + JsonString(p.description) +
                 ", \"lines\": " + IntText(p.patternLines) + ", \"units\": " + JsonString(p.units) +
@@ -151,7 +169,7 @@ std::string ListJson(const std::string& bytes, const LibraryIndex& index) {
                 ", \"firstLine\": " + IntText(p.firstLine + 1) +
                 ", \"duplicate\": " + (p.sameNameBefore ? "true" : "false") + ", \"warnings\": [";
         bool firstWarning = true;
-        for (const PatternWarning& w : WarningsOf(bytes, p)) {
+        for (const PatternWarning& w : warnings.own[i]) {
             text += firstWarning ? "" : ", ";
             firstWarning = false;
             text += "{\"line\": " + IntText(w.line) + ", \"code\": \"" +
@@ -160,7 +178,16 @@ std::string ListJson(const std::string& bytes, const LibraryIndex& index) {
         }
         text += "]}";
     }
-    text += first ? "]\n" : "\n]\n";
+    text += index.patterns.empty() ? "],\n" : "\n],\n";
+    text += "\"allPatterns\": [";
+    for (std::size_t i = 0; i < warnings.shared.size(); ++i) {
+        const PatternWarning& w = warnings.shared[i];
+        text += i == 0 ? "\n" : ",\n";
+        text += "  {\"code\": \"" + std::string(CheckCodeName(w.code)) +
+                "\", \"message\": " + JsonString(w.message) +
+                ", \"patterns\": " + IntText(index.patterns.size()) + "}";
+    }
+    text += warnings.shared.empty() ? "]}\n" : "\n]}\n";
     return text;
 }
 
@@ -196,12 +223,13 @@ int RunAdd(const AddOptions& o) {
     if (!pattern) return kExitFailed;
     // Locked from the read to the replace: parallel adds take turns and none is lost.
     LibraryEdit edit;
+    bool exists = true;
     switch (edit.Open(o.library)) {
         case FileLockStatus::Locked:
             break;
         case FileLockStatus::Missing:
-            Complain(o.library + ": does not exist");
-            return kExitFailed;
+            exists = false;  // a new library, with this pattern as its first
+            break;
         case FileLockStatus::Busy:
             Complain(o.library + ": another program keeps it locked; nothing was added");
             return kExitFailed;
@@ -210,7 +238,7 @@ int RunAdd(const AddOptions& o) {
             if (ReadInput(o.library)) Complain(o.library + ": cannot be locked");
             return kExitFailed;
     }
-    if (edit.ReadStatus() != ReadFileStatus::Ok) {
+    if (exists && edit.ReadStatus() != ReadFileStatus::Ok) {
         ReadInput(o.library);  // says why
         return kExitFailed;
     }
@@ -254,7 +282,8 @@ int RunAdd(const AddOptions& o) {
         Complain(o.library + " is read-only; use --force to replace it");
         return kExitFailed;
     }
-    if (!edit.Unchanged()) {
+    // Changed or created by a program that does not lock.
+    if (exists ? !edit.Unchanged() : FingerprintOf(o.library).exists) {
         Complain(o.library + ": changed by another program meanwhile; nothing was added");
         return kExitFailed;
     }
@@ -277,6 +306,12 @@ Subcommand AddListCommand(CLI::App& parent) {
         "with a tab: LINE: CODE: message. A name that an earlier pattern has already (case\n"
         "ignored) is listed too and reported on standard error. A warning that every pattern\n"
         "gets is given once, at the end: a tab, \"all N: CODE: message\".\n"
+        "With --json: {\"patterns\": [...], \"allPatterns\": [...]}. Each pattern is\n"
+        "{\"name\", \"description\", \"lines\", \"units\", \"type\", \"firstLine\", "
+        "\"duplicate\",\n"
+        "\"warnings\": [{\"line\", \"code\", \"message\"}]}; a warning every pattern gets is not\n"
+        "in their \"warnings\" but once in \"allPatterns\": {\"code\", \"message\", \"patterns\": "
+        "N}.\n"
         "Example:\n"
         "  murvex-cli list acadiso.pat\n"
         "Exit status: 0 listed, 1 the file could not be read.");
@@ -287,7 +322,8 @@ Subcommand AddAddCommand(CLI::App& parent) {
     auto options = std::make_shared<AddOptions>();
     CLI::App* app = parent.add_subcommand(
         "add", "Add the pattern of a pattern file to a library file, or replace one.");
-    app->add_option("library", options->library, "The library (.pat) to change; it must exist")
+    app->add_option("library", options->library,
+                    "The library (.pat) to change; a new one is started when there is none")
         ->required();
     app->add_option("pattern", options->pattern, "A pattern file (.pat) with one pattern")
         ->required();
@@ -300,7 +336,8 @@ Subcommand AddAddCommand(CLI::App& parent) {
         "its name with --replace; every other byte of the library stays as it was, and the new\n"
         "lines get the library's line ends, and no other pattern changes units. The library is\n"
         "locked from the read to the atomic replace: parallel adds wait for each other (up to\n"
-        "20 s), and a library changed meanwhile by a program that does not lock is not replaced.\n"
+        "20 s), also when they start the same new library, and a library changed meanwhile by a\n"
+        "program that does not lock is not replaced.\n"
         "Example:\n"
         "  murvex-cli add bibliotheek.pat Kruisverband.pat --replace\n"
         "Exit status: 0 added, 1 a pattern of that name exists (without --replace), the library\n"

@@ -12,15 +12,17 @@ namespace murvex {
 
 enum class FileLockStatus {
     Locked,
-    Missing,  // there is no file of that name
+    Missing,  // there is no file of that name; the lock holds its creation (see below)
     Busy,     // another writer held it for the whole wait
     Failed,   // it cannot be opened or locked
 };
 
 // flock on Linux: a replace puts a new file in place of the locked one; a writer that waited on
-// the old file then finds the name pointing elsewhere and locks the new file instead. On Windows
-// a named semaphore for the file's full path (an open lock on the file would stop its replace):
-// the lock holds the name, whatever file it leads to. Readers are never blocked.
+// the old file then finds the name pointing elsewhere and locks the new file instead. A name no
+// file has yet is held through its folder's flock, so that two writers creating the same new file
+// take turns; the second then finds the file and locks it. On Windows a named semaphore for the
+// file's full path (an open lock on the file would stop its replace): the lock holds the name,
+// whatever file it leads to, or none. Readers are never blocked.
 class FileLock {
   public:
     FileLock() = default;

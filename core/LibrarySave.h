@@ -27,6 +27,7 @@ inline constexpr const char* kLibraryFullText =
 class LibraryEdit {
   public:
     // Locks and reads path. Locked with a read status: the bytes are there when it is Ok.
+    // Missing: there is no such file, and the name stays locked until the new library is written.
     FileLockStatus Open(const std::string& path);
     ReadFileStatus ReadStatus() const { return read_.status; }
     const std::string& Bytes() const { return read_.bytes; }

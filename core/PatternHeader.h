@@ -10,12 +10,16 @@
 
 namespace murvex {
 
+// The units a pattern without a units line is read with: what a tab shows at start-up, and what
+// a library gives the patterns below its first units line.
+inline constexpr const char* kDefaultUnits = "MM";
+
 // The texts of a tab's units combo, type combo and name edit, as they stand (Windows-1252, typed
 // text too). The defaults are what a tab shows at start-up.
 struct PatternHeader {
     // A constructor rather than an aggregate: three texts, as most callers give them, leave the
     // description empty without a missing-initializer warning.
-    PatternHeader(std::string unitsText = "MM", std::string typeText = "MODEL",
+    PatternHeader(std::string unitsText = kDefaultUnits, std::string typeText = "MODEL",
                   std::string nameText = "naam arcering", std::string descriptionText = {})
         : units(std::move(unitsText)),
           type(std::move(typeText)),

@@ -459,10 +459,12 @@ LibraryAddResult AddToLibrary(std::string_view library, std::string_view pattern
     const bool patternsFollow =
         old && static_cast<std::size_t>(existing) + 1 < index.patterns.size();
     if (patternsFollow) {
-        const std::string following = UnitsBefore(library, resume);
-        // A library without units before them cannot say "none" again; see the README.
-        if (!following.empty() && !SameUnits(following, blockEnd))
-            tail = UnitsHeader(following) + std::string(eol);
+        // No line can say "no units" again: patterns read without any were read with the
+        // default, and a units line of the default gives them that again.
+        std::string following = UnitsBefore(library, resume);
+        if (following.empty()) following = kDefaultUnits;
+        const std::string leftInEffect = blockEnd.empty() ? std::string(kDefaultUnits) : blockEnd;
+        if (!SameUnits(following, leftInEffect)) tail = UnitsHeader(following) + std::string(eol);
     }
 
     result.bytes.reserve(library.size() + head.size() + block.size() + tail.size() + eol.size());

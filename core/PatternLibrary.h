@@ -126,8 +126,8 @@ bool IsPatternFileText(std::string_view text);
 // pattern is read with other units afterwards: a units line goes at the head of the new lines
 // where the units in effect there differ from the new pattern's (one without units that
 // replaces another keeps that one's), and after them where the following patterns were read with
-// other units than the new lines leave in effect. Only a library that gives no units before the
-// following patterns cannot be kept so: they are then read with the new pattern's units.
+// other units than the new lines leave in effect. Patterns read without any units line were read
+// with kDefaultUnits: after new lines of other units they get a units line of the default.
 LibraryAddResult AddToLibrary(std::string_view library, std::string_view patternFile, bool replace);
 
 }  // namespace murvex

@@ -61,17 +61,13 @@ void FileLock::Unlock() {
 
 FileLockStatus FileLock::Lock(const std::string& path, std::chrono::milliseconds wait) {
     Unlock();
-    if (::GetFileAttributesW(PathFromUtf8(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const DWORD e = ::GetLastError();
-        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? FileLockStatus::Missing
-                                                                      : FileLockStatus::Failed;
-    }
+    // The name is locked whether or not a file has it yet: writers that create it take turns too.
     const HANDLE one = ::CreateSemaphoreW(nullptr, 1, 1, LockName(path).c_str());
     if (!one) return FileLockStatus::Failed;
     switch (::WaitForSingleObject(one, static_cast<DWORD>(wait.count()))) {
         case WAIT_OBJECT_0:
             handle_ = one;
-            return FileLockStatus::Locked;
+            break;
         case WAIT_TIMEOUT:
             ::CloseHandle(one);
             return FileLockStatus::Busy;
@@ -79,6 +75,12 @@ FileLockStatus FileLock::Lock(const std::string& path, std::chrono::milliseconds
             ::CloseHandle(one);
             return FileLockStatus::Failed;
     }
+    if (::GetFileAttributesW(PathFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return FileLockStatus::Locked;
+    const DWORD e = ::GetLastError();
+    if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND) return FileLockStatus::Missing;
+    Unlock();
+    return FileLockStatus::Failed;
 }
 
 FileFingerprint FingerprintOf(const std::string& path) {

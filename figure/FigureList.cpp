@@ -160,7 +160,8 @@ ListReadResult ReadLines(const Lines& lines, FigureModel& model, Canvas& canvas,
                 result.tileSet = true;
                 continue;
             }
-            if (ReadHeaderLine(line, header)) continue;
+            // "*NAME, description" as the free line tab reads it: the tab shows both.
+            if (ReadHeaderLine(line, header, /*splitDescription=*/true)) continue;
         }
         if (IsCommentLine(line)) continue;
         if (IsSegmentLine(line)) {

@@ -62,11 +62,12 @@ struct ListReadMessage {
 };
 ListReadMessage MessageFor(ListReadStatus status, const std::string& path);
 
-// Reads the lines into the editor as opening the list does: size, units, name and type lines
-// before the first segment, then segment lines into the grid's last row each, comments and
-// anything else skipped. onSecondFigure runs when a name line follows segments (the reading
-// stops there). Unless a size line failed, the trailing empty row is removed and the figure
-// redrawn, which clips rows and deletes those that miss the tile.
+// Reads the lines into the editor as opening the list does: size, units, name ("*NAME,
+// description" split as the pattern reader splits it) and type lines before the first segment,
+// then segment lines into the grid's last row each, comments and anything else skipped.
+// onSecondFigure runs when a name line follows segments (the reading stops there). Unless a size
+// line failed, the trailing empty row is removed and the figure redrawn, which clips rows and
+// deletes those that miss the tile.
 ListReadResult ReadFigureListLines(const LineList& lines, FigureModel& model, Canvas& canvas,
                                    PatternHeader& header,
                                    const std::function<void()>& onSecondFigure = {});

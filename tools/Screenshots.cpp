@@ -30,9 +30,11 @@
 #include "FigureTab.h"
 #include "FreeLineTab.h"
 #include "InputRubberForm.h"
+#include "LibraryForm.h"
 #include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
+#include "PatternLibrary.h"
 #include "PreviewForm.h"
 #include "QtPlatform.h"
 #include "SaveHatch.h"
@@ -287,7 +289,8 @@ bool SavePreviews(murvex::app::TMainForm& main, const QDir& folder) {
             GridModelOf(tab, "LijnGrid")
                 ->setData(GridModelOf(tab, "LijnGrid")->index(r, c), rows[r][c]);
     }
-    Control<QLineEdit>(tab, "NaamVrijeLijnArcering")->setText(QStringLiteral("kruis, schuin"));
+    Control<QLineEdit>(tab, "NaamVrijeLijnArcering")->setText(QStringLiteral("kruis"));
+    Control<QLineEdit>(tab, "BeschrijvingVrijeLijn")->setText(QStringLiteral("schuin"));
     shoot("preview-free-line", 1);
     shoot("preview-free-line-zoom-in", 8);
     shoot("preview-free-line-zoom-out", 0.05);
@@ -361,6 +364,19 @@ int main(int argc, char** argv) {
     ok = SavePreviews(main, folder) && ok;
     ok = FigureShots(platform, forms, folder) && ok;
     ok = FigurePreviewShots(main, folder) && ok;
+
+    // The library dialog: each pattern with its picture, description and number of lines.
+    std::string library = ";%UNITS=MM\r\n";
+    const char* const patterns[][2] = {
+        {"Tegel, wandtegels 20 x 10", "0,0,0,0,10\r\n90,0,0,10,20,10,-10"},
+        {"Streep, streep-punt lijnen", "45,0,0,0,6,5,-2,0,-2"},
+        {"Kaal", "30,0,0,0,4"}};
+    for (const auto& [name, lines] : patterns)
+        library += std::string("*") + name + "\r\n" + lines + "\r\n";
+    murvex::LibraryIndex index = murvex::SplitLibrary(library);
+    murvex::app::TLibraryForm chooser(&main, library, std::move(index), QStringLiteral("lib.pat"));
+    ok = Save(&chooser, folder, QStringLiteral("library-dialog")) && ok;
+    chooser.hide();
 
     murvex::app::TAboutForm about(platform, &main);
     ok = Save(&about, folder, QStringLiteral("about")) && ok;

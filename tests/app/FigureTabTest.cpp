@@ -113,7 +113,7 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
          {420, 8, 23, 22},
          "Uitleg Vrij Figuur arcering"},
         {Control<QFrame>(tab, "DP"), {4, 36, 302, 302}, ""},
-        {Control<QTableView>(tab, "FiguurGrid"), {318, 34, 309, 370}, ""},
+        {Control<QTableView>(tab, "FiguurGrid"), {318, 34, 309, 344}, ""},
         {Control<QToolButton>(tab, "SpeedButtonSelectieMode"), {128, 344, 23, 22}, "Selectiemode"},
         {Control<QToolButton>(tab, "SpeedButtonTekenmode"), {152, 344, 23, 22}, "Tekenen"},
         {Control<QCheckBox>(tab, "CheckBoxSnap"), {QPoint(4, 346), QSize()}, ""},
@@ -160,6 +160,21 @@ TEST_F(FigureTab, ControlsAreInPlaceWithTheirTextsHintsAndStartStates) {
               Qt::AlignRight);
     // The labels end before the controls they name.
     EXPECT_LT(Control<QLabel>(tab, "LabelHatchName")->geometry().right(), 285);
+    // Below the grid, in this order and apart: the description and the library command's
+    // whole text, at the grid's right end.
+    const QWidget* const row[] = {Control<QTableView>(tab, "FiguurGrid"),
+                                  Control<QLabel>(tab, "LabelBeschrijvingVrij"),
+                                  Control<QLineEdit>(tab, "BeschrijvingEditVrij"),
+                                  Control<QToolButton>(tab, "VrijFiguurAanBibliotheek"),
+                                  Control<QPushButton>(tab, "ButtonCreateHatch")};
+    for (int i = 2; i < 4; ++i)
+        EXPECT_LT(row[i - 1]->geometry().right(), row[i]->x()) << i;
+    for (const QWidget* w : {row[1], row[2], row[3]})
+        EXPECT_TRUE(w->y() > row[0]->geometry().bottom() && w->geometry().bottom() < row[4]->y());
+    EXPECT_EQ(row[3]->geometry().right(), row[0]->geometry().right());
+    EXPECT_EQ(Control<QToolButton>(tab, "VrijFiguurAanBibliotheek")->text(),
+              "Aan bibliotheek toevoegen...");
+    EXPECT_GE(row[3]->width(), row[3]->sizeHint().width());
     // The accuracy label's text stands free of both its neighbours, descenders included.
     const QLabel& accuracy = *Control<QLabel>(tab, "LabelNauwkeurigheid");
     const QFontMetrics metrics(accuracy.font());
@@ -512,21 +527,23 @@ TEST_F(FigureTab, FigureListSavedAndOpenedThroughTheDialogs) {
     MoveAndClick({200, 250});
     const std::string saved = dir.File("figuur.txt");
     w.platform.dialogAnswers.push_back(saved);
+    Control<QLineEdit>(tab, "BeschrijvingEditVrij")->setText(QStringLiteral("grijs"));
     QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonSaveCoordinaten"), Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 1u);
     EXPECT_EQ(w.platform.dialogs[0].dialog.title, "Save");
     EXPECT_EQ(ReadText(saved),
-              ";%SIZE=300,300\r\n;%UNITS=MM\r\n*naam arcering\r\n;%TYPE=MODEL\r\n"
+              ";%SIZE=300,300\r\n;%UNITS=MM\r\n*naam arcering, grijs\r\n;%TYPE=MODEL\r\n"
               "50.000,50.000,200.000,50.000\r\n");
 
     const std::string other = dir.File("ander.txt");
-    WriteText(other, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*ander\r\n1,2,3,4\r\n");
+    WriteText(other, ";%SIZE=600,300\r\n;%UNITS=INCH\r\n*ander, rood\r\n1,2,3,4\r\n");
     w.platform.dialogAnswers.push_back(other);
     QTest::mouseClick(Control<QToolButton>(tab, "SpeedButtonOpenCoordinaten"), Qt::LeftButton);
     ASSERT_EQ(w.platform.dialogs.size(), 2u);
     EXPECT_EQ(w.platform.dialogs[1].dialog.title, "Open");
     EXPECT_EQ(Control<QFrame>(tab, "DP")->size(), QSize(304, 154));
     EXPECT_EQ(Control<QLineEdit>(tab, "NaamEditVrij")->text(), "ander");
+    EXPECT_EQ(Control<QLineEdit>(tab, "BeschrijvingEditVrij")->text(), "rood");
     EXPECT_EQ(Control<QComboBox>(tab, "VrijeFiguurUnits")->currentText(), "INCH");
     ASSERT_EQ(GridModelOf(tab, "FiguurGrid")->rowCount(), 1);
     EXPECT_EQ(ShownRow(1), (QStringList{"1", "2", "3", "4"}));

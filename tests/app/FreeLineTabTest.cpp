@@ -99,7 +99,10 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
          "Hoe zit een PAT bestand inelkaar?"},
         {Control<QToolButton>(*form.TabSheetVrijeLijn, "VrijeLijnOpenHatch"), QRect(90, 12, 23, 22),
          "Hatch openen"},
-        {Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid"), QRect(8, 34, 620, 363), ""},
+        {Control<QTableView>(*form.TabSheetVrijeLijn, "LijnGrid"), QRect(8, 34, 620, 337), ""},
+        {Control<QLineEdit>(*form.TabSheetVrijeLijn, "BeschrijvingVrijeLijn"),
+         QRect(285, 378, 343, 21),
+         "Beschrijving van de arcering, na de naam geschreven: *NAAM, beschrijving"},
         {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnType"), QRect(8, 410, 100, 21),
          "Type arcering"},
         {Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits"), QRect(110, 410, 100, 21),
@@ -128,9 +131,12 @@ TEST_F(FreeLineTab, ControlsAreInPlaceWithTheirTextsAndHints) {
               "Naam Hatch:");
     EXPECT_EQ(Control<QLabel>(*form.TabSheetVrijeLijn, "LabelNameHatchLine")->pos(),
               QPoint(220, 412));
-    // The label ends before the name edit starts.
+    // The labels end before their edits start.
     EXPECT_LE(Control<QLabel>(*form.TabSheetVrijeLijn, "LabelNameHatchLine")->geometry().right(),
               284);
+    EXPECT_LE(
+        Control<QLabel>(*form.TabSheetVrijeLijn, "LabelBeschrijvingVrijeLijn")->geometry().right(),
+        284);
     EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
               "naam arcering");
     EXPECT_EQ(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch")->text(),
@@ -263,8 +269,8 @@ TEST_F(FreeLineTab, AnOpenCellIsWrittenBeforeARowIsDeleted) {
 TEST_F(FreeLineTab, MaakHatchWritesTheRowsAsTheyStand) {
     Fill({{"45", "0", "0", "0", "3.175"}, {"90", "", "5", "", "10"}, {"", "1"}});
     Control<QComboBox>(*form.TabSheetVrijeLijn, "VrijeLijnUnits")->setEditText("cm");
-    Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")
-        ->setText("Caf\u00e9, tegels");
+    Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->setText("Caf\u00e9");
+    Control<QLineEdit>(*form.TabSheetVrijeLijn, "BeschrijvingVrijeLijn")->setText("tegels");
     const std::string file = dir.File("vrij.pat");
     w.platform.dialogAnswers = {file};
     Click(Control<QPushButton>(*form.TabSheetVrijeLijn, "VrijeLijnMaakHatch"));
@@ -323,6 +329,8 @@ TEST_F(FreeLineTab, OpenReadsTheFileIntoGridAndControls) {
               "DRAFTING");
     EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "NaamVrijeLijnArcering")->text(),
               "Tegels");
+    EXPECT_EQ(Control<QLineEdit>(*form.TabSheetVrijeLijn, "BeschrijvingVrijeLijn")->text(),
+              "wall tiles");
 
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "Pas op!");

@@ -115,6 +115,11 @@ TEST_F(FreeLineUndo, AnOpenCellEditorKeepsTheKeysForItsOwnText) {
     EXPECT_NE(editor->text(), "12");  // the editor took its own typing back
     EXPECT_TRUE(SameCells(grid, typed));
     EXPECT_EQ(tab.UndoHistory().UndoCount(), 1u);
+    // The description field, as the name field, takes its own typing back.
+    Control<QLineEdit>(tab, "BeschrijvingVrijeLijn")->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "punt");
+    Keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(Control<QLineEdit>(tab, "BeschrijvingVrijeLijn")->text(), "");
 }
 
 // The figure tab owns the same keys over its own grid: only the page shown answers them.

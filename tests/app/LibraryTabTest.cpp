@@ -40,6 +40,9 @@ TEST(LibraryWindow, OpensOnePatternOfALibraryDrawingOnlyThePicturesInView) {
         const auto* model = qobject_cast<const app::LibraryModel*>(list->model());
         ASSERT_NE(model, nullptr);
         rows = model->rowCount();
+        // Each pattern with its description.
+        EXPECT_TRUE(
+            model->index(2).data().toString().startsWith(QStringLiteral("P2 \u2013 nummer 2\n")));
         drawn = model->ThumbnailsDrawn();
         list->setCurrentIndex(model->index(2));
         modal->findChild<QPushButton*>(QStringLiteral("LibraryOpenButton"))->click();
@@ -53,8 +56,9 @@ TEST(LibraryWindow, OpensOnePatternOfALibraryDrawingOnlyThePicturesInView) {
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->index(0, 0).data().toString(), "2");
     EXPECT_EQ(grid->index(1, 6).data().toString(), "-1");
-    // The name edit shows the name; the description stays with the pattern.
+    // The name edit shows the name, the description field the description.
     EXPECT_EQ(w.Find<QLineEdit>(QStringLiteral("NaamVrijeLijnArcering"))->text(), "P2");
+    EXPECT_EQ(w.Find<QLineEdit>(QStringLiteral("BeschrijvingVrijeLijn"))->text(), "nummer 2");
     // The library's units line at the top holds for the pattern.
     EXPECT_EQ(w.Find<QComboBox>(QStringLiteral("VrijeLijnUnits"))->currentText(), "INCH");
     EXPECT_TRUE(w.platform.messages.empty());

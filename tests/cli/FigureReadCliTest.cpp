@@ -21,10 +21,10 @@ using test::WriteText;
 using clitest::Cli;
 using clitest::Result;
 
-// A Windows-1252 name, a clipped row, a row that misses the tile, a row with a tab-escaped
-// cell, and a second figure.
+// A Windows-1252 name with a description, a clipped row, a row that misses the tile, a row with a
+// tab-escaped cell, and a second figure.
 const char* const kList =
-    ";%size=10,10\r\n;%UNITS=inch\r\n*na\xe9m\r\n;%TYPE=drafting\r\n5,5,-5,5\r\n"
+    ";%size=10,10\r\n;%UNITS=inch\r\n*na\xe9m, bruin\r\n;%TYPE=drafting\r\n5,5,-5,5\r\n"
     "20,20,30,30\r\n#1,2\\3,,\r\n*tweede\r\n1,1,2,2\r\n";
 
 TEST(CliFigureRead, PlainShowsTheRedrawnTab) {
@@ -34,7 +34,8 @@ TEST(CliFigureRead, PlainShowsTheRedrawnTab) {
     const Result r = Cli(dir, {"figure-read", file});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
-              "#width\t10\n#height\t10\n#units\tINCH\n#name\tna\xc3\xa9m\n#type\tDRAFTING\n"
+              "#width\t10\n#height\t10\n#units\tINCH\n#name\tna\xc3\xa9m\n#description\tbruin\n"
+              "#type\tDRAFTING\n"
               "0.000\t5.000\t5.000\t5.000\n\\#1\t2\\\\3\t\t\n");
     EXPECT_EQ(r.err,
               "Dit bestand bevat meerdere arceringen, alleen de eerste wordt gelezen de rest gaat "
@@ -47,12 +48,13 @@ TEST(CliFigureRead, Json) {
     WriteText(file, kList);
     const Result r = Cli(dir, {"figure-read", file, "--json"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out,
-              "{\n  \"width\": 10,\n  \"height\": 10,\n  \"units\": \"INCH\",\n"
-              "  \"name\": \"na\xc3\xa9m\",\n  \"type\": \"DRAFTING\",\n"
-              "  \"multipleFigures\": true,\n  \"rows\": [\n"
-              "    [\"0.000\", \"5.000\", \"5.000\", \"5.000\"],\n"
-              "    [\"#1\", \"2\\\\3\", \"\", \"\"]\n  ]\n}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\n  \"width\": 10,\n  \"height\": 10,\n  \"units\": \"INCH\",\n"
+        "  \"name\": \"na\xc3\xa9m\",\n  \"description\": \"bruin\",\n  \"type\": \"DRAFTING\",\n"
+        "  \"multipleFigures\": true,\n  \"rows\": [\n"
+        "    [\"0.000\", \"5.000\", \"5.000\", \"5.000\"],\n"
+        "    [\"#1\", \"2\\\\3\", \"\", \"\"]\n  ]\n}\n");
 }
 
 // A control character in a text reaches the terminal only as an escape, in both forms.

@@ -63,6 +63,10 @@ TEST(CliLibrary, ListsAWarningEveryPatternSharesOnce) {
     const std::vector<std::string> lines = SplitLines(r.out);
     ASSERT_EQ(lines.size(), 51u) << r.out;
     EXPECT_EQ(lines[50].rfind("\tall 50: no-description: ", 0), 0u) << lines[50];
+    // JSON: once, beside the patterns, and in none of theirs.
+    const std::string json = Cli(dir, {"list", lib, "--json"}).out;
+    EXPECT_EQ(json.find("no-description"), json.rfind("no-description")) << json;
+    EXPECT_NE(json.find("\"allPatterns\": [\n  {\"code\": \"no-description\""), std::string::npos);
 }
 
 // segments, render and dxf draw one pattern: the one a file holds, or the one named.
@@ -143,11 +147,12 @@ TEST(CliLibrary, AddsRefusesAnExistingNameAndReplacesOnRequest) {
 }
 
 // Twenty adds at once on one library, each its own process: the lock makes them take turns, so
-// every add that exits 0 is in the library, and the library is whole.
-TEST(CliLibrary, ParallelAddsLoseNothing) {
+// every add that exits 0 is in the library, and the library is whole. Also when the library does
+// not exist yet (start: nullptr) and every one of them may start it.
+void ExpectParallelAddsLoseNothing(const char* start) {
     TempDir dir;
     const std::string lib = dir.File("gedeeld.pat");
-    WriteText(lib, ";%UNITS=MM\r\n*Eerste, de eerste\r\n0, 0, 0, 0, 5, 2, -1\r\n");
+    if (start) WriteText(lib, start);
     constexpr int kAdds = 20;
     std::vector<pid_t> children;
     for (int i = 0; i < kAdds; ++i) {
@@ -181,13 +186,23 @@ TEST(CliLibrary, ParallelAddsLoseNothing) {
     int added = 0;
     for (int i = 0; i < kAdds; ++i) {
         const std::string line = "Patroon" + std::to_string(i) + "\tnummer " + std::to_string(i);
-        const bool there = list.out.find(line + "\t1\tMM") != std::string::npos;
+        const bool there = list.out.find(line + "\t1\t") != std::string::npos;
         EXPECT_EQ(there, ok[static_cast<std::size_t>(i)]) << i << "\n" << list.out;
         added += ok[static_cast<std::size_t>(i)];
     }
     // The wait is long enough for twenty small adds: none gives up.
     EXPECT_EQ(added, kAdds);
-    EXPECT_NE(list.out.find("Eerste\tde eerste"), std::string::npos);
+    if (start) {
+        EXPECT_NE(list.out.find("Eerste\tde eerste"), std::string::npos);
+    }
+}
+
+TEST(CliLibrary, ParallelAddsLoseNothing) {
+    for (const char* start : {";%UNITS=MM\r\n*Eerste, de eerste\r\n0, 0, 0, 0, 5, 2, -1\r\n",
+                              static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(start ? "an existing library" : "a new library");
+        ExpectParallelAddsLoseNothing(start);
+    }
 }
 
 // A read-only library is replaced only with --force, and stays read-only.

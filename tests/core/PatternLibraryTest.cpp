@@ -11,6 +11,7 @@
 #include "FileLock.h"
 #include "LibrarySave.h"
 #include "PatternFile.h"
+#include "PatternHeader.h"
 #include "PatternLibrary.h"
 #include "SaveHatch.h"
 #include "TempDir.h"
@@ -116,8 +117,8 @@ TEST(PatternLibrary, RefusesWhatCannotBeAdded) {
 
 // One fault each, as users' libraries showed them, where the random libraries below cannot go:
 // a name in another case, a library that is only a byte-order mark, a new pattern without units
-// after INCH ones, names past 254 characters. Units kept for the other patterns and the
-// descriptions are the property test's.
+// after INCH ones, an INCH one above patterns read without units, names past 254 characters. Units
+// kept for the other patterns and the descriptions are the property test's.
 TEST(PatternLibrary, KeepsNamesDescriptionsUnitsAndTheByteOrderMark) {
     const std::string bom = "\xEF\xBB\xBF";
     const std::string longName(300, 'L');
@@ -134,6 +135,10 @@ TEST(PatternLibrary, KeepsNamesDescriptionsUnitsAndTheByteOrderMark) {
         {"a pattern without units appended after INCH ones stays without",
          ";%UNITS=INCH\n*A\n0,0,0,0,1\n", "*B\r\n0,0,0,0,2\r\n", LibraryAddStatus::Added,
          ";%UNITS=INCH\n*A\n0,0,0,0,1\n*B\n0,0,0,0,2\n"},
+        {"an INCH pattern in the middle of a library without units: the ones after it read MM",
+         "*A\n0,0,0,0,1\n*B\n0,0,0,0,2\n*C\n0,0,0,0,3\n", ";%UNITS=INCH\r\n*B\r\n0,0,0,0,4\r\n",
+         LibraryAddStatus::Replaced,
+         "*A\n0,0,0,0,1\n;%UNITS=INCH\n*B\n0,0,0,0,4\n;%UNITS=MM\n*C\n0,0,0,0,3\n"},
         {"a byte-order mark is kept and no part of the first name",
          bom + "*Eerste, x\r\n0,0,0,0,1\r\n", "*eerste\r\n0,0,0,0,2\r\n",
          LibraryAddStatus::Replaced, bom + "*eerste\r\n0,0,0,0,2\r\n"},
@@ -203,8 +208,8 @@ std::string RandomLibrary(std::mt19937& random, const std::string& eol, int patt
 }
 
 // add -> read: every byte outside the replaced pattern stays, every other pattern keeps its
-// name, description, lines and units (unless the library gives none above it, which no line can
-// say again), and the new pattern reads back with every value.
+// name, description, lines and units (none read as the default), and the new pattern reads back
+// with every value.
 TEST(PatternLibrary, AddAndReplaceKeepEveryOtherPatternAndEveryNewValue) {
     std::mt19937 random(30);
     for (int round = 0; round < 400; ++round) {
@@ -237,9 +242,11 @@ TEST(PatternLibrary, AddAndReplaceKeepEveryOtherPatternAndEveryNewValue) {
             EXPECT_EQ(a.name, b.name);
             EXPECT_EQ(a.description, b.description);
             EXPECT_EQ(Values(PatternFileOf(r.bytes, a)), Values(PatternFileOf(library, b)));
-            if (!b.units.empty() || i < at) {
-                EXPECT_TRUE(EqualsNoCase(a.units, b.units)) << i << ": " << a.units;
-            }
+            // Read without a units line is read with the default.
+            const auto units = [](const LibraryPattern& p) {
+                return p.units.empty() ? std::string(kDefaultUnits) : p.units;
+            };
+            EXPECT_TRUE(EqualsNoCase(units(a), units(b))) << i << ": " << a.units;
         }
         // Found from the name lines alone, each pattern reads as the whole split gives it.
         for (const LibraryPattern& p : after.patterns) {
@@ -310,7 +317,7 @@ TEST(PatternLibrary, AddingStartsANewLibraryAndAsksForAReadOnlyOne) {
 }
 
 // The lock: a second writer waits and then gives up; one that waited on a file replaced
-// meanwhile takes the new file's lock instead of the old one's.
+// meanwhile takes the new file's lock instead of the old one's; a new file's name is locked.
 TEST(PatternLibrary, TheLockFollowsTheFileANameLeadsTo) {
     test::TempDir dir;
     const std::string path = dir.File("bib.pat");
@@ -328,8 +335,12 @@ TEST(PatternLibrary, TheLockFollowsTheFileANameLeadsTo) {
     first.Unlock();
 #endif
     EXPECT_EQ(second.Lock(path, std::chrono::milliseconds(50)), FileLockStatus::Locked);
-    EXPECT_EQ(FileLock().Lock(dir.File("geen.pat"), std::chrono::milliseconds(0)),
+    // A name no file has yet is held too, for the one that creates it.
+    FileLock creating;
+    EXPECT_EQ(creating.Lock(dir.File("geen.pat"), std::chrono::milliseconds(0)),
               FileLockStatus::Missing);
+    EXPECT_EQ(FileLock().Lock(dir.File("geen.pat"), std::chrono::milliseconds(50)),
+              FileLockStatus::Busy);
 }
 
 }  // namespace
