@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -206,9 +207,19 @@ TEST_F(Tools, IndexedEndPointSnapEqualsTheRowByRowSnap) {
         for (int probe = 0; probe < 200; ++probe) {
             const TilePoint p{static_cast<long double>(coord(random)),
                               static_cast<long double>(coord(random))};
+            // Row by row, as the click's snap is specified.
+            std::optional<TilePoint> byRow;
+            const long double r = model.ViewSnapRadius();
+            for (int row = 1; row < model.grid.RowCount() && !byRow; ++row) {
+                if (!RowComplete(model.grid, row)) continue;  // the empty last row
+                const TileSegment s = RowSegment(model.grid, row);
+                for (const TilePoint& q : {s.start, s.end}) {
+                    if (!byRow && std::fabs(q.x - p.x) < r && std::fabs(q.y - p.y) < r) byRow = q;
+                }
+            }
             const auto indexed = FindSnap(model, p);
-            const auto byRow = SnapToPoint(model, p);
             ASSERT_EQ(indexed.has_value(), byRow.has_value());
+            EXPECT_EQ(SnapToPoint(model, p), byRow);
             if (byRow) {
                 EXPECT_EQ(indexed->point, *byRow);
             }
