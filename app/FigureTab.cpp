@@ -161,6 +161,40 @@ void PlaceAccuracyLabel(QLabel& label, QFont font) {
     label.setGeometry(kAccuracyLabelRect);
 }
 
+// Ctrl+Z and Ctrl+Y of the figure tab walk the session's history; a text typed into a cell is a
+// step of the session too. shown runs after a step was put back (true: with another tile).
+class FigureUndoKeys final : public GridUndoKeys {
+  public:
+    FigureUndoKeys(QWidget* tab, QTableView* view, TextGridModel* model,
+                   figure::FigureSession& session, std::function<void(bool)> shown)
+        : GridUndoKeys(tab, view, model), session_(session), shown_(std::move(shown)) {}
+
+    bool Undo() override { return MayTakeStep() && Show(&figure::FigureSession::Undo); }
+    bool Redo() override { return MayTakeStep() && Show(&figure::FigureSession::Redo); }
+
+  private:
+    bool Show(bool (figure::FigureSession::*step)(bool*)) {
+        bool replaced = false;
+        if (!(session_.*step)(&replaced)) return false;
+        shown_(replaced);
+        Restored();
+        return true;
+    }
+    void KeepBeforeCell() override {
+        session_.BeginTypedCell();
+        typing_ = true;
+    }
+    void RecordCell() override {
+        if (!typing_) return;
+        typing_ = false;
+        session_.EndTypedCell();
+    }
+
+    figure::FigureSession& session_;
+    std::function<void(bool)> shown_;
+    bool typing_ = false;  // a typed text is being written
+};
+
 figure::Pixel ToPixel(QPoint p) {
     return {p.x(), p.y()};
 }
@@ -203,18 +237,16 @@ TFigureTab::TFigureTab(TMainForm& form)
     session_.UseCanvas(HatchImage->Canvas());
     Connect();
     BuildDrawingTools();
-    FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
-    FiguurGridUndo->UseHistory(session_.History());
-    FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
-    FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
-        if (figure::Restore(model_, HatchImage->Canvas(), state)) RemoveBackgroundPicture();
-        // The view's current cell follows next: that must not draw (and clip) the current row.
-        movingCurrent_ = true;
-    };
+    FiguurGridUndo =
+        new FigureUndoKeys(this, FiguurGrid, FiguurGridModel, session_, [this](bool replaced) {
+            if (replaced) RemoveBackgroundPicture();
+            // The view's current cell follows next: that must not draw (and clip) the current row.
+            movingCurrent_ = true;
+        });
     // The typed-length box is modal and opens only while a segment is open.
     FiguurGridUndo->Blocked = [this] { return model_.interaction.drawing; };
     connect(FiguurGridUndo, &GridUndoKeys::GridRestored, this, [this] {
-        movingCurrent_ = false;  // set by Put
+        movingCurrent_ = false;  // set when put back
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
@@ -225,8 +257,8 @@ void TFigureTab::Step(Command&& command) {
     session_.Step(std::forward<Command>(command));
 }
 
-const StateHistory<figure::FigureSnapshot>& TFigureTab::UndoHistory() const {
-    return FiguurGridUndo->History();
+const figure::FigureHistory& TFigureTab::UndoHistory() const {
+    return session_.History();
 }
 
 void TFigureTab::ShowFigure() {
@@ -743,7 +775,7 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     const bool hadFigure = model_.HasFigure();
     figure::ListReadResult result;
     Step([&] { result = figure::ReadFigureListLines(lines, model_, HatchImage->Canvas(), texts); });
-    if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
+    if (!hadFigure && model_.HasFigure()) session_.History().Clear();
     if (result.tileSet) {
         RemoveBackgroundPicture();
         EnableFigureCommands();

@@ -43,8 +43,7 @@ enum class KeyFocus;
 namespace murvex::app {
 
 class FigureCanvas;
-template <class State>
-class GridUndo;
+class GridUndoKeys;
 class TMainForm;
 class TextGridModel;
 
@@ -64,7 +63,7 @@ class TFigureTab : public QWidget {
     void ShowFigure();
 
     // The grid's undo history (a step keeps the tile too), as Ctrl+Z and Ctrl+Y walk it.
-    const StateHistory<figure::FigureSnapshot>& UndoHistory() const;
+    const figure::FigureHistory& UndoHistory() const;
     // What "Maak hatch" would write now (no busy cursor, no error window), the figure's rows as
     // an overlay with the failed ones marked, the tile as the outline and the report as the
     // table.
@@ -162,7 +161,7 @@ class TFigureTab : public QWidget {
     // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
     TextGridModel* FiguurGridModel = nullptr;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
-    GridUndo<figure::FigureSnapshot>* FiguurGridUndo = nullptr;
+    GridUndoKeys* FiguurGridUndo = nullptr;
     QToolButton* SpeedButtonSelectieMode = nullptr;
     QToolButton* SpeedButtonTekenmode = nullptr;
     QCheckBox* CheckBoxSnap = nullptr;

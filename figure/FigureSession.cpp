@@ -14,26 +14,39 @@
 namespace murvex::figure {
 
 FigureSession::FigureSession(Canvas& canvas) : canvas_(&canvas) {
+    steps_.Reset(model_);
     saved_.Set(Snapshot(model_));
 }
 
 FigureSession::FigureSession() : FigureSession(nowhere_) {}
 
-bool FigureSession::Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced) {
-    if (!state) return false;
-    const bool replaced = Restore(model_, *canvas_, *state);
-    if (tileReplaced) *tileReplaced = replaced;
+void FigureSession::Recorded() {
+    if (std::optional<FigureChange> step = steps_.Ran(model_)) history_.Record(std::move(*step));
+}
+
+bool FigureSession::Put(std::optional<FigureChange> change, bool toRedo, bool* tileReplaced) {
+    if (!change) return false;
+    FigureChange back = Apply(model_, *canvas_, *change, tileReplaced);
+    if (toRedo) {
+        history_.PushRedo(std::move(back));
+    } else {
+        history_.PushUndo(std::move(back));
+    }
+    // What was put back is no step of its own.
+    steps_.CatchUp(model_);
     return true;
 }
 
 bool FigureSession::Undo(bool* tileReplaced) {
     if (model_.interaction.drawing) return false;
-    return Put(history_.Undo(Snapshot(model_)), tileReplaced);
+    steps_.CatchUp(model_);
+    return Put(history_.PopUndo(), true, tileReplaced);
 }
 
 bool FigureSession::Redo(bool* tileReplaced) {
     if (model_.interaction.drawing) return false;
-    return Put(history_.Redo(Snapshot(model_)), tileReplaced);
+    steps_.CatchUp(model_);
+    return Put(history_.PopRedo(), false, tileReplaced);
 }
 
 bool FigureSession::Changed() const {

@@ -34,17 +34,20 @@ class FigureSession {
     FigureModel& Model() { return model_; }
     const FigureModel& Model() const { return model_; }
     Canvas& TheCanvas() { return *canvas_; }
-    StateHistory<FigureSnapshot>& History() { return history_; }
+    FigureHistory& History() { return history_; }
+    const FigureHistory& History() const { return history_; }
 
     // Runs a command that may change the figure: one undo step when it changed grid or tile,
     // except that a drawn segment is one step from its first point to its second.
     template <class Command>
     void Step(Command&& command) {
-        FigureSnapshot before = Snapshot(model_);
+        steps_.CatchUp(model_);
         std::forward<Command>(command)();
-        if (std::optional<FigureSnapshot> step = steps_.Ran(std::move(before), model_))
-            history_.Record(*step, Snapshot(model_));
+        Recorded();
     }
+    // A text typed into a cell of the grid's view: before the view writes it, and after.
+    void BeginTypedCell() { steps_.CatchUp(model_); }
+    void EndTypedCell() { Recorded(); }
     // Ctrl+Z and Ctrl+Y; nothing while a segment is open. True when a state was put back;
     // tileReplaced tells whether it came with another tile (the picture under it goes).
     bool Undo(bool* tileReplaced = nullptr);
@@ -95,13 +98,15 @@ class FigureSession {
     bool SetGridSpacingTyped(std::string_view text);
 
   private:
-    bool Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced);
+    // The step the last command made, if any, into the history.
+    void Recorded();
+    bool Put(std::optional<FigureChange> change, bool toRedo, bool* tileReplaced);
 
     FigureModel model_;
     NullCanvas nowhere_;
     Canvas* canvas_;
     FigureSteps steps_;
-    StateHistory<FigureSnapshot> history_;
+    FigureHistory history_;
     SavedStateMark<FigureSnapshot> saved_;
 };
 
