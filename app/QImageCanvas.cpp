@@ -45,31 +45,45 @@ QPainter& QImageCanvas::Painter() {
     return *painter_;
 }
 
+void QImageCanvas::PaintPendingLines() const {
+    if (pending_.isEmpty()) return;
+    painter_->drawLines(pending_);
+    pending_.clear();
+}
+
 void QImageCanvas::EndPainting() const {
     if (painter_) {
+        PaintPendingLines();
         painter_->end();
         painter_.reset();
     }
 }
 
 void QImageCanvas::SetSize(int width, int height) {
+    pending_.clear();  // painted over anyway
     EndPainting();
     // The raster operations of the rubber line work on 32-bit pixels without alpha.
     image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
 }
 
 void QImageCanvas::FillWhite() {
+    pending_.clear();  // painted over anyway
     EndPainting();
     image_.fill(Qt::white);
     penColor_ = Qt::black;
 }
 
 void QImageCanvas::SetPenColor(figure::PenColor color) {
-    penColor_ = color == figure::PenColor::Red ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    const QColor next = color == figure::PenColor::Red ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    if (next == penColor_) return;
+    if (painter_) PaintPendingLines();
+    penColor_ = next;
     if (painter_) painter_->setPen(SolidPen(penColor_, penWidth_));
 }
 
 void QImageCanvas::SetPenWidth(int width) {
+    if (std::max(width, 1) == penWidth_) return;
+    if (painter_) PaintPendingLines();
     penWidth_ = std::max(width, 1);
     if (painter_) painter_->setPen(SolidPen(penColor_, penWidth_));
 }
@@ -79,12 +93,14 @@ void QImageCanvas::MoveTo(figure::Pixel p) {
 }
 
 void QImageCanvas::LineTo(figure::Pixel p) {
-    Painter().drawLine(ToPoint(position_), ToPoint(p));
+    Painter();
+    pending_.append(QLine(ToPoint(position_), ToPoint(p)));
     position_ = p;
 }
 
 void QImageCanvas::NotXorLine(figure::Pixel from, figure::Pixel to) {
     QPainter& painter = Painter();
+    PaintPendingLines();
     // Not (source) xor destination with a black pen inverts every covered pixel once, so the
     // same line drawn again gives the picture back.
     painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
