@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,93 @@ TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
     EXPECT_FALSE(session.Changed());
     ASSERT_TRUE(session.Undo());
     EXPECT_EQ(session.Model().grid.RowCount(), 3) << "the drawn segment is back";
+}
+
+// Random commands of every kind on a figure (segments drawn, rows added, deleted and typed,
+// copies and moves, a new tile): undoing them all gives back each earlier figure exactly, in
+// turn, and redoing them all each later one; a step keeps only the rows it changed.
+TEST_F(Session, UndoAndRedoGiveBackEveryStateExactly) {
+    std::mt19937 random(5);
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("300", "200"));
+    TextGrid& grid = session.Model().grid;
+    const auto pixel = [&] {
+        return Pixel{static_cast<int>(random() % 300), static_cast<int>(random() % 200)};
+    };
+    struct State {
+        TextGrid rows;
+        int width;
+    };
+    std::vector<State> states{{grid, session.Model().TileWidth()}};
+    // Each step's figure, as soon as it was made (one command may make two: a selected row
+    // drawn clipped, then deleted).
+    const auto note = [&] {
+        while (states.size() < session.History().UndoCount() + 1)
+            states.push_back({grid, session.Model().TileWidth()});
+        // A change that made no step could not be undone.
+        if (!session.Model().interaction.drawing) {
+            EXPECT_TRUE(SameCells(grid, states.back().rows)) << "state " << states.size();
+        }
+    };
+    for (int step = 0; step < 120; ++step) {
+        switch (random() % 6) {
+            case 0:
+            case 1:
+                ClickAt(session, pixel());
+                ClickAt(session, pixel());
+                break;
+            case 2:
+                session.SelectRow(1 + static_cast<int>(random() % (grid.RowCount() - 1)));
+                note();
+                if (random() % 2) {
+                    session.DeleteSelected();
+                } else {
+                    session.AddRow();
+                }
+                break;
+            case 3:
+                grid.SetCurrent(kColXStart, grid.RowCount() - 1);
+                session.BeginTypedCell();
+                grid.SetCell(1 + static_cast<int>(random() % 4), grid.RowCount() - 1,
+                             std::to_string(random() % 300));
+                session.EndTypedCell();
+                break;
+            case 4:
+                session.SelectRow(1 + static_cast<int>(random() % (grid.RowCount() - 1)));
+                note();
+                session.EditSelection(random() % 2 ? SelectionEdit::Copy : SelectionEdit::Move,
+                                      static_cast<long double>(random() % 400),
+                                      static_cast<long double>(random() % 50), true);
+                break;
+            default:
+                if (random() % 8 == 0) {
+                    session.Step(
+                        [&] { InitFiguur(session.Model(), canvas, 200 + random() % 3 * 50, 200); });
+                }
+                break;
+        }
+        note();
+    }
+    ASSERT_EQ(session.History().UndoCount(), states.size() - 1);
+    ASSERT_GT(states.size(), 60u);
+    const auto expect = [&](const State& state, std::size_t i) {
+        EXPECT_TRUE(SameCells(grid, state.rows)) << "state " << i;
+        EXPECT_EQ(session.Model().TileWidth(), state.width) << "state " << i;
+    };
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(session.Undo());
+        expect(states[i - 1], i - 1);
+    }
+    EXPECT_FALSE(session.Undo());
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(session.Redo());
+        expect(states[i], i);
+    }
+    // Whole grids would weigh what the states do; the changed rows are a fraction of that.
+    std::size_t wholeGrids = 0;
+    for (std::size_t i = 0; i + 1 < states.size(); ++i)
+        wholeGrids += GridBytes(states[i].rows);
+    EXPECT_LT(session.History().Bytes(), wholeGrids / 4);
 }
 
 }  // namespace
