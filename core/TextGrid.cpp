@@ -58,17 +58,13 @@ const std::vector<std::string>& TextGrid::Row(int row) const {
 
 void TextGrid::Note(int first, int last) {
     if (first > last) return;
-    // A change next to a small last one widens it: the cells of one row, or a grid filled row by
-    // row, keep one entry. A large one stays as it was, or its rows would all seem changed anew.
-    if (!changes_.empty()) {
-        Change& back = changes_.back();
-        constexpr int kMergedRows = 64;
-        if (first <= back.rows.last + 1 && last >= back.rows.first - 1 &&
-            std::max(last, back.rows.last) - std::min(first, back.rows.first) < kMergedRows) {
-            back.rows = {std::min(first, back.rows.first), std::max(last, back.rows.last)};
-            back.revision = revision_;
-            return;
-        }
+    // Another change of the same rows (the cells of one row) moves the last entry on; any other
+    // change is an entry of its own, so that a caller that knows the last entry is told only of
+    // the rows changed since.
+    if (!changes_.empty() && changes_.back().rows.first == first &&
+        changes_.back().rows.last == last) {
+        changes_.back().revision = revision_;
+        return;
     }
     if (changes_.size() == kKeptChanges) {
         knownSince_ = changes_.front().revision;
