@@ -74,22 +74,7 @@ bool FigureSession::LoadSegments(int width, int height, const std::vector<TileSe
     if (model_.interaction.drawing) return false;
     const bool hadFigure = model_.HasFigure();
     bool made = false;
-    Step([&] {
-        made = InitFiguur(model_, *canvas_, width, height);
-        if (!made) return;
-        TextGrid& grid = model_.grid;
-        grid.SetRowCount(1 + std::max<int>(1, static_cast<int>(segments.size())));
-        for (int i = 0; i < static_cast<int>(segments.size()); ++i) {
-            const TileSegment& s = segments[static_cast<std::size_t>(i)];
-            grid.SetCell(0, i + 1, IntText(i + 1));
-            grid.SetCell(kColXStart, i + 1, Fmt(static_cast<double>(s.start.x)));
-            grid.SetCell(kColYStart, i + 1, Fmt(static_cast<double>(s.start.y)));
-            grid.SetCell(kColXEind, i + 1, Fmt(static_cast<double>(s.end.x)));
-            grid.SetCell(kColYEind, i + 1, Fmt(static_cast<double>(s.end.y)));
-        }
-        grid.SetCurrent(kFirstCoordCol, 1);
-        RedrawFiguur(model_, *canvas_);
-    });
+    Step([&] { made = FillTile(model_, *canvas_, width, height, segments); });
     if (made && !hadFigure) history_.Clear();
     return made;
 }
