@@ -9,10 +9,10 @@
 
 #include "FigurePreviewContent.h"
 #include "FigureTab.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
+#include "TabHost.h"
 #include "TextGridModel.h"
 
 namespace murvex::app {
@@ -58,7 +58,7 @@ QPushButton* TFigureTab::AddPreview() {
     button->setGeometry(232, 374, 75, 25);
     button->setAutoDefault(false);
     button->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
-    QObject::connect(button, &QPushButton::clicked, &tab, [this] { ShowPreview(form_); });
+    QObject::connect(button, &QPushButton::clicked, &tab, [this] { form_.ShowPreview(); });
 
     auto* preview = new PreviewSource(&tab, [this] { return PreviewNow(); });
     const auto changed = [preview] { emit preview->ContentChanged(); };

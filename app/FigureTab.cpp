@@ -42,7 +42,6 @@
 #include "InputRubberForm.h"
 #include "Interaction.h"
 #include "LibrarySave.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
 #include "NumberText.h"
@@ -54,6 +53,7 @@
 #include "SaveHatch.h"
 #include "Selection.h"
 #include "Snaps.h"
+#include "TabHost.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
 #include "TypedInput.h"
@@ -74,14 +74,14 @@ constexpr int kBelowCanvas = 340;
 constexpr int kBesideCanvas = 318;
 
 // An action of the window's action list with its hint and picture.
-QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
+QAction* TabAction(TabHost& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
                    bool enabled) {
     auto* action = new QAction(GlyphIcon(glyph), QString(), owner);
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromUtf8(hint));
     action->setStatusTip(QString::fromUtf8(hint));
     action->setEnabled(enabled);
-    form.addAction(action);
+    form.Window().addAction(action);
     return action;
 }
 
@@ -226,8 +226,8 @@ void ShowStatusText(QLabel& label, const QString& text) {
 
 }  // namespace
 
-TFigureTab::TFigureTab(TMainForm& form)
-    : QWidget(&form),
+TFigureTab::TFigureTab(TabHost& form)
+    : QWidget(&form.Window()),
       SaveDialogVrijFiguur(figure::MakeSaveFigureListDialog()),
       OpenDialogVrijFiguur(figure::MakeOpenFigureListDialog()),
       OpenPictureDialog(MakeOpenPictureDialog()),
@@ -586,8 +586,7 @@ void TFigureTab::RemoveBackgroundPicture() {
 void TFigureTab::NieuwFiguurClick() {
     if (model_.interaction.drawing) return;
     if (!MayDropChanges()) return;
-    if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
-    TNewVrijHatch& dialog = *form_.NewVrijHatch;
+    TNewVrijHatch& dialog = form_.NewFigureDialog();
     // Cancelled, the old figure stays with all its commands.
     if (dialog.exec() != QDialog::Accepted) return;
     AddfiguurLijn->setEnabled(false);
@@ -703,8 +702,8 @@ bool TFigureTab::MayDropChanges() {
     CommitOpenCell(FiguurGrid);
     const bool changed = session_.Changed();
     // The user sees what the question is about.
-    if (changed) form_.PageControl1->setCurrentWidget(this);
-    const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
+    if (changed) form_.Pages()->setCurrentWidget(this);
+    const QString caption = form_.Pages()->tabText(form_.Pages()->indexOf(this));
     return murvex::MayDropChanges(form_.ThePlatform(), changed, ToFileText(caption), form_.Handle(),
                                   [this] { return SaveFigureListNow(); });
 }
@@ -735,7 +734,7 @@ void TFigureTab::OpenDxfDrawing(const std::string& path) {
         if (!read.error.empty()) ShowError(platform, read.error, "DXF-tekening", form_.Handle());
         return;
     }
-    TDxfImportForm dialog(std::move(*read.drawing), &form_);
+    TDxfImportForm dialog(std::move(*read.drawing), &form_.Window());
     if (dialog.exec() != QDialog::Accepted || !dialog.Figure()) return;
     const dxf::TileFigure& figure = *dialog.Figure();
     if (!session_.LoadSegments(figure.width, figure.height, figure.segments)) {
@@ -770,7 +769,7 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
 
 bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     if (!MayDropChanges()) return false;
-    form_.PageControl1->setCurrentWidget(this);
+    form_.Pages()->setCurrentWidget(this);
     PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
     const bool hadFigure = model_.HasFigure();
     figure::ListReadResult result;
@@ -789,15 +788,16 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
 
 void TFigureTab::ButtonCreateHatchClick() {
     MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
-        if (!SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle()))
+        if (!SaveHatchFile(lines, form_.ThePlatform(), form_.HatchSaveDialog(), form_.Handle()))
             return std::nullopt;
-        return form_.SaveDialog.fileName;
+        return form_.HatchSaveDialog().fileName;
     });
 }
 
 void TFigureTab::AddToLibraryClick() {
     MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
-        if (!AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle()))
+        if (!AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryFileDialog(),
+                              form_.Handle()))
             return std::nullopt;
         // A library holds many patterns: its name is not the pattern's.
         return std::string();
@@ -817,8 +817,7 @@ void TFigureTab::TellMisreadingReaders(const LineList& lines, const std::string&
 void TFigureTab::MakeHatchThen(
     const std::function<std::optional<std::string>(const LineList&)>& save) {
     CommitOpenCell(FiguurGrid);
-    if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
-    TErrorForm& errors = *form_.ErrorForm;
+    TErrorForm& errors = form_.ErrorWindow();
     errors.Clear();
 
     const std::optional<figure::ConversionSettings> choice = ConversionChoice();
@@ -894,8 +893,7 @@ void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
 }
 
 void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
-    if (!form_.InputRubberForm) form_.InputRubberForm = new TInputRubberForm(&form_);
-    TInputRubberForm& input = *form_.InputRubberForm;
+    TInputRubberForm& input = form_.TypedLengthBox();
     input.InPutRubberEdit->setText(FromFileText(box.text));
     input.setGeometry(box.left, box.top, box.width, box.height);
     const bool accepted = input.exec() == QDialog::Accepted;
@@ -932,7 +930,7 @@ void TFigureTab::CheckBoxSnapClick() {
 }
 
 figure::KeyFocus TFigureTab::KeyFocus() const {
-    if (form_.PageControl1->currentWidget() != this) return figure::KeyFocus::OtherTab;
+    if (form_.Pages()->currentWidget() != this) return figure::KeyFocus::OtherTab;
     // A cell editor is a line edit too; an editable combo box's edit is the combo's child.
     for (const QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget()) {
         if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
@@ -983,8 +981,9 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
 bool TFigureTab::FormKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || text[0].unicode() > 0x7F) return false;
-    const figure::Reaction reaction = figure::KeyPress(model_, static_cast<char>(text[0].unicode()),
-                                                       KeyFocus(), form_.x(), form_.y());
+    const figure::Reaction reaction =
+        figure::KeyPress(model_, static_cast<char>(text[0].unicode()), KeyFocus(),
+                         form_.Window().x(), form_.Window().y());
     if (!reaction.keySwallowed && !reaction.openTypedLengthBox) return false;
     Apply(reaction);
     return reaction.keySwallowed;
@@ -1243,9 +1242,10 @@ void TFigureTab::resizeEvent(QResizeEvent* event) {
 }
 
 void TFigureTab::LayoutForExtraRoom() {
-    if (!form_.PageControl1 || !DP) return;
-    const int extraWidth = std::max(form_.PageControl1->width() - kDesignedPageWidth, 0);
-    const int extraHeight = std::max(form_.PageControl1->height() - kDesignedPageHeight, 0);
+    const QTabWidget* pages = form_.Pages();
+    if (!pages || !DP) return;
+    const int extraWidth = std::max(pages->width() - kDesignedPageWidth, 0);
+    const int extraHeight = std::max(pages->height() - kDesignedPageHeight, 0);
     if (designedPlaces_.empty()) {
         if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
         for (QObject* child : children()) {
@@ -1273,10 +1273,10 @@ void TFigureTab::LayoutForExtraRoom() {
 }
 
 void TFigureTab::FitCanvasToRoom() {
-    if (!form_.PageControl1) return;
-    const figure::CanvasExtra extra =
-        figure::CanvasRoom(model_, form_.PageControl1->width() - kDesignedPageWidth,
-                           form_.PageControl1->height() - kDesignedPageHeight);
+    const QTabWidget* pages = form_.Pages();
+    if (!pages) return;
+    const figure::CanvasExtra extra = figure::CanvasRoom(
+        model_, pages->width() - kDesignedPageWidth, pages->height() - kDesignedPageHeight);
     figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extra.width, extra.height);
 }
 

@@ -44,7 +44,7 @@ namespace murvex::app {
 
 class FigureCanvas;
 class GridUndoKeys;
-class TMainForm;
+class TabHost;
 class TextGridModel;
 
 // The handlers only translate: the figure library changes the model (grid, canvas, interaction
@@ -53,7 +53,7 @@ class TFigureTab : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TFigureTab(TMainForm& form);
+    explicit TFigureTab(TabHost& host);
     ~TFigureTab() override;
 
     figure::FigureModel& Model() { return model_; }
@@ -220,7 +220,7 @@ class TFigureTab : public QWidget {
     template <class Command>
     void Step(Command&& command);
 
-    TMainForm& form_;
+    TabHost& form_;  // the main window, as the tabs see it
     figure::FigureSession session_;
     figure::FigureModel& model_ = session_.Model();
     // Set while the tab itself moves the grid view's current cell, so that the cell selection
