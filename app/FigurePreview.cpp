@@ -7,7 +7,6 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "FigurePreviewContent.h"
 #include "FigureTab.h"
 #include "Msg.h"
 #include "PreviewForm.h"
@@ -21,22 +20,8 @@ PreviewContent TFigureTab::PreviewNow() const {
     const PatternHeader texts{ToFileText(VrijeFiguurUnits->currentText()),
                               ToFileText(VrijeFiguurType->currentText()),
                               ToFileText(NaamEditVrij->text())};
-    const figure::FigureModel& model = model_;
-    if (!model.HasFigure()) {
-        PreviewContent content;
-        content.fileName = texts.name;
-        content.problem = "Nog geen figuur: begin met \"Nieuw\"";
-        return content;
-    }
-    const std::optional<figure::ConversionSettings> choice = ConversionChoice();
-    if (!choice) {
-        PreviewContent content;
-        content.fileName = texts.name;
-        content.problem = kInvalidValueText;
-        return content;
-    }
-    PreviewContent content = figure::FigurePreviewContent({model.TileWidth(), model.TileHeight()},
-                                                          model.grid, texts, *choice, SaveStyle());
+    PreviewContent content = session_.Preview(texts, ComboBoxNaukeurigheid->currentIndex(),
+                                              ToFileText(MaxAfwijkingEdit->text()), SaveStyle());
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;

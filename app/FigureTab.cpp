@@ -771,10 +771,7 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     if (!MayDropChanges()) return false;
     form_.Pages()->setCurrentWidget(this);
     PatternHeader texts = ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij);
-    const bool hadFigure = model_.HasFigure();
-    figure::ListReadResult result;
-    Step([&] { result = figure::ReadFigureListLines(lines, model_, HatchImage->Canvas(), texts); });
-    if (!hadFigure && model_.HasFigure()) session_.History().Clear();
+    const figure::ListReadResult result = session_.ReadListLines(lines, texts);
     if (result.tileSet) {
         RemoveBackgroundPicture();
         EnableFigureCommands();
@@ -831,9 +828,7 @@ void TFigureTab::MakeHatchThen(
                               ToFileText(VrijeFiguurType->currentText()),
                               ToFileText(NaamEditVrij->text())};
     Platform& platform = form_.ThePlatform();
-    const figure::FigureHatch hatch =
-        figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
-                                 *choice, &platform, SaveStyle());
+    const figure::FigureHatch hatch = session_.MakeHatch(texts, *choice, &platform, SaveStyle());
     std::optional<std::string> written;
     RunCommand(platform, [&] { written = save(hatch.lines); });
     if (written) TellMisreadingReaders(hatch.lines, *written);
@@ -849,13 +844,8 @@ void TFigureTab::MakeHatchThen(
 }
 
 std::optional<figure::ConversionSettings> TFigureTab::ConversionChoice() const {
-    const figure::Accuracy accuracy =
-        figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex());
-    if (accuracy != figure::Accuracy::OpMaat) return figure::ConversionSettings(accuracy);
-    const std::optional<long double> deviation = figure::ParseMaxDeviation(
-        {model_.TileWidth(), model_.TileHeight()}, ToFileText(MaxAfwijkingEdit->text()));
-    if (!deviation) return std::nullopt;
-    return figure::ConversionSettings(accuracy, *deviation);
+    return session_.ConversionChoice(ComboBoxNaukeurigheid->currentIndex(),
+                                     ToFileText(MaxAfwijkingEdit->text()));
 }
 
 void TFigureTab::ShowMaxDeviationState() {

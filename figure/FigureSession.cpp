@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FigureEditing.h"
+#include "FigurePreviewContent.h"
 #include "NumberText.h"
 #include "SaveHatch.h"
 #include "Snaps.h"
@@ -102,6 +103,45 @@ bool FigureSession::SaveList(Platform& platform, FileDialog& dialog, WindowHandl
                [&] { saved = SaveFigureList(platform, dialog, appWindow, model_, header); });
     if (saved) MarkSaved();
     return saved;
+}
+
+ListReadResult FigureSession::ReadListLines(const LineList& lines, PatternHeader& header) {
+    const bool hadFigure = model_.HasFigure();
+    ListReadResult result;
+    Step([&] { result = ReadFigureListLines(lines, model_, *canvas_, header); });
+    if (!hadFigure && model_.HasFigure()) history_.Clear();
+    return result;
+}
+
+std::optional<ConversionSettings> FigureSession::ConversionChoice(
+    int accuracyIndex, std::string_view deviationText) const {
+    const Accuracy accuracy = AccuracyFromIndex(accuracyIndex);
+    if (accuracy != Accuracy::OpMaat) return ConversionSettings(accuracy);
+    const std::optional<long double> deviation =
+        ParseMaxDeviation({model_.TileWidth(), model_.TileHeight()}, deviationText);
+    if (!deviation) return std::nullopt;
+    return ConversionSettings(accuracy, *deviation);
+}
+
+FigureHatch FigureSession::MakeHatch(const PatternHeader& header,
+                                     const ConversionSettings& settings, Platform* platform,
+                                     PatternStyle style) const {
+    return FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, header,
+                            settings, platform, style);
+}
+
+PreviewContent FigureSession::Preview(const PatternHeader& header, int accuracyIndex,
+                                      std::string_view deviationText, PatternStyle style) const {
+    const std::optional<ConversionSettings> choice = ConversionChoice(accuracyIndex, deviationText);
+    if (!model_.HasFigure() || !choice) {
+        PreviewContent content;
+        content.fileName = header.name;
+        content.problem =
+            model_.HasFigure() ? kInvalidValueText : "Nog geen figuur: begin met \"Nieuw\"";
+        return content;
+    }
+    return FigurePreviewContent({model_.TileWidth(), model_.TileHeight()}, model_.grid, header,
+                                *choice, style);
 }
 
 void FigureSession::AddRow() {

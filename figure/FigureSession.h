@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "Conversion.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "GridHistory.h"
 #include "Interaction.h"
+#include "PreviewContent.h"
 #include "Selection.h"
 #include "UnsavedChanges.h"
 
@@ -73,6 +75,23 @@ class FigureSession {
     // The figure list's save flow; when written, the figure counts as saved.
     bool SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
                   const PatternHeader& header);
+
+    // The lines of a figure list (a pattern opened as a figure) as one undo step, the header's
+    // texts into header; read into the first figure it starts the history.
+    ListReadResult ReadListLines(const LineList& lines, PatternHeader& header);
+
+    // The accuracy item chosen (its index in the combo box) with the text of "Max. afwijking",
+    // which counts only for "Op maat"; nothing while "Op maat" has no usable deviation for the
+    // tile.
+    std::optional<ConversionSettings> ConversionChoice(int accuracyIndex,
+                                                       std::string_view deviationText) const;
+    // What "Maak hatch" writes for the figure as it now is.
+    FigureHatch MakeHatch(const PatternHeader& header, const ConversionSettings& settings,
+                          Platform* platform, PatternStyle style) const;
+    // What the preview shows: the file, its rows over the tile and the report, or the problem
+    // (no figure yet, no usable deviation).
+    PreviewContent Preview(const PatternHeader& header, int accuracyIndex,
+                           std::string_view deviationText, PatternStyle style) const;
 
     // The grid's commands.
     void AddRow();
