@@ -161,6 +161,18 @@ TEST_F(Session, TypedEditTextsAndGridSpacing) {
     EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
 }
 
+// "Max. afwijking" counts for "Op maat" only: a positive number below the tile's size, written
+// with either decimal separator.
+TEST_F(Session, TheDeviationOfOpMaat) {
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("600", "300"));
+    for (const char* text : {"0", "-1", "nan", "veel", "600.5"})
+        EXPECT_FALSE(session.ConversionChoice(3, text)) << text;
+    ASSERT_TRUE(session.ConversionChoice(3, "0,5"));
+    EXPECT_EQ(session.ConversionChoice(3, "0,5")->maxDeviation, 0.5L);
+    EXPECT_EQ(session.ConversionChoice(0, "veel")->accuracy, Accuracy::Nauwkeurig);
+}
+
 // A list read is one step and counts as saved; read into the first figure it starts the history.
 TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
     test::TempDir dir;
