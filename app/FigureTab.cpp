@@ -1100,28 +1100,20 @@ void TFigureTab::BuildDrawingTools() {
 
 void TFigureTab::SelectionEditClick(int edit) {
     const auto kind = static_cast<figure::SelectionEdit>(edit);
-    const bool mirror = kind == figure::SelectionEdit::MirrorLeftRight ||
-                        kind == figure::SelectionEdit::MirrorUpDown;
-    const char separator = form_.ThePlatform().DecimalSeparator();
+    const figure::SelectionEditTexts texts =
+        figure::EditTexts(kind, form_.ThePlatform().DecimalSeparator());
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("SelectionEditDialog"));
-    dialog.setWindowTitle(kind == figure::SelectionEdit::Copy   ? QStringLiteral("Kopiëren")
-                          : kind == figure::SelectionEdit::Move ? QStringLiteral("Verplaatsen")
-                                                                : QStringLiteral("Spiegelen"));
+    dialog.setWindowTitle(FromFileText(texts.title));
     auto* layout = new QFormLayout(&dialog);
     auto* value = new QLineEdit(&dialog);
     value->setObjectName(QStringLiteral("SelectionEditValue"));
-    layout->addRow(
-        mirror ? (kind == figure::SelectionEdit::MirrorLeftRight ? QStringLiteral("Spiegellijn x:")
-                                                                 : QStringLiteral("Spiegellijn y:"))
-        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
-                           : QStringLiteral("Verschuiving dx,dy:"),
-        value);
+    layout->addRow(FromFileText(texts.label), value);
     auto* keep = new QCheckBox(QStringLiteral("Origineel behouden"), &dialog);
     keep->setObjectName(QStringLiteral("SelectionEditKeep"));
     keep->setChecked(true);
-    keep->setVisible(mirror);
-    if (mirror) layout->addRow(keep);
+    keep->setVisible(texts.asksKeep);
+    if (texts.asksKeep) layout->addRow(keep);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
     layout->addRow(buttons);
@@ -1130,17 +1122,11 @@ void TFigureTab::SelectionEditClick(int edit) {
     if (dialog.exec() != QDialog::Accepted) return;
     const std::optional<figure::EditResult> result =
         session_.EditSelectionTyped(kind, ToFileText(value->text()), keep->isChecked());
-    if (!result) {
-        ShowWarning(form_.ThePlatform(),
-                    mirror ? std::string(figure::kInvalidLengthText)
-                           : figure::TypedInputRefusedText(separator),
+    if (!result || *result == figure::EditResult::OntoItself) {
+        ShowWarning(form_.ThePlatform(), result ? figure::kCopyOntoItselfText : texts.refused,
                     std::string(), ApplicationHandle());
-        return;
     }
-    if (*result == figure::EditResult::OntoItself)
-        ShowWarning(form_.ThePlatform(), figure::kCopyOntoItselfText, std::string(),
-                    ApplicationHandle());
-    ShowModel();
+    if (result) ShowModel();
 }
 
 void TFigureTab::GridSpacingClick() {
