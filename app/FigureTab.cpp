@@ -275,29 +275,41 @@ TFigureTab::~TFigureTab() {
 }
 
 void TFigureTab::BuildControls() {
-    AddfiguurLijn = TabAction(form_, this, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false);
-    DeleteFiguurLijnAction =
-        TabAction(form_, this, "DeleteFiguurLijnAction", "Lijn wissen", Glyph::Minus, false);
-    SafeVrijFiguurlist =
-        TabAction(form_, this, "SafeVrijFiguurlist", "Oplaan coördinatenlijst", Glyph::Save, false);
-    OpenVrijfiguurList =
-        TabAction(form_, this, "OpenVrijfiguurList", "Coördinatenlijst openen", Glyph::Open, true);
-    OpenPictureAction = TabAction(form_, this, "OpenPictureAction", "Achtergrondafbeelding openen",
-                                  Glyph::Picture, false);
-    DeleteBackGroundImageAction =
-        TabAction(form_, this, "DeleteBackGroundImageAction", "Achtergrondafbeelding wissen",
-                  Glyph::NoPicture, false);
-    HelpVrijeFiguurAction = TabAction(form_, this, "HelpVrijeFiguurAction",
-                                      "Uitleg Vrij Figuur arcering", Glyph::Help, true);
+    // The tab's actions, in the window's action list, and the flat buttons that run them.
+    const struct {
+        QAction* TFigureTab::*action;
+        const char* name;
+        const char* hint;
+        Glyph glyph;
+        bool enabled;
+        const char* button;
+        int left;
+    } actions[] = {
+        {&TFigureTab::AddfiguurLijn, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false,
+         "AddFiguurLijnSpeedButton", 322},
+        {&TFigureTab::DeleteFiguurLijnAction, "DeleteFiguurLijnAction", "Lijn wissen", Glyph::Minus,
+         false, "DeleteFiguurLijnSpeedButton", 346},
+        {&TFigureTab::SafeVrijFiguurlist, "SafeVrijFiguurlist", "Oplaan coördinatenlijst",
+         Glyph::Save, false, "SpeedButtonSaveCoordinaten", 370},
+        {&TFigureTab::OpenVrijfiguurList, "OpenVrijfiguurList", "Coördinatenlijst openen",
+         Glyph::Open, true, "SpeedButtonOpenCoordinaten", 393},
+        {&TFigureTab::OpenPictureAction, "OpenPictureAction", "Achtergrondafbeelding openen",
+         Glyph::Picture, false, "SpeedbuttonLoadImage", 82},
+        {&TFigureTab::DeleteBackGroundImageAction, "DeleteBackGroundImageAction",
+         "Achtergrondafbeelding wissen", Glyph::NoPicture, false,
+         "SpeedButton1DeleteBackgroundImage", 106},
+        {&TFigureTab::HelpVrijeFiguurAction, "HelpVrijeFiguurAction", "Uitleg Vrij Figuur arcering",
+         Glyph::Help, true, "HelpVrijeFiguurSpeedButton", 420},
+    };
+    for (const auto& a : actions) {
+        this->*a.action = TabAction(form_, this, a.name, a.hint, a.glyph, a.enabled);
+        ActionButton(this, a.button, this->*a.action, a.left);
+    }
 
     NieuwFiguur = new QPushButton(QStringLiteral("Nieuw"), this);
     NieuwFiguur->setObjectName(QStringLiteral("NieuwFiguur"));
     NieuwFiguur->setGeometry(4, 8, 75, 22);
     NieuwFiguur->setAutoDefault(false);
-
-    SpeedbuttonLoadImage = ActionButton(this, "SpeedbuttonLoadImage", OpenPictureAction, 82);
-    SpeedButton1DeleteBackgroundImage =
-        ActionButton(this, "SpeedButton1DeleteBackgroundImage", DeleteBackGroundImageAction, 106);
 
     XYPos = new QLabel(this);
     XYPos->setObjectName(QStringLiteral("XYPos"));
@@ -307,15 +319,6 @@ void TFigureTab::BuildControls() {
     XYPos->setLineWidth(1);
     XYPos->setFont(StatusFont());
 
-    AddFiguurLijnSpeedButton = ActionButton(this, "AddFiguurLijnSpeedButton", AddfiguurLijn, 322);
-    DeleteFiguurLijnSpeedButton =
-        ActionButton(this, "DeleteFiguurLijnSpeedButton", DeleteFiguurLijnAction, 346);
-    SpeedButtonSaveCoordinaten =
-        ActionButton(this, "SpeedButtonSaveCoordinaten", SafeVrijFiguurlist, 370);
-    SpeedButtonOpenCoordinaten =
-        ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
-    HelpVrijeFiguurSpeedButton =
-        ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
     // At the right end of the grid's button row, as a short text (the row also holds the view
     // tools); the tool tip names the command in full.
     libraryAddButton_ = new QToolButton(this);

@@ -146,14 +146,7 @@ class TFigureTab : public QWidget {
 
   private:
     QPushButton* NieuwFiguur = nullptr;
-    QToolButton* SpeedbuttonLoadImage = nullptr;
-    QToolButton* SpeedButton1DeleteBackgroundImage = nullptr;
     QLabel* XYPos = nullptr;
-    QToolButton* AddFiguurLijnSpeedButton = nullptr;
-    QToolButton* DeleteFiguurLijnSpeedButton = nullptr;
-    QToolButton* SpeedButtonSaveCoordinaten = nullptr;
-    QToolButton* SpeedButtonOpenCoordinaten = nullptr;
-    QToolButton* HelpVrijeFiguurSpeedButton = nullptr;
     QFrame* DP = nullptr;
     QLabel* BackGroundImage = nullptr;
     FigureCanvas* HatchImage = nullptr;
