@@ -537,20 +537,10 @@ void TFigureTab::ShowModel() {
     for (const figure::Pixel& p : figure::GridDots(model_))
         dots.append(QPoint(p.x, p.y));
     HatchImage->SetGridDots(std::move(dots));
-    const figure::ViewState& view = model_.view;
-    const bool designedView = view.zoom == 1 && view.offsetX == 0 && view.offsetY == 0 &&
-                              view.extraWidth == 0 && view.extraHeight == 0;
     QRect frame;
-    if (model_.HasFigure() && !designedView) {
-        // Far beyond the canvas the outline is cut short; its visible part stays.
-        auto on = [](figure::Pixel p) {
-            return QPoint(std::clamp(p.x, -100000, 100000), std::clamp(p.y, -100000, 100000));
-        };
-        frame = QRect(
-            on(figure::FiguurToPixel(model_, {0, static_cast<long double>(model_.TileHeight())})
-                   .pixel),
-            on(figure::FiguurToPixel(model_, {static_cast<long double>(model_.TileWidth()), 0})
-                   .pixel));
+    if (const auto outline = figure::TileOutline(model_)) {
+        frame = QRect(QPoint(outline->first.x, outline->first.y),
+                      QPoint(outline->second.x, outline->second.y));
     }
     HatchImage->SetTileFrame(frame);
     movingCurrent_ = true;
