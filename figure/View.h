@@ -2,9 +2,8 @@
 // pixels; the grid is untouched. Each change redraws the canvas from the grid.
 #pragma once
 
-#include <utility>
-
 #include <optional>
+#include <utility>
 
 #include "Canvas.h"
 #include "FigureModel.h"
