@@ -202,83 +202,53 @@ TEST_F(Session, UndoAndRedoGiveBackEveryStateExactly) {
     std::mt19937 random(5);
     FigureSession session(canvas);
     ASSERT_TRUE(session.NewFigure("300", "200"));
-    TextGrid& grid = session.Model().grid;
-    const auto pixel = [&] {
-        return Pixel{static_cast<int>(random() % 300), static_cast<int>(random() % 200)};
-    };
-    struct State {
-        TextGrid rows;
-        int width;
-    };
-    std::vector<State> states{{grid, session.Model().TileWidth()}};
-    // Each step's figure, as soon as it was made (one command may make two: a selected row
-    // drawn clipped, then deleted).
+    FigureModel& model = session.Model();
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    // Each step's figure as soon as it was made (selecting a row may make one: the row drawn
+    // clipped); a change that made no step could not be undone.
+    std::vector<FigureSnapshot> states{Snapshot(model)};
     const auto note = [&] {
         while (states.size() < session.History().UndoCount() + 1)
-            states.push_back({grid, session.Model().TileWidth()});
-        // A change that made no step could not be undone.
-        if (!session.Model().interaction.drawing) {
-            EXPECT_TRUE(SameCells(grid, states.back().rows)) << "state " << states.size();
-        }
+            states.push_back(Snapshot(model));
+        EXPECT_TRUE(SameState(Snapshot(model), states.back())) << states.size();
     };
     for (int step = 0; step < 120; ++step) {
-        switch (random() % 6) {
-            case 0:
-            case 1:
-                ClickAt(session, pixel());
-                ClickAt(session, pixel());
-                break;
-            case 2:
-                session.SelectRow(1 + static_cast<int>(random() % (grid.RowCount() - 1)));
-                note();
-                if (random() % 2) {
-                    session.DeleteSelected();
-                } else {
-                    session.AddRow();
-                }
-                break;
-            case 3:
-                grid.SetCurrent(kColXStart, grid.RowCount() - 1);
-                session.BeginTypedCell();
-                grid.SetCell(1 + static_cast<int>(random() % 4), grid.RowCount() - 1,
-                             std::to_string(random() % 300));
-                session.EndTypedCell();
-                break;
-            case 4:
-                session.SelectRow(1 + static_cast<int>(random() % (grid.RowCount() - 1)));
-                note();
-                session.EditSelection(random() % 2 ? SelectionEdit::Copy : SelectionEdit::Move,
-                                      static_cast<long double>(random() % 400),
-                                      static_cast<long double>(random() % 50), true);
-                break;
-            default:
-                if (random() % 8 == 0) {
-                    session.Step(
-                        [&] { InitFiguur(session.Model(), canvas, 200 + random() % 3 * 50, 200); });
-                }
-                break;
+        const int kind = below(8);
+        if (kind < 3) {
+            ClickAt(session, {below(300), below(200)});
+            ClickAt(session, {below(300), below(200)});
+        } else if (kind < 7) {
+            session.SelectRow(1 + below(model.grid.RowCount() - 1));
+            note();
+            if (kind == 3) session.DeleteSelected();
+            if (kind == 4) session.AddRow();
+            if (kind > 4)
+                session.EditSelection(kind == 5 ? SelectionEdit::Copy : SelectionEdit::Move,
+                                      below(400), below(50), true);
+        } else if (below(4) == 0) {
+            session.Step([&] { InitFiguur(model, canvas, 200 + below(3) * 50, 200); });
+        } else {
+            const int last = model.grid.RowCount() - 1;
+            session.BeginTypedCell();
+            model.grid.SetCell(1 + below(4), last, std::to_string(below(300)));
+            session.EndTypedCell();
         }
         note();
     }
-    ASSERT_EQ(session.History().UndoCount(), states.size() - 1);
     ASSERT_GT(states.size(), 60u);
-    const auto expect = [&](const State& state, std::size_t i) {
-        EXPECT_TRUE(SameCells(grid, state.rows)) << "state " << i;
-        EXPECT_EQ(session.Model().TileWidth(), state.width) << "state " << i;
-    };
     for (std::size_t i = states.size() - 1; i > 0; --i) {
         ASSERT_TRUE(session.Undo());
-        expect(states[i - 1], i - 1);
+        EXPECT_TRUE(SameState(Snapshot(model), states[i - 1])) << i - 1;
     }
     EXPECT_FALSE(session.Undo());
     for (std::size_t i = 1; i < states.size(); ++i) {
         ASSERT_TRUE(session.Redo());
-        expect(states[i], i);
+        EXPECT_TRUE(SameState(Snapshot(model), states[i])) << i;
     }
     // Whole grids would weigh what the states do; the changed rows are a fraction of that.
     std::size_t wholeGrids = 0;
     for (std::size_t i = 0; i + 1 < states.size(); ++i)
-        wholeGrids += GridBytes(states[i].rows);
+        wholeGrids += StateBytes(states[i]);
     EXPECT_LT(session.History().Bytes(), wholeGrids / 4);
 }
 
