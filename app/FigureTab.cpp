@@ -252,11 +252,6 @@ TFigureTab::TFigureTab(TabHost& form)
     });
 }
 
-template <class Command>
-void TFigureTab::Step(Command&& command) {
-    session_.Step(std::forward<Command>(command));
-}
-
 const figure::FigureHistory& TFigureTab::UndoHistory() const {
     return session_.History();
 }
@@ -624,20 +619,17 @@ void TFigureTab::FiguurGridSelectCell(int row) {
 }
 
 void TFigureTab::FiguurGridClick() {
-    Step([this] { figure::RedrawAfterBackgroundChange(model_, HatchImage->Canvas()); });
+    session_.RedrawAfterBackground();
     ShowModel();
 }
 
 void TFigureTab::DikkePenClick() {
-    Step([this] {
-        model_.thickPen = DikkePen->isChecked();
-        figure::RedrawWithSelection(model_, HatchImage->Canvas());
-    });
+    session_.SetThickPen(DikkePen->isChecked());
     ShowModel();
 }
 
 void TFigureTab::RefreschButtonClick() {
-    Step([this] { figure::RedrawWithSelection(model_, HatchImage->Canvas()); });
+    session_.Redraw();
     ShowModel();
 }
 
@@ -885,7 +877,7 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     if (accepted) {
         Apply(session_.TypedText(text, form_.ThePlatform().DecimalSeparator()));
     } else {
-        figure::TypedLengthCancelled(model_);
+        session_.TypedLengthCancelled();
     }
 }
 
@@ -905,11 +897,11 @@ void TFigureTab::SpeedButtonSelectieModeClick() {
 }
 
 void TFigureTab::SpeedButtonTekenmodeClick() {
-    Apply(figure::EnterDrawingMode(model_));
+    Apply(session_.DrawingMode());
 }
 
 void TFigureTab::CheckBoxSnapClick() {
-    Apply(figure::SetSnap(model_, CheckBoxSnap->isChecked()));
+    Apply(session_.SetSnap(CheckBoxSnap->isChecked()));
 }
 
 figure::KeyFocus TFigureTab::KeyFocus() const {
@@ -964,9 +956,8 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
 bool TFigureTab::FormKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || text[0].unicode() > 0x7F) return false;
-    const figure::Reaction reaction =
-        figure::KeyPress(model_, static_cast<char>(text[0].unicode()), KeyFocus(),
-                         form_.Window().x(), form_.Window().y());
+    const figure::Reaction reaction = session_.KeyPress(
+        static_cast<char>(text[0].unicode()), KeyFocus(), form_.Window().x(), form_.Window().y());
     if (!reaction.keySwallowed && !reaction.openTypedLengthBox) return false;
     Apply(reaction);
     return reaction.keySwallowed;
@@ -974,8 +965,7 @@ bool TFigureTab::FormKeyPress(QKeyEvent* event) {
 
 void TFigureTab::FormKeyUp(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) HatchImage->SetSpaceHeld(false);
-    figure::KeyUp(model_,
-                  event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
+    session_.KeyUp(event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
 }
 
 // ---- Drawing tools: zoom and pan, switchable snaps, polar angles, chain drawing, end point
@@ -1180,17 +1170,16 @@ void TFigureTab::ShowViewChange(QPoint mouse) {
 }
 
 void TFigureTab::HatchImageWheel(QPoint pixel, int delta) {
-    if (figure::WheelZoom(model_, HatchImage->Canvas(), ToPixel(pixel), delta))
-        ShowViewChange(pixel);
+    if (session_.Zoom(ToPixel(pixel), delta)) ShowViewChange(pixel);
 }
 
 void TFigureTab::HatchImagePan(QPoint delta) {
-    if (figure::PanBy(model_, HatchImage->Canvas(), delta.x(), delta.y()))
+    if (session_.Pan(delta.x(), delta.y()))
         ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
 }
 
 void TFigureTab::PassendClick() {
-    figure::FitTile(model_, HatchImage->Canvas());
+    session_.Fit();
     ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
 }
 
@@ -1246,7 +1235,7 @@ void TFigureTab::FitCanvasToRoom() {
     if (!pages) return;
     const figure::CanvasExtra extra = figure::CanvasRoom(
         model_, pages->width() - kDesignedPageWidth, pages->height() - kDesignedPageHeight);
-    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extra.width, extra.height);
+    session_.UseRoom(extra.width, extra.height);
 }
 
 }  // namespace murvex::app

@@ -209,9 +209,6 @@ class TFigureTab : public QWidget {
     void ShowMaxDeviationState();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
-    // Runs a command that may change the grid as an undo step, as the figure's step rules say.
-    template <class Command>
-    void Step(Command&& command);
 
     TabHost& form_;  // the main window, as the tabs see it
     figure::FigureSession session_;

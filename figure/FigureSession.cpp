@@ -11,6 +11,7 @@
 #include "Snaps.h"
 #include "Text.h"
 #include "TypedInput.h"
+#include "View.h"
 
 namespace murvex::figure {
 
@@ -225,6 +226,57 @@ std::optional<EditResult> FigureSession::EditSelectionTyped(SelectionEdit edit,
     const std::optional<TypedInput> offset = ParseTypedInput(relative);
     if (!offset || offset->form != TypedInput::Form::Relative) return std::nullopt;
     return EditSelection(edit, offset->a, offset->b, keepOriginal);
+}
+
+Reaction FigureSession::DrawingMode() {
+    return EnterDrawingMode(model_);
+}
+
+Reaction FigureSession::SetSnap(bool on) {
+    return figure::SetSnap(model_, on);
+}
+
+void FigureSession::SetThickPen(bool thick) {
+    Step([&] {
+        model_.thickPen = thick;
+        RedrawWithSelection(model_, *canvas_);
+    });
+}
+
+void FigureSession::TypedLengthCancelled() {
+    figure::TypedLengthCancelled(model_);
+}
+
+void FigureSession::KeyUp(bool shift) {
+    figure::KeyUp(model_, shift);
+}
+
+Reaction FigureSession::KeyPress(char c, KeyFocus focus, int windowLeft, int windowTop) {
+    return figure::KeyPress(model_, c, focus, windowLeft, windowTop);
+}
+
+void FigureSession::Redraw() {
+    Step([&] { RedrawWithSelection(model_, *canvas_); });
+}
+
+void FigureSession::RedrawAfterBackground() {
+    Step([&] { RedrawAfterBackgroundChange(model_, *canvas_); });
+}
+
+bool FigureSession::Zoom(Pixel p, int delta) {
+    return WheelZoom(model_, *canvas_, p, delta);
+}
+
+bool FigureSession::Pan(int dx, int dy) {
+    return PanBy(model_, *canvas_, dx, dy);
+}
+
+void FigureSession::Fit() {
+    FitTile(model_, *canvas_);
+}
+
+void FigureSession::UseRoom(int extraWidth, int extraHeight) {
+    SetExtraCanvasSize(model_, *canvas_, extraWidth, extraHeight);
 }
 
 bool FigureSession::SetGridSpacingTyped(std::string_view text) {

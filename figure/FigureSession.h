@@ -113,6 +113,26 @@ class FigureSession {
     // is none of these (nothing changed).
     std::optional<EditResult> EditSelectionTyped(SelectionEdit edit, std::string_view text,
                                                  bool keepOriginal);
+    // The switches: the drawing mode, "Snap On", the thick screen pen; the text the typed length
+    // box held when it was cancelled; a key coming up (shift: Shift still held); a typed
+    // character (the box opens at the window's left and top).
+    Reaction DrawingMode();
+    Reaction SetSnap(bool on);
+    void SetThickPen(bool thick);
+    void TypedLengthCancelled();
+    void KeyUp(bool shift);
+    Reaction KeyPress(char c, KeyFocus focus, int windowLeft, int windowTop);
+    // "Refresch", and a click on the grid after a background picture came: the canvas drawn
+    // again from the grid (as a step: a redraw clips rows).
+    void Redraw();
+    void RedrawAfterBackground();
+    // The view: a wheel step about p, a pan by pixels, "Passend", the canvas's extra room. True
+    // when the view changed.
+    bool Zoom(Pixel p, int delta);
+    bool Pan(int dx, int dy);
+    void Fit();
+    void UseRoom(int extraWidth, int extraHeight);
+
     // "Rasterafstand...": the typed spacing; false (nothing changed) when refused.
     bool SetGridSpacingTyped(std::string_view text);
 
