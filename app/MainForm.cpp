@@ -92,6 +92,10 @@ TInputRubberForm& TMainForm::TypedLengthBox() {
     return *InputRubberForm;
 }
 
+bool TMainForm::OpenFigureListLines(const LineList& lines) {
+    return VrijFiguurTabSheet->OpenFigureListLines(lines);
+}
+
 void TMainForm::ShowPreview() {
     app::ShowPreview(*this);
 }

@@ -39,6 +39,8 @@ class TMainForm : public QWidget, public TabHost {
     QTabWidget* Pages() override { return PageControl1; }
     FileDialog& HatchSaveDialog() override { return SaveDialog; }
     FileDialog& LibraryFileDialog() override { return LibraryDialog; }
+    FileDialog& PatternOpenDialog() override { return OpenDialogHatchfile; }
+    bool OpenFigureListLines(const LineList& lines) override;
     TNewVrijHatch& NewFigureDialog() override;
     TErrorForm& ErrorWindow() override;
     TInputRubberForm& TypedLengthBox() override;

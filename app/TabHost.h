@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Platform.h"
+#include "Text.h"
 
 class QTabWidget;
 class QWidget;
@@ -25,6 +26,8 @@ class TabHost {
     // remembers the name chosen last.
     virtual FileDialog& HatchSaveDialog() = 0;
     virtual FileDialog& LibraryFileDialog() = 0;
+    // The open dialog of pattern files.
+    virtual FileDialog& PatternOpenDialog() = 0;
     // The forms made once and reused: the new figure dialog, the error window and the typed
     // length box.
     virtual TNewVrijHatch& NewFigureDialog() = 0;
@@ -34,6 +37,9 @@ class TabHost {
     virtual void AddCommaToPointWidget(QWidget* widget) = 0;
     // Opens the window's preview of the tab shown.
     virtual void ShowPreview() = 0;
+    // A figure list's lines (a pattern opened as a figure) into the figure tab, after its unsaved
+    // changes question; false when the user kept the figure.
+    virtual bool OpenFigureListLines(const LineList& lines) = 0;
 
   protected:
     ~TabHost() = default;
