@@ -15,12 +15,12 @@
 #include "BrickFormats.h"
 #include "JpegDecoder.h"
 #include "LibrarySave.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
 #include "StartUp.h"
+#include "TabHost.h"
 #include "TabParts.h"
 
 namespace murvex::app {
@@ -65,7 +65,7 @@ QPixmap LoadPicture(const QString& resource) {
 
 }  // namespace
 
-TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
+TBondTab::TBondTab(TabHost& form) : QWidget(&form.Window()), form_(form) {
     InitResources();
     setObjectName(QStringLiteral("MetselverbandenTab"));
 
@@ -189,7 +189,7 @@ TBondTab::TBondTab(TMainForm& form) : QWidget(&form), form_(form) {
                             SteenhoogteVoegEdit, SteenbreedteEdit}) {
         connect(edit, &QLineEdit::textEdited, this, [this] { formatCombo_->setCurrentIndex(0); });
     }
-    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
+    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { form_.ShowPreview(); });
 
     auto* preview = new PreviewSource(this, [this] { return PreviewNow(); });
     connect(ComboBoxMetselverbanden, &QComboBox::currentTextChanged, preview,
@@ -253,13 +253,13 @@ bonds::BondTexts TBondTab::EditTexts() const {
 
 void TBondTab::CreateHatchButtonClick() {
     MakeBondThen([this](const LineList& lines) {
-        SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle());
+        SaveHatchFile(lines, form_.ThePlatform(), form_.HatchSaveDialog(), form_.Handle());
     });
 }
 
 void TBondTab::AddToLibraryClick() {
     MakeBondThen([this](const LineList& lines) {
-        AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle());
+        AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryFileDialog(), form_.Handle());
     });
 }
 

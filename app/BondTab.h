@@ -19,14 +19,14 @@ class QPushButton;
 
 namespace murvex::app {
 
-class TMainForm;
+class TabHost;
 
 class TBondTab : public QWidget {
     Q_OBJECT
 
   public:
     // The window lends the platform, the shared save dialog and the comma rule.
-    explicit TBondTab(TMainForm& form);
+    explicit TBondTab(TabHost& form);
 
     void CreateHatchButtonClick();
     void ComboBoxMetselverbandenChange();
@@ -62,7 +62,7 @@ class TBondTab : public QWidget {
     void AddToLibraryClick();
     bonds::BondTexts EditTexts() const;
 
-    TMainForm& form_;
+    TabHost& form_;  // the main window, as the tabs see it
     QComboBox* formatCombo_ = nullptr;
     QPushButton* libraryAddButton_ = nullptr;
     // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.

@@ -7,12 +7,11 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "FigurePreviewContent.h"
 #include "FigureTab.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "PreviewForm.h"
 #include "QtText.h"
+#include "TabHost.h"
 #include "TextGridModel.h"
 
 namespace murvex::app {
@@ -21,22 +20,8 @@ PreviewContent TFigureTab::PreviewNow() const {
     const PatternHeader texts{
         ToFileText(VrijeFiguurUnits->currentText()), ToFileText(VrijeFiguurType->currentText()),
         ToFileText(NaamEditVrij->text()), ToFileText(BeschrijvingEditVrij->text())};
-    const figure::FigureModel& model = model_;
-    if (!model.HasFigure()) {
-        PreviewContent content;
-        content.fileName = texts.name;
-        content.problem = "Nog geen figuur: begin met \"Nieuw\"";
-        return content;
-    }
-    const std::optional<figure::ConversionSettings> choice = ConversionChoice();
-    if (!choice) {
-        PreviewContent content;
-        content.fileName = texts.name;
-        content.problem = kInvalidValueText;
-        return content;
-    }
-    PreviewContent content = figure::FigurePreviewContent({model.TileWidth(), model.TileHeight()},
-                                                          model.grid, texts, *choice, SaveStyle());
+    PreviewContent content = session_.Preview(texts, ComboBoxNaukeurigheid->currentIndex(),
+                                              ToFileText(MaxAfwijkingEdit->text()), SaveStyle());
     // Headers of two short lines leave the picture room beside the table.
     for (std::string& header : content.report.headers) {
         std::string shown;
@@ -58,7 +43,7 @@ QPushButton* TFigureTab::AddPreview() {
     button->setGeometry(232, 374, 75, 25);
     button->setAutoDefault(false);
     button->setToolTip(QStringLiteral("Het patroon bekijken voor het opslaan"));
-    QObject::connect(button, &QPushButton::clicked, &tab, [this] { ShowPreview(form_); });
+    QObject::connect(button, &QPushButton::clicked, &tab, [this] { form_.ShowPreview(); });
 
     auto* preview = new PreviewSource(&tab, [this] { return PreviewNow(); });
     const auto changed = [preview] { emit preview->ContentChanged(); };

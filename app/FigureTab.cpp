@@ -42,7 +42,6 @@
 #include "InputRubberForm.h"
 #include "Interaction.h"
 #include "LibrarySave.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "NewVrijHatch.h"
 #include "NumberText.h"
@@ -54,6 +53,7 @@
 #include "SaveHatch.h"
 #include "Selection.h"
 #include "Snaps.h"
+#include "TabHost.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
 #include "TypedInput.h"
@@ -77,14 +77,14 @@ constexpr int kBelowGridTop = 382;
 constexpr int kBelowGridRight = 627;
 
 // An action of the window's action list with its hint and picture.
-QAction* TabAction(TMainForm& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
+QAction* TabAction(TabHost& form, QObject* owner, const char* name, const char* hint, Glyph glyph,
                    bool enabled) {
     auto* action = new QAction(GlyphIcon(glyph), QString(), owner);
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromUtf8(hint));
     action->setStatusTip(QString::fromUtf8(hint));
     action->setEnabled(enabled);
-    form.addAction(action);
+    form.Window().addAction(action);
     return action;
 }
 
@@ -195,8 +195,8 @@ void ShowStatusText(QLabel& label, const QString& text) {
 
 }  // namespace
 
-TFigureTab::TFigureTab(TMainForm& form)
-    : QWidget(&form),
+TFigureTab::TFigureTab(TabHost& form)
+    : QWidget(&form.Window()),
       SaveDialogVrijFiguur(figure::MakeSaveFigureListDialog()),
       OpenDialogVrijFiguur(figure::MakeOpenFigureListDialog()),
       OpenPictureDialog(MakeOpenPictureDialog()),
@@ -206,30 +206,23 @@ TFigureTab::TFigureTab(TMainForm& form)
     session_.UseCanvas(HatchImage->Canvas());
     Connect();
     BuildDrawingTools();
-    FiguurGridUndo = new GridUndo<figure::FigureSnapshot>(this, FiguurGrid, FiguurGridModel);
-    FiguurGridUndo->UseHistory(session_.History());
-    FiguurGridUndo->Capture = [this] { return figure::Snapshot(model_); };
-    FiguurGridUndo->Put = [this](const figure::FigureSnapshot& state) {
-        if (figure::Restore(model_, HatchImage->Canvas(), state)) RemoveBackgroundPicture();
-        // The view's current cell follows next: that must not draw (and clip) the current row.
-        movingCurrent_ = true;
-    };
+    FiguurGridUndo =
+        new FigureUndoKeys(this, FiguurGrid, FiguurGridModel, session_, [this](bool replaced) {
+            if (replaced) RemoveBackgroundPicture();
+            // The view's current cell follows next: that must not draw (and clip) the current row.
+            movingCurrent_ = true;
+        });
     // The typed-length box is modal and opens only while a segment is open.
     FiguurGridUndo->Blocked = [this] { return model_.interaction.drawing; };
     connect(FiguurGridUndo, &GridUndoKeys::GridRestored, this, [this] {
-        movingCurrent_ = false;  // set by Put
+        movingCurrent_ = false;  // set when put back
         if (model_.HasFigure()) EnableFigureCommands();
         ShowModel();
     });
 }
 
-template <class Command>
-void TFigureTab::Step(Command&& command) {
-    session_.Step(std::forward<Command>(command));
-}
-
-const StateHistory<figure::FigureSnapshot>& TFigureTab::UndoHistory() const {
-    return FiguurGridUndo->History();
+const figure::FigureHistory& TFigureTab::UndoHistory() const {
+    return session_.History();
 }
 
 void TFigureTab::ShowFigure() {
@@ -246,29 +239,41 @@ TFigureTab::~TFigureTab() {
 }
 
 void TFigureTab::BuildControls() {
-    AddfiguurLijn = TabAction(form_, this, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false);
-    DeleteFiguurLijnAction =
-        TabAction(form_, this, "DeleteFiguurLijnAction", "Lijn wissen", Glyph::Minus, false);
-    SafeVrijFiguurlist =
-        TabAction(form_, this, "SafeVrijFiguurlist", "Oplaan coördinatenlijst", Glyph::Save, false);
-    OpenVrijfiguurList =
-        TabAction(form_, this, "OpenVrijfiguurList", "Coördinatenlijst openen", Glyph::Open, true);
-    OpenPictureAction = TabAction(form_, this, "OpenPictureAction", "Achtergrondafbeelding openen",
-                                  Glyph::Picture, false);
-    DeleteBackGroundImageAction =
-        TabAction(form_, this, "DeleteBackGroundImageAction", "Achtergrondafbeelding wissen",
-                  Glyph::NoPicture, false);
-    HelpVrijeFiguurAction = TabAction(form_, this, "HelpVrijeFiguurAction",
-                                      "Uitleg Vrij Figuur arcering", Glyph::Help, true);
+    // The tab's actions, in the window's action list, and the flat buttons that run them.
+    const struct {
+        QAction* TFigureTab::*action;
+        const char* name;
+        const char* hint;
+        Glyph glyph;
+        bool enabled;
+        const char* button;
+        int left;
+    } actions[] = {
+        {&TFigureTab::AddfiguurLijn, "AddfiguurLijn", "Lijn toevoegen", Glyph::Plus, false,
+         "AddFiguurLijnSpeedButton", 322},
+        {&TFigureTab::DeleteFiguurLijnAction, "DeleteFiguurLijnAction", "Lijn wissen", Glyph::Minus,
+         false, "DeleteFiguurLijnSpeedButton", 346},
+        {&TFigureTab::SafeVrijFiguurlist, "SafeVrijFiguurlist", "Oplaan coördinatenlijst",
+         Glyph::Save, false, "SpeedButtonSaveCoordinaten", 370},
+        {&TFigureTab::OpenVrijfiguurList, "OpenVrijfiguurList", "Coördinatenlijst openen",
+         Glyph::Open, true, "SpeedButtonOpenCoordinaten", 393},
+        {&TFigureTab::OpenPictureAction, "OpenPictureAction", "Achtergrondafbeelding openen",
+         Glyph::Picture, false, "SpeedbuttonLoadImage", 82},
+        {&TFigureTab::DeleteBackGroundImageAction, "DeleteBackGroundImageAction",
+         "Achtergrondafbeelding wissen", Glyph::NoPicture, false,
+         "SpeedButton1DeleteBackgroundImage", 106},
+        {&TFigureTab::HelpVrijeFiguurAction, "HelpVrijeFiguurAction", "Uitleg Vrij Figuur arcering",
+         Glyph::Help, true, "HelpVrijeFiguurSpeedButton", 420},
+    };
+    for (const auto& a : actions) {
+        this->*a.action = TabAction(form_, this, a.name, a.hint, a.glyph, a.enabled);
+        ActionButton(this, a.button, this->*a.action, a.left);
+    }
 
     NieuwFiguur = new QPushButton(QStringLiteral("Nieuw"), this);
     NieuwFiguur->setObjectName(QStringLiteral("NieuwFiguur"));
     NieuwFiguur->setGeometry(4, 8, 75, 22);
     NieuwFiguur->setAutoDefault(false);
-
-    SpeedbuttonLoadImage = ActionButton(this, "SpeedbuttonLoadImage", OpenPictureAction, 82);
-    SpeedButton1DeleteBackgroundImage =
-        ActionButton(this, "SpeedButton1DeleteBackgroundImage", DeleteBackGroundImageAction, 106);
 
     XYPos = new QLabel(this);
     XYPos->setObjectName(QStringLiteral("XYPos"));
@@ -278,15 +283,6 @@ void TFigureTab::BuildControls() {
     XYPos->setLineWidth(1);
     XYPos->setFont(StatusFont());
 
-    AddFiguurLijnSpeedButton = ActionButton(this, "AddFiguurLijnSpeedButton", AddfiguurLijn, 322);
-    DeleteFiguurLijnSpeedButton =
-        ActionButton(this, "DeleteFiguurLijnSpeedButton", DeleteFiguurLijnAction, 346);
-    SpeedButtonSaveCoordinaten =
-        ActionButton(this, "SpeedButtonSaveCoordinaten", SafeVrijFiguurlist, 370);
-    SpeedButtonOpenCoordinaten =
-        ActionButton(this, "SpeedButtonOpenCoordinaten", OpenVrijfiguurList, 393);
-    HelpVrijeFiguurSpeedButton =
-        ActionButton(this, "HelpVrijeFiguurSpeedButton", HelpVrijeFiguurAction, 420);
     // Below the grid, at its right end above "Maak hatch", in the row of the description (the
     // grid's button row holds the view tools).
     libraryAddButton_ = new QToolButton(this);
@@ -519,20 +515,10 @@ void TFigureTab::ShowModel() {
     for (const figure::Pixel& p : figure::GridDots(model_))
         dots.append(QPoint(p.x, p.y));
     HatchImage->SetGridDots(std::move(dots));
-    const figure::ViewState& view = model_.view;
-    const bool designedView = view.zoom == 1 && view.offsetX == 0 && view.offsetY == 0 &&
-                              view.extraWidth == 0 && view.extraHeight == 0;
     QRect frame;
-    if (model_.HasFigure() && !designedView) {
-        // Far beyond the canvas the outline is cut short; its visible part stays.
-        auto on = [](figure::Pixel p) {
-            return QPoint(std::clamp(p.x, -100000, 100000), std::clamp(p.y, -100000, 100000));
-        };
-        frame = QRect(
-            on(figure::FiguurToPixel(model_, {0, static_cast<long double>(model_.TileHeight())})
-                   .pixel),
-            on(figure::FiguurToPixel(model_, {static_cast<long double>(model_.TileWidth()), 0})
-                   .pixel));
+    if (const auto outline = figure::TileOutline(model_)) {
+        frame = QRect(QPoint(outline->first.x, outline->first.y),
+                      QPoint(outline->second.x, outline->second.y));
     }
     HatchImage->SetTileFrame(frame);
     movingCurrent_ = true;
@@ -571,8 +557,7 @@ void TFigureTab::RemoveBackgroundPicture() {
 void TFigureTab::NieuwFiguurClick() {
     if (model_.interaction.drawing) return;
     if (!MayDropChanges()) return;
-    if (!form_.NewVrijHatch) form_.NewVrijHatch = new TNewVrijHatch(&form_);
-    TNewVrijHatch& dialog = *form_.NewVrijHatch;
+    TNewVrijHatch& dialog = form_.NewFigureDialog();
     // Cancelled, the old figure stays with all its commands.
     if (dialog.exec() != QDialog::Accepted) return;
     AddfiguurLijn->setEnabled(false);
@@ -617,20 +602,17 @@ void TFigureTab::FiguurGridSelectCell(int row) {
 }
 
 void TFigureTab::FiguurGridClick() {
-    Step([this] { figure::RedrawAfterBackgroundChange(model_, HatchImage->Canvas()); });
+    session_.RedrawAfterBackground();
     ShowModel();
 }
 
 void TFigureTab::DikkePenClick() {
-    Step([this] {
-        model_.thickPen = DikkePen->isChecked();
-        figure::RedrawWithSelection(model_, HatchImage->Canvas());
-    });
+    session_.SetThickPen(DikkePen->isChecked());
     ShowModel();
 }
 
 void TFigureTab::RefreschButtonClick() {
-    Step([this] { figure::RedrawWithSelection(model_, HatchImage->Canvas()); });
+    session_.Redraw();
     ShowModel();
 }
 
@@ -690,8 +672,8 @@ bool TFigureTab::MayDropChanges() {
     CommitOpenCell(FiguurGrid);
     const bool changed = session_.Changed();
     // The user sees what the question is about.
-    if (changed) form_.PageControl1->setCurrentWidget(this);
-    const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
+    if (changed) form_.Pages()->setCurrentWidget(this);
+    const QString caption = form_.Pages()->tabText(form_.Pages()->indexOf(this));
     return murvex::MayDropChanges(form_.ThePlatform(), changed, ToFileText(caption), form_.Handle(),
                                   [this] { return SaveFigureListNow(); });
 }
@@ -722,7 +704,7 @@ void TFigureTab::OpenDxfDrawing(const std::string& path) {
         if (!read.error.empty()) ShowError(platform, read.error, "DXF-tekening", form_.Handle());
         return;
     }
-    TDxfImportForm dialog(std::move(*read.drawing), &form_);
+    TDxfImportForm dialog(std::move(*read.drawing), &form_.Window());
     if (dialog.exec() != QDialog::Accepted || !dialog.Figure()) return;
     const dxf::TileFigure& figure = *dialog.Figure();
     if (!session_.LoadSegments(figure.width, figure.height, figure.segments)) {
@@ -761,13 +743,10 @@ void TFigureTab::OpenFigureListFile(const std::string& path) {
 
 bool TFigureTab::OpenFigureListLines(const LineList& lines) {
     if (!MayDropChanges()) return false;
-    form_.PageControl1->setCurrentWidget(this);
+    form_.Pages()->setCurrentWidget(this);
     PatternHeader texts =
         ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij);
-    const bool hadFigure = model_.HasFigure();
-    figure::ListReadResult result;
-    Step([&] { result = figure::ReadFigureListLines(lines, model_, HatchImage->Canvas(), texts); });
-    if (!hadFigure && model_.HasFigure()) FiguurGridUndo->History().Clear();
+    const figure::ListReadResult result = session_.ReadListLines(lines, texts);
     if (result.tileSet) {
         RemoveBackgroundPicture();
         EnableFigureCommands();
@@ -782,15 +761,16 @@ bool TFigureTab::OpenFigureListLines(const LineList& lines) {
 
 void TFigureTab::ButtonCreateHatchClick() {
     MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
-        if (!SaveHatchFile(lines, form_.ThePlatform(), form_.SaveDialog, form_.Handle()))
+        if (!SaveHatchFile(lines, form_.ThePlatform(), form_.HatchSaveDialog(), form_.Handle()))
             return std::nullopt;
-        return form_.SaveDialog.fileName;
+        return form_.HatchSaveDialog().fileName;
     });
 }
 
 void TFigureTab::AddToLibraryClick() {
     MakeHatchThen([this](const LineList& lines) -> std::optional<std::string> {
-        if (!AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryDialog, form_.Handle()))
+        if (!AddToLibraryFile(lines, form_.ThePlatform(), form_.LibraryFileDialog(),
+                              form_.Handle()))
             return std::nullopt;
         // A library holds many patterns: its name is not the pattern's.
         return std::string();
@@ -810,8 +790,7 @@ void TFigureTab::TellMisreadingReaders(const LineList& lines, const std::string&
 void TFigureTab::MakeHatchThen(
     const std::function<std::optional<std::string>(const LineList&)>& save) {
     CommitOpenCell(FiguurGrid);
-    if (!form_.ErrorForm) form_.ErrorForm = new TErrorForm(&form_);
-    TErrorForm& errors = *form_.ErrorForm;
+    TErrorForm& errors = form_.ErrorWindow();
     errors.Clear();
 
     const std::optional<figure::ConversionSettings> choice = ConversionChoice();
@@ -824,9 +803,7 @@ void TFigureTab::MakeHatchThen(
     const PatternHeader texts =
         ListTexts(VrijeFiguurUnits, VrijeFiguurType, NaamEditVrij, BeschrijvingEditVrij);
     Platform& platform = form_.ThePlatform();
-    const figure::FigureHatch hatch =
-        figure::FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, texts,
-                                 *choice, &platform, SaveStyle());
+    const figure::FigureHatch hatch = session_.MakeHatch(texts, *choice, &platform, SaveStyle());
     std::optional<std::string> written;
     RunCommand(platform, [&] { written = save(hatch.lines); });
     if (written) TellMisreadingReaders(hatch.lines, *written);
@@ -842,13 +819,8 @@ void TFigureTab::MakeHatchThen(
 }
 
 std::optional<figure::ConversionSettings> TFigureTab::ConversionChoice() const {
-    const figure::Accuracy accuracy =
-        figure::AccuracyFromIndex(ComboBoxNaukeurigheid->currentIndex());
-    if (accuracy != figure::Accuracy::OpMaat) return figure::ConversionSettings(accuracy);
-    const std::optional<long double> deviation = figure::ParseMaxDeviation(
-        {model_.TileWidth(), model_.TileHeight()}, ToFileText(MaxAfwijkingEdit->text()));
-    if (!deviation) return std::nullopt;
-    return figure::ConversionSettings(accuracy, *deviation);
+    return session_.ConversionChoice(ComboBoxNaukeurigheid->currentIndex(),
+                                     ToFileText(MaxAfwijkingEdit->text()));
 }
 
 void TFigureTab::ShowMaxDeviationState() {
@@ -886,8 +858,7 @@ void TFigureTab::Apply(const figure::Reaction& reaction, bool gridChanged) {
 }
 
 void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
-    if (!form_.InputRubberForm) form_.InputRubberForm = new TInputRubberForm(&form_);
-    TInputRubberForm& input = *form_.InputRubberForm;
+    TInputRubberForm& input = form_.TypedLengthBox();
     input.InPutRubberEdit->setText(FromFileText(box.text));
     input.setGeometry(box.left, box.top, box.width, box.height);
     const bool accepted = input.exec() == QDialog::Accepted;
@@ -896,7 +867,7 @@ void TFigureTab::ShowTypedLengthBox(const figure::TypedLengthBox& box) {
     if (accepted) {
         Apply(session_.TypedText(text, form_.ThePlatform().DecimalSeparator()));
     } else {
-        figure::TypedLengthCancelled(model_);
+        session_.TypedLengthCancelled();
     }
 }
 
@@ -916,15 +887,15 @@ void TFigureTab::SpeedButtonSelectieModeClick() {
 }
 
 void TFigureTab::SpeedButtonTekenmodeClick() {
-    Apply(figure::EnterDrawingMode(model_));
+    Apply(session_.DrawingMode());
 }
 
 void TFigureTab::CheckBoxSnapClick() {
-    Apply(figure::SetSnap(model_, CheckBoxSnap->isChecked()));
+    Apply(session_.SetSnap(CheckBoxSnap->isChecked()));
 }
 
 figure::KeyFocus TFigureTab::KeyFocus() const {
-    if (form_.PageControl1->currentWidget() != this) return figure::KeyFocus::OtherTab;
+    if (form_.Pages()->currentWidget() != this) return figure::KeyFocus::OtherTab;
     // A cell editor is a line edit too; an editable combo box's edit is the combo's child.
     for (const QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget()) {
         if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
@@ -975,8 +946,8 @@ bool TFigureTab::FormKeyDown(QKeyEvent* event) {
 bool TFigureTab::FormKeyPress(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1 || text[0].unicode() > 0x7F) return false;
-    const figure::Reaction reaction = figure::KeyPress(model_, static_cast<char>(text[0].unicode()),
-                                                       KeyFocus(), form_.x(), form_.y());
+    const figure::Reaction reaction = session_.KeyPress(
+        static_cast<char>(text[0].unicode()), KeyFocus(), form_.Window().x(), form_.Window().y());
     if (!reaction.keySwallowed && !reaction.openTypedLengthBox) return false;
     Apply(reaction);
     return reaction.keySwallowed;
@@ -984,8 +955,7 @@ bool TFigureTab::FormKeyPress(QKeyEvent* event) {
 
 void TFigureTab::FormKeyUp(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) HatchImage->SetSpaceHeld(false);
-    figure::KeyUp(model_,
-                  event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
+    session_.KeyUp(event->modifiers().testFlag(Qt::ShiftModifier) && event->key() != Qt::Key_Shift);
 }
 
 // ---- Drawing tools: zoom and pan, switchable snaps, polar angles, chain drawing, end point
@@ -1103,28 +1073,20 @@ void TFigureTab::BuildDrawingTools() {
 
 void TFigureTab::SelectionEditClick(int edit) {
     const auto kind = static_cast<figure::SelectionEdit>(edit);
-    const bool mirror = kind == figure::SelectionEdit::MirrorLeftRight ||
-                        kind == figure::SelectionEdit::MirrorUpDown;
-    const char separator = form_.ThePlatform().DecimalSeparator();
+    const figure::SelectionEditTexts texts =
+        figure::EditTexts(kind, form_.ThePlatform().DecimalSeparator());
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("SelectionEditDialog"));
-    dialog.setWindowTitle(kind == figure::SelectionEdit::Copy   ? QStringLiteral("Kopiëren")
-                          : kind == figure::SelectionEdit::Move ? QStringLiteral("Verplaatsen")
-                                                                : QStringLiteral("Spiegelen"));
+    dialog.setWindowTitle(FromFileText(texts.title));
     auto* layout = new QFormLayout(&dialog);
     auto* value = new QLineEdit(&dialog);
     value->setObjectName(QStringLiteral("SelectionEditValue"));
-    layout->addRow(
-        mirror ? (kind == figure::SelectionEdit::MirrorLeftRight ? QStringLiteral("Spiegellijn x:")
-                                                                 : QStringLiteral("Spiegellijn y:"))
-        : separator == ',' ? QStringLiteral("Verschuiving dx;dy:")
-                           : QStringLiteral("Verschuiving dx,dy:"),
-        value);
+    layout->addRow(FromFileText(texts.label), value);
     auto* keep = new QCheckBox(QStringLiteral("Origineel behouden"), &dialog);
     keep->setObjectName(QStringLiteral("SelectionEditKeep"));
     keep->setChecked(true);
-    keep->setVisible(mirror);
-    if (mirror) layout->addRow(keep);
+    keep->setVisible(texts.asksKeep);
+    if (texts.asksKeep) layout->addRow(keep);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
     layout->addRow(buttons);
@@ -1133,17 +1095,11 @@ void TFigureTab::SelectionEditClick(int edit) {
     if (dialog.exec() != QDialog::Accepted) return;
     const std::optional<figure::EditResult> result =
         session_.EditSelectionTyped(kind, ToFileText(value->text()), keep->isChecked());
-    if (!result) {
-        ShowWarning(form_.ThePlatform(),
-                    mirror ? std::string(figure::kInvalidLengthText)
-                           : figure::TypedInputRefusedText(separator),
+    if (!result || *result == figure::EditResult::OntoItself) {
+        ShowWarning(form_.ThePlatform(), result ? figure::kCopyOntoItselfText : texts.refused,
                     std::string(), ApplicationHandle());
-        return;
     }
-    if (*result == figure::EditResult::OntoItself)
-        ShowWarning(form_.ThePlatform(), figure::kCopyOntoItselfText, std::string(),
-                    ApplicationHandle());
-    ShowModel();
+    if (result) ShowModel();
 }
 
 void TFigureTab::GridSpacingClick() {
@@ -1204,17 +1160,16 @@ void TFigureTab::ShowViewChange(QPoint mouse) {
 }
 
 void TFigureTab::HatchImageWheel(QPoint pixel, int delta) {
-    if (figure::WheelZoom(model_, HatchImage->Canvas(), ToPixel(pixel), delta))
-        ShowViewChange(pixel);
+    if (session_.Zoom(ToPixel(pixel), delta)) ShowViewChange(pixel);
 }
 
 void TFigureTab::HatchImagePan(QPoint delta) {
-    if (figure::PanBy(model_, HatchImage->Canvas(), delta.x(), delta.y()))
+    if (session_.Pan(delta.x(), delta.y()))
         ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
 }
 
 void TFigureTab::PassendClick() {
-    figure::FitTile(model_, HatchImage->Canvas());
+    session_.Fit();
     ShowViewChange(HatchImage->mapFromGlobal(QCursor::pos()));
 }
 
@@ -1235,9 +1190,10 @@ void TFigureTab::resizeEvent(QResizeEvent* event) {
 }
 
 void TFigureTab::LayoutForExtraRoom() {
-    if (!form_.PageControl1 || !DP) return;
-    const int extraWidth = std::max(form_.PageControl1->width() - kDesignedPageWidth, 0);
-    const int extraHeight = std::max(form_.PageControl1->height() - kDesignedPageHeight, 0);
+    const QTabWidget* pages = form_.Pages();
+    if (!pages || !DP) return;
+    const int extraWidth = std::max(pages->width() - kDesignedPageWidth, 0);
+    const int extraHeight = std::max(pages->height() - kDesignedPageHeight, 0);
     if (designedPlaces_.empty()) {
         if (extraWidth != 0 || extraHeight != 0) return;  // not yet at the designed size
         for (QObject* child : children()) {
@@ -1268,11 +1224,11 @@ void TFigureTab::LayoutForExtraRoom() {
 }
 
 void TFigureTab::FitCanvasToRoom() {
-    if (!form_.PageControl1) return;
-    const figure::CanvasExtra extra =
-        figure::CanvasRoom(model_, form_.PageControl1->width() - kDesignedPageWidth,
-                           form_.PageControl1->height() - kDesignedPageHeight);
-    figure::SetExtraCanvasSize(model_, HatchImage->Canvas(), extra.width, extra.height);
+    const QTabWidget* pages = form_.Pages();
+    if (!pages) return;
+    const figure::CanvasExtra extra = figure::CanvasRoom(
+        model_, pages->width() - kDesignedPageWidth, pages->height() - kDesignedPageHeight);
+    session_.UseRoom(extra.width, extra.height);
 }
 
 }  // namespace murvex::app

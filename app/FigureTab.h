@@ -43,9 +43,8 @@ enum class KeyFocus;
 namespace murvex::app {
 
 class FigureCanvas;
-template <class State>
-class GridUndo;
-class TMainForm;
+class GridUndoKeys;
+class TabHost;
 class TextGridModel;
 
 // The handlers only translate: the figure library changes the model (grid, canvas, interaction
@@ -54,7 +53,7 @@ class TFigureTab : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TFigureTab(TMainForm& form);
+    explicit TFigureTab(TabHost& host);
     ~TFigureTab() override;
 
     figure::FigureModel& Model() { return model_; }
@@ -64,7 +63,7 @@ class TFigureTab : public QWidget {
     void ShowFigure();
 
     // The grid's undo history (a step keeps the tile too), as Ctrl+Z and Ctrl+Y walk it.
-    const StateHistory<figure::FigureSnapshot>& UndoHistory() const;
+    const figure::FigureHistory& UndoHistory() const;
     // What "Maak hatch" would write now (no busy cursor, no error window), the figure's rows as
     // an overlay with the failed ones marked, the tile as the outline and the report as the
     // table.
@@ -147,14 +146,7 @@ class TFigureTab : public QWidget {
 
   private:
     QPushButton* NieuwFiguur = nullptr;
-    QToolButton* SpeedbuttonLoadImage = nullptr;
-    QToolButton* SpeedButton1DeleteBackgroundImage = nullptr;
     QLabel* XYPos = nullptr;
-    QToolButton* AddFiguurLijnSpeedButton = nullptr;
-    QToolButton* DeleteFiguurLijnSpeedButton = nullptr;
-    QToolButton* SpeedButtonSaveCoordinaten = nullptr;
-    QToolButton* SpeedButtonOpenCoordinaten = nullptr;
-    QToolButton* HelpVrijeFiguurSpeedButton = nullptr;
     QFrame* DP = nullptr;
     QLabel* BackGroundImage = nullptr;
     FigureCanvas* HatchImage = nullptr;
@@ -162,7 +154,7 @@ class TFigureTab : public QWidget {
     // The cells of FiguurGrid: a view of the figure model's grid, the only store of the texts.
     TextGridModel* FiguurGridModel = nullptr;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the grid's commands; a step keeps the tile too.
-    GridUndo<figure::FigureSnapshot>* FiguurGridUndo = nullptr;
+    GridUndoKeys* FiguurGridUndo = nullptr;
     QToolButton* SpeedButtonSelectieMode = nullptr;
     QToolButton* SpeedButtonTekenmode = nullptr;
     QCheckBox* CheckBoxSnap = nullptr;
@@ -220,11 +212,8 @@ class TFigureTab : public QWidget {
     void ShowMaxDeviationState();
     void RemoveBackgroundPicture();
     void MoveGridCurrent(int row);
-    // Runs a command that may change the grid as an undo step, as the figure's step rules say.
-    template <class Command>
-    void Step(Command&& command);
 
-    TMainForm& form_;
+    TabHost& form_;  // the main window, as the tabs see it
     figure::FigureSession session_;
     figure::FigureModel& model_ = session_.Model();
     // Set while the tab itself moves the grid view's current cell, so that the cell selection

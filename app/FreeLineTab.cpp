@@ -17,7 +17,6 @@
 #include "LibraryForm.h"
 #include "LibrarySave.h"
 #include "LijnGrid.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "OpenPage.h"
 #include "PatternAsFigure.h"
@@ -25,6 +24,7 @@
 #include "PreviewForm.h"
 #include "QtText.h"
 #include "SaveHatch.h"
+#include "TabHost.h"
 #include "TabParts.h"
 #include "TextGridModel.h"
 #include "WindowHandles.h"
@@ -70,7 +70,7 @@ PatternHeader TabTexts(const QComboBox* units, const QComboBox* type, const QLin
 
 }  // namespace
 
-TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
+TFreeLineTab::TFreeLineTab(TabHost& form) : QWidget(&form.Window()), form_(form) {
     setObjectName(QStringLiteral("TabSheetVrijeLijn"));
 
     VrijLijnPlus = SpeedButton(this, "VrijLijnPlus", Glyph::Plus, "Regel toevoegen", 10);
@@ -155,7 +155,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     OpenHatchAction->setToolTip(QStringLiteral("Hatchfile openen"));
     OpenHatchAction->setStatusTip(QStringLiteral("Hatchfile openen"));
     // The action belongs to the window's action list.
-    form_.addAction(OpenHatchAction);
+    form_.Window().addAction(OpenHatchAction);
 
     LijnGridUndo = new GridUndo<TextGrid>(this, LijnGrid, LijnGridModel);
     saved_.Set(LijnGridModel->Grid());
@@ -172,7 +172,7 @@ TFreeLineTab::TFreeLineTab(TMainForm& form) : QWidget(&form), form_(form) {
     connect(libraryAddButton_, &QToolButton::clicked, this, &TFreeLineTab::AddToLibraryExecute);
     connect(VrijeLijnMaakHatch, &QPushButton::clicked, this,
             &TFreeLineTab::VrijeLijnMaakHatchClick);
-    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { ShowPreview(form_); });
+    connect(VoorbeeldButton, &QPushButton::clicked, this, [this] { form_.ShowPreview(); });
 
     auto* preview = new PreviewSource(this, [this] { return PreviewNow(); });
     const auto changed = [preview] { emit preview->ContentChanged(); };
@@ -229,7 +229,8 @@ bool TFreeLineTab::SavePattern() {
         saved = freelines::SaveFreeLineHatch(
             LijnGridModel->Grid(),
             TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn),
-            form_.ThePlatform(), form_.SaveDialog, form_.Handle(), StyleOf(CompatibelOpslaan));
+            form_.ThePlatform(), form_.HatchSaveDialog(), form_.Handle(),
+            StyleOf(CompatibelOpslaan));
     });
     if (saved) saved_.Set(LijnGridModel->Grid());
     return saved;
@@ -239,8 +240,8 @@ bool TFreeLineTab::MayDropChanges() {
     CommitOpenCell(LijnGrid);
     const bool changed = saved_.Changed(LijnGridModel->Grid());
     // The user sees what the question is about.
-    if (changed) form_.PageControl1->setCurrentWidget(this);
-    const QString caption = form_.PageControl1->tabText(form_.PageControl1->indexOf(this));
+    if (changed) form_.Pages()->setCurrentWidget(this);
+    const QString caption = form_.Pages()->tabText(form_.Pages()->indexOf(this));
     return murvex::MayDropChanges(form_.ThePlatform(), changed, ToFileText(caption), form_.Handle(),
                                   [this] { return SavePattern(); });
 }
@@ -255,14 +256,14 @@ void TFreeLineTab::OpenHatchActionExecute() {
     if (!MayDropChanges()) return;
     bool chosen = false;
     RunCommand(form_.ThePlatform(), [&] {
-        chosen = form_.ThePlatform().RunFileDialog(form_.OpenDialogHatchfile, ApplicationHandle());
+        chosen = form_.ThePlatform().RunFileDialog(form_.PatternOpenDialog(), ApplicationHandle());
     });
-    if (chosen) OpenPatternFile(form_.OpenDialogHatchfile.fileName);
+    if (chosen) OpenPatternFile(form_.PatternOpenDialog().fileName);
 }
 
 void TFreeLineTab::OpenPatternFile(const std::string& path) {
     // The open dialog offers the file next time, however it was named.
-    form_.OpenDialogHatchfile.fileName = path;
+    form_.PatternOpenDialog().fileName = path;
     OpenPattern([&](TextGrid& grid, PatternHeader& texts) {
         return freelines::OpenHatchFile(form_.ThePlatform(), path, grid, texts,
                                         ApplicationHandle());
@@ -292,8 +293,8 @@ void TFreeLineTab::OpenFromLibraryExecute() {
     Platform& platform = form_.ThePlatform();
     std::optional<TLibraryForm> chooser;
     RunCommand(platform, [&] {
-        if (!platform.RunFileDialog(form_.LibraryDialog, ApplicationHandle())) return;
-        ReadFileResult file = ReadFileLimited(form_.LibraryDialog.fileName, kMaxLibraryBytes);
+        if (!platform.RunFileDialog(form_.LibraryFileDialog(), ApplicationHandle())) return;
+        ReadFileResult file = ReadFileLimited(form_.LibraryFileDialog().fileName, kMaxLibraryBytes);
         LibraryIndex index;
         if (file.status == ReadFileStatus::Ok) index = SplitLibrary(file.bytes);
         if (file.status != ReadFileStatus::Ok || index.status != LibraryStatus::Ok) {
@@ -302,8 +303,8 @@ void TFreeLineTab::OpenFromLibraryExecute() {
             return;
         }
         const QString title =
-            FromFileText(form_.LibraryDialog.fileName).section(QLatin1Char('/'), -1);
-        chooser.emplace(&form_, std::move(file.bytes), std::move(index), title);
+            FromFileText(form_.LibraryFileDialog().fileName).section(QLatin1Char('/'), -1);
+        chooser.emplace(&form_.Window(), std::move(file.bytes), std::move(index), title);
     });
     if (!chooser || chooser->exec() != QDialog::Accepted) return;
     const std::string pattern = chooser->Model().PatternFile(chooser->ChosenRow());
@@ -333,7 +334,7 @@ void TFreeLineTab::AddToLibraryExecute() {
         const LineList lines = freelines::BuildFreeLineHatch(
             LijnGridModel->Grid(),
             TabTexts(VrijeLijnUnits, VrijeLijnType, NaamVrijeLijnArcering, BeschrijvingVrijeLijn));
-        AddToLibraryFile(lines, platform, form_.LibraryDialog, form_.Handle());
+        AddToLibraryFile(lines, platform, form_.LibraryFileDialog(), form_.Handle());
     });
 }
 

@@ -22,7 +22,7 @@ namespace murvex::app {
 
 template <class State>
 class GridUndo;
-class TMainForm;
+class TabHost;
 class TextGridModel;
 
 class TFreeLineTab : public QWidget {
@@ -30,7 +30,7 @@ class TFreeLineTab : public QWidget {
 
   public:
     // The window lends the platform, the shared dialogs, its action list and the comma rule.
-    explicit TFreeLineTab(TMainForm& form);
+    explicit TFreeLineTab(TabHost& form);
 
     // The grid's undo history, as Ctrl+Z and Ctrl+Y walk it.
     const StateHistory<TextGrid>& UndoHistory() const;
@@ -87,7 +87,7 @@ class TFreeLineTab : public QWidget {
     QToolButton* libraryOpenButton_ = nullptr;
     QToolButton* libraryAddButton_ = nullptr;
 
-    TMainForm& form_;
+    TabHost& form_;  // the main window, as the tabs see it
     SavedMark saved_;
     // "Compatibel opslaan": "Maak Hatch" and the preview write the compatible way.
     QCheckBox* CompatibelOpslaan = nullptr;

@@ -1,4 +1,5 @@
-// Undo and redo for one tab whose state lives in its grid: the history and the tab's shortcuts.
+// Undo and redo for one tab whose state lives in its grid (or in the figure session): the history
+// and the tab's shortcuts.
 #pragma once
 
 #include <QObject>
@@ -7,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "FigureSession.h"
 #include "GridHistory.h"
 #include "TextGrid.h"
 #include "TextGridModel.h"
@@ -116,6 +118,40 @@ class GridUndo : public GridUndoKeys {
     StateHistory<State> ownHistory_;
     StateHistory<State>* history_ = &ownHistory_;
     std::optional<State> beforeCell_;  // the state while a typed text is being written
+};
+
+// Ctrl+Z and Ctrl+Y of the figure tab walk the figure session's history; a text typed into a cell
+// is a step of the session too. shown runs after a step was put back (true: with another tile).
+class FigureUndoKeys final : public GridUndoKeys {
+  public:
+    FigureUndoKeys(QWidget* tab, QTableView* view, TextGridModel* model,
+                   figure::FigureSession& session, std::function<void(bool)> shown)
+        : GridUndoKeys(tab, view, model), session_(session), shown_(std::move(shown)) {}
+
+    bool Undo() override { return MayTakeStep() && Show(&figure::FigureSession::Undo); }
+    bool Redo() override { return MayTakeStep() && Show(&figure::FigureSession::Redo); }
+
+  private:
+    bool Show(bool (figure::FigureSession::*step)(bool*)) {
+        bool replaced = false;
+        if (!(session_.*step)(&replaced)) return false;
+        shown_(replaced);
+        Restored();
+        return true;
+    }
+    void KeepBeforeCell() override {
+        session_.BeginTypedCell();
+        typing_ = true;
+    }
+    void RecordCell() override {
+        if (!typing_) return;
+        typing_ = false;
+        session_.EndTypedCell();
+    }
+
+    figure::FigureSession& session_;
+    std::function<void(bool)> shown_;
+    bool typing_ = false;  // a typed text is being written
 };
 
 }  // namespace murvex::app

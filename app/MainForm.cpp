@@ -15,9 +15,13 @@
 #include "AboutForm.h"
 #include "BondTab.h"
 #include "DesignFonts.h"
+#include "ErrorForm.h"
 #include "FigureTab.h"
 #include "FreeLineTab.h"
+#include "InputRubberForm.h"
 #include "LibrarySave.h"
+#include "NewVrijHatch.h"
+#include "PreviewForm.h"
 #include "SaveHatch.h"
 #include "WindowFrame.h"
 #include "WindowHandles.h"
@@ -71,6 +75,29 @@ void TMainForm::AttachForms(TNewVrijHatch* newVrijHatch, TErrorForm* errorForm,
     NewVrijHatch = newVrijHatch;
     ErrorForm = errorForm;
     InputRubberForm = inputRubberForm;
+}
+
+TNewVrijHatch& TMainForm::NewFigureDialog() {
+    if (!NewVrijHatch) NewVrijHatch = new TNewVrijHatch(this);
+    return *NewVrijHatch;
+}
+
+TErrorForm& TMainForm::ErrorWindow() {
+    if (!ErrorForm) ErrorForm = new TErrorForm(this);
+    return *ErrorForm;
+}
+
+TInputRubberForm& TMainForm::TypedLengthBox() {
+    if (!InputRubberForm) InputRubberForm = new TInputRubberForm(this);
+    return *InputRubberForm;
+}
+
+bool TMainForm::OpenFigureListLines(const LineList& lines) {
+    return VrijFiguurTabSheet->OpenFigureListLines(lines);
+}
+
+void TMainForm::ShowPreview() {
+    app::ShowPreview(*this);
 }
 
 void TMainForm::AddCommaToPointWidget(QWidget* widget) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "Platform.h"
+#include "TabHost.h"
 
 class QAction;
 class QKeyEvent;
@@ -22,7 +23,7 @@ class TFreeLineTab;
 class TInputRubberForm;
 class TNewVrijHatch;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TabHost {
     Q_OBJECT
 
   public:
@@ -30,8 +31,20 @@ class TMainForm : public QWidget {
     ~TMainForm() override;
 
     // The handle that owns this window's message boxes.
-    WindowHandle Handle();
-    Platform& ThePlatform() { return platform_; }
+    WindowHandle Handle() override;
+    Platform& ThePlatform() override { return platform_; }
+
+    // What the tabs ask of the window.
+    QWidget& Window() override { return *this; }
+    QTabWidget* Pages() override { return PageControl1; }
+    FileDialog& HatchSaveDialog() override { return SaveDialog; }
+    FileDialog& LibraryFileDialog() override { return LibraryDialog; }
+    FileDialog& PatternOpenDialog() override { return OpenDialogHatchfile; }
+    bool OpenFigureListLines(const LineList& lines) override;
+    TNewVrijHatch& NewFigureDialog() override;
+    TErrorForm& ErrorWindow() override;
+    TInputRubberForm& TypedLengthBox() override;
+    void ShowPreview() override;
 
     // The hidden forms created at start-up, for the commands that show them.
     void AttachForms(TNewVrijHatch* newVrijHatch, TErrorForm* errorForm,
@@ -41,7 +54,7 @@ class TMainForm : public QWidget {
     TInputRubberForm* InputRubberForm = nullptr;
 
     // A typed comma becomes a point while one of these controls itself has the keyboard focus.
-    void AddCommaToPointWidget(QWidget* widget);
+    void AddCommaToPointWidget(QWidget* widget) override;
 
     // Controls of the window itself.
     QLabel* Label2 = nullptr;

@@ -5,14 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "FigureTab.h"
-#include "MainForm.h"
 #include "Msg.h"
 #include "NumberText.h"
 #include "PatternFigure.h"
 #include "PatternLibrary.h"
 #include "QtText.h"
 #include "SaveHatch.h"
+#include "TabHost.h"
 #include "Text.h"
 
 namespace murvex::app {
@@ -41,7 +40,7 @@ std::string Reason(const PatternRepeat& r) {
 
 }  // namespace
 
-void OpenPatternAsFigure(TMainForm& form, std::string_view patternText) {
+void OpenPatternAsFigure(TabHost& form, std::string_view patternText) {
     PatternHeader header;
     const LibraryIndex index = SplitLibrary(patternText);
     if (!index.patterns.empty()) {
@@ -62,7 +61,7 @@ void OpenPatternAsFigure(TMainForm& form, std::string_view patternText) {
                   kAsFigureTitle, form.Handle());
         return;
     }
-    form.VrijFiguurTabSheet->OpenFigureListLines(f->list);
+    form.OpenFigureListLines(f->list);
 }
 
 }  // namespace murvex::app

@@ -6,7 +6,7 @@
 
 namespace murvex::app {
 
-class TMainForm;
+class TabHost;
 
 inline constexpr const char* kAsFigureTitle = "Als figuur openen";
 
@@ -14,6 +14,6 @@ inline constexpr const char* kAsFigureTitle = "Als figuur openen";
 // step, after the unsaved changes question there), the hatch named after the pattern and its
 // units and type kept; tells the user why when the pattern has no rectangular repeat of whole
 // units.
-void OpenPatternAsFigure(TMainForm& form, std::string_view patternText);
+void OpenPatternAsFigure(TabHost& form, std::string_view patternText);
 
 }  // namespace murvex::app

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLine>
+#include <QVector>
 #include <memory>
 
 #include "Canvas.h"
@@ -30,12 +32,16 @@ class QImageCanvas final : public figure::Canvas {
 
   private:
     // One painter for all the lines drawn between two looks at the picture: a redraw of many
-    // rows opens it once.
-    QPainter& Painter();
+    // rows opens it once. The lines of one pen are painted together, when the pen changes or the
+    // picture is looked at: the raster engine then sets up its line drawing once for all. Lines
+    // one pixel wide are set into the pixels directly, without the painter.
+    QPainter& Painter() const;
+    void PaintPendingLines() const;
     void EndPainting() const;
 
-    QImage image_;
+    mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
+    mutable QVector<QLine> pending_;  // drawn with the present pen, not yet painted
     QColor penColor_ = Qt::black;
     int penWidth_ = 1;
     figure::Pixel position_;

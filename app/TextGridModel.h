@@ -30,8 +30,9 @@ class TextGridModel : public QAbstractTableModel {
     const TextGrid& Grid() const { return *grid_; }
 
     // Tells the views what changed in the grid since the last call: rows and columns added or
-    // removed at the end (the free line grid's dash columns), and every text. Column widths and the
-    // view's scroll position are kept.
+    // removed at the end (the free line grid's dash columns), and the texts of the rows that
+    // changed (every text when the grid cannot say which). Column widths and the view's scroll
+    // position are kept.
     void Refresh();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -51,6 +52,7 @@ class TextGridModel : public QAbstractTableModel {
     TextGrid* grid_;
     int shownRows_ = 0;
     int shownCols_ = 0;
+    unsigned long shownRevision_ = 0;  // the grid's revision the views were last told about
 };
 
 // Sets a table view up as a string grid over the model: one cell current at a time, editing

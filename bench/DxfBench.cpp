@@ -8,6 +8,7 @@
 
 #include "Canvas.h"
 #include "DxfImport.h"
+#include "FigureEditing.h"
 #include "FigureModel.h"
 #include "NumberText.h"
 
@@ -58,7 +59,8 @@ void BM_ImportDxf50000Entities(benchmark::State& state) {
         const murvex::dxf::ImportResult result = murvex::dxf::ImportTile(*read.drawing, {});
         murvex::figure::FigureModel model;
         murvex::figure::NullCanvas canvas;
-        murvex::dxf::FillFigure(model, canvas, *result.figure);
+        murvex::figure::FillTile(model, canvas, result.figure->width, result.figure->height,
+                                 result.figure->segments);
         segments = result.figure->segments.size();
         benchmark::DoNotOptimize(model.grid.RowCount());
     }

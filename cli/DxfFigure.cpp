@@ -2,6 +2,7 @@
 #include "DxfFigure.h"
 
 #include "DxfImport.h"
+#include "FigureEditing.h"
 
 #include "Commands.h"
 #include "Cp1252.h"
@@ -65,7 +66,8 @@ int ReadDxfFigure(const std::string& file, const DxfOptions& options, figure::Fi
         Complain(Cp1252ToUtf8(result.error));
         return kExitInvalid;
     }
-    if (!dxf::FillFigure(model, canvas, *result.figure)) {
+    if (!figure::FillTile(model, canvas, result.figure->width, result.figure->height,
+                          result.figure->segments)) {
         Complain(kInvalidValueText);
         return kExitInvalid;
     }

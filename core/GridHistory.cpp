@@ -18,6 +18,7 @@ void RestoreGrid(TextGrid& target, const TextGrid& snapshot) {
         // A grid of another shape: taken whole, with a revision past both.
         const unsigned long revision = std::max(target.Revision(), snapshot.Revision());
         target = snapshot;
+        target.ForgetChanges();
         while (target.Revision() <= revision)
             target.SetRowCount(target.RowCount());
     } else {

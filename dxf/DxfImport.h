@@ -154,10 +154,6 @@ struct ImportResult {
 // the border onto it.
 ImportResult ImportTile(const Drawing& drawing, const ImportOptions& options);
 
-// A new figure of the tile's size whose grid rows are the segments, as the figure tab shows it.
-// False when the tile cannot be set up.
-bool FillFigure(figure::FigureModel& model, figure::Canvas& canvas, const TileFigure& figure);
-
 // The report as lines of Dutch text (Windows-1252), and as (key, value) pairs for JSON.
 std::vector<std::string> ReportLines(const ImportReport& report);
 std::string ReportJson(const ImportReport& report, std::string_view indent);

@@ -10,7 +10,6 @@
 #include <unordered_set>
 
 #include "DxfImport.h"
-#include "FigureEditing.h"
 #include "NumberText.h"
 #include "Text.h"
 
@@ -770,26 +769,6 @@ ImportResult ImportTile(const Drawing& drawing, const ImportOptions& options) {
         result.error = r.message;
     }
     return result;
-}
-
-bool FillFigure(figure::FigureModel& model, figure::Canvas& canvas, const TileFigure& figure) {
-    if (!figure::InitFiguur(model, canvas, figure.width, figure.height)) return false;
-    TextGrid& grid = model.grid;
-    for (const TileSegment& s : figure.segments) {
-        const int row = grid.RowCount() - 1;
-        grid.SetCell(figure::kColXStart, row, Fmt(static_cast<double>(s.start.x)));
-        grid.SetCell(figure::kColYStart, row, Fmt(static_cast<double>(s.start.y)));
-        grid.SetCell(figure::kColXEind, row, Fmt(static_cast<double>(s.end.x)));
-        grid.SetCell(figure::kColYEind, row, Fmt(static_cast<double>(s.end.y)));
-        grid.SetCurrent(figure::kColXStart, row);
-        figure::AddSegmentRow(grid);
-    }
-    // The empty row the last segment left behind goes, unless it is the only one.
-    grid.SetCurrent(figure::kColXStart, grid.RowCount() - 1);
-    figure::DeleteFiguurRow(grid);
-    grid.SetCurrent(figure::kColXStart, 1);
-    figure::RedrawFiguur(model, canvas);
-    return true;
 }
 
 std::vector<std::string> ReportLines(const ImportReport& r) {

@@ -61,6 +61,20 @@ DrawResult DrawFiguurLijn(FigureModel& model, Canvas& canvas, int row, bool sele
     return DrawResult::Drawn;
 }
 
+bool FillTile(FigureModel& model, Canvas& canvas, std::int64_t width, std::int64_t height,
+              const std::vector<TileSegment>& segments) {
+    if (!InitFiguur(model, canvas, width, height)) return false;
+    TextGrid& grid = model.grid;
+    grid.SetRowCount(1 + std::max<int>(1, static_cast<int>(segments.size())));
+    for (int i = 0; i < static_cast<int>(segments.size()); ++i) {
+        grid.SetCell(0, i + 1, IntText(i + 1));
+        WriteSegment(grid, i + 1, segments[static_cast<std::size_t>(i)]);
+    }
+    grid.SetCurrent(kFirstCoordCol, 1);
+    RedrawFiguur(model, canvas);
+    return true;
+}
+
 void RedrawFiguur(FigureModel& model, Canvas& canvas) {
     canvas.SetSize(model.CanvasWidth(), model.CanvasHeight());
     canvas.FillWhite();

@@ -1,6 +1,9 @@
 // Drawing the figure's rows on the canvas and the grid's row operations with their redraws.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "Canvas.h"
 #include "FigureModel.h"
 
@@ -17,6 +20,12 @@ enum class DrawResult {
 // segment leaving the tile is clipped and its cells rewritten as Fmt text (end points ordered
 // so that X start <= X eind).
 DrawResult DrawFiguurLijn(FigureModel& model, Canvas& canvas, int row, bool selected);
+
+// A figure made elsewhere (a drawing, a pattern): a new tile of width x height whose data rows are
+// the segments, as Fmt text, one numbered row each (one empty row when there are none), row 1
+// current, drawn and clipped as typed rows are. False (nothing changed) when the tile is refused.
+bool FillTile(FigureModel& model, Canvas& canvas, std::int64_t width, std::int64_t height,
+              const std::vector<TileSegment>& segments);
 
 // A fresh white canvas of the tile's size with the pen width of the thick-pen switch, then
 // every row from the last to the first: rows that miss the tile are deleted.

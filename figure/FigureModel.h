@@ -143,8 +143,8 @@ struct ViewState {
     bool fitted = true;
 };
 
-// Mouse moves with every snap on stay cheap on large figures: the rows' segments parsed once per
-// grid revision and sorted into buckets. Built by the snaps, kept by the model.
+// Mouse moves with every snap on stay cheap on large figures: the rows' segments parsed and sorted
+// into buckets, updated row by row as the grid changes. Built by the snaps, kept by the model.
 class SegmentIndex;
 
 class FigureModel;
@@ -195,7 +195,7 @@ class FigureModel {
     bool backgroundChanged = false;
     InteractionState interaction;
     ViewState view;
-    mutable std::shared_ptr<const SegmentIndex> segmentIndex;
+    mutable std::shared_ptr<SegmentIndex> segmentIndex;
 
   private:
     friend bool InitFiguur(FigureModel&, Canvas&, std::int64_t, std::int64_t);

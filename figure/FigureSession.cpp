@@ -5,35 +5,50 @@
 #include <string>
 
 #include "FigureEditing.h"
+#include "FigurePreviewContent.h"
 #include "NumberText.h"
 #include "SaveHatch.h"
 #include "Snaps.h"
 #include "Text.h"
 #include "TypedInput.h"
+#include "View.h"
 
 namespace murvex::figure {
 
 FigureSession::FigureSession(Canvas& canvas) : canvas_(&canvas) {
+    steps_.Reset(model_);
     saved_.Set(Snapshot(model_));
 }
 
 FigureSession::FigureSession() : FigureSession(nowhere_) {}
 
-bool FigureSession::Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced) {
-    if (!state) return false;
-    const bool replaced = Restore(model_, *canvas_, *state);
-    if (tileReplaced) *tileReplaced = replaced;
+void FigureSession::Recorded() {
+    if (std::optional<FigureChange> step = steps_.Ran(model_)) history_.Record(std::move(*step));
+}
+
+bool FigureSession::Put(std::optional<FigureChange> change, bool toRedo, bool* tileReplaced) {
+    if (!change) return false;
+    FigureChange back = Apply(model_, *canvas_, *change, tileReplaced);
+    if (toRedo) {
+        history_.PushRedo(std::move(back));
+    } else {
+        history_.PushUndo(std::move(back));
+    }
+    // What was put back is no step of its own.
+    steps_.CatchUp(model_);
     return true;
 }
 
 bool FigureSession::Undo(bool* tileReplaced) {
     if (model_.interaction.drawing) return false;
-    return Put(history_.Undo(Snapshot(model_)), tileReplaced);
+    steps_.CatchUp(model_);
+    return Put(history_.PopUndo(), true, tileReplaced);
 }
 
 bool FigureSession::Redo(bool* tileReplaced) {
     if (model_.interaction.drawing) return false;
-    return Put(history_.Redo(Snapshot(model_)), tileReplaced);
+    steps_.CatchUp(model_);
+    return Put(history_.PopRedo(), false, tileReplaced);
 }
 
 bool FigureSession::Changed() const {
@@ -61,22 +76,7 @@ bool FigureSession::LoadSegments(int width, int height, const std::vector<TileSe
     if (model_.interaction.drawing) return false;
     const bool hadFigure = model_.HasFigure();
     bool made = false;
-    Step([&] {
-        made = InitFiguur(model_, *canvas_, width, height);
-        if (!made) return;
-        TextGrid& grid = model_.grid;
-        grid.SetRowCount(1 + std::max<int>(1, static_cast<int>(segments.size())));
-        for (int i = 0; i < static_cast<int>(segments.size()); ++i) {
-            const TileSegment& s = segments[static_cast<std::size_t>(i)];
-            grid.SetCell(0, i + 1, IntText(i + 1));
-            grid.SetCell(kColXStart, i + 1, Fmt(static_cast<double>(s.start.x)));
-            grid.SetCell(kColYStart, i + 1, Fmt(static_cast<double>(s.start.y)));
-            grid.SetCell(kColXEind, i + 1, Fmt(static_cast<double>(s.end.x)));
-            grid.SetCell(kColYEind, i + 1, Fmt(static_cast<double>(s.end.y)));
-        }
-        grid.SetCurrent(kFirstCoordCol, 1);
-        RedrawFiguur(model_, *canvas_);
-    });
+    Step([&] { made = FillTile(model_, *canvas_, width, height, segments); });
     if (made && !hadFigure) history_.Clear();
     return made;
 }
@@ -104,6 +104,45 @@ bool FigureSession::SaveList(Platform& platform, FileDialog& dialog, WindowHandl
                [&] { saved = SaveFigureList(platform, dialog, appWindow, model_, header); });
     if (saved) MarkSaved();
     return saved;
+}
+
+ListReadResult FigureSession::ReadListLines(const LineList& lines, PatternHeader& header) {
+    const bool hadFigure = model_.HasFigure();
+    ListReadResult result;
+    Step([&] { result = ReadFigureListLines(lines, model_, *canvas_, header); });
+    if (!hadFigure && model_.HasFigure()) history_.Clear();
+    return result;
+}
+
+std::optional<ConversionSettings> FigureSession::ConversionChoice(
+    int accuracyIndex, std::string_view deviationText) const {
+    const Accuracy accuracy = AccuracyFromIndex(accuracyIndex);
+    if (accuracy != Accuracy::OpMaat) return ConversionSettings(accuracy);
+    const std::optional<long double> deviation =
+        ParseMaxDeviation({model_.TileWidth(), model_.TileHeight()}, deviationText);
+    if (!deviation) return std::nullopt;
+    return ConversionSettings(accuracy, *deviation);
+}
+
+FigureHatch FigureSession::MakeHatch(const PatternHeader& header,
+                                     const ConversionSettings& settings, Platform* platform,
+                                     PatternStyle style) const {
+    return FigureHatchLines({model_.TileWidth(), model_.TileHeight()}, model_.grid, header,
+                            settings, platform, style);
+}
+
+PreviewContent FigureSession::Preview(const PatternHeader& header, int accuracyIndex,
+                                      std::string_view deviationText, PatternStyle style) const {
+    const std::optional<ConversionSettings> choice = ConversionChoice(accuracyIndex, deviationText);
+    if (!model_.HasFigure() || !choice) {
+        PreviewContent content;
+        content.fileName = header.name;
+        content.problem =
+            model_.HasFigure() ? kInvalidValueText : "Nog geen figuur: begin met \"Nieuw\"";
+        return content;
+    }
+    return FigurePreviewContent({model_.TileWidth(), model_.TileHeight()}, model_.grid, header,
+                                *choice, style);
 }
 
 void FigureSession::AddRow() {
@@ -187,6 +226,57 @@ std::optional<EditResult> FigureSession::EditSelectionTyped(SelectionEdit edit,
     const std::optional<TypedInput> offset = ParseTypedInput(relative);
     if (!offset || offset->form != TypedInput::Form::Relative) return std::nullopt;
     return EditSelection(edit, offset->a, offset->b, keepOriginal);
+}
+
+Reaction FigureSession::DrawingMode() {
+    return EnterDrawingMode(model_);
+}
+
+Reaction FigureSession::SetSnap(bool on) {
+    return figure::SetSnap(model_, on);
+}
+
+void FigureSession::SetThickPen(bool thick) {
+    Step([&] {
+        model_.thickPen = thick;
+        RedrawWithSelection(model_, *canvas_);
+    });
+}
+
+void FigureSession::TypedLengthCancelled() {
+    figure::TypedLengthCancelled(model_);
+}
+
+void FigureSession::KeyUp(bool shift) {
+    figure::KeyUp(model_, shift);
+}
+
+Reaction FigureSession::KeyPress(char c, KeyFocus focus, int windowLeft, int windowTop) {
+    return figure::KeyPress(model_, c, focus, windowLeft, windowTop);
+}
+
+void FigureSession::Redraw() {
+    Step([&] { RedrawWithSelection(model_, *canvas_); });
+}
+
+void FigureSession::RedrawAfterBackground() {
+    Step([&] { RedrawAfterBackgroundChange(model_, *canvas_); });
+}
+
+bool FigureSession::Zoom(Pixel p, int delta) {
+    return WheelZoom(model_, *canvas_, p, delta);
+}
+
+bool FigureSession::Pan(int dx, int dy) {
+    return PanBy(model_, *canvas_, dx, dy);
+}
+
+void FigureSession::Fit() {
+    FitTile(model_, *canvas_);
+}
+
+void FigureSession::UseRoom(int extraWidth, int extraHeight) {
+    SetExtraCanvasSize(model_, *canvas_, extraWidth, extraHeight);
 }
 
 bool FigureSession::SetGridSpacingTyped(std::string_view text) {

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "Conversion.h"
 #include "FigureList.h"
 #include "FigureModel.h"
 #include "FigureUndo.h"
 #include "GridHistory.h"
 #include "Interaction.h"
+#include "PreviewContent.h"
 #include "Selection.h"
 #include "UnsavedChanges.h"
 
@@ -34,17 +36,20 @@ class FigureSession {
     FigureModel& Model() { return model_; }
     const FigureModel& Model() const { return model_; }
     Canvas& TheCanvas() { return *canvas_; }
-    StateHistory<FigureSnapshot>& History() { return history_; }
+    FigureHistory& History() { return history_; }
+    const FigureHistory& History() const { return history_; }
 
     // Runs a command that may change the figure: one undo step when it changed grid or tile,
     // except that a drawn segment is one step from its first point to its second.
     template <class Command>
     void Step(Command&& command) {
-        FigureSnapshot before = Snapshot(model_);
+        steps_.CatchUp(model_);
         std::forward<Command>(command)();
-        if (std::optional<FigureSnapshot> step = steps_.Ran(std::move(before), model_))
-            history_.Record(*step, Snapshot(model_));
+        Recorded();
     }
+    // A text typed into a cell of the grid's view: before the view writes it, and after.
+    void BeginTypedCell() { steps_.CatchUp(model_); }
+    void EndTypedCell() { Recorded(); }
     // Ctrl+Z and Ctrl+Y; nothing while a segment is open. True when a state was put back;
     // tileReplaced tells whether it came with another tile (the picture under it goes).
     bool Undo(bool* tileReplaced = nullptr);
@@ -71,6 +76,23 @@ class FigureSession {
     bool SaveList(Platform& platform, FileDialog& dialog, WindowHandle appWindow,
                   const PatternHeader& header);
 
+    // The lines of a figure list (a pattern opened as a figure) as one undo step, the header's
+    // texts into header; read into the first figure it starts the history.
+    ListReadResult ReadListLines(const LineList& lines, PatternHeader& header);
+
+    // The accuracy item chosen (its index in the combo box) with the text of "Max. afwijking",
+    // which counts only for "Op maat"; nothing while "Op maat" has no usable deviation for the
+    // tile.
+    std::optional<ConversionSettings> ConversionChoice(int accuracyIndex,
+                                                       std::string_view deviationText) const;
+    // What "Maak hatch" writes for the figure as it now is.
+    FigureHatch MakeHatch(const PatternHeader& header, const ConversionSettings& settings,
+                          Platform* platform, PatternStyle style) const;
+    // What the preview shows: the file, its rows over the tile and the report, or the problem
+    // (no figure yet, no usable deviation).
+    PreviewContent Preview(const PatternHeader& header, int accuracyIndex,
+                           std::string_view deviationText, PatternStyle style) const;
+
     // The grid's commands.
     void AddRow();
     void DeleteSelected();
@@ -91,17 +113,39 @@ class FigureSession {
     // is none of these (nothing changed).
     std::optional<EditResult> EditSelectionTyped(SelectionEdit edit, std::string_view text,
                                                  bool keepOriginal);
+    // The switches: the drawing mode, "Snap On", the thick screen pen; the text the typed length
+    // box held when it was cancelled; a key coming up (shift: Shift still held); a typed
+    // character (the box opens at the window's left and top).
+    Reaction DrawingMode();
+    Reaction SetSnap(bool on);
+    void SetThickPen(bool thick);
+    void TypedLengthCancelled();
+    void KeyUp(bool shift);
+    Reaction KeyPress(char c, KeyFocus focus, int windowLeft, int windowTop);
+    // "Refresch", and a click on the grid after a background picture came: the canvas drawn
+    // again from the grid (as a step: a redraw clips rows).
+    void Redraw();
+    void RedrawAfterBackground();
+    // The view: a wheel step about p, a pan by pixels, "Passend", the canvas's extra room. True
+    // when the view changed.
+    bool Zoom(Pixel p, int delta);
+    bool Pan(int dx, int dy);
+    void Fit();
+    void UseRoom(int extraWidth, int extraHeight);
+
     // "Rasterafstand...": the typed spacing; false (nothing changed) when refused.
     bool SetGridSpacingTyped(std::string_view text);
 
   private:
-    bool Put(const std::optional<FigureSnapshot>& state, bool* tileReplaced);
+    // The step the last command made, if any, into the history.
+    void Recorded();
+    bool Put(std::optional<FigureChange> change, bool toRedo, bool* tileReplaced);
 
     FigureModel model_;
     NullCanvas nowhere_;
     Canvas* canvas_;
     FigureSteps steps_;
-    StateHistory<FigureSnapshot> history_;
+    FigureHistory history_;
     SavedStateMark<FigureSnapshot> saved_;
 };
 

@@ -520,21 +520,7 @@ Reaction Release(FigureModel& model, Canvas& canvas, Pixel p) {
 }
 
 std::optional<TilePoint> SnapToPoint(const FigureModel& model, TilePoint p) {
-    const long double r = model.ViewSnapRadius();
-    const TextGrid& grid = model.grid;
-    auto near = [&](int xCol, int yCol, int row) -> std::optional<TilePoint> {
-        const std::string& xs = grid.Cell(xCol, row);
-        const std::string& ys = grid.Cell(yCol, row);
-        if (xs.empty() || ys.empty()) return std::nullopt;
-        const TilePoint q{ParseDecimal(xs).value, ParseDecimal(ys).value};
-        if (std::fabs(q.x - p.x) < r && std::fabs(q.y - p.y) < r) return q;
-        return std::nullopt;
-    };
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        if (auto q = near(kColXStart, kColYStart, row)) return q;
-        if (auto q = near(kColXEind, kColYEind, row)) return q;
-    }
-    return std::nullopt;
+    return EndPointNear(model, p, model.ViewSnapRadius());
 }
 
 bool HitFiguurLijn(const FigureModel& model, int row, TilePoint p) {

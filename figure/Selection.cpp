@@ -9,7 +9,9 @@
 
 #include "Clip.h"
 #include "FigureEditing.h"
+#include "Interaction.h"
 #include "NumberText.h"
+#include "TypedInput.h"
 
 namespace murvex::figure {
 
@@ -186,6 +188,22 @@ EditResult EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit,
     RedrawFiguur(model, canvas);
     model.previousRow = model.currentRow = 0;
     return EditResult::Done;
+}
+
+SelectionEditTexts EditTexts(SelectionEdit edit, char userSeparator) {
+    switch (edit) {
+        case SelectionEdit::Copy:
+        case SelectionEdit::Move:
+            return {edit == SelectionEdit::Copy ? "Kopi\xebren" : "Verplaatsen",
+                    userSeparator == ',' ? "Verschuiving dx;dy:" : "Verschuiving dx,dy:", false,
+                    TypedInputRefusedText(userSeparator)};
+        case SelectionEdit::MirrorLeftRight:
+        case SelectionEdit::MirrorUpDown:
+            return {"Spiegelen",
+                    edit == SelectionEdit::MirrorLeftRight ? "Spiegellijn x:" : "Spiegellijn y:",
+                    true, kInvalidLengthText};
+    }
+    return {};
 }
 
 }  // namespace murvex::figure

@@ -2,6 +2,8 @@
 // window that selects several rows, and the commands that then work on all of them.
 #pragma once
 
+#include <string>
+
 #include <optional>
 #include <vector>
 
@@ -67,6 +69,17 @@ enum class EditResult {
 // is false; then it moves the rows as Move does. Afterwards nothing is shown selected.
 EditResult EditSelection(FigureModel& model, Canvas& canvas, SelectionEdit edit, long double a,
                          long double b = 0, bool keepOriginal = true);
+// The dialog of an edit: its title, the label of its one value, whether it asks to keep the
+// original (a mirror) and the warning for a value it does not take. Offsets are typed as "@dx,dy"
+// is: with decimal commas (separator ',') as "dx;dy".
+struct SelectionEditTexts {
+    std::string title;
+    std::string label;
+    bool asksKeep = false;
+    std::string refused;
+};
+SelectionEditTexts EditTexts(SelectionEdit edit, char userSeparator);
+
 inline constexpr const char* kCopyOntoItselfText =
     "De kopie valt precies op het origineel (een verschuiving van 0 of hele tegels); er is niets "
     "gekopieerd";

@@ -74,31 +74,87 @@ bool SetGridSpacing(FigureModel& model, double spacing) {
     return true;
 }
 
-SegmentIndex::SegmentIndex(const TextGrid& grid)
-    : revision_(grid.Revision()), rowCount_(grid.RowCount()) {
-    auto cellsSet = [&](int xCol, int yCol, int row) {
+namespace {
+
+// The row's entry: nothing for a row without any end point.
+std::optional<SegmentIndex::Entry> EntryOf(const TextGrid& grid, int row) {
+    auto cellsSet = [&](int xCol, int yCol) {
         return !grid.Cell(xCol, row).empty() && !grid.Cell(yCol, row).empty();
     };
+    SegmentIndex::Entry e;
+    e.row = row;
+    e.hasStart = cellsSet(kColXStart, kColYStart);
+    e.hasEnd = cellsSet(kColXEind, kColYEind);
+    if (!e.hasStart && !e.hasEnd) return std::nullopt;
+    e.segment = RowSegment(grid, row);
+    // A half row is a point: its one end counts for both.
+    if (!e.hasEnd) e.segment.end = e.segment.start;
+    if (!e.hasStart) e.segment.start = e.segment.end;
+    return e;
+}
+
+}  // namespace
+
+SegmentIndex::SegmentIndex(const TextGrid& grid, TilePoint tile)
+    : revision_(grid.Revision()), rowCount_(grid.RowCount()), tile_(tile) {
     for (int row = 1; row < grid.RowCount(); ++row) {
-        Entry e;
-        e.row = row;
-        e.hasStart = cellsSet(kColXStart, kColYStart, row);
-        e.hasEnd = cellsSet(kColXEind, kColYEind, row);
-        if (!e.hasStart && !e.hasEnd) continue;
-        e.segment = RowSegment(grid, row);
-        // A half row is a point: its one end counts for both.
-        if (!e.hasEnd) e.segment.end = e.segment.start;
-        if (!e.hasStart) e.segment.start = e.segment.end;
-        entries_.push_back(e);
+        if (std::optional<Entry> e = EntryOf(grid, row)) entries_.push_back(*e);
     }
+}
+
+bool SegmentIndex::Update(const TextGrid& grid, RowSpan rows) {
+    const int first = std::max(rows.first, 1);
+    const int last = std::min(rows.last, std::max(grid.RowCount(), rowCount_) - 1);
+    std::vector<Entry> fresh;
+    for (int row = first; row <= std::min(last, grid.RowCount() - 1); ++row) {
+        if (std::optional<Entry> e = EntryOf(grid, row)) fresh.push_back(*e);
+    }
+    const auto byRow = [](const Entry& e, int row) { return e.row < row; };
+    const auto from = std::lower_bound(entries_.begin(), entries_.end(), first, byRow);
+    const auto to = std::lower_bound(from, entries_.end(), last + 1, byRow);
+    const int e0 = static_cast<int>(from - entries_.begin());
+    const int e1 = static_cast<int>(to - entries_.begin());
+    const bool tail = to == entries_.end();
+    // Rows that moved (a row inserted or deleted above others) change every index after them.
+    if (!tail && e1 - e0 != static_cast<int>(fresh.size())) return false;
+    if (sorted_) {
+        for (int i = e1 - 1; i >= e0; --i)
+            Remove(i, entries_[static_cast<std::size_t>(i)].segment);
+    }
+    entries_.erase(from, to);
+    entries_.insert(entries_.begin() + e0, fresh.begin(), fresh.end());
+    if (sorted_) {
+        // Buckets laid out for far fewer entries, or not reaching a new segment, are laid out
+        // again at the next query.
+        bool fits = entries_.size() <= 4 * std::max<std::size_t>(sortedCount_, 64);
+        for (const Entry& e : fresh)
+            fits = fits && Covers(e.segment);
+        if (fits) {
+            for (int i = 0; i < static_cast<int>(fresh.size()); ++i)
+                Add(e0 + i, fresh[static_cast<std::size_t>(i)].segment);
+        } else {
+            sorted_ = false;
+            buckets_.clear();
+        }
+    }
+    revision_ = grid.Revision();
+    rowCount_ = grid.RowCount();
+    return true;
 }
 
 void SegmentIndex::SortIntoBuckets() const {
     sorted_ = true;
+    sortedCount_ = entries_.size();
+    buckets_.clear();
     if (entries_.empty()) return;
     long double right = -std::numeric_limits<long double>::infinity();
     long double top = right;
     left_ = bottom_ = std::numeric_limits<long double>::infinity();
+    if (tile_.x > 0 && tile_.y > 0) {
+        left_ = bottom_ = 0;
+        right = tile_.x;
+        top = tile_.y;
+    }
     for (const Entry& e : entries_) {
         for (const TilePoint& q : {e.segment.start, e.segment.end}) {
             left_ = std::min(left_, q.x);
@@ -129,17 +185,16 @@ int SegmentIndex::BucketY(long double y) const {
     return static_cast<int>(std::clamp(b, 0.0L, static_cast<long double>(rows_ - 1)));
 }
 
-void SegmentIndex::Add(int entry, const TileSegment& s) const {
-    auto addBox = [&](TilePoint a, TilePoint b) {
+template <class Visit>
+void SegmentIndex::ForEachBucket(const TileSegment& s, Visit&& visit) const {
+    auto visitBox = [&](TilePoint a, TilePoint b) {
         const int x0 = BucketX(std::min(a.x, b.x));
         const int x1 = BucketX(std::max(a.x, b.x));
         const int y0 = BucketY(std::min(a.y, b.y));
         const int y1 = BucketY(std::max(a.y, b.y));
         for (int y = y0; y <= y1; ++y) {
-            for (int x = x0; x <= x1; ++x) {
-                auto& bucket = buckets_[static_cast<std::size_t>(y) * columns_ + x];
-                if (bucket.empty() || bucket.back() != entry) bucket.push_back(entry);
-            }
+            for (int x = x0; x <= x1; ++x)
+                visit(buckets_[static_cast<std::size_t>(y) * columns_ + x]);
         }
     };
     // A long slanted segment goes into the buckets along it, not into all of its bounding box:
@@ -152,9 +207,38 @@ void SegmentIndex::Add(int entry, const TileSegment& s) const {
         const TilePoint to = i == pieces ? s.end
                                          : TilePoint{s.start.x + t * (s.end.x - s.start.x),
                                                      s.start.y + t * (s.end.y - s.start.y)};
-        addBox(from, to);
+        visitBox(from, to);
         from = to;
     }
+}
+
+void SegmentIndex::Add(int entry, const TileSegment& s) const {
+    // Buckets hold their entries in ascending order, each once.
+    ForEachBucket(s, [entry](std::vector<int>& bucket) {
+        if (!bucket.empty() && bucket.back() < entry) {
+            bucket.push_back(entry);
+            return;
+        }
+        const auto at = std::lower_bound(bucket.begin(), bucket.end(), entry);
+        if (at == bucket.end() || *at != entry) bucket.insert(at, entry);
+    });
+}
+
+void SegmentIndex::Remove(int entry, const TileSegment& s) const {
+    ForEachBucket(s, [entry](std::vector<int>& bucket) {
+        const auto at = std::lower_bound(bucket.begin(), bucket.end(), entry);
+        if (at != bucket.end() && *at == entry) bucket.erase(at);
+    });
+}
+
+bool SegmentIndex::Covers(const TileSegment& s) const {
+    if (buckets_.empty()) return false;
+    const long double right = left_ + columns_ * cell_;
+    const long double top = bottom_ + rows_ * cell_;
+    for (const TilePoint& q : {s.start, s.end}) {
+        if (!(q.x >= left_ && q.x < right && q.y >= bottom_ && q.y < top)) return false;
+    }
+    return true;
 }
 
 void SegmentIndex::Query(TilePoint p, long double r, std::vector<int>& out) const {
@@ -181,16 +265,37 @@ void SegmentIndex::Query(TilePoint p, long double r, std::vector<int>& out) cons
 
 const SegmentIndex& IndexOf(const FigureModel& model) {
     const TextGrid& grid = model.grid;
-    if (!model.segmentIndex || model.segmentIndex->Revision() != grid.Revision() ||
-        model.segmentIndex->RowCount() != grid.RowCount()) {
-        model.segmentIndex = std::make_shared<const SegmentIndex>(grid);
+    std::shared_ptr<SegmentIndex>& index = model.segmentIndex;
+    const TilePoint tile{static_cast<long double>(model.TileWidth()),
+                         static_cast<long double>(model.TileHeight())};
+    if (index && index->Revision() == grid.Revision() && index->RowCount() == grid.RowCount())
+        return *index;
+    // Updated in place only while no redraw holds the index it reads.
+    if (index && index.use_count() == 1 && index->Tile() == tile) {
+        const std::optional<RowSpan> changed = grid.ChangedSince(index->Revision());
+        if (changed && index->Update(grid, *changed)) return *index;
     }
-    return *model.segmentIndex;
+    index = std::make_shared<SegmentIndex>(grid, tile);
+    return *index;
 }
 
 TilePoint NearestGridPoint(const FigureModel& model, TilePoint p) {
     const long double g = model.interaction.snaps.gridSpacing;
     return {std::nearbyint(p.x / g) * g, std::nearbyint(p.y / g) * g};
+}
+
+std::optional<TilePoint> EndPointNear(const FigureModel& model, TilePoint p, long double r,
+                                      int skipRow) {
+    const SegmentIndex& index = IndexOf(model);
+    std::vector<int> near;
+    index.Query(p, r, near);
+    for (int i : near) {
+        const SegmentIndex::Entry& e = index.Entries()[static_cast<std::size_t>(i)];
+        if (e.row == skipRow) continue;
+        if (e.hasStart && InWindow(e.segment.start, p, r)) return e.segment.start;
+        if (e.hasEnd && InWindow(e.segment.end, p, r)) return e.segment.end;
+    }
+    return std::nullopt;
 }
 
 std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int skipRow) {
@@ -207,14 +312,8 @@ std::optional<SnapTarget> FindSnap(const FigureModel& model, TilePoint p, int sk
     };
 
     // End points, in the order the click's own snap takes them.
-    for (int i : near) {
-        const auto& e = entry(i);
-        if (e.row == skipRow) continue;
-        if (e.hasStart && InWindow(e.segment.start, p, r))
-            return SnapTarget{e.segment.start, SnapKind::EndPoint};
-        if (e.hasEnd && InWindow(e.segment.end, p, r))
-            return SnapTarget{e.segment.end, SnapKind::EndPoint};
-    }
+    if (const std::optional<TilePoint> q = EndPointNear(model, p, r, skipRow))
+        return SnapTarget{*q, SnapKind::EndPoint};
 
     const long double w = model.TileWidth();
     const long double h = model.TileHeight();

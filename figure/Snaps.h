@@ -23,8 +23,8 @@ inline constexpr int kMaxIntersectedSegments = 64;
 // changed); the caller shows kInvalidValueText.
 bool SetGridSpacing(FigureModel& model, double spacing);
 
-// The rows' segments, parsed once per grid revision and sorted into square buckets, so that a
-// mouse move looks only at the segments near it.
+// The rows' segments, parsed and sorted into square buckets, so that a mouse move looks only at
+// the segments near it. A change of a few rows updates only those rows.
 class SegmentIndex {
   public:
     struct Entry {
@@ -35,10 +35,16 @@ class SegmentIndex {
         bool Complete() const { return hasStart && hasEnd; }
     };
 
-    explicit SegmentIndex(const TextGrid& grid);
+    // tile: the tile's far corner; the buckets cover the tile as well as the segments, so that a
+    // segment drawn in it later finds its bucket.
+    explicit SegmentIndex(const TextGrid& grid, TilePoint tile = {});
+    // Takes in the grid's changes in rows (the grid's ChangedSince this index's revision). False
+    // when it cannot (too many rows moved): the index is then to be built anew.
+    bool Update(const TextGrid& grid, RowSpan rows);
 
     unsigned long Revision() const { return revision_; }
     int RowCount() const { return rowCount_; }
+    TilePoint Tile() const { return tile_; }
     const std::vector<Entry>& Entries() const { return entries_; }
     // The entries whose bounding box may meet the square of half-width r around p, in row order
     // (indices into Entries()).
@@ -47,14 +53,22 @@ class SegmentIndex {
   private:
     // The buckets are sorted on the first query: a redraw reads only the parsed entries.
     void SortIntoBuckets() const;
+    // Calls visit with each bucket the segment goes into.
+    template <class Visit>
+    void ForEachBucket(const TileSegment& s, Visit&& visit) const;
     void Add(int entry, const TileSegment& s) const;
+    void Remove(int entry, const TileSegment& s) const;
+    // Whether the buckets reach around the segment.
+    bool Covers(const TileSegment& s) const;
     int BucketX(long double x) const;
     int BucketY(long double y) const;
 
     unsigned long revision_ = 0;
     int rowCount_ = 0;
+    TilePoint tile_;
     std::vector<Entry> entries_;
     mutable bool sorted_ = false;
+    mutable std::size_t sortedCount_ = 0;  // entries when the buckets were laid out
     mutable long double left_ = 0;
     mutable long double bottom_ = 0;
     mutable long double cell_ = 1;
@@ -63,9 +77,15 @@ class SegmentIndex {
     mutable std::vector<std::vector<int>> buckets_;
 };
 
-// The model's index, built again when the grid changed since the last call. A redraw reads its
-// parsed rows too, so a zoom step parses no cell.
+// The model's index, updated by the rows that changed since the last call (or built again). A
+// redraw reads its parsed rows too, so a zoom step parses no cell.
 const SegmentIndex& IndexOf(const FigureModel& model);
+
+// The first end point of the rows within the square snap window around p (strictly inside, r
+// its half-width): rows from 1 down, each row's start before its end, skipRow (when above 0)
+// left out. Only the rows near p are looked at.
+std::optional<TilePoint> EndPointNear(const FigureModel& model, TilePoint p, long double r,
+                                      int skipRow = 0);
 
 // What a click at p snaps to while "Snap On" is checked: first the end points of the rows (as
 // the end point snap takes them: rows from 1 down, start before end, in a square window), then

@@ -114,4 +114,17 @@ void SetExtraCanvasSize(FigureModel& model, Canvas& canvas, int extraWidth, int 
         RedrawWithSelection(model, canvas);
 }
 
+std::optional<std::pair<Pixel, Pixel>> TileOutline(const FigureModel& model) {
+    const ViewState& view = model.view;
+    const bool designed = view.zoom == 1 && view.offsetX == 0 && view.offsetY == 0 &&
+                          view.extraWidth == 0 && view.extraHeight == 0;
+    if (!model.HasFigure() || designed) return std::nullopt;
+    const auto near = [&](TilePoint p) {
+        const Pixel q = FiguurToPixel(model, p).pixel;
+        return Pixel{std::clamp(q.x, -100000, 100000), std::clamp(q.y, -100000, 100000)};
+    };
+    return std::pair{near({0, static_cast<long double>(model.TileHeight())}),
+                     near({static_cast<long double>(model.TileWidth()), 0})};
+}
+
 }  // namespace murvex::figure

@@ -2,6 +2,9 @@
 // pixels; the grid is untouched. Each change redraws the canvas from the grid.
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include "Canvas.h"
 #include "FigureModel.h"
 
@@ -51,5 +54,11 @@ struct CanvasRect {
     double height = 0;
 };
 CanvasRect PictureOnCanvas(const FigureModel& model, int pictureWidth, int pictureHeight);
+
+// The tile's outline on the canvas, its top left and bottom right corner pixels, shown once the
+// view is no longer the designed one (zoomed, moved or larger); nothing at the designed view or
+// without a figure. Corners far beyond the canvas are brought within 100,000 pixels of it, so
+// that the visible part stays.
+std::optional<std::pair<Pixel, Pixel>> TileOutline(const FigureModel& model);
 
 }  // namespace murvex::figure

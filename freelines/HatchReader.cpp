@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "CompatiblePattern.h"
 #include "Msg.h"
 #include "PatternLibrary.h"
 #include "Text.h"
@@ -28,6 +29,15 @@ bool IsPatternLine(std::string_view line) {
     return !line.empty() && line[0] != ';' && line[0] != '*';
 }
 
+// A field as its cell shows it: a number written with more decimals than the editor's own three
+// (the figure conversion writes ten) without its trailing zeros, so that "90.0000000000" reads
+// "90" in a narrow column; any other text as written.
+std::string CellText(std::string_view field, bool dash) {
+    const std::size_t point = field.find('.');
+    if (point == std::string_view::npos || field.size() - point - 1 <= 3) return std::string(field);
+    return ShortNumber(field, dash);
+}
+
 // The data cells of row from the line's comma separated fields, trimmed: every field, the grid
 // growing dash columns for a long dash list; the cells after the last field emptied.
 void FillRow(std::string_view line, TextGrid& grid, int row) {
@@ -38,7 +48,8 @@ void FillRow(std::string_view line, TextGrid& grid, int row) {
         const std::string_view field = Trim(rest.substr(0, comma));
         // A trailing empty field needs no column of its own.
         if (!field.empty()) GrowDashColumns(grid, col);
-        grid.SetCell(col++, row, std::string(field));
+        grid.SetCell(col, row, CellText(field, col >= kFirstDataCol + 5));
+        ++col;
         if (comma == std::string_view::npos) break;
         rest.remove_prefix(comma + 1);
     }

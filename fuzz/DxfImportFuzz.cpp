@@ -8,6 +8,7 @@
 
 #include "Canvas.h"
 #include "DxfImport.h"
+#include "FigureEditing.h"
 #include "FigureModel.h"
 
 using namespace murvex;
@@ -26,7 +27,7 @@ void Check(const dxf::ImportResult& result) {
     // One row per segment (an empty one when there are none): the redraw deletes none of them,
     // as all lie in the tile. Sizes beyond the figure's own limits are refused there.
     const std::size_t rows = std::max<std::size_t>(f.segments.size(), 1);
-    if (dxf::FillFigure(model, canvas, f) &&
+    if (figure::FillTile(model, canvas, f.width, f.height, f.segments) &&
         static_cast<std::size_t>(model.grid.RowCount()) != rows + 1)
         std::abort();
 }

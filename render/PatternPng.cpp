@@ -9,6 +9,7 @@
 #include <QPen>
 #include <QPointF>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -72,8 +73,10 @@ class DotStamps {
     std::size_t made_ = 0;
 };
 
-// Blends a black disc centred at pixel coordinates (x, y) into the RGB32 image.
-void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps& stamps) {
+// Blends a black disc centred at pixel coordinates (x, y) into the RGB32 image, its coverage
+// taken alpha / 255 times.
+void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps& stamps,
+              std::uint32_t alpha) {
     double fx = std::floor(x);
     double fy = std::floor(y);
     int stepX = static_cast<int>(std::lround((x - fx) * kDotSteps));
@@ -103,7 +106,10 @@ void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps&
         auto* row = reinterpret_cast<std::uint32_t*>(bits + py * bytesPerLine);
         for (int sx = 0; sx < kStampSide; ++sx) {
             const int px = x0 + sx;
-            const std::uint32_t coverage = stamp[static_cast<std::size_t>(sy * kStampSide + sx)];
+            const std::uint32_t coverage =
+                alpha == 255
+                    ? stamp[static_cast<std::size_t>(sy * kStampSide + sx)]
+                    : (stamp[static_cast<std::size_t>(sy * kStampSide + sx)] * alpha + 127) / 255;
             if (coverage == 0 || px < 0 || px >= image.width()) continue;
             row[px] = ByteMul(0xff000000u, coverage) + ByteMul(row[px], 255 - coverage);
         }
@@ -113,13 +119,16 @@ void PaintDot(QImage& image, unsigned char* bits, double x, double y, DotStamps&
 }  // namespace
 
 std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments,
-                              const Box& box, const PictureSize& size) {
+                              const Box& box, const PictureSize& size, double opacity) {
     // Taken before painting starts: the painter then writes into the same pixels, and dots
     // blended in between keep the order of the segments.
     unsigned char* const bits = image.bits();
     DotStamps stamps;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    opacity = std::clamp(opacity, 0.0, 1.0);
+    painter.setOpacity(opacity);
+    const auto alpha = static_cast<std::uint32_t>(std::lround(opacity * 255));
     QPen pen(Qt::black);
     pen.setWidthF(1.0);
     pen.setCapStyle(Qt::RoundCap);
@@ -131,7 +140,7 @@ std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& se
         const QPointF a = at(s.x1, s.y1);
         const QPointF b = at(s.x2, s.y2);
         if (a == b) {
-            PaintDot(image, bits, a.x(), a.y(), stamps);
+            PaintDot(image, bits, a.x(), a.y(), stamps, alpha);
         } else {
             painter.drawLine(a, b);
         }

@@ -20,8 +20,10 @@ inline constexpr int kDotSteps = 64;
 
 // Paints the segments into image (RGB32, size.width x size.height, already filled) with the box
 // filling it, y upwards: black antialiased lines one pixel wide with round ends, dots as black
-// discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place.
+// discs. Returns how many dot shapes were rasterised: at most one per sub-pixel place. Below an
+// opacity of 1 every line and dot is blended in that much: lines closer than the pixels then
+// build up a grey tone rather than a solid black.
 std::size_t PaintPatternImage(QImage& image, const std::vector<DrawnSegment>& segments,
-                              const Box& box, const PictureSize& size);
+                              const Box& box, const PictureSize& size, double opacity = 1.0);
 
 }  // namespace murvex

@@ -497,7 +497,8 @@ TEST_F(FigureTab, MaakHatchOpMaatTakesItsDeviationOrRefusesIt) {
     EXPECT_FALSE(deviation->isEnabled());
     accuracy->setCurrentIndex(3);
     EXPECT_TRUE(deviation->isEnabled());
-    for (const char* text : {"0", "-1", "nan", "veel", "600.5", "0,5"}) {
+    // The texts "Op maat" takes are the session's table; here what the window does with them.
+    for (const char* text : {"veel", "0,5"}) {
         SCOPED_TRACE(text);
         w.platform.messages.clear();
         w.platform.dialogs.clear();

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace murvex {
 namespace {
 
@@ -42,6 +47,41 @@ TEST(TextGrid, KeepsTheCurrentCellInside) {
     const auto before = g.Revision();
     g.SetCell(1, 1, "a");
     EXPECT_GT(g.Revision(), before);
+}
+
+// Random edits; against every earlier state whose revision the grid still knows, each row that
+// differs now (in text or in being there) lies in ChangedSince. A state before a change of the
+// columns is no longer known.
+TEST(TextGrid, ChangedSinceHoldsEveryRowThatDiffers) {
+    std::mt19937 random(7);
+    TextGrid grid(5, 2);
+    std::vector<TextGrid> states{grid};
+    int known = 0;
+    for (int step = 0; step < 400; ++step) {
+        const unsigned kind = random() % 8;
+        if (kind < 5) {
+            grid.SetCell(static_cast<int>(random() % 5), static_cast<int>(random() % 14),
+                         std::to_string(random() % 3));
+        } else if (kind < 7) {
+            grid.SetRowCount(1 + static_cast<int>(random() % 12));
+        } else {
+            grid.SetColCount(4 + static_cast<int>(random() % 3));
+        }
+        for (const TextGrid& old : states) {
+            const std::optional<RowSpan> span = grid.ChangedSince(old.Revision());
+            if (!span) continue;
+            ++known;
+            ASSERT_EQ(old.ColCount(), grid.ColCount()) << step;
+            for (int row = 0; row < std::max(old.RowCount(), grid.RowCount()); ++row) {
+                if (row < old.RowCount() && row < grid.RowCount() && old.Row(row) == grid.Row(row))
+                    continue;
+                EXPECT_TRUE(row >= span->first && row <= span->last) << step << " row " << row;
+            }
+        }
+        states.push_back(grid);
+        if (states.size() > 40) states.erase(states.begin());
+    }
+    EXPECT_GT(known, 500);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,18 @@ TEST_F(Session, TypedEditTextsAndGridSpacing) {
     EXPECT_EQ(session.Model().interaction.snaps.gridSpacing, 2.5);
 }
 
+// "Max. afwijking" counts for "Op maat" only: a positive number below the tile's size, written
+// with either decimal separator.
+TEST_F(Session, TheDeviationOfOpMaat) {
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("600", "300"));
+    for (const char* text : {"0", "-1", "nan", "veel", "600.5"})
+        EXPECT_FALSE(session.ConversionChoice(3, text)) << text;
+    ASSERT_TRUE(session.ConversionChoice(3, "0,5"));
+    EXPECT_EQ(session.ConversionChoice(3, "0,5")->maxDeviation, 0.5L);
+    EXPECT_EQ(session.ConversionChoice(0, "veel")->accuracy, Accuracy::Nauwkeurig);
+}
+
 // A list read is one step and counts as saved; read into the first figure it starts the history.
 TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
     test::TempDir dir;
@@ -192,6 +205,63 @@ TEST_F(Session, AFigureListReadIsOneStepAndCountsAsSaved) {
     EXPECT_FALSE(session.Changed());
     ASSERT_TRUE(session.Undo());
     EXPECT_EQ(session.Model().grid.RowCount(), 3) << "the drawn segment is back";
+}
+
+// Random commands of every kind on a figure (segments drawn, rows added, deleted and typed,
+// copies and moves, a new tile): undoing them all gives back each earlier figure exactly, in
+// turn, and redoing them all each later one; a step keeps only the rows it changed.
+TEST_F(Session, UndoAndRedoGiveBackEveryStateExactly) {
+    std::mt19937 random(5);
+    FigureSession session(canvas);
+    ASSERT_TRUE(session.NewFigure("300", "200"));
+    FigureModel& model = session.Model();
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    // Each step's figure as soon as it was made (selecting a row may make one: the row drawn
+    // clipped); a change that made no step could not be undone.
+    std::vector<FigureSnapshot> states{Snapshot(model)};
+    const auto note = [&] {
+        while (states.size() < session.History().UndoCount() + 1)
+            states.push_back(Snapshot(model));
+        EXPECT_TRUE(SameState(Snapshot(model), states.back())) << states.size();
+    };
+    for (int step = 0; step < 120; ++step) {
+        const int kind = below(8);
+        if (kind < 3) {
+            ClickAt(session, {below(300), below(200)});
+            ClickAt(session, {below(300), below(200)});
+        } else if (kind < 7) {
+            session.SelectRow(1 + below(model.grid.RowCount() - 1));
+            note();
+            if (kind == 3) session.DeleteSelected();
+            if (kind == 4) session.AddRow();
+            if (kind > 4)
+                session.EditSelection(kind == 5 ? SelectionEdit::Copy : SelectionEdit::Move,
+                                      below(400), below(50), true);
+        } else if (below(4) == 0) {
+            session.Step([&] { InitFiguur(model, canvas, 200 + below(3) * 50, 200); });
+        } else {
+            const int last = model.grid.RowCount() - 1;
+            session.BeginTypedCell();
+            model.grid.SetCell(1 + below(4), last, std::to_string(below(300)));
+            session.EndTypedCell();
+        }
+        note();
+    }
+    ASSERT_GT(states.size(), 60u);
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(session.Undo());
+        EXPECT_TRUE(SameState(Snapshot(model), states[i - 1])) << i - 1;
+    }
+    EXPECT_FALSE(session.Undo());
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(session.Redo());
+        EXPECT_TRUE(SameState(Snapshot(model), states[i])) << i;
+    }
+    // Whole grids would weigh what the states do; the changed rows are a fraction of that.
+    std::size_t wholeGrids = 0;
+    for (std::size_t i = 0; i + 1 < states.size(); ++i)
+        wholeGrids += StateBytes(states[i]);
+    EXPECT_LT(session.History().Bytes(), wholeGrids / 4);
 }
 
 }  // namespace

@@ -55,6 +55,18 @@ TEST(HatchReader, ReadsTheTenLineExample) {
     EXPECT_EQ(read.grid.Cell(1, 0), "Hoek");
 }
 
+// The figure conversion writes ten decimals, which a cell of the grid cut to "0.000000...": such
+// numbers come in without trailing zeros (a gap of length 0 keeps its sign); the editor's own
+// three decimals and other texts stay as written.
+TEST(HatchReader, NumbersWithMoreThanThreeDecimalsComeInShort) {
+    const Read read({"*Figuur",
+                     "90.0000000000, 20.5000000000,0.000 , 1.25000, 100.0000000000, "
+                     "-0.0000000000, -20.0000000000, 1.5e1, 2,5000"});
+    EXPECT_EQ(DataRows(read.grid),
+              (Rows{RowOf({"90", "20.5", "0.000", "1.25", "100", "-0", "-20", "1.5e1", "2", "5000"},
+                          11)}));
+}
+
 TEST(HatchReader, ReadsLowerCaseHeaders) {
     const Read read({";%units=inch", ";", "*klein", ";%type=drafting", "0,0,0,0,1"});
     EXPECT_EQ(read.texts.units, "INCH");

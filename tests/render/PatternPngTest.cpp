@@ -1,11 +1,13 @@
 // The render command's PNG picture: dots painted from shared shapes look as Qt paints each dot.
 #include "PatternPng.h"
+#include "PatternThumbnail.h"
 
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -64,6 +66,35 @@ TEST(PatternPng, DotsLookAsWhenPaintedOneByOneFromFewShapes) {
         EXPECT_LE(worst, 24);
         EXPECT_NEAR(static_cast<double>(ink), static_cast<double>(referenceInk),
                     0.03 * static_cast<double>(referenceInk));
+    }
+}
+
+// A family of lines far closer than the pixels once painted the small picture solid black; it
+// is now a grey tone, and the wide family on it still stands out. Dots build up a tone too.
+TEST(PatternThumbnail, DenseFamiliesAreGreyAndWideOnesStayBlack) {
+    const auto darkness = [](const QImage& image, double* darkest) {
+        double sum = 0;
+        *darkest = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const double d = 1 - qGray(image.pixel(x, y)) / 255.0;
+                sum += d;
+                *darkest = std::max(*darkest, d);
+            }
+        }
+        return sum / (image.width() * image.height());
+    };
+    const PatternLine wide{0, 0, 0, 0, 10, {}};
+    const PatternLine dense{90, 0, 0, 0, 0.05, {}};
+    const PatternLine dots{45, 0, 0, 0, 1, {0, -1}};
+    for (const auto& lines :
+         {std::vector<PatternLine>{wide, dense}, std::vector<PatternLine>{wide, dots}}) {
+        double darkest = 0;
+        const double mean = darkness(PatternThumbnail(lines, 48), &darkest);
+        EXPECT_GT(mean, 0.2);
+        EXPECT_LT(mean, 0.6);
+        // An antialiased line between two pixel rows is half dark in each.
+        EXPECT_GT(darkest, mean + 0.2);
     }
 }
 
