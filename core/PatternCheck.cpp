@@ -15,7 +15,7 @@ namespace murvex {
 
 namespace {
 
-constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::ShiftAlongReversed) + 1;
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::ShiftAcrossNegative) + 1;
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
@@ -235,6 +235,8 @@ std::string_view CheckCodeName(CheckCode code) {
             return "no-description";
         case CheckCode::ShiftAlongReversed:
             return "shift-along-reversed";
+        case CheckCode::ShiftAcrossNegative:
+            return "shift-across-negative";
     }
     return "unknown";
 }
@@ -258,7 +260,8 @@ std::string_view CheckCodeReaders(CheckCode code) {
             return "AutoCAD, FreeCAD, ezdxf";
         case CheckCode::NoDescription:  // FreeCAD 0.20 keeps the CR of CR LF; ezdxf refuses it
             return "FreeCAD, ezdxf";
-        case CheckCode::ShiftAlongReversed:  // FreeCAD 0.20 shifts each line the other way
+        case CheckCode::ShiftAlongReversed:   // FreeCAD 0.20 shifts each line the other way
+        case CheckCode::ShiftAcrossNegative:  // FreeCAD 0.20 scatters the dashes
             return "FreeCAD";
     }
     return "";
@@ -358,6 +361,15 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                             "streeplengte (" +
                             ShiftText(period / 2) + ") tekent het daar goed");
             }
+        }
+        // Both shifts negated give the same lines (0 - x: no "-0"); FreeCAD draws only a positive
+        // shift across right for dashes at an angle that is no quarter turn.
+        if (DashPeriod(*parsed) > 0 && parsed->shiftY < 0 && std::fmod(parsed->angle, 90.0) != 0) {
+            out.Add(CheckCode::ShiftAcrossNegative, number,
+                    "De verschuiving dwars op de lijn is negatief: FreeCAD tekent de strepen dan "
+                    "verkeerd; beide verschuivingen omgekeerd (" +
+                        ShiftText(0.0 - parsed->shiftX) + ", " + ShiftText(-parsed->shiftY) +
+                        ") geven dezelfde lijnen");
         }
         // Numbers near the ends of the double range make the density infinite or NaN; added
         // to the sum, one such line would hide the density of every other line.

@@ -10,19 +10,20 @@ namespace murvex {
 
 // What a warning is about. The check only warns: nothing it finds stops a file being saved.
 enum class CheckCode {
-    LongLine,            // a line longer than kCadLineLimit characters
-    ZeroShiftAcross,     // shift across 0: every line of the family falls on the first
-    LongName,            // a pattern name longer than kCadNameLimit characters
-    CommaInName,         // a comma in the name: the rest is read as a description
-    NameNotFileName,     // one pattern in the file, named otherwise than the file
-    NoFinalLineEnd,      // the last line has no line end
-    EmptyPatternLine,    // a blank line inside a pattern
-    BadPatternLine,      // a line inside a pattern that is not a pattern line
-    PositiveSecondDash,  // the second dash (the first gap) is positive
-    TooDense,            // more than kDenseLimit drawn pieces per square metre
-    UncountableDensity,  // a line whose pieces per square metre overflow or are undefined
-    NoDescription,       // a name line without ", description"
-    ShiftAlongReversed,  // a shift along the line that FreeCAD applies with the opposite sign
+    LongLine,             // a line longer than kCadLineLimit characters
+    ZeroShiftAcross,      // shift across 0: every line of the family falls on the first
+    LongName,             // a pattern name longer than kCadNameLimit characters
+    CommaInName,          // a comma in the name: the rest is read as a description
+    NameNotFileName,      // one pattern in the file, named otherwise than the file
+    NoFinalLineEnd,       // the last line has no line end
+    EmptyPatternLine,     // a blank line inside a pattern
+    BadPatternLine,       // a line inside a pattern that is not a pattern line
+    PositiveSecondDash,   // the second dash (the first gap) is positive
+    TooDense,             // more than kDenseLimit drawn pieces per square metre
+    UncountableDensity,   // a line whose pieces per square metre overflow or are undefined
+    NoDescription,        // a name line without ", description"
+    ShiftAlongReversed,   // a shift along the line that FreeCAD applies with the opposite sign
+    ShiftAcrossNegative,  // a dashed line with a negative shift across, which FreeCAD misdraws
 };
 
 // AutoCAD reads at most 80 characters of a line and refuses names longer than 31 characters.

@@ -163,6 +163,12 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
          "Proef.pat",
          {}},
         {"shift along a solid line", JoinCrLf(File({"0, 0, 0, 5, 10", ";"})), "Proef.pat", {}},
+        // FreeCAD scatters dashes whose shift across is negative, but at quarter turns.
+        {"negative shift across",
+         JoinCrLf(
+             File({"45, 0, 0, 0, -10, 5, -5", "90, 0, 0, 0, -10, 5, -5", "45, 0, 0, 0, -10", ";"})),
+         "Proef.pat",
+         {"shift-across-negative@5"}},
         {"families add up",
          JoinCrLf(File({"0, 0, 0, 0, 0.015", "90, 0, 0, 0, 0.015", ";"})),
          "Proef.pat",
