@@ -15,7 +15,7 @@ namespace murvex {
 
 namespace {
 
-constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::ShiftAcrossNegative) + 1;
+constexpr std::size_t kCodeCount = static_cast<std::size_t>(CheckCode::AngleHalfTurnOrMore) + 1;
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
@@ -237,6 +237,8 @@ std::string_view CheckCodeName(CheckCode code) {
             return "shift-along-reversed";
         case CheckCode::ShiftAcrossNegative:
             return "shift-across-negative";
+        case CheckCode::AngleHalfTurnOrMore:
+            return "angle-half-turn-or-more";
     }
     return "unknown";
 }
@@ -262,6 +264,7 @@ std::string_view CheckCodeReaders(CheckCode code) {
             return "FreeCAD, ezdxf";
         case CheckCode::ShiftAlongReversed:   // FreeCAD 0.20 shifts each line the other way
         case CheckCode::ShiftAcrossNegative:  // FreeCAD 0.20 scatters the dashes
+        case CheckCode::AngleHalfTurnOrMore:  // FreeCAD 0.20 starts the dashes at the far end
             return "FreeCAD";
     }
     return "";
@@ -370,6 +373,14 @@ std::vector<PatternWarning> CheckPatternText(std::string_view bytes, std::string
                     "verkeerd; beide verschuivingen omgekeerd (" +
                         ShiftText(0.0 - parsed->shiftX) + ", " + ShiftText(-parsed->shiftY) +
                         ") geven dezelfde lijnen");
+        }
+        // FreeCAD 0.20 draws a line at 180 degrees or more (or below 0) from the wrong end of
+        // its dash list, and drops some solid ones; the same line reversed is below 180.
+        if (const double turn = std::fmod(parsed->angle, 360.0); turn < 0 || turn >= 180) {
+            out.Add(
+                CheckCode::AngleHalfTurnOrMore, number,
+                "De hoek ligt niet tussen 0 en 180 graden: FreeCAD tekent de lijn dan vanaf het "
+                "verkeerde eind; \"Compatibel opslaan\" schrijft dezelfde lijn omgekeerd");
         }
         // Numbers near the ends of the double range make the density infinite or NaN; added
         // to the sum, one such line would hide the density of every other line.

@@ -24,6 +24,7 @@ enum class CheckCode {
     NoDescription,        // a name line without ", description"
     ShiftAlongReversed,   // a shift along the line that FreeCAD applies with the opposite sign
     ShiftAcrossNegative,  // a dashed line with a negative shift across, which FreeCAD misdraws
+    AngleHalfTurnOrMore,  // an angle outside [0, 180), which FreeCAD draws from the wrong end
 };
 
 // AutoCAD reads at most 80 characters of a line and refuses names longer than 31 characters.

@@ -163,6 +163,11 @@ TEST(PatternCheck, EachWarningOnACraftedFile) {
          "Proef.pat",
          {}},
         {"shift along a solid line", JoinCrLf(File({"0, 0, 0, 5, 10", ";"})), "Proef.pat", {}},
+        {"angles outside [0, 180)",
+         JoinCrLf(File({"180, 0, 0, 0, 10", "-60, 0, 0, 0, 10, 5, -3", "540, 0, 0, 0, 10",
+                        "179.9, 0, 0, 0, 10", ";"})),
+         "Proef.pat",
+         {"angle-half-turn-or-more@5", "angle-half-turn-or-more@6", "angle-half-turn-or-more@7"}},
         // FreeCAD scatters dashes whose shift across is negative, but at quarter turns.
         {"negative shift across",
          JoinCrLf(
