@@ -9,6 +9,7 @@
 #include "FigureEditing.h"
 #include "FigureSession.h"
 #include "QImageCanvas.h"
+#include "SessionFigures.h"
 #include "TextGridModel.h"
 #include "View.h"
 
@@ -16,20 +17,10 @@ namespace {
 
 using namespace murvex::figure;
 
-void Fill(FigureSession& session, int n) {
-    std::vector<TileSegment> segments;
-    for (int i = 0; i < n; ++i) {
-        const long double x = (i * 37) % 300;
-        const long double y = (i * 53) % 300;
-        segments.push_back({{x, y}, {(x + 17 + i % 40), (y + 5 + i % 30)}});
-    }
-    session.LoadSegments(300, 300, segments);
-}
-
 void BM_CanvasZoomStep(benchmark::State& state) {
     murvex::app::QImageCanvas canvas;
     FigureSession session(canvas);
-    Fill(session, static_cast<int>(state.range(0)));
+    murvex::bench::FillSession(session, static_cast<int>(state.range(0)));
     session.Model().thickPen = state.range(1) != 0;
     int i = 0;
     for (auto _ : state) {
@@ -54,7 +45,7 @@ void BM_GridViewDrawSegment(benchmark::State& state) {
     }
     murvex::app::QImageCanvas canvas;
     FigureSession session(canvas);
-    Fill(session, static_cast<int>(state.range(0)));
+    murvex::bench::FillSession(session, static_cast<int>(state.range(0)));
     QTableView view;
     murvex::app::TextGridModel model(&session.Model().grid);
     murvex::app::ShowTextGrid(&view, &model, 50);
@@ -63,12 +54,7 @@ void BM_GridViewDrawSegment(benchmark::State& state) {
     QApplication::processEvents();
     int i = 0;
     for (auto _ : state) {
-        const Pixel a{10 + i % 200, 20 + (i * 7) % 250};
-        const Pixel b{a.x + 31, a.y + 17};
-        session.MouseMove(a);
-        session.Click(a);
-        session.MouseMove(b);
-        session.Click(b);
+        murvex::bench::DrawSegment(session, i);
         murvex::app::RefreshGridView(&view, &model);
         QApplication::processEvents();
         benchmark::DoNotOptimize(canvas.Image().constBits());
