@@ -28,7 +28,6 @@
 #include <optional>
 #include <utility>
 
-#include "DxfExport.h"
 #include "MainForm.h"
 #include "Msg.h"
 #include "PatternCheck.h"
@@ -36,7 +35,6 @@
 #include "PatternGeometry.h"
 #include "PatternHeader.h"
 #include "PatternPainter.h"
-#include "PatternPng.h"
 #include "PictureFile.h"
 #include "QtText.h"
 #include "SaveHatch.h"

@@ -9,9 +9,6 @@
 
 #include "Commands.h"
 #include "DxfExport.h"
-#include "Msg.h"
-#include "NumberText.h"
-#include "Text.h"
 
 namespace murvex::cli {
 
