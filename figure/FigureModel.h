@@ -118,9 +118,12 @@ struct InteractionState {
     // The last click completed a segment and started the next one at its end.
     bool chainLinked = false;
     // Selection mode: an end point being dragged (the row and 0 for its start, 1 for its end).
+    // The drag holds while the grid stays at dragRevision: a row deleted or moved under it (Delete
+    // pressed with the button held) ends it.
     bool dragging = false;
     int dragRow = 0;
     int dragEnd = 0;
+    unsigned long dragRevision = 0;
     // Selection mode: a window being dragged from this pixel.
     bool pressed = false;
     Pixel pressPixel;

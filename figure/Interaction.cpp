@@ -465,6 +465,7 @@ Reaction Press(FigureModel& model, Canvas& canvas, Pixel p) {
         st.dragging = true;
         st.dragRow = hit->row;
         st.dragEnd = hit->end;
+        st.dragRevision = model.grid.Revision();
         st.start = hit->other;
         st.startPixel = FiguurToPixel(model, hit->other).pixel;
         st.target = SnapTarget{hit->point, SnapKind::EndPoint};
@@ -489,8 +490,9 @@ Reaction Release(FigureModel& model, Canvas& canvas, Pixel p) {
         st.dragging = false;
         EraseRubberLine(model, canvas);
         reaction.marker = SnapMarker{};
-        // A press and release on the spot is a click that selects the segment.
-        if (!moved) return reaction;
+        // A press and release on the spot is a click that selects the segment; a drag whose rows
+        // changed while the button was held moves nothing.
+        if (!moved || model.grid.Revision() != st.dragRevision) return reaction;
         const TilePoint to = st.target ? st.target->point : PixelToTile(model, p);
         MoveEndPoint(model, st.dragRow, st.dragEnd, to);
         st.target.reset();

@@ -389,6 +389,12 @@ TEST_F(Tools, DraggedEndPointSnapsAndIsOneStep) {
     // A press and release on the spot is the click that selects.
     Press(model, canvas, At(100, 100));
     EXPECT_FALSE(Release(model, canvas, At(101, 100)).releaseHandled);
+    // Delete with the button held takes the dragged row away: the release moves no other row.
+    Press(model, canvas, At(50, 250));
+    MouseMove(model, canvas, At(150, 150));
+    DeleteSelectedSegment(model, canvas);
+    EXPECT_FALSE(Release(model, canvas, At(150, 150)).selectedRow);
+    EXPECT_EQ(Row(1), (Cells{"50", "50", "50", "250"}));
 }
 
 TEST_F(Tools, WindowSelectsTheRowsInsideAndDeleteTakesThemAll) {
